@@ -1,0 +1,1 @@
+#include "platform/print/print.h"

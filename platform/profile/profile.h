@@ -1,0 +1,26 @@
+// Private-profile settings files ("[Section]" and "key=value" lines), with the behaviour
+// the system relies on: section and key names compared without regard to case, values
+// trimmed of blanks and of one pair of surrounding quotes, the default when the file,
+// section or key is missing, every other line kept on writing, 1252 bytes kept as they are,
+// CR LF line ends.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace profile {
+
+// The longest value a read gives (a 260-byte buffer holds 259 characters).
+constexpr int kValueBufferSize = 260;
+
+// Reads a value; `defaultValue` when the file, section or key is missing.
+// A key present with an empty value gives the empty text.
+std::string GetString(std::string_view section, std::string_view key,
+                      std::string_view defaultValue, std::string_view file,
+                      int bufferSize = kValueBufferSize);
+
+// Writes a value in place, or appends the key at the end of its section, or the section at
+// the end of the file; creates the file. Returns 0 or the errno.
+int WriteString(std::string_view section, std::string_view key, std::string_view value,
+                std::string_view file);
+
+}  // namespace profile
