@@ -1,1 +1,3 @@
-int main() { return 0; }
+#include "shell/startup.h"
+
+int main(int argc, char** argv) { return WinMain(argc, argv); }

@@ -24,7 +24,8 @@ std::string AssociatedOpenCommand(std::string_view extensionWithDot);
 bool RegisterFileType(std::string_view extensionWithoutDot, std::string_view programPath,
                       int iconNumber, std::string& error);
 
-// "%NAME%" and "$NAME" / "${NAME}" replaced by the environment's values.
+// "%NAME%" and "$NAME" / "${NAME}" replaced by the environment's values ("" for unknown
+// names). A "$" after a backslash, as a desktop entry escapes it, stays as it is.
 std::string ExpandEnvironment(std::string_view text);
 
 // Opens a file with the application the desktop associates with it; never runs the file.

@@ -19,6 +19,8 @@ std::string ProgramFolder();
 std::string DataFolder();
 // Tests point the data folder somewhere else; an empty text restores the rule above.
 void OverrideDataFolder(std::string_view folder);
+// The folder the rule above picks for a given program folder (ending with "/").
+std::string DataFolderFor(std::string_view programFolder);
 
 // A path as the system stores it ("C:\x\y.jpg", "docs\a.qorvex", "/home/a.qorvex")
 // turned into a path this machine can open: "\" becomes "/". An absolute Windows path
@@ -73,9 +75,14 @@ class RecordFile {
   int Append(std::string_view data);
 
  private:
+  // Opens the file when it exists, or with `create` makes it. Returns 0 or the errno.
+  int Attach(bool create) const;
+
   std::string path_;
   int recordLength_ = 0;
   bool open_ = false;
+  mutable int fd_ = -1;  // -1 while the file does not exist
+  mutable bool readOnly_ = false;
 };
 
 // Every line of a text file with its line end (CR LF, LF or CR) dropped.

@@ -109,9 +109,15 @@ int LineHeight(Surface& s);            // cell plus external leading
 int AverageCharWidth(Surface& s);
 // How many leading characters fit within `extent` pixels; 0 when extent <= 0.
 int FitCount(Surface& s, std::string_view cp1252, int extent);
-// The next Print spreads `extraPixels` over the `breakCount` blanks of its line; 0 breaks
-// (or 0 pixels) resets it.
+// Spreads `extraPixels` over the `breakCount` blanks of a line: each blank gets
+// extraPixels / breakCount more, and the first extraPixels % breakCount blanks one more
+// (the sharing starts afresh with every text). It stays in force for every following Print,
+// TextWidth and FitCount until it is reset by 0 pixels or 0 breaks, or replaced.
 void SetTextJustification(Surface& s, int extraPixels, int breakCount);
+
+// The Unicode character a byte of the Symbol font's encoding stands for (Greek letters,
+// mathematical signs, arrows); bytes the encoding leaves undefined give a blank.
+char32_t SymbolToUnicode(unsigned char symbolByte);
 
 // Pixels and copies.
 Colour Pixel(const Surface& s, int x, int y);   // -1 outside the surface

@@ -43,7 +43,8 @@ enum Notify : intptr_t {
   kDoubleClicked = 1,     // button or graphic control double click
   kSelChange = 1,         // list or combo selection changed
   kListDoubleClick = 2,   // list double click
-  kComboCloseUp = 8,
+  kComboEditChange = 5,   // editable combo: the user changed the field's text
+  kComboCloseUp = 8,      // combo: its list closed
   kSelEndOk = 9,          // combo: a choice was made
   kSetFocus = 0x100,      // edit got the focus
   kKillFocus = 0x200,     // edit lost the focus
@@ -102,6 +103,11 @@ enum Style : unsigned {
 };
 
 struct Control {
+  // Positional, so that tables of controls may leave out the trailing members.
+  Control(Kind kind = Kind::Label, int id = 0, std::string text = {}, int x = 0, int y = 0, int w = 0,
+          int h = 0, unsigned style = 0, std::string font = {}, int points = 0, bool bold = true)
+      : kind(kind), id(id), text(std::move(text)), x(x), y(y), w(w), h(h), style(style),
+        font(std::move(font)), points(points), bold(bold) {}
   Kind kind = Kind::Label;
   int id = 0;
   std::string text;            // 1252; for an Icon the resource name
@@ -147,7 +153,7 @@ bool IsWindow(Window window);
 
 Window Item(Window dialog, int id);      // nullptr for an unknown id
 int ItemId(Window control);              // 0 for a dialog
-Window Parent(Window control);
+Window Parent(Window control);          // a dialog's parent is its owner
 // Delivers a message to the window's procedure at once and returns its result.
 intptr_t SendMessage(Window window, Msg msg, intptr_t first, intptr_t second);
 // Queues a command for the window's procedure.
@@ -165,6 +171,7 @@ bool Enabled(Window dialog, int id);
 void Show(Window dialog, int id, bool on);
 bool Visible(Window dialog, int id);
 void SetControlFont(Window dialog, int id, std::string_view face, int points, bool bold);
+// Id 0 colours the dialog's own client area.
 void SetTextColour(Window dialog, int id, gfx::Colour c);
 void SetBackColour(Window dialog, int id, gfx::Colour c);
 void MoveControl(Window dialog, int id, int x, int y, int w, int h);   // pixels
@@ -193,7 +200,7 @@ struct DrawItemInfo {
 };
 
 // Graphic controls and icons.
-gfx::Surface& ControlSurface(Window dialog, int id);   // the control's size in pixels
+gfx::Surface& ControlSurface(Window dialog, int id);   // the control's size inside its border
 void Redraw(Window dialog, int id);                    // shows the surface as it is now
 void SetImage(Window dialog, int id, std::string_view resourceName);
 std::string ImageName(Window dialog, int id);
@@ -217,6 +224,10 @@ void PumpMessages();
 // Menus. A text "-" is a separator; an item with a submenu opens it. Bitmaps are resource
 // names ("#300"), the same for the checked and unchecked state.
 struct MenuItem {
+  MenuItem(std::string text = {}, int id = 0, std::string bitmap = {}, bool checked = false,
+           bool enabled = true, std::vector<MenuItem> submenu = {})
+      : text(std::move(text)), id(id), bitmap(std::move(bitmap)), checked(checked), enabled(enabled),
+        submenu(std::move(submenu)) {}
   std::string text;
   int id = 0;
   std::string bitmap;

@@ -1,1 +1,357 @@
 // Tests of the files unit.
+#include "platform/files/files.h"
+
+#include <errno.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/test_env.h"
+#include "tests/support/test_files.h"
+
+namespace {
+
+using testfiles::UseSpanishLocale;
+
+namespace fs = std::filesystem;
+
+using testfiles::ReadRaw;
+using testfiles::WriteRaw;
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(Folders, ProgramPathAndFolder) {
+  const std::string path = files::ProgramPath();
+  EXPECT_EQ(files::LastPathComponent(path), "files_tests");
+  EXPECT_TRUE(files::FileExists(path));
+  const std::string folder = files::ProgramFolder();
+  EXPECT_EQ(folder.back(), '/');
+  EXPECT_EQ(folder + "files_tests", path);
+}
+
+TEST(Folders, DataFolderFollowsTheOverrideAndTheRule) {
+  EXPECT_EQ(files::DataFolder(), testenv::Folder() + "program/");
+  files::OverrideDataFolder(testenv::Folder() + "elsewhere");
+  EXPECT_EQ(files::DataFolder(), testenv::Folder() + "elsewhere/");
+
+  files::OverrideDataFolder("");
+  const std::string program = files::ProgramFolder();
+  if (access(program.c_str(), W_OK) == 0) {
+    EXPECT_EQ(files::DataFolder(), program);
+  } else {
+    EXPECT_EQ(files::DataFolder(), testenv::Folder() + "config/veluna/");
+  }
+
+  // A program folder we may not write: the user's configuration folder, made on demand.
+  const std::string config = testenv::Folder() + "config/veluna/";
+  EXPECT_EQ(files::DataFolderFor("/nonexistent/program/"), config);
+  EXPECT_TRUE(fs::is_directory(config));
+  unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(files::DataFolderFor("/nonexistent/program"), testenv::Folder() + "home/.config/veluna/");
+  EXPECT_TRUE(fs::is_directory(testenv::Folder() + "home/.config/veluna"));
+  // A writable folder is used as it is.
+  EXPECT_EQ(files::DataFolderFor(testenv::Folder() + "data"), testenv::Folder() + "data/");
+}
+
+TEST(Paths, ComponentsSplitAtEitherSeparator) {
+  struct Case {
+    const char* path;
+    const char* last;
+    const char* folder;
+  };
+  const Case cases[] = {
+      {"C:\\x\\y.jpg", "y.jpg", "C:\\x\\"},
+      {"/home/a.qorvex", "a.qorvex", "/home/"},
+      {"docs\\sub/a.b", "a.b", "docs\\sub/"},
+      {"plain.txt", "plain.txt", ""},
+      {"folder/", "", "folder/"},
+      {"", "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(files::LastPathComponent(c.path), c.last);
+    EXPECT_EQ(files::FolderOf(c.path), c.folder);
+  }
+}
+
+TEST(Paths, LocalPathFindsFilesThatTravelledWithTheDocument) {
+  const std::string docs = testenv::NewFolder("docs");
+  WriteRaw(docs + "y.jpg", "x");
+  const std::string docsBackslashed = [&] {
+    std::string d = docs.substr(0, docs.size() - 1);
+    for (char& c : d) c = c == '/' ? '\\' : c;
+    return d;
+  }();
+  // A file only beside the program.
+  const std::string besideProgram = "veluna-localpath-" + std::to_string(getpid()) + ".jpg";
+  WriteRaw(files::ProgramFolder() + besideProgram, "x");
+
+  struct Case {
+    std::string stored;
+    std::string documentFolder;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"docs\\a.qorvex", "", "docs/a.qorvex"},
+      {"/home/a.qorvex", docs, "/home/a.qorvex"},
+      {"C:\\x\\y.jpg", "", "C:/x/y.jpg"},
+      {"C:\\x\\y.jpg", docs, docs + "y.jpg"},
+      {"c:\\x\\y.jpg", docsBackslashed, docs + "y.jpg"},
+      {"\\\\server\\share\\y.jpg", docs, docs + "y.jpg"},
+      {"C:\\x\\missing.jpg", docs, "C:/x/missing.jpg"},
+      {"D:\\fotos\\" + besideProgram, docs, files::ProgramFolder() + besideProgram},
+      {"C:\\", docs, "C:/"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored);
+    EXPECT_EQ(files::LocalPath(c.stored, c.documentFolder), c.expected);
+  }
+  fs::remove(files::ProgramFolder() + besideProgram);
+}
+
+TEST(Files, ExistenceNeverTakesPatterns) {
+  const std::string dir = testenv::NewFolder("exists");
+  WriteRaw(dir + "a.txt", "x");
+  WriteRaw(dir + "star*", "x");
+  std::string backslashed = dir + "a.txt";
+  for (char& c : backslashed) c = c == '/' ? '\\' : c;
+  struct Case {
+    std::string path;
+    bool exists;
+  };
+  const Case cases[] = {
+      {dir + "a.txt", true},     {dir, true},           {backslashed, true},
+      {dir + "b.txt", false},    {"", false},           {"*", false},
+      {dir + "?.txt", false},    {dir + "star*", false}, {dir + "a.txt/x", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(files::FileExists(c.path), c.exists);
+  }
+}
+
+TEST(Files, NamesAre1252OutsideAndUtf8OnDisk) {
+  const std::string dir = testenv::NewFolder("names");
+  const std::string name1252 = "a\xF1o \x80.txt";  // "año €.txt"
+  ASSERT_EQ(files::AppendLine(dir + name1252, "x"), 0);
+  EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"a\xC3\xB1o \xE2\x82\xAC.txt"});
+  EXPECT_TRUE(files::FileExists(dir + name1252));
+  EXPECT_EQ(files::FileLength(dir + name1252), 3);
+  EXPECT_EQ(files::DeleteFile(dir + name1252), 0);
+  EXPECT_TRUE(NamesIn(dir).empty());
+}
+
+TEST(Files, DeleteAttributesAndLength) {
+  const std::string dir = testenv::NewFolder("misc");
+  WriteRaw(dir + "five", "12345");
+  EXPECT_EQ(files::FileLength(dir + "five"), 5);
+  EXPECT_EQ(files::FileLength(dir + "none"), -1);
+  EXPECT_EQ(files::FileLength(dir), -1);
+
+  ASSERT_EQ(chmod((dir + "five").c_str(), 0444), 0);
+  EXPECT_EQ(files::SetNormalAttributes(dir + "five"), 0);
+  struct stat st;
+  ASSERT_EQ(stat((dir + "five").c_str(), &st), 0);
+  EXPECT_TRUE(st.st_mode & S_IWUSR);
+  EXPECT_EQ(files::SetNormalAttributes(dir + "none"), ENOENT);
+
+  EXPECT_EQ(files::DeleteFile(dir + "five"), 0);
+  EXPECT_FALSE(fs::exists(dir + "five"));
+  EXPECT_EQ(files::DeleteFile(dir + "five"), 0);  // already gone
+  fs::create_directory(dir + "sub");
+  EXPECT_NE(files::DeleteFile(dir + "sub"), 0);
+  EXPECT_TRUE(fs::is_directory(dir + "sub"));
+}
+
+TEST(Files, ErrorTextGivesNumberAndMessage) {
+  std::setlocale(LC_ALL, "C");
+  EXPECT_EQ(files::ErrorText(ENOENT), "Err: 2 No such file or directory");
+  EXPECT_EQ(files::ErrorText(EACCES), "Err: 13 Permission denied");
+}
+
+
+TEST(Files, ErrorTextIn1252UnderASpanishLocale) {
+  if (!UseSpanishLocale()) GTEST_SKIP() << "no Spanish locale can be had here";
+  const std::string text = files::ErrorText(EINVAL);
+  if (text == "Err: 22 Invalid argument") GTEST_SKIP() << "no Spanish system messages installed";
+  EXPECT_EQ(text, "Err: 22 Argumento inv\xE1lido");  // the accent as one 1252 byte
+  std::setlocale(LC_ALL, "C");
+}
+
+TEST(RecordFile, MissingFileReadsEmptyAndIsNotCreated) {
+  const std::string path = testenv::NewFolder("rec") + "none.dat";
+  files::RecordFile f;
+  ASSERT_EQ(f.Open(path, 10), 0);
+  EXPECT_TRUE(f.IsOpen());
+  EXPECT_EQ(f.RecordLength(), 10);
+  EXPECT_EQ(f.Length(), 0);
+  EXPECT_EQ(f.RecordCount(), 0);
+  std::string out = "junk";
+  EXPECT_FALSE(f.Get(1, out));
+  EXPECT_EQ(out, std::string(10, '\0'));
+  f.Close();
+  EXPECT_FALSE(f.IsOpen());
+  EXPECT_FALSE(fs::exists(path));
+}
+
+TEST(RecordFile, PutCreatesAndRecordsSitAtTheirOffsets) {
+  const std::string path = testenv::NewFolder("rec") + "r.dat";
+  files::RecordFile f;
+  ASSERT_EQ(f.Open(path, 4), 0);
+  ASSERT_EQ(f.Put(2, "abcdef"), 0);  // cut to the record length
+  EXPECT_EQ(ReadRaw(path), std::string("\0\0\0\0abcd", 8));
+  ASSERT_EQ(f.Put(1, "xy"), 0);  // zero-padded
+  ASSERT_EQ(f.Append("\xF1\xE9\x80!"), 0);
+  EXPECT_EQ(ReadRaw(path), std::string("xy\0\0abcd\xF1\xE9\x80!", 12));
+  EXPECT_EQ(f.RecordCount(), 3);
+  EXPECT_EQ(f.Length(), 12);
+
+  struct Case {
+    int64_t n;
+    bool whole;
+    std::string data;
+  };
+  const Case cases[] = {
+      {1, true, std::string("xy\0\0", 4)},
+      {2, true, "abcd"},
+      {3, true, "\xF1\xE9\x80!"},
+      {4, false, std::string(4, '\0')},
+      {0, false, std::string(4, '\0')},
+      {-1, false, std::string(4, '\0')},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.n);
+    std::string out;
+    EXPECT_EQ(f.Get(c.n, out), c.whole);
+    EXPECT_EQ(out, c.data);
+  }
+  EXPECT_EQ(f.Put(0, "x"), EINVAL);
+
+  // Another handle sees what the first wrote.
+  files::RecordFile g;
+  ASSERT_EQ(g.Open(path, 6), 0);
+  EXPECT_EQ(g.RecordCount(), 2);
+}
+
+TEST(RecordFile, ShortLastRecordIsReadPaddedButNotCounted) {
+  const std::string path = testenv::NewFolder("rec") + "short.dat";
+  WriteRaw(path, "AAAABBBBCC");
+  files::RecordFile f;
+  ASSERT_EQ(f.Open(path, 4), 0);
+  EXPECT_EQ(f.Length(), 10);
+  EXPECT_EQ(f.RecordCount(), 2);
+  std::string out;
+  EXPECT_TRUE(f.Get(2, out));
+  EXPECT_EQ(out, "BBBB");
+  EXPECT_FALSE(f.Get(3, out));
+  EXPECT_EQ(out, std::string("CC\0\0", 4));
+  // Appending goes after the whole records, over the short one.
+  ASSERT_EQ(f.Append("DDDD"), 0);
+  EXPECT_EQ(ReadRaw(path), "AAAABBBBDDDD");
+  EXPECT_EQ(f.RecordCount(), 3);
+}
+
+TEST(RecordFile, OpenAndWriteErrors) {
+  const std::string dir = testenv::NewFolder("rec");
+  files::RecordFile f;
+  EXPECT_EQ(f.Open(dir + "x.dat", 0), EINVAL);
+  EXPECT_FALSE(f.IsOpen());
+  EXPECT_EQ(f.Open(dir, 4), EISDIR);
+  EXPECT_FALSE(f.IsOpen());
+  EXPECT_EQ(f.Put(1, "x"), EBADF);
+  EXPECT_EQ(f.Append("x"), EBADF);
+  ASSERT_EQ(f.Open(dir + "missing/x.dat", 4), 0);  // reads as empty
+  EXPECT_EQ(f.RecordCount(), 0);
+  EXPECT_EQ(f.Put(1, "x"), ENOENT);
+}
+
+TEST(TextFiles, ReadLinesTakesEveryLineEnd) {
+  struct Case {
+    std::string data;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {"", {}},
+      {"a", {"a"}},
+      {"a\r\nb\r\n", {"a", "b"}},
+      {"a\nb", {"a", "b"}},
+      {"a\rb\r", {"a", "b"}},
+      {"a\r\n\r\nb", {"a", "", "b"}},
+      {"a\r\r\nb", {"a", "", "b"}},
+      {"\n", {""}},
+      {"\n\r", {"", ""}},
+      {"x\xF1\x80 \t\r\n", {"x\xF1\x80 \t"}},
+      {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
+  };
+  const std::string dir = testenv::NewFolder("lines");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.data);
+    WriteRaw(dir + "f.txt", c.data);
+    std::vector<std::string> lines{"stale"};
+    EXPECT_TRUE(files::ReadLines(dir + "f.txt", lines));
+    EXPECT_EQ(lines, c.lines);
+  }
+  std::vector<std::string> lines{"stale"};
+  EXPECT_FALSE(files::ReadLines(dir + "none.txt", lines));
+  EXPECT_TRUE(lines.empty());
+  EXPECT_FALSE(files::ReadLines(dir, lines));
+}
+
+TEST(TextFiles, AppendLineEndsWithCrLfAndCreates) {
+  const std::string path = testenv::NewFolder("append") + "log.txt";
+  ASSERT_EQ(files::AppendLine(path, "uno"), 0);
+  ASSERT_EQ(files::AppendLine(path, ""), 0);
+  ASSERT_EQ(files::AppendLine(path, "a\xF1o"), 0);
+  EXPECT_EQ(ReadRaw(path), "uno\r\n\r\na\xF1o\r\n");
+  std::vector<std::string> lines;
+  ASSERT_TRUE(files::ReadLines(path, lines));
+  EXPECT_EQ(lines, (std::vector<std::string>{"uno", "", "a\xF1o"}));
+  EXPECT_EQ(files::AppendLine(testenv::Folder() + "missing/log.txt", "x"), ENOENT);
+}
+
+TEST(TextFiles, WriteAllAtomicallyReplacesWholeFiles) {
+  const std::string dir = testenv::NewFolder("atomic");
+  std::string data;
+  EXPECT_FALSE(files::ReadAll(dir + "f.bin", data));
+
+  ASSERT_EQ(files::WriteAllAtomically(dir + "f.bin", std::string("new\0\xFF", 5)), 0);
+  EXPECT_EQ(ReadRaw(dir + "f.bin"), std::string("new\0\xFF", 5));
+  ASSERT_EQ(chmod((dir + "f.bin").c_str(), 0640), 0);
+  ASSERT_EQ(files::WriteAllAtomically(dir + "f.bin", "second"), 0);
+  EXPECT_EQ(ReadRaw(dir + "f.bin"), "second");
+  struct stat st;
+  ASSERT_EQ(stat((dir + "f.bin").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);  // the old file's permissions carry over
+  ASSERT_EQ(files::WriteAllAtomically(dir + "f.bin", ""), 0);
+  EXPECT_EQ(files::FileLength(dir + "f.bin"), 0);
+  EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"f.bin"});
+}
+
+TEST(TextFiles, FailedAtomicWriteLeavesOldStateAndNoTemporary) {
+  const std::string dir = testenv::NewFolder("atomicfail");
+  fs::create_directory(dir + "taken");
+  WriteRaw(dir + "taken/inside", "keep");
+  // The rename over a folder fails after the temporary file was written.
+  EXPECT_NE(files::WriteAllAtomically(dir + "taken", "data"), 0);
+  EXPECT_EQ(ReadRaw(dir + "taken/inside"), "keep");
+  EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"taken"});
+
+  EXPECT_EQ(files::WriteAllAtomically(dir + "no/such/folder.txt", "x"), ENOENT);
+  EXPECT_EQ(files::WriteAllAtomically("", "x"), EINVAL);
+}
+
+}  // namespace

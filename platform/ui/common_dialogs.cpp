@@ -1,0 +1,164 @@
+// Message boxes, the file, colour, folder and font choosers, and the application's start.
+// In test mode none of them shows: answers come from the test driver's queues.
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/gfx/gfx_qt.h"
+#include "platform/text/qt_text.h"
+#include "platform/ui/ui_internal.h"
+
+namespace ui {
+
+namespace {
+
+template <typename T>
+bool Pop(std::deque<T>& queue, T& out) {
+  if (queue.empty()) return false;
+  out = std::move(queue.front());
+  queue.pop_front();
+  return true;
+}
+
+// "*.jpg;*.png" as Qt's "Images (*.jpg *.png)".
+QString NameFilter(const FileFilter& f) {
+  QString patterns = text::ToQ(f.patterns);
+  patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+  return text::ToQ(f.name) + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
+}
+
+// A name saved without an extension takes the default one, as the user expects.
+std::string WithDefaultExtension(std::string path, const FileDialogSpec& spec) {
+  std::string ext = spec.defaultExtension;
+  if (!ext.empty() && ext[0] == '.') ext.erase(0, 1);
+  if (path.empty() || !spec.save || ext.empty()) return path;
+  size_t slash = path.find_last_of("/\\");
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (name.find('.') == std::string::npos) path += "." + ext;
+  return path;
+}
+
+}  // namespace
+
+Answer MessageBox(Window, std::string_view message, std::string_view title, Buttons buttons) {
+  if (Test().on) {
+    Test().shown.push_back({std::string(message), std::string(title)});
+    Answer a;
+    if (Pop(Test().answers, a)) return a;
+    return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+  }
+  QMessageBox box;
+  box.setWindowTitle(text::ToQ(title));
+  box.setTextFormat(Qt::PlainText);
+  box.setText(text::ToQ(message).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  if (buttons == Buttons::Ok) {
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+  } else {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+  }
+  switch (box.exec()) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+  }
+}
+
+std::string ChooseFile(Window, const FileDialogSpec& spec) {
+  std::string chosen;
+  if (Test().on) {
+    Test().lastFile = spec;
+    Pop(Test().files, chosen);
+  } else {
+    QFileDialog dialog(nullptr, text::ToQ(spec.title));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(!spec.save && spec.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    QStringList filters;
+    for (const FileFilter& f : spec.filters) filters << NameFilter(f);
+    if (!filters.isEmpty()) dialog.setNameFilters(filters);
+    if (!spec.initialFolder.empty()) dialog.setDirectory(text::PathToQ(spec.initialFolder));
+    if (!spec.initialName.empty()) dialog.selectFile(text::PathToQ(spec.initialName));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+      chosen = text::FromQ(dialog.selectedFiles().first());
+  }
+  return WithDefaultExtension(chosen, spec);
+}
+
+gfx::Colour ChooseColour(Window, gfx::Colour initial, std::array<gfx::Colour, 16>& custom) {
+  if (Test().on) {
+    gfx::Colour c = -1;
+    Pop(Test().colours, c);
+    return c;
+  }
+  for (int i = 0; i < 16; ++i) QColorDialog::setCustomColor(i, gfx::ToQColor(custom[i]));
+  QColorDialog dialog(gfx::ToQColor(initial));
+  dialog.setOption(QColorDialog::DontUseNativeDialog);
+  bool ok = dialog.exec() == QDialog::Accepted;
+  for (int i = 0; i < 16; ++i) custom[i] = gfx::FromQColor(QColorDialog::customColor(i));
+  return ok ? gfx::FromQColor(dialog.selectedColor()) : -1;
+}
+
+std::string ChooseFolder(Window, std::string_view title) {
+  std::string folder;
+  if (Test().on) {
+    Pop(Test().folders, folder);
+  } else {
+    folder = text::FromQ(QFileDialog::getExistingDirectory(
+        nullptr, text::ToQ(title), QString(), QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog));
+  }
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+bool ChooseFont(Window, FontChoice& choice) {
+  if (Test().on) {
+    std::pair<bool, FontChoice> answer{false, {}};
+    Pop(Test().fonts, answer);
+    if (answer.first) choice = answer.second;
+    return answer.first;
+  }
+  QFont initial(text::ToQ(choice.face));
+  initial.setPointSize(choice.points > 0 ? choice.points : 10);
+  initial.setBold(choice.styleFlags & gfx::kBold);
+  initial.setItalic(choice.styleFlags & gfx::kItalic);
+  initial.setUnderline(choice.styleFlags & gfx::kUnderline);
+  initial.setStrikeOut(choice.styleFlags & gfx::kStrikeOut);
+  bool ok = false;
+  QFont f = QFontDialog::getFont(&ok, initial, nullptr, QString(), QFontDialog::DontUseNativeDialog);
+  if (!ok) return false;
+  choice.face = text::FromQ(f.family());
+  choice.points = f.pointSize() > 0 ? f.pointSize() : static_cast<int>(std::lround(f.pixelSize() * 72.0 / 96.0));
+  choice.styleFlags = (f.bold() ? gfx::kBold : 0) | (f.italic() ? gfx::kItalic : 0) |
+                      (f.underline() ? gfx::kUnderline : 0) | (f.strikeOut() ? gfx::kStrikeOut : 0);
+  return true;
+}
+
+bool StartApplication(int& argc, char** argv) {
+  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    app->setQuitOnLastWindowClosed(false);
+    return true;
+  }
+  auto set = [](const char* name) {
+    const char* v = std::getenv(name);
+    return v && *v;
+  };
+  if (!set("QT_QPA_PLATFORM") && !set("DISPLAY") && !set("WAYLAND_DISPLAY")) {
+    std::fputs("Veluna: no se puede abrir la pantalla (no display)\n", stderr);
+    return false;
+  }
+  // The application lives as long as the process.
+  static QApplication* app = new QApplication(argc, argv);
+  app->setQuitOnLastWindowClosed(false);
+  return true;
+}
+
+}  // namespace ui

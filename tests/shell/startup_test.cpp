@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+
+#include "platform/desktop/desktop.h"
+#include "platform/files/files.h"
+#include "shell/about_box.h"
+#include "shell/main_window.h"
+#include "shell/settings.h"
+#include "shell/startup.h"
+#include "tests/support/test_env.h"
+
+namespace {
+
+using ui::testing::AnswerMessageBox;
+using ui::testing::MessagesShown;
+using ui::testing::OnDialog;
+
+const char* kQuestionStart = "Entendiendo que este programa necesita registrarse";
+
+int RunProgram(std::vector<std::string> args = {}) {
+  args.insert(args.begin(), "Veluna");
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  int argc = static_cast<int>(argv.size());
+  return WinMain(argc, argv.data());
+}
+
+bool QuestionAsked() {
+  for (const auto& m : MessagesShown())
+    if (m.text.rfind(kQuestionStart, 0) == 0) return true;
+  return false;
+}
+
+class StartupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::testing::Begin();
+    files::OverrideDataFolder(testenv::NewFolder("program"));
+    std::filesystem::remove_all(testenv::Folder() + "data");
+    std::filesystem::remove_all(testenv::Folder() + "config");
+  }
+  void TearDown() override {
+    EXPECT_TRUE(ui::testing::Unexpected().empty()) << ui::testing::Unexpected().front();
+  }
+};
+
+TEST_F(StartupTest, AnsweringNoRegistersNothingAndAsksAgainNextTime) {
+  AnswerMessageBox(ui::Answer::No);
+  OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, 1047); });
+  EXPECT_EQ(RunProgram(), 0);
+  ASSERT_TRUE(QuestionAsked());
+  const auto& question = MessagesShown().front();
+  EXPECT_EQ(question.title, "...");
+  EXPECT_EQ(question.text,
+            "Entendiendo que este programa necesita registrarse para su mejor funcionamiento :\r\n"
+            "Quiere registrar el programa en la ubicaci\xF3n actual ?\r\n"
+            "Si acepta, se le aconseja que no mueva este programa y su carpeta de donde esta.\r\n"
+            "Si no acepta, puede mover la carpeta con el programa a una ubicaci\xF3n mejor para "
+            "registrar ...");
+  EXPECT_EQ(GetAssociatedOpenCommand(".qorvex"), "");
+
+  ui::testing::Begin();
+  AnswerMessageBox(ui::Answer::No);
+  OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, 1047); });
+  RunProgram();
+  EXPECT_TRUE(QuestionAsked());
+}
+
+TEST_F(StartupTest, AnsweringYesRegistersThisProgramAndIsNotAskedAgain) {
+  AnswerMessageBox(ui::Answer::Yes);
+  OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, 1047); });
+  RunProgram();
+  ASSERT_TRUE(QuestionAsked());
+  std::string command = GetAssociatedOpenCommand(".qorvex");
+  EXPECT_NE(command.find(files::ProgramPath()), std::string::npos) << command;
+  EXPECT_NE(command.find("%f"), std::string::npos) << command;
+
+  ui::testing::Begin();
+  OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, 1047); });
+  RunProgram();
+  EXPECT_FALSE(QuestionAsked());
+}
+
+TEST_F(StartupTest, AnyRegisteredCommandMeansNoQuestion) {
+  std::string error;
+  ASSERT_TRUE(desktop::RegisterFileType("qorvex", "/usr/bin/otro programa", 1, error)) << error;
+  OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, 1047); });
+  RunProgram();
+  EXPECT_FALSE(QuestionAsked());
+}
+
+TEST_F(StartupTest, AnExtensionWithADotIsRefused) {
+  EXPECT_FALSE(RegisterDocumentFileType(".qorvex", 1));
+  ASSERT_EQ(MessagesShown().size(), 1u);
+  EXPECT_EQ(MessagesShown()[0].text, "Error : Extension se pone sin punto ...");
+  EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
+  EXPECT_EQ(GetAssociatedOpenCommand(".qorvex"), "");
+}
+
+TEST(CollapseDoubleBackslashes, KeepsANetworkPathsLeadingPair) {
+  struct Case { const char* in; const char* out; };
+  const Case cases[] = {
+      {"C:\\\\Programas\\\\Veluna.exe", "C:\\Programas\\Veluna.exe"},
+      {"C:\\a\\\\\\b", "C:\\a\\b"},
+      {"\\\\servidor\\\\compartido\\prog", "\\\\servidor\\compartido\\prog"},
+      {"/usr/local/bin/Veluna", "/usr/local/bin/Veluna"},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CollapseDoubleBackslashes(c.in), c.out) << c.in;
+}
+
+TEST_F(StartupTest, SalirEndsTheProgramAndTheSettingsAreSaved) {
+  AnswerMessageBox(ui::Answer::No);
+  OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, 1047); });
+  EXPECT_EQ(RunProgram(), 0);
+  EXPECT_TRUE(files::FileExists(SettingsFilePath()));
+  EXPECT_EQ(mainDialog, nullptr);
+}
+
+TEST_F(StartupTest, TheCloseBoxEndsTheProgramAsSalirDoes) {
+  AnswerMessageBox(ui::Answer::No);
+  OnDialog("Veluna", [](ui::Window w) { ui::testing::CloseBox(w); });
+  EXPECT_EQ(RunProgram(), 0);
+  EXPECT_TRUE(files::FileExists(SettingsFilePath()));
+}
+
+TEST_F(StartupTest, TheMenuBarHasEveryItemInPlace) {
+  AnswerMessageBox(ui::Answer::No);
+  std::vector<ui::Menu> bar;
+  OnDialog("Veluna", [&](ui::Window w) {
+    bar = ui::MenuBar(w);
+    ui::testing::ChooseMenu(w, 1047);
+  });
+  RunProgram();
+  ASSERT_EQ(bar.size(), 7u);
+  const char* titles[] = {"Archivos", "Editar", "Personalizar", "Milimetrados", "Raton",
+                          "Modificar", "Bases de Datos"};
+  for (size_t i = 0; i < 7; ++i) EXPECT_EQ(bar[i].title, titles[i]);
+
+  // Positions count separators: "Salir" is 12 of "Archivos", "Memotext" 16 of "Modificar".
+  ASSERT_EQ(bar[0].items.size(), 13u);
+  EXPECT_EQ(bar[0].items[12].id, 1047);
+  EXPECT_EQ(bar[0].items[12].bitmap, "#303");
+  EXPECT_EQ(bar[0].items[1].text, "-");
+  ASSERT_EQ(bar[5].items.size(), 17u);
+  EXPECT_EQ(bar[5].items[16].id, 1095);
+  EXPECT_EQ(bar[5].items[16].text, "Insertar Control Memotext");
+  EXPECT_EQ(bar[5].items[6].text, "Insertar Texto Lineado");
+  EXPECT_EQ(bar[5].items[6].submenu.size(), 3u);
+  EXPECT_EQ(bar[2].items[2].text, "Tama\xF1o imagenes");
+  EXPECT_EQ(bar[3].items[8].bitmap, "#308");
+
+  const auto& raton = bar[4].items;
+  ASSERT_EQ(raton.size(), 2u);
+  EXPECT_TRUE(raton[0].submenu[0].checked);   // "Mover objetos"
+  EXPECT_FALSE(raton[0].submenu[1].checked);
+  EXPECT_TRUE(raton[1].submenu[0].checked);   // "Captar Color"
+  EXPECT_FALSE(raton[1].submenu[1].checked);
+
+  // With no linked database the database commands are greyed; "Vincular" is not.
+  const auto& db = bar[6].items;
+  ASSERT_EQ(db.size(), 9u);
+  EXPECT_TRUE(db[0].enabled);
+  for (int i = 2; i <= 8; i += 2) EXPECT_FALSE(db[i].enabled) << db[i].text;
+}
+
+TEST_F(StartupTest, ALinkedDatabaseEnablesItsCommands) {
+  std::string folder = testenv::NewFolder("clientes");
+  ASSERT_EQ(files::WriteAllAtomically(folder + "clientes.z04", std::string(12042, '\0')), 0);
+  linkedDatabaseFolder = folder;
+  ASSERT_EQ(LoadSaveSettings("save"), "");
+  AnswerMessageBox(ui::Answer::No);
+  bool enabled[4] = {};
+  OnDialog("Veluna", [&](ui::Window w) {
+    for (int i = 0; i < 4; ++i) enabled[i] = ui::MenuItemEnabled(w, 1091 + i);
+    ui::testing::ChooseMenu(w, 1047);
+  });
+  RunProgram();
+  for (bool e : enabled) EXPECT_TRUE(e);
+  EXPECT_EQ(databaseLinked, 1);
+}
+
+TEST_F(StartupTest, AutorOpensTheBoxWhoseIconCyclesThroughSevenFrames) {
+  AnswerMessageBox(ui::Answer::No);
+  std::vector<std::string> frames;
+  bool timerStoppedAfterClose = false;
+  ui::Window box = nullptr;
+  OnDialog("Autor", [&](ui::Window w) {
+    box = w;
+    EXPECT_EQ(ui::ImageName(w, 6018), "#701");
+    EXPECT_TRUE(ui::testing::Grab(w, "about-box.png"));
+    for (int i = 0; i < 8; ++i) {
+      ASSERT_TRUE(ui::testing::FireTimer(w, 6021));
+      frames.push_back(ui::ImageName(w, 6018));
+    }
+    ui::testing::Click(w, 6017);
+  });
+  OnDialog("Veluna", [&](ui::Window w) {
+    ui::testing::ChooseMenu(w, 1048);
+    timerStoppedAfterClose = !ui::IsWindow(box);
+    EXPECT_EQ(aboutBusy, 0);
+    ui::testing::ChooseMenu(w, 1047);
+  });
+  RunProgram();
+  EXPECT_EQ(frames, (std::vector<std::string>{"#701", "#702", "#703", "#704", "#705", "#706",
+                                               "#707", "#701"}));
+  EXPECT_TRUE(timerStoppedAfterClose);
+}
+
+TEST_F(StartupTest, EscOnTheAboutBoxClosesItAndFreesTheCommand) {
+  AnswerMessageBox(ui::Answer::No);
+  int opened = 0;
+  OnDialog("Autor", [&](ui::Window w) { ++opened; ui::testing::CloseBox(w); });
+  OnDialog("Autor", [&](ui::Window w) { ++opened; ui::testing::Click(w, 6017); });
+  OnDialog("Veluna", [&](ui::Window w) {
+    ui::testing::ChooseMenu(w, 1048);
+    ui::testing::ChooseMenu(w, 1048);
+    ui::testing::ChooseMenu(w, 1047);
+  });
+  RunProgram();
+  EXPECT_EQ(opened, 2);
+}
+
+TEST(AboutFrames, RunFrom701To707AndStartAgain) {
+  EXPECT_EQ(NextAboutFrame(701), 702);
+  EXPECT_EQ(NextAboutFrame(706), 707);
+  EXPECT_EQ(NextAboutFrame(707), 701);
+  EXPECT_EQ(NextAboutFrame(0), 701);
+}
+
+TEST_F(StartupTest, TheMainWindowShowsTheCanvasAndTheMenuBar) {
+  AnswerMessageBox(ui::Answer::No);
+  std::string png = testenv::Folder() + "main-window.png";
+  OnDialog("Veluna", [&](ui::Window w) {
+    EXPECT_EQ(ui::Caption(w), "Veluna");
+    gfx::Surface& canvas = ui::ControlSurface(w, 1001);
+    EXPECT_EQ(gfx::Width(canvas), 794);
+    EXPECT_EQ(gfx::Height(canvas), 955);
+    EXPECT_EQ(gfx::Pixel(canvas, 400, 400), gfx::kWhite);
+    EXPECT_TRUE(ui::testing::Grab(w, png));
+    ui::testing::ChooseMenu(w, 1047);
+  });
+  RunProgram();
+  QImage shot(QString::fromStdString(png));
+  ASSERT_FALSE(shot.isNull());
+  EXPECT_EQ(shot.width(), 804);
+  EXPECT_GE(shot.height(), 985);
+  // The canvas is white inside its frame.
+  QColor inside = shot.pixelColor(400, shot.height() - 500);
+  EXPECT_EQ(inside, QColor(Qt::white));
+  // A copy for people to look at, beside the test program.
+  std::filesystem::copy_file(png, "main-window.png", std::filesystem::copy_options::overwrite_existing);
+}
+
+}  // namespace

@@ -1,0 +1,38 @@
+// Small helpers the tests share: raw file bytes and a Spanish process locale.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "platform/files/files.h"
+#include "tests/support/test_env.h"
+
+namespace testfiles {
+
+inline void WriteRaw(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string ReadRaw(const std::string& path) {
+  std::string data;
+  EXPECT_TRUE(files::ReadAll(path, data)) << path;
+  return data;
+}
+
+// Switches the process to Spanish (decimal separator ",", messages in Spanish), building the
+// locale in the test folder when the machine has none installed.
+inline bool UseSpanishLocale() {
+  for (const char* name : {"es_ES.UTF-8", "es_ES.utf8"}) {
+    if (std::setlocale(LC_ALL, name)) return true;
+  }
+  const std::string folder = testenv::NewFolder("locales");
+  const std::string make = "localedef -i es_ES -f UTF-8 '" + folder + "es_ES.UTF-8' >/dev/null 2>&1";
+  if (std::system(make.c_str()) != 0) return false;
+  setenv("LOCPATH", folder.c_str(), 1);
+  return std::setlocale(LC_ALL, "es_ES.UTF-8") != nullptr;
+}
+
+}  // namespace testfiles
