@@ -1,7 +1,155 @@
 #include "shell/canvas.h"
 
+#include <algorithm>
+
+#include "shell/page_store.h"
+#include "shell/painter.h"
+#include "shell/startup.h"
+
 ui::Proc oldCanvasProc = nullptr;
+int32_t leftMouseMode = kLeftMove;
+int32_t savedLeftMouseMode = kLeftMove;
+int32_t rightMouseMode = kRightCaptureColour;
+int16_t canvasSelectedSlot = 0;
+int32_t dragLastX = 0, dragLastY = 0;
+int32_t guideX = 0, guideY = 0;
+int32_t fillEditOpen = 0;
+int32_t favouritesOpen = 0;
+
+namespace {
+
+void Scroll(intptr_t key) {
+  int32_t& offset = scrollOffset();
+  switch (key) {
+    case ui::kKeyDown:
+      if (offset > kLowestScrollOffset) offset -= 1;
+      break;
+    case ui::kKeyUp:
+      if (offset < 0) offset += 1;
+      break;
+    case ui::kKeyPageDown:
+      if (offset > kLowestScrollOffset) offset = std::max(offset - 100, kLowestScrollOffset);
+      break;
+    case ui::kKeyPageUp:
+      if (offset < 0) offset = std::min(offset + 100, 0);
+      break;
+    case ui::kKeyEnd:
+      offset = kLowestScrollOffset;
+      break;
+    case ui::kKeyHome:
+      offset = 0;
+      break;
+    default:
+      return;
+  }
+  RefreshCanvasView();
+}
+
+void Wheel(intptr_t delta) {
+  int32_t& offset = scrollOffset();
+  if (delta < 0) {
+    if (offset > kLowestScrollOffset) offset = std::max(offset - 15, kLowestScrollOffset);
+  } else if (offset < 0) {
+    offset = std::min(offset + 15, 0);
+  }
+  RefreshCanvasView();
+}
+
+bool ValidSlot(int slot) { return slot >= 2 && slot <= objectCount && slot < kStoreSlots; }
+
+void MouseMove(int32_t cx, int32_t cy) {
+  int32_t px = cx - pageObjects[1].x, py = cy - scrollOffset();
+  guideX = cx;
+  guideY = cy;
+  RepaintCanvas(paintMode);
+  if (leftMouseMode == kLeftMove && ValidSlot(canvasSelectedSlot) &&
+      pageObjects[canvasSelectedSlot].dragging != 0) {
+    ui::SetCursor(ui::Item(mainDialog, kCanvasId), ui::Cursor::Cross);
+    PageObject& o = pageObjects[canvasSelectedSlot];
+    o.x += px - dragLastX;
+    o.y += py - dragLastY;
+    dragLastX = px;
+    dragLastY = py;
+    RepaintCanvas(paintMode);
+  }
+}
+
+void LeftDown(int32_t cx, int32_t cy) {
+  int32_t px = cx - pageObjects[1].x, py = cy - scrollOffset();
+  if (leftMouseMode == kLeftMove) {
+    canvasSelectedSlot = HitTest(px, py, canvasSelectedSlot);
+    if (ValidSlot(canvasSelectedSlot) && pageObjects[canvasSelectedSlot].dragging == 0) {
+      pageObjects[canvasSelectedSlot].dragging = 1;
+      ui::SetCursor(ui::Item(mainDialog, kCanvasId), ui::Cursor::Cross);
+      dragLastX = px;
+      dragLastY = py;
+    }
+  } else if (leftMouseMode == kLeftEdit) {
+    canvasSelectedSlot = HitTest(px, py, canvasSelectedSlot);
+  }
+}
+
+void LeftUp() {
+  if (leftMouseMode == kLeftMove) {
+    if (ValidSlot(canvasSelectedSlot)) pageObjects[canvasSelectedSlot].dragging = 0;
+  } else if (leftMouseMode == kLeftEdit) {
+    if (ValidSlot(canvasSelectedSlot)) {
+      PageObject& o = pageObjects[canvasSelectedSlot];
+      if (o.kind == 8) {
+        o.optionMarked = 1 - o.optionMarked;
+        RepaintCanvas(1);
+      }
+    }
+  } else {
+    return;
+  }
+  canvasSelectedSlot = 0;
+  ui::SetCursor(ui::Item(mainDialog, kCanvasId), ui::Cursor::Arrow);
+}
+
+}  // namespace
+
+int16_t HitTest(int32_t px, int32_t py, int16_t current) {
+  int16_t hit = current;
+  for (int s = 2; s <= objectCount && s < kStoreSlots; ++s) {
+    const PageObject& o = pageObjects[s];
+    // Empty slots hold nothing to pick, whatever their box says.
+    if (o.kind <= 0) continue;
+    if (o.x <= px && px <= int64_t{o.x} + o.width && o.y <= py && py <= int64_t{o.y} + o.height)
+      hit = static_cast<int16_t>(s);
+  }
+  return hit;
+}
+
+void RefreshCanvasView() {
+  if (!canvasBitmap) return;
+  gfx::Clear(*canvasBitmap, gfx::kWhite);
+  RefreshCanvas(0, scrollOffset());
+  ShowCanvasBitmap();
+}
+
+void RepaintCanvas(int32_t mode) { FullRepaint(mode, 1, CanvasPoint{guideX, guideY}); }
 
 intptr_t CanvasWindowProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
+  const int32_t cx = ui::PointX(second), cy = ui::PointY(second);
+  switch (msg) {
+    case ui::Msg::KeyDown:
+      Scroll(first);
+      break;
+    case ui::Msg::Wheel:
+      Wheel(first);
+      break;
+    case ui::Msg::MouseMove:
+      MouseMove(cx, cy);
+      break;
+    case ui::Msg::LeftDown:
+      LeftDown(cx, cy);
+      break;
+    case ui::Msg::LeftUp:
+      LeftUp();
+      break;
+    default:
+      break;
+  }
   return ui::CallOld(oldCanvasProc, window, msg, first, second);
 }

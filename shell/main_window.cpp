@@ -1,16 +1,45 @@
 #include "shell/main_window.h"
 
+#include <algorithm>
+#include <string>
+
 #include "database/link_test.h"
+#include "objects/aligned_text.h"
+#include "objects/aligned_text_dialog.h"
+#include "objects/configuration.h"
+#include "objects/dialog_skeleton.h"
+#include "objects/image_size.h"
+#include "objects/insert_text.h"
+#include "objects/memo_text.h"
+#include "objects/shared_helpers.h"
+#include "objects/text_properties.h"
+#include "platform/desktop/desktop.h"
+#include "platform/files/files.h"
 #include "shell/about_box.h"
+#include "shell/canvas.h"
 #include "shell/dialog_focus.h"
+#include "shell/document_dialogs.h"
+#include "shell/document_file.h"
+#include "shell/drawers.h"
+#include "shell/line_text.h"
+#include "shell/object_clipboard.h"
+#include "shell/page_store.h"
+#include "shell/painter.h"
 #include "shell/settings.h"
+#include "shell/startup.h"
 
 int32_t databaseLinked = 0;
 int32_t aboutBusy = 0;
+int32_t printBusy = 0;
 
 namespace {
 
 ui::Window focusBeforeDeactivation = nullptr;
+constexpr int kInsertSound = 151;
+constexpr int kUndoSound = 150;
+constexpr gfx::Colour kRed = 0x0000FF;
+
+void Tell(const std::string& text) { ui::MessageBox(nullptr, text, kMessageTitle, ui::Buttons::Ok); }
 
 // The database menu is usable only while the linked database passes the link test.
 void CheckLinkedDatabase(ui::Window window) {
@@ -18,18 +47,310 @@ void CheckLinkedDatabase(ui::Window window) {
   for (int id = 1091; id <= 1094; ++id) ui::EnableMenuItem(window, id, databaseLinked == 1);
 }
 
+// A fresh page: an empty store, new bitmaps with the page background, the view at the top.
+void StartEmptyPage() {
+  AllocateStore();
+  objectCount = 1;
+  ResetPageRecord();
+  MakePageBitmaps();
+  DrawPageBackground(*pageBitmap, 1);
+  RefreshCanvasView();
+}
+
+void SetTitle(ui::Window window) { ui::SetCaption(window, SplitDocumentPath(documentPath)); }
+
+void CopyText(char* field, size_t size, std::string_view value) {
+  size_t n = std::min(value.size(), size - 1);
+  std::copy_n(value.data(), n, field);
+  std::fill(field + n, field + size, '\0');
+}
+template <size_t N>
+void CopyText(char (&field)[N], std::string_view value) {
+  CopyText(field, N, value);
+}
+
+// The insertion pattern: refuse when the store is full, and after the kind drew the new
+// object, show it with the page background, sound, and give it the next slot.
+bool StoreIsFull() {
+  if (objectCount < kMaxObjectCount) return false;
+  Tell("No puedo insertar mas objetos ...");
+  return true;
+}
+
+void ShowInsertedObject() {
+  DrawPageBackground(*pageBitmap, 1);
+  RefreshCanvasView();
+  if (soundMuted == 0) desktop::PlaySoundResource(kInsertSound);
+}
+
+PageObject& TakeNewSlot(int32_t kind) {
+  const int slot = objectCount + 1;
+  ClearSlotForInsert(slot);
+  if (static_cast<size_t>(slot) < savedPlaceholderTexts.size()) savedPlaceholderTexts[slot].clear();
+  objectCount = slot;
+  PageObject& o = pageObjects[slot];
+  o.x = insertX;
+  o.y = insertY;
+  o.kind = kind;
+  return o;
+}
+
+// The red box over one character cell that marks texts of one line and maths characters.
+void MarkCharacterCell(gfx::FontKey font, int32_t& cellWidth, int32_t& cellHeight) {
+  gfx::SelectFont(*pageBitmap, font);
+  cellWidth = gfx::AverageCharWidth(*pageBitmap);
+  cellHeight = gfx::TextHeight(*pageBitmap);
+  gfx::SetPen(*pageBitmap, 1, gfx::kSolid);
+  gfx::Box(*pageBitmap, insertX, insertY, insertX + cellWidth, insertY + cellHeight, 0, kRed,
+           gfx::kTransparent, 0);
+}
+
+gfx::FontKey TextPropertiesFont(int charset = 0, int escapement = 0) {
+  return MakeSystemFont(textFontName, textFontSize, GetTextStyleFlags(), charset, escapement);
+}
+
+void FillTextFields(PageObject& o, gfx::FontKey font, gfx::Colour fore, gfx::Colour back) {
+  o.foreColor = fore;
+  o.backColor = back;
+  o.fontHandle = font;
+  o.fontSize = textFontSize;
+  CopyText(o.fontName, textFontName);
+  o.fontStyle = GetTextStyleFlags();
+}
+
+void InsertAlignedText(int32_t kind) {
+  if (StoreIsFull() || alignedTextDialogOpen) return;
+  alignedTextDialogOpen = 1;
+  ShowAlignedTextDialog(nullptr);
+  if (alignedTextAccepted != 1) return;
+  std::string text = alignedText;
+  if (kind == kAlignedText) {
+    if (RefuseEmptyAlignedText()) return;
+  } else if (text.empty()) {
+    text = MemoFieldNote();
+  }
+  gfx::FontKey font = TextPropertiesFont();
+  DrawAlignedText(*pageBitmap, text, alignedTextAlignment, insertX, insertY, font,
+                  workingTextForeColour, workingTextBackColour);
+  ShowInsertedObject();
+  PageObject& o = TakeNewSlot(kind);
+  o.width = alignedTextWidth;
+  o.height = alignedTextHeight;
+  FillTextFields(o, font, workingTextForeColour, workingTextBackColour);
+  o.alignment = alignedTextAlignment;
+  CopyText(o.text, text);
+}
+
+void InsertAngledText() {
+  if (StoreIsFull() || insertTextDialogOpen) return;
+  insertTextDialogOpen = 1;
+  ShowInsertTextDialog(nullptr);
+  if (insertTextAccepted != 1 || RefuseEmptyInsertText()) return;
+  const int32_t angle = textAngleOn == 1 ? textAngle * 10 : 0;
+  gfx::FontKey font = angle == 0 ? TextPropertiesFont() : TextPropertiesFont(1, angle);
+  if (angle == 0)
+    DrawTextAtPosition(*pageBitmap, insertX, insertY, textForeColour, textBackColour,
+                       insertTextBuffer, font);
+  else
+    DrawTextAtPositionAndFreeFont(*pageBitmap, insertX, insertY, textForeColour, textBackColour,
+                                  insertTextBuffer, font);
+  int32_t cellWidth = 0, cellHeight = 0;
+  MarkCharacterCell(font, cellWidth, cellHeight);
+  ShowInsertedObject();
+  PageObject& o = TakeNewSlot(kAngledText);
+  o.width = cellWidth;
+  o.height = cellHeight;
+  FillTextFields(o, font, textForeColour, textBackColour);
+  CopyText(o.text, insertTextBuffer);
+  o.angle = angle;
+}
+
+void InsertLineText(int command) {
+  if (StoreIsFull() || alignedTextDialogOpen) return;
+  alignedTextDialogOpen = 1;
+  const int32_t chosen = ChooseLineTextFile(mainDialog);
+  alignedTextDialogOpen = 0;
+  if (chosen != 1) return;
+  const int16_t alignment = LineTextAlignmentOfCommand(command);
+  gfx::FontKey font = TextPropertiesFont();
+  DrawLineTextObject(*pageBitmap, lineTextBuffer, insertX, insertY, font, textForeColour,
+                     textBackColour, textFontSize, alignment);
+  int32_t cellWidth = 0, cellHeight = 0;
+  MarkCharacterCell(font, cellWidth, cellHeight);
+  ShowInsertedObject();
+  PageObject& o = TakeNewSlot(kLineText);
+  o.width = cellWidth;
+  o.height = cellHeight;
+  FillTextFields(o, font, textForeColour, textBackColour);
+  o.alignment = alignment;
+  CopyText(o.text, lineTextBuffer);
+}
+
+void OpenDocument(ui::Window window) {
+  std::string chosen = documentPath;
+  BrowseDocumentFile(window, chosen, 0);
+  if (chosen.empty()) return;
+  documentPath = chosen.substr(0, 259);
+  if (LoadDocument()) SetTitle(window);
+  filledTextsShown = 0;
+  FullRepaint();
+}
+
+void SaveDocumentAs(ui::Window window) {
+  std::string chosen = documentPath;
+  BrowseDocumentFile(window, chosen, 1);
+  if (chosen.empty()) return;
+  if (files::FileExists(chosen) &&
+      ui::MessageBox(nullptr, "El fichero Existe, Desea Sobrescribir ?", kMessageTitle,
+                     ui::Buttons::YesNo) != ui::Answer::Yes)
+    return;
+  documentPath = chosen.substr(0, 259);
+  // The old file is replaced only once the new one is whole.
+  if (SaveDocument()) SetTitle(window);
+}
+
+// At most one ruler or graph paper is on; its menu item carries the check mark.
+void ToggleRuler(ui::Window window, int command) {
+  const int index = command - 1062;
+  rulerFlags[index] = 1 - (rulerFlags[index] != 0 ? 1 : 0);
+  for (int i = 0; i < 6; ++i) {
+    if (i != index && rulerFlags[index] == 1) rulerFlags[i] = 0;
+    ui::CheckMenuItem(window, 1062 + i, rulerFlags[i] == 1);
+  }
+  FullRepaint();
+}
+
+void SetLeftMouseMode(ui::Window window, int32_t mode, int command) {
+  leftMouseMode = mode;
+  for (int id : {1051, 1052, 1074}) ui::CheckMenuItem(window, id, id == command);
+}
+
+void SetRightMouseMode(ui::Window window, int32_t mode, int command) {
+  rightMouseMode = mode;
+  for (int id : {1053, 1054}) ui::CheckMenuItem(window, id, id == command);
+}
+
+template <typename Show>
+void RunGuarded(int32_t& flag, Show show) {
+  if (flag) return;
+  flag = 1;
+  show(nullptr);
+}
+
 void OnCommand(ui::Window window, int id) {
   switch (id) {
+    case 1046:  // "Nuevo"
+      filledTextsShown = 0;
+      StartEmptyPage();
+      break;
     case 1047:  // "Salir"
       ui::EndDialog(window, 0);
       break;
     case 1048:  // "Autor"
-      if (aboutBusy) break;
-      aboutBusy = 1;
-      ShowAboutDialog(window);
+      RunGuarded(aboutBusy, ShowAboutDialog);
+      break;
+    case 1049:
+      RunGuarded(textPropertiesDialogOpen, ShowTextPropertiesDialog);
+      break;
+    case 1051:
+      SetLeftMouseMode(window, kLeftNone, id);
+      break;
+    case 1052:
+      SetLeftMouseMode(window, kLeftMove, id);
+      break;
+    case 1074:
+      SetLeftMouseMode(window, kLeftEdit, id);
+      break;
+    case 1053:
+      SetRightMouseMode(window, kRightFavourites, id);
+      break;
+    case 1054:
+      SetRightMouseMode(window, kRightCaptureColour, id);
+      break;
+    case 1057:  // "Deshacer"
+      if (objectCount > 1) {
+        --objectCount;
+        if (soundMuted == 0) desktop::PlaySoundResource(kUndoSound);
+        FullRepaint();
+      }
+      break;
+    case 1058:
+      if (configurationDialogOpen) break;
+      configurationDialogOpen = 1;
+      ShowConfigurationDialog(nullptr);
+      FullRepaint();   // margins, ambient colour and insert position may have changed
+      break;
+    case 1059:
+      RunGuarded(imageSizeDialogOpen, ShowImageSizeDialog);
+      break;
+    case 1062: case 1063: case 1064: case 1065: case 1066: case 1067:
+      ToggleRuler(window, id);
+      break;
+    case 1068:
+      InsertAlignedText(kAlignedText);
+      break;
+    case 1069:
+      InsertAngledText();
+      break;
+    case 1073:  // "Ejes"
+      axesOn = 1 - (axesOn != 0 ? 1 : 0);
+      ui::CheckMenuItem(window, 1073, axesOn == 1);
+      FullRepaint();
+      break;
+    case 1076:
+      OpenDocument(window);
+      break;
+    case 1077:
+      SaveDocumentAs(window);
+      break;
+    case 1079:  // "Resetear Rellenos"
+      for (int s = 2; s <= objectCount; ++s) {
+        if (pageObjects[s].kind == kAdminControl) CopyText(pageObjects[s].fillText, "");
+        if (pageObjects[s].kind == kAdminOptionCell) pageObjects[s].optionMarked = 0;
+      }
+      FullRepaint();
+      break;
+    case 1082: case 1083: case 1084:
+      InsertLineText(id);
+      break;
+    case 1085:
+      ClearObjectClipboard();
+      break;
+    case 1086:
+      PasteCopiedObjects();
+      break;
+    case 1095:
+      InsertAlignedText(kMemoText);
       break;
     default:
       break;
+  }
+}
+
+void Initialise(ui::Window window) {
+  LoadSaveSettings("get");
+  CheckLinkedDatabase(window);
+  programFolder = files::ProgramFolder();
+  leftMouseMode = kLeftMove;
+  rightMouseMode = kRightCaptureColour;
+  rulerFlags.fill(0);
+  paintMode = 1;
+  currentObjectIndex = 2;
+  printBusy = 0;
+  onDocumentStoreReplaced = MakePageBitmaps;
+  StartEmptyPage();
+
+  // A document named on the command line opens at once; quotes around it do not count.
+  std::string path;
+  for (char c : commandLine)
+    if (c != '"') path += c;
+  path = path.substr(0, 259);
+  if (!path.empty()) {
+    documentPath = path;
+    if (files::FileExists(path) && LoadDocument()) {
+      SetTitle(window);
+      FullRepaint();
+    }
   }
 }
 
@@ -38,8 +359,10 @@ void OnCommand(ui::Window window, int id) {
 intptr_t MainDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t) {
   switch (msg) {
     case ui::Msg::Init:
-      LoadSaveSettings("get");
-      CheckLinkedDatabase(window);
+      Initialise(window);
+      break;
+    case ui::Msg::Destroy:
+      ReleasePageBitmaps();
       break;
     case ui::Msg::Activate:
     case ui::Msg::Deactivate:

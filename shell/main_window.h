@@ -1,4 +1,4 @@
-// The main window's procedure: initialisation, activation and the menu commands.
+// The main window's procedure: initialisation, activation and every menu command.
 #pragma once
 #include <cstdint>
 
@@ -6,5 +6,6 @@
 
 extern int32_t databaseLinked;   // 1: the linked database passed the link test
 extern int32_t aboutBusy;        // 1 while the about box is open
+extern int32_t printBusy;        // 1 while a print runs
 
 intptr_t MainDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);

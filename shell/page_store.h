@@ -24,3 +24,14 @@ extern int16_t clipboardCount;
 
 // The scroll offset of the view, kept in the page record: 0 at the top, negative below.
 inline int32_t& scrollOffset() { return pageObjects[1].y; }
+
+// The store made anew: every slot zero, the page record included. Images the old slots held
+// are released.
+void AllocateStore();
+// The page record of a fresh page: x 0, scroll offset 0, 794 x 1122, white.
+void ResetPageRecord();
+// Every field of an object slot (2 to 500) cleared, its image released: an empty slot.
+void EmptySlot(int slot);
+// Empties a slot before an insertion fills it, so the new object keeps nothing of an object
+// "Deshacer" dropped there.
+void ClearSlotForInsert(int slot);

@@ -1,0 +1,116 @@
+#include "objects/aligned_text_dialog.h"
+
+#include <string>
+
+#include "objects/aligned_text.h"
+#include "objects/dialog_skeleton.h"
+#include "objects/memo_text.h"
+#include "objects/shared_helpers.h"
+#include "platform/numbers/numbers.h"
+
+int32_t alignedTextAccepted = 0;
+int32_t alignedTextDialogOpen = 0;
+int32_t alignLeftChosen = 1;
+int32_t alignRightChosen = 0;
+int32_t alignCentreChosen = 0;
+int32_t alignJustifiedChosen = 0;
+
+namespace {
+
+constexpr int kLeft = 31001, kRight = 31002, kCentre = 31003, kJustified = 31004;
+constexpr int kWidth = 31008, kHeight = 31009, kText = 31014, kCancelar = 31017, kAceptar = 31018;
+
+DialogSkeleton skeleton{&alignedTextDialogOpen, &alignedTextAccepted, kCancelar};
+
+int32_t* const kOptionFlags[] = {&alignLeftChosen, &alignRightChosen, &alignCentreChosen, &alignJustifiedChosen};
+
+void Accept(ui::Window window) {
+  std::string text = ui::Text(window, kText);
+  if (text.empty()) text = MemoFieldNote();
+  text = LineBreaksToBlanks(text).substr(0, kAlignedTextMaxChars);
+  const long double w = FieldNumber(window, kWidth);
+  const long double h = FieldNumber(window, kHeight);
+  // A text of line breaks alone would insert an invisible object.
+  const bool hasText = text.find_first_not_of(' ') != std::string::npos;
+  if (w < 1 || w > 1200 || h < 1 || h > 900 || !hasText) {
+    ui::MessageBox(window, "Datos Incorrectos ...\r\nTama\xF1o demasiado grande o faltan datos ...", kMessageTitle,
+                   ui::Buttons::Ok);
+    return;
+  }
+  alignedText = text;
+  alignedTextWidth = static_cast<int16_t>(w);
+  alignedTextHeight = static_cast<int16_t>(h);
+  alignedTextAlignment = alignLeftChosen == 1      ? kAlignLeft
+                         : alignRightChosen == 1   ? kAlignRight
+                         : alignCentreChosen == 1  ? kAlignCentre
+                                                   : kAlignJustified;
+  alignedTextAccepted = 1;
+  ui::EndDialog(window, ui::kOk);
+}
+
+}  // namespace
+
+int ShowAlignedTextDialog(ui::Window parent) {
+  ui::DialogTemplate t;
+  t.caption = "Insertar texto alineado";
+  t.w = 493;
+  t.h = 381;
+  t.units = ui::Units::Dialog;
+  // The texts go in with the template, so that opening does not count as typing.
+  t.controls = {
+      {ui::Kind::OptionBox, kLeft, "Alinear a la Izquierda", 24, 24, 232, 24, ui::kGroupStart},
+      {ui::Kind::OptionBox, kRight, "Alinear a la Derecha", 24, 48, 232, 24},
+      {ui::Kind::OptionBox, kCentre, "Alinear al Centro", 24, 72, 232, 24},
+      {ui::Kind::OptionBox, kJustified, "Alinear Justificado", 24, 96, 232, 24},
+      {ui::Kind::GroupFrame, 31005, "Alineamiento", 8, 8, 256, 128, 0, "MS Sans Serif", 8},
+      {ui::Kind::Label, 31006, "Tama\xF1o area alineamiento", 280, 16, 192, 16},
+      {ui::Kind::Label, 31007, "Ancho", 312, 40, 48, 24},
+      {ui::Kind::Edit, kWidth, numbers::NumberText(alignedTextWidth), 312, 64, 48, 24, ui::kDigitsOnly | ui::kSunken},
+      {ui::Kind::Label, 31010, "Alto", 384, 40, 48, 24, ui::kCentred},
+      {ui::Kind::Edit, kHeight, numbers::NumberText(alignedTextHeight), 384, 64, 48, 24, ui::kDigitsOnly | ui::kSunken},
+      {ui::Kind::Label, 31011, "x", 360, 35, 24, 24, ui::kCentred, "MS Sans Serif", 14},
+      {ui::Kind::Label, 31012, "x", 360, 63, 24, 24, ui::kCentred, "MS Sans Serif", 14},
+      {ui::Kind::Label, 31016, "pixels", 432, 64, 56, 24, ui::kCentred},
+      {ui::Kind::Edit, kText, alignedText, 8, 144, 480, 184, ui::kMultiLine | ui::kVScroll | ui::kBorder},
+      {ui::Kind::Button, kCancelar, "Cancelar", 8, 344, 80, 24},
+      {ui::Kind::Button, kAceptar, "Aceptar", 408, 344, 80, 24},
+  };
+  return ui::RunModal(t, parent, AlignedTextDialogProc);
+}
+
+intptr_t AlignedTextDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
+  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
+  switch (msg) {
+    case ui::Msg::Init:
+      // Longer texts would be drawn at insertion but cut when stored.
+      ui::SetTextLimit(window, kText, kAlignedTextMaxChars);
+      for (int i = 0; i < 4; ++i)
+        if (*kOptionFlags[i] == 1) ui::SetCheck(window, kLeft + i, true);
+      break;
+    case ui::Msg::Command: {
+      const int id = static_cast<int>(first & 0xFFFF);
+      if (id >= kLeft && id <= kJustified) {
+        for (int i = 0; i < 4; ++i) *kOptionFlags[i] = kLeft + i == id ? 1 : 0;
+      } else if (id == kText && second == ui::kEditChange) {
+        const auto count = static_cast<long double>(ui::Text(window, kText).size());
+        ui::SetCaption(window, "Escritas " + numbers::FormatWithMask(count, "0000"));
+      } else if (IsButtonPress(first, second, kCancelar)) {
+        alignedTextAccepted = 0;
+        ui::EndDialog(window, ui::kCancel);
+      } else if (IsButtonPress(first, second, kAceptar)) {
+        Accept(window);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return 0;
+}
+
+bool RefuseEmptyAlignedText() {
+  if (!alignedText.empty()) return false;
+  ui::MessageBox(nullptr, "Tiene que escribir un texto para poder insertarlo en la imagen ...", kMessageTitle,
+                 ui::Buttons::Ok);
+  return true;
+}

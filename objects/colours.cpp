@@ -1,0 +1,121 @@
+#include "objects/colours.h"
+
+#include "objects/dialog_skeleton.h"
+#include "platform/files/files.h"
+#include "platform/ui/ui.h"
+
+gfx::Colour pickedColour = 0;
+std::array<gfx::Colour, 16> customColours{};
+std::array<std::array<FavouriteColourRecord, kColourTableSide>, kColourTableSide> colourGrid{};
+int32_t colourGridModified = 0;
+
+namespace {
+
+void PutLittleEndian(std::string& out, uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+
+uint32_t GetLittleEndian(std::string_view in, size_t at, int bytes) {
+  uint32_t v = 0;
+  for (int i = 0; i < bytes; ++i)
+    if (at + i < in.size()) v |= static_cast<uint32_t>(static_cast<unsigned char>(in[at + i])) << (8 * i);
+  return v;
+}
+
+void ClearColourGrid() {
+  for (auto& column : colourGrid) column.fill(FavouriteColourRecord{});
+}
+
+}  // namespace
+
+std::string EncodeFavouriteColourRecord(const FavouriteColourRecord& r) {
+  std::string out;
+  out.reserve(kFavouriteRecordLength);
+  PutLittleEndian(out, static_cast<uint32_t>(r.left), 4);
+  PutLittleEndian(out, static_cast<uint32_t>(r.right), 4);
+  PutLittleEndian(out, static_cast<uint32_t>(r.top), 4);
+  PutLittleEndian(out, static_cast<uint32_t>(r.bottom), 4);
+  PutLittleEndian(out, static_cast<uint16_t>(r.column), 2);
+  PutLittleEndian(out, static_cast<uint16_t>(r.row), 2);
+  PutLittleEndian(out, static_cast<uint32_t>(r.colour), 4);
+  return out;
+}
+
+FavouriteColourRecord DecodeFavouriteColourRecord(std::string_view bytes) {
+  FavouriteColourRecord r;
+  r.left = static_cast<int32_t>(GetLittleEndian(bytes, 0, 4));
+  r.right = static_cast<int32_t>(GetLittleEndian(bytes, 4, 4));
+  r.top = static_cast<int32_t>(GetLittleEndian(bytes, 8, 4));
+  r.bottom = static_cast<int32_t>(GetLittleEndian(bytes, 12, 4));
+  r.column = static_cast<int16_t>(GetLittleEndian(bytes, 16, 2));
+  r.row = static_cast<int16_t>(GetLittleEndian(bytes, 18, 2));
+  r.colour = static_cast<gfx::Colour>(GetLittleEndian(bytes, 20, 4));
+  return r;
+}
+
+std::string FavouriteColoursPath() { return files::DataFolder() + "Mis Colores.log"; }
+
+void InitColourGrid(int columns, int rows, int originX, int originY) {
+  ClearColourGrid();
+  for (int c = 0; c < columns && c < kColourTableSide; ++c) {
+    for (int r = 0; r < rows && r < kColourTableSide; ++r) {
+      FavouriteColourRecord& cell = colourGrid[c][r];
+      cell.left = kColourCell * c + originX;
+      cell.right = kColourCell * (c + 1) + originX;
+      cell.top = kColourCell * r + originY;
+      cell.bottom = kColourCell * (r + 1) + originY;
+      cell.column = static_cast<int16_t>(c);
+      cell.row = static_cast<int16_t>(r);
+      cell.colour = gfx::kWhite;
+    }
+  }
+}
+
+void DrawColourGrid(gfx::Surface& bitmap, int columns, int rows) {
+  gfx::SetPen(bitmap, 1, gfx::kSolid);
+  for (int r = 0; r < rows && r < kColourTableSide; ++r) {
+    for (int c = 0; c < columns && c < kColourTableSide; ++c) {
+      const FavouriteColourRecord& cell = colourGrid[c][r];
+      gfx::Box(bitmap, cell.left + kColourGap, cell.top + kColourGap, cell.right, cell.bottom, 0,
+               gfx::kBlack, cell.colour, 0);
+    }
+  }
+}
+
+int AppendFavouriteColourRecord(const FavouriteColourRecord& cell) {
+  files::RecordFile file;
+  int error = file.Open(FavouriteColoursPath(), kFavouriteRecordLength);
+  if (error == 0) error = file.Append(EncodeFavouriteColourRecord(cell));
+  file.Close();
+  return error;
+}
+
+int SaveFavouriteColours() {
+  const std::string path = FavouriteColoursPath();
+  files::SetNormalAttributes(path);
+  files::DeleteFile(path);
+  for (int r = 0; r < kColourRows; ++r) {
+    for (int c = 0; c < kColourColumns; ++c) {
+      if (int error = AppendFavouriteColourRecord(colourGrid[c][r]); error != 0) {
+        // One message for a failing disk, not one for each of the 130 records.
+        ui::MessageBox(nullptr, files::ErrorText(error), kMessageTitle, ui::Buttons::Ok);
+        return error;
+      }
+    }
+  }
+  return 0;
+}
+
+void LoadFavouriteColours() {
+  ClearColourGrid();
+  files::RecordFile file;
+  if (file.Open(FavouriteColoursPath(), kFavouriteRecordLength) != 0) return;
+  std::string bytes;
+  for (int64_t n = 1, count = file.RecordCount(); n <= count; ++n) {
+    file.Get(n, bytes);
+    FavouriteColourRecord r = DecodeFavouriteColourRecord(bytes);
+    if (r.column < 0 || r.column >= kColourColumns || r.row < 0 || r.row >= kColourRows) continue;
+    colourGrid[r.column][r.row] = r;
+  }
+  file.Close();
+}

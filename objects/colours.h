@@ -1,0 +1,59 @@
+// The user's colours: the colour picked with the right button, the custom colours of the
+// system chooser, and the palette of 130 favourite colours kept in "Mis Colores.log".
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/gfx/gfx.h"
+
+// Written by a right click on the canvas or the palette; taken by the colour swatches.
+extern gfx::Colour pickedColour;
+// The custom colours of the choosers that share one table (palette, text properties, month
+// calendar, arrows, administrative controls, corner marks).
+extern std::array<gfx::Colour, 16> customColours;
+
+// One cell of the palette and one record of "Mis Colores.log": 24 bytes, little-endian.
+struct FavouriteColourRecord {
+  int32_t left = 0;     // the cell's rectangle in grid pixels
+  int32_t right = 0;
+  int32_t top = 0;
+  int32_t bottom = 0;
+  int16_t column = 0;   // 0 to 12
+  int16_t row = 0;      // 0 to 9
+  gfx::Colour colour = 0;
+  bool operator==(const FavouriteColourRecord&) const = default;
+};
+constexpr int kFavouriteRecordLength = 24;
+constexpr int kColourColumns = 13;
+constexpr int kColourRows = 10;
+constexpr int kColourCell = 25;     // pixels a side
+constexpr int kColourGridOrigin = 1;
+constexpr int kColourGap = 3;       // pixels between a cell's box and the one above and left of it
+constexpr int kColourTableSide = 51;   // the table's columns and rows, of which 13 x 10 are used
+
+std::string EncodeFavouriteColourRecord(const FavouriteColourRecord& r);
+// Reads the first 24 bytes; a shorter text reads as far as it goes, the rest zero.
+FavouriteColourRecord DecodeFavouriteColourRecord(std::string_view bytes);
+
+// The palette: colourGrid[column][row].
+extern std::array<std::array<FavouriteColourRecord, kColourTableSide>, kColourTableSide> colourGrid;
+extern int32_t colourGridModified;
+
+// "Mis Colores.log" in the data folder.
+std::string FavouriteColoursPath();
+
+// Empties the table, then gives each cell of `columns` x `rows` its rectangle, column, row
+// and white.
+void InitColourGrid(int columns, int rows, int originX, int originY);
+// Each used cell as a box inside its rectangle, filled with its colour, outlined in black.
+void DrawColourGrid(gfx::Surface& bitmap, int columns, int rows);
+// The palette file anew, row by row. On a write error it shows "Err: " and the error once
+// and stops; returns 0 or the error number.
+int SaveFavouriteColours();
+// Writes one cell as the next record of the palette file. Returns 0 or the error number.
+int AppendFavouriteColourRecord(const FavouriteColourRecord& cell);
+// Empties the table and puts each whole record of the file at its own column and row;
+// records naming a cell outside the 13 x 10 palette are skipped.
+void LoadFavouriteColours();

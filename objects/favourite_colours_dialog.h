@@ -1,0 +1,14 @@
+// "Tus Colores Favoritos Cargalos y Guardalos": the palette of 130 favourite colours. A left
+// click on a cell chooses its colour, a right click picks the colour under the cursor.
+#pragma once
+#include <cstdint>
+
+#include "platform/ui/ui.h"
+
+extern int32_t favouriteColoursDialogOpen;   // 1 while the palette is open; a second opening does nothing
+
+// Runs the palette modally.
+int ShowFavouriteColoursDialog(ui::Window parent);
+intptr_t FavouriteColoursDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
+// The grid control's own procedure: hover mark, left and right clicks.
+intptr_t ColourGridWindowProc(ui::Window control, ui::Msg msg, intptr_t first, intptr_t second);

@@ -1,0 +1,59 @@
+#include "objects/insert_text.h"
+
+#include "objects/dialog_skeleton.h"
+
+std::string insertTextBuffer;
+int32_t insertTextAccepted = 0;
+int32_t insertTextDialogOpen = 0;
+
+namespace {
+
+constexpr int kText = 4012, kAceptar = 4013, kCancelar = 4014;
+
+DialogSkeleton skeleton{&insertTextDialogOpen, &insertTextAccepted, kCancelar};
+
+}  // namespace
+
+int ShowInsertTextDialog(ui::Window parent) {
+  ui::DialogTemplate t;
+  t.caption = "Texto a Insertar";
+  t.w = 302;
+  t.h = 231;
+  t.units = ui::Units::Dialog;
+  t.controls = {
+      {ui::Kind::Edit, kText, insertTextBuffer, 8, 8, 288, 152, ui::kMultiLine | ui::kBorder | ui::kSunken},
+      {ui::Kind::Button, kAceptar, "Aceptar", 224, 167, 72, 24},
+      {ui::Kind::Button, kCancelar, "Cancelar", 8, 167, 72, 24},
+      {ui::Kind::Label, 4015, "El texto se imprime en 1 sola linea ...", 88, 168, 128, 56},
+  };
+  return ui::RunModal(t, parent, InsertTextDialogProc);
+}
+
+intptr_t InsertTextDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
+  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
+  switch (msg) {
+    case ui::Msg::Init:
+      ui::SetTextLimit(window, kText, kInsertTextMaxChars);
+      break;
+    case ui::Msg::Command:
+      if (IsButtonPress(first, second, kAceptar)) {
+        insertTextBuffer = ui::Text(window, kText).substr(0, kInsertTextMaxChars);
+        insertTextAccepted = 1;
+        ui::EndDialog(window, ui::kOk);
+      } else if (IsButtonPress(first, second, kCancelar)) {
+        insertTextAccepted = 0;
+        ui::EndDialog(window, ui::kCancel);
+      }
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+bool RefuseEmptyInsertText() {
+  if (!insertTextBuffer.empty()) return false;
+  ui::MessageBox(nullptr, "Tiene que escribir una frase para poder insertarla en la imagen ...", kMessageTitle,
+                 ui::Buttons::Ok);
+  return true;
+}

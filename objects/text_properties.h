@@ -1,0 +1,37 @@
+// "Propiedades Texto": the font, style and colours every text insert takes (command 1049).
+// Each property has an accepted value, which the rest of the program reads, and a working
+// value, which the open dialog edits; they are equal whenever the dialog is closed.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/gfx/gfx.h"
+#include "platform/ui/ui.h"
+
+extern gfx::Colour textBackColour;           // -2: transparent; also set by the painter
+extern gfx::Colour workingTextBackColour;
+extern gfx::Colour textForeColour;
+extern gfx::Colour workingTextForeColour;
+extern std::string textFontName;             // at most 259 characters
+extern std::string workingTextFontName;
+extern int16_t textFontSize;                 // points
+extern int16_t workingTextFontSize;
+// Bold, italic, underline, strike-out, leading: 1 on, anything else off.
+extern std::array<int32_t, 5> acceptedTextStyleBits;
+extern std::array<int32_t, 5> textStyleBits;
+extern int32_t textBackTransparent;          // state of "Color de fondo Transparente"
+extern int32_t textAngleOn;                  // state of "Texto con grado de inclinacion"
+extern int16_t textAngle;                    // degrees; objects keep ten times this
+extern int32_t textPropertiesDialogOpen;     // re-entry guard
+
+constexpr int kTextFontNameMaxChars = 259;
+
+// TextStyleFlags of the working style bits (the ones inserts use).
+int32_t GetTextStyleFlags();
+// TextStyleFlags of five 0/1 flags.
+int32_t StyleFlagsOf(const std::array<int32_t, 5>& bits);
+
+// Runs the dialog modally; the results are in the globals.
+int ShowTextPropertiesDialog(ui::Window parent);
+intptr_t TextPropertiesDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);

@@ -1,0 +1,180 @@
+#include "objects/aligned_text_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "objects/aligned_text.h"
+#include "objects/memo_text.h"
+#include "objects/shared_helpers.h"
+
+namespace {
+
+using ui::testing::Click;
+using ui::testing::MessagesShown;
+using ui::testing::OnDialog;
+using ui::testing::TypeText;
+
+constexpr const char* kCaption = "Insertar texto alineado";
+constexpr const char* kRefusal = "Datos Incorrectos ...\r\nTama\xF1o demasiado grande o faltan datos ...";
+
+class AlignedTextDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::testing::Begin();
+    alignedText.clear();
+    alignedTextWidth = alignedTextHeight = alignedTextAlignment = 0;
+    alignedTextAccepted = 0;
+    alignLeftChosen = 1;
+    alignRightChosen = alignCentreChosen = alignJustifiedChosen = 0;
+    alignedTextDialogOpen = 1;   // as the command sets it
+  }
+  void TearDown() override {
+    EXPECT_TRUE(ui::testing::Unexpected().empty());
+    EXPECT_EQ(alignedTextDialogOpen, 0);
+  }
+};
+
+TEST_F(AlignedTextDialogTest, TypedLinesBecomeOneLineAndTheCaptionCountsLineBreaksAsTwo) {
+  std::string caption;
+  OnDialog(kCaption, [&](ui::Window w) {
+    TypeText(w, 31014, "ab\r\nc");
+    caption = ui::Caption(w);
+    TypeText(w, 31008, "300");
+    TypeText(w, 31009, "120");
+    Click(w, 31003);
+    Click(w, 31018);
+  });
+  ShowAlignedTextDialog(nullptr);
+  EXPECT_EQ(caption, "Escritas 0005");
+  EXPECT_EQ(alignedTextAccepted, 1);
+  EXPECT_EQ(alignedText, "ab c");
+  EXPECT_EQ(alignedTextWidth, 300);
+  EXPECT_EQ(alignedTextHeight, 120);
+  EXPECT_EQ(alignedTextAlignment, kAlignCentre);
+  EXPECT_EQ(alignCentreChosen, 1);
+  EXPECT_EQ(alignLeftChosen, 0);
+}
+
+TEST_F(AlignedTextDialogTest, AnEmptyTextBecomesTheMemoFieldNote) {
+  OnDialog(kCaption, [](ui::Window w) {
+    TypeText(w, 31008, "200");
+    TypeText(w, 31009, "50");
+    Click(w, 31018);
+  });
+  ShowAlignedTextDialog(nullptr);
+  EXPECT_EQ(alignedTextAccepted, 1);
+  EXPECT_EQ(alignedText, MemoFieldNote());
+  EXPECT_EQ(alignedText.rfind("Este objeto hace de contenedor para el campo memotext de las bases de datos. ", 0), 0u);
+  EXPECT_EQ(alignedTextAlignment, kAlignLeft);
+}
+
+TEST_F(AlignedTextDialogTest, AreaSizesAreCheckedBeforeTheyAreNarrowed) {
+  struct Case {
+    const char* width;
+    const char* height;
+    const char* text;
+    bool accepted;
+  };
+  const Case cases[] = {
+      {"1200", "900", "texto", true},
+      {"1", "1", "texto", true},
+      {"1201", "900", "texto", false},
+      {"1200", "901", "texto", false},
+      {"0", "10", "texto", false},
+      {"", "10", "texto", false},
+      {"99999", "10", "texto", false},
+      {"99999999999", "10", "texto", false},
+      {"65736", "10", "texto", false},   // 200 once cut to 16 bits
+      {"100", "100", "\r\n\r\n", false},  // line breaks alone
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.width) + " x " + c.height);
+    ui::testing::Begin();
+    alignedTextDialogOpen = 1;
+    alignedTextWidth = 7;
+    int end = 0;
+    OnDialog(kCaption, [&](ui::Window w) {
+      TypeText(w, 31014, c.text);
+      TypeText(w, 31008, c.width);
+      TypeText(w, 31009, c.height);
+      Click(w, 31018);
+      // A refused dialog is still open: its "Cancelar" ends it.
+      if (!MessagesShown().empty()) Click(w, 31017);
+    });
+    end = ShowAlignedTextDialog(nullptr);
+    EXPECT_EQ(alignedTextAccepted, c.accepted ? 1 : 0);
+    EXPECT_EQ(end, c.accepted ? ui::kOk : ui::kCancel);
+    if (c.accepted) {
+      EXPECT_EQ(alignedTextWidth, std::stoi(c.width));
+      EXPECT_TRUE(MessagesShown().empty());
+    } else {
+      EXPECT_EQ(alignedTextWidth, 7);
+      ASSERT_EQ(MessagesShown().size(), 1u);
+      EXPECT_EQ(MessagesShown()[0].text, kRefusal);
+      EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
+    }
+  }
+}
+
+TEST_F(AlignedTextDialogTest, TheEditRefusesMoreThanAPageObjectStores) {
+  OnDialog(kCaption, [](ui::Window w) {
+    TypeText(w, 31014, std::string(1100, 'a'));
+    EXPECT_EQ(ui::Text(w, 31014).size(), 1023u);
+    TypeText(w, 31008, "100");
+    TypeText(w, 31009, "100");
+    Click(w, 31018);
+  });
+  ShowAlignedTextDialog(nullptr);
+  EXPECT_EQ(alignedText.size(), 1023u);
+}
+
+TEST_F(AlignedTextDialogTest, TheDialogOpensWithTheLastValuesAndTheCloseBoxCancels) {
+  alignedText = "anterior";
+  alignedTextWidth = 320;
+  alignedTextHeight = 40;
+  alignedTextAccepted = 1;   // left over from an earlier insert
+  alignLeftChosen = 0;
+  alignJustifiedChosen = 1;
+  OnDialog(kCaption, [](ui::Window w) {
+    EXPECT_EQ(ui::Text(w, 31014), "anterior");
+    EXPECT_EQ(ui::Text(w, 31008), "320");
+    EXPECT_EQ(ui::Text(w, 31009), "40");
+    EXPECT_TRUE(ui::Checked(w, 31004));
+    EXPECT_FALSE(ui::Checked(w, 31001));
+    Click(w, 31002);   // options change at once, even when cancelled
+    ui::testing::CloseBox(w);
+  });
+  ShowAlignedTextDialog(nullptr);
+  EXPECT_EQ(alignedTextAccepted, 0);
+  EXPECT_EQ(alignRightChosen, 1);
+  EXPECT_EQ(alignJustifiedChosen, 0);
+  EXPECT_EQ(alignedText, "anterior");
+}
+
+TEST_F(AlignedTextDialogTest, FocusComesBackAfterTheDialogIsLeft) {
+  OnDialog(kCaption, [](ui::Window w) {
+    ui::SetFocus(ui::Item(w, 31009));
+    ui::SendMessage(w, ui::Msg::Deactivate, 0, 0);
+    ui::SetFocus(ui::Item(w, 31014));
+    ui::SendMessage(w, ui::Msg::Activate, 0, 0);
+    EXPECT_EQ(ui::Focused(), ui::Item(w, 31009));
+    Click(w, 31017);
+  });
+  ShowAlignedTextDialog(nullptr);
+}
+
+TEST(AlignedTextInsertTest, AnEmptyTextIsRefusedWithAMessage) {
+  ui::testing::Begin();
+  alignedText.clear();
+  EXPECT_TRUE(RefuseEmptyAlignedText());
+  ASSERT_EQ(MessagesShown().size(), 1u);
+  EXPECT_EQ(MessagesShown()[0].text, "Tiene que escribir un texto para poder insertarlo en la imagen ...");
+  EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
+
+  alignedText = "algo";
+  EXPECT_FALSE(RefuseEmptyAlignedText());
+  EXPECT_EQ(MessagesShown().size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,201 @@
+#include "objects/configuration.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "objects/colours.h"
+#include "platform/files/files.h"
+#include "platform/profile/profile.h"
+#include "shell/settings.h"
+#include "tests/objects/ink.h"
+#include "tests/support/test_env.h"
+
+namespace {
+
+using ui::testing::ChooseListItem;
+using ui::testing::Click;
+using ui::testing::MessagesShown;
+using ui::testing::OnDialog;
+using ui::testing::TypeText;
+
+constexpr const char* kCaption = "Configuracion";
+constexpr const char* kAreaMessage =
+    "El area permitida es de  793.70078739x 1122.519685023 pixeles \r\n"
+    "Escriba posicion inicial objetos dentro del area ...";
+
+class ConfigurationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::testing::Begin();
+    files::OverrideDataFolder(testenv::NewFolder("program"));
+    marginLeft = marginRight = marginTop = marginBottom = 10;
+    insertX = insertY = 10;
+    imageFormatOption = 2009;
+    soundMuted = 1;
+    noMargins = 0;
+    paperWidthMm = 210;
+    paperHeightMm = 297;
+    ambientColorOn = 0;
+    ambientColor = 16775408;
+    pickedColour = 0;
+    configurationDialogOpen = 1;
+  }
+  void TearDown() override {
+    EXPECT_TRUE(ui::testing::Unexpected().empty());
+    EXPECT_EQ(configurationDialogOpen, 0);
+  }
+  static std::string Ini(const char* section, const char* key) {
+    return profile::GetString(section, key, "?", SettingsFilePath());
+  }
+};
+
+TEST_F(ConfigurationTest, ThePositionMustLieOnThePage) {
+  struct Case {
+    const char* x;
+    const char* y;
+    bool allowed;
+  };
+  const Case cases[] = {
+      {"793", "1122", true}, {"1", "1", true},        {"794", "10", false},        {"10", "1123", false},
+      {"0", "10", false},    {"", "10", false},        {"99999999999", "10", false}, {"10", "4294967306", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.x) + ", " + c.y);
+    ui::testing::Begin();
+    configurationDialogOpen = 1;
+    insertX = insertY = 10;
+    OnDialog(kCaption, [&](ui::Window w) {
+      TypeText(w, 2003, c.x);
+      TypeText(w, 2004, c.y);
+      Click(w, 2024);
+      if (MessagesShown().empty()) return;
+      // Refused: the dialog is still open and only a position on the page lets it go.
+      ui::testing::CloseBox(w);
+      EXPECT_EQ(MessagesShown().size(), 2u);
+      TypeText(w, 2003, "20");
+      TypeText(w, 2004, "30");
+      Click(w, 2024);
+    });
+    ShowConfigurationDialog(nullptr);
+    if (c.allowed) {
+      EXPECT_TRUE(MessagesShown().empty());
+      EXPECT_EQ(insertX, std::stoi(c.x));
+      EXPECT_EQ(insertY, std::stoi(c.y));
+    } else {
+      ASSERT_FALSE(MessagesShown().empty());
+      EXPECT_EQ(MessagesShown()[0].text, kAreaMessage);
+      EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
+      EXPECT_EQ(insertX, 20);
+      EXPECT_EQ(insertY, 30);
+    }
+  }
+}
+
+TEST_F(ConfigurationTest, ItsValuesReachTheSettingsFile) {
+  pickedColour = 0x00AA00;
+  OnDialog(kCaption, [](ui::Window w) {
+    EXPECT_EQ(ui::Text(w, 2014), "Margenes papel  210x 297 mm");
+    EXPECT_EQ(ui::Text(w, 2003), "10");
+    EXPECT_TRUE(ui::Checked(w, 2009));
+    EXPECT_TRUE(ui::Checked(w, 2006));
+    EXPECT_EQ(ui::ListSelection(w, 2017), 2);   // "10 milimetros"
+    EXPECT_EQ(ui::ListText(w, 2017, 1), "05 milimetros");
+    TypeText(w, 2003, "100");
+    TypeText(w, 2004, "200");
+    Click(w, 2006);
+    Click(w, 2008);
+    ChooseListItem(w, 2017, 1);
+    ChooseListItem(w, 2018, 10);
+    ChooseListItem(w, 2020, 0);
+    ChooseListItem(w, 2022, 3);
+    Click(w, 2025);
+    Click(w, 2026);
+    Click(w, 2015);
+    Click(w, 2024);
+  });
+  ShowConfigurationDialog(nullptr);
+  EXPECT_EQ(Ini("Posicion", "X"), "100");
+  EXPECT_EQ(Ini("Posicion", "Y"), "200");
+  EXPECT_EQ(Ini("Activar", "Sonido"), "0");
+  EXPECT_EQ(Ini("Activar", "Margen_NO"), "1");
+  EXPECT_EQ(Ini("Graficos", "Formato"), "2008");
+  EXPECT_EQ(Ini("Margenes", "izquierdo"), "5");
+  EXPECT_EQ(Ini("Margenes", "derecho"), "50");
+  EXPECT_EQ(Ini("Margenes", "Arriba"), "2");
+  EXPECT_EQ(Ini("Margenes", "Abajo"), "15");
+  EXPECT_EQ(Ini("Color Ambiente", "Opcion"), "1");
+  EXPECT_EQ(Ini("Color Ambiente", "Color"), "43520");
+}
+
+TEST_F(ConfigurationTest, MarginsOutsideTheChoicesSelectNothingAndNoMarginsGreysOnlyTheLists) {
+  marginLeft = 12;
+  noMargins = 1;
+  OnDialog(kCaption, [](ui::Window w) {
+    EXPECT_EQ(ui::ListSelection(w, 2017), -1);
+    EXPECT_EQ(ui::ListSelection(w, 2018), 2);
+    for (int id : {2017, 2018, 2020, 2022}) EXPECT_FALSE(ui::Enabled(w, id)) << id;
+    for (int id : {2016, 2019, 2021, 2023}) EXPECT_TRUE(ui::Enabled(w, id)) << id;
+    Click(w, 2015);
+    for (int id : {2017, 2018, 2020, 2022}) EXPECT_TRUE(ui::Enabled(w, id)) << id;
+    ChooseListItem(w, 2017, 1);
+    EXPECT_EQ(marginLeft, 5);
+    Click(w, 2024);
+  });
+  ShowConfigurationDialog(nullptr);
+}
+
+TEST_F(ConfigurationTest, ThePreviewShowsThePageAtOneFifth) {
+  configurationDialogOpen = 0;   // no dialog here: the drawing alone
+  EXPECT_EQ(MarginPreviewWidth(), 158);
+  EXPECT_EQ(MarginPreviewHeight(), 224);
+  EXPECT_EQ(RoundedDiv(1122.52L, 5), 224);
+  EXPECT_EQ(RoundedDiv(2.5L, 1), 2);   // halves go to the even neighbour
+  EXPECT_EQ(RoundedDiv(3.5L, 1), 4);
+  EXPECT_EQ(RoundedDiv(7, 0.4L), 0);   // a zero divisor gives 0, not a crash
+
+  gfx::Surface* s = gfx::MakeBitmap(158, 224);
+  DrawMarginPreview(*s);
+  // Dotted lines at x 7 and 148, y 7 and 214 ((1122.52 - 37.8 - 15) div 5 = 1070 div 5).
+  EXPECT_GT(ink::CountColour(*s, gfx::kBlack, 7, 0, 7, 223), 50);
+  EXPECT_GT(ink::CountColour(*s, gfx::kBlack, 148, 0, 148, 223), 50);
+  EXPECT_GT(ink::CountColour(*s, gfx::kBlack, 0, 7, 157, 7), 30);
+  EXPECT_GT(ink::CountColour(*s, gfx::kBlack, 0, 214, 157, 214), 30);
+  EXPECT_LT(ink::CountColour(*s, gfx::kBlack, 7, 0, 7, 223), 224);   // dotted, not solid
+  EXPECT_EQ(ink::CountColour(*s, gfx::kBlack, 20, 20, 140, 200), 0);
+
+  gfx::Clear(*s, gfx::kWhite);
+  noMargins = 1;
+  DrawMarginPreview(*s);
+  EXPECT_TRUE(ink::InkBox(*s).Empty());
+
+  ambientColorOn = 1;
+  ambientColor = 0x00FFFF;
+  FillMarginAreaPreview(*s);
+  ink::Box area = ink::InkBox(*s);
+  EXPECT_EQ(area.left, 7);
+  EXPECT_EQ(area.top, 7);
+  EXPECT_EQ(area.right, 148);
+  EXPECT_EQ(area.bottom, 214);
+  EXPECT_EQ(gfx::Pixel(*s, 80, 100), 0x00FFFF);
+  gfx::ReleaseBitmap(s);
+
+  paperWidthMm = 0;
+  EXPECT_EQ(MarginPreviewWidth(), 1);
+}
+
+TEST_F(ConfigurationTest, TheDialogShowsThePreview) {
+  OnDialog(kCaption, [](ui::Window w) {
+    gfx::Surface& preview = ui::ControlSurface(w, 2013);
+    EXPECT_EQ(gfx::Width(preview), 158);
+    EXPECT_EQ(gfx::Height(preview), 224);
+    EXPECT_GT(ink::CountColour(preview, gfx::kBlack, 7, 0, 7, 223), 50);
+    Click(w, 2015);
+    EXPECT_TRUE(ink::InkBox(preview).Empty());
+    Click(w, 2024);
+  });
+  ShowConfigurationDialog(nullptr);
+  EXPECT_EQ(noMargins, 1);
+}
+
+}  // namespace

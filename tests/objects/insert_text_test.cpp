@@ -1,0 +1,61 @@
+#include "objects/insert_text.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using ui::testing::Click;
+using ui::testing::MessagesShown;
+using ui::testing::OnDialog;
+using ui::testing::TypeText;
+
+class InsertTextDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::testing::Begin();
+    insertTextBuffer.clear();
+    insertTextAccepted = 0;
+    insertTextDialogOpen = 1;
+  }
+  void TearDown() override {
+    EXPECT_TRUE(ui::testing::Unexpected().empty());
+    EXPECT_EQ(insertTextDialogOpen, 0);
+  }
+};
+
+TEST_F(InsertTextDialogTest, AceptarKeepsTheTextAndReopeningShowsIt) {
+  OnDialog("Texto a Insertar", [](ui::Window w) {
+    TypeText(w, 4012, "Frase inclinada");
+    Click(w, 4013);
+  });
+  ShowInsertTextDialog(nullptr);
+  EXPECT_EQ(insertTextAccepted, 1);
+  EXPECT_EQ(insertTextBuffer, "Frase inclinada");
+
+  insertTextDialogOpen = 1;
+  OnDialog("Texto a Insertar", [](ui::Window w) {
+    EXPECT_EQ(ui::Text(w, 4012), "Frase inclinada");
+    Click(w, 4014);
+  });
+  ShowInsertTextDialog(nullptr);
+  EXPECT_EQ(insertTextAccepted, 0);
+}
+
+TEST_F(InsertTextDialogTest, TheCloseBoxCancelsAStaleAcceptance) {
+  insertTextAccepted = 1;
+  OnDialog("Texto a Insertar", [](ui::Window w) { ui::testing::CloseBox(w); });
+  ShowInsertTextDialog(nullptr);
+  EXPECT_EQ(insertTextAccepted, 0);
+}
+
+TEST(InsertTextRefusalTest, AnEmptyPhraseIsRefused) {
+  ui::testing::Begin();
+  insertTextBuffer.clear();
+  EXPECT_TRUE(RefuseEmptyInsertText());
+  ASSERT_EQ(MessagesShown().size(), 1u);
+  EXPECT_EQ(MessagesShown()[0].text, "Tiene que escribir una frase para poder insertarla en la imagen ...");
+  insertTextBuffer = "x";
+  EXPECT_FALSE(RefuseEmptyInsertText());
+}
+
+}  // namespace

@@ -1,0 +1,250 @@
+#include "objects/text_properties.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "objects/aligned_text.h"
+#include "objects/colours.h"
+#include "objects/font_combos.h"
+#include "objects/shared_helpers.h"
+#include "tests/objects/ink.h"
+
+namespace {
+
+using ui::testing::AnswerColour;
+using ui::testing::ChooseListItem;
+using ui::testing::Click;
+using ui::testing::OnDialog;
+using ui::testing::TypeText;
+
+constexpr const char* kCaption = "Propiedades Texto";
+constexpr gfx::Colour kRed = 0x0000FF;
+constexpr gfx::Colour kBlue = 0xFF0000;
+
+int LineOf(ui::Window w, int id, const std::string& text) {
+  for (int i = 0; i < ui::ListCount(w, id); ++i)
+    if (ui::ListText(w, id, i) == text) return i;
+  return -1;
+}
+
+class TextPropertiesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::testing::Begin();
+    textBackColour = workingTextBackColour = gfx::kWhite;
+    textForeColour = workingTextForeColour = gfx::kBlack;
+    textFontName = workingTextFontName = "Times New Roman";
+    textFontSize = workingTextFontSize = 10;
+    acceptedTextStyleBits = textStyleBits = {};
+    textBackTransparent = textAngleOn = 0;
+    textAngle = 0;
+    pickedColour = 0;
+    textPropertiesDialogOpen = 1;
+  }
+  void TearDown() override {
+    EXPECT_TRUE(ui::testing::Unexpected().empty());
+    EXPECT_EQ(textPropertiesDialogOpen, 0);
+  }
+};
+
+TEST_F(TextPropertiesTest, CancelarLeavesEveryInsertAsItWas) {
+  OnDialog(kCaption, [](ui::Window w) {
+    ChooseListItem(w, 10100, LineOf(w, 10100, "Arial"));
+    ChooseListItem(w, 10120, LineOf(w, 10120, "24"));
+    Click(w, 10130);
+    EXPECT_EQ(workingTextFontName, "Arial");
+    EXPECT_EQ(workingTextFontSize, 24);
+    EXPECT_EQ(GetTextStyleFlags(), kStyleBold);
+    Click(w, 10270);
+  });
+  ShowTextPropertiesDialog(nullptr);
+  EXPECT_EQ(textFontName, "Times New Roman");
+  EXPECT_EQ(workingTextFontName, "Times New Roman");
+  EXPECT_EQ(textFontSize, 10);
+  EXPECT_EQ(workingTextFontSize, 10);
+  EXPECT_EQ(GetTextStyleFlags(), 0);
+
+  textPropertiesDialogOpen = 1;
+  OnDialog(kCaption, [](ui::Window w) {
+    EXPECT_FALSE(ui::Checked(w, 10130));
+    EXPECT_EQ(ui::Text(w, 10120), "10");
+    EXPECT_EQ(ui::Text(w, 10100), "Times New Roman");
+    ui::testing::CloseBox(w);
+  });
+  ShowTextPropertiesDialog(nullptr);
+}
+
+TEST_F(TextPropertiesTest, AceptarAppliesFaceSizeStyleAndColoursToTheNextInsert) {
+  OnDialog(kCaption, [](ui::Window w) {
+    ChooseListItem(w, 10100, LineOf(w, 10100, "Arial"));
+    ChooseListItem(w, 10120, LineOf(w, 10120, "20"));
+    Click(w, 10130);
+    Click(w, 10150);
+    AnswerColour(kRed);
+    Click(w, 10240);   // text colour
+    // The preview shows the working properties at once.
+    EXPECT_GT(ink::CountColour(ui::ControlSurface(w, 10200), kRed), 0);
+    AnswerColour(-1);
+    Click(w, 10220);   // background chooser cancelled: no change
+    Click(w, 10280);
+  });
+  ShowTextPropertiesDialog(nullptr);
+  EXPECT_EQ(textFontName, "Arial");
+  EXPECT_EQ(textFontSize, 20);
+  EXPECT_EQ(GetTextStyleFlags(), kStyleBold | kStyleUnderline);
+  EXPECT_EQ(textForeColour, kRed);
+  EXPECT_EQ(workingTextForeColour, kRed);
+  EXPECT_EQ(textBackColour, gfx::kWhite);
+
+  // An insert makes its font and colours from these.
+  gfx::Surface* page = gfx::MakeBitmap(400, 2000);
+  const gfx::FontKey font = MakeSystemFont(textFontName, textFontSize, GetTextStyleFlags());
+  EXPECT_EQ(gfx::FontOf(font).styleFlags, kStyleBold | kStyleUnderline);
+  EXPECT_EQ(gfx::FontOf(font).points, 20);
+  alignedTextWidth = 380;
+  DrawAlignedText(*page, "Texto", kAlignLeft, 10, 10, font, textForeColour, textBackColour);
+  EXPECT_GT(ink::CountColour(*page, kRed), 0);
+  gfx::ReleaseBitmap(page);
+}
+
+TEST_F(TextPropertiesTest, FacesLongerThanTheFieldAreCutOnAcceptance) {
+  textFontName = workingTextFontName = std::string(300, 'F');
+  OnDialog(kCaption, [](ui::Window w) { Click(w, 10280); });
+  ShowTextPropertiesDialog(nullptr);
+  EXPECT_EQ(textFontName, std::string(259, 'F'));
+}
+
+TEST_F(TextPropertiesTest, TransparentOffGivesWhiteAndOnGreysTheWholeBackgroundRow) {
+  textBackColour = kBlue;
+  pickedColour = kRed;
+  OnDialog(kCaption, [](ui::Window w) {
+    Click(w, 10290);
+    EXPECT_EQ(workingTextBackColour, gfx::kTransparent);
+    for (int id : {10210, 10220, 10230}) EXPECT_FALSE(ui::Enabled(w, id)) << id;
+    Click(w, 10230);   // greyed: a picked colour cannot make the background opaque again
+    EXPECT_EQ(workingTextBackColour, gfx::kTransparent);
+    Click(w, 10290);
+    EXPECT_EQ(workingTextBackColour, gfx::kWhite);
+    for (int id : {10210, 10220, 10230}) EXPECT_TRUE(ui::Enabled(w, id)) << id;
+    Click(w, 10280);
+  });
+  ShowTextPropertiesDialog(nullptr);
+  EXPECT_EQ(textBackColour, gfx::kWhite);
+  EXPECT_EQ(textBackTransparent, 0);
+}
+
+TEST_F(TextPropertiesTest, SwatchesTakeThePickedColour) {
+  pickedColour = kBlue;
+  OnDialog(kCaption, [](ui::Window w) {
+    Click(w, 10230);
+    Click(w, 10280);
+  });
+  ShowTextPropertiesDialog(nullptr);
+  EXPECT_EQ(textBackColour, kBlue);
+}
+
+TEST_F(TextPropertiesTest, TheAngleIsReadOnAcceptanceAndClamped) {
+  struct Case {
+    const char* typed;
+    bool on;
+    int16_t angle;
+  };
+  const Case cases[] = {{"45", true, 45}, {"", true, 0}, {"70000", true, 32767}, {"45", false, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    textAngleOn = 0;
+    textAngle = 0;
+    textPropertiesDialogOpen = 1;
+    OnDialog(kCaption, [&](ui::Window w) {
+      EXPECT_FALSE(ui::Enabled(w, 10310));
+      Click(w, 10300);
+      TypeText(w, 10310, c.typed);
+      if (!c.on) {
+        Click(w, 10300);
+        EXPECT_EQ(ui::Text(w, 10310), "");
+      }
+      Click(w, 10280);
+    });
+    ShowTextPropertiesDialog(nullptr);
+    EXPECT_EQ(textAngleOn, c.on ? 1 : 0);
+    EXPECT_EQ(textAngle, c.angle);
+  }
+}
+
+TEST_F(TextPropertiesTest, CancelarAlsoGivesBackTheTransparencyAndAngleSwitches) {
+  textAngleOn = 1;
+  textAngle = 30;
+  OnDialog(kCaption, [](ui::Window w) {
+    EXPECT_EQ(ui::Text(w, 10310), "30");
+    Click(w, 10290);
+    Click(w, 10300);
+    EXPECT_EQ(textAngle, 0);
+    Click(w, 10270);
+  });
+  ShowTextPropertiesDialog(nullptr);
+  EXPECT_EQ(textBackTransparent, 0);
+  EXPECT_EQ(textAngleOn, 1);
+  EXPECT_EQ(textAngle, 30);
+  EXPECT_EQ(workingTextBackColour, gfx::kWhite);
+}
+
+TEST_F(TextPropertiesTest, TheSizeComboRunsFromSixToSeventy) {
+  struct Case {
+    int16_t size;
+    int line;
+  };
+  for (Case c : {Case{10, 4}, Case{6, 0}, Case{70, 64}, Case{0, -1}, Case{71, -1}}) {
+    SCOPED_TRACE(c.size);
+    textFontSize = c.size;
+    textPropertiesDialogOpen = 1;
+    OnDialog(kCaption, [&](ui::Window w) {
+      ASSERT_EQ(ui::ListCount(w, 10120), 65);
+      EXPECT_EQ(ui::ListText(w, 10120, 0), "06");
+      EXPECT_EQ(ui::ListText(w, 10120, 3), "09");
+      EXPECT_EQ(ui::ListText(w, 10120, 64), "70");
+      EXPECT_EQ(ui::ListSelection(w, 10120), c.line);
+      Click(w, 10270);
+    });
+    ShowTextPropertiesDialog(nullptr);
+  }
+}
+
+TEST(TextStyleFlagsTest, OnlyFlagsThatAreExactlyOneCount) {
+  struct Case {
+    std::array<int32_t, 5> bits;
+    int32_t flags;
+  };
+  const Case cases[] = {
+      {{1, 0, 0, 0, 0}, 1}, {{0, 1, 0, 0, 0}, 2}, {{0, 0, 1, 0, 0}, 4}, {{0, 0, 0, 1, 0}, 8},
+      {{0, 0, 0, 0, 1}, 16}, {{1, 1, 1, 1, 1}, 31}, {{2, 1, -1, 0, 0}, 2}, {{0, 0, 0, 0, 0}, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(StyleFlagsOf(c.bits), c.flags);
+    textStyleBits = c.bits;
+    EXPECT_EQ(GetTextStyleFlags(), c.flags);
+  }
+  textStyleBits = {};
+}
+
+TEST(FontComboTest, EachFaceIsDrawnInItsOwnFaceAndTheSelectionHighlighted) {
+  gfx::Surface* s = gfx::MakeBitmap(200, 24);
+  ui::DrawItemInfo item{10100, 0, false, false, s, 200, 24, "Arial"};
+  DrawFontComboItem(item);
+  const gfx::Colour window = ui::SystemColourOf(ui::SystemColour::Window);
+  EXPECT_FALSE(ink::InkBox(*s, 0, 0, 199, 23, window).Empty());
+  EXPECT_EQ(gfx::FontOf(gfx::SelectedFont(*s)).face, "Arial");
+  EXPECT_EQ(gfx::FontOf(gfx::SelectedFont(*s)).points, 12);
+
+  item.selected = true;
+  DrawFontComboItem(item);
+  EXPECT_GT(ink::CountColour(*s, ui::SystemColourOf(ui::SystemColour::Highlight)), 200 * 24 / 2);
+
+  gfx::Clear(*s, gfx::kWhite);
+  item.index = -1;
+  DrawFontComboItem(item);
+  EXPECT_TRUE(ink::InkBox(*s).Empty());
+  gfx::ReleaseBitmap(s);
+}
+
+}  // namespace
