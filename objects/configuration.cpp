@@ -48,6 +48,8 @@ void Initialise(ui::Window window) {
   preview = gfx::MakeBitmap(MarginPreviewWidth(), MarginPreviewHeight());
   PaintSwatch(window, kAmbientSwatch, ambientColor);
   for (int id : kMarginLists) {
+    // One whole line in a list one line high.
+    ui::SetItemHeight(window, id, 20);
     for (int mm : kMarginChoices) ui::ListAdd(window, id, numbers::FormatWithMask(mm, "00") + " milimetros");
     const int32_t margin = *MarginOf(id);
     const int* found = std::find(std::begin(kMarginChoices), std::end(kMarginChoices), margin);
@@ -189,7 +191,8 @@ int ShowConfigurationDialog(ui::Window parent) {
       {ui::Kind::OptionBox, 2010, "GIF", 8, 203, 60, 25},
       {ui::Kind::OptionBox, 2011, "TIF", 8, 228, 60, 24},
       {ui::Kind::OptionBox, 2012, "BMP", 8, 252, 60, 24},
-      {ui::Kind::Label, kPaperLabel, PaperMarginsCaption(), 368, 8, 180, 16, ui::kCentred},
+      // Wider than the preview it heads (368, 180) so that the whole caption shows.
+      {ui::Kind::Label, kPaperLabel, PaperMarginsCaption(), 348, 8, 194, 16, ui::kCentred},
       // The border lies outside the preview bitmap's pixels.
       {ui::Kind::Graphic, kPreview, "", 368, 24, pw + 2, ph + 2, ui::kBorder},
       {ui::Kind::CheckBox, kNoMargins, "No quiero margenes", 368, 256, 160, 16},

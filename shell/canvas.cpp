@@ -1,5 +1,9 @@
 #include "shell/canvas.h"
 
+#include "objects/captured_colour_dialog.h"
+#include "objects/colours.h"
+#include "objects/favourite_colours_dialog.h"
+
 #include <algorithm>
 
 #include "shell/page_store.h"
@@ -107,6 +111,18 @@ void LeftUp() {
   ui::SetCursor(ui::Item(mainDialog, kCanvasId), ui::Cursor::Arrow);
 }
 
+// The right button takes the colour shown under the cursor, or opens the favourite colours.
+void RightDown(int32_t cx, int32_t cy) {
+  if (rightMouseMode == kRightCaptureColour) {
+    pickedColour = gfx::Pixel(ui::ControlSurface(mainDialog, kCanvasId), cx, cy);
+    ShowCapturedColourDialog(nullptr);
+  } else if (rightMouseMode == kRightFavourites && favouritesOpen == 0) {
+    favouritesOpen = 1;
+    ShowFavouriteColoursDialog(nullptr);
+    favouritesOpen = 0;
+  }
+}
+
 }  // namespace
 
 int16_t HitTest(int32_t px, int32_t py, int16_t current) {
@@ -147,6 +163,9 @@ intptr_t CanvasWindowProc(ui::Window window, ui::Msg msg, intptr_t first, intptr
       break;
     case ui::Msg::LeftUp:
       LeftUp();
+      break;
+    case ui::Msg::RightDown:
+      RightDown(cx, cy);
       break;
     default:
       break;

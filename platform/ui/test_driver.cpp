@@ -19,7 +19,7 @@ TestState& Test() {
 }
 
 bool RunQueuedAction(WindowRec* d) {
-  auto it = Test().acts.find(text::FromQ(d->widget->windowTitle()));
+  auto it = Test().acts.find(d->templateCaption);
   if (it == Test().acts.end() || it->second.empty()) return false;
   std::function<void(Window)> act = std::move(it->second.front());
   it->second.pop_front();

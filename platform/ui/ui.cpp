@@ -657,6 +657,7 @@ Window CreateDialog(const DialogTemplate& t, Window owner, Proc proc) {
   auto* w = new DialogWidget(flags);
   d->widget = w;
   w->setWindowTitle(text::ToQ(t.caption));
+  d->templateCaption = t.caption;
   QFont font = MakeQFont(t.font, t.points, t.bold);
   w->setFont(font);
   if (!t.icon.empty()) {
@@ -738,7 +739,7 @@ int RunModal(Window dialog) {
   }
   Deliver(d, Msg::Init, 0, 0);
   if (IsLive(d) && !d->ended && !d->destroyed) {
-    std::string caption = text::FromQ(d->widget->windowTitle());
+    std::string caption = d->templateCaption;
     ShowCentred(d);
     if (Test().on) {
       Test().opened.push_back(caption);
@@ -770,7 +771,7 @@ Window ShowModeless(const DialogTemplate& t, Window owner, Proc proc) {
   if (!IsLive(d) || d->destroyed) return nullptr;
   ShowCentred(d);
   if (Test().on) {
-    Test().opened.push_back(text::FromQ(d->widget->windowTitle()));
+    Test().opened.push_back(d->templateCaption);
     RunQueuedAction(d);
   }
   return IsLive(d) ? d : nullptr;

@@ -282,7 +282,8 @@ namespace testing {
 void Begin();
 void End();
 
-// The next dialog that opens with this caption runs `act` right after its Init. A modal
+// The next dialog that opens built with this caption (the caption of its template, whatever
+// its Init makes of it) runs `act` right after its Init. A modal
 // dialog still open when `act` returns, or one that opens with nothing queued for it, is
 // ended with code -1 and noted in Unexpected().
 void OnDialog(std::string caption, std::function<void(Window)> act);

@@ -33,6 +33,7 @@ struct TimerState {
 };
 
 struct WindowRec {
+  std::string templateCaption;   // the caption the dialog was built with; tests match on it
   QPointer<QWidget> widget;  // the dialog, or the control's own widget
   Proc proc = nullptr;
   int id = 0;

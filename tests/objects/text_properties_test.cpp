@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "objects/aligned_text.h"
 #include "objects/colours.h"
 #include "objects/font_combos.h"
 #include "objects/shared_helpers.h"
+#include "shell/page_store.h"
 #include "tests/objects/ink.h"
 
 namespace {
@@ -245,6 +247,28 @@ TEST(FontComboTest, EachFaceIsDrawnInItsOwnFaceAndTheSelectionHighlighted) {
   DrawFontComboItem(item);
   EXPECT_TRUE(ink::InkBox(*s).Empty());
   gfx::ReleaseBitmap(s);
+}
+
+TEST(FontComboTest, ObjectLinesAreDrawnInTheFontOfTheSlotTheyName) {
+  // Slot 3 was deleted, so the list's second line is slot 4.
+  pageObjects = {};
+  pageObjects[2].kind = kAlignedText;
+  std::snprintf(pageObjects[2].fontName, sizeof pageObjects[2].fontName, "Arial");
+  pageObjects[4].kind = kAlignedText;
+  std::snprintf(pageObjects[4].fontName, sizeof pageObjects[4].fontName, "Courier New");
+  gfx::Surface* s = gfx::MakeBitmap(200, 24);
+  struct Case {
+    const char* line;
+    const char* face;
+  };
+  for (Case c : {Case{"004 - segundo ...", "Courier New"}, Case{"002 - primero ...", "Arial"},
+                 Case{"003 - borrado ...", "MS Sans Serif"}, Case{"999 - fuera ...", "MS Sans Serif"}}) {
+    ui::DrawItemInfo item{7701, 1, false, false, s, 200, 24, c.line};
+    DrawObjectComboItem(item);
+    EXPECT_EQ(gfx::FontOf(gfx::SelectedFont(*s)).face, c.face) << c.line;
+  }
+  gfx::ReleaseBitmap(s);
+  pageObjects = {};
 }
 
 }  // namespace

@@ -1,28 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "objects/colours.h"
 #include "shell/canvas.h"
 #include "shell/page_store.h"
 #include "shell/painter.h"
 #include "shell/startup.h"
 #include "platform/files/files.h"
-#include "tests/support/test_env.h"
+#include "tests/shell/run_program.h"
 
 namespace {
-
-// Runs the designer with `act` inside its main window, answering the start-up question No.
-void WithMainWindow(const std::function<void(ui::Window canvas)>& act) {
-  ui::testing::Begin();
-  files::OverrideDataFolder(testenv::NewFolder("program"));
-  ui::testing::AnswerMessageBox(ui::Answer::No);
-  ui::testing::OnDialog("Veluna", [&](ui::Window w) {
-    act(ui::Item(w, kCanvasId));
-    ui::testing::ChooseMenu(w, 1047);
-  });
-  char name[] = "Veluna";
-  char* argv[] = {name};
-  WinMain(1, argv);
-  EXPECT_TRUE(ui::testing::Unexpected().empty());
-}
 
 PageObject& AddBox(int x, int y, int w, int h) {
   ++objectCount;
@@ -48,7 +36,8 @@ TEST(Canvas, KeysScrollWithinHalfAPage) {
       {-40, ui::kKeyPageUp, 0},    {-300, ui::kKeyPageUp, -200}, {-5, ui::kKeyEnd, -561},
       {-300, ui::kKeyHome, 0},     {-300, 'A', -300},
   };
-  WithMainWindow([&](ui::Window canvas) {
+  WithMainWindow([&](ui::Window main) {
+    ui::Window canvas = ui::Item(main, kCanvasId);
     for (const Case& c : cases) {
       scrollOffset() = c.from;
       ui::testing::Key(canvas, c.key);
@@ -58,7 +47,8 @@ TEST(Canvas, KeysScrollWithinHalfAPage) {
 }
 
 TEST(Canvas, TheWheelScrollsFifteenPixelsANotchWithinBounds) {
-  WithMainWindow([&](ui::Window canvas) {
+  WithMainWindow([&](ui::Window main) {
+    ui::Window canvas = ui::Item(main, kCanvasId);
     scrollOffset() = -550;
     ui::testing::Wheel(canvas, -120);
     EXPECT_EQ(scrollOffset(), -561);
@@ -73,7 +63,8 @@ TEST(Canvas, TheWheelScrollsFifteenPixelsANotchWithinBounds) {
 }
 
 TEST(Canvas, ScrollingMovesThePageOnTheControl) {
-  WithMainWindow([&](ui::Window canvas) {
+  WithMainWindow([&](ui::Window main) {
+    ui::Window canvas = ui::Item(main, kCanvasId);
     AddBox(100, 600, 50, 50);
     RepaintCanvas(1);
     gfx::Surface& shown = ui::ControlSurface(mainDialog, kCanvasId);
@@ -100,7 +91,8 @@ TEST(Canvas, HitTestTakesTheHighestSlotWithEdgesIncluded) {
 }
 
 TEST(Canvas, ADragMovesTheObjectByTheMouseDelta) {
-  WithMainWindow([&](ui::Window canvas) {
+  WithMainWindow([&](ui::Window main) {
+    ui::Window canvas = ui::Item(main, kCanvasId);
     scrollOffset() = -100;
     PageObject& o = AddBox(200, 300, 40, 40);
     leftMouseMode = kLeftMove;
@@ -117,7 +109,8 @@ TEST(Canvas, ADragMovesTheObjectByTheMouseDelta) {
 }
 
 TEST(Canvas, EditModeTogglesAnOptionCellAndOtherModesDoNothing) {
-  WithMainWindow([&](ui::Window canvas) {
+  WithMainWindow([&](ui::Window main) {
+    ui::Window canvas = ui::Item(main, kCanvasId);
     PageObject& cell = AddBox(100, 100, 30, 30);
     cell.kind = kAdminOptionCell;
     cell.optionMarked = 1;
@@ -134,7 +127,8 @@ TEST(Canvas, EditModeTogglesAnOptionCellAndOtherModesDoNothing) {
 }
 
 TEST(Canvas, GuidesFollowTheCursorWhenAxesAreOn) {
-  WithMainWindow([&](ui::Window canvas) {
+  WithMainWindow([&](ui::Window main) {
+    ui::Window canvas = ui::Item(main, kCanvasId);
     axesOn = 1;
     ui::testing::Mouse(canvas, ui::Msg::MouseMove, 300, 400);
     gfx::Surface& shown = ui::ControlSurface(mainDialog, kCanvasId);
@@ -142,6 +136,24 @@ TEST(Canvas, GuidesFollowTheCursorWhenAxesAreOn) {
     EXPECT_EQ(gfx::Pixel(shown, 600, 400), 0xFF0000);
     axesOn = 0;
   });
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Canvas, TheRightButtonCapturesTheColourShown) {
+  WithMainWindow([&](ui::Window main) {
+    ui::Window canvas = ui::Item(main, kCanvasId);
+    AddBox(100, 100, 50, 50);
+    RepaintCanvas(1);
+    rightMouseMode = kRightCaptureColour;
+    ui::testing::OnDialog("Color Captado", [](ui::Window d) { ui::EndDialog(d, 0); });
+    ui::testing::Mouse(canvas, ui::Msg::RightDown, 120, 120);
+    EXPECT_EQ(pickedColour, 0x0000FF);
+  });
+  const auto& opened = ui::testing::DialogsOpened();
+  EXPECT_NE(std::find(opened.begin(), opened.end(), "Color Captado"), opened.end());
 }
 
 }  // namespace

@@ -1,0 +1,145 @@
+#include "objects/fill_text_properties.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "objects/colours.h"
+#include "objects/shared_helpers.h"
+#include "objects/text_properties.h"
+#include "tests/objects/ink.h"
+
+// The administrative-control dialog keeps the style being edited; a weak stand-in lets these
+// tests link while that dialog is not part of the library, and gives way to it when it is.
+__attribute__((weak)) int16_t currentAdminStyle = 1;
+
+namespace {
+
+using ui::testing::AnswerColour;
+using ui::testing::Click;
+using ui::testing::OnDialog;
+using ui::testing::TypeText;
+
+constexpr const char* kCaption = "Propiedades Texto";
+constexpr gfx::Colour kRed = 0x0000FF;
+
+class FillTextPropertiesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::testing::Begin();
+    fillTextBackColour = workingFillTextBackColour = gfx::kWhite;
+    fillTextForeColour = workingFillTextForeColour = gfx::kBlack;
+    fillTextFontName = workingFillTextFontName = "Times New Roman";
+    fillTextFontSize = workingFillTextFontSize = 10;
+    acceptedFillStyleBits = fillStyleBits = {};
+    fillTextBuffer.clear();
+    fillTextUseY = 0;
+    fillTextY = 0;
+    fillAlignLeftChosen = 1;
+    fillAlignRightChosen = fillAlignCentreChosen = 0;
+    fillTextAccepted = 1;
+    currentAdminStyle = 1;
+    pickedColour = 0;
+  }
+  void TearDown() override { EXPECT_TRUE(ui::testing::Unexpected().empty()); }
+};
+
+TEST(FillTextTest, LineBreaksBecomeBlanksWithinTheField) {
+  struct Case {
+    std::string typed;
+    std::string stored;
+  };
+  const Case cases[] = {
+      {"a\r\nb", "a b"},
+      {"a\rb\nc", "a b c"},
+      {"\r\n\r\n", "  "},
+      {"\r\r\n", "  "},
+      {std::string(300, 'z'), std::string(273, 'z')},
+      {std::string(272, 'z') + "\r\nx", std::string(272, 'z') + " "},
+  };
+  for (const Case& c : cases) EXPECT_EQ(NormaliseFillText(c.typed), c.stored);
+}
+
+TEST_F(FillTextPropertiesTest, TheFixedYIsOfferedOnlyForStylesWithCellsAndLines) {
+  for (int16_t style = 1; style <= 10; ++style) {
+    SCOPED_TRACE(style);
+    const bool offered = style <= 4 || style == 7 || style == 8;
+    currentAdminStyle = style;
+    fillTextUseY = 1;
+    fillTextY = 12;
+    OnDialog(kCaption, [&](ui::Window w) {
+      for (int id : {20361, 20362, 20363}) {
+        EXPECT_EQ(ui::Visible(w, id), offered) << id;
+        EXPECT_EQ(ui::Enabled(w, id), offered) << id;
+      }
+      if (offered) {
+        EXPECT_EQ(ui::Text(w, 20362), " 12");
+      }
+      Click(w, 20280);
+    });
+    ShowFillTextPropertiesDialog(nullptr);
+    EXPECT_EQ(fillTextAccepted, 1);
+    EXPECT_EQ(fillTextY, offered ? 12 : 0);
+  }
+}
+
+TEST_F(FillTextPropertiesTest, AceptarStoresTextYAlignmentAndTheWorkingProperties) {
+  OnDialog(kCaption, [](ui::Window w) {
+    EXPECT_EQ(fillTextAccepted, 0);   // reset at opening
+    EXPECT_FALSE(ui::Enabled(w, 20362));
+    Click(w, 20361);
+    EXPECT_TRUE(ui::Enabled(w, 20362));
+    TypeText(w, 20362, "99999");
+    TypeText(w, 20310, "uno\r\ndos");
+    Click(w, 20350);
+    Click(w, 20140);
+    AnswerColour(kRed);
+    Click(w, 20240);
+    EXPECT_GT(ink::CountColour(ui::ControlSurface(w, 20200), kRed), 0);
+    Click(w, 20280);
+  });
+  ShowFillTextPropertiesDialog(nullptr);
+  EXPECT_EQ(fillTextAccepted, 1);
+  EXPECT_EQ(fillTextUseY, 1);
+  EXPECT_EQ(fillTextY, 32767);   // clamped, not wrapped
+  EXPECT_EQ(fillTextBuffer, "uno dos");
+  EXPECT_EQ(fillAlignCentreChosen, 1);
+  EXPECT_EQ(fillAlignLeftChosen, 0);
+  EXPECT_EQ(GetFillTextStyleFlags(), kStyleItalic);
+  EXPECT_EQ(StyleFlagsOf(acceptedFillStyleBits), kStyleItalic);
+  EXPECT_EQ(fillTextForeColour, kRed);
+}
+
+TEST_F(FillTextPropertiesTest, CancelarAndTheCloseBoxLeaveTheObjectAlone) {
+  for (bool closeBox : {false, true}) {
+    fillTextAccepted = 1;
+    OnDialog(kCaption, [&](ui::Window w) {
+      TypeText(w, 20310, "otro");
+      if (closeBox) ui::testing::CloseBox(w);
+      else Click(w, 20270);
+    });
+    ShowFillTextPropertiesDialog(nullptr);
+    EXPECT_EQ(fillTextAccepted, 0);
+    EXPECT_EQ(fillTextBuffer, "");
+  }
+}
+
+TEST_F(FillTextPropertiesTest, ATransparentBackgroundPreviewsOnWhiteAndSwatchesTakeOnlyRealColours) {
+  fillTextBackColour = gfx::kTransparent;
+  pickedColour = -1;
+  OnDialog(kCaption, [](ui::Window w) {
+    gfx::Surface& preview = ui::ControlSurface(w, 20200);
+    EXPECT_EQ(gfx::Pixel(preview, gfx::Width(preview) - 3, gfx::Height(preview) - 3), gfx::kWhite);
+    Click(w, 20230);
+    EXPECT_EQ(workingFillTextBackColour, gfx::kTransparent);
+    pickedColour = kRed;
+    Click(w, 20230);
+    EXPECT_EQ(workingFillTextBackColour, kRed);
+    EXPECT_EQ(fillTextBackColour, kRed);   // a swatch sets both copies
+    EXPECT_EQ(gfx::Pixel(preview, gfx::Width(preview) - 3, gfx::Height(preview) - 3), kRed);
+    Click(w, 20270);
+  });
+  ShowFillTextPropertiesDialog(nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,29 @@
+// Runs the designer inside a test: the start-up question answered No, `act` run inside the
+// main window, then "Salir".
+#pragma once
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/files/files.h"
+#include "platform/ui/ui.h"
+#include "shell/startup.h"
+#include "tests/support/test_env.h"
+
+inline void WithMainWindow(const std::function<void(ui::Window main)>& act,
+                           std::vector<std::string> args = {}) {
+  ui::testing::Begin();
+  files::OverrideDataFolder(testenv::NewFolder("program"));
+  ui::testing::AnswerMessageBox(ui::Answer::No);
+  ui::testing::OnDialog("Veluna", [&](ui::Window w) {
+    act(w);
+    ui::testing::ChooseMenu(w, 1047);
+  });
+  args.insert(args.begin(), "Veluna");
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  WinMain(static_cast<int>(argv.size()), argv.data());
+  EXPECT_TRUE(ui::testing::Unexpected().empty()) << ui::testing::Unexpected().front();
+}
