@@ -13,16 +13,16 @@
 // AdminControlStyle: the adminStyle field of an object, the section of AdminControls.ini and
 // the index into adminStylePresets.
 enum AdminControlStyle : int16_t {
-  kAdminClosedCell = 1,
-  kAdminOpenCell = 2,
-  kAdminClosedCells = 3,
-  kAdminOpenCells = 4,
-  kAdminLabelLine = 5,
-  kAdminOptionCell = 6,       // inserted as an object of kind 8; every other style is kind 7
-  kAdminInnerClosedCell = 7,
-  kAdminOuterClosedCell = 8,
-  kAdminLineLabel = 9,
-  kAdminLabelText = 10,
+  kAdminStyleClosedCell = 1,
+  kAdminStyleOpenCell = 2,
+  kAdminStyleClosedCells = 3,
+  kAdminStyleOpenCells = 4,
+  kAdminStyleLabelLine = 5,
+  kAdminStyleOptionCell = 6,  // inserted as an object of kind 8; every other style is kind 7
+  kAdminStyleInnerClosedCell = 7,
+  kAdminStyleOuterClosedCell = 8,
+  kAdminStyleLineLabel = 9,
+  kAdminStyleLabelText = 10,
 };
 constexpr int kAdminStyleCount = 10;
 

@@ -1,10 +1,14 @@
 #include "shell/canvas.h"
 
+#include "objects/admin_controls.h"
 #include "objects/captured_colour_dialog.h"
 #include "objects/colours.h"
 #include "objects/favourite_colours_dialog.h"
+#include "objects/fill_text_properties.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 
 #include "shell/page_store.h"
 #include "shell/painter.h"
@@ -93,6 +97,62 @@ void LeftDown(int32_t cx, int32_t cy) {
   }
 }
 
+template <size_t N>
+std::string FieldText(const char (&field)[N]) {
+  return std::string(field, strnlen(field, N));
+}
+
+template <size_t N>
+void StoreText(char (&field)[N], const std::string& value) {
+  size_t n = std::min(value.size(), N - 1);
+  std::copy_n(value.data(), n, field);
+  std::fill(field + n, field + N, '\0');
+}
+
+// An administrative control's filled value is edited through the fill-text properties,
+// loaded from the object; the slot is taken before the dialog runs and only it is written.
+void EditFillText(int slot) {
+  if (fillEditOpen != 0) return;
+  fillEditOpen = 1;
+  PageObject& o = pageObjects[slot];
+  currentAdminStyle = o.adminStyle;
+  fillTextBackColour = workingFillTextBackColour = o.fillBackColor;
+  fillTextForeColour = workingFillTextForeColour = o.fillForeColor;
+  fillTextFontName = workingFillTextFontName = FieldText(o.fillFontName);
+  fillTextFontSize = workingFillTextFontSize = o.fillFontSize;
+  acceptedFillStyleBits = fillStyleBits = {o.fillBold, o.fillItalic, o.fillUnderline,
+                                           o.fillStrikeout, o.fillLeading};
+  fillTextBuffer = FieldText(o.fillText);
+  fillTextUseY = o.fillUseY;
+  fillTextY = o.fillY;
+  if (o.fillAlignment >= 131 && o.fillAlignment <= 133) {
+    fillAlignLeftChosen = o.fillAlignment == 131;
+    fillAlignRightChosen = o.fillAlignment == 132;
+    fillAlignCentreChosen = o.fillAlignment == 133;
+  }
+  ShowFillTextPropertiesDialog(nullptr);
+  if (fillTextAccepted == 1 && pageObjects[slot].kind == 7) {
+    o.fillBackColor = fillTextBackColour;
+    o.fillForeColor = fillTextForeColour;
+    StoreText(o.fillFontName, fillTextFontName);
+    o.fillFontSize = fillTextFontSize;
+    o.fillBold = acceptedFillStyleBits[0];
+    o.fillItalic = acceptedFillStyleBits[1];
+    o.fillUnderline = acceptedFillStyleBits[2];
+    o.fillStrikeout = acceptedFillStyleBits[3];
+    o.fillLeading = acceptedFillStyleBits[4];
+    StoreText(o.fillText, fillTextBuffer);
+    o.fillFontStyle = static_cast<int16_t>(GetFillTextStyleFlags());
+    o.fillY = fillTextY;
+    o.fillUseY = fillTextUseY;
+    if (fillAlignLeftChosen == 1) o.fillAlignment = 131;
+    if (fillAlignRightChosen == 1) o.fillAlignment = 132;
+    if (fillAlignCentreChosen == 1) o.fillAlignment = 133;
+    RepaintCanvas(1);
+  }
+  fillEditOpen = 0;
+}
+
 void LeftUp() {
   if (leftMouseMode == kLeftMove) {
     if (ValidSlot(canvasSelectedSlot)) pageObjects[canvasSelectedSlot].dragging = 0;
@@ -102,6 +162,8 @@ void LeftUp() {
       if (o.kind == 8) {
         o.optionMarked = 1 - o.optionMarked;
         RepaintCanvas(1);
+      } else if (o.kind == 7) {
+        EditFillText(canvasSelectedSlot);
       }
     }
   } else {

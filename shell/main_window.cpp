@@ -4,13 +4,23 @@
 #include <string>
 
 #include "database/link_test.h"
+#include "objects/admin_controls.h"
+#include "objects/admin_controls_dialog.h"
 #include "objects/aligned_text.h"
 #include "objects/aligned_text_dialog.h"
+#include "objects/arrow_dialog.h"
 #include "objects/configuration.h"
+#include "objects/corner_marks.h"
+#include "objects/corner_marks_dialog.h"
 #include "objects/dialog_skeleton.h"
+#include "objects/holidays.h"
 #include "objects/image_size.h"
 #include "objects/insert_text.h"
+#include "objects/maths_keyboard_dialog.h"
 #include "objects/memo_text.h"
+#include "objects/month_calendar.h"
+#include "objects/month_calendar_dialog.h"
+#include "objects/shape_dialog.h"
 #include "objects/shared_helpers.h"
 #include "objects/text_properties.h"
 #include "platform/desktop/desktop.h"
@@ -186,6 +196,84 @@ void InsertLineText(int command) {
   CopyText(o.text, lineTextBuffer);
 }
 
+void InsertMonthCalendar() {
+  if (StoreIsFull() || monthDialogOpen) return;
+  monthDialogOpen = 1;
+  ShowMonthCalendarDialog(nullptr);
+  if (monthDialogAccepted != 1) return;
+  gfx::FontKey font = MonthCalendarInsertFont();
+  DrawMonthCalendarAt(*pageBitmap, insertX, insertY, font, textFontSize);
+  ShowInsertedObject();
+  StoreMonthCalendarSettings(TakeNewSlot(kMonthCalendar), font);
+}
+
+void InsertAdminControl() {
+  if (StoreIsFull() || adminDialogOpen) return;
+  adminDialogOpen = 1;
+  adminDialogAccepted = 0;
+  ShowAdminControlDialog(nullptr);
+  if (adminDialogAccepted != 1) return;
+  gfx::FontKey font = TextPropertiesFont();
+  DrawNewAdminControl(*pageBitmap, insertX, insertY);
+  ShowInsertedObject();
+  StoreAdminSettings(TakeNewSlot(AdminObjectKind(currentAdminStyle)), font);
+}
+
+void InsertShape() {
+  if (StoreIsFull() || shapeDialogOpen) return;
+  shapeDialogOpen = 1;
+  ShowShapeDialog(nullptr);
+  if (shapeDialogAccepted != 1) return;
+  DrawShapeObject(*pageBitmap, insertX, insertY);
+  ShowInsertedObject();
+  StoreShapeSettings(TakeNewSlot(kSquareOrCircle));
+}
+
+void InsertArrow() {
+  if (StoreIsFull() || arrowDialogOpen) return;
+  arrowDialogOpen = 1;
+  ShowArrowDialog(nullptr);
+  if (arrowDialogAccepted != 1) return;
+  gfx::SetPen(*pageBitmap, 1, gfx::kSolid);
+  gfx::Box(*pageBitmap, insertX, insertY, insertX + 10, insertY + 10, 0, kRed, gfx::kTransparent,
+           0);
+  DrawArrowObject(*pageBitmap, insertX, insertY);
+  ShowInsertedObject();
+  StoreArrowSettings(TakeNewSlot(kArrow));
+}
+
+void InsertMathsCharacter() {
+  if (StoreIsFull() || insertTextDialogOpen) return;
+  insertTextDialogOpen = 1;
+  ShowSymbolKeyboard(nullptr);
+  insertTextDialogOpen = 0;
+  // Closing the keyboard without choosing a key inserts nothing.
+  if (symbolKeyboardAccepted != 1) return;
+  gfx::FontKey font = MakeSystemFont("Symbol", textFontSize, GetTextStyleFlags());
+  DrawSymbolTextAtPosition(*pageBitmap, insertX, insertY, textForeColour, textBackColour,
+                           chosenSymbol, font);
+  int32_t cellWidth = 0, cellHeight = 0;
+  MarkCharacterCell(font, cellWidth, cellHeight);
+  ShowInsertedObject();
+  PageObject& o = TakeNewSlot(kMathsCharacter);
+  o.width = cellWidth;
+  o.height = cellHeight;
+  FillTextFields(o, font, textForeColour, textBackColour);
+  CopyText(o.fontName, "Symbol");
+  CopyText(o.text, chosenSymbol);
+}
+
+void InsertCornerMarks() {
+  if (StoreIsFull() || cornerDialogOpen) return;
+  cornerDialogOpen = 1;
+  ShowCornerMarkDialog(nullptr);
+  cornerDialogOpen = 0;
+  if (cornerDialogAccepted != 1) return;
+  DrawCornerMarkAt(*pageBitmap, insertX, insertY);
+  ShowInsertedObject();
+  StoreCornerMarkSettings(TakeNewSlot(kCornerMarks));
+}
+
 void OpenDocument(ui::Window window) {
   std::string chosen = documentPath;
   BrowseDocumentFile(window, chosen, 0);
@@ -283,6 +371,14 @@ void OnCommand(ui::Window window, int id) {
     case 1059:
       RunGuarded(imageSizeDialogOpen, ShowImageSizeDialog);
       break;
+    case 1060:
+      if (holidaysDialogOpen) break;
+      holidaysDialogOpen = 1;
+      ShowHolidaysDialog(nullptr);
+      break;
+    case 1061:
+      InsertMonthCalendar();
+      break;
     case 1062: case 1063: case 1064: case 1065: case 1066: case 1067:
       ToggleRuler(window, id);
       break;
@@ -292,10 +388,19 @@ void OnCommand(ui::Window window, int id) {
     case 1069:
       InsertAngledText();
       break;
+    case 1070:
+      InsertShape();
+      break;
+    case 1072:
+      InsertArrow();
+      break;
     case 1073:  // "Ejes"
       axesOn = 1 - (axesOn != 0 ? 1 : 0);
       ui::CheckMenuItem(window, 1073, axesOn == 1);
       FullRepaint();
+      break;
+    case 1075:
+      InsertAdminControl();
       break;
     case 1076:
       OpenDocument(window);
@@ -319,6 +424,12 @@ void OnCommand(ui::Window window, int id) {
     case 1086:
       PasteCopiedObjects();
       break;
+    case 1087:
+      InsertMathsCharacter();
+      break;
+    case 1088:
+      InsertCornerMarks();
+      break;
     case 1095:
       InsertAlignedText(kMemoText);
       break;
@@ -339,6 +450,8 @@ void Initialise(ui::Window window) {
   printBusy = 0;
   onDocumentStoreReplaced = MakePageBitmaps;
   StartEmptyPage();
+  InitAdminStylePresets();
+  currentAdminStyle = 1;
 
   // A document named on the command line opens at once; quotes around it do not count.
   std::string path;

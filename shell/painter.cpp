@@ -6,8 +6,13 @@
 #include <string_view>
 #include <tuple>
 
+#include "objects/admin_controls.h"
+#include "objects/admin_drawers.h"
 #include "objects/aligned_text.h"
 #include "objects/aligned_text_dialog.h"
+#include "objects/corner_marks.h"
+#include "objects/month_calendar.h"
+#include "objects/month_calendar_dialog.h"
 #include "objects/shared_helpers.h"
 #include "objects/text_properties.h"
 #include "platform/numbers/numbers.h"
@@ -111,8 +116,10 @@ class KeepSettings {
 
 // One function per kind: loads the kind's settings from the object, then draws it.
 
-void PaintMonthCalendar(gfx::Surface&, PageObject&) {
-  // The month calendar renderer (MeasureMonthCalendar, DrawMonthCalendar) draws here.
+void PaintMonthCalendar(gfx::Surface& page, PageObject& o) {
+  KeepSettings keep(monthDialogOpen != 0, monthNamePosition, monthIncludeHolidays,
+                    monthTransparentBackground, monthColouredBackground);
+  DrawMonthCalendarObject(page, o);
 }
 
 void PaintMathsCharacter(gfx::Surface& page, PageObject& o) {
@@ -164,9 +171,7 @@ void PaintAngledText(gfx::Surface& page, PageObject& o) {
   }
 }
 
-void PaintCornerMarks(gfx::Surface&, PageObject&) {
-  // The corner-mark renderer (DrawCornerMark) draws here.
-}
+void PaintCornerMarks(gfx::Surface& page, PageObject& o) { DrawCornerMarkObject(page, o); }
 
 // The arrow's pick box goes under the arrow, so it is drawn here rather than after it.
 void PaintArrow(gfx::Surface& page, PageObject& o, int32_t mode) {
@@ -179,12 +184,10 @@ void PaintArrow(gfx::Surface& page, PageObject& o, int32_t mode) {
   DrawArrowObject(page, Coordinate(o.x), Coordinate(o.y));
 }
 
-void PaintAdminControl(gfx::Surface&, PageObject&) {
-  // The administrative-control drawers, chosen by adminStyle, draw here.
-}
-
-void PaintOptionCell(gfx::Surface&, PageObject&) {
-  // The administrative option-cell drawer (DrawAdminOptionCell, style 6) draws here.
+// Kinds 7 and 8: the drawer of the object's style, with its fill text or mark.
+void PaintAdminControl(gfx::Surface& page, PageObject& o) {
+  LoadAdminSettings(o);
+  DrawAdminObject(page, o);
 }
 
 void PaintImage(gfx::Surface&, PageObject&) {
@@ -353,11 +356,8 @@ void PaintAllObjects(int32_t mode) {
         PaintArrow(page, o, mode);
         break;
       case kAdminControl:
-        PaintAdminControl(page, o);
-        DarkBlock(page, o, mode, s);
-        break;
       case kAdminOptionCell:
-        PaintOptionCell(page, o);
+        PaintAdminControl(page, o);
         DarkBlock(page, o, mode, s);
         break;
       case kImage:

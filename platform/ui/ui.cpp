@@ -415,6 +415,9 @@ void ActivateWindow(QWidget* top) {
   if (Test().on && top->isVisible() && QApplication::activeWindow() != top) QApplication::setActiveWindow(top);
 }
 
+// The dialog widget's property holding its template's position in pixels (-1: centred).
+constexpr const char* kPlacedAt = "velunaPlacedAt";
+
 void ShowCentred(WindowRec* d) {
   QWidget* w = d->widget;
   QRect area;
@@ -422,10 +425,18 @@ void ShowCentred(WindowRec* d) {
     area = d->owner->widget->geometry();
   else if (QScreen* s = QGuiApplication::primaryScreen())
     area = s->availableGeometry();
+  QPoint at;
   if (area.isValid()) {
-    QPoint at = area.center() - QPoint(w->width() / 2, w->height() / 2);
-    w->move(std::max(at.x(), 0), std::max(at.y(), 0));
+    at = area.center() - QPoint(w->width() / 2, w->height() / 2);
+    at = QPoint(std::max(at.x(), 0), std::max(at.y(), 0));
   }
+  // A template's own position counts from the screen's top-left, as screen coordinates do.
+  QPoint placed = w->property(kPlacedAt).toPoint();
+  QPoint origin;
+  if (QScreen* s = QGuiApplication::primaryScreen()) origin = s->availableGeometry().topLeft();
+  if (placed.x() >= 0) at.setX(origin.x() + placed.x());
+  if (placed.y() >= 0) at.setY(origin.y() + placed.y());
+  if (area.isValid() || placed.x() >= 0 || placed.y() >= 0) w->move(at);
   w->show();
   w->raise();
   ActivateWindow(w);
@@ -675,6 +686,7 @@ Window CreateDialog(const DialogTemplate& t, Window owner, Proc proc) {
   auto px = [&](int v) { return dialogUnits ? Scale(v, base.x, 4) : v; };
   auto py = [&](int v) { return dialogUnits ? Scale(v, base.y, 8) : v; };
   w->clientSize = QSize(px(t.w), py(t.h));
+  w->setProperty(kPlacedAt, QPoint(t.x >= 0 ? px(t.x) : -1, t.y >= 0 ? py(t.y) : -1));
 
   int group = -1;
   for (const Control& ctl : t.controls) {

@@ -133,6 +133,9 @@ struct DialogTemplate {
   bool topmost = false;
   bool toolWindow = false;
   std::vector<Control> controls;
+  // The window's top-left corner on the screen, in `units`; -1 centres it on that axis
+  // (over the owner, or the screen).
+  int x = -1, y = -1;
 };
 
 // Dialog units to pixels with a template's font (x * average width / 4, y * height / 8).
@@ -141,7 +144,7 @@ int DialogUnitsToPixelsY(const DialogTemplate& t, int y);
 
 // Builds a dialog without showing it; Init has not been sent yet.
 Window CreateDialog(const DialogTemplate& t, Window owner, Proc proc);
-// Sends Init, shows the dialog centred, and runs it until EndDialog; then sends Destroy and
+// Sends Init, shows the dialog centred (or where its template puts it), and runs it until EndDialog; then sends Destroy and
 // frees it. Windows other than the dialog stay usable. Returns EndDialog's code.
 int RunModal(Window dialog);
 int RunModal(const DialogTemplate& t, Window owner, Proc proc);

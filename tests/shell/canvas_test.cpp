@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "objects/colours.h"
 #include "shell/canvas.h"
@@ -154,6 +155,46 @@ TEST(Canvas, TheRightButtonCapturesTheColourShown) {
   });
   const auto& opened = ui::testing::DialogsOpened();
   EXPECT_NE(std::find(opened.begin(), opened.end(), "Color Captado"), opened.end());
+}
+
+}  // namespace
+
+namespace {
+
+// In edit mode a click on an administrative control edits its filled value; "Cancelar"
+// leaves the object as it was.
+TEST(Canvas, EditModeEditsTheFillTextOfAnAdministrativeControl) {
+  WithMainWindow([&](ui::Window main) {
+    ui::Window canvas = ui::Item(main, kCanvasId);
+    PageObject& control = AddBox(100, 100, 200, 30);
+    control.kind = kAdminControl;
+    control.adminStyle = 1;
+    control.cellCount = 5;
+    control.cellWidth = 20;
+    control.fillFontSize = 10;
+    std::strcpy(control.fillFontName, "Tahoma");
+    std::strcpy(control.fillText, "antes");
+    leftMouseMode = kLeftEdit;
+    std::string seen;
+    ui::testing::OnDialog("Propiedades Texto", [&](ui::Window d) {
+      seen = ui::Text(d, 20310);
+      ui::testing::TypeText(d, 20310, "despues");
+      ui::testing::Click(d, 20270);
+    });
+    ui::testing::Mouse(canvas, ui::Msg::LeftDown, 150, 110);
+    ui::testing::Mouse(canvas, ui::Msg::LeftUp, 150, 110);
+    EXPECT_EQ(seen, "antes");
+    EXPECT_STREQ(control.fillText, "antes");
+
+    ui::testing::OnDialog("Propiedades Texto", [&](ui::Window d) {
+      ui::testing::TypeText(d, 20310, "despues");
+      ui::testing::Click(d, 20280);
+    });
+    ui::testing::Mouse(canvas, ui::Msg::LeftDown, 150, 110);
+    ui::testing::Mouse(canvas, ui::Msg::LeftUp, 150, 110);
+    EXPECT_STREQ(control.fillText, "despues");
+    EXPECT_EQ(fillEditOpen, 0);
+  });
 }
 
 }  // namespace

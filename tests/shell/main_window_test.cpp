@@ -266,3 +266,62 @@ TEST(MainWindow, AnInsertAfterUndoDoesNotInheritTheDroppedObject) {
 }
 
 }  // namespace
+
+namespace {
+
+// A square inserted through its dialog lands at the insert position, is drawn, and keeps the
+// dialog's settings; a second page read from disk draws it the same.
+TEST(MainWindow, ASquareIsInsertedDrawnAndSavedWithItsSettings) {
+  const std::string path = testenv::NewFolder("docs") + "cuadro.qorvex";
+  WithMainWindow([&](ui::Window w) {
+    insertX = 200;
+    insertY = 300;
+    OnDialog("Insertar cuadrados y circulos", [](ui::Window d) {
+      ui::testing::Click(d, 7001);
+      ui::testing::TypeText(d, 7007, "80");
+      ui::testing::TypeText(d, 7008, "40");
+      ui::testing::Click(d, 7035);
+    });
+    ChooseMenu(w, 1070);
+    ASSERT_EQ(objectCount, 2);
+    const PageObject& o = pageObjects[2];
+    EXPECT_EQ(o.kind, kSquareOrCircle);
+    EXPECT_EQ(o.x, 200);
+    EXPECT_EQ(o.width, 80);
+    EXPECT_EQ(o.height, 40);
+    EXPECT_EQ(o.shapeType, 7001);
+    const gfx::Colour inside = gfx::Pixel(*pageBitmap, 240, 320);
+    EXPECT_EQ(inside, o.backColor);
+    ui::testing::AnswerFile(path);
+    ChooseMenu(w, 1077);
+    ChooseMenu(w, 1046);
+    ui::testing::AnswerFile(path);
+    ChooseMenu(w, 1076);
+    EXPECT_EQ(gfx::Pixel(*pageBitmap, 240, 320), inside);
+  });
+}
+
+TEST(MainWindow, ClosingTheInsertDialogsInsertsNothing) {
+  struct Case { int command; const char* caption; };
+  const Case cases[] = {
+      {1061, "Configurador de mes"}, {1070, "Insertar cuadrados y circulos"},
+      {1072, "Insertar flechas"},    {1087, "keyboard"},
+      {1088, "Etiqueta esquinas"},   {1068, "Insertar texto alineado"},
+      {1069, "Texto a Insertar"},
+  };
+  for (const Case& c : cases) {
+    WithMainWindow([&](ui::Window w) {
+      for (int i = 0; i < 2; ++i)
+        OnDialog(c.caption, [](ui::Window d) { ui::testing::CloseBox(d); });
+      // 1061 and 1072 have no menu item: their command ids still reach the window.
+      ui::SendMessage(w, ui::Msg::Command, c.command, 0);
+      EXPECT_EQ(objectCount, 1) << c.caption;
+      ui::SendMessage(w, ui::Msg::Command, c.command, 0);   // the guard was cleared
+    });
+    int opened = 0;
+    for (const auto& d : DialogsOpened()) opened += d == c.caption;
+    EXPECT_EQ(opened, 2) << c.caption;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,127 @@
+// The designer's hot paths: the full repaint of a crowded page (every mouse move runs it)
+// and a save followed by a read of that page.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "objects/shared_helpers.h"
+#include "platform/files/files.h"
+#include "platform/ui/ui.h"
+#include "shell/document_file.h"
+#include "shell/page_store.h"
+#include "shell/painter.h"
+
+namespace {
+
+void SetText(char* field, size_t size, const char* text) {
+  std::strncpy(field, text, size - 1);
+  field[size - 1] = '\0';
+}
+
+// 499 objects of the kinds that draw through the shell: texts of each kind, shapes, arrows.
+void FillCrowdedPage() {
+  AllocateStore();
+  ResetPageRecord();
+  objectCount = 1;
+  for (int i = 0; i < 499; ++i) {
+    PageObject& o = pageObjects[++objectCount];
+    o.x = 20 + (i * 37) % 700;
+    o.y = 20 + (i * 53) % 1050;
+    o.width = 60;
+    o.height = 30;
+    o.foreColor = 0;
+    o.backColor = gfx::kTransparent;
+    o.fontSize = 10;
+    SetText(o.fontName, sizeof o.fontName, "Arial");
+    switch (i % 7) {
+      case 0:
+        o.kind = kAlignedText;
+        o.alignment = 131 + i % 4;
+        o.width = 160;
+        SetText(o.text, sizeof o.text, "Nombre y apellidos del solicitante");
+        break;
+      case 1:
+        o.kind = kAngledText;
+        o.angle = (i % 2) * 450;
+        SetText(o.text, sizeof o.text, "Fecha");
+        break;
+      case 2:
+        o.kind = kSquareOrCircle;
+        o.shapeType = i % 2 ? 7001 : 7002;
+        o.backColor = 0xF0E0D0;
+        o.fillStyle = i % 7;
+        o.lineStyle = i % 5;
+        o.lineWidth = 1 + i % 3;
+        o.roundedCorners = i % 2;
+        o.roundingPercent = 20;
+        break;
+      case 3:
+        o.kind = kArrow;
+        o.arrowLength = 80;
+        o.arrowDirection = static_cast<int16_t>(1 + i % 8);
+        o.arrowHeads = static_cast<uint8_t>(i % 3);
+        o.arrowLineWidth = 1;
+        o.arrowHeadSize = 10;
+        break;
+      case 4:
+        o.kind = kLineText;
+        o.alignment = 131;
+        SetText(o.text, sizeof o.text, "Primera linea\r\nSegunda linea");
+        break;
+      case 5:
+        o.kind = kMathsCharacter;
+        SetText(o.fontName, sizeof o.fontName, "Symbol");
+        SetText(o.text, sizeof o.text, "S");
+        break;
+      default:
+        o.kind = kMemoText;
+        o.alignment = 134;
+        o.width = 200;
+        SetText(o.text, sizeof o.text, "Observaciones: escriba aqui lo que proceda.");
+        break;
+    }
+  }
+}
+
+void BM_FullRepaintOfACrowdedPage(benchmark::State& state) {
+  FillCrowdedPage();
+  MakePageBitmaps();
+  for (auto _ : state) {
+    ClearGraphicTarget(*pageBitmap);
+    PaintAllObjects(1);
+    DrawPageBackground(*pageBitmap, 1);
+    gfx::Clear(*canvasBitmap, gfx::kWhite);
+    RefreshCanvas(0, 0);
+  }
+}
+BENCHMARK(BM_FullRepaintOfACrowdedPage)->Unit(benchmark::kMillisecond);
+
+void BM_SaveThenReadACrowdedPage(benchmark::State& state) {
+  const std::string folder = std::filesystem::temp_directory_path() / "veluna-bench/";
+  std::filesystem::create_directories(folder);
+  for (auto _ : state) {
+    state.PauseTiming();
+    FillCrowdedPage();
+    documentPath = folder + "page.qorvex";
+    state.ResumeTiming();
+    SaveDocument();
+    LoadDocument();
+  }
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_SaveThenReadACrowdedPage)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  files::OverrideDataFolder(std::filesystem::temp_directory_path().string() + "/");
+  if (!ui::StartApplication(argc, argv)) return 1;
+  ui::testing::Begin();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  return 0;
+}

@@ -1,0 +1,585 @@
+#include "shell/object_properties.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "objects/admin_controls.h"
+#include "objects/colours.h"
+#include "objects/dialog_skeleton.h"
+#include "objects/font_combos.h"
+#include "objects/shared_helpers.h"
+#include "objects/size_fields.h"
+#include "objects/text_properties.h"
+#include "platform/numbers/numbers.h"
+#include "shell/canvas.h"
+#include "shell/dialog_focus.h"
+#include "shell/main_window.h"
+#include "shell/object_clipboard.h"
+#include "shell/page_store.h"
+#include "shell/painter.h"
+#include "shell/startup.h"
+
+ui::Window objectPropertiesDialog = nullptr;
+ui::Window propertiesDialogFocus = nullptr;
+
+namespace {
+
+constexpr int kObjectList = 7701, kKindName = 7703;
+constexpr int kX = 7705, kY = 7707, kWidth = 7710, kHeight = 7711, kFontSize = 7713;
+constexpr int kTransparent = 7719, kAlignment = 7721, kFace = 7723, kText = 7725, kAngle = 7727;
+constexpr int kCellWidth = 7729, kPenWidth = 7731, kLabelVisible = 7733, kCellCount = 7735;
+constexpr int kCellSpacing = 7737, kOptionShape = 7739, kFillText = 7741;
+constexpr int kBackSwatchLabel = 7746, kBackSwatch = 7747, kForeSwatch = 7749, kBorderSwatch = 7751;
+constexpr int kBold = 7753, kItalic = 7755, kUnderline = 7757, kStrikeOut = 7759;
+constexpr int kControlBackSwatch = 7762, kDatabaseField = 7764;
+constexpr int kApply = 7760, kCopy = 7765, kCopiedCount = 7766, kDelete = 7767;
+constexpr int kWidthLabel = 7709, kHeightLabel = 7708;
+
+// The fields a kind uses (enabled) and takes back on "Aplicar" (written), as bits.
+enum Field : unsigned {
+  fX = 1u << 0, fY = 1u << 1, fW = 1u << 2, fH = 1u << 3, fFS = 1u << 4, fTr = 1u << 5,
+  fAl = 1u << 6, fFo = 1u << 7, fTx = 1u << 8, fGr = 1u << 9, fCW = 1u << 10, fPen = 1u << 11,
+  fEt = 1u << 12, fN = 1u << 13, fSep = 1u << 14, fSh = 1u << 15, fBIUS = 1u << 16, fDB = 1u << 17,
+  fFont = 1u << 18,   // written only: a new font handle
+};
+
+struct FieldControls {
+  Field field;
+  int ids[4];
+};
+constexpr FieldControls kFieldControls[] = {
+    {fX, {kX}},         {fY, {kY}},           {fW, {kWidth}},         {fH, {kHeight}},
+    {fFS, {kFontSize}}, {fTr, {kTransparent}}, {fAl, {kAlignment}},    {fFo, {kFace}},
+    {fTx, {kText}},     {fGr, {kAngle}},       {fCW, {kCellWidth}},    {fPen, {kPenWidth}},
+    {fEt, {kLabelVisible}}, {fN, {kCellCount}}, {fSep, {kCellSpacing}}, {fSh, {kOptionShape}},
+    {fBIUS, {kBold, kItalic, kUnderline, kStrikeOut}}, {fDB, {kDatabaseField}},
+};
+
+constexpr unsigned kAdminCommon = fX | fY | fW | fH | fFS | fAl | fFo | fTx | fBIUS | fDB;
+
+// Kind 6 keeps the enabling of the object shown before it.
+std::optional<unsigned> EnabledFields(const PageObject& o) {
+  switch (o.kind) {
+    case kImage: return fX | fY;
+    case kMonthCalendar: return fX | fY | fFS;
+    case kAlignedText:
+    case kLineText: return fX | fY | fW | fH | fFS | fTr | fAl | fFo | fTx | fBIUS;
+    case kAngledText: return fX | fY | fFS | fTr | fFo | fTx | fGr | fBIUS | fDB;
+    case kSquareOrCircle: return fX | fY | fW | fH;
+    case kArrow: return std::nullopt;
+    case kAdminControl:
+      switch (o.adminStyle) {
+        case 1: case 2: return kAdminCommon | fCW | fPen | fEt;
+        case 3: case 4: return kAdminCommon | fCW | fPen | fEt | fN | fSep;
+        case 7: case 8: return kAdminCommon | fPen;
+        case 9: return (kAdminCommon & ~(fW | fH)) | fCW | fPen;
+        case 10: return kAdminCommon | fCW;
+        default: return kAdminCommon | fCW | fPen;   // style 5, and any style a file invents
+      }
+    case kAdminOptionCell: return kAdminCommon | fSh;
+    case kMathsCharacter: return fX | fY | fW | fH | fFS | fFo | fTx | fBIUS;
+    case kCornerMarks: return fX | fY | fW | fH | fFo | fTx | fPen;
+    case kMemoText: return fX | fY | fW | fH | fFS | fTr | fAl | fFo | fTx | fBIUS | fDB;
+    default: return 0u;   // an empty slot: nothing to edit
+  }
+}
+
+unsigned WrittenFields(const PageObject& o) {
+  switch (o.kind) {
+    case kImage: return fX | fY;
+    case kMonthCalendar: return fX | fY | fFS;
+    case kAlignedText:
+    case kLineText: return fX | fY | fW | fH | fFS | fTr | fAl | fFo | fTx | fBIUS | fFont;
+    case kAngledText:
+    case kMathsCharacter: return fX | fY | fFS | fTr | fFo | fTx | fGr | fDB | fBIUS | fFont;
+    case kSquareOrCircle: return fX | fY | fW | fH;
+    case kAdminControl:
+      switch (o.adminStyle) {
+        case 1: case 2: case 10: return kAdminCommon | fCW | fPen | fEt;
+        case 3: case 4: return kAdminCommon | fCW | fPen | fEt | fN | fSep;
+        default: return kAdminCommon | fCW | fPen;
+      }
+    case kAdminOptionCell: return kAdminCommon | fSh;
+    case kCornerMarks: return fX | fY | fW | fH | fTr | fFo | fTx | fPen;
+    case kMemoText: return fX | fY | fW | fH | fFS | fTr | fAl | fFo | fTx | fDB | fBIUS | fFont;
+    default: return 0u;
+  }
+}
+
+// Typed numbers are kept within what the page and the renderers can take: coordinates as
+// far as the painter reaches, sizes within 16 bits, font sizes as the size combos offer them,
+// and the administrative controls' measures as their dialog allows.
+constexpr long double kCoordinateLimit = 1000000;
+constexpr long double kLargestFontSize = 70, kSmallestFontSize = 6;
+constexpr long double kLargestAngle = 3600;
+
+int32_t Bounded(long double v, long double low, long double high) {
+  return numbers::ToInt32(std::clamp(v, low, high));
+}
+
+template <size_t N>
+std::string_view FieldText(const char (&field)[N]) {
+  return {field, strnlen(field, N)};
+}
+
+template <size_t N>
+void SetField(char (&field)[N], std::string_view value, size_t maxChars) {
+  const size_t n = std::min({value.size(), maxChars, N - 1});
+  std::memcpy(field, value.data(), n);
+  std::memset(field + n, 0, N - n);
+}
+
+PageObject* CurrentObject() {
+  if (currentObjectIndex < 2 || currentObjectIndex >= kStoreSlots) return nullptr;
+  return &pageObjects[currentObjectIndex];
+}
+
+// The list: one line per live object, "005 - " and the start of its text.
+void FillObjectList(ui::Window window) {
+  ui::ListClear(window, kObjectList);
+  const int last = std::min<int32_t>(objectCount, kStoreSlots - 1);
+  for (int slot = 2; slot <= last; ++slot) {
+    const PageObject& o = pageObjects[slot];
+    if (o.kind <= 0) continue;
+    std::string line = numbers::FormatWithMask(slot, "000") + " - ";
+    line += FieldText(o.text).substr(0, 40);
+    line += " ...";
+    ui::ListAdd(window, kObjectList, line);
+  }
+}
+
+// The line of the current object is chosen, found by its number since empty slots have no
+// line. When the current slot is empty the first object becomes the current one, so the
+// fields, the list and the buttons all speak of the same object.
+void SelectCurrentInList(ui::Window window) {
+  const std::string number = numbers::FormatWithMask(currentObjectIndex, "000") + " - ";
+  if (ui::ListSelectByPrefix(window, kObjectList, number) >= 0) return;
+  if (ui::ListCount(window, kObjectList) == 0) {
+    ui::ListSelect(window, kObjectList, -1);
+    return;
+  }
+  ui::ListSelect(window, kObjectList, 0);
+  currentObjectIndex =
+      numbers::ToInt16(numbers::NumericValueOfText(ui::ListText(window, kObjectList, 0).substr(0, 3)));
+}
+
+void AddChoices(ui::Window window, int id, std::initializer_list<const char*> items) {
+  for (const char* item : items) ui::ListAdd(window, id, item);
+}
+
+void FillFixedCombos(ui::Window window) {
+  for (int id : {kTransparent, kLabelVisible, kBold, kItalic, kUnderline, kStrikeOut})
+    AddChoices(window, id, {"0 - no", "1 - s\xED"});
+  AddChoices(window, kAlignment, {"1 - Izquierda", "2 - Derecha", "3 - Centro", "4 - Justificado"});
+  AddChoices(window, kOptionShape, {"0 - Cuadrado", "1 - C\xEDrculo"});
+}
+
+// Selects line `index` when the combo has it, otherwise none (so "Aplicar" keeps the value).
+void SelectLine(ui::Window window, int id, long long index) {
+  ui::ListSelect(window, id, index >= 0 && index < ui::ListCount(window, id) ? static_cast<int>(index) : -1);
+}
+
+// The object's face; a face this machine does not offer is added to the list, so that it is
+// shown and "Aplicar" writes it back unchanged.
+void SelectFace(ui::Window window, std::string_view face) {
+  FillFontCombo(window, kFace);
+  if (face.empty()) {
+    ui::ListSelect(window, kFace, -1);
+    return;
+  }
+  for (int i = 0, n = ui::ListCount(window, kFace); i < n; ++i) {
+    if (ui::ListText(window, kFace, i) == face) {
+      ui::ListSelect(window, kFace, i);
+      return;
+    }
+  }
+  if (ui::ListSelectByPrefix(window, kFace, face) >= 0) return;
+  ui::ListSelect(window, kFace, ui::ListAdd(window, kFace, face));
+}
+
+void SetNumber(ui::Window window, int id, long double v) { ui::SetText(window, id, numbers::NumberText(v)); }
+
+void LoadFields(ui::Window window, const PageObject& o) {
+  ui::SetText(window, kKindName, ObjectKindName(o.kind));
+  SetNumber(window, kX, o.x);
+  SetNumber(window, kY, o.y);
+  if (o.kind == kCornerMarks) {
+    ui::SetText(window, kWidth, numbers::FormatWithMask(o.width * numbers::kPixelToMillimetre, "####"));
+    ui::SetText(window, kHeight, numbers::FormatWithMask(o.height * numbers::kPixelToMillimetre, "####"));
+    ui::SetText(window, kWidthLabel, "Ancho en mm");
+    ui::SetText(window, kHeightLabel, "Alto en mm");
+    ui::SetText(window, kBackSwatchLabel, "Color Esquinas");
+  } else {
+    SetNumber(window, kWidth, o.width);
+    SetNumber(window, kHeight, o.height);
+    ui::SetText(window, kWidthLabel, "Ancho");
+    ui::SetText(window, kHeightLabel, "Alto");
+    ui::SetText(window, kBackSwatchLabel, "Color Fondo Texto");
+  }
+  SetNumber(window, kFontSize, o.fontSize);
+  ui::SetText(window, kText, FieldText(o.text));
+  SetNumber(window, kAngle, o.angle);
+  SetNumber(window, kCellWidth, o.cellWidth);
+  SetNumber(window, kPenWidth, o.penWidth);
+  SetNumber(window, kCellCount, o.cellCount);
+  SetNumber(window, kCellSpacing, o.cellSpacing);
+  ui::SetText(window, kDatabaseField, FieldText(o.databaseField));
+  ui::SetText(window, kFillText, FieldText(o.fillText));
+  SelectLine(window, kTransparent, o.backColor == gfx::kTransparent ? 1 : 0);
+  SelectLine(window, kAlignment, static_cast<long long>(o.alignment) - 131);
+  SelectFace(window, FieldText(o.fontName));
+  SelectLine(window, kLabelVisible, o.labelVisible);
+  SelectLine(window, kOptionShape, o.optionShape);
+  const int styleIds[4] = {kBold, kItalic, kUnderline, kStrikeOut};
+  for (int i = 0; i < 4; ++i) SelectLine(window, styleIds[i], IsPropertyApplicable(o.fontStyle, int16_t(1 << i)));
+  PaintSwatch(window, kBackSwatch, o.backColor == gfx::kTransparent ? gfx::kWhite : o.backColor);
+  PaintSwatch(window, kForeSwatch, o.foreColor);
+  PaintSwatch(window, kBorderSwatch, o.borderColor);
+  PaintSwatch(window, kControlBackSwatch, o.controlBackColor);
+}
+
+// The value in the first character of a combo's chosen line; none while no line is chosen.
+std::optional<int32_t> ComboValue(ui::Window window, int id) {
+  if (ui::ListSelection(window, id) < 0) return std::nullopt;
+  return numbers::ToInt32(numbers::NumericValueOfText(ui::Text(window, id).substr(0, 1)));
+}
+
+long double EditValue(ui::Window window, int id) { return FieldNumber(window, id); }
+
+void WriteFields(ui::Window window, PageObject& o, unsigned written) {
+  if (written & fX) o.x = Bounded(EditValue(window, kX), -kCoordinateLimit, kCoordinateLimit);
+  if (written & fY) o.y = Bounded(EditValue(window, kY), -kCoordinateLimit, kCoordinateLimit);
+  if (o.kind == kCornerMarks) {
+    // Millimetres as typed, fractions included, become pixels.
+    auto pixels = [&](int id) {
+      const long double mm = numbers::NumericValueOfText(ui::Text(window, id));
+      return Bounded(numbers::RoundHalfEven(mm * numbers::kMillimetreToPixel), 0, kLargestSizePixels);
+    };
+    if (written & fW) o.width = pixels(kWidth);
+    if (written & fH) o.height = pixels(kHeight);
+  } else {
+    if (written & fW) o.width = Bounded(EditValue(window, kWidth), 0, kLargestSizePixels);
+    if (written & fH) o.height = Bounded(EditValue(window, kHeight), 0, kLargestSizePixels);
+  }
+  if (written & fFS)
+    o.fontSize = static_cast<int16_t>(Bounded(EditValue(window, kFontSize), kSmallestFontSize, kLargestFontSize));
+  if (written & fTr) {
+    if (std::optional<int32_t> v = ComboValue(window, kTransparent)) {
+      if (*v == 1)
+        o.backColor = gfx::kTransparent;
+      else if (*v == 0 && o.backColor == gfx::kTransparent)
+        o.backColor = gfx::kWhite;
+    }
+  }
+  if (written & fAl)
+    if (std::optional<int32_t> v = ComboValue(window, kAlignment)) o.alignment = static_cast<int16_t>(130 + *v);
+  if (written & fFo) SetField(o.fontName, ui::Text(window, kFace), 259);
+  if (written & fTx) SetField(o.text, ui::Text(window, kText), 1023);
+  if (written & fGr) o.angle = Bounded(EditValue(window, kAngle), -kLargestAngle, kLargestAngle);
+  if (written & fCW) o.cellWidth = Bounded(EditValue(window, kCellWidth), 0, kAdminMaxSize);
+  if (written & fPen) o.penWidth = Bounded(EditValue(window, kPenWidth), 0, kAdminMaxPenWidth);
+  if (written & fN) o.cellCount = Bounded(EditValue(window, kCellCount), 0, kAdminMaxCellCount);
+  if (written & fSep)
+    o.cellSpacing = static_cast<int16_t>(Bounded(EditValue(window, kCellSpacing), 0, kAdminMaxSize));
+  if (written & fEt)
+    if (std::optional<int32_t> v = ComboValue(window, kLabelVisible)) o.labelVisible = *v;
+  if (written & fSh)
+    if (std::optional<int32_t> v = ComboValue(window, kOptionShape)) o.optionShape = *v;
+  if (written & fDB) SetField(o.databaseField, ui::Text(window, kDatabaseField), 30);
+  if (written & fBIUS) {
+    // The four combos set the bits 1 to 8; any other bit of the style (the leading) stays.
+    const int ids[4] = {kBold, kItalic, kUnderline, kStrikeOut};
+    int32_t style = o.fontStyle & ~15;
+    for (int i = 0; i < 4; ++i) {
+      std::optional<int32_t> v = ComboValue(window, ids[i]);
+      const bool on = v ? *v == 1 : (o.fontStyle & (1 << i)) != 0;
+      if (on) style |= 1 << i;
+    }
+    o.fontStyle = style;
+  }
+  if (written & fFont) {
+    // Angled texts take the same font rule as when they are inserted and painted.
+    const bool angled = (o.kind == kAngledText || o.kind == kMathsCharacter) && o.angle != 0;
+    o.fontHandle =
+        MakeSystemFont(FieldText(o.fontName), o.fontSize, o.fontStyle, angled ? 1 : 0, angled ? o.angle : 0);
+  }
+}
+
+// The page with the current object marked, shown on the canvas.
+void RepaintWithCurrentMarked() {
+  if (!pageBitmap || !canvasBitmap) return;
+  ClearGraphicTarget(*pageBitmap);
+  PaintAllObjects(7);
+  DrawPageBackground(*pageBitmap, 0);
+  ClearGraphicTarget(*canvasBitmap);
+  RefreshCanvas(0, scrollOffset());
+  ShowCanvasBitmap();
+}
+
+void ShowCopiedCount(ui::Window window) {
+  ui::SetText(window, kCopiedCount, "Objetos copiados " + numbers::NumberText(clipboardCount));
+}
+
+void TakeSwatchColour(ui::Window window, int swatch, gfx::Colour PageObject::*field) {
+  PageObject* o = CurrentObject();
+  if (!o || o->kind <= 0) return;
+  gfx::Colour c = o->*field;
+  if (!TakePickedColour(c)) return;
+  o->*field = c;
+  PaintSwatch(window, swatch, c);
+  RepaintWithCurrentMarked();
+}
+
+void DeleteAfterAsking(ui::Window window) {
+  const PageObject* o = CurrentObject();
+  if (!o || o->kind <= 0) return;
+  if (ui::MessageBox(window, "Esta seguro que quiere borrar el objeto actual ... ?", kMessageTitle,
+                     ui::Buttons::YesNo) != ui::Answer::Yes)
+    return;
+  DeleteCurrentObject();
+  ApplyObjectProperties(window);
+  // The deleted object leaves the page at once, and the fields show the object now current.
+  ShowPropertyControlsForKind(window);
+  RepaintWithCurrentMarked();
+}
+
+// Back to the main window as it was: its mouse mode, its menu bar with the marks and the
+// greyed items the commands had set.
+void RestoreMainWindow(ui::Window mainWindow) {
+  leftMouseMode = savedLeftMouseMode;
+  if (!mainWindow || !ui::IsWindow(mainWindow)) return;
+  BuildMainMenu(mainWindow);
+  ui::CheckMenuItem(mainWindow, 1051, leftMouseMode == kLeftNone);
+  ui::CheckMenuItem(mainWindow, 1052, leftMouseMode == kLeftMove);
+  ui::CheckMenuItem(mainWindow, 1074, leftMouseMode == kLeftEdit);
+  ui::CheckMenuItem(mainWindow, 1053, rightMouseMode == kRightFavourites);
+  ui::CheckMenuItem(mainWindow, 1054, rightMouseMode == kRightCaptureColour);
+  for (int i = 0; i < 6; ++i) ui::CheckMenuItem(mainWindow, 1062 + i, rulerFlags[i] == 1);
+  ui::CheckMenuItem(mainWindow, 1073, axesOn == 1);
+  for (int id = 1091; id <= 1094; ++id) ui::EnableMenuItem(mainWindow, id, databaseLinked == 1);
+}
+
+void Initialise(ui::Window window) {
+  objectPropertiesDialog = window;
+  propertiesDialogFocus = nullptr;
+  ui::SetBackColour(window, 0, gfx::kWhite);
+  ui::SetItemHeight(window, kObjectList, FontComboItemHeight());
+  ui::SetItemHeight(window, kFace, FontComboItemHeight());
+  FillObjectList(window);
+  FillFixedCombos(window);
+  SelectCurrentInList(window);
+  ShowPropertyControlsForKind(window);
+  ShowCopiedCount(window);
+  RepaintWithCurrentMarked();
+}
+
+void OnCommand(ui::Window window, int id, intptr_t code) {
+  switch (id) {
+    case kObjectList:
+      if (code != ui::kSelChange) break;
+      currentObjectIndex = numbers::ToInt16(numbers::NumericValueOfText(ui::Text(window, kObjectList).substr(0, 3)));
+      ShowPropertyControlsForKind(window);
+      RepaintWithCurrentMarked();
+      break;
+    case kFace:
+      if (code == ui::kSelChange || code == ui::kSelEndOk) workingTextFontName = ui::Text(window, kFace);
+      break;
+    case kBackSwatch:
+      if (code == ui::kClicked) TakeSwatchColour(window, kBackSwatch, &PageObject::backColor);
+      break;
+    case kForeSwatch:
+      if (code == ui::kClicked) TakeSwatchColour(window, kForeSwatch, &PageObject::foreColor);
+      break;
+    case kBorderSwatch:
+      if (code == ui::kClicked) TakeSwatchColour(window, kBorderSwatch, &PageObject::borderColor);
+      break;
+    case kControlBackSwatch:
+      if (code == ui::kClicked) TakeSwatchColour(window, kControlBackSwatch, &PageObject::controlBackColor);
+      break;
+    case kApply:
+      if (!IsButtonPress(id, code, kApply)) break;
+      ApplyObjectProperties(window);
+      RepaintWithCurrentMarked();
+      ShowPropertyControlsForKind(window);
+      break;
+    case kCopy:
+      if (!IsButtonPress(id, code, kCopy)) break;
+      if (const PageObject* o = CurrentObject(); o && o->kind > 0) CopyCurrentObjectToClipboard();
+      ShowCopiedCount(window);
+      break;
+    case kDelete:
+      if (IsButtonPress(id, code, kDelete)) DeleteAfterAsking(window);
+      break;
+    default:
+      break;
+  }
+}
+
+ui::Window propertiesOwner = nullptr;
+
+}  // namespace
+
+const char* ObjectKindName(int32_t kind) {
+  switch (kind) {
+    case kImage: return "Imagen";
+    case kMonthCalendar: return "Almanaque";
+    case kAlignedText: return "Texto alineado";
+    case kAngledText: return "Texto angular";
+    case kSquareOrCircle: return "Cuadrados y Circulos";
+    case kArrow: return "Flechas";
+    case kAdminControl:
+    case kAdminOptionCell: return "Control Admin.";
+    case kLineText: return "Texto Lineado";
+    case kMathsCharacter: return "Caracter Matem\xE1tico";
+    case kCornerMarks: return "Esquinas administrativo";
+    case kMemoText: return "Memotexto";
+    default: return "";
+  }
+}
+
+int32_t IsPropertyApplicable(int32_t mask, int16_t bit) { return bit > 0 && (mask & bit) != 0 ? 1 : 0; }
+
+void StartObjectProperties(ui::Window mainWindow) {
+  if (objectPropertiesDialog) return;
+  // Without its menu bar the main window cannot start a second one.
+  ui::SetMenuBar(mainWindow, {});
+  savedLeftMouseMode = leftMouseMode;
+  leftMouseMode = kLeftProperties;
+  ShowObjectPropertiesDialog(mainWindow);
+}
+
+ui::Window ShowObjectPropertiesDialog(ui::Window parent) {
+  propertiesOwner = parent ? parent : mainDialog;
+  ui::DialogTemplate t;
+  t.caption = "Propiedades objetos";
+  t.x = 227;
+  t.y = 128;
+  t.w = 376;
+  t.h = 716;
+  t.units = ui::Units::Pixels;
+  t.font = "MS Sans Serif";
+  t.points = 9;
+  t.topmost = true;
+  t.toolWindow = true;
+
+  struct Row {
+    int labelId;
+    const char* label;
+    int fieldId;
+    ui::Kind kind;
+  };
+  static const Row kRows[] = {
+      {7702, "Objeto", kKindName, ui::Kind::Label},
+      {7704, "Posici\xF3n X", kX, ui::Kind::Edit},
+      {7706, "Posici\xF3n Y", kY, ui::Kind::Edit},
+      {kWidthLabel, "Ancho", kWidth, ui::Kind::Edit},
+      {kHeightLabel, "Alto", kHeight, ui::Kind::Edit},
+      {7712, "Tama\xF1o Fuente", kFontSize, ui::Kind::Edit},
+      {7714, "Transparente", kTransparent, ui::Kind::DropList},
+      {7720, "Alineamiento", kAlignment, ui::Kind::DropList},
+      {7722, "Fuente", kFace, ui::Kind::DropList},
+      {7724, "Texto Principal", kText, ui::Kind::Edit},
+      {7726, "Grado Inclinaci\xF3n", kAngle, ui::Kind::Edit},
+      {7728, "Ancho Celdillas", kCellWidth, ui::Kind::Edit},
+      {7730, "Tama\xF1o pluma", kPenWidth, ui::Kind::Edit},
+      {7732, "Etiqueta", kLabelVisible, ui::Kind::DropList},
+      {7734, "N\xFAmero de celdillas", kCellCount, ui::Kind::Edit},
+      {7736, "Separaci\xF3n Celdillas", kCellSpacing, ui::Kind::Edit},
+      {7738, "Tipo Forma Opci\xF3n", kOptionShape, ui::Kind::DropList},
+      {7740, "Relleno Control Adm.", kFillText, ui::Kind::Label},
+      {kBackSwatchLabel, "Color Fondo Texto", kBackSwatch, ui::Kind::Graphic},
+      {7748, "Color Fuente Texto", kForeSwatch, ui::Kind::Graphic},
+      {7750, "Color Borde ", kBorderSwatch, ui::Kind::Graphic},
+      {7752, "Negrita", kBold, ui::Kind::DropList},
+      {7754, "It\xE1lica", kItalic, ui::Kind::DropList},
+      {7756, "Subrayado", kUnderline, ui::Kind::DropList},
+      {7758, "Tachado", kStrikeOut, ui::Kind::DropList},
+      {7761, "Color Fondo Control", kControlBackSwatch, ui::Kind::Graphic},
+      {7763, "Etiqueta Base Datos", kDatabaseField, ui::Kind::Edit},
+  };
+  constexpr int kLabelX = 6, kLabelW = 168, kFieldX = 178, kFieldW = 192, kFirstRow = 44, kRowStep = 22;
+  t.controls.push_back({ui::Kind::DropList, kObjectList, "", 6, 6, 364, 240, ui::kSorted | ui::kOwnerDraw,
+                        "MS Sans Serif", 12, true});
+  int y = kFirstRow;
+  for (const Row& r : kRows) {
+    t.controls.push_back({ui::Kind::Label, r.labelId, r.label, kLabelX, y + 2, kLabelW, 18});
+    switch (r.kind) {
+      case ui::Kind::Edit:
+        // The fields take the system's plain font.
+        t.controls.push_back({ui::Kind::Edit, r.fieldId, "", kFieldX, y, kFieldW, 20, ui::kBorder, "MS Sans Serif", 8,
+                              false});
+        break;
+      case ui::Kind::DropList:
+        t.controls.push_back({ui::Kind::DropList, r.fieldId, "", kFieldX, y, kFieldW, 160,
+                              r.fieldId == kFace ? ui::kOwnerDraw | ui::kSorted : 0u});
+        break;
+      case ui::Kind::Graphic:
+        t.controls.push_back({ui::Kind::Graphic, r.fieldId, "", kFieldX, y + 1, 60, 18, ui::kBorder | ui::kNotify});
+        break;
+      default:
+        t.controls.push_back({ui::Kind::Label, r.fieldId, "", kFieldX, y + 2, kFieldW, 18});
+        break;
+    }
+    y += kRowStep;
+  }
+  y += 8;
+  t.controls.push_back({ui::Kind::Button, kCopy, "Copiar Objeto", 6, y, 150, 26});
+  t.controls.push_back({ui::Kind::Label, kCopiedCount, "Objetos copiados ", 166, y + 4, 204, 18});
+  y += 34;
+  t.controls.push_back({ui::Kind::Button, kApply, "Aplicar", 6, y, 150, 28});
+  t.controls.push_back({ui::Kind::Button, kDelete, "Borrar un objeto", 220, y, 150, 28});
+  return ui::ShowModeless(t, propertiesOwner, ObjectPropertiesDlgProc);
+}
+
+intptr_t ObjectPropertiesDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
+  switch (msg) {
+    case ui::Msg::Init:
+      Initialise(window);
+      break;
+    case ui::Msg::Activate:
+    case ui::Msg::Deactivate:
+      KeepFocusAcrossActivation(window, msg, propertiesDialogFocus);
+      break;
+    case ui::Msg::Close:
+      RestoreMainWindow(propertiesOwner);
+      return 0;   // the window closes
+    case ui::Msg::Destroy:
+      if (objectPropertiesDialog == window) objectPropertiesDialog = nullptr;
+      propertiesDialogFocus = nullptr;
+      break;
+    case ui::Msg::Command:
+      OnCommand(window, static_cast<int>(first & 0xFFFF), second);
+      break;
+    case ui::Msg::DrawItem: {
+      const auto* item = reinterpret_cast<const ui::DrawItemInfo*>(second);
+      if (!item) break;
+      if (item->controlId == kFace) DrawFontComboItem(*item);
+      if (item->controlId == kObjectList) DrawObjectComboItem(*item);
+      return 1;
+    }
+    default:
+      break;
+  }
+  return 0;
+}
+
+void ShowPropertyControlsForKind(ui::Window dialog) {
+  const PageObject* o = CurrentObject();
+  const PageObject empty{};
+  const PageObject& object = o ? *o : empty;
+  if (std::optional<unsigned> enabled = EnabledFields(object)) {
+    for (const FieldControls& f : kFieldControls)
+      for (int id : f.ids)
+        if (id != 0) ui::Enable(dialog, id, (*enabled & f.field) != 0);
+  }
+  LoadFields(dialog, object);
+}
+
+void ApplyObjectProperties(ui::Window dialog) {
+  if (PageObject* o = CurrentObject(); o && o->kind > 0) WriteFields(dialog, *o, WrittenFields(*o));
+  FillObjectList(dialog);
+  SelectCurrentInList(dialog);
+}

@@ -1,0 +1,217 @@
+#include "objects/arrow_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "objects/colours.h"
+#include "shell/drawers.h"
+#include "shell/painter.h"
+
+namespace {
+
+using ui::testing::AnswerColour;
+using ui::testing::ChooseListItem;
+using ui::testing::Click;
+using ui::testing::MessagesShown;
+using ui::testing::OnDialog;
+using ui::testing::TypeText;
+
+constexpr const char* kCaption = "Insertar flechas";
+constexpr const char* kMixed = "No puedes rellenar tama\xF1o en pixel y milimetros a la vez ...";
+constexpr const char* kIncomplete = "Rellena Tama\xF1o en pixeles o milimetros ...\r\nGracias !!";
+constexpr const char* kTooLarge = "Tama\xF1o demasiado grande, como mucho 32767 pixeles ...";
+
+constexpr int kLengthPx = 8002, kLengthMm = 8004, kHeadPx = 8008, kHeadMm = 8012;
+constexpr int kColourChooser = 8014, kColourSwatch = 8015;
+constexpr int kWidth = 8017, kClosed = 8018, kHeads = 8019, kDirection = 8025;
+constexpr int kPreview = 8021, kCancelar = 8022, kAceptar = 8023;
+
+constexpr gfx::Colour kRed = 0x0000FF;
+
+const gfx::Surface& Preview(ui::Window w) { return ui::ControlSurface(w, kPreview); }
+
+bool Inked(ui::Window w, int x, int y) { return gfx::Pixel(Preview(w), x, y) != gfx::kWhite; }
+
+class ArrowDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::testing::Begin();
+    currentArrowDirection = kArrowUp;
+    currentArrowLength = 100;
+    currentArrowHeadSize = 10;
+    currentArrowColour = kRed;
+    currentArrowLineWidth = 1;
+    currentArrowClosedHead = 0;
+    currentArrowHeads = 1;
+    arrowDialogAccepted = 0;
+    pickedColour = -1;
+    arrowDialogOpen = 1;
+  }
+  void TearDown() override {
+    EXPECT_TRUE(ui::testing::Unexpected().empty());
+    EXPECT_EQ(arrowDialogOpen, 0);
+  }
+};
+
+// Where the shaft of each direction runs, one step at a time.
+struct Step {
+  int dx, dy;
+};
+constexpr Step kSteps[8] = {{0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}};
+
+TEST_F(ArrowDialogTest, ThePreviewPointsEachDirectionFromTheCentre) {
+  OnDialog(kCaption, [](ui::Window w) {
+    ASSERT_EQ(ui::ListCount(w, kDirection), 8);
+    EXPECT_EQ(ui::ListText(w, kDirection, 0), "1 - 0\xBA   Inclinacion Flecha");
+    EXPECT_EQ(ui::ListText(w, kDirection, 2), "3 - 90\xBA  Inclinacion Flecha");
+    EXPECT_EQ(ui::ListText(w, kDirection, 7), "8 - 315\xBA Inclinacion Flecha");
+    for (int d = 1; d <= 8; ++d) {
+      SCOPED_TRACE(d);
+      ChooseListItem(w, kDirection, d - 1);
+      EXPECT_EQ(currentArrowDirection, d);
+      const Step s = kSteps[d - 1];
+      const int tx = 150 + 100 * s.dx, ty = 150 + 100 * s.dy;
+      EXPECT_EQ(gfx::Pixel(Preview(w), 150, 150), kRed);
+      EXPECT_EQ(gfx::Pixel(Preview(w), 150 + 50 * s.dx, 150 + 50 * s.dy), kRed);
+      EXPECT_EQ(gfx::Pixel(Preview(w), tx, ty), kRed);
+      // Nothing runs the other way, nor beyond the tip.
+      EXPECT_FALSE(Inked(w, 150 - 50 * s.dx, 150 - 50 * s.dy));
+      EXPECT_FALSE(Inked(w, tx + 5 * s.dx, ty + 5 * s.dy));
+      // The head's legs end 10 back along the shaft: either side of it on a straight
+      // arrow, along each axis on a diagonal one.
+      if (s.dx == 0 || s.dy == 0) {
+        const int bx = tx - 10 * s.dx, by = ty - 10 * s.dy;
+        EXPECT_TRUE(Inked(w, bx + 10 * s.dy, by + 10 * s.dx));
+        EXPECT_TRUE(Inked(w, bx - 10 * s.dy, by - 10 * s.dx));
+      } else {
+        EXPECT_TRUE(Inked(w, tx - 10 * s.dx, ty));
+        EXPECT_TRUE(Inked(w, tx, ty - 10 * s.dy));
+      }
+    }
+    Click(w, kCancelar);
+  });
+  ShowArrowDialog(nullptr);
+}
+
+TEST_F(ArrowDialogTest, HeadsClosingAndSizeFollowTheControls) {
+  currentArrowDirection = kArrowRight;
+  OnDialog(kCaption, [](ui::Window w) {
+    // Far head at (250, 150), legs to (240, 140) and (240, 160); back head at the centre.
+    ChooseListItem(w, kHeads, 0);
+    EXPECT_EQ(currentArrowHeads, 0);
+    Click(w, kClosed);
+    EXPECT_EQ(currentArrowClosedHead, 1);
+    EXPECT_TRUE(Inked(w, 200, 150));
+    EXPECT_FALSE(Inked(w, 240, 140));
+    EXPECT_FALSE(Inked(w, 240, 155));
+
+    ChooseListItem(w, kHeads, 2);
+    EXPECT_EQ(currentArrowHeads, 2);
+    EXPECT_TRUE(Inked(w, 240, 140));
+    EXPECT_TRUE(Inked(w, 240, 155));   // the closing line
+    EXPECT_TRUE(Inked(w, 160, 140));   // the back head points away from the tip
+    EXPECT_TRUE(Inked(w, 160, 145));
+    EXPECT_FALSE(Inked(w, 140, 140));
+
+    // The head follows its fields as they are typed; the length keeps 100.
+    TypeText(w, kHeadPx, "30");
+    EXPECT_EQ(currentArrowHeadSize, 30);
+    EXPECT_TRUE(Inked(w, 220, 120));
+    TypeText(w, kHeadPx, "");
+    TypeText(w, kHeadMm, "3");
+    EXPECT_EQ(currentArrowHeadSize, 11);
+    TypeText(w, kLengthPx, "20");
+    EXPECT_TRUE(Inked(w, 230, 150));
+    TypeText(w, kHeadMm, "99999999");
+    EXPECT_EQ(currentArrowHeadSize, 32767);
+
+    ChooseListItem(w, kWidth, 29);
+    EXPECT_EQ(currentArrowLineWidth, 30);
+    EXPECT_EQ(ui::ListText(w, kWidth, 29), "30 - Grosor lineas flecha");
+    EXPECT_TRUE(Inked(w, 200, 140));
+    Click(w, kCancelar);
+  });
+  ShowArrowDialog(nullptr);
+  // "Cancelar" leaves what was changed.
+  EXPECT_EQ(arrowDialogAccepted, 0);
+  EXPECT_EQ(currentArrowLineWidth, 30);
+  EXPECT_EQ(currentArrowLength, 100);
+}
+
+TEST_F(ArrowDialogTest, OpensWithTheSettingsAndTakesItsColour) {
+  currentArrowDirection = 6;
+  currentArrowHeads = 2;
+  currentArrowLineWidth = 4;
+  currentArrowClosedHead = 1;
+  currentArrowHeadSize = 12;
+  OnDialog(kCaption, [](ui::Window w) {
+    EXPECT_EQ(ui::Text(w, kHeadPx), "12");
+    EXPECT_EQ(ui::Text(w, kLengthPx), "");
+    EXPECT_EQ(ui::Text(w, kHeadMm), "");
+    EXPECT_EQ(ui::Text(w, kDirection), "6 - 225\xBA Inclinacion Flecha");
+    EXPECT_EQ(ui::Text(w, kHeads), "2 - Cabezas en la flecha");
+    EXPECT_EQ(ui::Text(w, kWidth), "04 - Grosor lineas flecha");
+    EXPECT_TRUE(ui::Checked(w, kClosed));
+    AnswerColour(0x00FF00);
+    Click(w, kColourChooser);
+    EXPECT_EQ(currentArrowColour, 0x00FF00);
+    EXPECT_EQ(gfx::Pixel(Preview(w), 100, 200), 0x00FF00);
+    pickedColour = 0xFF0000;
+    Click(w, kColourSwatch);
+    EXPECT_EQ(currentArrowColour, 0xFF0000);
+    EXPECT_EQ(gfx::Pixel(ui::ControlSurface(w, kColourSwatch), 4, 4), 0xFF0000);
+    ui::testing::CloseBox(w);
+  });
+  ShowArrowDialog(nullptr);
+  EXPECT_EQ(arrowDialogAccepted, 0);
+}
+
+TEST_F(ArrowDialogTest, LengthAndHeadAreReadInOneUnitWithinSixteenBits) {
+  struct Case {
+    const char* lengthPx;
+    const char* headPx;
+    const char* lengthMm;
+    const char* headMm;
+    std::vector<const char*> messages;
+    bool accepted;
+    int16_t length, head;
+  };
+  // The head in pixels opens filled with 10: a length in pixels alone is enough. The head
+  // follows its fields as they are typed, refused or not.
+  const Case cases[] = {
+      {"80", nullptr, "", "", {}, true, 80, 10},
+      {"", "", "20", "3", {}, true, 76, 11},
+      {"", nullptr, "20", "3", {kMixed}, false, 76, 11},
+      {"", "", "", "", {kIncomplete}, false, 100, 0},
+      {"40000", "10", "", "", {kTooLarge}, false, 100, 10},
+      {"", "", "9000", "3", {kTooLarge}, false, 100, 11},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.lengthPx) + " / " + (c.headPx ? c.headPx : "10") + " px, " + c.lengthMm + " / " +
+                 c.headMm + " mm");
+    ui::testing::Begin();
+    arrowDialogOpen = 1;
+    currentArrowLength = 100;
+    currentArrowHeadSize = 10;
+    OnDialog(kCaption, [&](ui::Window w) {
+      TypeText(w, kLengthPx, c.lengthPx);
+      if (c.headPx) TypeText(w, kHeadPx, c.headPx);
+      TypeText(w, kLengthMm, c.lengthMm);
+      TypeText(w, kHeadMm, c.headMm);
+      Click(w, kAceptar);
+    });
+    // A refused size leaves the dialog open, which the test driver then ends with -1.
+    EXPECT_EQ(ShowArrowDialog(nullptr), c.accepted ? ui::kOk : -1);
+    EXPECT_EQ(ui::testing::Unexpected().size(), c.accepted ? 0u : 1u);
+    EXPECT_EQ(arrowDialogAccepted, c.accepted ? 1 : 0);
+    EXPECT_EQ(currentArrowLength, c.length);
+    EXPECT_EQ(currentArrowHeadSize, c.head);
+    ASSERT_EQ(MessagesShown().size(), c.messages.size());
+    for (size_t i = 0; i < c.messages.size(); ++i) EXPECT_EQ(MessagesShown()[i].text, c.messages[i]);
+  }
+  ui::testing::Begin();
+}
+
+}  // namespace
