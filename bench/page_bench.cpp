@@ -21,7 +21,7 @@ void SetText(char* field, size_t size, const char* text) {
   field[size - 1] = '\0';
 }
 
-// 499 objects of the kinds that draw through the shell: texts of each kind, shapes, arrows.
+// 499 objects: texts of each kind, shapes, arrows, administrative controls and option cells.
 void FillCrowdedPage() {
   AllocateStore();
   ResetPageRecord();
@@ -36,7 +36,7 @@ void FillCrowdedPage() {
     o.backColor = gfx::kTransparent;
     o.fontSize = 10;
     SetText(o.fontName, sizeof o.fontName, "Arial");
-    switch (i % 7) {
+    switch (i % 8) {
       case 0:
         o.kind = kAlignedText;
         o.alignment = 131 + i % 4;
@@ -75,6 +75,23 @@ void FillCrowdedPage() {
         o.kind = kMathsCharacter;
         SetText(o.fontName, sizeof o.fontName, "Symbol");
         SetText(o.text, sizeof o.text, "S");
+        break;
+      case 6:
+        o.kind = i % 3 == 0 ? kAdminOptionCell : kAdminControl;
+        o.adminStyle = static_cast<int16_t>(o.kind == kAdminOptionCell ? 6 : 1 + (i / 8) % 5);
+        o.width = 90;
+        o.height = 20;
+        o.cellWidth = 18;
+        o.cellCount = 8;
+        o.cellSpacing = 2;
+        o.penWidth = 1;
+        o.labelVisible = 1;
+        o.alignment = 131;
+        o.optionMarked = 1;
+        o.fillFontSize = 10;
+        SetText(o.fillFontName, sizeof o.fillFontName, "Tahoma");
+        SetText(o.text, sizeof o.text, "D.N.I.");
+        SetText(o.fillText, sizeof o.fillText, "12345678");
         break;
       default:
         o.kind = kMemoText;
