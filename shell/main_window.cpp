@@ -31,10 +31,13 @@
 #include "shell/document_dialogs.h"
 #include "shell/document_file.h"
 #include "shell/drawers.h"
+#include "shell/images.h"
 #include "shell/line_text.h"
 #include "shell/object_clipboard.h"
+#include "shell/object_properties.h"
 #include "shell/page_store.h"
 #include "shell/painter.h"
+#include "shell/printing.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
 
@@ -207,6 +210,24 @@ void InsertMonthCalendar() {
   StoreMonthCalendarSettings(TakeNewSlot(kMonthCalendar), font);
 }
 
+void InsertImage(ui::Window window) {
+  if (StoreIsFull()) return;
+  std::string path;
+  BrowseImageFile(window, path, 0);
+  if (path.empty()) return;
+  // An image that cannot be read inserts nothing; the loader has said why.
+  gfx::ImageKey image = LoadObjectImage(path);
+  if (image == 0) return;
+  DrawImageObject(*pageBitmap, image, insertX, insertY, loadedImageWidth, loadedImageHeight);
+  ShowInsertedObject();
+  PageObject& o = TakeNewSlot(kImage);
+  o.width = loadedImageWidth;
+  o.height = loadedImageHeight;
+  o.backColor = gfx::kWhite;
+  o.bitmapHandle = image;
+  CopyText(o.imagePath, path);
+}
+
 void InsertAdminControl() {
   if (StoreIsFull() || adminDialogOpen) return;
   adminDialogOpen = 1;
@@ -340,6 +361,9 @@ void OnCommand(ui::Window window, int id) {
     case 1049:
       RunGuarded(textPropertiesDialogOpen, ShowTextPropertiesDialog);
       break;
+    case 1050:
+      InsertImage(window);
+      break;
     case 1051:
       SetLeftMouseMode(window, kLeftNone, id);
       break;
@@ -394,6 +418,9 @@ void OnCommand(ui::Window window, int id) {
     case 1072:
       InsertArrow();
       break;
+    case 1071:
+      ExportPageImage(window);
+      break;
     case 1073:  // "Ejes"
       axesOn = 1 - (axesOn != 0 ? 1 : 0);
       ui::CheckMenuItem(window, 1073, axesOn == 1);
@@ -408,12 +435,22 @@ void OnCommand(ui::Window window, int id) {
     case 1077:
       SaveDocumentAs(window);
       break;
+    case 1078:
+      StartObjectProperties(window);
+      break;
     case 1079:  // "Resetear Rellenos"
       for (int s = 2; s <= objectCount; ++s) {
         if (pageObjects[s].kind == kAdminControl) CopyText(pageObjects[s].fillText, "");
         if (pageObjects[s].kind == kAdminOptionCell) pageObjects[s].optionMarked = 0;
       }
       FullRepaint();
+      break;
+    case 1080:  // "Imprimir"
+      if (printBusy) break;
+      printBusy = 1;
+      ShowPrintSettingsDialog(nullptr);
+      PrintPage();
+      printBusy = 0;
       break;
     case 1082: case 1083: case 1084:
       InsertLineText(id);
@@ -429,6 +466,12 @@ void OnCommand(ui::Window window, int id) {
       break;
     case 1088:
       InsertCornerMarks();
+      break;
+    case 1089:  // "Formato Papel"
+      if (paperFormatDialogOpen) break;
+      ShowPaperFormatDialog(nullptr);
+      MakePageBitmaps();
+      FullRepaint();
       break;
     case 1095:
       InsertAlignedText(kMemoText);

@@ -19,6 +19,7 @@
 #include "platform/ui/ui.h"
 #include "shell/canvas.h"
 #include "shell/drawers.h"
+#include "shell/images.h"
 #include "shell/line_text.h"
 #include "shell/page_store.h"
 #include "shell/settings.h"
@@ -190,8 +191,8 @@ void PaintAdminControl(gfx::Surface& page, PageObject& o) {
   DrawAdminObject(page, o);
 }
 
-void PaintImage(gfx::Surface&, PageObject&) {
-  // The image renderer (DrawImageObject) draws here.
+void PaintImage(gfx::Surface& page, PageObject& o) {
+  DrawImageObject(page, o.bitmapHandle, Coordinate(o.x), Coordinate(o.y), o.width, o.height);
 }
 
 void PaintShape(gfx::Surface& page, PageObject& o) {

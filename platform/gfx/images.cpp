@@ -222,7 +222,7 @@ bool SaveImage(const Surface& s, std::string_view path, std::string& error) {
     written = file.write(gif) == gif.size();
   } else {
     QImageWriter writer(&file, format);
-    if (format == "jpeg") writer.setQuality(90);
+    if (format == "jpeg") writer.setQuality(100);   // exports are kept at full quality
     written = writer.write(image);
   }
   if (!written) {

@@ -80,6 +80,8 @@ std::string ChooseFile(Window, const FileDialogSpec& spec) {
   } else {
     QFileDialog dialog(nullptr, text::ToQ(spec.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // The system's callers ask their own overwrite question where they need one.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(!spec.save && spec.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     QStringList filters;

@@ -14,6 +14,8 @@
 #include "objects/shared_helpers.h"
 #include "platform/files/files.h"
 #include "platform/print/print.h"
+#include "shell/document_dialogs.h"
+#include "shell/line_text.h"
 #include "shell/page_store.h"
 #include "shell/painter.h"
 #include "shell/settings.h"
@@ -329,6 +331,46 @@ TEST_F(PrintingTest, ClosingThePaperFormatChangesNothing) {
   EXPECT_EQ(ShowPaperFormatDialog(nullptr), ui::kCancel);
   EXPECT_EQ(paperWidthMm, 210);
   EXPECT_EQ(paperHeightMm, 297);
+}
+
+TEST(DocumentDialog, OpensInTheLastFolderAndSavesNewNamesAsDocuments) {
+  ui::testing::Begin();
+  const std::string folder = testenv::NewFolder("documents");
+  lastDocumentFolder = "/antes/";
+  std::string path = folder + "actual.qorvex";
+  AnswerFile(folder + "otro/leido.qorvex");
+  BrowseDocumentFile(nullptr, path, 0);
+  const ui::FileDialogSpec& spec = ui::testing::LastFileDialog();
+  EXPECT_FALSE(spec.save);
+  EXPECT_TRUE(spec.mustExist);
+  EXPECT_EQ(spec.title, "");
+  EXPECT_EQ(spec.initialFolder, folder);
+  EXPECT_EQ(spec.initialName, "actual.qorvex");
+  ASSERT_EQ(spec.filters.size(), 1u);
+  EXPECT_EQ(spec.filters[0].name, "Documento");
+  EXPECT_EQ(spec.filters[0].patterns, "*.qorvex");
+  EXPECT_EQ(path, folder + "otro/leido.qorvex");
+  EXPECT_EQ(lastDocumentFolder, folder + "otro/");
+
+  // A save names a new file; a bare name becomes a document the filter lists.
+  AnswerFile(folder + "x");
+  BrowseDocumentFile(nullptr, path, 1);
+  EXPECT_TRUE(ui::testing::LastFileDialog().save);
+  EXPECT_FALSE(ui::testing::LastFileDialog().mustExist);
+  EXPECT_EQ(path, folder + "x.qorvex");
+
+  // Cancelled: no path; the folder stays where it was.
+  AnswerFile("");
+  BrowseDocumentFile(nullptr, path, 1);
+  EXPECT_EQ(path, "");
+  EXPECT_EQ(lastDocumentFolder, folder);
+
+  // A path longer than a document path holds is refused, not cut into another name.
+  AnswerFile("/" + std::string(300, 'd') + ".qorvex");
+  BrowseDocumentFile(nullptr, path, 1);
+  EXPECT_EQ(path, "");
+  ASSERT_EQ(MessagesShown().size(), 1u);
+  EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
 }
 
 }  // namespace
