@@ -1,8 +1,8 @@
 #include "objects/admin_controls.h"
 
 #include <algorithm>
-#include <cstring>
 
+#include "objects/shared_helpers.h"
 #include "platform/files/files.h"
 #include "platform/numbers/numbers.h"
 #include "platform/profile/profile.h"
@@ -168,13 +168,9 @@ AdminStylePreset DefaultAdminStylePreset(int style) {
 
 AdminStylePreset* AdminPresetOf(int style) { return IsStyle(style) ? &adminStylePresets[style] : nullptr; }
 
-std::string_view AdminPresetText(const AdminStylePreset& p) { return {p.text, strnlen(p.text, sizeof p.text)}; }
+std::string_view AdminPresetText(const AdminStylePreset& p) { return FixedFieldText(p.text); }
 
-void SetAdminPresetText(AdminStylePreset& p, std::string_view text) {
-  const size_t n = std::min<size_t>(text.size(), kAdminLabelMaxChars);
-  std::fill(std::begin(p.text), std::end(p.text), '\0');
-  std::copy_n(text.data(), n, p.text);
-}
+void SetAdminPresetText(AdminStylePreset& p, std::string_view text) { SetFixedField(p.text, text); }
 
 int64_t AdminPresetNumber(const AdminStylePreset& p, AdminPresetKey key) {
   switch (key) {

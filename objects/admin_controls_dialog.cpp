@@ -66,17 +66,13 @@ void CheckAlignmentOption(ui::Window window, int16_t alignment) {
   for (const AlignmentOption& o : kAlignmentOptions) ui::SetCheck(window, o.id, o.id == found->id);
 }
 
-int StyleOfCombo(ui::Window window) {
-  const std::string chosen = ui::Text(window, kStyleCombo);
-  return numbers::ToInt16(numbers::NumericValueOfText(std::string_view(chosen).substr(0, 2)));
-}
+int StyleOfCombo(ui::Window window) { return numbers::ToInt16(ListLineNumber(ui::Text(window, kStyleCombo))); }
 
 void ShowPreview(ui::Window window, int style) {
   if (!adminPreviewBitmap) return;
   ClearGraphicTarget(*adminPreviewBitmap);
   DrawAdminStyle(*adminPreviewBitmap, style, AdminArgsOfPreset(style, 5, 25));
-  gfx::Copy(ui::ControlSurface(window, kPreview), 0, 0, *adminPreviewBitmap);
-  ui::Redraw(window, kPreview);
+  ShowBitmapIn(window, kPreview, *adminPreviewBitmap);
 }
 
 // The fields into the preset of the style the combo shows ("Renderizar" and "Aceptar").
@@ -99,8 +95,7 @@ void Initialise(ui::Window window) {
   if (!AdminPresetOf(currentAdminStyle)) currentAdminStyle = kAdminStyleClosedCell;
   ui::ListSelect(window, kStyleCombo, currentAdminStyle - 1);
   ui::SetTextLimit(window, kText, kAdminLabelMaxChars);
-  if (adminPreviewBitmap) gfx::ReleaseBitmap(adminPreviewBitmap);
-  adminPreviewBitmap = gfx::MakeBitmap(kPreviewWidth, kPreviewHeight);
+  RemakeDialogBitmap(adminPreviewBitmap, kPreviewWidth, kPreviewHeight);
   CheckAlignmentOption(window, kAlignRight);
   DrawAdminControl(window, currentAdminStyle);
 }
@@ -114,14 +109,9 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
     }
   }
   switch (id) {
-    case kSwatch: {
-      gfx::Colour c = 0;
-      if (p && TakePickedColour(c)) {
-        p->colour = c;
-        PaintSwatch(window, kSwatch, c);
-      }
+    case kSwatch:
+      if (p) TakePickedSwatchColour(window, kSwatch, p->colour);
       break;
-    }
     case kChooser:
       if (IsButtonPress(id, code, kChooser)) {
         const gfx::Colour c = ChooseColourFor(window, customColours);
@@ -145,16 +135,14 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
       if (!IsButtonPress(id, code, kAceptar)) break;
       ReadControls(window);
       adminDialogOpen = 0;
-      adminDialogAccepted = 1;
       LoadSaveAdminStylePresets("save");
-      ui::EndDialog(window, ui::kOk);
+      FinishDialog(skeleton, window, true);
       break;
     case kCancelar:
       if (!IsButtonPress(id, code, kCancelar)) break;
       // Colour and alignment chosen meanwhile stay in the preset; only "Aceptar" saves them.
       adminDialogOpen = 0;
-      adminDialogAccepted = 0;
-      ui::EndDialog(window, ui::kCancel);
+      FinishDialog(skeleton, window, false);
       break;
     default:
       break;
@@ -215,17 +203,6 @@ void DrawNewAdminControl(gfx::Surface& target, int32_t x, int32_t y) {
   if (AdminPresetOf(currentAdminStyle)) DrawAdminStyle(target, currentAdminStyle, AdminArgsOfPreset(currentAdminStyle, x, y));
 }
 
-namespace {
-
-template <size_t N>
-void CopyField(char (&field)[N], std::string_view value) {
-  const size_t n = std::min(value.size(), N - 1);
-  std::fill(std::begin(field), std::end(field), '\0');
-  std::copy_n(value.data(), n, field);
-}
-
-}  // namespace
-
 bool StoreAdminSettings(PageObject& o, gfx::FontKey labelFont) {
   const AdminStylePreset* p = AdminPresetOf(currentAdminStyle);
   if (!p) return false;
@@ -242,14 +219,14 @@ bool StoreAdminSettings(PageObject& o, gfx::FontKey labelFont) {
   o.backColor = gfx::kTransparent;
   o.fontHandle = labelFont;
   o.fontSize = textFontSize;
-  CopyField(o.fontName, textFontName);
+  SetFixedField(o.fontName, textFontName);
   o.fontStyle = GetTextStyleFlags();
-  CopyField(o.text, AdminPresetText(*p));
-  CopyField(o.fillText, "");
+  SetFixedField(o.text, AdminPresetText(*p));
+  SetFixedField(o.fillText, "");
   o.adminStyle = currentAdminStyle;
   o.fillBackColor = fillTextBackColour;
   o.fillForeColor = fillTextForeColour;
-  CopyField(o.fillFontName, fillTextFontName);
+  SetFixedField(o.fillFontName, fillTextFontName);
   o.fillFontSize = fillTextFontSize;
   o.fillBold = o.fillItalic = o.fillUnderline = o.fillStrikeout = o.fillLeading = 0;
   o.fillAlignment = kAlignLeft;
@@ -314,8 +291,7 @@ intptr_t AdminControlDialogProc(ui::Window window, ui::Msg msg, intptr_t first, 
       OnCommand(window, static_cast<int>(first & 0xFFFF), second);
       break;
     case ui::Msg::Destroy:
-      if (adminPreviewBitmap) gfx::ReleaseBitmap(adminPreviewBitmap);
-      adminPreviewBitmap = nullptr;
+      ReleaseDialogBitmap(adminPreviewBitmap);
       break;
     default:
       break;

@@ -1,7 +1,6 @@
 #include "objects/admin_drawers.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "objects/admin_controls.h"
 #include "objects/aligned_text.h"
@@ -9,12 +8,6 @@
 #include "platform/numbers/numbers.h"
 
 namespace {
-
-// Whatever lies this far off any page is invisible; the bound keeps every sum within 32 bits
-// and every coordinate within what the graphic layer rounds safely.
-constexpr int64_t kCoordinateLimit = 1000000;
-
-int32_t Pos(int64_t v) { return static_cast<int32_t>(std::clamp(v, -kCoordinateLimit, kCoordinateLimit)); }
 
 int32_t Pen(int32_t penWidth) { return std::clamp<int32_t>(penWidth, 0, kAdminMaxPenWidth); }
 
@@ -42,12 +35,13 @@ struct Texts {
 };
 
 void LabelAt(gfx::Surface& t, const Texts& s, int64_t x, int64_t y, int32_t w, int32_t h) {
-  DrawLabelText(t, s.label, s.alignment, Pos(x), Pos(y), s.labelFont, s.colour, 0, 0, w, h);
+  DrawLabelText(t, s.label, s.alignment, HeldCoordinate(x), HeldCoordinate(y), s.labelFont, s.colour, 0, 0, w, h);
 }
 
 void FillAt(gfx::Surface& t, const Texts& s, int64_t x, int64_t y, int32_t w, int32_t h, int32_t useY = 0,
             int16_t yOffset = 0) {
-  DrawLabelText(t, s.fill, s.fillAlignment, Pos(x), Pos(y), s.fillFont, s.fillColour, useY, yOffset, w, h);
+  DrawLabelText(t, s.fill, s.fillAlignment, HeldCoordinate(x), HeldCoordinate(y), s.fillFont, s.fillColour, useY,
+                yOffset, w, h);
 }
 
 // The height a one-line text of `points` takes above a line, as the line styles lift it.
@@ -56,7 +50,7 @@ int64_t LiftAbove(int16_t points) { return points + 2 * (points / 6) + points / 
 void CellLines(gfx::Surface& target, int64_t x, int64_t y, int64_t w, int64_t h, int32_t penWidth, gfx::Colour colour,
                gfx::Colour back, bool closed) {
   gfx::SetPen(target, Pen(penWidth), gfx::kSolid);
-  const double l = Pos(x), t = Pos(y), r = Pos(x + w), b = Pos(y + h);
+  const double l = HeldCoordinate(x), t = HeldCoordinate(y), r = HeldCoordinate(x + w), b = HeldCoordinate(y + h);
   if (closed) {
     gfx::Box(target, l, t, r, b, 0, colour, back, 0);
     return;
@@ -72,8 +66,8 @@ void Cell(gfx::Surface& target, int64_t x, int64_t y, int32_t w, int32_t h, int3
           bool closed) {
   gfx::Select(target);
   CellLines(target, x, y, w, h, penWidth, colour, back, closed);
-  DrawLabelText(target, fillText, fillAlignment, Pos(x), Pos(y), DrawerFont(fillFontName, fillFontSize, fillFontStyle),
-                fillColour, fillUseY, fillY, w, h);
+  DrawLabelText(target, fillText, fillAlignment, HeldCoordinate(x), HeldCoordinate(y),
+                DrawerFont(fillFontName, fillFontSize, fillFontStyle), fillColour, fillUseY, fillY, w, h);
 }
 
 // Styles 3 and 4. Past the fill text every cell is the same empty cell, so once one lies
@@ -116,6 +110,38 @@ int64_t CellStart(int32_t x, int32_t areaWidth, int32_t labelVisible) {
   return labelVisible == 1 ? int64_t{x} + areaWidth + 2 : x;
 }
 
+// Styles 1 and 2: the label, then one cell. A closed cell starts from a one-pixel pen; the
+// cell sets its own either way.
+void LabelAndCell(gfx::Surface& target, std::string_view label, int32_t x, int32_t y, int32_t areaWidth,
+                  int32_t areaHeight, int32_t cellWidth, int32_t penWidth, int16_t labelFontSize, gfx::Colour colour,
+                  std::string_view labelFontName, int32_t labelFontStyle, int16_t alignment, int32_t labelVisible,
+                  std::string_view fillText, int16_t fillAlignment, std::string_view fillFontName,
+                  int16_t fillFontSize, gfx::Colour fillColour, int16_t fillFontStyle, gfx::Colour back,
+                  int32_t fillUseY, int16_t fillY, bool closed) {
+  StartDrawing(target, closed ? 1 : penWidth);
+  if (labelVisible == 1)
+    LabelAt(target, MakeTexts(label, labelFontSize, colour, labelFontName, labelFontStyle, alignment), x, y,
+            areaWidth, areaHeight);
+  Cell(target, CellStart(x, areaWidth, labelVisible), y, cellWidth, areaHeight, penWidth, colour, fillText,
+       fillAlignment, fillFontName, fillFontSize, fillColour, fillFontStyle, back, fillUseY, fillY, closed);
+}
+
+// Styles 3 and 4: the label, then the row of cells; beside open cells the label sits one
+// pixel lower.
+void LabelAndCells(gfx::Surface& target, std::string_view label, int32_t x, int32_t y, int32_t areaWidth,
+                   int32_t areaHeight, int32_t cellWidth, int32_t penWidth, int16_t labelFontSize, int32_t cellCount,
+                   gfx::Colour colour, std::string_view labelFontName, int32_t labelFontStyle, int16_t alignment,
+                   int16_t cellSpacing, int32_t labelVisible, std::string_view fillText, int16_t fillAlignment,
+                   std::string_view fillFontName, int16_t fillFontSize, gfx::Colour fillColour,
+                   int16_t fillFontStyle, gfx::Colour back, int32_t fillUseY, int16_t fillY, bool closed) {
+  StartDrawing(target, penWidth);
+  const Texts s = MakeTexts(label, labelFontSize, colour, labelFontName, labelFontStyle, alignment, fillText,
+                            fillAlignment, {}, 0, fillColour);
+  if (labelVisible == 1) LabelAt(target, s, x, closed ? int64_t{y} : int64_t{y} + 1, areaWidth, areaHeight);
+  CellRow(target, s, CellStart(x, areaWidth, labelVisible), y, cellWidth, areaHeight, penWidth, cellCount,
+          cellSpacing, fillFontName, fillFontSize, fillFontStyle, back, fillUseY, fillY, closed);
+}
+
 void BoxWithTexts(gfx::Surface& target, std::string_view label, int32_t x, int32_t y, int32_t areaWidth,
                   int32_t areaHeight, int32_t penWidth, int16_t labelFontSize, gfx::Colour colour,
                   std::string_view labelFontName, int32_t labelFontStyle, int16_t alignment,
@@ -124,8 +150,8 @@ void BoxWithTexts(gfx::Surface& target, std::string_view label, int32_t x, int32
                   gfx::Colour controlBackColor, int32_t fillUseY, int16_t fillY, bool labelOutside) {
   StartDrawing(target, penWidth);
   const int64_t pw = Pen(penWidth);
-  gfx::Box(target, Pos(x), Pos(y), Pos(int64_t{x} + areaWidth), Pos(int64_t{y} + areaHeight), 0, colour,
-           controlBackColor, 0);
+  gfx::Box(target, HeldCoordinate(x), HeldCoordinate(y), HeldCoordinate(int64_t{x} + areaWidth),
+           HeldCoordinate(int64_t{y} + areaHeight), 0, colour, controlBackColor, 0);
   const Texts s = MakeTexts(label, labelFontSize, colour, labelFontName, labelFontStyle, alignment, fillText,
                             fillAlignment, fillFontName, fillFontSize, fillColour, fillFontStyle, true);
   // Left, right and centred texts sit a pen's width in from the box's side; others are not drawn.
@@ -156,12 +182,14 @@ void LineWithTexts(gfx::Surface& target, std::string_view label, int32_t x, int3
     LabelAt(target, s, x, y, areaWidth, areaHeight);
     const int64_t lx = int64_t{x} + areaWidth + 2;
     const int64_t ly = int64_t{y} + static_cast<int64_t>(numbers::RoundHalfEven(areaHeight / 2.0L));
-    gfx::Line(target, Pos(lx), Pos(ly), Pos(lx + cellWidth), Pos(ly), colour);
+    gfx::Line(target, HeldCoordinate(lx), HeldCoordinate(ly), HeldCoordinate(lx + cellWidth), HeldCoordinate(ly),
+              colour);
     // The fill text's own size lifts it, as style 9 lifts its label.
     FillAt(target, s, lx, ly - LiftAbove(fillFontSize), cellWidth, areaHeight);
     return;
   }
-  gfx::Line(target, Pos(x), Pos(y), Pos(int64_t{x} + cellWidth), Pos(y), colour);
+  gfx::Line(target, HeldCoordinate(x), HeldCoordinate(y), HeldCoordinate(int64_t{x} + cellWidth), HeldCoordinate(y),
+            colour);
   LabelAt(target, s, x, int64_t{y} - LiftAbove(labelFontSize), cellWidth, areaHeight);
   FillAt(target, s, x, y, cellWidth, areaHeight);
 }
@@ -190,12 +218,9 @@ void DrawAdminClosedCell(gfx::Surface& target, std::string_view label, int32_t x
                          int16_t alignment, int32_t labelVisible, std::string_view fillText, int16_t fillAlignment,
                          std::string_view fillFontName, int16_t fillFontSize, gfx::Colour fillColour,
                          int16_t fillFontStyle, gfx::Colour controlBackColor, int32_t fillUseY, int16_t fillY) {
-  StartDrawing(target, 1);
-  if (labelVisible == 1)
-    LabelAt(target, MakeTexts(label, labelFontSize, colour, labelFontName, labelFontStyle, alignment), x, y,
-            areaWidth, areaHeight);
-  Cell(target, CellStart(x, areaWidth, labelVisible), y, cellWidth, areaHeight, penWidth, colour, fillText,
-       fillAlignment, fillFontName, fillFontSize, fillColour, fillFontStyle, controlBackColor, fillUseY, fillY, true);
+  LabelAndCell(target, label, x, y, areaWidth, areaHeight, cellWidth, penWidth, labelFontSize, colour, labelFontName,
+               labelFontStyle, alignment, labelVisible, fillText, fillAlignment, fillFontName, fillFontSize,
+               fillColour, fillFontStyle, controlBackColor, fillUseY, fillY, true);
 }
 
 void DrawAdminOpenCell(gfx::Surface& target, std::string_view label, int32_t x, int32_t y, int32_t areaWidth,
@@ -204,13 +229,9 @@ void DrawAdminOpenCell(gfx::Surface& target, std::string_view label, int32_t x, 
                        int32_t labelVisible, std::string_view fillText, int16_t fillAlignment,
                        std::string_view fillFontName, int16_t fillFontSize, gfx::Colour fillColour,
                        int16_t fillFontStyle, int32_t fillUseY, int16_t fillY) {
-  StartDrawing(target, penWidth);
-  if (labelVisible == 1)
-    LabelAt(target, MakeTexts(label, labelFontSize, colour, labelFontName, labelFontStyle, alignment), x, y,
-            areaWidth, areaHeight);
-  Cell(target, CellStart(x, areaWidth, labelVisible), y, cellWidth, areaHeight, penWidth, colour, fillText,
-       fillAlignment, fillFontName, fillFontSize, fillColour, fillFontStyle, gfx::kTransparent, fillUseY, fillY,
-       false);
+  LabelAndCell(target, label, x, y, areaWidth, areaHeight, cellWidth, penWidth, labelFontSize, colour, labelFontName,
+               labelFontStyle, alignment, labelVisible, fillText, fillAlignment, fillFontName, fillFontSize,
+               fillColour, fillFontStyle, gfx::kTransparent, fillUseY, fillY, false);
 }
 
 void DrawAdminClosedCells(gfx::Surface& target, std::string_view label, int32_t x, int32_t y, int32_t areaWidth,
@@ -220,12 +241,9 @@ void DrawAdminClosedCells(gfx::Surface& target, std::string_view label, int32_t 
                           std::string_view fillText, int16_t fillAlignment, std::string_view fillFontName,
                           int16_t fillFontSize, gfx::Colour fillColour, int16_t fillFontStyle,
                           gfx::Colour controlBackColor, int32_t fillUseY, int16_t fillY) {
-  StartDrawing(target, penWidth);
-  const Texts s = MakeTexts(label, labelFontSize, colour, labelFontName, labelFontStyle, alignment, fillText,
-                            fillAlignment, {}, 0, fillColour);
-  if (labelVisible == 1) LabelAt(target, s, x, y, areaWidth, areaHeight);
-  CellRow(target, s, CellStart(x, areaWidth, labelVisible), y, cellWidth, areaHeight, penWidth, cellCount,
-          cellSpacing, fillFontName, fillFontSize, fillFontStyle, controlBackColor, fillUseY, fillY, true);
+  LabelAndCells(target, label, x, y, areaWidth, areaHeight, cellWidth, penWidth, labelFontSize, cellCount, colour,
+                labelFontName, labelFontStyle, alignment, cellSpacing, labelVisible, fillText, fillAlignment,
+                fillFontName, fillFontSize, fillColour, fillFontStyle, controlBackColor, fillUseY, fillY, true);
 }
 
 void DrawAdminOpenCells(gfx::Surface& target, std::string_view label, int32_t x, int32_t y, int32_t areaWidth,
@@ -235,12 +253,9 @@ void DrawAdminOpenCells(gfx::Surface& target, std::string_view label, int32_t x,
                         std::string_view fillText, int16_t fillAlignment, std::string_view fillFontName,
                         int16_t fillFontSize, gfx::Colour fillColour, int16_t fillFontStyle, int32_t fillUseY,
                         int16_t fillY) {
-  StartDrawing(target, penWidth);
-  const Texts s = MakeTexts(label, labelFontSize, colour, labelFontName, labelFontStyle, alignment, fillText,
-                            fillAlignment, {}, 0, fillColour);
-  if (labelVisible == 1) LabelAt(target, s, x, int64_t{y} + 1, areaWidth, areaHeight);
-  CellRow(target, s, CellStart(x, areaWidth, labelVisible), y, cellWidth, areaHeight, penWidth, cellCount,
-          cellSpacing, fillFontName, fillFontSize, fillFontStyle, gfx::kTransparent, fillUseY, fillY, false);
+  LabelAndCells(target, label, x, y, areaWidth, areaHeight, cellWidth, penWidth, labelFontSize, cellCount, colour,
+                labelFontName, labelFontStyle, alignment, cellSpacing, labelVisible, fillText, fillAlignment,
+                fillFontName, fillFontSize, fillColour, fillFontStyle, gfx::kTransparent, fillUseY, fillY, false);
 }
 
 void DrawAdminLabelLine(gfx::Surface& target, std::string_view label, int32_t x, int32_t y, int32_t areaWidth,
@@ -260,8 +275,9 @@ void DrawAdminOptionCell(gfx::Surface& target, std::string_view label, int32_t x
                          int32_t optionShape, int32_t optionMarked) {
   StartDrawing(target, 1);
   auto mark = [&](int64_t inset, gfx::Colour fill) {
-    const double l = Pos(int64_t{x} + inset), t = Pos(int64_t{y} + inset);
-    const double r = Pos(int64_t{x} + areaHeight - inset), b = Pos(int64_t{y} + areaHeight - inset);
+    const double l = HeldCoordinate(int64_t{x} + inset), t = HeldCoordinate(int64_t{y} + inset);
+    const double r = HeldCoordinate(int64_t{x} + areaHeight - inset),
+                 b = HeldCoordinate(int64_t{y} + areaHeight - inset);
     if (optionShape == 1)
       gfx::Ellipse(target, l, t, r, b, colour, fill, 0);
     else
@@ -386,39 +402,31 @@ void DrawAdminStyle(gfx::Surface& target, int style, const AdminControlArgs& a) 
 
 namespace {
 
-template <size_t N>
-std::string FieldText(const char (&field)[N]) {
-  return std::string(field, strnlen(field, N));
-}
-
-// Font sizes as the size combos offer them.
-int16_t FontPoints(int16_t points) { return static_cast<int16_t>(std::clamp<int>(points, 6, 70)); }
-
 int32_t Size(int32_t v) { return std::clamp<int32_t>(v, 0, kAdminMaxSize); }
 
 }  // namespace
 
 AdminControlArgs AdminArgsOfObject(const PageObject& o) {
   AdminControlArgs a;
-  a.label = FieldText(o.text);
-  a.x = Pos(o.x);
-  a.y = Pos(o.y);
+  a.label = FixedFieldText(o.text);
+  a.x = HeldCoordinate(o.x);
+  a.y = HeldCoordinate(o.y);
   a.areaWidth = Size(o.width);
   a.areaHeight = Size(o.height);
   a.cellWidth = Size(o.cellWidth);
   a.penWidth = Pen(o.penWidth);
-  a.labelFontSize = FontPoints(o.fontSize);
+  a.labelFontSize = FontSizeOfCombos(o.fontSize);
   a.cellCount = std::clamp<int32_t>(o.cellCount, 0, kAdminMaxCellCount);
   a.colour = o.foreColor;
-  a.labelFontName = FieldText(o.fontName);
+  a.labelFontName = FixedFieldText(o.fontName);
   a.labelFontStyle = o.fontStyle;
   a.alignment = o.alignment;
   a.cellSpacing = static_cast<int16_t>(Size(o.cellSpacing));
   a.labelVisible = o.labelVisible;
-  a.fillText = FieldText(o.fillText);
+  a.fillText = FixedFieldText(o.fillText);
   a.fillAlignment = o.fillAlignment;
-  a.fillFontName = FieldText(o.fillFontName);
-  a.fillFontSize = FontPoints(o.fillFontSize);
+  a.fillFontName = FixedFieldText(o.fillFontName);
+  a.fillFontSize = FontSizeOfCombos(o.fillFontSize);
   a.fillColour = o.fillForeColor;
   a.fillFontStyle = o.fillFontStyle;
   a.controlBackColor = o.controlBackColor;

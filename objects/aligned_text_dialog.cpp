@@ -44,8 +44,7 @@ void Accept(ui::Window window) {
                          : alignRightChosen == 1   ? kAlignRight
                          : alignCentreChosen == 1  ? kAlignCentre
                                                    : kAlignJustified;
-  alignedTextAccepted = 1;
-  ui::EndDialog(window, ui::kOk);
+  FinishDialog(skeleton, window, true);
 }
 
 }  // namespace
@@ -95,8 +94,7 @@ intptr_t AlignedTextDialogProc(ui::Window window, ui::Msg msg, intptr_t first, i
         const auto count = static_cast<long double>(ui::Text(window, kText).size());
         ui::SetCaption(window, "Escritas " + numbers::FormatWithMask(count, "0000"));
       } else if (IsButtonPress(first, second, kCancelar)) {
-        alignedTextAccepted = 0;
-        ui::EndDialog(window, ui::kCancel);
+        FinishDialog(skeleton, window, false);
       } else if (IsButtonPress(first, second, kAceptar)) {
         Accept(window);
       }

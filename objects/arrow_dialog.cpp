@@ -26,13 +26,7 @@ DialogSkeleton skeleton{&arrowDialogOpen, &arrowDialogAccepted, kCancelar};
 ui::Window openDialog = nullptr;
 
 // The value a combo line carries in its first two characters.
-long double ComboValue(ui::Window window, int id) {
-  return numbers::NumericValueOfText(ui::Text(window, id).substr(0, 2));
-}
-
-void SelectLine(ui::Window window, int id, int index) {
-  ui::ListSelect(window, id, index >= 0 && index < ui::ListCount(window, id) ? index : -1);
-}
+long double ComboValue(ui::Window window, int id) { return ListLineNumber(ui::Text(window, id)); }
 
 void Initialise(ui::Window window) {
   openDialog = window;
@@ -40,30 +34,22 @@ void Initialise(ui::Window window) {
   FillArrowHeadCountCombo(window, kHeadsCombo, 0);
   FillArrowDirectionCombo(window, kDirectionCombo, 0);
   PaintSwatch(window, kColourSwatch, currentArrowColour);
-  SelectLine(window, kWidthCombo, currentArrowLineWidth - 1);
-  SelectLine(window, kHeadsCombo, currentArrowHeads);
-  SelectLine(window, kDirectionCombo, currentArrowDirection - 1);
+  SelectListLine(window, kWidthCombo, currentArrowLineWidth - 1);
+  SelectListLine(window, kHeadsCombo, currentArrowHeads);
+  SelectListLine(window, kDirectionCombo, currentArrowDirection - 1);
   ui::SetCheck(window, kClosed, currentArrowClosedHead == 1);
   DrawArrowPreview();
 }
 
 void OnCommand(ui::Window window, int id, intptr_t code) {
-  const bool press = code == ui::kClicked || code == 1;
+  const bool press = IsPressCode(code);
   switch (id) {
     case kColourSwatch:
-      if (!TakePickedColour(currentArrowColour)) break;
-      PaintSwatch(window, kColourSwatch, currentArrowColour);
-      DrawArrowPreview();
+      if (TakePickedSwatchColour(window, kColourSwatch, currentArrowColour)) DrawArrowPreview();
       break;
-    case kColourChooser: {
-      if (!press) break;
-      const gfx::Colour c = ChooseColourFor(window, customColours);
-      if (c == -1) break;
-      currentArrowColour = c;
-      PaintSwatch(window, kColourSwatch, c);
-      DrawArrowPreview();
+    case kColourChooser:
+      if (press && ChooseSwatchColour(window, kColourSwatch, customColours, currentArrowColour)) DrawArrowPreview();
       break;
-    }
     // The head follows its fields as they are typed; long numbers saturate in the preview
     // and are refused by "Aceptar".
     case kHeadPx:
@@ -97,15 +83,11 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
       break;
     case kAceptar:
       if (press && ReadSizeFields(window, {kLengthPx, kHeadPx, kLengthMm, kHeadMm}, currentArrowLength,
-                                  currentArrowHeadSize)) {
-        arrowDialogAccepted = 1;
-        ui::EndDialog(window, ui::kOk);
-      }
+                                  currentArrowHeadSize))
+        FinishDialog(skeleton, window, true);
       break;
     case kCancelar:
-      if (!press) break;
-      arrowDialogAccepted = 0;
-      ui::EndDialog(window, ui::kCancel);
+      if (press) FinishDialog(skeleton, window, false);
       break;
     default:
       break;

@@ -1,6 +1,7 @@
 #include "objects/colours.h"
 
 #include "objects/dialog_skeleton.h"
+#include "objects/shared_helpers.h"
 #include "platform/files/files.h"
 #include "platform/ui/ui.h"
 
@@ -11,17 +12,6 @@ int32_t colourGridModified = 0;
 
 namespace {
 
-void PutLittleEndian(std::string& out, uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
-uint32_t GetLittleEndian(std::string_view in, size_t at, int bytes) {
-  uint32_t v = 0;
-  for (int i = 0; i < bytes; ++i)
-    if (at + i < in.size()) v |= static_cast<uint32_t>(static_cast<unsigned char>(in[at + i])) << (8 * i);
-  return v;
-}
-
 void ClearColourGrid() {
   for (auto& column : colourGrid) column.fill(FavouriteColourRecord{});
 }
@@ -31,25 +21,25 @@ void ClearColourGrid() {
 std::string EncodeFavouriteColourRecord(const FavouriteColourRecord& r) {
   std::string out;
   out.reserve(kFavouriteRecordLength);
-  PutLittleEndian(out, static_cast<uint32_t>(r.left), 4);
-  PutLittleEndian(out, static_cast<uint32_t>(r.right), 4);
-  PutLittleEndian(out, static_cast<uint32_t>(r.top), 4);
-  PutLittleEndian(out, static_cast<uint32_t>(r.bottom), 4);
-  PutLittleEndian(out, static_cast<uint16_t>(r.column), 2);
-  PutLittleEndian(out, static_cast<uint16_t>(r.row), 2);
-  PutLittleEndian(out, static_cast<uint32_t>(r.colour), 4);
+  PutLittleEndianField(out, static_cast<uint32_t>(r.left), 4);
+  PutLittleEndianField(out, static_cast<uint32_t>(r.right), 4);
+  PutLittleEndianField(out, static_cast<uint32_t>(r.top), 4);
+  PutLittleEndianField(out, static_cast<uint32_t>(r.bottom), 4);
+  PutLittleEndianField(out, static_cast<uint16_t>(r.column), 2);
+  PutLittleEndianField(out, static_cast<uint16_t>(r.row), 2);
+  PutLittleEndianField(out, static_cast<uint32_t>(r.colour), 4);
   return out;
 }
 
 FavouriteColourRecord DecodeFavouriteColourRecord(std::string_view bytes) {
   FavouriteColourRecord r;
-  r.left = static_cast<int32_t>(GetLittleEndian(bytes, 0, 4));
-  r.right = static_cast<int32_t>(GetLittleEndian(bytes, 4, 4));
-  r.top = static_cast<int32_t>(GetLittleEndian(bytes, 8, 4));
-  r.bottom = static_cast<int32_t>(GetLittleEndian(bytes, 12, 4));
-  r.column = static_cast<int16_t>(GetLittleEndian(bytes, 16, 2));
-  r.row = static_cast<int16_t>(GetLittleEndian(bytes, 18, 2));
-  r.colour = static_cast<gfx::Colour>(GetLittleEndian(bytes, 20, 4));
+  r.left = static_cast<int32_t>(LittleEndianField(bytes, 0, 4));
+  r.right = static_cast<int32_t>(LittleEndianField(bytes, 4, 4));
+  r.top = static_cast<int32_t>(LittleEndianField(bytes, 8, 4));
+  r.bottom = static_cast<int32_t>(LittleEndianField(bytes, 12, 4));
+  r.column = static_cast<int16_t>(LittleEndianField(bytes, 16, 2));
+  r.row = static_cast<int16_t>(LittleEndianField(bytes, 18, 2));
+  r.colour = static_cast<gfx::Colour>(LittleEndianField(bytes, 20, 4));
   return r;
 }
 

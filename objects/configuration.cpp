@@ -36,8 +36,7 @@ void ShowPreview(ui::Window window) {
   ClearGraphicTarget(*preview);
   FillMarginAreaPreview(*preview);
   DrawMarginPreview(*preview);
-  gfx::Copy(ui::ControlSurface(window, kPreview), 0, 0, *preview);
-  ui::Redraw(window, kPreview);
+  ShowBitmapIn(window, kPreview, *preview);
 }
 
 void EnableMarginLists(ui::Window window) {
@@ -98,9 +97,7 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
       ShowPreview(window);
       break;
     case kAmbientSwatch:
-      if (!TakePickedColour(ambientColor)) break;
-      PaintSwatch(window, kAmbientSwatch, ambientColor);
-      ShowPreview(window);
+      if (TakePickedSwatchColour(window, kAmbientSwatch, ambientColor)) ShowPreview(window);
       break;
     case kLeftList:
     case kRightList:
@@ -109,12 +106,12 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
       if (code != ui::kSelChange) break;
       const int line = ui::ListSelection(window, id);
       if (line < 0) break;
-      *MarginOf(id) = numbers::ToInt32(numbers::NumericValueOfText(ui::ListText(window, id, line).substr(0, 2)));
+      *MarginOf(id) = numbers::ToInt32(ListLineNumber(ui::ListText(window, id, line)));
       ShowPreview(window);
       break;
     }
     case kSalir:
-      if (code == ui::kClicked || code == 1) Leave(window);
+      if (IsPressCode(code)) Leave(window);
       break;
     default:
       break;
@@ -221,8 +218,7 @@ intptr_t ConfigurationDialogProc(ui::Window window, ui::Msg msg, intptr_t first,
       OnCommand(window, static_cast<int>(first & 0xFFFF), second);
       break;
     case ui::Msg::Destroy:
-      if (preview) gfx::ReleaseBitmap(preview);
-      preview = nullptr;
+      ReleaseDialogBitmap(preview);
       if (std::string error = LoadSaveSettings("save"); !error.empty())
         ui::MessageBox(nullptr, error, kMessageTitle, ui::Buttons::Ok);
       break;

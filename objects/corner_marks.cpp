@@ -1,27 +1,18 @@
 #include "objects/corner_marks.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "objects/aligned_text.h"
 #include "objects/shared_helpers.h"
-
-namespace {
-
-// Far beyond any page; keeps x + width and the like within 32 bits for any document.
-constexpr int32_t kCoordinateLimit = 1000000;
-int32_t Bounded(int32_t v) { return std::clamp(v, -kCoordinateLimit, kCoordinateLimit); }
-
-}  // namespace
 
 void DrawCornerMark(gfx::Surface& target, int32_t x, int32_t y, int32_t width, int32_t height, int32_t penWidth,
                     gfx::Colour colour, std::string_view text, std::string_view fontName, int32_t fontSize,
                     int32_t, int16_t alignment, int32_t showText, int32_t showShadow, int32_t showCorners) {
   gfx::Select(target);
-  x = Bounded(x);
-  y = Bounded(y);
-  width = Bounded(width);
-  height = Bounded(height);
+  x = HeldCoordinate(x);
+  y = HeldCoordinate(y);
+  width = HeldCoordinate(width);
+  height = HeldCoordinate(height);
   const int32_t a = width / 3;
   const int32_t b = height / 3;
   const double l = x, t = y, r = static_cast<double>(x) + width, bt = static_cast<double>(y) + height;
@@ -51,8 +42,7 @@ void DrawCornerMarkObject(gfx::Surface& target, const PageObject& object) {
   // Marks always get a 1-pixel pen; a damaged document cannot ask for a huge one.
   const int32_t pen = std::clamp(object.penWidth, 1, 15);
   DrawCornerMark(target, object.x, object.y, object.width, object.height, pen, object.backColor,
-                 std::string_view(object.text, strnlen(object.text, sizeof object.text)),
-                 std::string_view(object.fontName, strnlen(object.fontName, sizeof object.fontName)),
+                 FixedFieldText(object.text), FixedFieldText(object.fontName),
                  kCornerMarkPoints, 0, kCornerMarkAlignment, object.optionFlag1, object.optionFlag2,
                  object.optionFlag3);
 }

@@ -1,8 +1,5 @@
 #include "objects/corner_marks_dialog.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "objects/colours.h"
 #include "objects/corner_marks.h"
 #include "objects/dialog_skeleton.h"
@@ -31,18 +28,11 @@ constexpr const char* kFace = "MS Sans Serif";
 constexpr const char* kStyleTexts[4] = {"01 - Esquina completa", "02 - Esquina solo texto",
                                         "03 - Esquina solo sombra", "04 - Sombra y texto"};
 
-void ReleasePreviewBitmap() {
-  if (cornerPreviewBitmap) gfx::ReleaseBitmap(cornerPreviewBitmap);
-  cornerPreviewBitmap = nullptr;
-}
-
 void DrawPreview(ui::Window window) {
   if (!cornerPreviewBitmap) return;
   DrawCornerMarkAt(*cornerPreviewBitmap, 10, 10);
-  gfx::Surface& control = ui::ControlSurface(window, kPreview);
-  gfx::Select(control);
-  gfx::Copy(control, 0, 0, *cornerPreviewBitmap);
-  ui::Redraw(window, kPreview);
+  gfx::Select(ui::ControlSurface(window, kPreview));
+  ShowBitmapIn(window, kPreview, *cornerPreviewBitmap);
 }
 
 void SetStyleFlags(long double style) {
@@ -70,8 +60,7 @@ void Initialise(ui::Window window) {
   ui::SetText(window, kText, cornerMarkText);
   ui::SetText(window, kWidth, numbers::SettingsNumberText(cornerMarkWidthMm));
   ui::SetText(window, kHeight, numbers::SettingsNumberText(cornerMarkHeightMm));
-  ReleasePreviewBitmap();
-  cornerPreviewBitmap = gfx::MakeBitmap(772, 236);
+  RemakeDialogBitmap(cornerPreviewBitmap, 772, 236);
   ClearGraphicTarget(*cornerPreviewBitmap);
   DrawPreview(window);
   PaintSwatch(window, kSwatch, cornerMarkColour);
@@ -88,23 +77,17 @@ void Render(ui::Window window) {
 void OnCommand(ui::Window window, intptr_t first, intptr_t second) {
   const int id = static_cast<int>(first & 0xFFFF);
   if (id == kStyle) {
-    if (second == ui::kSelChange)
-      SetStyleFlags(numbers::NumericValueOfText(ui::Text(window, kStyle).substr(0, 2)));
+    if (second == ui::kSelChange) SetStyleFlags(ListLineNumber(ui::Text(window, kStyle)));
   } else if (id == kSwatch) {
-    if (TakePickedColour(cornerMarkColour)) PaintSwatch(window, kSwatch, cornerMarkColour);
+    TakePickedSwatchColour(window, kSwatch, cornerMarkColour);
   } else if (IsButtonPress(first, second, kColour)) {
-    const gfx::Colour c = ChooseColourFor(window, customColours);
-    if (c <= -1) return;
-    cornerMarkColour = c;
-    PaintSwatch(window, kSwatch, c);
+    ChooseSwatchColour(window, kSwatch, customColours, cornerMarkColour);
   } else if (IsButtonPress(first, second, kRender)) {
     Render(window);
   } else if (IsButtonPress(first, second, kAceptar)) {
-    cornerDialogAccepted = 1;
-    ui::EndDialog(window, ui::kOk);
+    FinishDialog(skeleton, window, true);
   } else if (IsButtonPress(first, second, kCancelar)) {
-    cornerDialogAccepted = 0;
-    ui::EndDialog(window, ui::kCancel);
+    FinishDialog(skeleton, window, false);
   }
 }
 
@@ -123,16 +106,12 @@ void StoreCornerMarkSettings(PageObject& object) {
   object.width = CornerMarkWidthPixels();
   object.height = CornerMarkHeightPixels();
   object.penWidth = 1;
-  const size_t n = std::min(cornerMarkText.size(), sizeof object.text - 1);
-  std::memcpy(object.text, cornerMarkText.data(), n);
-  std::memset(object.text + n, 0, sizeof object.text - n);
+  SetFixedField(object.text, cornerMarkText);
   object.optionFlag1 = cornerMarkShowText;
   object.optionFlag2 = cornerMarkShowShadow;
   object.optionFlag3 = cornerMarkShowCorners;
   object.backColor = cornerMarkColour;
-  const size_t f = std::strlen(kCornerMarkFace);
-  std::memcpy(object.fontName, kCornerMarkFace, f);
-  std::memset(object.fontName + f, 0, sizeof object.fontName - f);
+  SetFixedField(object.fontName, kCornerMarkFace);
   object.fontSize = kCornerMarkPoints;
 }
 
@@ -177,7 +156,7 @@ intptr_t CornerMarkDialogProc(ui::Window window, ui::Msg msg, intptr_t first, in
       OnCommand(window, first, second);
       break;
     case ui::Msg::Destroy:
-      ReleasePreviewBitmap();
+      ReleaseDialogBitmap(cornerPreviewBitmap);
       break;
     default:
       break;

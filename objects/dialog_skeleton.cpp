@@ -34,8 +34,13 @@ bool HandleDialogSkeleton(DialogSkeleton& d, ui::Window window, ui::Msg msg) {
   }
 }
 
-bool IsButtonPress(intptr_t first, intptr_t second, int id) {
-  return (first & 0xFFFF) == id && (second == ui::kClicked || second == 1);
+bool IsPressCode(intptr_t code) { return code == ui::kClicked || code == 1; }
+
+bool IsButtonPress(intptr_t first, intptr_t second, int id) { return (first & 0xFFFF) == id && IsPressCode(second); }
+
+void FinishDialog(const DialogSkeleton& d, ui::Window window, bool accepted) {
+  if (d.acceptedFlag) *d.acceptedFlag = accepted ? 1 : 0;
+  ui::EndDialog(window, accepted ? ui::kOk : ui::kCancel);
 }
 
 void PaintSwatch(ui::Window dialog, int id, gfx::Colour colour) {
@@ -57,8 +62,44 @@ gfx::Colour ChooseColourFor(ui::Window owner, std::array<gfx::Colour, 16>& custo
   return c;
 }
 
+bool ChooseSwatchColour(ui::Window dialog, int swatch, std::array<gfx::Colour, 16>& customTable,
+                        gfx::Colour& into) {
+  const gfx::Colour c = ChooseColourFor(dialog, customTable);
+  if (c == -1) return false;
+  into = c;
+  PaintSwatch(dialog, swatch, c);
+  return true;
+}
+
+bool TakePickedSwatchColour(ui::Window dialog, int swatch, gfx::Colour& into) {
+  if (!TakePickedColour(into)) return false;
+  PaintSwatch(dialog, swatch, into);
+  return true;
+}
+
 long double FieldNumber(ui::Window dialog, int id) {
   return numbers::RoundHalfEven(numbers::NumericValueOfText(ui::Text(dialog, id)));
+}
+
+long double ListLineNumber(std::string_view line) { return numbers::NumericValueOfText(line.substr(0, 2)); }
+
+void SelectListLine(ui::Window dialog, int id, int index) {
+  ui::ListSelect(dialog, id, index >= 0 && index < ui::ListCount(dialog, id) ? index : -1);
+}
+
+void RemakeDialogBitmap(gfx::Surface*& bitmap, int width, int height) {
+  ReleaseDialogBitmap(bitmap);
+  bitmap = gfx::MakeBitmap(width, height);
+}
+
+void ReleaseDialogBitmap(gfx::Surface*& bitmap) {
+  if (bitmap) gfx::ReleaseBitmap(bitmap);
+  bitmap = nullptr;
+}
+
+void ShowBitmapIn(ui::Window dialog, int id, const gfx::Surface& bitmap) {
+  gfx::Copy(ui::ControlSurface(dialog, id), 0, 0, bitmap);
+  ui::Redraw(dialog, id);
 }
 
 std::string LineBreaksToBlanks(std::string_view text) {

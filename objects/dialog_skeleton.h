@@ -24,8 +24,12 @@ struct DialogSkeleton {
 // the close box); Init, Activate, Deactivate and Destroy also go on to the procedure.
 bool HandleDialogSkeleton(DialogSkeleton& d, ui::Window window, ui::Msg msg);
 
-// True when a command is a click of that button (a click, or the keyboard's notification 1).
+// True when a command's code is a press: a click, or the keyboard's notification 1.
+bool IsPressCode(intptr_t code);
+// True when a command is a press of that button.
 bool IsButtonPress(intptr_t first, intptr_t second, int id);
+// Ends the dialog as "Aceptar" (accepted flag 1, kOk) or "Cancelar" (accepted flag 0, kCancel).
+void FinishDialog(const DialogSkeleton& d, ui::Window window, bool accepted);
 
 // Fills a swatch with a colour; a transparent colour shows white.
 void PaintSwatch(ui::Window dialog, int id, gfx::Colour colour);
@@ -35,10 +39,27 @@ bool TakePickedColour(gfx::Colour& into);
 // The system colour chooser opening on grey with the caller's 16 custom colours; -1 when
 // cancelled, or when a chooser is already open.
 gfx::Colour ChooseColourFor(ui::Window owner, std::array<gfx::Colour, 16>& customTable);
+// A swatch's two ways to a colour: the chooser's, or the one picked on the canvas or the
+// palette. Either goes into `into` and onto the swatch; false, with both left as they were,
+// when the chooser was cancelled or nothing has been picked.
+bool ChooseSwatchColour(ui::Window dialog, int swatch, std::array<gfx::Colour, 16>& customTable,
+                        gfx::Colour& into);
+bool TakePickedSwatchColour(ui::Window dialog, int swatch, gfx::Colour& into);
 
 // The number a field holds, rounded half to even, still wide: range checks come before any
 // narrowing, so "99999999999" is refused instead of overflowing.
 long double FieldNumber(ui::Window dialog, int id);
+
+// The number a list line carries in its first two characters ("04 - ...").
+long double ListLineNumber(std::string_view line);
+// Selects line `index` of a list, or none when the list has no such line.
+void SelectListLine(ui::Window dialog, int id, int index);
+
+// A dialog's own bitmap: made anew (an earlier one released first), released with the
+// pointer cleared, and copied into the control that shows it.
+void RemakeDialogBitmap(gfx::Surface*& bitmap, int width, int height);
+void ReleaseDialogBitmap(gfx::Surface*& bitmap);
+void ShowBitmapIn(ui::Window dialog, int id, const gfx::Surface& bitmap);
 
 // Every CR LF, then every remaining CR, then every remaining LF becomes one blank.
 std::string LineBreaksToBlanks(std::string_view text);

@@ -17,16 +17,12 @@ DialogSkeleton skeleton{&favouriteColoursDialogOpen, nullptr, kSalir};
 gfx::Surface* palette = nullptr;
 ui::Proc oldGridProc = nullptr;
 
-void MakePalette() {
-  if (palette) gfx::ReleaseBitmap(palette);
-  palette = gfx::MakeBitmap(kPaletteWidth, kPaletteHeight);
-}
+void MakePalette() { RemakeDialogBitmap(palette, kPaletteWidth, kPaletteHeight); }
 
 void ShowPalette(ui::Window dialog) {
   ClearGraphicTarget(*palette);
   DrawColourGrid(*palette, kColourColumns, kColourRows);
-  gfx::Copy(ui::ControlSurface(dialog, kGrid), 0, 0, *palette);
-  ui::Redraw(dialog, kGrid);
+  ShowBitmapIn(dialog, kGrid, *palette);
 }
 
 void WriteSwatchCaption(ui::Window dialog, gfx::Colour colour) {
@@ -116,8 +112,7 @@ intptr_t FavouriteColoursDialogProc(ui::Window window, ui::Msg msg, intptr_t fir
       OnCommand(window, first, second);
       break;
     case ui::Msg::Destroy:
-      if (palette) gfx::ReleaseBitmap(palette);
-      palette = nullptr;
+      ReleaseDialogBitmap(palette);
       break;
     default:
       break;

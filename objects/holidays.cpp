@@ -20,17 +20,9 @@ constexpr int kSalir = 7731, kDeleteFile = 7732, kSaveFile = 7733, kInsert = 773
 
 DialogSkeleton skeleton{&holidaysDialogOpen, nullptr, kSalir};
 
-void PutInt32(std::string& out, int32_t v) {
-  const auto u = static_cast<uint32_t>(v);
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((u >> (8 * i)) & 0xFF));
-}
+void PutInt32(std::string& out, int32_t v) { PutLittleEndianField(out, static_cast<uint32_t>(v), 4); }
 
-int32_t GetInt32(std::string_view bytes, size_t at) {
-  uint32_t u = 0;
-  for (size_t i = 0; i < 4; ++i)
-    if (at + i < bytes.size()) u |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-  return static_cast<int32_t>(u);
-}
+int32_t GetInt32(std::string_view bytes, size_t at) { return static_cast<int32_t>(LittleEndianField(bytes, at, 4)); }
 
 void Tell(ui::Window window, std::string_view text) {
   ui::MessageBox(window, text, kMessageTitle, ui::Buttons::Ok);
@@ -157,12 +149,9 @@ void Initialise(ui::Window window) {
 void OnCommand(ui::Window window, intptr_t first, intptr_t second) {
   const int id = static_cast<int>(first & 0xFFFF);
   if (id == kSwatch) {
-    if (TakePickedColour(holidayChosenColour)) PaintSwatch(window, kSwatch, holidayChosenColour);
+    TakePickedSwatchColour(window, kSwatch, holidayChosenColour);
   } else if (IsButtonPress(first, second, kChooser)) {
-    const gfx::Colour c = ChooseColourFor(window, customColours);
-    if (c == -1) return;
-    holidayChosenColour = c;
-    PaintSwatch(window, kSwatch, c);
+    ChooseSwatchColour(window, kSwatch, customColours, holidayChosenColour);
   } else if (id == kList && second == ui::kListDoubleClick) {
     const int i = SelectedEntry(window);
     if (i < 0) return;

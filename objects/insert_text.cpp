@@ -38,11 +38,9 @@ intptr_t InsertTextDialogProc(ui::Window window, ui::Msg msg, intptr_t first, in
     case ui::Msg::Command:
       if (IsButtonPress(first, second, kAceptar)) {
         insertTextBuffer = ui::Text(window, kText).substr(0, kInsertTextMaxChars);
-        insertTextAccepted = 1;
-        ui::EndDialog(window, ui::kOk);
+        FinishDialog(skeleton, window, true);
       } else if (IsButtonPress(first, second, kCancelar)) {
-        insertTextAccepted = 0;
-        ui::EndDialog(window, ui::kCancel);
+        FinishDialog(skeleton, window, false);
       }
       break;
     default:

@@ -1,7 +1,6 @@
 #include "objects/maths_keyboard.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 
 #include "objects/shared_helpers.h"
@@ -89,7 +88,7 @@ void DrawSymbolKeyWithCharacter(gfx::Surface& target, const SymbolKey& key, gfx:
   gfx::SetForeColour(target, textColour);
   gfx::SetBackColour(target, kSymbolKeyFace);
   gfx::MoveTo(target, key.left + kCharacterInset, key.top + kCharacterInset);
-  gfx::Print(target, std::string_view(key.character, strnlen(key.character, sizeof key.character)));
+  gfx::Print(target, FixedFieldText(key.character));
 }
 
 void DrawSymbolKeyboard(gfx::Surface& target, int16_t columns, int16_t rows, int16_t, int16_t,

@@ -59,8 +59,7 @@ void EndOfWait(ui::Window dialog) {
     if (heldRelease) Release(dialog, *heldRelease);
   } else if (step == Step::Closing) {
     step = Step::Idle;
-    symbolKeyboardAccepted = chosenThisOpening ? 1 : 0;
-    ui::EndDialog(dialog, chosenThisOpening ? ui::kOk : ui::kCancel);
+    FinishDialog(skeleton, dialog, chosenThisOpening);
   }
 }
 
@@ -70,8 +69,7 @@ void Initialise(ui::Window dialog) {
   pressedKey = heldRelease = nullptr;
   chosenThisOpening = false;
   InitSymbolKeys(kSymbolKeyColumns, kSymbolKeyRows, kSymbolKeyOrigin, kSymbolKeyOrigin);
-  if (keyboardBitmap) gfx::ReleaseBitmap(keyboardBitmap);
-  keyboardBitmap = gfx::MakeBitmap(kKeyboardBitmapWidth, kKeyboardBitmapHeight);
+  RemakeDialogBitmap(keyboardBitmap, kKeyboardBitmapWidth, kKeyboardBitmapHeight);
   ClearGraphicTargetToColour(*keyboardBitmap, kKeyboardBackground);
   DrawSymbolKeyboard(*keyboardBitmap, kSymbolKeyColumns, kSymbolKeyRows, kSymbolKeyOrigin, kSymbolKeyOrigin,
                      gfx::kBlack);
@@ -108,8 +106,7 @@ intptr_t SymbolKeyboardDialogProc(ui::Window window, ui::Msg msg, intptr_t first
     case ui::Msg::Destroy:
       ui::KillTimer(window, kSymbolKeyboardWaitTimer);
       step = Step::Idle;
-      if (keyboardBitmap) gfx::ReleaseBitmap(keyboardBitmap);
-      keyboardBitmap = nullptr;
+      ReleaseDialogBitmap(keyboardBitmap);
       break;
     default:
       break;

@@ -1,7 +1,6 @@
 #include "objects/month_calendar.h"
 
 #include <algorithm>
-#include <cstring>
 #include <ctime>
 
 #include "objects/shared_helpers.h"
@@ -48,21 +47,6 @@ void WalkMonth(int32_t year, int32_t month, int32_t x, int32_t y, int16_t cellSi
     visit(d, DayCell{x + (column - 1) * pitch, row, column});
   }
 }
-
-std::string_view FieldText(const char* field, size_t size) { return {field, strnlen(field, size)}; }
-
-template <size_t N>
-void CopyField(char (&field)[N], std::string_view value) {
-  const size_t n = std::min(value.size(), N - 1);
-  std::memcpy(field, value.data(), n);
-  std::memset(field + n, 0, N - n);
-}
-
-// The sizes the font-size combos offer; a damaged document cannot blow the block up.
-int16_t CellSizeOf(int16_t fontSize) { return static_cast<int16_t>(std::clamp<int>(fontSize, 6, 70)); }
-
-// Far beyond any page, and well inside what the drawing layer takes.
-int32_t Bounded(int32_t v) { return std::clamp(v, -1000000, 1000000); }
 
 }  // namespace
 
@@ -213,7 +197,7 @@ void StoreMonthCalendarSettings(PageObject& object, gfx::FontKey font) {
   object.optionFlag2 = monthTransparentBackground;
   object.optionFlag3 = monthColouredBackground;
   object.alignment = static_cast<int16_t>(monthNamePosition);
-  CopyField(object.fontName, gfx::FontOf(font).face);
+  SetFixedField(object.fontName, gfx::FontOf(font).face);
   object.fontStyle = kStyleBold;
 }
 
@@ -225,17 +209,18 @@ void LoadMonthCalendarSettings(const PageObject& object) {
 }
 
 gfx::FontKey MonthCalendarObjectFont(PageObject& object) {
-  std::string_view face = FieldText(object.fontName, sizeof object.fontName);
+  std::string_view face = FixedFieldText(object.fontName);
   if (face.empty()) face = textFontName;
-  object.fontHandle = MakeSystemFont(face, CellSizeOf(object.fontSize), kStyleBold, 1);
+  // A damaged document cannot blow the block up.
+  object.fontHandle = MakeSystemFont(face, FontSizeOfCombos(object.fontSize), kStyleBold, 1);
   return object.fontHandle;
 }
 
 void DrawMonthCalendarObject(gfx::Surface& target, PageObject& object) {
   LoadMonthCalendarSettings(object);
   const gfx::FontKey font = MonthCalendarObjectFont(object);
-  const int16_t cell = CellSizeOf(object.fontSize);
-  const int32_t x = Bounded(object.x), y = Bounded(object.y);
+  const int16_t cell = FontSizeOfCombos(object.fontSize);
+  const int32_t x = HeldCoordinate(object.x), y = HeldCoordinate(object.y);
   MeasureMonthCalendar(target, object.calendarYear, object.calendarMonth, x, y, object.borderColor,
                        object.backColor, font, cell);
   DrawMonthCalendar(target, object.calendarYear, object.calendarMonth, x, y, object.borderColor, object.backColor,

@@ -25,11 +25,6 @@ DialogSkeleton skeleton{&monthDialogOpen, &monthDialogAccepted, kCancelar};
 
 constexpr const char* kFace = "MS Sans Serif";
 
-void ReleasePreviewBitmap() {
-  if (monthPreviewBitmap) gfx::ReleaseBitmap(monthPreviewBitmap);
-  monthPreviewBitmap = nullptr;
-}
-
 void DrawPreview(ui::Window window) {
   if (!monthPreviewBitmap) return;
   ClearGraphicTarget(*monthPreviewBitmap);
@@ -38,10 +33,8 @@ void DrawPreview(ui::Window window) {
                        monthBackColour, font, 16);
   DrawMonthCalendar(*monthPreviewBitmap, monthCalendarYear, monthCalendarMonth, 12, 10, monthBorderColour,
                     monthBackColour, font, 16);
-  gfx::Surface& control = ui::ControlSurface(window, kPreview);
-  gfx::Select(control);
-  gfx::Copy(control, 0, 0, *monthPreviewBitmap);
-  ui::Redraw(window, kPreview);
+  gfx::Select(ui::ControlSurface(window, kPreview));
+  ShowBitmapIn(window, kPreview, *monthPreviewBitmap);
 }
 
 void EnableBoxControls(ui::Window window) {
@@ -74,17 +67,12 @@ void Initialise(ui::Window window) {
   if (monthNamePosition >= 1 && monthNamePosition <= 3) ui::SetCheck(window, kLeft + monthNamePosition - 1, true);
   ui::SetTextColour(window, kNote, 0x808080);
   ui::SetBackColour(window, kNote, gfx::kWhite);
-  ReleasePreviewBitmap();
-  monthPreviewBitmap = gfx::MakeBitmap(262, 282);
+  RemakeDialogBitmap(monthPreviewBitmap, 262, 282);
   DrawPreview(window);
 }
 
 void Choose(ui::Window window, gfx::Colour& into, int swatch) {
-  const gfx::Colour c = ChooseColourFor(window, customColours);
-  if (c == -1) return;
-  into = c;
-  PaintSwatch(window, swatch, c);
-  DrawPreview(window);
+  if (ChooseSwatchColour(window, swatch, customColours, into)) DrawPreview(window);
 }
 
 void TakePicked(ui::Window window, gfx::Colour& into, int swatch) {
@@ -109,7 +97,7 @@ void OnCommand(ui::Window window, intptr_t first, intptr_t second) {
       DrawPreview(window);
       break;
     case kMonth:
-      monthCalendarMonth = numbers::ToInt32(numbers::NumericValueOfText(ui::Text(window, kMonth).substr(0, 2)));
+      monthCalendarMonth = numbers::ToInt32(ListLineNumber(ui::Text(window, kMonth)));
       DrawPreview(window);
       break;
     case kLeft:
@@ -138,11 +126,9 @@ void OnCommand(ui::Window window, intptr_t first, intptr_t second) {
       } else if (IsButtonPress(first, second, kBorderChooser)) {
         Choose(window, monthBorderColour, kBorderSwatch);
       } else if (IsButtonPress(first, second, kAceptar)) {
-        monthDialogAccepted = 1;
-        ui::EndDialog(window, ui::kOk);
+        FinishDialog(skeleton, window, true);
       } else if (IsButtonPress(first, second, kCancelar)) {
-        monthDialogAccepted = 0;
-        ui::EndDialog(window, ui::kCancel);
+        FinishDialog(skeleton, window, false);
       }
       break;
   }
@@ -200,7 +186,7 @@ intptr_t MonthCalendarDialogProc(ui::Window window, ui::Msg msg, intptr_t first,
       OnCommand(window, first, second);
       break;
     case ui::Msg::Destroy:
-      ReleasePreviewBitmap();
+      ReleaseDialogBitmap(monthPreviewBitmap);
       break;
     default:
       break;

@@ -1,7 +1,7 @@
-#include <cstring>
 #include <string>
 
 #include "objects/font_combos.h"
+#include "objects/shared_helpers.h"
 #include "platform/numbers/numbers.h"
 #include "shell/page_store.h"
 
@@ -11,7 +11,7 @@ void DrawObjectComboItem(const ui::DrawItemInfo& item) {
   std::string face;
   if (slot >= 2 && slot < kStoreSlots) {
     const PageObject& o = pageObjects[static_cast<size_t>(slot)];
-    if (o.kind > 0) face.assign(o.fontName, strnlen(o.fontName, sizeof o.fontName));
+    if (o.kind > 0) face = FixedFieldText(o.fontName);
   }
   DrawComboItemInFace(item, face.empty() ? std::string("MS Sans Serif") : face);
 }

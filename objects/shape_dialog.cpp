@@ -29,13 +29,7 @@ DialogSkeleton skeleton{&shapeDialogOpen, &shapeDialogAccepted, kCancelar};
 ui::Window openDialog = nullptr;
 
 // The value a style line carries in its first two characters.
-int32_t ComboValue(ui::Window window, int id) {
-  return numbers::ToInt32(numbers::NumericValueOfText(ui::Text(window, id).substr(0, 2)));
-}
-
-void SelectLine(ui::Window window, int id, int32_t index) {
-  ui::ListSelect(window, id, index >= 0 && index < ui::ListCount(window, id) ? index : -1);
-}
+int32_t ComboValue(ui::Window window, int id) { return numbers::ToInt32(ListLineNumber(ui::Text(window, id))); }
 
 // Rounding applies to squares and rectangles only.
 void EnableRounding(ui::Window window) {
@@ -67,25 +61,20 @@ void Initialise(ui::Window window) {
   ui::SetCheck(window, shapeTypeChosen == kShapeSquareOrRectangle ? kSquare : kCircle, true);
   ui::SetCheck(window, kRounded, shapeRoundedCorners == 1);
   EnableRounding(window);
-  SelectLine(window, kFillCombo, shapeFillStyle);
-  SelectLine(window, kLineStyleCombo, shapeLineStyle);
-  SelectLine(window, kLineWidthCombo, shapeLineWidth - 1);
+  SelectListLine(window, kFillCombo, shapeFillStyle);
+  SelectListLine(window, kLineStyleCombo, shapeLineStyle);
+  SelectListLine(window, kLineWidthCombo, shapeLineWidth - 1);
   DrawShapePreview();
 }
 
 void ChooseInto(ui::Window window, gfx::Colour& setting, int swatch, gfx::Colour* also = nullptr) {
-  const gfx::Colour c = ChooseColourFor(window, shapeCustomColours);
-  if (c == -1) return;
-  setting = c;
-  if (also) *also = c;
-  PaintSwatch(window, swatch, c);
+  if (!ChooseSwatchColour(window, swatch, shapeCustomColours, setting)) return;
+  if (also) *also = setting;
   DrawShapePreview();
 }
 
 void TakePickedInto(ui::Window window, gfx::Colour& setting, int swatch) {
-  if (!TakePickedColour(setting)) return;
-  PaintSwatch(window, swatch, setting);
-  DrawShapePreview();
+  if (TakePickedSwatchColour(window, swatch, setting)) DrawShapePreview();
 }
 
 void SetTransparent(ui::Window window) {
@@ -102,7 +91,7 @@ void SetTransparent(ui::Window window) {
 }
 
 void OnCommand(ui::Window window, int id, intptr_t code) {
-  const bool press = code == ui::kClicked || code == 1;
+  const bool press = IsPressCode(code);
   switch (id) {
     case kBorderSwatch:
       TakePickedInto(window, shapeBorderColour, kBorderSwatch);
@@ -154,15 +143,11 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
       DrawShapePreview();
       break;
     case kAceptar:
-      if (press && ReadSizeFields(window, {kWidthPx, kHeightPx, kWidthMm, kHeightMm}, shapeWidth, shapeHeight)) {
-        shapeDialogAccepted = 1;
-        ui::EndDialog(window, ui::kOk);
-      }
+      if (press && ReadSizeFields(window, {kWidthPx, kHeightPx, kWidthMm, kHeightMm}, shapeWidth, shapeHeight))
+        FinishDialog(skeleton, window, true);
       break;
     case kCancelar:
-      if (!press) break;
-      shapeDialogAccepted = 0;
-      ui::EndDialog(window, ui::kCancel);
+      if (press) FinishDialog(skeleton, window, false);
       break;
     default:
       break;

@@ -9,6 +9,17 @@ void ClearGraphicTarget(gfx::Surface& target) {
   gfx::Clear(target, gfx::kWhite);
 }
 
+void PutLittleEndianField(std::string& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+uint32_t LittleEndianField(std::string_view in, size_t at, int bytes) {
+  uint32_t v = 0;
+  for (int i = 0; i < bytes; ++i)
+    if (at + i < in.size()) v |= static_cast<uint32_t>(static_cast<unsigned char>(in[at + i])) << (8 * i);
+  return v;
+}
+
 int32_t FileExists(std::string_view path) { return files::FileExists(path) ? -1 : 0; }
 
 gfx::FontKey MakeSystemFont(std::string_view face, int points, int32_t styleFlags, int charset,

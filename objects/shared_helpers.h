@@ -1,7 +1,12 @@
 // Small things nearly every drawing and file routine uses: the text style bits of a font,
-// the text alignment codes, clearing a surface before it is painted, and a file-exists test.
+// the text alignment codes, clearing a surface before it is painted, a file-exists test, the
+// fields of records, the reach of drawn coordinates, and the font sizes the dialogs offer.
 #pragma once
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string>
 #include <string_view>
 
 #include "platform/gfx/gfx.h"
@@ -34,3 +39,36 @@ int32_t FileExists(std::string_view path);
 // points (0 means 8), TextStyleFlags; character set, pitch and escapement as given.
 gfx::FontKey MakeSystemFont(std::string_view face, int points, int32_t styleFlags,
                             int charset = 0, int escapement = 0);
+
+// The fields of the records in the designer's own files: `bytes` (1 to 4) bytes of a value,
+// lowest first; and back, a field cut short by the end of the text reading zeros past it.
+void PutLittleEndianField(std::string& out, uint32_t value, int bytes);
+uint32_t LittleEndianField(std::string_view in, size_t at, int bytes);
+
+// Whatever lies this far off any page is invisible. The drawers hold coordinates within it,
+// which keeps every sum within 32 bits and within what the graphic layer rounds safely.
+constexpr int32_t kCoordinateReach = 1000000;
+inline int32_t HeldCoordinate(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, -kCoordinateReach, kCoordinateReach));
+}
+
+// The font sizes the size combos offer; a stored size is brought within them before drawing.
+constexpr int kComboFontSizeLow = 6;
+constexpr int kComboFontSizeHigh = 70;
+inline int16_t FontSizeOfCombos(int points) {
+  return static_cast<int16_t>(std::clamp(points, kComboFontSizeLow, kComboFontSizeHigh));
+}
+
+// A fixed text field of a record up to its terminator, or whole when a damaged record has none.
+template <size_t N>
+std::string_view FixedFieldText(const char (&field)[N]) {
+  return {field, strnlen(field, N)};
+}
+
+// A text into a fixed field: at most N - 1 characters, zeros after them.
+template <size_t N>
+void SetFixedField(char (&field)[N], std::string_view value) {
+  const size_t n = std::min(value.size(), N - 1);
+  std::memcpy(field, value.data(), n);
+  std::memset(field + n, 0, N - n);
+}

@@ -4,7 +4,10 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTranslator>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -56,13 +59,17 @@ Answer MessageBox(Window, std::string_view message, std::string_view title, Butt
   box.setWindowTitle(text::ToQ(title));
   box.setTextFormat(Qt::PlainText);
   box.setText(text::ToQ(message).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  // The program speaks Spanish whatever the system's language is.
   if (buttons == Buttons::Ok) {
     box.setStandardButtons(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("Aceptar"));
   } else {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
+    box.button(QMessageBox::Yes)->setText(QString::fromUtf8("S\u00ed"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("No"));
   }
   switch (box.exec()) {
     case QMessageBox::Ok: return Answer::Ok;
@@ -160,6 +167,11 @@ bool StartApplication(int& argc, char** argv) {
   // The application lives as long as the process.
   static QApplication* app = new QApplication(argc, argv);
   app->setQuitOnLastWindowClosed(false);
+  // The standard dialogs (files, colours, fonts, printing) in Spanish, when the translations
+  // are installed.
+  static QTranslator* spanish = new QTranslator(app);
+  if (spanish->load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    app->installTranslator(spanish);
   return true;
 }
 

@@ -11,6 +11,7 @@
 #include "objects/shared_helpers.h"
 #include "objects/text_properties.h"
 #include "platform/files/files.h"
+#include "tests/objects/dialog_test.h"
 #include "tests/objects/ink.h"
 #include "tests/support/test_files.h"
 
@@ -26,10 +27,11 @@ constexpr int kPen = 1014, kCount = 1016, kSpacing = 1021, kLabelVisible = 1022,
 constexpr int kRight = 1024, kLeft = 1025, kCentre = 1026, kJustified = 1027;
 constexpr int kAceptar = 1030, kCancelar = 1031, kRenderizar = 1032;
 
-class AdminDialogTest : public ::testing::Test {
+class AdminDialogTest : public dialogtest::DialogTest {
  protected:
+  AdminDialogTest() : DialogTest({&adminDialogOpen}, &adminPreviewBitmap) {}
   void SetUp() override {
-    ui::testing::Begin();
+    DialogTest::SetUp();
     files::DeleteFile(AdminControlsPath());
     for (int s = 1; s <= kAdminStyleCount; ++s) adminStylePresets[s] = DefaultAdminStylePreset(s);
     currentAdminStyle = 1;
@@ -38,11 +40,6 @@ class AdminDialogTest : public ::testing::Test {
     pickedColour = -1;
     adminDialogOpen = 0;
     adminDialogAccepted = 0;
-  }
-  void TearDown() override {
-    EXPECT_TRUE(ui::testing::Unexpected().empty());
-    EXPECT_EQ(adminDialogOpen, 0);
-    EXPECT_EQ(adminPreviewBitmap, nullptr);
   }
   // As the insert handler opens it.
   static int Run() {

@@ -45,22 +45,6 @@ AdminControlArgs ArgsOf(int style) {
   return a;
 }
 
-// The pixels in which two surfaces differ.
-ink::Box DiffBox(const gfx::Surface& a, const gfx::Surface& b) {
-  ink::Box box;
-  for (int y = 0; y < gfx::Height(a); ++y)
-    for (int x = 0; x < gfx::Width(a); ++x)
-      if (gfx::Pixel(a, x, y) != gfx::Pixel(b, x, y)) {
-        box.left = std::min(box.left, x);
-        box.right = std::max(box.right, x);
-        box.top = std::min(box.top, y);
-        box.bottom = std::max(box.bottom, y);
-      }
-  return box;
-}
-
-bool SamePixels(const gfx::Surface& a, const gfx::Surface& b) { return DiffBox(a, b).Empty(); }
-
 class AdminDrawersTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -80,7 +64,7 @@ class AdminDrawersTest : public ::testing::Test {
     Draw(*page, style, a);
     a.label.clear();
     Draw(*other, style, a);
-    return DiffBox(*page, *other);
+    return ink::DiffBox(*page, *other);
   }
   gfx::Colour At(int x, int y) const { return gfx::Pixel(*page, x, y); }
 
@@ -272,7 +256,7 @@ TEST_F(AdminDrawersTest, TheYOptionMovesTheFillTextOnlyInCellAndBoxStyles) {
     Draw(*page, style, a);
     const bool moves = style <= 4 || style == 7 || style == 8;
     if (!moves) {
-      EXPECT_TRUE(SamePixels(*page, *other));
+      EXPECT_TRUE(ink::SamePixels(*page, *other));
       continue;
     }
     const int top = style == 7 || style == 8 ? kY + 1 + a.areaHeight / 2 - a.fillFontSize : kY;
@@ -315,7 +299,7 @@ TEST_F(AdminDrawersTest, AHugeCountStopsAtTheTargetsEdgeWithTheSamePicture) {
       // Enough cells to run well past either edge.
       a.cellCount = 2000;
       Draw(*other, style, a);
-      EXPECT_TRUE(SamePixels(*page, *other));
+      EXPECT_TRUE(ink::SamePixels(*page, *other));
     }
   }
 }

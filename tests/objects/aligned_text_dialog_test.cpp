@@ -7,6 +7,7 @@
 #include "objects/aligned_text.h"
 #include "objects/memo_text.h"
 #include "objects/shared_helpers.h"
+#include "tests/objects/dialog_test.h"
 
 namespace {
 
@@ -18,20 +19,17 @@ using ui::testing::TypeText;
 constexpr const char* kCaption = "Insertar texto alineado";
 constexpr const char* kRefusal = "Datos Incorrectos ...\r\nTama\xF1o demasiado grande o faltan datos ...";
 
-class AlignedTextDialogTest : public ::testing::Test {
+class AlignedTextDialogTest : public dialogtest::DialogTest {
  protected:
+  AlignedTextDialogTest() : DialogTest({&alignedTextDialogOpen}) {}
   void SetUp() override {
-    ui::testing::Begin();
+    DialogTest::SetUp();
     alignedText.clear();
     alignedTextWidth = alignedTextHeight = alignedTextAlignment = 0;
     alignedTextAccepted = 0;
     alignLeftChosen = 1;
     alignRightChosen = alignCentreChosen = alignJustifiedChosen = 0;
     alignedTextDialogOpen = 1;   // as the command sets it
-  }
-  void TearDown() override {
-    EXPECT_TRUE(ui::testing::Unexpected().empty());
-    EXPECT_EQ(alignedTextDialogOpen, 0);
   }
 };
 

@@ -8,20 +8,21 @@
 #include "objects/colours.h"
 #include "shell/drawers.h"
 #include "shell/painter.h"
+#include "tests/objects/dialog_test.h"
 
 namespace {
 
 using ui::testing::AnswerColour;
 using ui::testing::ChooseListItem;
 using ui::testing::Click;
-using ui::testing::MessagesShown;
 using ui::testing::OnDialog;
 using ui::testing::TypeText;
 
+using dialogtest::kMixedSizes;
+using dialogtest::kNoSize;
+using dialogtest::kSizeTooLarge;
+
 constexpr const char* kCaption = "Insertar flechas";
-constexpr const char* kMixed = "No puedes rellenar tama\xF1o en pixel y milimetros a la vez ...";
-constexpr const char* kIncomplete = "Rellena Tama\xF1o en pixeles o milimetros ...\r\nGracias !!";
-constexpr const char* kTooLarge = "Tama\xF1o demasiado grande, como mucho 32767 pixeles ...";
 
 constexpr int kLengthPx = 8002, kLengthMm = 8004, kHeadPx = 8008, kHeadMm = 8012;
 constexpr int kColourChooser = 8014, kColourSwatch = 8015;
@@ -34,10 +35,11 @@ const gfx::Surface& Preview(ui::Window w) { return ui::ControlSurface(w, kPrevie
 
 bool Inked(ui::Window w, int x, int y) { return gfx::Pixel(Preview(w), x, y) != gfx::kWhite; }
 
-class ArrowDialogTest : public ::testing::Test {
+class ArrowDialogTest : public dialogtest::DialogTest {
  protected:
+  ArrowDialogTest() : DialogTest({&arrowDialogOpen}) {}
   void SetUp() override {
-    ui::testing::Begin();
+    DialogTest::SetUp();
     currentArrowDirection = kArrowUp;
     currentArrowLength = 100;
     currentArrowHeadSize = 10;
@@ -48,10 +50,6 @@ class ArrowDialogTest : public ::testing::Test {
     arrowDialogAccepted = 0;
     pickedColour = -1;
     arrowDialogOpen = 1;
-  }
-  void TearDown() override {
-    EXPECT_TRUE(ui::testing::Unexpected().empty());
-    EXPECT_EQ(arrowDialogOpen, 0);
   }
 };
 
@@ -183,10 +181,10 @@ TEST_F(ArrowDialogTest, LengthAndHeadAreReadInOneUnitWithinSixteenBits) {
   const Case cases[] = {
       {"80", nullptr, "", "", {}, true, 80, 10},
       {"", "", "20", "3", {}, true, 76, 11},
-      {"", nullptr, "20", "3", {kMixed}, false, 76, 11},
-      {"", "", "", "", {kIncomplete}, false, 100, 0},
-      {"40000", "10", "", "", {kTooLarge}, false, 100, 10},
-      {"", "", "9000", "3", {kTooLarge}, false, 100, 11},
+      {"", nullptr, "20", "3", {kMixedSizes}, false, 76, 11},
+      {"", "", "", "", {kNoSize}, false, 100, 0},
+      {"40000", "10", "", "", {kSizeTooLarge}, false, 100, 10},
+      {"", "", "9000", "3", {kSizeTooLarge}, false, 100, 11},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.lengthPx) + " / " + (c.headPx ? c.headPx : "10") + " px, " + c.lengthMm + " / " +
@@ -208,8 +206,7 @@ TEST_F(ArrowDialogTest, LengthAndHeadAreReadInOneUnitWithinSixteenBits) {
     EXPECT_EQ(arrowDialogAccepted, c.accepted ? 1 : 0);
     EXPECT_EQ(currentArrowLength, c.length);
     EXPECT_EQ(currentArrowHeadSize, c.head);
-    ASSERT_EQ(MessagesShown().size(), c.messages.size());
-    for (size_t i = 0; i < c.messages.size(); ++i) EXPECT_EQ(MessagesShown()[i].text, c.messages[i]);
+    ASSERT_NO_FATAL_FAILURE(dialogtest::ExpectMessages(c.messages));
   }
   ui::testing::Begin();
 }

@@ -12,6 +12,7 @@
 #include "objects/favourite_colours_dialog.h"
 #include "objects/shared_helpers.h"
 #include "platform/files/files.h"
+#include "tests/objects/dialog_test.h"
 #include "tests/objects/ink.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"
@@ -46,19 +47,15 @@ std::vector<FavouriteColourRecord> FullPalette() {
   return cells;
 }
 
-class ColoursTest : public ::testing::Test {
+class ColoursTest : public dialogtest::DialogTest {
  protected:
+  ColoursTest() : DialogTest({&favouriteColoursDialogOpen, &capturedColourDialogOpen}) {}
   void SetUp() override {
-    ui::testing::Begin();
+    DialogTest::SetUp();
     files::OverrideDataFolder(testenv::NewFolder("program"));
     pickedColour = 0;
     favouriteColoursDialogOpen = 0;
     capturedColourDialogOpen = 0;
-  }
-  void TearDown() override {
-    EXPECT_TRUE(ui::testing::Unexpected().empty());
-    EXPECT_EQ(favouriteColoursDialogOpen, 0);
-    EXPECT_EQ(capturedColourDialogOpen, 0);
   }
 };
 

@@ -8,6 +8,7 @@
 #include "platform/files/files.h"
 #include "platform/profile/profile.h"
 #include "shell/settings.h"
+#include "tests/objects/dialog_test.h"
 #include "tests/objects/ink.h"
 #include "tests/support/test_env.h"
 
@@ -24,10 +25,11 @@ constexpr const char* kAreaMessage =
     "El area permitida es de  793.70078739x 1122.519685023 pixeles \r\n"
     "Escriba posicion inicial objetos dentro del area ...";
 
-class ConfigurationTest : public ::testing::Test {
+class ConfigurationTest : public dialogtest::DialogTest {
  protected:
+  ConfigurationTest() : DialogTest({&configurationDialogOpen}) {}
   void SetUp() override {
-    ui::testing::Begin();
+    DialogTest::SetUp();
     files::OverrideDataFolder(testenv::NewFolder("program"));
     marginLeft = marginRight = marginTop = marginBottom = 10;
     insertX = insertY = 10;
@@ -40,10 +42,6 @@ class ConfigurationTest : public ::testing::Test {
     ambientColor = 16775408;
     pickedColour = 0;
     configurationDialogOpen = 1;
-  }
-  void TearDown() override {
-    EXPECT_TRUE(ui::testing::Unexpected().empty());
-    EXPECT_EQ(configurationDialogOpen, 0);
   }
   static std::string Ini(const char* section, const char* key) {
     return profile::GetString(section, key, "?", SettingsFilePath());

@@ -9,6 +9,7 @@
 #include "objects/corner_marks_dialog.h"
 #include "objects/shared_helpers.h"
 #include "platform/numbers/numbers.h"
+#include "tests/objects/dialog_test.h"
 #include "tests/objects/ink.h"
 
 namespace {
@@ -135,29 +136,22 @@ TEST_F(CornerMarkTest, AStoredMarkDrawsAsInserted) {
     if (emptyFace) std::memset(o.fontName, 0, sizeof o.fontName);
     ClearGraphicTarget(*painted);
     DrawCornerMarkObject(*painted, o);
-    int differing = 0;
-    for (int y = 0; y < 236; ++y)
-      for (int x = 0; x < 772; ++x) differing += gfx::Pixel(*page, x, y) != gfx::Pixel(*painted, x, y);
-    EXPECT_EQ(differing, 0);
+    EXPECT_TRUE(ink::SamePixels(*page, *painted));
   }
   gfx::ReleaseBitmap(painted);
 }
 
-class CornerMarkDialogTest : public ::testing::Test {
+class CornerMarkDialogTest : public dialogtest::DialogTest {
  protected:
+  CornerMarkDialogTest() : DialogTest({&cornerDialogOpen}, &cornerPreviewBitmap) {}
   void SetUp() override {
-    ui::testing::Begin();
+    DialogTest::SetUp();
     cornerDialogOpen = 1;
     cornerDialogAccepted = 1;   // a stale 1 from an earlier run
     cornerMarkText = "viejo";
     cornerMarkWidthMm = 5;
     cornerMarkShowShadow = 0;
     pickedColour = -1;
-  }
-  void TearDown() override {
-    EXPECT_TRUE(ui::testing::Unexpected().empty());
-    EXPECT_EQ(cornerDialogOpen, 0);
-    EXPECT_EQ(cornerPreviewBitmap, nullptr);
   }
 };
 

@@ -7,6 +7,7 @@
 #include "objects/colours.h"
 #include "objects/shared_helpers.h"
 #include "objects/text_properties.h"
+#include "tests/objects/dialog_test.h"
 #include "tests/objects/ink.h"
 
 // The administrative-control dialog keeps the style being edited; a weak stand-in lets these
@@ -23,10 +24,10 @@ using ui::testing::TypeText;
 constexpr const char* kCaption = "Propiedades Texto";
 constexpr gfx::Colour kRed = 0x0000FF;
 
-class FillTextPropertiesTest : public ::testing::Test {
+class FillTextPropertiesTest : public dialogtest::DialogTest {
  protected:
   void SetUp() override {
-    ui::testing::Begin();
+    DialogTest::SetUp();
     fillTextBackColour = workingFillTextBackColour = gfx::kWhite;
     fillTextForeColour = workingFillTextForeColour = gfx::kBlack;
     fillTextFontName = workingFillTextFontName = "Times New Roman";
@@ -41,7 +42,6 @@ class FillTextPropertiesTest : public ::testing::Test {
     currentAdminStyle = 1;
     pickedColour = 0;
   }
-  void TearDown() override { EXPECT_TRUE(ui::testing::Unexpected().empty()); }
 };
 
 TEST(FillTextTest, LineBreaksBecomeBlanksWithinTheField) {

@@ -10,6 +10,7 @@
 #include "objects/month_calendar.h"
 #include "objects/shared_helpers.h"
 #include "platform/files/files.h"
+#include "tests/objects/dialog_test.h"
 #include "tests/objects/ink.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"
@@ -36,10 +37,10 @@ std::string Records(const std::vector<HolidayRecord>& records) {
 
 bool IsLeap(int year) { return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0); }
 
-class HolidaysTest : public ::testing::Test {
+class HolidaysTest : public dialogtest::DialogTest {
  protected:
   void SetUp() override {
-    ui::testing::Begin();
+    DialogTest::SetUp();
     files::OverrideDataFolder(testenv::NewFolder("program"));
     holidayList.fill(HolidayRecord{});
     holidayCount = 0;
@@ -49,7 +50,7 @@ class HolidaysTest : public ::testing::Test {
     pickedColour = -1;
   }
   void TearDown() override {
-    EXPECT_TRUE(ui::testing::Unexpected().empty());
+    DialogTest::TearDown();
     if (!ui::testing::DialogsOpened().empty()) {
       EXPECT_EQ(holidaysDialogOpen, 0);
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/objects/dialog_test.h"
+
 namespace {
 
 using ui::testing::Click;
@@ -12,17 +14,14 @@ using ui::testing::TypeText;
 constexpr const char* kCaption = "Tama\xF1o Imagenes";
 constexpr const char* kRefusal = "Tienes que poner un tama\xF1o de imagen en esta opcion ...";
 
-class ImageSizeTest : public ::testing::Test {
+class ImageSizeTest : public dialogtest::DialogTest {
  protected:
+  ImageSizeTest() : DialogTest({&imageSizeDialogOpen}) {}
   void SetUp() override {
-    ui::testing::Begin();
+    DialogTest::SetUp();
     imageTrueSize = 1;
     imageWidth = imageHeight = 0;
     imageSizeDialogOpen = 1;
-  }
-  void TearDown() override {
-    EXPECT_TRUE(ui::testing::Unexpected().empty());
-    EXPECT_EQ(imageSizeDialogOpen, 0);
   }
 };
 

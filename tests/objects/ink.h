@@ -1,4 +1,5 @@
-// Pixel probes the object tests share: where a surface holds ink, and how much of a colour.
+// Pixel probes the object tests share: where a surface holds ink, how much of a colour, and
+// where two surfaces differ.
 #pragma once
 #include <algorithm>
 #include <climits>
@@ -43,5 +44,21 @@ inline int CountColour(const gfx::Surface& s, gfx::Colour c, int x0, int y0, int
 inline int CountColour(const gfx::Surface& s, gfx::Colour c) {
   return CountColour(s, c, 0, 0, gfx::Width(s) - 1, gfx::Height(s) - 1);
 }
+
+// The smallest box around every pixel in which two surfaces of a's size differ.
+inline Box DiffBox(const gfx::Surface& a, const gfx::Surface& b) {
+  Box box;
+  for (int y = 0; y < gfx::Height(a); ++y)
+    for (int x = 0; x < gfx::Width(a); ++x)
+      if (gfx::Pixel(a, x, y) != gfx::Pixel(b, x, y)) {
+        box.left = std::min(box.left, x);
+        box.right = std::max(box.right, x);
+        box.top = std::min(box.top, y);
+        box.bottom = std::max(box.bottom, y);
+      }
+  return box;
+}
+
+inline bool SamePixels(const gfx::Surface& a, const gfx::Surface& b) { return DiffBox(a, b).Empty(); }
 
 }  // namespace ink

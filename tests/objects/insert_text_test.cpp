@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/objects/dialog_test.h"
+
 namespace {
 
 using ui::testing::Click;
@@ -9,17 +11,14 @@ using ui::testing::MessagesShown;
 using ui::testing::OnDialog;
 using ui::testing::TypeText;
 
-class InsertTextDialogTest : public ::testing::Test {
+class InsertTextDialogTest : public dialogtest::DialogTest {
  protected:
+  InsertTextDialogTest() : DialogTest({&insertTextDialogOpen}) {}
   void SetUp() override {
-    ui::testing::Begin();
+    DialogTest::SetUp();
     insertTextBuffer.clear();
     insertTextAccepted = 0;
     insertTextDialogOpen = 1;
-  }
-  void TearDown() override {
-    EXPECT_TRUE(ui::testing::Unexpected().empty());
-    EXPECT_EQ(insertTextDialogOpen, 0);
   }
 };
 

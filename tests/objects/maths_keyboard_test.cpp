@@ -11,6 +11,7 @@
 #include "objects/shared_helpers.h"
 #include "objects/text_properties.h"
 #include "shell/drawers.h"
+#include "tests/objects/dialog_test.h"
 #include "tests/objects/ink.h"
 
 namespace {
@@ -143,18 +144,15 @@ TEST(SymbolKeys, AStoredMathsCharacterDrawsTheMappedGlyph) {
   gfx::ReleaseBitmap(page);
 }
 
-class SymbolKeyboardTest : public ::testing::Test {
+class SymbolKeyboardTest : public dialogtest::DialogTest {
  protected:
+  SymbolKeyboardTest() : DialogTest({&insertTextDialogOpen}) {}
   void SetUp() override {
-    ui::testing::Begin();
+    DialogTest::SetUp();
     std::strcpy(chosenSymbol, "a");
     symbolKeyboardAccepted = 1;
     textFontSize = 10;
     insertTextDialogOpen = 1;
-  }
-  void TearDown() override {
-    EXPECT_TRUE(ui::testing::Unexpected().empty());
-    EXPECT_EQ(insertTextDialogOpen, 0);
   }
 };
 

@@ -13,6 +13,7 @@
 #include "objects/shared_helpers.h"
 #include "objects/text_properties.h"
 #include "platform/files/files.h"
+#include "tests/objects/dialog_test.h"
 #include "tests/objects/ink.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"
@@ -307,10 +308,7 @@ TEST(MonthCalendarObject, DrawsFromItsOwnFieldsAsInserted) {
   DrawMonthCalendarObject(*painted, o);
   EXPECT_EQ(monthNamePosition, kMonthNameCentre);
   EXPECT_EQ(monthColouredBackground, 1);
-  int differing = 0;
-  for (int y = 0; y < 300; ++y)
-    for (int x = 0; x < 400; ++x) differing += gfx::Pixel(*inserted, x, y) != gfx::Pixel(*painted, x, y);
-  EXPECT_EQ(differing, 0);
+  EXPECT_TRUE(ink::SamePixels(*inserted, *painted));
 
   // A calendar from before the face was kept takes the text face.
   std::memset(o.fontName, 0, sizeof o.fontName);
@@ -319,10 +317,11 @@ TEST(MonthCalendarObject, DrawsFromItsOwnFieldsAsInserted) {
   gfx::ReleaseBitmap(painted);
 }
 
-class MonthDialogTest : public ::testing::Test {
+class MonthDialogTest : public dialogtest::DialogTest {
  protected:
+  MonthDialogTest() : DialogTest({&monthDialogOpen}, &monthPreviewBitmap) {}
   void SetUp() override {
-    ui::testing::Begin();
+    DialogTest::SetUp();
     files::OverrideDataFolder(testenv::NewFolder("program"));
     monthDialogOpen = 1;
     monthDialogAccepted = 1;
@@ -333,11 +332,6 @@ class MonthDialogTest : public ::testing::Test {
     monthBackColour = 0xFFFFFF;
     monthBorderColour = 0;
     pickedColour = -1;
-  }
-  void TearDown() override {
-    EXPECT_TRUE(ui::testing::Unexpected().empty());
-    EXPECT_EQ(monthDialogOpen, 0);
-    EXPECT_EQ(monthPreviewBitmap, nullptr);
   }
   static constexpr const char* kCaption = "Configurador de mes";
 };

@@ -9,6 +9,7 @@
 #include "objects/colours.h"
 #include "shell/drawers.h"
 #include "shell/painter.h"
+#include "tests/objects/dialog_test.h"
 #include "tests/objects/ink.h"
 
 namespace {
@@ -16,14 +17,14 @@ namespace {
 using ui::testing::AnswerColour;
 using ui::testing::ChooseListItem;
 using ui::testing::Click;
-using ui::testing::MessagesShown;
 using ui::testing::OnDialog;
 using ui::testing::TypeText;
 
+using dialogtest::kMixedSizes;
+using dialogtest::kNoSize;
+using dialogtest::kSizeTooLarge;
+
 constexpr const char* kCaption = "Insertar cuadrados y circulos";
-constexpr const char* kMixed = "No puedes rellenar tama\xF1o en pixel y milimetros a la vez ...";
-constexpr const char* kIncomplete = "Rellena Tama\xF1o en pixeles o milimetros ...\r\nGracias !!";
-constexpr const char* kTooLarge = "Tama\xF1o demasiado grande, como mucho 32767 pixeles ...";
 
 constexpr int kSquare = 7001, kCircle = 7002;
 constexpr int kWidthPx = 7007, kHeightPx = 7008, kWidthMm = 7014, kHeightMm = 7010;
@@ -41,10 +42,11 @@ constexpr int kIn0 = 40, kIn1 = 110;
 
 const gfx::Surface& Preview(ui::Window w) { return ui::ControlSurface(w, kPreview); }
 
-class ShapeDialogTest : public ::testing::Test {
+class ShapeDialogTest : public dialogtest::DialogTest {
  protected:
+  ShapeDialogTest() : DialogTest({&shapeDialogOpen}) {}
   void SetUp() override {
-    ui::testing::Begin();
+    DialogTest::SetUp();
     shapeTypeChosen = kShapeSquareOrRectangle;
     shapeRoundedCorners = 0;
     shapeRoundingPercent = 0;
@@ -59,10 +61,6 @@ class ShapeDialogTest : public ::testing::Test {
     shapeDialogAccepted = 0;
     pickedColour = -1;
     shapeDialogOpen = 1;
-  }
-  void TearDown() override {
-    EXPECT_TRUE(ui::testing::Unexpected().empty());
-    EXPECT_EQ(shapeDialogOpen, 0);
   }
 };
 
@@ -270,13 +268,13 @@ TEST_F(ShapeDialogTest, SizesInPixelsOrMillimetresAreCheckedBeforeTheyNarrow) {
       {"", "", "8669", "1", {}, true, 32765, 4},
       {"32767", "1", "", "", {}, true, 32767, 1},
       // Sizes taken though the dialog stays open.
-      {"100", "100", "5", "", {kMixed}, false, 100, 100},
-      {"100", "100", "50", "30", {kMixed, kMixed}, false, 189, 113},
-      {"100", "", "", "", {kIncomplete}, false, 7, 7},
-      {"", "", "", "", {kIncomplete}, false, 7, 7},
-      {"", "", "10000", "10", {kTooLarge}, false, 7, 7},
-      {"40000", "10", "", "", {kTooLarge}, false, 7, 7},
-      {"99999999999", "10", "", "", {kTooLarge}, false, 7, 7},
+      {"100", "100", "5", "", {kMixedSizes}, false, 100, 100},
+      {"100", "100", "50", "30", {kMixedSizes, kMixedSizes}, false, 189, 113},
+      {"100", "", "", "", {kNoSize}, false, 7, 7},
+      {"", "", "", "", {kNoSize}, false, 7, 7},
+      {"", "", "10000", "10", {kSizeTooLarge}, false, 7, 7},
+      {"40000", "10", "", "", {kSizeTooLarge}, false, 7, 7},
+      {"99999999999", "10", "", "", {kSizeTooLarge}, false, 7, 7},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.widthPx) + " x " + c.heightPx + " px, " + c.widthMm + " x " + c.heightMm + " mm");
@@ -296,11 +294,7 @@ TEST_F(ShapeDialogTest, SizesInPixelsOrMillimetresAreCheckedBeforeTheyNarrow) {
     EXPECT_EQ(shapeDialogAccepted, c.accepted ? 1 : 0);
     EXPECT_EQ(shapeWidth, c.width);
     EXPECT_EQ(shapeHeight, c.height);
-    ASSERT_EQ(MessagesShown().size(), c.messages.size());
-    for (size_t i = 0; i < c.messages.size(); ++i) {
-      EXPECT_EQ(MessagesShown()[i].text, c.messages[i]);
-      EXPECT_EQ(MessagesShown()[i].title, "Vozurivudoz");
-    }
+    ASSERT_NO_FATAL_FAILURE(dialogtest::ExpectMessages(c.messages));
   }
   ui::testing::Begin();
 }

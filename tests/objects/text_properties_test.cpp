@@ -10,6 +10,7 @@
 #include "objects/font_combos.h"
 #include "objects/shared_helpers.h"
 #include "shell/page_store.h"
+#include "tests/objects/dialog_test.h"
 #include "tests/objects/ink.h"
 
 namespace {
@@ -30,10 +31,11 @@ int LineOf(ui::Window w, int id, const std::string& text) {
   return -1;
 }
 
-class TextPropertiesTest : public ::testing::Test {
+class TextPropertiesTest : public dialogtest::DialogTest {
  protected:
+  TextPropertiesTest() : DialogTest({&textPropertiesDialogOpen}) {}
   void SetUp() override {
-    ui::testing::Begin();
+    DialogTest::SetUp();
     textBackColour = workingTextBackColour = gfx::kWhite;
     textForeColour = workingTextForeColour = gfx::kBlack;
     textFontName = workingTextFontName = "Times New Roman";
@@ -43,10 +45,6 @@ class TextPropertiesTest : public ::testing::Test {
     textAngle = 0;
     pickedColour = 0;
     textPropertiesDialogOpen = 1;
-  }
-  void TearDown() override {
-    EXPECT_TRUE(ui::testing::Unexpected().empty());
-    EXPECT_EQ(textPropertiesDialogOpen, 0);
   }
 };
 
