@@ -5,6 +5,7 @@
 #include "objects/colours.h"
 #include "objects/favourite_colours_dialog.h"
 #include "objects/fill_text_properties.h"
+#include "objects/shared_helpers.h"
 
 #include <algorithm>
 #include <cstring>
@@ -97,17 +98,7 @@ void LeftDown(int32_t cx, int32_t cy) {
   }
 }
 
-template <size_t N>
-std::string FieldText(const char (&field)[N]) {
-  return std::string(field, strnlen(field, N));
-}
 
-template <size_t N>
-void StoreText(char (&field)[N], const std::string& value) {
-  size_t n = std::min(value.size(), N - 1);
-  std::copy_n(value.data(), n, field);
-  std::fill(field + n, field + N, '\0');
-}
 
 // An administrative control's filled value is edited through the fill-text properties,
 // loaded from the object; the slot is taken before the dialog runs and only it is written.
@@ -118,11 +109,11 @@ void EditFillText(int slot) {
   currentAdminStyle = o.adminStyle;
   fillTextBackColour = workingFillTextBackColour = o.fillBackColor;
   fillTextForeColour = workingFillTextForeColour = o.fillForeColor;
-  fillTextFontName = workingFillTextFontName = FieldText(o.fillFontName);
+  fillTextFontName = workingFillTextFontName = std::string(FixedFieldText(o.fillFontName));
   fillTextFontSize = workingFillTextFontSize = o.fillFontSize;
   acceptedFillStyleBits = fillStyleBits = {o.fillBold, o.fillItalic, o.fillUnderline,
                                            o.fillStrikeout, o.fillLeading};
-  fillTextBuffer = FieldText(o.fillText);
+  fillTextBuffer = std::string(FixedFieldText(o.fillText));
   fillTextUseY = o.fillUseY;
   fillTextY = o.fillY;
   if (o.fillAlignment >= 131 && o.fillAlignment <= 133) {
@@ -134,14 +125,14 @@ void EditFillText(int slot) {
   if (fillTextAccepted == 1 && pageObjects[slot].kind == 7) {
     o.fillBackColor = fillTextBackColour;
     o.fillForeColor = fillTextForeColour;
-    StoreText(o.fillFontName, fillTextFontName);
+    SetFixedField(o.fillFontName, fillTextFontName);
     o.fillFontSize = fillTextFontSize;
     o.fillBold = acceptedFillStyleBits[0];
     o.fillItalic = acceptedFillStyleBits[1];
     o.fillUnderline = acceptedFillStyleBits[2];
     o.fillStrikeout = acceptedFillStyleBits[3];
     o.fillLeading = acceptedFillStyleBits[4];
-    StoreText(o.fillText, fillTextBuffer);
+    SetFixedField(o.fillText, fillTextBuffer);
     o.fillFontStyle = static_cast<int16_t>(GetFillTextStyleFlags());
     o.fillY = fillTextY;
     o.fillUseY = fillTextUseY;

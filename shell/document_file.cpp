@@ -28,10 +28,6 @@ void ShowMessage(const std::string& text) {
   ui::MessageBox(nullptr, text, "Vozurivudoz", ui::Buttons::Ok);
 }
 
-template <size_t N>
-std::string_view FieldText(const char (&field)[N]) {
-  return std::string_view(field, strnlen(field, N));
-}
 
 // A text field as a terminated text of its width: at most N-1 characters, zero after them.
 template <size_t N>
@@ -152,19 +148,19 @@ bool LoadDocument() {
 void RestoreResourcesOf(PageObject& object) {
   switch (object.kind) {
     case kAlignedText:
-      object.fontHandle = MakeSystemFont(FieldText(object.fontName), object.fontSize, object.fontStyle, 0, 0);
+      object.fontHandle = MakeSystemFont(FixedFieldText(object.fontName), object.fontSize, object.fontStyle, 0, 0);
       break;
     case kAngledText:
       object.fontHandle =
           object.angle == 0
-              ? MakeSystemFont(FieldText(object.fontName), object.fontSize, object.fontStyle, 0, 0)
-              : MakeSystemFont(FieldText(object.fontName), object.fontSize, object.fontStyle, 1, object.angle);
+              ? MakeSystemFont(FixedFieldText(object.fontName), object.fontSize, object.fontStyle, 0, 0)
+              : MakeSystemFont(FixedFieldText(object.fontName), object.fontSize, object.fontStyle, 1, object.angle);
       break;
     case kImage: {
       // A missing or unreadable image leaves the object without one; the rest goes on.
       std::string error;
       object.bitmapHandle =
-          gfx::LoadImage(files::LocalPath(FieldText(object.imagePath), files::FolderOf(documentPath)), error);
+          gfx::LoadImage(files::LocalPath(FixedFieldText(object.imagePath), files::FolderOf(documentPath)), error);
       break;
     }
     default:

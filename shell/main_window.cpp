@@ -72,16 +72,6 @@ void StartEmptyPage() {
 
 void SetTitle(ui::Window window) { ui::SetCaption(window, SplitDocumentPath(documentPath)); }
 
-void CopyText(char* field, size_t size, std::string_view value) {
-  size_t n = std::min(value.size(), size - 1);
-  std::copy_n(value.data(), n, field);
-  std::fill(field + n, field + size, '\0');
-}
-template <size_t N>
-void CopyText(char (&field)[N], std::string_view value) {
-  CopyText(field, N, value);
-}
-
 // The insertion pattern: refuse when the store is full, and after the kind drew the new
 // object, show it with the page background, sound, and give it the next slot.
 bool StoreIsFull() {
@@ -127,7 +117,7 @@ void FillTextFields(PageObject& o, gfx::FontKey font, gfx::Colour fore, gfx::Col
   o.backColor = back;
   o.fontHandle = font;
   o.fontSize = textFontSize;
-  CopyText(o.fontName, textFontName);
+  SetFixedField(o.fontName, textFontName);
   o.fontStyle = GetTextStyleFlags();
 }
 
@@ -151,7 +141,7 @@ void InsertAlignedText(int32_t kind) {
   o.height = alignedTextHeight;
   FillTextFields(o, font, workingTextForeColour, workingTextBackColour);
   o.alignment = alignedTextAlignment;
-  CopyText(o.text, text);
+  SetFixedField(o.text, text);
 }
 
 void InsertAngledText() {
@@ -174,7 +164,7 @@ void InsertAngledText() {
   o.width = cellWidth;
   o.height = cellHeight;
   FillTextFields(o, font, textForeColour, textBackColour);
-  CopyText(o.text, insertTextBuffer);
+  SetFixedField(o.text, insertTextBuffer);
   o.angle = angle;
 }
 
@@ -196,7 +186,7 @@ void InsertLineText(int command) {
   o.height = cellHeight;
   FillTextFields(o, font, textForeColour, textBackColour);
   o.alignment = alignment;
-  CopyText(o.text, lineTextBuffer);
+  SetFixedField(o.text, lineTextBuffer);
 }
 
 void InsertMonthCalendar() {
@@ -225,7 +215,7 @@ void InsertImage(ui::Window window) {
   o.height = loadedImageHeight;
   o.backColor = gfx::kWhite;
   o.bitmapHandle = image;
-  CopyText(o.imagePath, path);
+  SetFixedField(o.imagePath, path);
 }
 
 void InsertAdminControl() {
@@ -280,8 +270,8 @@ void InsertMathsCharacter() {
   o.width = cellWidth;
   o.height = cellHeight;
   FillTextFields(o, font, textForeColour, textBackColour);
-  CopyText(o.fontName, "Symbol");
-  CopyText(o.text, chosenSymbol);
+  SetFixedField(o.fontName, "Symbol");
+  SetFixedField(o.text, chosenSymbol);
 }
 
 void InsertCornerMarks() {
@@ -440,7 +430,7 @@ void OnCommand(ui::Window window, int id) {
       break;
     case 1079:  // "Resetear Rellenos"
       for (int s = 2; s <= objectCount; ++s) {
-        if (pageObjects[s].kind == kAdminControl) CopyText(pageObjects[s].fillText, "");
+        if (pageObjects[s].kind == kAdminControl) SetFixedField(pageObjects[s].fillText, "");
         if (pageObjects[s].kind == kAdminOptionCell) pageObjects[s].optionMarked = 0;
       }
       FullRepaint();

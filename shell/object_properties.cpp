@@ -112,7 +112,7 @@ unsigned WrittenFields(const PageObject& o) {
 // Typed numbers are kept within what the page and the renderers can take: coordinates as
 // far as the painter reaches, sizes within 16 bits, font sizes as the size combos offer them,
 // and the administrative controls' measures as their dialog allows.
-constexpr long double kCoordinateLimit = 1000000;
+constexpr long double kCoordinateLimit = kCoordinateReach;
 constexpr long double kLargestFontSize = 70, kSmallestFontSize = 6;
 constexpr long double kLargestAngle = 3600;
 
@@ -120,10 +120,6 @@ int32_t Bounded(long double v, long double low, long double high) {
   return numbers::ToInt32(std::clamp(v, low, high));
 }
 
-template <size_t N>
-std::string_view FieldText(const char (&field)[N]) {
-  return {field, strnlen(field, N)};
-}
 
 template <size_t N>
 void SetField(char (&field)[N], std::string_view value, size_t maxChars) {
@@ -145,7 +141,7 @@ void FillObjectList(ui::Window window) {
     const PageObject& o = pageObjects[slot];
     if (o.kind <= 0) continue;
     std::string line = numbers::FormatWithMask(slot, "000") + " - ";
-    line += FieldText(o.text).substr(0, 40);
+    line += FixedFieldText(o.text).substr(0, 40);
     line += " ...";
     ui::ListAdd(window, kObjectList, line);
   }
@@ -220,17 +216,17 @@ void LoadFields(ui::Window window, const PageObject& o) {
     ui::SetText(window, kBackSwatchLabel, "Color Fondo Texto");
   }
   SetNumber(window, kFontSize, o.fontSize);
-  ui::SetText(window, kText, FieldText(o.text));
+  ui::SetText(window, kText, FixedFieldText(o.text));
   SetNumber(window, kAngle, o.angle);
   SetNumber(window, kCellWidth, o.cellWidth);
   SetNumber(window, kPenWidth, o.penWidth);
   SetNumber(window, kCellCount, o.cellCount);
   SetNumber(window, kCellSpacing, o.cellSpacing);
-  ui::SetText(window, kDatabaseField, FieldText(o.databaseField));
-  ui::SetText(window, kFillText, FieldText(o.fillText));
+  ui::SetText(window, kDatabaseField, FixedFieldText(o.databaseField));
+  ui::SetText(window, kFillText, FixedFieldText(o.fillText));
   SelectLine(window, kTransparent, o.backColor == gfx::kTransparent ? 1 : 0);
   SelectLine(window, kAlignment, static_cast<long long>(o.alignment) - 131);
-  SelectFace(window, FieldText(o.fontName));
+  SelectFace(window, FixedFieldText(o.fontName));
   SelectLine(window, kLabelVisible, o.labelVisible);
   SelectLine(window, kOptionShape, o.optionShape);
   const int styleIds[4] = {kBold, kItalic, kUnderline, kStrikeOut};
@@ -304,7 +300,7 @@ void WriteFields(ui::Window window, PageObject& o, unsigned written) {
     // Angled texts take the same font rule as when they are inserted and painted.
     const bool angled = (o.kind == kAngledText || o.kind == kMathsCharacter) && o.angle != 0;
     o.fontHandle =
-        MakeSystemFont(FieldText(o.fontName), o.fontSize, o.fontStyle, angled ? 1 : 0, angled ? o.angle : 0);
+        MakeSystemFont(FixedFieldText(o.fontName), o.fontSize, o.fontStyle, angled ? 1 : 0, angled ? o.angle : 0);
   }
 }
 

@@ -49,10 +49,6 @@ constexpr gfx::Colour kDarkRed = gfx::Rgb(139, 0, 0);
 constexpr int kFullLineWidth = 794;
 constexpr int kFullLineHeight = 1122;
 
-// Objects this far off the page are invisible anyway; the bound keeps the renderers' own
-// arithmetic (x + width and the like) within 32 bits whatever a document holds.
-constexpr int32_t kCoordinateLimit = 1000000;
-
 // The settings are range-checked when read, but the paper and margins are also set by
 // dialogs; a bitmap and the ruler loops never follow a wild value.
 int PaperWidthMm() { return std::clamp<int>(paperWidthMm, 1, 297); }
@@ -61,30 +57,18 @@ double MarginPx(int32_t marginMm) { return kMm * std::clamp<int32_t>(marginMm, 0
 int PaperWidthPx() { return numbers::MillimetresToPixels(PaperWidthMm()); }
 int PaperHeightPx() { return numbers::MillimetresToPixels(PaperHeightMm()); }
 
-int32_t Coordinate(int64_t v) {
-  return static_cast<int32_t>(std::clamp<int64_t>(v, -kCoordinateLimit, kCoordinateLimit));
-}
-
-// A text field up to its terminator, or the whole field when a damaged record has none.
-template <size_t N>
-std::string_view FieldText(const char (&field)[N]) {
-  return {field, strnlen(field, N)};
-}
-
-// Font sizes as the size combo boxes offer them.
-int FontPoints(int16_t fontSize) { return std::clamp<int>(fontSize, 6, 70); }
-
 // The object's font, found again by the graphic layer's cache on every pass.
 gfx::FontKey MakeObjectFont(PageObject& o) {
-  o.fontHandle = MakeSystemFont(FieldText(o.fontName), FontPoints(o.fontSize), o.fontStyle);
+  o.fontHandle =
+      MakeSystemFont(FixedFieldText(o.fontName), FontSizeOfCombos(o.fontSize), o.fontStyle);
   return o.fontHandle;
 }
 
 // The rectangle an object covers, for its marks.
 void MarkBox(gfx::Surface& page, const PageObject& o, gfx::Colour pen, gfx::Colour fill) {
-  int32_t x = Coordinate(o.x), y = Coordinate(o.y);
-  gfx::Box(page, x, y, Coordinate(int64_t{x} + o.width), Coordinate(int64_t{y} + o.height), 0, pen,
-           fill, 0);
+  int32_t x = HeldCoordinate(o.x), y = HeldCoordinate(o.y);
+  gfx::Box(page, x, y, HeldCoordinate(int64_t{x} + o.width),
+           HeldCoordinate(int64_t{y} + o.height), 0, pen, fill, 0);
 }
 
 void RedOutline(gfx::Surface& page, const PageObject& o, int32_t mode) {
@@ -125,15 +109,15 @@ void PaintMonthCalendar(gfx::Surface& page, PageObject& o) {
 
 void PaintMathsCharacter(gfx::Surface& page, PageObject& o) {
   MakeObjectFont(o);
-  DrawSymbolTextAtPosition(page, Coordinate(o.x), Coordinate(o.y), o.foreColor, o.backColor,
-                           FieldText(o.text), o.fontHandle);
+  DrawSymbolTextAtPosition(page, HeldCoordinate(o.x), HeldCoordinate(o.y), o.foreColor, o.backColor,
+                           FixedFieldText(o.text), o.fontHandle);
 }
 
 void PaintLineText(gfx::Surface& page, PageObject& o) {
   MakeObjectFont(o);
   // The line step is the size in points, so it takes the same bound as the font.
-  DrawLineTextObject(page, FieldText(o.text), Coordinate(o.x), Coordinate(o.y), o.fontHandle,
-                     o.foreColor, o.backColor, static_cast<int16_t>(FontPoints(o.fontSize)),
+  DrawLineTextObject(page, FixedFieldText(o.text), HeldCoordinate(o.x), HeldCoordinate(o.y), o.fontHandle,
+                     o.foreColor, o.backColor, static_cast<int16_t>(FontSizeOfCombos(o.fontSize)),
                      o.alignment);
 }
 
@@ -143,7 +127,7 @@ std::string_view AlignedTextToShow(const PageObject& o, int slot) {
   if (filledTextsShown == 1 && slot >= 0 &&
       static_cast<size_t>(slot) < savedPlaceholderTexts.size())
     return savedPlaceholderTexts[slot];
-  return FieldText(o.text);
+  return FixedFieldText(o.text);
 }
 
 void PaintAlignedText(gfx::Surface& page, PageObject& o, int slot, bool memo) {
@@ -153,21 +137,21 @@ void PaintAlignedText(gfx::Surface& page, PageObject& o, int slot, bool memo) {
   alignedTextHeight = static_cast<int16_t>(std::clamp(o.height, 1, 900));
   if (textPropertiesDialogOpen == 0) textBackColour = o.backColor;
   MakeObjectFont(o);
-  std::string_view text = memo ? FieldText(o.text) : AlignedTextToShow(o, slot);
-  DrawAlignedText(page, text, o.alignment, Coordinate(o.x), Coordinate(o.y), o.fontHandle,
+  std::string_view text = memo ? FixedFieldText(o.text) : AlignedTextToShow(o, slot);
+  DrawAlignedText(page, text, o.alignment, HeldCoordinate(o.x), HeldCoordinate(o.y), o.fontHandle,
                   o.foreColor, o.backColor);
 }
 
 void PaintAngledText(gfx::Surface& page, PageObject& o) {
   gfx::SetPen(page, 1, gfx::PenStyleOf(page));
-  int32_t x = Coordinate(o.x), y = Coordinate(o.y);
+  int32_t x = HeldCoordinate(o.x), y = HeldCoordinate(o.y);
   if (o.angle == 0) {
     MakeObjectFont(o);
-    DrawTextAtPosition(page, x, y, o.foreColor, o.backColor, FieldText(o.text), o.fontHandle);
+    DrawTextAtPosition(page, x, y, o.foreColor, o.backColor, FixedFieldText(o.text), o.fontHandle);
   } else {
     o.fontHandle =
-        MakeSystemFont(FieldText(o.fontName), FontPoints(o.fontSize), o.fontStyle, 1, o.angle);
-    DrawTextAtPositionAndFreeFont(page, x, y, o.foreColor, o.backColor, FieldText(o.text),
+        MakeSystemFont(FixedFieldText(o.fontName), FontSizeOfCombos(o.fontSize), o.fontStyle, 1, o.angle);
+    DrawTextAtPositionAndFreeFont(page, x, y, o.foreColor, o.backColor, FixedFieldText(o.text),
                                   o.fontHandle);
   }
 }
@@ -182,7 +166,7 @@ void PaintArrow(gfx::Surface& page, PageObject& o, int32_t mode) {
   LoadArrowSettings(o);
   gfx::SetPen(page, 1, gfx::PenStyleOf(page));
   RedOutline(page, o, mode);
-  DrawArrowObject(page, Coordinate(o.x), Coordinate(o.y));
+  DrawArrowObject(page, HeldCoordinate(o.x), HeldCoordinate(o.y));
 }
 
 // Kinds 7 and 8: the drawer of the object's style, with its fill text or mark.
@@ -192,7 +176,7 @@ void PaintAdminControl(gfx::Surface& page, PageObject& o) {
 }
 
 void PaintImage(gfx::Surface& page, PageObject& o) {
-  DrawImageObject(page, o.bitmapHandle, Coordinate(o.x), Coordinate(o.y), o.width, o.height);
+  DrawImageObject(page, o.bitmapHandle, HeldCoordinate(o.x), HeldCoordinate(o.y), o.width, o.height);
 }
 
 void PaintShape(gfx::Surface& page, PageObject& o) {
@@ -200,7 +184,7 @@ void PaintShape(gfx::Surface& page, PageObject& o) {
                     shapeLineStyle, shapeLineWidth, shapeBorderColour, shapeInteriorColour,
                     shapeRoundingPercent, shapeWidth, shapeHeight);
   LoadShapeSettings(o);
-  DrawShapeObject(page, Coordinate(o.x), Coordinate(o.y));
+  DrawShapeObject(page, HeldCoordinate(o.x), HeldCoordinate(o.y));
 }
 
 // Rulers and graph papers.
@@ -437,15 +421,15 @@ void DrawSuperSquaredPaper(gfx::Surface& target, int32_t length, int32_t edge) {
 void RefreshCanvas(int32_t dx, int32_t dy) {
   if (!pageBitmap || !canvasBitmap) return;
   gfx::Select(*canvasBitmap);
-  gfx::Copy(*canvasBitmap, Coordinate(dx), Coordinate(dy), *pageBitmap, 0, 0, -1, -1,
+  gfx::Copy(*canvasBitmap, HeldCoordinate(dx), HeldCoordinate(dy), *pageBitmap, 0, 0, -1, -1,
             gfx::Rop::And);
 }
 
 void DrawPositionGuides(gfx::Surface& target, int32_t cx, int32_t cy) {
   gfx::Select(target);
   gfx::SetPen(target, gfx::PenWidth(target), gfx::kSolid);
-  gfx::Line(target, Coordinate(cx), 0, Coordinate(cx), kFullLineHeight, kBlue);
-  gfx::Line(target, 0, Coordinate(cy), kFullLineWidth, Coordinate(cy), kBlue);
+  gfx::Line(target, HeldCoordinate(cx), 0, HeldCoordinate(cx), kFullLineHeight, kBlue);
+  gfx::Line(target, 0, HeldCoordinate(cy), kFullLineWidth, HeldCoordinate(cy), kBlue);
 }
 
 void ShowCanvasBitmap() {
