@@ -243,6 +243,8 @@ int ShowAdminControlDialog(ui::Window parent) {
   t.h = 520;
   // Pixels, as the preview is drawn pixel for pixel.
   t.units = ui::Units::Pixels;
+  t.x = 54;
+  t.y = 91;
   const std::string face = "MS Sans Serif";
   constexpr unsigned kDigits = ui::kDigitsOnly | ui::kSunken;
   t.controls = {

@@ -1,6 +1,7 @@
 #include "objects/admin_drawers.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "objects/admin_controls.h"
 #include "objects/aligned_text.h"
@@ -87,8 +88,14 @@ void CellRow(gfx::Surface& target, const Texts& s, int64_t cx, int32_t y, int32_
       if (step >= 0 && left >= width) break;
       if (step <= 0 && right < 0) break;
     }
-    // Empty cells off the target are skipped without drawing.
-    if (!filled && (left >= width || right < 0)) continue;
+    // Empty cells not yet on the target are passed over in one step, however many they are.
+    if (!filled && (left >= width || right < 0)) {
+      const int64_t gap = step > 0 ? -right : left - width + 1;
+      const int64_t pass = (gap + std::abs(step) - 1) / std::abs(step);
+      i += pass - 1;
+      cx += step * (pass - 1);
+      continue;
+    }
     const std::string_view ch = filled ? s.fill.substr(static_cast<size_t>(i - 1), 1) : std::string_view();
     Cell(target, cx, y, cellWidth, height, penWidth, s.colour, ch, s.fillAlignment, fillFontName, fillFontSize,
          s.fillColour, fillFontStyle, back, fillUseY, fillY, closed);

@@ -1,6 +1,7 @@
 #include "objects/aligned_text.h"
 
 #include <algorithm>
+#include <climits>
 #include <tuple>
 #include <utility>
 
@@ -31,7 +32,9 @@ int CountBlanks(const std::string& s) { return static_cast<int>(std::count(s.beg
 
 LineSlots SplitTextIntoLineSlots(gfx::Surface& target, std::string_view text, int areaWidth) {
   LineSlots slots;
-  std::tie(slots[0], slots[1]) = SplitAtWord(target, std::string(text), areaWidth - 5);
+  // Any width a damaged object holds, however negative, simply fits nothing.
+  const int firstExtent = areaWidth < INT_MIN + 5 ? INT_MIN : areaWidth - 5;
+  std::tie(slots[0], slots[1]) = SplitAtWord(target, std::string(text), firstExtent);
   // A rest no longer (in characters) than the line above it is taken to fit; stored
   // documents were laid out by this rule, wide lines and all.
   for (int i = 1; i < kLineSlots - 1; ++i) {
@@ -55,7 +58,7 @@ void DrawTextInArea(gfx::Surface& target, std::string_view text, int alignment, 
   if (alignment < kAlignLeft || alignment > kAlignJustified) return;
 
   const LineSlots slots = SplitTextIntoLineSlots(target, text, areaWidth);
-  const int W = areaWidth;
+  const double W = areaWidth;
   int widest = 0;
   if (alignment == kAlignJustified)
     for (const std::string& s : slots) widest = std::max(widest, gfx::TextWidth(target, s));
@@ -74,7 +77,7 @@ void DrawTextInArea(gfx::Surface& target, std::string_view text, int alignment, 
         break;
       case kAlignCentre:
         // The half pixel stays in the pen; the drawing layer rounds it.
-        gfx::MoveTo(target, x + (W - w) / 2.0, penY);
+        gfx::MoveTo(target, x + (W - w) / 2, penY);
         gfx::Print(target, slot);
         break;
       case kAlignJustified: {

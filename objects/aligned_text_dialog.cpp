@@ -55,6 +55,8 @@ int ShowAlignedTextDialog(ui::Window parent) {
   t.w = 493;
   t.h = 381;
   t.units = ui::Units::Dialog;
+  t.x = 105;
+  t.y = 114;
   // The texts go in with the template, so that opening does not count as typing.
   t.controls = {
       {ui::Kind::OptionBox, kLeft, "Alinear a la Izquierda", 24, 24, 232, 24, ui::kGroupStart},

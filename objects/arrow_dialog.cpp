@@ -129,6 +129,8 @@ int ShowArrowDialog(ui::Window parent) {
   t.caption = "Insertar flechas";
   t.w = 613;
   t.h = 426;
+  t.x = 105;
+  t.y = 114;
   // Pixels, as the preview is drawn pixel for pixel.
   t.units = ui::Units::Pixels;
   const std::string ms = "MS Sans Serif";

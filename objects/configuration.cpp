@@ -174,6 +174,8 @@ int ShowConfigurationDialog(ui::Window parent) {
   t.h = 492;
   // Pixels, as the page preview is a bitmap shown pixel for pixel.
   t.units = ui::Units::Pixels;
+  t.x = 105;
+  t.y = 114;
   const int pw = MarginPreviewWidth(), ph = MarginPreviewHeight();
   t.controls = {
       {ui::Kind::Label, 2001, "Posicion inicial objetos", 8, 8, 180, 24},

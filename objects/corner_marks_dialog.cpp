@@ -120,6 +120,8 @@ int ShowCornerMarkDialog(ui::Window parent) {
   t.caption = "Etiqueta esquinas";
   t.w = 786;
   t.h = 404;
+  t.x = 105;
+  t.y = 114;
   t.units = ui::Units::Pixels;
   t.font = kFace;
   t.points = 8;

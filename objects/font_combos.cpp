@@ -25,11 +25,7 @@ void DrawComboItemInFace(const ui::DrawItemInfo& item, std::string_view face) {
   }
 }
 
-std::vector<std::string> InstalledFontFaces() {
-  // The faces the drawing layer knows how to stand in for; it offers no list of the
-  // machine's own families.
-  return {"Arial", "Courier New", "MS Sans Serif", "Symbol", "Tahoma", "Times New Roman", "Verdana"};
-}
+std::vector<std::string> InstalledFontFaces() { return gfx::InstalledFaces(); }
 
 void FillFontCombo(ui::Window dialog, int comboId) {
   ui::ListClear(dialog, comboId);
@@ -56,7 +52,7 @@ void SelectFontFace(ui::Window dialog, int comboId, std::string_view face) {
 gfx::FontKey CreateFontByFaceName(std::string_view face, int size, int weight, bool italic, bool underline) {
   const int32_t style = (weight >= 700 ? kStyleBold : 0) | (italic ? kStyleItalic : 0) |
                         (underline ? kStyleUnderline : 0);
-  return MakeSystemFont(face, size, style);
+  return MakeSystemFont(face, size, style, gfx::FaceCharset(face));
 }
 
 void DrawFontComboItem(const ui::DrawItemInfo& item) { DrawComboItemInFace(item, item.text); }

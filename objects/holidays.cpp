@@ -133,7 +133,9 @@ void DrawHolidayLine(const ui::DrawItemInfo& item) {
 
 void Initialise(ui::Window window) {
   if (FileExists(HolidaysPath()) == 0) {
-    ClearHolidayTables();
+    // The colours stay: calendars keep showing those of the last reading until the next one.
+    holidayList.fill(HolidayRecord{});
+    holidayCount = 0;
     ui::ListClear(window, kList);
     for (int id : {kDeleteFile, kSaveFile, kDeleteDay}) ui::Enable(window, id, false);
   } else {
@@ -252,11 +254,15 @@ int ShowHolidaysDialog(ui::Window parent) {
   ui::DialogTemplate t;
   t.caption = "Configurador Dias Festivos";
   t.w = 746;
+  // Taller than the list's bottom edge (8 + 214), which a 197-pixel dialog would cut off.
   t.h = 230;
+  t.x = 105;
+  t.y = 114;
   t.units = ui::Units::Pixels;
   t.points = 14;
   t.controls = {
       {ui::Kind::Label, 7723, "Dia", 8, 8, 40, 24},
+      // 36 wide: the sans face that stands in for MS Sans Serif needs it for "31".
       {ui::Kind::Edit, kDay, "", 8, 32, 36, 32, ui::kDigitsOnly | ui::kSunken},
       {ui::Kind::Label, 7725, "Mes del a\xF1o", 48, 8, 192, 24},
       {ui::Kind::DropList, kMonth, "", 48, 32, 192, 24},

@@ -20,6 +20,8 @@ int ShowInsertTextDialog(ui::Window parent) {
   t.w = 302;
   t.h = 231;
   t.units = ui::Units::Dialog;
+  t.x = 105;
+  t.y = 114;
   t.controls = {
       {ui::Kind::Edit, kText, insertTextBuffer, 8, 8, 288, 152, ui::kMultiLine | ui::kBorder | ui::kSunken},
       {ui::Kind::Button, kAceptar, "Aceptar", 224, 167, 72, 24},

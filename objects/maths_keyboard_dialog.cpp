@@ -86,6 +86,8 @@ int ShowSymbolKeyboard(ui::Window parent) {
   t.caption = "keyboard";
   t.w = 770;
   t.h = 410;
+  t.x = 203;
+  t.y = 188;
   t.units = ui::Units::Pixels;
   t.controls = {
       {ui::Kind::Graphic, kSymbolKeyboardControl, "", 1, 1, kKeyboardBitmapWidth, kKeyboardBitmapHeight,

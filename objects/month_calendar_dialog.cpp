@@ -142,6 +142,8 @@ int ShowMonthCalendarDialog(ui::Window parent) {
   t.caption = "Configurador de mes";
   t.w = 626;
   t.h = 419;
+  t.x = 109;
+  t.y = 100;
   t.units = ui::Units::Pixels;
   t.font = kFace;
   t.points = 14;
@@ -149,6 +151,7 @@ int ShowMonthCalendarDialog(ui::Window parent) {
   t.controls = {
       {ui::Kind::Graphic, kPreview, "", 8, 24, 262, 282, ui::kBorder},
       {ui::Kind::Label, 7702, "Renderizacion del mes sin tama\xF1o fuente", 8, 8, 264, 16, 0, kFace, 8},
+      // 60 wide: the sans face that stands in for MS Sans Serif needs it for four digits.
       {ui::Kind::Edit, kYear, numbers::NumberText(monthCalendarYear), 280, 24, 60, 32, ui::kDigitsOnly | ui::kSunken},
       {ui::Kind::Label, 7704, "A\xF1o", 280, 0, 56, 24},
       {ui::Kind::DropList, kMonth, "", 344, 24, 240, 32},

@@ -38,11 +38,9 @@ void EnableRounding(ui::Window window) {
   ui::Enable(window, kPercent, square && shapeRoundedCorners == 1);
 }
 
-// The swatch goes grey with its button, so no picked colour can fill a transparent interior.
-void EnableInterior(ui::Window window) {
-  ui::Enable(window, kInteriorChooser, shapeTransparentInterior != 1);
-  ui::Enable(window, kInteriorSwatch, shapeTransparentInterior != 1);
-}
+// Only the chooser goes grey: a colour picked into the swatch still fills the interior, and
+// the check box keeps its state.
+void EnableInterior(ui::Window window) { ui::Enable(window, kInteriorChooser, shapeTransparentInterior != 1); }
 
 void Initialise(ui::Window window) {
   openDialog = window;
@@ -191,6 +189,8 @@ int ShowShapeDialog(ui::Window parent) {
   t.caption = "Insertar cuadrados y circulos";
   t.w = 358;
   t.h = 616;
+  t.x = 105;
+  t.y = 114;
   // Pixels, as the preview is drawn pixel for pixel.
   t.units = ui::Units::Pixels;
   const std::string ms = "MS Sans Serif";

@@ -1,5 +1,6 @@
 #include "objects/shared_helpers.h"
 
+#include <cerrno>
 #include <string>
 
 #include "platform/files/files.h"
@@ -20,7 +21,13 @@ uint32_t LittleEndianField(std::string_view in, size_t at, int bytes) {
   return v;
 }
 
-int32_t FileExists(std::string_view path) { return files::FileExists(path) ? -1 : 0; }
+int32_t FileExists(std::string_view path) {
+  // A missing file is an answer, not an error: nothing is left in errno for the next caller.
+  const int before = errno;
+  const int32_t exists = files::FileExists(path) ? -1 : 0;
+  errno = before;
+  return exists;
+}
 
 gfx::FontKey MakeSystemFont(std::string_view face, int points, int32_t styleFlags, int charset,
                             int escapement) {

@@ -30,17 +30,22 @@ namespace {
 void Scroll(intptr_t key) {
   int32_t& offset = scrollOffset();
   switch (key) {
+    // A step that cannot be taken leaves even the canvas alone.
     case ui::kKeyDown:
-      if (offset > kLowestScrollOffset) offset -= 1;
+      if (offset <= kLowestScrollOffset) return;
+      offset -= 1;
       break;
     case ui::kKeyUp:
-      if (offset < 0) offset += 1;
+      if (offset >= 0) return;
+      offset += 1;
       break;
     case ui::kKeyPageDown:
-      if (offset > kLowestScrollOffset) offset = std::max(offset - 100, kLowestScrollOffset);
+      if (offset <= kLowestScrollOffset) return;
+      offset = std::max(offset - 100, kLowestScrollOffset);
       break;
     case ui::kKeyPageUp:
-      if (offset < 0) offset = std::min(offset + 100, 0);
+      if (offset >= 0) return;
+      offset = std::min(offset + 100, 0);
       break;
     case ui::kKeyEnd:
       offset = kLowestScrollOffset;
@@ -70,7 +75,8 @@ void MouseMove(int32_t cx, int32_t cy) {
   int32_t px = cx - pageObjects[1].x, py = cy - scrollOffset();
   guideX = cx;
   guideY = cy;
-  RepaintCanvas(paintMode);
+  // While a print or an export has paintMode at 0, the page shows without its outline.
+  FullRepaint(paintMode, paintMode, CanvasPoint{guideX, guideY});
   if (leftMouseMode == kLeftMove && ValidSlot(canvasSelectedSlot) &&
       pageObjects[canvasSelectedSlot].dragging != 0) {
     ui::SetCursor(ui::Item(mainDialog, kCanvasId), ui::Cursor::Cross);
@@ -122,7 +128,8 @@ void EditFillText(int slot) {
     fillAlignCentreChosen = o.fillAlignment == 133;
   }
   ShowFillTextPropertiesDialog(nullptr);
-  if (fillTextAccepted == 1 && pageObjects[slot].kind == 7) {
+  // The page stays usable while the dialog runs: the object may have been deleted or undone.
+  if (fillTextAccepted == 1 && ValidSlot(slot) && o.kind == kAdminControl) {
     o.fillBackColor = fillTextBackColour;
     o.fillForeColor = fillTextForeColour;
     SetFixedField(o.fillFontName, fillTextFontName);
@@ -150,10 +157,11 @@ void LeftUp() {
   } else if (leftMouseMode == kLeftEdit) {
     if (ValidSlot(canvasSelectedSlot)) {
       PageObject& o = pageObjects[canvasSelectedSlot];
-      if (o.kind == 8) {
-        o.optionMarked = 1 - o.optionMarked;
+      if (o.kind == kAdminOptionCell) {
+        // Any mark but 1 (a damaged file may hold one) counts as unmarked and becomes 1.
+        o.optionMarked = o.optionMarked == 1 ? 0 : 1;
         RepaintCanvas(1);
-      } else if (o.kind == 7) {
+      } else if (o.kind == kAdminControl) {
         EditFillText(canvasSelectedSlot);
       }
     }

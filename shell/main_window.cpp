@@ -13,6 +13,7 @@
 #include "objects/corner_marks.h"
 #include "objects/corner_marks_dialog.h"
 #include "objects/dialog_skeleton.h"
+#include "objects/fill_text_properties.h"
 #include "objects/holidays.h"
 #include "objects/image_size.h"
 #include "objects/insert_text.h"
@@ -57,7 +58,64 @@ void Tell(const std::string& text) { ui::MessageBox(nullptr, text, kMessageTitle
 // The database menu is usable only while the linked database passes the link test.
 void CheckLinkedDatabase(ui::Window window) {
   databaseLinked = !linkedDatabaseFolder.empty() && IsLinkedDatabaseValid(linkedDatabaseFolder);
+  if (databaseLinked == 1) filledTextsShown = 0;
   for (int id = 1091; id <= 1094; ++id) ui::EnableMenuItem(window, id, databaseLinked == 1);
+}
+
+// The values the mouse modes, rulers and dialogs start every run with.
+void SetInitialValues() {
+  leftMouseMode = kLeftMove;
+  rulerFlags.fill(0);
+  axesOn = 0;   // as unchecked as its menu item
+
+  shapeDialogAccepted = 0;
+  shapeTypeChosen = kShapeSquareOrRectangle;
+  shapeRoundedCorners = 0;
+  shapeFillStyle = 0;
+  shapeLineStyle = 0;
+  shapeLineWidth = 1;
+  shapeTransparentInterior = 0;
+  shapeBorderColour = gfx::kBlack;
+  shapeInteriorColour = 0xFF0000;
+  shapeRoundingPercent = 0;
+
+  textBackColour = workingTextBackColour = gfx::kWhite;
+  textForeColour = workingTextForeColour = gfx::kBlack;
+  textFontSize = workingTextFontSize = 10;
+  textFontName = workingTextFontName = "Times New Roman";
+
+  imageTrueSize = 1;
+  objectCount = 1;
+
+  monthBackColour = gfx::kWhite;
+  monthBorderColour = gfx::kBlack;
+  monthNamePosition = kMonthNameLeft;
+  monthIncludeHolidays = 0;
+  monthTransparentBackground = 0;
+  monthColouredBackground = 0;
+
+  alignedText.clear();
+  alignedTextWidth = 0;
+  alignedTextHeight = 0;
+  alignedTextAlignment = 0;
+  alignedTextAccepted = 0;
+
+  currentArrowLength = 100;
+  currentArrowColour = gfx::kBlack;
+  currentArrowHeads = 1;
+  currentArrowLineWidth = 1;
+  currentArrowDirection = kArrowUp;
+  currentArrowClosedHead = 0;
+  currentArrowHeadSize = 10;
+
+  rightMouseMode = kRightCaptureColour;
+}
+
+void SetInitialFillTextProperties() {
+  fillTextBackColour = workingFillTextBackColour = gfx::kWhite;
+  fillTextForeColour = workingFillTextForeColour = gfx::kBlack;
+  fillTextFontSize = workingFillTextFontSize = 10;
+  fillTextFontName = workingFillTextFontName = "Times New Roman";
 }
 
 // A fresh page: an empty store, new bitmaps with the page background, the view at the top.
@@ -89,7 +147,7 @@ void ShowInsertedObject() {
 PageObject& TakeNewSlot(int32_t kind) {
   const int slot = objectCount + 1;
   ClearSlotForInsert(slot);
-  if (static_cast<size_t>(slot) < savedPlaceholderTexts.size()) savedPlaceholderTexts[slot].clear();
+  ForgetFilledTextsFrom(slot);
   objectCount = slot;
   PageObject& o = pageObjects[slot];
   o.x = insertX;
@@ -272,6 +330,7 @@ void InsertMathsCharacter() {
   FillTextFields(o, font, textForeColour, textBackColour);
   SetFixedField(o.fontName, "Symbol");
   SetFixedField(o.text, chosenSymbol);
+  o.angle = textAngleOn == 1 ? textAngle * 10 : 0;
 }
 
 void InsertCornerMarks() {
@@ -426,6 +485,8 @@ void OnCommand(ui::Window window, int id) {
       SaveDocumentAs(window);
       break;
     case 1078:
+      // The page without editing marks or outline, until the dialog marks its object.
+      FullRepaint(0, 0);
       StartObjectProperties(window);
       break;
     case 1079:  // "Resetear Rellenos"
@@ -463,6 +524,14 @@ void OnCommand(ui::Window window, int id) {
       MakePageBitmaps();
       FullRepaint();
       break;
+    // "Vincular", "Navegador", "Capturar datos" and "Listar" (1090 to 1092, 1094) wait for the
+    // database dialogs and the search, and do nothing until then.
+    case 1093:  // "Buscar .."
+      // The search needs a database whose field definitions are where the link says.
+      if (linkedDatabaseFolder.empty() ||
+          !files::FileExists(FieldDefinitionFilePath(linkedDatabaseFolder)))
+        Tell("No hay una base de datos vinculada correctamente ...");
+      break;
     case 1095:
       InsertAlignedText(kMemoText);
       break;
@@ -475,16 +544,15 @@ void Initialise(ui::Window window) {
   LoadSaveSettings("get");
   CheckLinkedDatabase(window);
   programFolder = files::ProgramFolder();
-  leftMouseMode = kLeftMove;
-  rightMouseMode = kRightCaptureColour;
-  rulerFlags.fill(0);
-  paintMode = 1;
-  currentObjectIndex = 2;
-  printBusy = 0;
+  SetInitialValues();
   onDocumentStoreReplaced = MakePageBitmaps;
   StartEmptyPage();
+  SetInitialFillTextProperties();
   InitAdminStylePresets();
   currentAdminStyle = 1;
+  currentObjectIndex = 2;
+  printBusy = 0;
+  paintMode = 1;
 
   // A document named on the command line opens at once; quotes around it do not count.
   std::string path;

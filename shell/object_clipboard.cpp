@@ -5,6 +5,7 @@
 #include "platform/ui/ui.h"
 #include "shell/document_file.h"
 #include "shell/page_store.h"
+#include "shell/painter.h"
 
 void ClearObjectClipboard() {
   objectClipboard.fill(PageObject{});
@@ -28,6 +29,7 @@ void PasteCopiedObjects() {
     if (objectCount + 1 >= kMaxObjectCount) continue;
     ++objectCount;
     EmptySlot(objectCount);
+    ForgetFilledTextsFrom(objectCount);
     PageObject& copy = pageObjects[objectCount];
     copy = objectClipboard[entry];
     // The original keeps its image and font; a copy that shared them would lose them the

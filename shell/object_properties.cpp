@@ -128,8 +128,10 @@ void SetField(char (&field)[N], std::string_view value, size_t maxChars) {
   std::memset(field + n, 0, N - n);
 }
 
+// Slots past objectCount keep what an undo left there; they are not on the page.
 PageObject* CurrentObject() {
-  if (currentObjectIndex < 2 || currentObjectIndex >= kStoreSlots) return nullptr;
+  if (currentObjectIndex < 2 || currentObjectIndex >= kStoreSlots || currentObjectIndex > objectCount)
+    return nullptr;
   return &pageObjects[currentObjectIndex];
 }
 

@@ -131,10 +131,10 @@ std::string_view AlignedTextToShow(const PageObject& o, int slot) {
 }
 
 void PaintAlignedText(gfx::Surface& page, PageObject& o, int slot, bool memo) {
-  // The area drives the word wrap: kept to what the aligned-text dialog accepts.
+  // The area drives the word wrap: saturated to the 16 bits the renderer keeps it in.
   KeepSettings keepArea(alignedTextDialogOpen != 0, alignedTextWidth, alignedTextHeight);
-  alignedTextWidth = static_cast<int16_t>(std::clamp(o.width, 1, 1200));
-  alignedTextHeight = static_cast<int16_t>(std::clamp(o.height, 1, 900));
+  alignedTextWidth = static_cast<int16_t>(std::clamp(o.width, 1, 32767));
+  alignedTextHeight = static_cast<int16_t>(std::clamp(o.height, 1, 32767));
   if (textPropertiesDialogOpen == 0) textBackColour = o.backColor;
   MakeObjectFont(o);
   std::string_view text = memo ? FixedFieldText(o.text) : AlignedTextToShow(o, slot);
@@ -288,6 +288,11 @@ void DrawPixelSheet(gfx::Surface& target, int32_t length, int32_t edge, Sheet sh
 }
 
 }  // namespace
+
+void ForgetFilledTextsFrom(int slot) {
+  if (slot >= 0 && static_cast<size_t>(slot) < savedPlaceholderTexts.size())
+    savedPlaceholderTexts.resize(static_cast<size_t>(slot));
+}
 
 void MakePageBitmaps() {
   ReleasePageBitmaps();

@@ -39,6 +39,9 @@ extern int32_t axesOn;
 // in savedPlaceholderTexts for its slot (slots without an entry keep their own text).
 extern int32_t filledTextsShown;
 extern std::vector<std::string> savedPlaceholderTexts;
+// Drops the filled copies of `slot` and every slot above it: an object inserted or pasted
+// there since the record fill shows its own text.
+void ForgetFilledTextsFrom(int slot);
 
 // Re-entry guards of the squares-and-circles and arrows dialogs: set before the dialog runs,
 // cleared when it closes. While one is set the painter still draws every object with its own

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gfx {
 
@@ -118,6 +119,13 @@ void SetTextJustification(Surface& s, int extraPixels, int breakCount);
 // The Unicode character a byte of the Symbol font's encoding stands for (Greek letters,
 // mathematical signs, arrows); bytes the encoding leaves undefined give a blank.
 char32_t SymbolToUnicode(unsigned char symbolByte);
+
+// The faces a font chooser offers: every font family installed whose name 1252 can write,
+// and the faces of the other system that the layer stands in for ("Arial", "MS Sans Serif",
+// "Symbol", ...), sorted without regard to case, each once.
+std::vector<std::string> InstalledFaces();
+// The character set a face's fonts use: 2 (symbol) for "Symbol", 0 (ANSI) for any other.
+int FaceCharset(std::string_view face);
 
 // Pixels and copies.
 Colour Pixel(const Surface& s, int x, int y);   // -1 outside the surface

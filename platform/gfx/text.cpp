@@ -1,4 +1,5 @@
 // Fonts, the Symbol encoding and one-line text output.
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -213,6 +214,24 @@ FontSpec FontOf(FontKey key) { return FontFor(key).spec; }
 
 void SelectFont(Surface& s, FontKey key) { s.font = Known(key) ? key : 0; }
 FontKey SelectedFont(const Surface& s) { return s.font; }
+
+std::vector<std::string> InstalledFaces() {
+  std::map<std::string, std::string> byLowerName;
+  auto add = [&](const std::string& face) { byLowerName.emplace(text::Lower(face), face); };
+  for (const char* face : {"Arial", "Courier New", "MS Sans Serif", "Symbol", "Tahoma",
+                           "Times New Roman", "Verdana"})
+    add(face);
+  for (const QString& family : QFontDatabase::families()) {
+    // A name 1252 cannot write could not be stored in a document, nor found again.
+    std::string face = text::FromQ(family, '\0');
+    if (!face.empty() && face.find('\0') == std::string::npos && face.size() <= kFaceLength) add(face);
+  }
+  std::vector<std::string> faces;
+  for (auto& [lower, face] : byLowerName) faces.push_back(std::move(face));
+  return faces;
+}
+
+int FaceCharset(std::string_view face) { return SameFace(face, "Symbol") ? 2 : 0; }
 
 QFont QtFont(FontKey key) { return FontFor(key).qfont; }
 QString QtText(FontKey key, std::string_view cp1252) { return MapText(FontFor(key), cp1252); }

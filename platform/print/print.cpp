@@ -5,11 +5,14 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <algorithm>
 #include <cerrno>
+#include <deque>
 #include <optional>
+#include <utility>
 
 #include "platform/gfx/gfx_qt.h"
 #include "platform/text/qt_text.h"
@@ -19,6 +22,7 @@ namespace {
 
 std::string pdfPrinterPath;  // testing: the default printer writes this PDF file
 bool noPrinter = false;      // testing: no printer installed
+std::deque<std::pair<bool, PrinterChoice>> dialogAnswers;   // testing: the print dialogs' answers
 
 constexpr const char* kPdfPrinterName = "PDF";
 
@@ -101,7 +105,53 @@ bool PrintPageBitmapToPdf(const gfx::Surface& page, const PrintSettings& setting
                  error);
 }
 
+bool ChoosePrinter(ui::Window, PrinterChoice& choice) {
+  if (ui::testing::Active()) {
+    if (dialogAnswers.empty()) return false;
+    auto [ok, answer] = std::move(dialogAnswers.front());
+    dialogAnswers.pop_front();
+    if (ok) choice = std::move(answer);
+    return ok;
+  }
+  QPrinter printer(choice.settings.quality >= 3 ? QPrinter::HighResolution : QPrinter::ScreenResolution);
+  if (!choice.pdfPath.empty()) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(text::PathToQ(choice.pdfPath));
+  } else if (!choice.printerName.empty()) {
+    printer.setPrinterName(text::ToQ(choice.printerName));
+  }
+  printer.setCopyCount(std::clamp(choice.settings.copies, 1, 99));
+  printer.setColorMode(choice.settings.colourMode == 2 ? QPrinter::Color : QPrinter::GrayScale);
+  QPrintDialog dialog(&printer);
+  dialog.setWindowTitle(QStringLiteral("Imprimir"));
+  if (dialog.exec() != QDialog::Accepted) return false;
+  if (printer.outputFormat() == QPrinter::PdfFormat) {
+    choice.pdfPath = text::FromQ(printer.outputFileName());
+    choice.printerName.clear();
+  } else {
+    choice.printerName = text::FromQ(printer.printerName());
+    choice.pdfPath.clear();
+  }
+  choice.settings.copies = std::clamp(printer.copyCount(), 1, 99);
+  choice.settings.colourMode = printer.colorMode() == QPrinter::Color ? 2 : 1;
+  return true;
+}
+
+bool PrintPageBitmapAs(const gfx::Surface& page, const PrinterChoice& choice,
+                       std::string_view documentName, PrintError& error) {
+  if (!choice.pdfPath.empty()) return PrintPageBitmapToPdf(page, choice.settings, choice.pdfPath, error);
+  if (choice.printerName.empty() || choice.printerName == DefaultPrinterName())
+    return PrintPageBitmap(page, choice.settings, documentName, error);
+  error = PrintError{};
+  if (noPrinter || !QPrinterInfo::availablePrinterNames().contains(text::ToQ(choice.printerName))) {
+    Fail(error, ENODEV, "No existe la impresora " + choice.printerName);
+    return false;
+  }
+  return PrintOn(text::ToQ(choice.printerName), std::nullopt, page, choice.settings, documentName, error);
+}
+
 namespace testing {
+void AnswerPrintDialog(bool ok, PrinterChoice choice) { dialogAnswers.emplace_back(ok, std::move(choice)); }
 void PrintToPdf(std::string pdfPath) { pdfPrinterPath = std::move(pdfPath); }
 void NoPrinter(bool none) { noPrinter = none; }
 }  // namespace testing

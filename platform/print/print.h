@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/gfx/gfx.h"
+#include "platform/ui/ui.h"
 
 namespace print {
 
@@ -33,7 +34,25 @@ bool PrintPageBitmap(const gfx::Surface& page, const PrintSettings& settings,
 bool PrintPageBitmapToPdf(const gfx::Surface& page, const PrintSettings& settings,
                           std::string_view pdfPath, PrintError& error);
 
+// A printer as the print dialog leaves it chosen.
+struct PrinterChoice {
+  std::string printerName;   // "": the default printer
+  std::string pdfPath;       // not empty: this PDF file instead of a printer
+  PrintSettings settings;
+};
+
+// The print dialog, opened on `choice`: the user picks a printer or a PDF file, the copies and
+// the colour mode. Returns false when cancelled, `choice` then staying as it was. Under the
+// user-interface test driver it shows nothing and takes the answer queued below.
+bool ChoosePrinter(ui::Window owner, PrinterChoice& choice);
+
+// Prints `page` as `choice` says: into its PDF file, on its printer, or on the default one.
+bool PrintPageBitmapAs(const gfx::Surface& page, const PrinterChoice& choice,
+                       std::string_view documentName, PrintError& error);
+
 namespace testing {
+// The next print dialog answers this (false: cancelled); with none queued it is cancelled.
+void AnswerPrintDialog(bool ok, PrinterChoice choice = {});
 // Makes the default printer a PDF printer writing to `pdfPath` ("" restores the real one).
 void PrintToPdf(std::string pdfPath);
 // Makes it look as though no printer were installed.

@@ -13,9 +13,10 @@ inline QString ToQ(std::string_view cp1252) {
   return QString(reinterpret_cast<const QChar*>(u.data()), static_cast<qsizetype>(u.size()));
 }
 
-inline std::string FromQ(const QString& s) {
+inline std::string FromQ(const QString& s, char fallback = '?') {
   return FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(s.utf16()),
-                                       static_cast<size_t>(s.size())));
+                                       static_cast<size_t>(s.size())),
+                   fallback);
 }
 
 // A file path for Qt: 1252 bytes as the file system's own UTF-8 names.

@@ -151,6 +151,21 @@ bool ChooseFont(Window, FontChoice& choice) {
   return true;
 }
 
+namespace {
+QtMessageHandler handlerBeforeStart = nullptr;
+}  // namespace
+
+void ReportStartFailure(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type != QtFatalMsg) {
+    if (handlerBeforeStart) handlerBeforeStart(type, context, message);
+    return;
+  }
+  // Qt would abort with a core dump; the program ends as it does without any display.
+  std::fprintf(stderr, "Veluna: no se puede abrir la pantalla\n%s\n", message.toLocal8Bit().constData());
+  std::fflush(stderr);
+  std::_Exit(1);
+}
+
 bool StartApplication(int& argc, char** argv) {
   if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
     app->setQuitOnLastWindowClosed(false);
@@ -165,7 +180,9 @@ bool StartApplication(int& argc, char** argv) {
     return false;
   }
   // The application lives as long as the process.
+  handlerBeforeStart = qInstallMessageHandler(ReportStartFailure);
   static QApplication* app = new QApplication(argc, argv);
+  qInstallMessageHandler(handlerBeforeStart);
   app->setQuitOnLastWindowClosed(false);
   // The standard dialogs (files, colours, fonts, printing) in Spanish, when the translations
   // are installed.

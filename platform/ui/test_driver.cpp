@@ -74,6 +74,8 @@ void Begin() {
 
 void End() { Test() = TestState(); }
 
+bool Active() { return Test().on; }
+
 void OnDialog(std::string caption, std::function<void(Window)> act) {
   Test().acts[caption].push_back(std::move(act));
 }

@@ -289,6 +289,8 @@ QWidget* MakeControlWidget(const Control& ctl, QWidget* parent) {
     case Kind::Button:
     case Kind::DefaultButton: {
       auto* b = new QPushButton(text, parent);
+      // Only a default button takes Enter typed elsewhere in the dialog (see keyPressEvent).
+      b->setAutoDefault(false);
       b->setDefault(ctl.kind == Kind::DefaultButton);
       QObject::connect(b, &QPushButton::clicked, b, [b] {
         if (WindowRec* r = RecOf(b)) Notify(r, kClicked);
@@ -613,6 +615,34 @@ void DialogWidget::closeEvent(QCloseEvent* e) {
   if (WindowRec* r = RecOf(this)) RequestClose(r);
 }
 
+void DialogWidget::keyPressEvent(QKeyEvent* e) {
+  WindowRec* r = RecOf(this);
+  bool plain = e->modifiers() == Qt::NoModifier ||
+               (e->modifiers() == Qt::KeypadModifier && e->key() == Qt::Key_Enter);
+  if (plain && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
+    // Enter presses the button that has the focus, otherwise the default button, otherwise
+    // nothing: never the first button Qt would pick, which may be "Salir" or "Borrar".
+    auto usable = [](QPushButton* b) { return b && b->isVisible() && b->isEnabled(); };
+    if (auto* focused = qobject_cast<QPushButton*>(focusWidget()); usable(focused)) {
+      focused->click();
+      return;
+    }
+    for (QPushButton* b : findChildren<QPushButton*>())
+      if (b->isDefault() && usable(b)) {
+        b->click();
+        return;
+      }
+    e->accept();
+    return;
+  }
+  // Esc in a main window would end the program and lose the page; only dialogs take it.
+  if (plain && e->key() == Qt::Key_Escape && r && r->mainWindow) {
+    e->accept();
+    return;
+  }
+  QDialog::keyPressEvent(e);
+}
+
 void DialogWidget::reject() {
   if (WindowRec* r = RecOf(this)) RequestClose(r);
 }
@@ -658,6 +688,7 @@ Window CreateDialog(const DialogTemplate& t, Window owner, Proc proc) {
   d->proc = proc;
   d->owner = DialogOf(owner);
   d->resizable = t.resizable;
+  d->mainWindow = t.minimiseBox;
 
   // A window that can be minimised is a main window to the window manager, not a dialog.
   Qt::WindowFlags type = t.toolWindow ? Qt::Tool : t.minimiseBox ? Qt::Window : Qt::Dialog;

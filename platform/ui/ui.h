@@ -24,7 +24,8 @@ enum class Msg {
   Timer,         // first: timer id
   Activate,      // the window became the active one
   Deactivate,    // another window became active
-  Close,         // the close box or Esc; unhandled, the dialog ends with code kCancel
+  Close,         // the close box, or Esc in a dialog (not in a main window); unhandled, the
+                 // dialog ends with code kCancel
   Destroy,       // the window is going away, however it closes
   LeftDown, LeftUp, LeftDoubleClick, RightDown, RightUp, MouseMove,  // first: kMouse* keys; second: Point
   Wheel,         // first: +120 a notch away from the user, -120 towards; second: Point
@@ -75,7 +76,9 @@ enum Keys : intptr_t {
 };
 
 enum class Kind {
-  Button, DefaultButton, CheckBox, OptionBox, GroupFrame, Label, Edit, ListBox,
+  Button,         // Enter presses it while it has the focus
+  DefaultButton,  // Enter presses it wherever the focus is, unless on another button
+  CheckBox, OptionBox, GroupFrame, Label, Edit, ListBox,
   ComboBox,    // drop-down with an editable field
   DropList,    // drop-down list, choose only
   Graphic,     // a surface of its own, shown as it was last drawn
@@ -129,7 +132,7 @@ struct DialogTemplate {
   bool bold = true;
   std::string icon;            // resource name ("#200"); empty: none
   bool resizable = false;
-  bool minimiseBox = false;
+  bool minimiseBox = false;    // a main window: minimisable, and Esc does not close it
   bool topmost = false;
   bool toolWindow = false;
   std::vector<Control> controls;
@@ -145,7 +148,8 @@ int DialogUnitsToPixelsY(const DialogTemplate& t, int y);
 // Builds a dialog without showing it; Init has not been sent yet.
 Window CreateDialog(const DialogTemplate& t, Window owner, Proc proc);
 // Sends Init, shows the dialog centred (or where its template puts it), and runs it until EndDialog; then sends Destroy and
-// frees it. Windows other than the dialog stay usable. Returns EndDialog's code.
+// frees it. Its owner, when it has one, takes no input meanwhile; every other window stays
+// usable, so a dialog without owner leaves the main window working. Returns EndDialog's code.
 int RunModal(Window dialog);
 int RunModal(const DialogTemplate& t, Window owner, Proc proc);
 // Sends Init and shows the dialog; it lives until EndDialog or DestroyWindow.
@@ -284,6 +288,8 @@ namespace testing {
 // queue and record; End leaves test mode.
 void Begin();
 void End();
+// True between Begin and End: the other units' dialogs take their answers from queues too.
+bool Active();
 
 // The next dialog that opens built with this caption (the caption of its template, whatever
 // its Init makes of it) runs `act` right after its Init. A modal

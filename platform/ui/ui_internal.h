@@ -58,6 +58,7 @@ struct WindowRec {
   QEventLoop* loop = nullptr;
   bool pressedOnClient = false;       // a button went down on the bare client area
   bool resizable = false;
+  bool mainWindow = false;            // built with a minimise box: Esc does not close it
   bool ownerDisabled = false;         // a modal run disabled its owner
   int* result = nullptr;              // where RunModal waits for the end code
 
@@ -104,6 +105,9 @@ void ChooseLine(WindowRec* control, int index);
 void DeliverKey(WindowRec* r, intptr_t virtualKey, const QString& typed);
 // The menu item chosen by the user.
 bool ChooseMenuItem(WindowRec* dialog, int id);
+// Installed while the application starts: a fatal message from Qt (no display to open) is
+// told on standard error and ends the program with code 1; other messages go on as before.
+void ReportStartFailure(QtMsgType type, const QMessageLogContext& context, const QString& message);
 
 // Widgets.
 class DialogWidget : public QDialog {
@@ -113,6 +117,7 @@ class DialogWidget : public QDialog {
   QSize clientSize;
  protected:
   void closeEvent(QCloseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
   void reject() override;
   void resizeEvent(QResizeEvent* e) override;
 };

@@ -304,6 +304,32 @@ TEST_F(AdminDrawersTest, AHugeCountStopsAtTheTargetsEdgeWithTheSamePicture) {
   }
 }
 
+TEST_F(AdminDrawersTest, ARowStartingFarOffTheTargetReachesItAtOnce) {
+  struct Case {
+    int32_t x;
+    int32_t cellWidth;   // with no spacing, the step of the row
+    int32_t nearX;       // a start near the target, on the same steps, from which the row covers it alike
+  };
+  const Case cases[] = {{-2000000000, 1, -10}, {2000000000, -1, 810}, {INT32_MIN, 3, -29}, {INT32_MAX, -3, 829}};
+  for (const Case& c : cases) {
+    for (int style : {3, 4}) {
+      SCOPED_TRACE(std::to_string(style) + " from " + std::to_string(c.x));
+      AdminControlArgs a = ArgsOf(style);
+      a.labelVisible = 0;
+      a.cellWidth = c.cellWidth;
+      a.cellSpacing = 0;
+      a.x = c.x;
+      a.cellCount = INT32_MAX;
+      Draw(*page, style, a);
+      EXPECT_FALSE(ink::InkBox(*page).Empty());
+      a.x = c.nearX;
+      a.cellCount = 2000;
+      Draw(*other, style, a);
+      EXPECT_TRUE(ink::SamePixels(*page, *other));
+    }
+  }
+}
+
 TEST_F(AdminDrawersTest, ThePainterDrawsEachKindOnlyWithItsOwnStyles) {
   PageObject o{};
   o.x = kX;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "objects/shared_helpers.h"
@@ -135,13 +136,74 @@ TEST_F(TextInAreaTest, TheHundredthLineTakesWhateverIsLeft) {
 }
 
 TEST_F(TextInAreaTest, TinyOrNegativeAreasDoNotBreakTheSplit) {
-  for (int W : {-20, 0, 1, 5}) {
+  for (int W : {INT_MIN, -20, 0, 1, 5}) {
     SCOPED_TRACE(W);
     LineSlots slots = SplitTextIntoLineSlots(*page, "dos palabras", W);
     for (int i = 0; i < kLineSlots - 1; ++i) EXPECT_EQ(slots[i], "") << i;
     EXPECT_EQ(slots[99], "dos palabras");
     DrawTextInArea(*page, "dos palabras", kAlignCentre, 10, kTop, W, font, gfx::kBlack, gfx::kTransparent);
   }
+}
+
+TEST_F(TextInAreaTest, ARestShorterInCharactersIsNotSplitAgainHoweverWide) {
+  const std::string narrow(12, 'i');
+  const int W = Width(narrow) + 5;
+  const std::string text = narrow + " mmmm mmmm";
+  ASSERT_GT(Width(" mmmm mmmm"), W);
+  LineSlots slots = SplitTextIntoLineSlots(*page, text, W);
+  EXPECT_EQ(slots[0], narrow);
+  EXPECT_EQ(slots[1], " mmmm mmmm");   // fewer characters than the line above: taken to fit
+  for (int i = 2; i < kLineSlots; ++i) EXPECT_EQ(slots[i], "") << i;
+  DrawTextInArea(*page, text, kAlignLeft, 10, kTop, W, font, gfx::kBlack, gfx::kTransparent);
+  EXPECT_GT(LineInk(1).right, 10 + W);
+}
+
+TEST_F(TextInAreaTest, CentredLinesKeepTheHalfPixel) {
+  const std::string text = "Hola";
+  const int w = Width(text);
+  const int W = w + 21;   // (W - w) / 2 = 10.5
+  const int x = 11;       // the pen at 21.5, which the layer takes to the even 22
+  DrawTextInArea(*page, text, kAlignCentre, x, kTop, W, font, gfx::kBlack, gfx::kTransparent);
+  gfx::Surface* expected = gfx::MakeBitmap(600, 2100);
+  for (int penX : {22, 21}) {
+    ClearGraphicTarget(*expected);
+    gfx::SelectFont(*expected, font);
+    gfx::SetForeColour(*expected, gfx::kBlack);
+    gfx::SetBackColour(*expected, gfx::kTransparent);
+    gfx::MoveTo(*expected, penX, kTop);
+    gfx::Print(*expected, text);
+    EXPECT_EQ(ink::SamePixels(*page, *expected), penX == 22) << penX;
+  }
+  gfx::ReleaseBitmap(expected);
+}
+
+TEST_F(TextInAreaTest, ALineOfExactlyFourFifthsOfTheWidestIsNotStretched) {
+  // Lines built from wide and narrow letters until the second is exactly 4/5 of the first.
+  std::string first, second;
+  for (int narrow = 0; narrow < 5 && second.empty(); ++narrow) {
+    first = std::string(10, 'm') + std::string(narrow, 'i');
+    const int M = Width(first);
+    if (M % 5 != 0) continue;
+    for (int wide = 1; wide < 10 && second.empty(); ++wide)
+      for (int thin = 0; thin < 60 && second.empty(); ++thin) {
+        const std::string candidate = std::string(wide, 'm') + " " + std::string(thin, 'i');
+        if (Width(candidate) == M / 5 * 4) second = candidate;
+      }
+  }
+  if (second.empty()) GTEST_SKIP() << "no such pair of lines in this machine's font";
+  const int M = Width(first);
+  const std::string third = "mmm";
+  const std::string text = first + " " + second + " " + third;
+  const int W = M + 5;
+  LineSlots slots = SplitTextIntoLineSlots(*page, text, W);
+  ASSERT_EQ(slots[0], first);
+  ASSERT_EQ(slots[1], second);
+  ASSERT_EQ(slots[2], third);
+
+  const int x = 30;
+  DrawTextInArea(*page, text, kAlignJustified, x, kTop, W, font, gfx::kBlack, gfx::kTransparent);
+  EXPECT_NEAR(LineInk(1).right, x + Width(second), 3);
+  EXPECT_LT(LineInk(1).right, x + M - 10);
 }
 
 TEST_F(TextInAreaTest, JustifiedStretchesOnlyLinesNearTheWidestThatHoldBlanks) {

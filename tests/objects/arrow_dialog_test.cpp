@@ -95,8 +95,13 @@ TEST_F(ArrowDialogTest, ThePreviewPointsEachDirectionFromTheCentre) {
 
 TEST_F(ArrowDialogTest, HeadsClosingAndSizeFollowTheControls) {
   currentArrowDirection = kArrowRight;
+  currentArrowHeads = 3;   // only from a document: one head, and no combo line for it
   OnDialog(kCaption, [](ui::Window w) {
     // Far head at (250, 150), legs to (240, 140) and (240, 160); back head at the centre.
+    EXPECT_EQ(ui::ListSelection(w, kHeads), -1);
+    EXPECT_TRUE(Inked(w, 240, 140));
+    EXPECT_TRUE(Inked(w, 240, 160));
+    EXPECT_FALSE(Inked(w, 160, 140));
     ChooseListItem(w, kHeads, 0);
     EXPECT_EQ(currentArrowHeads, 0);
     Click(w, kClosed);

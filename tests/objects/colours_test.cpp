@@ -161,6 +161,18 @@ TEST_F(ColoursTest, TheGridDrawsEachCellInsideItsRectangle) {
   gfx::ReleaseBitmap(s);
 }
 
+TEST_F(ColoursTest, APaletteFileOfFiftyCellsOpensWithTheOthersLeftEmpty) {
+  testfiles::WriteRaw(FavouriteColoursPath(), Records(FullPalette()).substr(0, 50 * 24));
+  OnDialog(kPalette, [](ui::Window w) {
+    const gfx::Surface& grid = ui::ControlSurface(w, kGrid);
+    EXPECT_EQ(gfx::Pixel(grid, 25 * 3 + 15, 25 * 1 + 15), gfx::Rgb(3 * 19, 25, 7));   // cell 17
+    EXPECT_EQ(gfx::Pixel(grid, 25 * 12 + 15, 25 * 9 + 15), gfx::kWhite);            // never named
+    Click(w, kSalir);
+  });
+  ShowFavouriteColoursDialog(nullptr);
+  EXPECT_TRUE(MessagesShown().empty());
+}
+
 TEST_F(ColoursTest, ThePaletteArchivesChosenColoursAndReopensWithThem) {
   OnDialog(kPalette, [](ui::Window w) {
     EXPECT_FALSE(ui::Enabled(w, kArchivar));

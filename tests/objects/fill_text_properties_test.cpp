@@ -4,15 +4,12 @@
 
 #include <string>
 
+#include "objects/admin_controls.h"
 #include "objects/colours.h"
 #include "objects/shared_helpers.h"
 #include "objects/text_properties.h"
 #include "tests/objects/dialog_test.h"
 #include "tests/objects/ink.h"
-
-// The administrative-control dialog keeps the style being edited; a weak stand-in lets these
-// tests link while that dialog is not part of the library, and gives way to it when it is.
-__attribute__((weak)) int16_t currentAdminStyle = 1;
 
 namespace {
 

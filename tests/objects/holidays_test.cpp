@@ -157,6 +157,10 @@ TEST_F(HolidaysTest, IndexTextsAndTheListedTest) {
 }
 
 TEST_F(HolidaysTest, OpeningWithoutAFileGreysTheFileButtons) {
+  // What an earlier reading left: the list goes, the colours calendars show stay.
+  holidayList[0] = {6, 1, 0x0000C8, 0};
+  holidayCount = 1;
+  holidayColourTable[6][1] = 0x0000C8;
   OnDialog(kCaption, [](ui::Window w) {
     EXPECT_FALSE(ui::Enabled(w, kDeleteFile));
     EXPECT_FALSE(ui::Enabled(w, kSaveFile));
@@ -170,6 +174,9 @@ TEST_F(HolidaysTest, OpeningWithoutAFileGreysTheFileButtons) {
   ShowHolidaysDialog(nullptr);
   EXPECT_TRUE(MessagesShown().empty());
   EXPECT_EQ(holidaysSaved, -1);
+  EXPECT_EQ(holidayCount, 0);
+  EXPECT_EQ(holidayList[0], HolidayRecord{});
+  EXPECT_EQ(holidayColourTable[6][1], 0x0000C8);
 }
 
 TEST_F(HolidaysTest, InsertingChecksTheDateAndRefusesDuplicatesUntilDeleted) {
@@ -282,6 +289,22 @@ TEST_F(HolidaysTest, LeavingAsksOnlyAfterAnUnsavedChange) {
             Records({{6, 1, 0x0000C8, 0}, {25, 12, gfx::Rgb(0, 139, 0), 0}}));
 }
 
+TEST_F(HolidaysTest, AListOfMoreThanSixLinesOpensOnItsLast) {
+  for (int lines : {6, 7}) {
+    SCOPED_TRACE(lines);
+    std::vector<HolidayRecord> records;
+    for (int i = 1; i <= lines; ++i) records.push_back({i, 3, 0x0000C8, 0});
+    testfiles::WriteRaw(HolidaysPath(), Records(records));
+    holidaysDialogOpen = 1;
+    OnDialog(kCaption, [lines](ui::Window w) {
+      EXPECT_EQ(ui::ListCount(w, kList), lines);
+      EXPECT_EQ(ui::ListSelection(w, kList), lines > 6 ? lines - 1 : -1);
+      Click(w, kSalir);
+    });
+    ShowHolidaysDialog(nullptr);
+  }
+}
+
 TEST_F(HolidaysTest, DeletingTheFileKeepsTheList) {
   testfiles::WriteRaw(HolidaysPath(), Records({{6, 1, 0x0000C8, 0}}));
   OnDialog(kCaption, [](ui::Window w) {
@@ -320,6 +343,10 @@ TEST_F(HolidaysTest, ADoubleClickTakesTheColourOfTheSelectedDay) {
 TEST_F(HolidaysTest, LinesAreDrawnInTheirHolidaysColourOnBlack) {
   testfiles::WriteRaw(HolidaysPath(), Records({{6, 1, gfx::Rgb(0, 200, 0), 0}}));
   OnDialog(kCaption, [](ui::Window w) {
+    // Lines 14 pixels taller than the list's own.
+    ui::MeasureItemInfo measure{kList, 0, 20};
+    ui::SendMessage(w, ui::Msg::MeasureItem, kList, reinterpret_cast<intptr_t>(&measure));
+    EXPECT_EQ(measure.height, 34);
     gfx::Surface* s = gfx::MakeBitmap(260, 30);
     ui::DrawItemInfo item{kList, 0, false, false, s, 260, 30, "000 dia 6 de Enero"};
     ui::SendMessage(w, ui::Msg::DrawItem, kList, reinterpret_cast<intptr_t>(&item));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "tests/objects/dialog_test.h"
 
 namespace {
@@ -38,6 +40,16 @@ TEST_F(InsertTextDialogTest, AceptarKeepsTheTextAndReopeningShowsIt) {
   });
   ShowInsertTextDialog(nullptr);
   EXPECT_EQ(insertTextAccepted, 0);
+}
+
+TEST_F(InsertTextDialogTest, TheTextIsKeptToNineThousandNineHundredAndNinetyNineCharacters) {
+  OnDialog("Texto a Insertar", [](ui::Window w) {
+    ui::SetText(w, 4012, std::string(12000, 'a'));
+    Click(w, 4013);
+  });
+  ShowInsertTextDialog(nullptr);
+  EXPECT_EQ(insertTextAccepted, 1);
+  EXPECT_EQ(insertTextBuffer, std::string(9999, 'a'));
 }
 
 TEST_F(InsertTextDialogTest, TheCloseBoxCancelsAStaleAcceptance) {

@@ -390,6 +390,16 @@ TEST_F(MonthDialogTest, ChoicesChangeTheSettingsAndThePreview) {
     EXPECT_TRUE(ui::Enabled(w, 7718));
     Click(w, 7713);
     EXPECT_GT(ink::CountColour(preview, gfx::Rgb(255, 255, 160)), 1000);
+    // The border from the chooser and from a colour picked on the canvas.
+    ui::testing::AnswerColour(gfx::Rgb(0, 0, 150));
+    Click(w, 7715);
+    EXPECT_EQ(monthBorderColour, gfx::Rgb(0, 0, 150));
+    EXPECT_GT(ink::CountColour(preview, gfx::Rgb(0, 0, 150)), 100);
+    pickedColour = gfx::Rgb(150, 0, 0);
+    Click(w, 7716);
+    EXPECT_EQ(monthBorderColour, gfx::Rgb(150, 0, 0));
+    EXPECT_EQ(gfx::Pixel(ui::ControlSurface(w, 7716), 4, 4), gfx::Rgb(150, 0, 0));
+    EXPECT_GT(ink::CountColour(preview, gfx::Rgb(150, 0, 0)), 100);
     Click(w, 7718);
     EXPECT_FALSE(ui::Enabled(w, 7713));
     EXPECT_EQ(ink::CountColour(preview, gfx::Rgb(255, 255, 160)), 0);

@@ -230,6 +230,13 @@ TEST_F(ShapeDialogTest, RoundingIsAPercentOfTheSmallerSideAndCirclesIgnoreIt) {
       EXPECT_EQ(again, full);
     }
     EXPECT_EQ(shapeRoundingPercent, 32767);
+    // A negative percent, which only a document can bring, draws as 100 too.
+    shapeRoundingPercent = -5;
+    DrawShapePreview();
+    std::vector<gfx::Colour> negative;
+    for (int y = 28; y <= 122; ++y)
+      for (int x = 28; x <= 122; ++x) negative.push_back(gfx::Pixel(s, x, y));
+    EXPECT_EQ(negative, full);
 
     TypeText(w, kPercent, "0");
     Click(w, kCircle);
@@ -309,6 +316,12 @@ TEST_F(ShapeDialogTest, TransparentInteriorDrawsOnlyTheOutlineAndGivesTheColourB
     EXPECT_FALSE(ui::Enabled(w, kInteriorChooser));
     EXPECT_EQ(ink::CountColour(s, gfx::kWhite, kIn0, kIn0, kIn1, kIn1), 71 * 71);
     EXPECT_EQ(gfx::Pixel(s, 75, 30), gfx::kBlack);
+    // A colour picked into the swatch fills the interior again; the check box keeps its state.
+    pickedColour = kGreen;
+    Click(w, kInteriorSwatch);
+    EXPECT_EQ(shapeInteriorColour, kGreen);
+    EXPECT_TRUE(ui::Checked(w, kTransparent));
+    EXPECT_GT(ink::CountColour(s, kGreen, kIn0, kIn0, kIn1, kIn1), 0);
     Click(w, kTransparent);
     EXPECT_EQ(shapeInteriorColour, kBlue);
     EXPECT_TRUE(ui::Enabled(w, kInteriorChooser));

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "objects/aligned_text.h"
 #include "objects/colours.h"
@@ -245,6 +246,22 @@ TEST(FontComboTest, EachFaceIsDrawnInItsOwnFaceAndTheSelectionHighlighted) {
   DrawFontComboItem(item);
   EXPECT_TRUE(ink::InkBox(*s).Empty());
   gfx::ReleaseBitmap(s);
+}
+
+TEST_F(TextPropertiesTest, TheFaceComboOffersEveryInstalledFace) {
+  OnDialog(kCaption, [](ui::Window w) {
+    const std::vector<std::string> faces = gfx::InstalledFaces();
+    ASSERT_EQ(ui::ListCount(w, 10100), static_cast<int>(faces.size()));
+    for (const std::string& face : faces) EXPECT_GE(LineOf(w, 10100, face), 0) << face;
+    EXPECT_GE(LineOf(w, 10100, "Times New Roman"), 0);
+    Click(w, 10270);
+  });
+  ShowTextPropertiesDialog(nullptr);
+  // A face's fonts take its character set.
+  EXPECT_EQ(gfx::FontOf(CreateFontByFaceName("Symbol", 12, 0, false, false)).charset, 2);
+  const gfx::FontSpec arial = gfx::FontOf(CreateFontByFaceName("Arial", 12, 700, true, true));
+  EXPECT_EQ(arial.charset, 0);
+  EXPECT_EQ(arial.styleFlags, kStyleBold | kStyleItalic | kStyleUnderline);
 }
 
 TEST(FontComboTest, ObjectLinesAreDrawnInTheFontOfTheSlotTheyName) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "objects/colours.h"
+#include "objects/fill_text_properties.h"
 #include "shell/canvas.h"
 #include "shell/page_store.h"
 #include "shell/painter.h"
@@ -193,6 +194,172 @@ TEST(Canvas, EditModeEditsTheFillTextOfAnAdministrativeControl) {
     ui::testing::Mouse(canvas, ui::Msg::LeftDown, 150, 110);
     ui::testing::Mouse(canvas, ui::Msg::LeftUp, 150, 110);
     EXPECT_STREQ(control.fillText, "despues");
+    EXPECT_EQ(fillEditOpen, 0);
+  });
+}
+
+}  // namespace
+
+namespace {
+
+bool SameRecord(const PageObject& a, const PageObject& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// A key that cannot scroll leaves even the canvas alone; End, Home and every wheel notch
+// refresh it. A dot put straight on the control shows whether it was refreshed.
+TEST(Canvas, OnlyStepsThatCanBeTakenRefreshTheCanvas) {
+  struct Case { int32_t from; bool wheel; intptr_t input; bool refreshed; };
+  const Case cases[] = {
+      {0, false, ui::kKeyUp, false},        {0, false, ui::kKeyPageUp, false},
+      {-561, false, ui::kKeyDown, false},   {-561, false, ui::kKeyPageDown, false},
+      {0, false, ui::kKeyHome, true},       {-561, false, ui::kKeyEnd, true},
+      {-5, false, ui::kKeyUp, true},        {-561, true, -120, true},
+      {0, true, 120, true},
+  };
+  WithMainWindow([&](ui::Window main) {
+    ui::Window canvas = ui::Item(main, kCanvasId);
+    gfx::Surface& shown = ui::ControlSurface(main, kCanvasId);
+    for (const Case& c : cases) {
+      scrollOffset() = c.from;
+      gfx::SetPixel(shown, 400, 400, 0x00FF00);
+      if (c.wheel)
+        ui::testing::Wheel(canvas, static_cast<int>(c.input));
+      else
+        ui::testing::Key(canvas, c.input);
+      EXPECT_EQ(gfx::Pixel(shown, 400, 400) != 0x00FF00, c.refreshed)
+          << "from " << c.from << (c.wheel ? " wheel " : " key ") << c.input;
+    }
+  });
+}
+
+// A mouse move repaints with the page outline only while paintMode is 1; a drag's second
+// repaint always has it.
+TEST(Canvas, MouseMovesRepaintInThePaintMode) {
+  WithMainWindow([&](ui::Window main) {
+    ui::Window canvas = ui::Item(main, kCanvasId);
+    gfx::Surface& shown = ui::ControlSurface(main, kCanvasId);
+    paintMode = 0;
+    ui::testing::Mouse(canvas, ui::Msg::MouseMove, 300, 300);
+    EXPECT_EQ(gfx::Pixel(shown, 0, 500), gfx::kWhite);
+    PageObject& o = AddBox(100, 100, 40, 40);
+    ui::testing::Mouse(canvas, ui::Msg::LeftDown, 110, 110);
+    ui::testing::Mouse(canvas, ui::Msg::MouseMove, 115, 110, ui::kMouseLeft);
+    EXPECT_EQ(o.x, 105);
+    EXPECT_EQ(gfx::Pixel(shown, 0, 500), 0);
+    ui::testing::Mouse(canvas, ui::Msg::LeftUp, 115, 110);
+    paintMode = 1;
+    ui::testing::Mouse(canvas, ui::Msg::MouseMove, 300, 300);
+    EXPECT_EQ(gfx::Pixel(shown, 0, 500), 0);
+  });
+}
+
+// A press beside every object drags nothing; coordinates left of or above the canvas (the
+// pointer taken outside while the button is down) move the object by the true delta.
+TEST(Canvas, DragsFollowThePointerOutsideTheCanvasAndAMissDragsNothing) {
+  WithMainWindow([&](ui::Window main) {
+    ui::Window canvas = ui::Item(main, kCanvasId);
+    PageObject& o = AddBox(100, 100, 40, 40);
+    const PageObject before = o;
+    ui::testing::Mouse(canvas, ui::Msg::LeftDown, 300, 300);
+    ui::testing::Mouse(canvas, ui::Msg::MouseMove, 120, 120, ui::kMouseLeft);
+    ui::testing::Mouse(canvas, ui::Msg::LeftUp, 120, 120);
+    EXPECT_TRUE(SameRecord(o, before));
+
+    ui::testing::Mouse(canvas, ui::Msg::LeftDown, 110, 110);
+    ui::testing::Mouse(canvas, ui::Msg::MouseMove, -20, -10, ui::kMouseLeft);
+    EXPECT_EQ(o.x, 100 - 130);
+    EXPECT_EQ(o.y, 100 - 120);
+    ui::testing::Mouse(canvas, ui::Msg::LeftUp, -20, -10);
+    EXPECT_EQ(o.dragging, 0);
+    ui::testing::Mouse(canvas, ui::Msg::MouseMove, 200, 200);
+    EXPECT_EQ(o.x, -30) << "the release ended the drag";
+  });
+}
+
+// In edit mode texts, shapes and images are left alone, and an option cell with a mark other
+// than 0 or 1 becomes marked.
+TEST(Canvas, EditClicksChangeOnlyAdministrativeObjects) {
+  WithMainWindow([&](ui::Window main) {
+    ui::Window canvas = ui::Item(main, kCanvasId);
+    leftMouseMode = kLeftEdit;
+    for (int32_t kind : {kImage, kAlignedText, kSquareOrCircle}) {
+      objectCount = 1;
+      PageObject& o = AddBox(100, 100, 40, 40);
+      o.kind = kind;
+      const PageObject before = o;
+      ui::testing::Mouse(canvas, ui::Msg::LeftDown, 110, 110);
+      ui::testing::Mouse(canvas, ui::Msg::LeftUp, 110, 110);
+      EXPECT_TRUE(SameRecord(o, before)) << kind;
+      EXPECT_EQ(canvasSelectedSlot, 0);
+    }
+    objectCount = 1;
+    PageObject& cell = AddBox(100, 100, 40, 40);
+    cell.kind = kAdminOptionCell;
+    cell.optionMarked = 5;
+    ui::testing::Mouse(canvas, ui::Msg::LeftDown, 110, 110);
+    ui::testing::Mouse(canvas, ui::Msg::LeftUp, 110, 110);
+    EXPECT_EQ(cell.optionMarked, 1);
+  });
+  EXPECT_TRUE(ui::testing::DialogsOpened().size() == 1u) << "only the main window opened";
+}
+
+PageObject& AddControl(int x, int y) {
+  PageObject& o = AddBox(x, y, 200, 30);
+  o.kind = kAdminControl;
+  o.adminStyle = 1;
+  o.cellCount = 5;
+  o.cellWidth = 20;
+  o.fillFontSize = 10;
+  o.fillAlignment = 131;
+  std::strcpy(o.fillFontName, "Tahoma");
+  std::strcpy(o.fillText, "antes");
+  return o;
+}
+
+// The fill-text edit writes back to the object it opened on, cut to its fields, whatever
+// happens on the page while the dialog is open.
+TEST(Canvas, TheFillTextEditWritesBackToItsOwnObjectOnly) {
+  WithMainWindow([&](ui::Window main) {
+    ui::Window canvas = ui::Item(main, kCanvasId);
+    leftMouseMode = kLeftEdit;
+    PageObject& first = AddControl(100, 100);
+    PageObject& second = AddControl(100, 300);
+    const PageObject secondBefore = second;
+    int opened = 0;
+    ui::testing::OnDialog("Propiedades Texto", [&](ui::Window d) {
+      ++opened;
+      // A click on the other control while this one is edited opens nothing.
+      ui::testing::Mouse(canvas, ui::Msg::LeftDown, 150, 310);
+      ui::testing::Mouse(canvas, ui::Msg::LeftUp, 150, 310);
+      workingFillTextFontName = std::string(60, 'F');
+      ui::testing::TypeText(d, 20310, std::string(300, 'x'));
+      ui::testing::Click(d, 20350);   // centred
+      ui::testing::Click(d, 20280);
+    });
+    ui::testing::Mouse(canvas, ui::Msg::LeftDown, 150, 110);
+    ui::testing::Mouse(canvas, ui::Msg::LeftUp, 150, 110);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(strnlen(first.fillFontName, sizeof first.fillFontName), 49u);
+    EXPECT_EQ(strnlen(first.fillText, sizeof first.fillText), 273u);
+    EXPECT_EQ(first.fillAlignment, 133);
+    EXPECT_TRUE(SameRecord(second, secondBefore));
+
+    // Cancelled: the object stays byte for byte.
+    const PageObject firstBefore = first;
+    ui::testing::OnDialog("Propiedades Texto", [](ui::Window d) { ui::testing::Click(d, 20270); });
+    ui::testing::Mouse(canvas, ui::Msg::LeftDown, 150, 110);
+    ui::testing::Mouse(canvas, ui::Msg::LeftUp, 150, 110);
+    EXPECT_TRUE(SameRecord(first, firstBefore));
+
+    // Undone while its dialog is open: nothing is written into the dropped record.
+    ui::testing::OnDialog("Propiedades Texto", [&](ui::Window d) {
+      ui::testing::ChooseMenu(main, 1057);
+      ui::testing::TypeText(d, 20310, "despues");
+      ui::testing::Click(d, 20280);
+    });
+    ui::testing::Mouse(canvas, ui::Msg::LeftDown, 150, 310);
+    ui::testing::Mouse(canvas, ui::Msg::LeftUp, 150, 310);
+    EXPECT_EQ(objectCount, 2);
+    EXPECT_STREQ(second.fillText, "antes");
     EXPECT_EQ(fillEditOpen, 0);
   });
 }

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "platform/gfx/gfx.h"
+#include "shell/painter.h"
 #include "tests/shell/document_test.h"
 
 namespace {
@@ -97,6 +98,23 @@ TEST_F(ClipboardTest, EachPastedCopyHasAnImageAndFontOfItsOwn) {
   EXPECT_EQ(gfx::ImageWidth(original), 0);
   EXPECT_EQ(gfx::ImageWidth(first), 5);
   EXPECT_EQ(gfx::ImageWidth(second), 5);
+}
+
+}  // namespace
+
+namespace {
+
+// A pasted object is new to the record fill: the filled copies kept for its slot and the
+// slots above are dropped, so it shows its own text.
+TEST_F(ClipboardTest, PastedObjectsDropTheFilledCopiesOfTheirSlots) {
+  currentObjectIndex = static_cast<int16_t>(Add(SampleRecord(kAlignedText, 1)));
+  CopyCurrentObjectToClipboard();
+  savedPlaceholderTexts.assign(10, "Relleno");
+  PasteCopiedObjects();
+  EXPECT_EQ(objectCount, 3);
+  EXPECT_EQ(savedPlaceholderTexts.size(), 3u);
+  EXPECT_EQ(savedPlaceholderTexts[2], "Relleno");
+  savedPlaceholderTexts.clear();
 }
 
 }  // namespace

@@ -50,6 +50,27 @@ std::string QuartersFile(const std::string& path, int w, int h) {
   return path;
 }
 
+// Full quality leaves every step of every quantisation table at 1.
+bool JpegAtFullQuality(const std::string& jpeg) {
+  int tables = 0;
+  for (size_t at = 2; at + 4 <= jpeg.size();) {
+    if (uint8_t(jpeg[at]) != 0xFF) return false;
+    const uint8_t marker = uint8_t(jpeg[at + 1]);
+    const size_t length = uint8_t(jpeg[at + 2]) * 256u + uint8_t(jpeg[at + 3]);
+    if (marker == 0xDA) break;   // the image data starts
+    if (marker == 0xDB) {
+      for (size_t t = at + 4; t < at + 2 + length; t += 65) {
+        if ((uint8_t(jpeg[t]) >> 4) != 0) return false;   // 8-bit steps only
+        for (size_t k = 1; k <= 64; ++k)
+          if (uint8_t(jpeg[t + k]) != 1) return false;
+        ++tables;
+      }
+    }
+    at += 2 + length;
+  }
+  return tables > 0;
+}
+
 std::vector<std::string> Entries(const std::string& folder) {
   std::vector<std::string> names;
   for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
@@ -216,6 +237,27 @@ TEST_F(ImagesTest, MissingBrokenOrBoxlessImagesLoadNothing) {
     EXPECT_GT(MessagesShown().back().text.size(), prefix.size());
     EXPECT_EQ(MessagesShown().back().title, "Vozurivudoz");
   }
+
+  // A GIF claiming 20000 x 20000 pixels is refused before it is decoded, and says why.
+  std::string huge = "GIF89a";
+  auto put16 = [&](int v) {
+    huge += static_cast<char>(v & 255);
+    huge += static_cast<char>(v >> 8);
+  };
+  put16(20000);
+  put16(20000);
+  huge += std::string(3, '\0');
+  huge += ',';
+  for (int v : {0, 0, 20000, 20000}) put16(v);
+  huge += '\0';
+  const std::string hugePath = folder + "enorme.gif";
+  testfiles::WriteRaw(hugePath, huge);
+  const size_t before = MessagesShown().size();
+  EXPECT_EQ(Load(hugePath), 0);
+  EXPECT_EQ(loadedImageWidth, 0);
+  EXPECT_EQ(loadedImageHeight, 0);
+  ASSERT_EQ(MessagesShown().size(), before + 1);
+  EXPECT_NE(MessagesShown().back().text.find("demasiado grande"), std::string::npos) << MessagesShown().back().text;
 }
 
 TEST_F(ImagesTest, AnImageAtThePageEdgeIsCut) {
@@ -339,6 +381,9 @@ TEST_F(ImagesTest, ThePageIsExportedInEachFormatWithoutMarksAndReadsBack) {
     EXPECT_TRUE(Near(image.pixel(38, 600), gfx::kWhite, c.tolerance));  // no margin line
     EXPECT_TRUE(Near(image.pixel(400, 2), gfx::kWhite, c.tolerance));   // no ruler
     EXPECT_TRUE(Near(image.pixel(600, 900), gfx::kWhite, c.tolerance));
+    if (c.option == 2009) {
+      EXPECT_TRUE(JpegAtFullQuality(testfiles::ReadRaw(path)));
+    }
   }
   // The editing view is back, outline and all.
   EXPECT_EQ(gfx::Pixel(*pageBitmap, 0, 600), gfx::kBlack);

@@ -70,8 +70,14 @@ TEST(MainWindow, NuevoEmptiesThePageAndKeepsTheTitle) {
   WithMainWindow([](ui::Window w) {
     AddShape(100, 100);
     ui::SetCaption(w, "a.qorvex");
+    documentPath = "/docs/a.qorvex";
+    filledTextsShown = 1;
     scrollOffset() = -200;
     ChooseMenu(w, 1046);
+    EXPECT_EQ(filledTextsShown, 0);
+    EXPECT_EQ(documentPath, "/docs/a.qorvex");
+    EXPECT_EQ(gfx::Pixel(*pageBitmap, 400, 0), 0) << "the page outline is drawn";
+    EXPECT_EQ(gfx::Pixel(ui::ControlSurface(w, kCanvasId), 0, 400), 0) << "and shown";
     EXPECT_EQ(objectCount, 1);
     EXPECT_EQ(pageObjects[2].kind, 0);
     EXPECT_EQ(scrollOffset(), 0);
@@ -321,6 +327,487 @@ TEST(MainWindow, ClosingTheInsertDialogsInsertsNothing) {
     int opened = 0;
     for (const auto& d : DialogsOpened()) opened += d == c.caption;
     EXPECT_EQ(opened, 2) << c.caption;
+  }
+}
+
+}  // namespace
+
+#include "objects/admin_controls.h"
+#include "objects/admin_controls_dialog.h"
+#include "objects/aligned_text.h"
+#include "objects/corner_marks_dialog.h"
+#include "objects/fill_text_properties.h"
+#include "objects/holidays.h"
+#include "objects/insert_text.h"
+#include "objects/maths_keyboard_dialog.h"
+#include "objects/memo_text.h"
+#include "objects/month_calendar.h"
+#include "objects/month_calendar_dialog.h"
+#include "objects/shape_dialog.h"
+#include "objects/shared_helpers.h"
+#include "platform/numbers/numbers.h"
+#include "shell/drawers.h"
+#include "shell/images.h"
+#include "shell/printing.h"
+
+namespace {
+
+constexpr gfx::Colour kRedMark = 0x0000FF;
+
+std::string WriteTextFile(const std::string& name, const std::string& bytes) {
+  const std::string path = testenv::NewFolder("textos " + name) + name;
+  EXPECT_EQ(files::WriteAllAtomically(path, bytes), 0);
+  return path;
+}
+
+// The hollow red box over the object's rectangle: its four sides are red at their middles.
+bool RedBoxAround(const PageObject& o) {
+  const int midX = o.x + o.width / 2, midY = o.y + o.height / 2;
+  return gfx::Pixel(*pageBitmap, o.x, midY) == kRedMark &&
+         gfx::Pixel(*pageBitmap, o.x + o.width, midY) == kRedMark &&
+         gfx::Pixel(*pageBitmap, midX, o.y + o.height) == kRedMark;
+}
+
+// Every run starts the mouse modes, rulers and dialogs from the same values, whatever the
+// globals held before.
+TEST(MainWindow, InitialisationGivesTheDialogsTheirStartingValues) {
+  leftMouseMode = kLeftEdit;
+  rightMouseMode = kRightFavourites;
+  rulerFlags = {0, 0, 1, 0, 0, 0};
+  shapeDialogAccepted = 1;
+  shapeTypeChosen = 7002;
+  shapeRoundedCorners = shapeFillStyle = shapeLineStyle = 3;
+  shapeLineWidth = 9;
+  shapeTransparentInterior = 1;
+  shapeBorderColour = 0x123456;
+  shapeInteriorColour = -2;
+  shapeRoundingPercent = 50;
+  textBackColour = workingTextBackColour = 0x111111;
+  textForeColour = workingTextForeColour = 0x222222;
+  textFontSize = workingTextFontSize = 30;
+  textFontName = workingTextFontName = "Arial";
+  imageTrueSize = 0;
+  monthBackColour = 0x333333;
+  monthBorderColour = 0x444444;
+  monthNamePosition = 3;
+  monthIncludeHolidays = monthTransparentBackground = monthColouredBackground = 1;
+  alignedText = "viejo";
+  alignedTextWidth = alignedTextHeight = 77;
+  alignedTextAlignment = 133;
+  alignedTextAccepted = 1;
+  currentArrowLength = 5;
+  currentArrowColour = 0x555555;
+  currentArrowHeads = 2;
+  currentArrowLineWidth = 7;
+  currentArrowDirection = 6;
+  currentArrowClosedHead = 1;
+  currentArrowHeadSize = 3;
+  fillTextBackColour = workingFillTextBackColour = 0x666666;
+  fillTextForeColour = workingFillTextForeColour = 0x777777;
+  fillTextFontSize = workingFillTextFontSize = 40;
+  fillTextFontName = workingFillTextFontName = "Courier";
+  paintMode = 0;
+  currentObjectIndex = 9;
+  printBusy = 1;
+  currentAdminStyle = 4;
+
+  WithMainWindow([](ui::Window) {
+    EXPECT_EQ(leftMouseMode, kLeftMove);
+    EXPECT_EQ(rightMouseMode, kRightCaptureColour);
+    for (int32_t f : rulerFlags) EXPECT_EQ(f, 0);
+    EXPECT_EQ(shapeDialogAccepted, 0);
+    EXPECT_EQ(shapeTypeChosen, 7001);
+    EXPECT_EQ(shapeRoundedCorners, 0);
+    EXPECT_EQ(shapeFillStyle, 0);
+    EXPECT_EQ(shapeLineStyle, 0);
+    EXPECT_EQ(shapeLineWidth, 1);
+    EXPECT_EQ(shapeTransparentInterior, 0);
+    EXPECT_EQ(shapeBorderColour, 0);
+    EXPECT_EQ(shapeInteriorColour, 0xFF0000);
+    EXPECT_EQ(shapeRoundingPercent, 0);
+    for (gfx::Colour c : {textBackColour, workingTextBackColour}) EXPECT_EQ(c, 0xFFFFFF);
+    for (gfx::Colour c : {textForeColour, workingTextForeColour}) EXPECT_EQ(c, 0);
+    EXPECT_EQ(textFontSize, 10);
+    EXPECT_EQ(workingTextFontSize, 10);
+    EXPECT_EQ(textFontName, "Times New Roman");
+    EXPECT_EQ(workingTextFontName, "Times New Roman");
+    EXPECT_EQ(imageTrueSize, 1);
+    EXPECT_EQ(monthBackColour, 0xFFFFFF);
+    EXPECT_EQ(monthBorderColour, 0);
+    EXPECT_EQ(monthNamePosition, 1);
+    EXPECT_EQ(monthIncludeHolidays + monthTransparentBackground + monthColouredBackground, 0);
+    EXPECT_EQ(alignedText, "");
+    EXPECT_EQ(alignedTextWidth, 0);
+    EXPECT_EQ(alignedTextHeight, 0);
+    EXPECT_EQ(alignedTextAlignment, 0);
+    EXPECT_EQ(alignedTextAccepted, 0);
+    EXPECT_EQ(currentArrowLength, 100);
+    EXPECT_EQ(currentArrowColour, 0);
+    EXPECT_EQ(currentArrowHeads, 1);
+    EXPECT_EQ(currentArrowLineWidth, 1);
+    EXPECT_EQ(currentArrowDirection, 1);
+    EXPECT_EQ(currentArrowClosedHead, 0);
+    EXPECT_EQ(currentArrowHeadSize, 10);
+    for (gfx::Colour c : {fillTextBackColour, workingFillTextBackColour}) EXPECT_EQ(c, 0xFFFFFF);
+    for (gfx::Colour c : {fillTextForeColour, workingFillTextForeColour}) EXPECT_EQ(c, 0);
+    EXPECT_EQ(fillTextFontSize, 10);
+    EXPECT_EQ(workingFillTextFontSize, 10);
+    EXPECT_EQ(fillTextFontName, "Times New Roman");
+    EXPECT_EQ(workingFillTextFontName, "Times New Roman");
+    EXPECT_EQ(objectCount, 1);
+    EXPECT_EQ(paintMode, 1);
+    EXPECT_EQ(currentObjectIndex, 2);
+    EXPECT_EQ(printBusy, 0);
+    EXPECT_EQ(currentAdminStyle, 1);
+    // The page record of a fresh page, and the page drawn with its outline.
+    EXPECT_EQ(pageObjects[1].width, 794);
+    EXPECT_EQ(pageObjects[1].height, 1122);
+    EXPECT_EQ(pageObjects[1].backColor, 0xFFFFFF);
+    EXPECT_EQ(gfx::Pixel(*pageBitmap, 400, 0), 0);
+  });
+}
+
+// The guards of the remaining dialogs and of the shared flags: while a flag is set its
+// commands open nothing and insert nothing.
+TEST(MainWindow, EveryGuardedCommandWaitsForItsFlag) {
+  struct Case { int32_t* flag; int command; const char* caption; };
+  const Case cases[] = {
+      {&holidaysDialogOpen, 1060, "Fiestas"},
+      {&monthDialogOpen, 1061, "Configurador de mes"},
+      {&insertTextDialogOpen, 1069, "Texto a Insertar"},
+      {&shapeDialogOpen, 1070, "Insertar cuadrados y circulos"},
+      {&arrowDialogOpen, 1072, "Insertar flechas"},
+      {&adminDialogOpen, 1075, "Objetos para impreso"},
+      {&insertTextDialogOpen, 1087, "keyboard"},
+      {&cornerDialogOpen, 1088, "Etiqueta esquinas"},
+      {&printBusy, 1080, "Configura la impresi\xF3n"},
+      {&paperFormatDialogOpen, 1089, "Formato Papel"},
+  };
+  for (const Case& c : cases) {
+    WithMainWindow([&](ui::Window w) {
+      const size_t messages = MessagesShown().size();
+      *c.flag = 1;
+      ui::SendMessage(w, ui::Msg::Command, c.command, 0);
+      *c.flag = 0;
+      EXPECT_EQ(objectCount, 1) << c.command;
+      EXPECT_EQ(MessagesShown().size(), messages) << c.command;
+    });
+    EXPECT_FALSE(Opened(c.caption)) << c.command;
+  }
+
+  // "Grabar Imagen" asks for no file while its export runs.
+  WithMainWindow([](ui::Window w) {
+    ui::testing::AnswerFile("");
+    imageExportBusy = 1;
+    ChooseMenu(w, 1071);
+    imageExportBusy = 0;
+    ChooseMenu(w, 1071);   // takes the answer queued above
+  });
+
+  // The line texts share the aligned text's flag: 1082 asks for no file while it is set.
+  const std::string file = WriteTextFile("dos.txt", "uno\r\ndos\r\n");
+  WithMainWindow([&](ui::Window w) {
+    ui::testing::AnswerFile(file);
+    alignedTextDialogOpen = 1;
+    ChooseMenu(w, 1082);
+    EXPECT_EQ(objectCount, 1);
+    alignedTextDialogOpen = 0;
+    ChooseMenu(w, 1082);
+    EXPECT_EQ(objectCount, 2) << "the answer was still waiting";
+    EXPECT_EQ(alignedTextDialogOpen, 0) << "the handler clears the flag";
+  });
+}
+
+// (An empty aligned text never reaches the handler: its dialog puts the memo note in.)
+TEST(MainWindow, AnEmptyAngledTextIsRefusedAndAnEmptyMemoSaysWhatItIsFor) {
+  WithMainWindow([](ui::Window w) {
+    OnDialog("Texto a Insertar", [](ui::Window d) { ui::testing::Click(d, 4013); });
+    ChooseMenu(w, 1069);
+    EXPECT_EQ(objectCount, 1);
+    ASSERT_FALSE(MessagesShown().empty());
+    EXPECT_EQ(MessagesShown().back().text,
+              "Tiene que escribir una frase para poder insertarla en la imagen ...");
+
+    const size_t messages = MessagesShown().size();
+    OnDialog("Insertar texto alineado", [](ui::Window d) {
+      ui::testing::TypeText(d, 31008, "300");
+      ui::testing::TypeText(d, 31009, "60");
+      ui::testing::Click(d, 31018);
+    });
+    ChooseMenu(w, 1095);
+    ASSERT_EQ(objectCount, 2);
+    EXPECT_EQ(MessagesShown().size(), messages);
+    EXPECT_EQ(pageObjects[2].kind, kMemoText);
+    EXPECT_EQ(FixedFieldText(pageObjects[2].text), MemoFieldNote());
+    EXPECT_EQ(FixedFieldText(pageObjects[2].text).rfind(
+                  "Este objeto hace de contenedor para el campo memotext de las bases de datos. ", 0),
+              0u);
+  });
+}
+
+TEST(MainWindow, AnArrowIsInsertedOverItsRedPickBox) {
+  WithMainWindow([](ui::Window w) {
+    insertX = 100;
+    insertY = 300;
+    OnDialog("Insertar flechas", [](ui::Window d) {
+      ui::testing::TypeText(d, 8002, "100");
+      ui::testing::TypeText(d, 8008, "10");
+      ui::testing::Click(d, 8023);
+    });
+    ui::SendMessage(w, ui::Msg::Command, 1072, 0);
+    ASSERT_EQ(objectCount, 2);
+    const PageObject& o = pageObjects[2];
+    EXPECT_EQ(o.kind, kArrow);
+    EXPECT_EQ(o.x, 100);
+    EXPECT_EQ(o.y, 300);
+    EXPECT_EQ(o.width, 10);
+    EXPECT_EQ(o.height, 10);
+    EXPECT_EQ(o.arrowLength, 100);
+    EXPECT_EQ(o.arrowHeadSize, 10);
+    EXPECT_EQ(o.arrowDirection, 1);
+    EXPECT_EQ(o.arrowHeads, 1);
+    EXPECT_EQ(o.arrowLineWidth, 1);
+    EXPECT_EQ(o.arrowClosedHead, 0);
+    EXPECT_EQ(o.arrowColor, 0);
+    // The box's left, right and bottom sides, and the shaft going up from the anchor.
+    EXPECT_TRUE(RedBoxAround(o));
+    EXPECT_EQ(gfx::Pixel(*pageBitmap, 100, 250), 0);
+  });
+}
+
+TEST(MainWindow, CornerMarksKeepTheirMillimetresAsPixels) {
+  WithMainWindow([](ui::Window w) {
+    insertX = 50;
+    insertY = 60;
+    OnDialog("Etiqueta esquinas", [](ui::Window d) {
+      ui::testing::TypeText(d, 7009, "Sello");
+      ui::testing::TypeText(d, 7005, "40");
+      ui::testing::TypeText(d, 7006, "21");
+      ui::testing::Click(d, 7011);
+      ui::testing::Click(d, 7012);
+    });
+    ChooseMenu(w, 1088);
+    ASSERT_EQ(objectCount, 2);
+    const PageObject& o = pageObjects[2];
+    EXPECT_EQ(o.kind, kCornerMarks);
+    EXPECT_EQ(o.width, 151);    // 40 x 3.779527559 = 151.18
+    EXPECT_EQ(o.height, 79);    // 21 x 3.779527559 = 79.37
+    EXPECT_EQ(o.penWidth, 1);
+    EXPECT_STREQ(o.text, "Sello");
+    EXPECT_EQ(o.backColor, cornerMarkColour);
+    EXPECT_EQ(o.optionFlag1, cornerMarkShowText);
+    EXPECT_EQ(o.optionFlag2, cornerMarkShowShadow);
+    EXPECT_EQ(o.optionFlag3, cornerMarkShowCorners);
+    EXPECT_EQ(cornerDialogOpen, 0);
+  });
+}
+
+// Styles 1 to 5 and 7 to 10 make kind 7, style 6 kind 8; both take the preset and the
+// insertion constants.
+TEST(MainWindow, AdministrativeControlsTakeTheirPresetAndTheInsertionConstants) {
+  struct Case { int comboLine; int16_t style; int32_t kind; };
+  for (const Case c : {Case{0, 1, kAdminControl}, Case{5, 6, kAdminOptionCell}}) {
+    WithMainWindow([&](ui::Window w) {
+      insertX = 30;
+      insertY = 40;
+      OnDialog("Objetos para impreso", [&](ui::Window d) {
+        ui::testing::ChooseListItem(d, 1029, c.comboLine);
+        ui::testing::Click(d, 1030);
+      });
+      ChooseMenu(w, 1075);
+      ASSERT_EQ(objectCount, 2);
+      const PageObject& o = pageObjects[2];
+      const AdminStylePreset& p = adminStylePresets[c.style];
+      EXPECT_EQ(o.kind, c.kind);
+      EXPECT_EQ(o.adminStyle, c.style);
+      EXPECT_EQ(o.x, 30);
+      EXPECT_EQ(o.width, p.labelAreaWidth);
+      EXPECT_EQ(o.height, p.labelAreaHeight);
+      EXPECT_EQ(o.cellWidth, p.cellWidth);
+      EXPECT_EQ(o.penWidth, p.penWidth);
+      EXPECT_EQ(o.cellCount, p.cellCount);
+      EXPECT_EQ(o.cellSpacing, p.cellSpacing);
+      EXPECT_EQ(o.alignment, p.alignment);
+      EXPECT_EQ(o.labelVisible, p.labelVisible);
+      EXPECT_EQ(o.optionShape, p.optionShape);
+      EXPECT_EQ(o.foreColor, p.colour);
+      EXPECT_EQ(FixedFieldText(o.text), AdminPresetText(p));
+      EXPECT_EQ(o.backColor, -2);
+      EXPECT_EQ(FixedFieldText(o.fontName), textFontName);
+      EXPECT_EQ(o.fontSize, textFontSize);
+      EXPECT_STREQ(o.fillText, "");
+      EXPECT_EQ(FixedFieldText(o.fillFontName), fillTextFontName);
+      EXPECT_EQ(o.fillFontSize, fillTextFontSize);
+      EXPECT_EQ(o.fillBackColor, fillTextBackColour);
+      EXPECT_EQ(o.fillForeColor, fillTextForeColour);
+      EXPECT_EQ(o.fillBold + o.fillItalic + o.fillUnderline + o.fillStrikeout + o.fillLeading, 0);
+      EXPECT_EQ(o.fillAlignment, 131);
+      EXPECT_EQ(o.fillFontStyle, 0);
+      EXPECT_EQ(o.optionMarked, 1);
+      EXPECT_EQ(o.controlBackColor, 0xFFFFFF);
+    });
+  }
+}
+
+// Line texts: the file's lines joined by CR LF and cut to what the field keeps, the alignment
+// of the command, the accepted text colours, one character cell marked in red.
+TEST(MainWindow, LineTextsKeepTheFileAndTheAlignmentOfTheirCommand) {
+  std::string longText;
+  for (int i = 0; i < 100; ++i) longText += "linea de texto " + std::to_string(100 + i) + "\n";
+  const std::string shortFile = WriteTextFile("corto.txt", "uno\ndos");
+  const std::string longFile = WriteTextFile("largo.txt", longText);
+  WithMainWindow([&](ui::Window w) {
+    insertX = 200;
+    insertY = 100;
+    textForeColour = 0x0000AA;
+    workingTextForeColour = 0x00AA00;
+    ui::testing::AnswerFile(shortFile);
+    ChooseMenu(w, 1083);
+    ASSERT_EQ(objectCount, 2);
+    const PageObject& o = pageObjects[2];
+    EXPECT_EQ(o.kind, kLineText);
+    EXPECT_EQ(o.alignment, 132);
+    EXPECT_STREQ(o.text, "uno\r\ndos\r\n");
+    EXPECT_EQ(o.foreColor, 0x0000AA);
+    EXPECT_GT(o.width, 0);
+    EXPECT_GT(o.height, 0);
+    EXPECT_TRUE(RedBoxAround(o));
+
+    ui::testing::AnswerFile(longFile);
+    ChooseMenu(w, 1084);
+    ASSERT_EQ(objectCount, 3);
+    EXPECT_EQ(pageObjects[3].alignment, 133);
+    EXPECT_EQ(strnlen(pageObjects[3].text, sizeof pageObjects[3].text), 1023u);
+    EXPECT_EQ(std::string(pageObjects[3].text, 17), "linea de texto 10");
+  });
+}
+
+// Angled texts and maths characters keep ten times the angle of the text properties and the
+// size of one character cell, marked in red.
+TEST(MainWindow, AngledTextsAndMathsCharactersKeepTheirAngleAndCell) {
+  WithMainWindow([](ui::Window w) {
+    insertX = 300;
+    insertY = 400;
+    textAngleOn = 1;
+    textAngle = 45;
+    OnDialog("Texto a Insertar", [](ui::Window d) {
+      ui::testing::TypeText(d, 4012, "Inclinado");
+      ui::testing::Click(d, 4013);
+    });
+    ChooseMenu(w, 1069);
+    ASSERT_EQ(objectCount, 2);
+    const PageObject& text = pageObjects[2];
+    EXPECT_EQ(text.kind, kAngledText);
+    EXPECT_EQ(text.angle, 450);
+    EXPECT_STREQ(text.text, "Inclinado");
+    EXPECT_EQ(FixedFieldText(text.fontName), "Times New Roman");
+    EXPECT_GT(text.width, 0);
+    EXPECT_GT(text.height, 0);
+    EXPECT_TRUE(RedBoxAround(text));
+    EXPECT_NE(gfx::FontOf(text.fontHandle).escapement, 0) << "the stored key names the angled font";
+
+    insertX = 500;
+    OnDialog("keyboard", [](ui::Window d) {
+      ui::Window keys = ui::Item(d, kSymbolKeyboardControl);
+      ui::testing::Mouse(keys, ui::Msg::LeftDown, 381, 101, ui::kMouseLeft);   // the key "P"
+      ui::testing::FireTimer(d, kSymbolKeyboardWaitTimer);
+      ui::testing::Mouse(keys, ui::Msg::LeftUp, 381, 101);
+      ui::testing::FireTimer(d, kSymbolKeyboardWaitTimer);
+    });
+    ChooseMenu(w, 1087);
+    ASSERT_EQ(objectCount, 3);
+    const PageObject& symbol = pageObjects[3];
+    EXPECT_EQ(symbol.kind, kMathsCharacter);
+    EXPECT_STREQ(symbol.text, "P");
+    EXPECT_EQ(FixedFieldText(symbol.fontName), "Symbol");
+    EXPECT_EQ(symbol.angle, 450);
+    EXPECT_EQ(symbol.x, 500);
+    EXPECT_TRUE(RedBoxAround(symbol));
+    EXPECT_EQ(insertTextDialogOpen, 0);
+  });
+}
+
+// An object inserted while the page shows filled texts shows its own text, not a copy the
+// fill made for another object of that slot.
+TEST(MainWindow, AnInsertWhileFilledTextsShowKeepsItsOwnText) {
+  WithMainWindow([](ui::Window w) {
+    insertX = 100;
+    insertY = 100;
+    savedPlaceholderTexts.assign(10, "");
+    filledTextsShown = 1;
+    OnDialog("Insertar texto alineado", [](ui::Window d) {
+      ui::testing::TypeText(d, 31014, "Hola mundo");
+      ui::testing::TypeText(d, 31008, "200");
+      ui::testing::TypeText(d, 31009, "60");
+      ui::testing::Click(d, 31018);
+    });
+    ChooseMenu(w, 1068);
+    ASSERT_EQ(objectCount, 2);
+    FullRepaint();
+    bool ink = false;
+    for (int x = 100; x < 300 && !ink; ++x)
+      for (int y = 100; y < 125 && !ink; ++y) ink = gfx::Pixel(*pageBitmap, x, y) != gfx::kWhite;
+    EXPECT_TRUE(ink);
+    filledTextsShown = 0;
+  });
+}
+
+TEST(MainWindow, SearchWithoutALinkedDatabaseSaysSo) {
+  WithMainWindow([](ui::Window w) {
+    const size_t messages = MessagesShown().size();
+    linkedDatabaseFolder.clear();
+    ui::SendMessage(w, ui::Msg::Command, 1093, 0);
+    linkedDatabaseFolder = testenv::NewFolder("datos");   // a folder without its .z04
+    ui::SendMessage(w, ui::Msg::Command, 1093, 0);
+    linkedDatabaseFolder.clear();
+    ASSERT_EQ(MessagesShown().size(), messages + 2);
+    for (size_t i = messages; i < messages + 2; ++i) {
+      EXPECT_EQ(MessagesShown()[i].text, "No hay una base de datos vinculada correctamente ...");
+      EXPECT_EQ(MessagesShown()[i].title, "Vozurivudoz");
+    }
+  });
+}
+
+// A folder named on the command line is reported and leaves an empty page.
+TEST(MainWindow, AFolderOnTheCommandLineLeavesAnEmptyPage) {
+  const std::string folder = testenv::NewFolder("carpeta.qorvex");
+  WithMainWindow([](ui::Window w) {
+    EXPECT_EQ(objectCount, 1);
+    EXPECT_EQ(ui::Caption(w), "Veluna");
+    ASSERT_FALSE(MessagesShown().empty());
+    EXPECT_EQ(MessagesShown().back().text.rfind("Err: ", 0), 0u);
+  }, {folder});
+}
+
+}  // namespace
+
+namespace {
+
+// The database commands are usable only when the linked folder's field definitions hold a
+// whole number of field records, at least one.
+TEST(MainWindow, TheDatabaseMenuFollowsTheLinkTest) {
+  struct Case { long long length; bool linked; };
+  const Case cases[] = {{0, false}, {12042, true}, {24084, true}, {12043, false}, {-1, false}};
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.length);
+    const std::string folder = testenv::NewFolder("base" + std::to_string(++n));
+    const std::string z04 = folder + "base" + std::to_string(n) + ".z04";
+    if (c.length >= 0) {
+      ASSERT_EQ(files::WriteAllAtomically(z04, std::string(static_cast<size_t>(c.length), '\0')), 0);
+    }
+    bool enabled[4] = {};
+    WithMainWindow(
+        [&](ui::Window w) {
+          for (int i = 0; i < 4; ++i) enabled[i] = ui::MenuItemEnabled(w, 1091 + i);
+        },
+        {},
+        [&] {
+          linkedDatabaseFolder = folder;
+          ASSERT_EQ(LoadSaveSettings("save"), "");
+        });
+    EXPECT_EQ(databaseLinked, c.linked ? 1 : 0);
+    for (bool e : enabled) EXPECT_EQ(e, c.linked);
   }
 }
 

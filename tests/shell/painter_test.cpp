@@ -613,15 +613,15 @@ TEST_F(PainterTest, PainterLeavesTheLastAlignedTextsAreaAndBackgroundUnlessTheir
   EXPECT_EQ(textBackColour, kRed);
   EXPECT_EQ(Page(101, 201), kGreen);
 
-  // An area no dialog could give is brought back within what it accepts.
+  // An area beyond 16 bits is saturated, and an empty one kept at one pixel.
   last.width = 0;
   last.height = 100000;
   FullRepaint();
   EXPECT_EQ(alignedTextWidth, 1);
-  EXPECT_EQ(alignedTextHeight, 900);
+  EXPECT_EQ(alignedTextHeight, 32767);
   last.width = INT32_MAX;
   FullRepaint();
-  EXPECT_EQ(alignedTextWidth, 1200);
+  EXPECT_EQ(alignedTextWidth, 32767);
 }
 
 TEST_F(PainterTest, DamagedObjectsNeitherCrashNorHang) {

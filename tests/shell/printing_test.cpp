@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QImage>
 #include <QRegularExpression>
 #include <QString>
 #include <QtEndian>
@@ -75,6 +76,14 @@ Pdf ReadPdf(const std::string& path) {
       pdf.width = QRegularExpression(R"(/Width (\d+))").match(dict).captured(1).toInt();
       pdf.height = QRegularExpression(R"(/Height (\d+))").match(dict).captured(1).toInt();
       pdf.channels = dict.contains("/DeviceGray") ? 1 : 3;
+      if (dict.contains("/DCTDecode")) {
+        // A colour page may be kept as a JPEG; its samples are the decoded pixels.
+        QImage jpeg = QImage::fromData(data, "JPEG");
+        jpeg = jpeg.convertToFormat(pdf.channels == 1 ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
+        data.clear();
+        for (int y = 0; y < jpeg.height(); ++y)
+          data.append(reinterpret_cast<const char*>(jpeg.constScanLine(y)), qsizetype(jpeg.width()) * pdf.channels);
+      }
       pdf.samples = data;
     }
     at = end + 9;
@@ -226,6 +235,34 @@ TEST_F(PrintingTest, ThePrintKeepsTheAmbientFill) {
   ASSERT_EQ(p.width, 794);
   EXPECT_NEAR(p.Sample(400, 600), 96, 20);   // inside the margins
   EXPECT_GT(p.Sample(10, 600), 215);         // outside them
+}
+
+TEST_F(PrintingTest, ThePrinterTakesTheColourMode) {
+  AddSquare();
+  pageObjects[objectCount].backColor = gfx::Rgb(255, 0, 0);
+  struct Case {
+    int32_t mode;
+    int channels;
+  };
+  for (Case c : {Case{1, 1}, Case{2, 3}}) {
+    SCOPED_TRACE(c.mode);
+    ui::testing::Begin();
+    printColorMode = c.mode;
+    AnswerMessageBox(ui::Answer::Yes);
+    ASSERT_TRUE(PrintPage());
+    Pdf p = ReadPdf(pdf);
+    ASSERT_EQ(p.width, 794);
+    EXPECT_EQ(p.channels, c.channels);
+    ASSERT_GE(p.samples.size(), qsizetype(794) * 1123 * p.channels);
+    if (c.channels == 3) {
+      const qsizetype at = (qsizetype(340) * p.width + 250) * 3;
+      EXPECT_GT(uint8_t(p.samples[at]), 215);       // red
+      EXPECT_LT(uint8_t(p.samples[at + 1]), 40);    // no green
+      EXPECT_LT(uint8_t(p.samples[at + 2]), 40);    // no blue
+    } else {
+      EXPECT_LT(p.Sample(250, 340), 215);   // red as a grey
+    }
+  }
 }
 
 TEST_F(PrintingTest, AnsweringNoPrintsNothingButStillRepaintsAndSaves) {

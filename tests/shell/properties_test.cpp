@@ -401,6 +401,21 @@ TEST_F(PropertiesTest, AnEmptyPageHasNothingToEdit) {
   EXPECT_TRUE(MessagesShown().empty());
 }
 
+TEST_F(PropertiesTest, AnObjectUndoneOffThePageIsNeitherShownNorWritten) {
+  Add(SampleRecord(kAlignedText, 1));
+  const int undone = Add(SampleRecord(kSquareOrCircle, 2));
+  --objectCount;   // "Deshacer" leaves the record in its slot
+  const PageObject before = pageObjects[undone];
+  Open(static_cast<int16_t>(undone));
+  ASSERT_EQ(ui::ListCount(dialog, kList), 1);
+  EXPECT_EQ(currentObjectIndex, 2);
+  EXPECT_EQ(ui::Text(dialog, kKind), "Texto alineado");
+  ui::SetText(dialog, kX, "77");
+  Click(dialog, kApply);
+  EXPECT_EQ(pageObjects[2].x, 77);
+  EXPECT_EQ(FirstDifference(pageObjects[undone], before), -1);
+}
+
 TEST(PropertiesBits, IsPropertyApplicableTestsOneBitOfAnyStyle) {
   const std::tuple<int32_t, int16_t, int32_t> cases[] = {
       {3, 1, 1}, {3, 2, 1}, {3, 4, 0}, {15, 8, 1}, {0, 1, 0}, {17, 1, 1}, {19, 2, 1}, {16, 1, 0}, {24, 8, 1},

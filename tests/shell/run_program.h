@@ -1,5 +1,6 @@
 // Runs the designer inside a test: the start-up question answered No, `act` run inside the
-// main window, then "Salir".
+// main window, then "Salir". `prepare` runs once the program's data folder is in place, before
+// the program starts (to write its settings, for example).
 #pragma once
 #include <gtest/gtest.h>
 
@@ -13,9 +14,11 @@
 #include "tests/support/test_env.h"
 
 inline void WithMainWindow(const std::function<void(ui::Window main)>& act,
-                           std::vector<std::string> args = {}) {
+                           std::vector<std::string> args = {},
+                           const std::function<void()>& prepare = {}) {
   ui::testing::Begin();
   files::OverrideDataFolder(testenv::NewFolder("program"));
+  if (prepare) prepare();
   ui::testing::AnswerMessageBox(ui::Answer::No);
   ui::testing::OnDialog("Veluna", [&](ui::Window w) {
     act(w);

@@ -3,11 +3,14 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/gfx/gfx.h"
 #include "platform/gfx/gfx_qt.h"
+#include "platform/text/text.h"
 #include "tests/platform/gfx/probe.h"
 
 namespace {
@@ -269,6 +272,30 @@ TEST(GfxSymbol, SymbolTextDrawsOtherGlyphsThanTheSameBytesInArial) {
   SelectFont(*m, symbolFont);
   EXPECT_EQ(TextWidth(*m, "p"), QFontMetrics(QtFont(symbolFont)).horizontalAdvance(QChar(0x03C0)));
   EXPECT_EQ(FitCount(*m, "ppp", TextWidth(*m, "pp")), 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GfxFonts, InstalledFacesHoldTheMachinesFamiliesAndTheFacesStoodInFor) {
+  std::vector<std::string> faces = gfx::InstalledFaces();
+  auto has = [&](const std::string& face) { return std::find(faces.begin(), faces.end(), face) != faces.end(); };
+  for (const char* face : {"Arial", "MS Sans Serif", "Symbol", "Times New Roman", "Liberation Sans", "DejaVu Sans"})
+    EXPECT_TRUE(has(face)) << face;
+  for (size_t i = 1; i < faces.size(); ++i) {
+    SCOPED_TRACE(faces[i]);
+    EXPECT_LT(text::Lower(faces[i - 1]), text::Lower(faces[i]));   // sorted, each once
+  }
+  for (const std::string& face : faces) {
+    EXPECT_FALSE(face.empty());
+    EXPECT_LE(face.size(), 31u) << face;
+    EXPECT_EQ(text::FromUtf8(text::ToUtf8(face)), face);
+  }
+  EXPECT_EQ(gfx::FaceCharset("Symbol"), 2);
+  EXPECT_EQ(gfx::FaceCharset("symbol"), 2);
+  EXPECT_EQ(gfx::FaceCharset("Arial"), 0);
+  EXPECT_EQ(gfx::FaceCharset(""), 0);
 }
 
 }  // namespace

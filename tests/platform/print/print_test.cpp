@@ -289,3 +289,46 @@ TEST_F(Printing, TheRenderedSheetHasInkTopLeftOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Printing, ThePrintDialogTakesTheQueuedAnswerAndItsChoicePrints) {
+  print::PrinterChoice choice;
+  choice.settings.copies = 2;
+  // Cancelled, or nothing queued: the choice stays as it was.
+  print::testing::AnswerPrintDialog(false);
+  EXPECT_FALSE(print::ChoosePrinter(nullptr, choice));
+  EXPECT_FALSE(print::ChoosePrinter(nullptr, choice));
+  EXPECT_EQ(choice.settings.copies, 2);
+  EXPECT_EQ(choice.pdfPath, "");
+
+  print::PrinterChoice answer;
+  answer.pdfPath = folder + "elegido.pdf";
+  answer.settings.colourMode = 2;
+  print::testing::AnswerPrintDialog(true, answer);
+  ASSERT_TRUE(print::ChoosePrinter(nullptr, choice));
+  EXPECT_EQ(choice.pdfPath, answer.pdfPath);
+  EXPECT_EQ(choice.settings.colourMode, 2);
+
+  print::PrintError error;
+  ASSERT_TRUE(print::PrintPageBitmapAs(Page(), choice, "Documento", error)) << error.text;
+  EXPECT_EQ(ReadPdf(ReadFile(choice.pdfPath)).pages, 1);
+}
+
+TEST_F(Printing, AChoiceOfThePrinterByNameOrDefault) {
+  // No name: the default printer, here a PDF file.
+  const std::string path = folder + "default.pdf";
+  print::testing::PrintToPdf(path);
+  print::PrintError error;
+  ASSERT_TRUE(print::PrintPageBitmapAs(Page(), print::PrinterChoice{}, "Documento", error)) << error.text;
+  EXPECT_EQ(ReadPdf(ReadFile(path)).pages, 1);
+
+  // A printer that is not installed (any more) is an error, and nothing is printed.
+  print::PrinterChoice gone;
+  gone.printerName = "Impresora que no existe";
+  EXPECT_FALSE(print::PrintPageBitmapAs(Page(), gone, "Documento", error));
+  EXPECT_EQ(error.number, ENODEV);
+  EXPECT_EQ(error.text, "No existe la impresora Impresora que no existe");
+}
+
+}  // namespace

@@ -1,8 +1,10 @@
 // Dialog life: Init and Destroy, modal runs driven by queued actions, closing, nested and
 // unexpected dialogs, timers, dialog units and message delivery.
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
+#include "platform/ui/ui_internal.h"
 #include "tests/platform/ui/ui_fixture.h"
 
 using namespace uitest;
@@ -316,4 +318,31 @@ TEST_F(UiTest, RealModalLoopRunsUntilEndDialogAndLeavesOtherWindowsWorking) {
   EXPECT_EQ(ui::RunModal(SampleTemplate(), nullptr, RecordingProc), 9);
   EXPECT_TRUE(ui::IsWindow(other));
   ui::DestroyWindow(other);
+}
+
+TEST_F(UiTest, ARealModalRunBlocksOnlyItsOwner) {
+  ui::testing::End();
+  ui::Window main = ui::ShowModeless(SampleTemplate("Veluna"), nullptr, RecordingProc);
+  ASSERT_NE(main, nullptr);
+  for (ui::Window owner : {static_cast<ui::Window>(nullptr), main}) {
+    SCOPED_TRACE(owner ? "owned by the main window" : "without owner");
+    bool checked = false;
+    Hook() = [&](ui::Window w, ui::Msg m, intptr_t first, intptr_t) -> intptr_t {
+      if (w == main) return 0;
+      if (m == ui::Msg::Init) ui::PostCommand(w, 501);
+      if (m == ui::Msg::Command && first == 501) {
+        // No application-wide modality: only the owner, if any, is shut.
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        EXPECT_EQ(main->widget->isEnabled(), owner == nullptr);
+        checked = true;
+        ui::EndDialog(w, 3);
+      }
+      return 0;
+    };
+    EXPECT_EQ(ui::RunModal(SampleTemplate("Formato Papel"), owner, RecordingProc), 3);
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(main->widget->isEnabled());
+  }
+  Hook() = nullptr;
+  ui::DestroyWindow(main);
 }

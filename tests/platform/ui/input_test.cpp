@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QWheelEvent>
 
 #include "platform/ui/ui_internal.h"
@@ -205,4 +206,78 @@ TEST_F(InputTest, CursorsCanBeSet) {
   EXPECT_EQ(WidgetOf(canvas)->cursor().shape(), Qt::ArrowCursor);
   ui::SetCursor(canvas, ui::Cursor::Cross);
   EXPECT_EQ(WidgetOf(canvas)->cursor().shape(), Qt::CrossCursor);
+}
+
+TEST_F(InputTest, EnterPressesTheFocusedButtonOrElseTheDefaultOne) {
+  // Typed in an edit: the default button.
+  ui::SetFocus(ui::Item(d, kEdit));
+  SendKey(WidgetOf(ui::Item(d, kEdit)), Qt::Key_Return, QStringLiteral("\r"));
+  EXPECT_EQ(CountCommand(kOkButton, ui::kClicked), 1);
+  EXPECT_EQ(CountCommands(kCancelButton), 0);
+  // On another button: that button.
+  Log().clear();
+  ui::SetFocus(ui::Item(d, kCancelButton));
+  SendKey(WidgetOf(ui::Item(d, kCancelButton)), Qt::Key_Enter, QStringLiteral("\r"));
+  EXPECT_EQ(CountCommand(kCancelButton, ui::kClicked), 1);
+  EXPECT_EQ(CountCommands(kOkButton), 0);
+  // A greyed default button is not pressed.
+  Log().clear();
+  ui::Enable(d, kOkButton, false);
+  ui::SetFocus(ui::Item(d, kEdit));
+  SendKey(WidgetOf(ui::Item(d, kEdit)), Qt::Key_Return, QStringLiteral("\r"));
+  EXPECT_EQ(CountCommands(kOkButton), 0);
+}
+
+TEST_F(UiTest, EnterPressesNoButtonWhenTheDialogHasNoDefaultOne) {
+  ui::DialogTemplate t;
+  t.caption = "Formato";
+  t.units = ui::Units::Pixels;
+  t.w = 300;
+  t.h = 120;
+  t.controls = {
+      {ui::Kind::Edit, 1, "", 10, 10, 100, 24},
+      {ui::Kind::Button, 2, "Salir", 10, 80, 80, 28},
+      {ui::Kind::Button, 3, "Aceptar", 200, 80, 80, 28},
+  };
+  ui::Window d = ui::ShowModeless(t, nullptr, RecordingProc);
+  ASSERT_NE(d, nullptr);
+  ui::Window edit = ui::Item(d, 1);
+  ui::SetFocus(edit);
+  Log().clear();
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+  QApplication::sendEvent(edit->widget, &enter);
+  EXPECT_EQ(Count(ui::Msg::Command), 0);
+  EXPECT_TRUE(ui::IsWindow(d));
+  for (int id : {2, 3}) EXPECT_FALSE(static_cast<QPushButton*>(ui::Item(d, id)->widget.data())->isDefault()) << id;
+  ui::DestroyWindow(d);
+}
+
+TEST_F(UiTest, EscapeLeavesAMainWindowOpenButItsCloseBoxStillAsks) {
+  ui::DialogTemplate t = SampleTemplate("Principal");
+  t.minimiseBox = true;
+  ui::Window w = ui::ShowModeless(t, nullptr, RecordingProc);
+  ASSERT_NE(w, nullptr);
+  for (int id : {kEdit, kGraphic}) {
+    ui::SetFocus(ui::Item(w, id));
+    SendKey(ui::Item(w, id)->widget, Qt::Key_Escape, QStringLiteral("\x1b"));
+  }
+  EXPECT_EQ(Count(ui::Msg::Close), 0);
+  EXPECT_TRUE(ui::IsWindow(w));
+  // The window manager's close box is another matter: the procedure hears Close.
+  Hook() = [](ui::Window, ui::Msg m, intptr_t, intptr_t) -> intptr_t { return m == ui::Msg::Close; };
+  w->widget->close();
+  EXPECT_EQ(Count(ui::Msg::Close), 1);
+  EXPECT_TRUE(ui::IsWindow(w));
+  ui::DestroyWindow(w);
+}
+
+TEST(StartFailure, QtsFatalStartMessageEndsTheProgramWithCodeOne) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        qInstallMessageHandler(ui::ReportStartFailure);
+        qWarning("qt.qpa.xcb: could not connect to display :99");
+        qFatal("This application failed to start because no Qt platform plugin could be initialized.");
+      },
+      ::testing::ExitedWithCode(1), "no se puede abrir la pantalla\n.*no Qt platform plugin");
 }
