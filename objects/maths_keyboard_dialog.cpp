@@ -84,6 +84,7 @@ void Initialise(ui::Window dialog) {
 int ShowSymbolKeyboard(ui::Window parent) {
   ui::DialogTemplate t;
   t.caption = "keyboard";
+  t.captionless = true;
   t.w = 770;
   t.h = 410;
   t.x = 203;

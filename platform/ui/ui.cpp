@@ -696,6 +696,7 @@ Window CreateDialog(const DialogTemplate& t, Window owner, Proc proc) {
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   if (t.minimiseBox) flags |= Qt::WindowMinimizeButtonHint;
   if (t.topmost) flags |= Qt::WindowStaysOnTopHint;
+  if (t.captionless) flags = type | Qt::FramelessWindowHint;
   auto* w = new DialogWidget(flags);
   d->widget = w;
   w->setWindowTitle(text::ToQ(t.caption));

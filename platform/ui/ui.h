@@ -135,6 +135,7 @@ struct DialogTemplate {
   bool minimiseBox = false;    // a main window: minimisable, and Esc does not close it
   bool topmost = false;
   bool toolWindow = false;
+  bool captionless = false;    // no caption bar and no close box: a bare pop-up panel
   std::vector<Control> controls;
   // The window's top-left corner on the screen, in `units`; -1 centres it on that axis
   // (over the owner, or the screen).

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cstdlib>
+#include <sys/wait.h>
 #include <filesystem>
 
 #include "platform/desktop/desktop.h"
@@ -252,6 +254,22 @@ TEST_F(StartupTest, TheMainWindowShowsTheCanvasAndTheMenuBar) {
   EXPECT_EQ(inside, QColor(Qt::white));
   // A copy for people to look at, beside the test program.
   std::filesystem::copy_file(png, "main-window.png", std::filesystem::copy_options::overwrite_existing);
+}
+
+}  // namespace
+
+namespace {
+
+// With a display that cannot be opened the program says so and ends with code 1.
+TEST(StartupWithoutDisplay, SaysSoAndEndsWithCodeOne) {
+  const std::string command = std::string("env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=:97 '") +
+                              VELUNA_BINARY + "' > '" + testenv::Folder() + "out.txt' 2>&1";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  std::string said;
+  files::ReadAll(testenv::Folder() + "out.txt", said);
+  EXPECT_NE(said.find("no se puede abrir la pantalla"), std::string::npos) << said;
 }
 
 }  // namespace

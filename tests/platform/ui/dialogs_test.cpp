@@ -346,3 +346,22 @@ TEST_F(UiTest, ARealModalRunBlocksOnlyItsOwner) {
   Hook() = nullptr;
   ui::DestroyWindow(main);
 }
+
+// A captionless panel has neither caption bar nor close box; Esc still reaches it as Close.
+TEST_F(UiTest, ACaptionlessDialogHasNoFrameAndEscStillCloses) {
+  ui::DialogTemplate t = SampleTemplate();
+  t.captionless = true;
+  bool frameless = false, framedByDefault = true;
+  ui::testing::OnDialog("Prueba", [&](ui::Window d) {
+    frameless = d->widget->windowFlags().testFlag(Qt::FramelessWindowHint);
+    ui::testing::CloseBox(d);
+  });
+  EXPECT_EQ(ui::RunModal(t, nullptr, RecordingProc), ui::kCancel);
+  ui::testing::OnDialog("Prueba", [&](ui::Window d) {
+    framedByDefault = !d->widget->windowFlags().testFlag(Qt::FramelessWindowHint);
+    ui::testing::CloseBox(d);
+  });
+  ui::RunModal(SampleTemplate(), nullptr, RecordingProc);
+  EXPECT_TRUE(frameless);
+  EXPECT_TRUE(framedByDefault);
+}
