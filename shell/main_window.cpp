@@ -138,6 +138,18 @@ bool StoreIsFull() {
   return true;
 }
 
+// The first steps of an insert: a free slot, the kind's dialog not open already, the dialog
+// run, and its answer. Some dialogs clear their guard themselves when they close; for the
+// others the handler clears it here.
+bool RanInsertDialog(int32_t& openFlag, int (*show)(ui::Window), const int32_t& accepted,
+                     bool clearGuardHere = false) {
+  if (StoreIsFull() || openFlag) return false;
+  openFlag = 1;
+  show(nullptr);
+  if (clearGuardHere) openFlag = 0;
+  return accepted == 1;
+}
+
 void ShowInsertedObject() {
   DrawPageBackground(*pageBitmap, 1);
   RefreshCanvasView();
@@ -180,10 +192,7 @@ void FillTextFields(PageObject& o, gfx::FontKey font, gfx::Colour fore, gfx::Col
 }
 
 void InsertAlignedText(int32_t kind) {
-  if (StoreIsFull() || alignedTextDialogOpen) return;
-  alignedTextDialogOpen = 1;
-  ShowAlignedTextDialog(nullptr);
-  if (alignedTextAccepted != 1) return;
+  if (!RanInsertDialog(alignedTextDialogOpen, ShowAlignedTextDialog, alignedTextAccepted)) return;
   std::string text = alignedText;
   if (kind == kAlignedText) {
     if (RefuseEmptyAlignedText()) return;
@@ -203,10 +212,9 @@ void InsertAlignedText(int32_t kind) {
 }
 
 void InsertAngledText() {
-  if (StoreIsFull() || insertTextDialogOpen) return;
-  insertTextDialogOpen = 1;
-  ShowInsertTextDialog(nullptr);
-  if (insertTextAccepted != 1 || RefuseEmptyInsertText()) return;
+  if (!RanInsertDialog(insertTextDialogOpen, ShowInsertTextDialog, insertTextAccepted) ||
+      RefuseEmptyInsertText())
+    return;
   const int32_t angle = textAngleOn == 1 ? textAngle * 10 : 0;
   gfx::FontKey font = angle == 0 ? TextPropertiesFont() : TextPropertiesFont(1, angle);
   if (angle == 0)
@@ -248,10 +256,7 @@ void InsertLineText(int command) {
 }
 
 void InsertMonthCalendar() {
-  if (StoreIsFull() || monthDialogOpen) return;
-  monthDialogOpen = 1;
-  ShowMonthCalendarDialog(nullptr);
-  if (monthDialogAccepted != 1) return;
+  if (!RanInsertDialog(monthDialogOpen, ShowMonthCalendarDialog, monthDialogAccepted)) return;
   gfx::FontKey font = MonthCalendarInsertFont();
   DrawMonthCalendarAt(*pageBitmap, insertX, insertY, font, textFontSize);
   ShowInsertedObject();
@@ -277,11 +282,9 @@ void InsertImage(ui::Window window) {
 }
 
 void InsertAdminControl() {
-  if (StoreIsFull() || adminDialogOpen) return;
-  adminDialogOpen = 1;
+  if (adminDialogOpen) return;
   adminDialogAccepted = 0;
-  ShowAdminControlDialog(nullptr);
-  if (adminDialogAccepted != 1) return;
+  if (!RanInsertDialog(adminDialogOpen, ShowAdminControlDialog, adminDialogAccepted)) return;
   gfx::FontKey font = TextPropertiesFont();
   DrawNewAdminControl(*pageBitmap, insertX, insertY);
   ShowInsertedObject();
@@ -289,20 +292,14 @@ void InsertAdminControl() {
 }
 
 void InsertShape() {
-  if (StoreIsFull() || shapeDialogOpen) return;
-  shapeDialogOpen = 1;
-  ShowShapeDialog(nullptr);
-  if (shapeDialogAccepted != 1) return;
+  if (!RanInsertDialog(shapeDialogOpen, ShowShapeDialog, shapeDialogAccepted)) return;
   DrawShapeObject(*pageBitmap, insertX, insertY);
   ShowInsertedObject();
   StoreShapeSettings(TakeNewSlot(kSquareOrCircle));
 }
 
 void InsertArrow() {
-  if (StoreIsFull() || arrowDialogOpen) return;
-  arrowDialogOpen = 1;
-  ShowArrowDialog(nullptr);
-  if (arrowDialogAccepted != 1) return;
+  if (!RanInsertDialog(arrowDialogOpen, ShowArrowDialog, arrowDialogAccepted)) return;
   gfx::SetPen(*pageBitmap, 1, gfx::kSolid);
   gfx::Box(*pageBitmap, insertX, insertY, insertX + 10, insertY + 10, 0, kRed, gfx::kTransparent,
            0);
@@ -312,12 +309,9 @@ void InsertArrow() {
 }
 
 void InsertMathsCharacter() {
-  if (StoreIsFull() || insertTextDialogOpen) return;
-  insertTextDialogOpen = 1;
-  ShowSymbolKeyboard(nullptr);
-  insertTextDialogOpen = 0;
   // Closing the keyboard without choosing a key inserts nothing.
-  if (symbolKeyboardAccepted != 1) return;
+  if (!RanInsertDialog(insertTextDialogOpen, ShowSymbolKeyboard, symbolKeyboardAccepted, true))
+    return;
   gfx::FontKey font = MakeSystemFont("Symbol", textFontSize, GetTextStyleFlags());
   DrawSymbolTextAtPosition(*pageBitmap, insertX, insertY, textForeColour, textBackColour,
                            chosenSymbol, font);
@@ -334,11 +328,7 @@ void InsertMathsCharacter() {
 }
 
 void InsertCornerMarks() {
-  if (StoreIsFull() || cornerDialogOpen) return;
-  cornerDialogOpen = 1;
-  ShowCornerMarkDialog(nullptr);
-  cornerDialogOpen = 0;
-  if (cornerDialogAccepted != 1) return;
+  if (!RanInsertDialog(cornerDialogOpen, ShowCornerMarkDialog, cornerDialogAccepted, true)) return;
   DrawCornerMarkAt(*pageBitmap, insertX, insertY);
   ShowInsertedObject();
   StoreCornerMarkSettings(TakeNewSlot(kCornerMarks));
