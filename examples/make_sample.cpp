@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
   StoreCornerMarkSettings(Add(kCornerMarks, 540, 150));
 
   Admin(1, 60, 180, "Nombre:");
-  Admin(2, 60, 220, "Apellidos:");
+  Admin(1, 60, 220, "Apellidos:");
   Admin(3, 60, 260, "D.N.I.:", "12345678Z");
   Admin(4, 60, 300, "C\xF3" "digo postal:");
   Admin(5, 60, 340, "Domicilio:");
