@@ -1,0 +1,4 @@
+#include "database/value_scan.h"
+
+int32_t valueScanBusy = 0;
+std::function<void()> valueScanStep;
