@@ -1,0 +1,18 @@
+// The records the last search found, kept for the whole run: the record browser steps
+// through them, the record list writes them out, and the main window asks whether there are
+// any. Only the searches write them.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// Record numbers of the matching records in ascending order, entries 1 to foundCount (entry 0
+// is unused); made anew at the start of every search and grown as records match.
+extern std::vector<int64_t> foundRecords;
+extern int64_t foundCount;
+// 1 when the last finished search found at least one record. Cleared when the search dialog
+// opens, when the main window starts with a usable linked database and when a database is
+// linked.
+extern int32_t searchFound;
+
+// The results of no search: no records, searchFound 0.
+void ClearSearchResults();
