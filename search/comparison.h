@@ -1,0 +1,53 @@
+// The nine comparison kinds of a search criterion and the test each makes of a field value.
+// Texts are 1252 bytes compared as they are: case, accents and blanks count, nothing is
+// trimmed. The four order kinds compare the leading numbers of the texts in extended precision.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+enum class ComparisonKind : uint8_t {
+  equal,
+  greater,
+  less,
+  notEqual,
+  greaterOrEqual,
+  lessOrEqual,
+  startsWith,
+  endsWith,
+  contains,
+};
+
+struct ComparisonKindEntry {
+  ComparisonKind kind;
+  const char* symbol;   // as stored in the criteria and joined into the searches' selectors
+  int optionNumber;     // SearchOptionNumber: the line of the dialog's comparison list
+};
+
+// In chain order, the order in which the searches try their combinations ("=" first, "$" last).
+inline constexpr std::array<ComparisonKindEntry, 9> kComparisonKinds{{
+    {ComparisonKind::equal, "=", 1},
+    {ComparisonKind::greater, ">", 2},
+    {ComparisonKind::less, "<", 3},
+    {ComparisonKind::notEqual, "<>", 6},
+    {ComparisonKind::greaterOrEqual, ">=", 4},
+    {ComparisonKind::lessOrEqual, "<=", 5},
+    {ComparisonKind::startsWith, "*-", 8},
+    {ComparisonKind::endsWith, "-*", 7},
+    {ComparisonKind::contains, "$", 9},
+}};
+
+// The kind a stored symbol names; nothing for any other text, the empty one included.
+std::optional<ComparisonKind> FindComparisonKind(std::string_view symbol);
+// The kind the dialog's comparison line of that number selects; nothing outside 1 to 9.
+std::optional<ComparisonKind> ComparisonKindOfOption(int optionNumber);
+const char* ComparisonSymbol(ComparisonKind kind);
+
+// ">", "<", ">=" and "<=" compare numbers; the other five compare texts.
+bool IsNumericKind(ComparisonKind kind);
+// The kinds whose field fetch may stop at the value's first character ("=", "*-", "<>").
+bool StopsFetchEarly(ComparisonKind kind);
+
+// Whether a criterion holds: the field's value on the left, the criterion's text on the right.
+bool TestCriterion(ComparisonKind kind, std::string_view value, std::string_view text);

@@ -1,0 +1,75 @@
+#include "search/linked_fields.h"
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "objects/shared_helpers.h"
+#include "platform/text/text.h"
+#include "search/field_definitions.h"
+#include "search/field_fetch.h"
+#include "search/linked_files.h"
+#include "search/value_cells.h"
+
+namespace {
+
+// A list reads one value at a time from the cursor, seldom further than a record on.
+constexpr int kListBlockCells = 512;
+
+void ForEachDefinitionNamed(std::string_view fieldName, const std::function<void(const Z04Record&)>& visit) {
+  ForEachFieldDefinition(LinkedFieldFilePath(), [&](const Z04Record& record) {
+    if (FieldNameOf(record) == fieldName) visit(record);
+  });
+}
+
+}  // namespace
+
+std::string ReadLinkedFieldValue(std::string_view fieldName, int64_t recordNumber) {
+  ValueCellFile cells(LinkedValueFilePath(), kListBlockCells);
+  std::string value = ScanFieldValue(cells, fieldName, recordNumber, {false, false, {}});
+  return value.empty() ? "No datos" : value;
+}
+
+std::string GetLinkedFieldListText(std::string_view fieldName) {
+  std::string listText;
+  ForEachDefinitionNamed(fieldName, [&](const Z04Record& record) {
+    listText = text::TrimBlanks(FixedFieldText(record.listText));
+  });
+  return listText;
+}
+
+int32_t FindLinkedFieldType(std::string_view fieldName) {
+  int32_t type = 0;
+  ForEachDefinitionNamed(fieldName, [&](const Z04Record& record) { type = record.fieldType; });
+  return type;
+}
+
+int32_t IsLinkedFieldTypeFour(std::string_view fieldName) {
+  int32_t yes = 0;
+  ForEachDefinitionNamed(fieldName, [&](const Z04Record& record) {
+    if (record.fieldType == kFieldYesNo) yes = 1;
+  });
+  return yes;
+}
+
+int32_t IsLinkedFieldTypeOneOrTwo(std::string_view fieldName) {
+  int32_t yes = 0;
+  ForEachDefinitionNamed(fieldName, [&](const Z04Record& record) {
+    if (record.fieldType == kFieldNumber || record.fieldType == kFieldNumberOther) yes = 1;
+  });
+  return yes;
+}
+
+int32_t ReorderListFieldsByFieldOrder(std::span<ListFieldEntry> fields, int16_t count) {
+  const size_t n = std::min(fields.size(), static_cast<size_t>(std::max<int16_t>(count, 0)));
+  std::vector<std::string> names;
+  for (size_t j = 0; j < n; ++j) names.emplace_back(FixedFieldText(fields[j].fieldName));
+  const std::vector<size_t> order = OrderByFieldDefinitions(LinkedFieldFilePath(), names);
+  std::vector<ListFieldEntry> placed(n);
+  for (size_t k = 0; k < order.size(); ++k) {
+    SetFixedField(placed[k].fieldName, names[order[k]]);
+    placed[k].reservedWidth = fields[order[k]].reservedWidth;
+  }
+  std::copy(placed.begin(), placed.end(), fields.begin());
+  return static_cast<int32_t>(order.size());
+}

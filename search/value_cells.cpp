@@ -1,0 +1,98 @@
+#include "search/value_cells.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+
+#include "database/records.h"
+#include "database/value_scan.h"
+
+namespace {
+
+constexpr size_t kNameWidth = sizeof(ZbdEntry::fieldName);
+
+template <typename T>
+T FieldAt(const char* cell, size_t offset) {
+  T value;
+  std::memcpy(&value, cell + offset, sizeof value);
+  return value;
+}
+
+}  // namespace
+
+ValueCellFile::ValueCellFile(const std::string& path, int blockCells) : blockCells_(std::max(blockCells, 1)) {
+  if (path.empty() || file_.Open(path, blockCells_ * kZbdEntryLength) != 0) return;
+  cellCount_ = file_.Length() / kZbdEntryLength;
+}
+
+uint8_t ValueCellFile::NameNumber(std::string_view fieldName) {
+  for (size_t k = 0; k < names_.size(); ++k)
+    if (names_[k] == fieldName) return static_cast<uint8_t>(k + 1);
+  if (names_.size() == 255) names_.clear();
+  names_.emplace_back(fieldName);
+  // Cells already decoded do not know the new name.
+  for (Block& block : blocks_) block.number = -1;
+  hot_ = nullptr;
+  hotFirst_ = hotEnd_ = 0;
+  return static_cast<uint8_t>(names_.size());
+}
+
+uint8_t ValueCellFile::NameOfRaw(const char* raw) const {
+  const std::string_view name(raw, strnlen(raw, kNameWidth));
+  for (size_t k = 0; k < names_.size(); ++k)
+    if (names_[k] == name) return static_cast<uint8_t>(k + 1);
+  return 0;
+}
+
+void ValueCellFile::Decode(Block& block, int64_t number) {
+  // The last block is short; Get reads what there is of it.
+  file_.Get(number + 1, bytes_);
+  StepValueScan();
+  const int64_t first = number * blockCells_;
+  const size_t count = static_cast<size_t>(std::min<int64_t>(blockCells_, cellCount_ - first));
+  block.cells.resize(count);
+  const char* previousName = nullptr;
+  uint8_t previous = 0;
+  for (size_t k = 0; k < count; ++k) {
+    const char* cell = bytes_.data() + k * kZbdEntryLength;
+    const char* name = cell + offsetof(ZbdEntry, fieldName);
+    ValueCell& c = block.cells[k];
+    c.record = FieldAt<int64_t>(cell, offsetof(ZbdEntry, recordNumber));
+    c.character = static_cast<uint8_t>(cell[offsetof(ZbdEntry, character)]);
+    c.last = FieldAt<int32_t>(cell, offsetof(ZbdEntry, lastCharacter)) == 1 ? 1 : 0;
+    // The cells of one value carry the same name, so most names are the one before.
+    if (!previousName || std::memcmp(name, previousName, kNameWidth) != 0) previous = NameOfRaw(name);
+    c.name = previous;
+    previousName = name;
+  }
+  block.number = number;
+}
+
+const ValueCell& ValueCellFile::LoadCell(int64_t i) {
+  static const ValueCell none;
+  if (i < 1 || i > cellCount_) return none;
+  const int64_t number = (i - 1) / blockCells_;
+  Block& block = blocks_[static_cast<size_t>(number % static_cast<int64_t>(blocks_.size()))];
+  if (block.number != number) Decode(block, number);
+  hot_ = block.cells.data();
+  hotFirst_ = number * blockCells_ + 1;
+  hotEnd_ = hotFirst_ + static_cast<int64_t>(block.cells.size());
+  return hot_[i - hotFirst_];
+}
+
+int64_t ValueCellFile::FirstCellOfRecordFrom(int64_t from, int64_t record) {
+  from = std::max<int64_t>(from, 1);
+  int64_t i = from;
+  // No cell before the last answer, from the last starting cell on, reached the last record,
+  // let alone this one.
+  if (skipKnown_ && from >= skipFrom_ && record >= skipRecord_) i = std::max(from, skipFound_);
+  while (i <= cellCount_ && Cell(i).record < record) ++i;
+  i = std::min(i, cellCount_ + 1);
+  skipKnown_ = true;
+  skipFrom_ = from;
+  skipRecord_ = record;
+  skipFound_ = i;
+  return i;
+}
+
+int64_t ValueCellFile::LastRecordNumber() { return cellCount_ > 0 ? Cell(cellCount_).record : 0; }
