@@ -100,9 +100,9 @@ void ApplyCriterion(ui::Window window) {
   ui::Enable(window, TextBoxOf(n), true);
 }
 
-void RunSearch(ui::Window window, int count, const std::array<std::string, 3>& texts) {
+// Reorders and searches; the windows run meanwhile.
+SearchReport ReorderAndSearch(ui::Window window, int count, const std::array<std::string, 3>& texts) {
   ValueScanGuard busy;
-  searching = true;
   // The reordering works on a copy, so that text N stays with the criterion of label N.
   for (int i = 0; i < 3; ++i) {
     searchCriteria.fieldNames[i] = appliedCriteria[i].fieldName;
@@ -114,9 +114,14 @@ void RunSearch(ui::Window window, int count, const std::array<std::string, 3>& t
   const SearchProgress progress = [window](int64_t record, int64_t last) {
     ShowSearchProgress(window, record, last);
   };
-  const SearchReport report = count == 1   ? SearchRecordsOneField(searchCriteria, progress)
-                              : count == 2 ? SearchRecordsTwoFields(searchCriteria, progress)
-                                           : SearchRecordsThreeFields(searchCriteria, progress);
+  return count == 1   ? SearchRecordsOneField(searchCriteria, progress)
+         : count == 2 ? SearchRecordsTwoFields(searchCriteria, progress)
+                      : SearchRecordsThreeFields(searchCriteria, progress);
+}
+
+void RunSearch(ui::Window window, int count, const std::array<std::string, 3>& texts) {
+  searching = true;
+  const SearchReport report = ReorderAndSearch(window, count, texts);
   searching = false;
   ShowMessage(report.message);
   ui::SetCaption(window, searchStartTime + " - " + TimeOfDayText());
