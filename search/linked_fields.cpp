@@ -16,7 +16,8 @@ namespace {
 // A list reads one value at a time from the cursor, seldom further than a record on.
 constexpr int kListBlockCells = 512;
 
-void ForEachDefinitionNamed(std::string_view fieldName, const std::function<void(const Z04Record&)>& visit) {
+void ForEachDefinitionNamed(std::string_view fieldName,
+                            const std::function<void(const Z04Record&)>& visit) {
   ForEachFieldDefinition(LinkedFieldFilePath(), [&](const Z04Record& record) {
     if (FieldNameOf(record) == fieldName) visit(record);
   });
