@@ -4,11 +4,11 @@
 #include <array>
 #include <string>
 
-#include "objects/admin_controls.h"
+#include "page/admin_controls.h"
 #include "objects/colours.h"
 #include "objects/dialog_skeleton.h"
 #include "objects/fill_text_properties.h"
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "objects/text_properties.h"
 #include "platform/numbers/numbers.h"
 

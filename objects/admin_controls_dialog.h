@@ -4,10 +4,10 @@
 #pragma once
 #include <cstdint>
 
-#include "objects/admin_drawers.h"
+#include "page/admin_drawers.h"
 #include "platform/gfx/gfx.h"
 #include "platform/ui/ui.h"
-#include "shell/page_object.h"
+#include "page/page_object.h"
 
 // The preview's 794 x 160 bitmap, made when the dialog opens and released when it ends.
 extern gfx::Surface* adminPreviewBitmap;

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "objects/aligned_text.h"
+#include "page/aligned_text.h"
 #include "objects/dialog_skeleton.h"
 #include "objects/memo_text.h"
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "platform/numbers/numbers.h"
 
 int32_t alignedTextAccepted = 0;

@@ -4,11 +4,11 @@
 
 #include "objects/colours.h"
 #include "objects/dialog_skeleton.h"
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "objects/size_fields.h"
 #include "platform/numbers/numbers.h"
-#include "shell/drawers.h"
-#include "shell/painter.h"
+#include "page/drawers.h"
+#include "page/painter.h"
 
 int32_t arrowDialogAccepted = 0;
 

@@ -1,7 +1,7 @@
 #include "objects/colours.h"
 
 #include "objects/dialog_skeleton.h"
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "platform/ui/ui.h"
 

@@ -4,9 +4,9 @@
 
 #include "objects/colours.h"
 #include "objects/dialog_skeleton.h"
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "platform/numbers/numbers.h"
-#include "shell/settings.h"
+#include "page/settings.h"
 
 int32_t configurationDialogOpen = 0;
 

@@ -1,9 +1,9 @@
 #include "objects/corner_marks_dialog.h"
 
 #include "objects/colours.h"
-#include "objects/corner_marks.h"
+#include "page/corner_marks.h"
 #include "objects/dialog_skeleton.h"
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "platform/numbers/numbers.h"
 
 std::string cornerMarkText = "C\xF3" "digo de barras";

@@ -7,7 +7,7 @@
 
 #include "platform/gfx/gfx.h"
 #include "platform/ui/ui.h"
-#include "shell/page_object.h"
+#include "page/page_object.h"
 
 constexpr int kCornerMarkTextMaxChars = 1023;
 

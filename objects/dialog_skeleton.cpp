@@ -2,7 +2,7 @@
 
 #include "objects/colours.h"
 #include "platform/numbers/numbers.h"
-#include "shell/dialog_focus.h"
+#include "objects/dialog_focus.h"
 
 namespace {
 bool chooserOpen = false;

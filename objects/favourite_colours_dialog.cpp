@@ -1,9 +1,9 @@
 #include "objects/favourite_colours_dialog.h"
 
-#include "objects/aligned_text.h"
+#include "page/aligned_text.h"
 #include "objects/colours.h"
 #include "objects/dialog_skeleton.h"
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "platform/files/files.h"
 
 int32_t favouriteColoursDialogOpen = 0;

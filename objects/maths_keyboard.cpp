@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 
 std::array<std::array<SymbolKey, kSymbolKeyTableSide>, kSymbolKeyTableSide> symbolKeys{};
 

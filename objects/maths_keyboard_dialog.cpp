@@ -3,7 +3,7 @@
 #include "objects/dialog_skeleton.h"
 #include "objects/insert_text.h"
 #include "objects/maths_keyboard.h"
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "objects/text_properties.h"
 
 char chosenSymbol[4] = {};

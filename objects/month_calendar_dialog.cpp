@@ -5,8 +5,8 @@
 #include "objects/colours.h"
 #include "objects/dialog_skeleton.h"
 #include "objects/holidays.h"
-#include "objects/month_calendar.h"
-#include "objects/shared_helpers.h"
+#include "page/month_calendar.h"
+#include "page/shared_helpers.h"
 #include "platform/numbers/numbers.h"
 
 int32_t monthDialogAccepted = 0;

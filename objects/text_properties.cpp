@@ -2,7 +2,7 @@
 
 #include "objects/colours.h"
 #include "objects/dialog_skeleton.h"
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "objects/text_style_controls.h"
 #include "platform/numbers/numbers.h"
 

@@ -1,18 +1,18 @@
 #include "shell/canvas.h"
 
-#include "objects/admin_controls.h"
+#include "page/admin_controls.h"
 #include "objects/captured_colour_dialog.h"
 #include "objects/colours.h"
 #include "objects/favourite_colours_dialog.h"
 #include "objects/fill_text_properties.h"
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 
-#include "shell/page_store.h"
-#include "shell/painter.h"
+#include "page/page_store.h"
+#include "page/painter.h"
 #include "shell/startup.h"
 
 ui::Proc oldCanvasProc = nullptr;

@@ -6,20 +6,20 @@
 #include <string>
 #include <string_view>
 
-#include "objects/admin_controls.h"
+#include "page/admin_controls.h"
 #include "objects/colours.h"
 #include "objects/dialog_skeleton.h"
 #include "objects/font_combos.h"
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "objects/size_fields.h"
 #include "objects/text_properties.h"
 #include "platform/numbers/numbers.h"
 #include "shell/canvas.h"
-#include "shell/dialog_focus.h"
+#include "objects/dialog_focus.h"
 #include "shell/main_window.h"
-#include "shell/object_clipboard.h"
-#include "shell/page_store.h"
-#include "shell/painter.h"
+#include "page/object_clipboard.h"
+#include "page/page_store.h"
+#include "page/painter.h"
 #include "shell/startup.h"
 
 ui::Window objectPropertiesDialog = nullptr;

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "platform/ui/ui.h"
-#include "shell/page_object.h"
+#include "page/page_object.h"
 
 extern ui::Window objectPropertiesDialog;   // the open window; nullptr while it is closed
 extern ui::Window propertiesDialogFocus;    // its focused control when it was last left

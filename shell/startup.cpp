@@ -3,10 +3,10 @@
 #include "platform/desktop/desktop.h"
 #include "platform/files/files.h"
 #include "platform/text/text.h"
-#include "shell/about_box.h"
+#include "objects/about_box.h"
 #include "shell/canvas.h"
 #include "shell/main_window.h"
-#include "shell/settings.h"
+#include "page/settings.h"
 
 ui::Window mainDialog = nullptr;
 std::string commandLine;

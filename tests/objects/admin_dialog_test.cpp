@@ -5,14 +5,14 @@
 #include <cstring>
 #include <string>
 
-#include "objects/admin_controls.h"
+#include "page/admin_controls.h"
 #include "objects/colours.h"
 #include "objects/fill_text_properties.h"
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "objects/text_properties.h"
 #include "platform/files/files.h"
 #include "tests/objects/dialog_test.h"
-#include "tests/objects/ink.h"
+#include "tests/page/ink.h"
 #include "tests/support/test_files.h"
 
 namespace {

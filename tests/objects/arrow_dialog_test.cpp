@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "objects/colours.h"
-#include "shell/drawers.h"
-#include "shell/painter.h"
+#include "page/drawers.h"
+#include "page/painter.h"
 #include "tests/objects/dialog_test.h"
 
 namespace {

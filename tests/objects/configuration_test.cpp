@@ -7,9 +7,9 @@
 #include "objects/colours.h"
 #include "platform/files/files.h"
 #include "platform/profile/profile.h"
-#include "shell/settings.h"
+#include "page/settings.h"
 #include "tests/objects/dialog_test.h"
-#include "tests/objects/ink.h"
+#include "tests/page/ink.h"
 #include "tests/support/test_env.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "objects/colours.h"
-#include "shell/drawers.h"
-#include "shell/painter.h"
+#include "page/drawers.h"
+#include "page/painter.h"
 #include "tests/objects/dialog_test.h"
-#include "tests/objects/ink.h"
+#include "tests/page/ink.h"
 
 namespace {
 

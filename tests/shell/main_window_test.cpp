@@ -9,13 +9,13 @@
 #include "objects/image_size.h"
 #include "objects/text_properties.h"
 #include "platform/desktop/desktop.h"
-#include "shell/about_box.h"
+#include "objects/about_box.h"
 #include "shell/canvas.h"
-#include "shell/document_file.h"
+#include "page/document_file.h"
 #include "shell/main_window.h"
-#include "shell/page_store.h"
-#include "shell/painter.h"
-#include "shell/settings.h"
+#include "page/page_store.h"
+#include "page/painter.h"
+#include "page/settings.h"
 #include "tests/shell/run_program.h"
 
 namespace {
@@ -332,23 +332,23 @@ TEST(MainWindow, ClosingTheInsertDialogsInsertsNothing) {
 
 }  // namespace
 
-#include "objects/admin_controls.h"
+#include "page/admin_controls.h"
 #include "objects/admin_controls_dialog.h"
-#include "objects/aligned_text.h"
+#include "page/aligned_text.h"
 #include "objects/corner_marks_dialog.h"
 #include "objects/fill_text_properties.h"
 #include "objects/holidays.h"
 #include "objects/insert_text.h"
 #include "objects/maths_keyboard_dialog.h"
 #include "objects/memo_text.h"
-#include "objects/month_calendar.h"
+#include "page/month_calendar.h"
 #include "objects/month_calendar_dialog.h"
 #include "objects/shape_dialog.h"
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "platform/numbers/numbers.h"
-#include "shell/drawers.h"
-#include "shell/images.h"
-#include "shell/printing.h"
+#include "page/drawers.h"
+#include "page/images.h"
+#include "objects/print_dialogs.h"
 
 namespace {
 

@@ -11,15 +11,15 @@
 #include <string>
 
 #include "objects/colours.h"
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "objects/text_properties.h"
 #include "shell/canvas.h"
 #include "shell/main_window.h"
-#include "shell/object_clipboard.h"
-#include "shell/page_store.h"
-#include "shell/painter.h"
-#include "shell/settings.h"
-#include "tests/shell/document_test.h"
+#include "page/object_clipboard.h"
+#include "page/page_store.h"
+#include "page/painter.h"
+#include "page/settings.h"
+#include "tests/page/document_test.h"
 #include "tests/shell/run_program.h"
 
 namespace {

@@ -7,9 +7,9 @@
 
 #include "platform/desktop/desktop.h"
 #include "platform/files/files.h"
-#include "shell/about_box.h"
+#include "objects/about_box.h"
 #include "shell/main_window.h"
-#include "shell/settings.h"
+#include "page/settings.h"
 #include "shell/startup.h"
 #include "tests/support/test_env.h"
 
