@@ -7,15 +7,15 @@
 #include <filesystem>
 #include <string>
 
+#include "page/images.h"
+#include "page/page_store.h"
+#include "page/painter.h"
+#include "page/settings.h"
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "platform/print/print.h"
 #include "platform/ui/ui.h"
-#include "page/images.h"
-#include "page/page_store.h"
-#include "page/painter.h"
-#include "objects/print_dialogs.h"
-#include "page/settings.h"
+#include "shell/page_output.h"
 
 namespace {
 

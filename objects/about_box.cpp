@@ -3,15 +3,18 @@
 #include <string>
 
 #include "objects/dialog_focus.h"
-#include "shell/main_window.h"
+#include "page/start_values.h"
 
 int16_t aboutFrame = 701;
+int32_t aboutBusy = 0;
 
 namespace {
 constexpr int kTimerId = 6021;
 constexpr int kIcon = 6018;
 constexpr int kSalir = 6017;
 ui::Window focusBeforeDeactivation = nullptr;
+
+StartValues startValues(aboutFrame, aboutBusy, focusBeforeDeactivation);
 }  // namespace
 
 int16_t NextAboutFrame(int16_t frame) { return frame >= 707 || frame < 701 ? 701 : frame + 1; }
@@ -67,3 +70,5 @@ intptr_t AboutDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_
   }
   return 0;
 }
+
+void ResetAboutBoxState() { startValues.Restore(); }

@@ -4,22 +4,17 @@
 #include <string>
 
 #include "objects/dialog_skeleton.h"
+#include "page/settings.h"
 #include "page/shared_helpers.h"
-#include "platform/files/files.h"
+#include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 #include "platform/print/print.h"
-#include "page/document_file.h"
-#include "page/images.h"
-#include "page/line_text.h"
-#include "page/page_store.h"
-#include "page/painter.h"
-#include "page/settings.h"
 
 int32_t paperFormatDialogOpen = 0;
 
 namespace {
 
-void Tell(const std::string& text) { ui::MessageBox(nullptr, text, kMessageTitle, ui::Buttons::Ok); }
+StartValues startValues(paperFormatDialogOpen);
 
 // "Configura la impresión".
 constexpr int kCopies = 1002, kColourMode = 1005, kQuality = 1007, kSeguir = 1009, kPrinterName = 1010;
@@ -72,43 +67,6 @@ void AcceptPaperFormat(ui::Window window) {
   ui::MessageBox(window, "Tienes que escribir medidas formato papel ...", kMessageTitle, ui::Buttons::Ok);
 }
 
-std::string ErrorMessage(const print::PrintError& error) {
-  return "Err: " + std::to_string(error.number) + " " + error.text;
-}
-
-// With no printer installed the page can still go to a PDF file the user names. Leaves
-// `error` as it was when the user declines.
-bool PrintToPdfInstead(const print::PrintSettings& settings, print::PrintError& error) {
-  if (ui::MessageBox(nullptr,
-                     "No hay ninguna impresora instalada.\r\n\xBF" "Desea imprimir la p\xE1gina en un fichero PDF ?",
-                     kMessageTitle, ui::Buttons::YesNo) != ui::Answer::Yes)
-    return false;
-  ui::FileDialogSpec spec;
-  spec.save = true;
-  spec.title = "Imprimir en un fichero PDF";
-  spec.initialFolder = lastDocumentFolder;
-  const std::string name = RemoveFileExtension(SplitDocumentPath(documentPath));
-  spec.initialName = (name.empty() ? std::string("Documento") : name) + ".pdf";
-  spec.filters = {{"PDF", "*.pdf"}};
-  spec.defaultExtension = "pdf";
-  const std::string path = ui::ChooseFile(nullptr, spec);
-  if (path.empty()) return false;
-  if (files::FileExists(path) &&
-      ui::MessageBox(nullptr, "El fichero Existe, Desea Sobrescribir ?", kMessageTitle, ui::Buttons::YesNo) !=
-          ui::Answer::Yes)
-    return false;
-  return print::PrintPageBitmapToPdf(*pageBitmap, settings, path, error);
-}
-
-// The page as it will print, on the canvas: no marks, and no outline, margins or rulers.
-void ShowPageAsPrinted() {
-  ClearGraphicTarget(*pageBitmap);
-  PaintAllObjects(0);
-  ClearGraphicTarget(*canvasBitmap);
-  RefreshCanvas(0, scrollOffset());
-  ShowCanvasBitmap();
-}
-
 }  // namespace
 
 int ShowPrintSettingsDialog(ui::Window parent) {
@@ -154,36 +112,6 @@ intptr_t PrintSettingsDlgProc(ui::Window window, ui::Msg msg, intptr_t first, in
   return 0;
 }
 
-bool PrintPage() {
-  if (!pageBitmap || !canvasBitmap) return false;
-  const int32_t savedNoMargins = noMargins;
-  noMargins = 1;
-  paintMode = 0;
-  ShowPageAsPrinted();
-
-  bool printed = false;
-  if (ui::MessageBox(nullptr, "Imprimir ?\r\nSi/No ?", kMessageTitle, ui::Buttons::YesNo) == ui::Answer::Yes) {
-    // A hand-edited settings file never sends a copy count, mode or quality the printer
-    // cannot take.
-    print::PrintSettings settings;
-    settings.copies = std::clamp<int32_t>(printCopies, 1, 99);
-    settings.colourMode = printColorMode == 2 ? 2 : 1;
-    settings.quality = std::clamp<int32_t>(printQuality, 1, 4);
-    const std::string title = SplitDocumentPath(documentPath);
-    print::PrintError error;
-    printed = print::PrintPageBitmap(*pageBitmap, settings, title.empty() ? kMessageTitle : title, error);
-    if (!printed && print::DefaultPrinterName().empty()) printed = PrintToPdfInstead(settings, error);
-    if (!printed) Tell(ErrorMessage(error));
-  }
-
-  noMargins = savedNoMargins;
-  paintMode = 1;
-  FullRepaint(1, 1);
-  const std::string failure = LoadSaveSettings("save");
-  if (!failure.empty()) Tell(failure);
-  return printed;
-}
-
 int ShowPaperFormatDialog(ui::Window parent) {
   ui::DialogTemplate t;
   t.caption = "Formato Papel";
@@ -225,3 +153,5 @@ intptr_t PaperFormatDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intp
   }
   return 0;
 }
+
+void ResetPrintDialogsState() { startValues.Restore(); }

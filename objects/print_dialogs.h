@@ -1,6 +1,5 @@
-// Printing: "Configura la impresión" (copies, colour mode, quality), the page printed on the
-// default printer stretched over its printable area (or into a PDF file when no printer is
-// installed), and "Formato Papel", the paper size the page bitmap is made at.
+// The print dialogs: "Configura la impresión" (copies, colour mode, quality) and "Formato
+// Papel", the paper size the page bitmap is made at.
 #pragma once
 #include <cstdint>
 
@@ -13,12 +12,11 @@ extern int32_t paperFormatDialogOpen;   // re-entry guard of "Formato Papel"
 int ShowPrintSettingsDialog(ui::Window parent);
 intptr_t PrintSettingsDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
 
-// Shows the page as it will print, asks, prints it, and puts the editing view back and
-// saves the settings, whatever the answer. Returns true when a page was printed.
-bool PrintPage();
-
 // Runs "Formato Papel" modally: "Aceptar" with a width of 1 to 210 mm and a height of 1 to
 // 297 mm stores them in paperWidthMm and paperHeightMm and gives ui::kOk; "Salir" or the close
 // box change nothing and give ui::kCancel. Guarded by paperFormatDialogOpen.
 int ShowPaperFormatDialog(ui::Window parent);
 intptr_t PaperFormatDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
+
+// Puts the guard back as the run starts.
+void ResetPrintDialogsState();

@@ -35,3 +35,6 @@ int32_t StyleFlagsOf(const std::array<int32_t, 5>& bits);
 // Runs the dialog modally; the results are in the globals.
 int ShowTextPropertiesDialog(ui::Window parent);
 intptr_t TextPropertiesDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
+
+// Puts the text properties back as the run starts.
+void ResetTextPropertiesState();

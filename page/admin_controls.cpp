@@ -3,16 +3,17 @@
 #include <algorithm>
 
 #include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/files/files.h"
 #include "platform/numbers/numbers.h"
 #include "platform/profile/profile.h"
 
 std::array<AdminStylePreset, kAdminStyleCount + 1> adminStylePresets{};
 int16_t currentAdminStyle = 1;
-int32_t adminDialogAccepted = 0;
-int32_t adminDialogOpen = 0;
 
 namespace {
+
+StartValues startValues(adminStylePresets, currentAdminStyle);
 
 struct StyleNames {
   const char* section;
@@ -234,6 +235,4 @@ void LoadSaveAdminStylePresets(std::string_view mode) {
   }
 }
 
-void LoadAdminSettings(const PageObject& object) {
-  if (adminDialogOpen == 0) currentAdminStyle = object.adminStyle;
-}
+void ResetAdminControlsState() { startValues.Restore(); }

@@ -59,11 +59,10 @@ static_assert(offsetof(AdminStylePreset, optionShape) == 145);
 
 // Entries 1 to 10, by AdminControlStyle; entry 0 is never used.
 extern std::array<AdminStylePreset, kAdminStyleCount + 1> adminStylePresets;
-// The style being inserted or edited: set by the dialog's combo and by the painter, read by
-// the insert handler, the canvas and the fill-text properties dialog.
+// The style being inserted or edited: set by the dialog's combo, by the canvas and after a
+// repaint from the last administrative object painted; read by the insert handler and the
+// fill-text properties dialog.
 extern int16_t currentAdminStyle;
-extern int32_t adminDialogAccepted;   // 1 after "Aceptar"; the caller clears it first
-extern int32_t adminDialogOpen;       // re-entry guard of command 1075
 
 // The keys of a preset, in record order and in the order AdminControls.ini keeps them.
 enum class AdminPresetKey {
@@ -111,6 +110,5 @@ void InitAdminStylePresets();
 // is not a number or lies outside its field's range takes the style's built-in value.
 void LoadSaveAdminStylePresets(std::string_view mode);
 
-// The painter's side: a stored administrative control makes its style the current one,
-// except while the dialog is open and edits it.
-void LoadAdminSettings(const PageObject& object);
+// Puts the presets and the current style back as the run starts.
+void ResetAdminControlsState();

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/gfx/gfx.h"
 #include "page/page_object.h"
+#include "platform/gfx/gfx.h"
 
 // Style 1: the label (when labelVisible is 1), then one closed box cellWidth wide. The box
 // is drawn with penWidth, as the cell primitive sets it.

@@ -7,11 +7,6 @@
 
 #include "page/shared_helpers.h"
 
-std::string alignedText;
-int16_t alignedTextWidth = 0;
-int16_t alignedTextHeight = 0;
-int16_t alignedTextAlignment = 0;
-
 namespace {
 
 // The part of `text` that fits within `extent` pixels, broken at a blank, and the rest
@@ -94,11 +89,6 @@ void DrawTextInArea(gfx::Surface& target, std::string_view text, int alignment, 
       }
     }
   }
-}
-
-void DrawAlignedText(gfx::Surface& target, std::string_view text, int32_t alignment, int32_t x,
-                     int32_t y, gfx::FontKey font, gfx::Colour foreColour, gfx::Colour backColour) {
-  DrawTextInArea(target, text, alignment, x, y, alignedTextWidth, font, foreColour, backColour);
 }
 
 void DrawFullWidthText(gfx::Surface& target, std::string_view text, int32_t alignment, int32_t x,

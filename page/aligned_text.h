@@ -1,6 +1,6 @@
 // The text-in-area renderer: a text word-wrapped into 100 line slots across an area's width
-// and drawn left, right, centred or justified. Aligned and memo texts draw through
-// DrawAlignedText; captions, administrative labels and corner-mark texts through its forms.
+// and drawn left, right, centred or justified. Aligned and memo texts draw through it;
+// captions, administrative labels and corner-mark texts through its forms.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -8,13 +8,6 @@
 #include <string_view>
 
 #include "platform/gfx/gfx.h"
-
-// Results of the aligned-text dialog, also loaded by the painter from each aligned or memo
-// text before it is drawn.
-extern std::string alignedText;          // line breaks already blanks
-extern int16_t alignedTextWidth;         // the area width DrawAlignedText draws into
-extern int16_t alignedTextHeight;
-extern int16_t alignedTextAlignment;     // TextAlignment
 
 constexpr int kLineSlots = 100;
 using LineSlots = std::array<std::string, kLineSlots>;
@@ -29,9 +22,6 @@ LineSlots SplitTextIntoLineSlots(gfx::Surface& target, std::string_view text, in
 void DrawTextInArea(gfx::Surface& target, std::string_view text, int alignment, double x, double y,
                     int areaWidth, gfx::FontKey font, gfx::Colour foreColour, gfx::Colour backColour);
 
-// Aligned and memo texts: the area width is alignedTextWidth.
-void DrawAlignedText(gfx::Surface& target, std::string_view text, int32_t alignment, int32_t x,
-                     int32_t y, gfx::FontKey font, gfx::Colour foreColour, gfx::Colour backColour);
 // The full-width form (palette captions): the target's whole width, no text background.
 void DrawFullWidthText(gfx::Surface& target, std::string_view text, int32_t alignment, int32_t x,
                        int32_t y, gfx::FontKey font, gfx::Colour colour);

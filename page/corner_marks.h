@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/gfx/gfx.h"
 #include "page/page_object.h"
+#include "platform/gfx/gfx.h"
 
 // CornerMarkStyle: the dialog's combo; an object keeps it as its three flags.
 enum CornerMarkStyle : int32_t {

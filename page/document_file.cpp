@@ -5,17 +5,18 @@
 #include <cerrno>
 #include <cstring>
 
+#include "page/page_store.h"
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "platform/gfx/gfx.h"
 #include "platform/ui/ui.h"
-#include "page/page_store.h"
 
 // Records go to and from the file as the bytes of the packed struct.
 static_assert(std::endian::native == std::endian::little,
               "the document file is little-endian and is written from memory as it stands");
 
 std::function<void()> onDocumentStoreReplaced;
+std::string lastDocumentFolder;
 
 namespace {
 
@@ -25,7 +26,7 @@ std::string documentWriteBuffer;
 PageObject documentRecordBuffer;
 
 void ShowMessage(const std::string& text) {
-  ui::MessageBox(nullptr, text, "Vozurivudoz", ui::Buttons::Ok);
+  ui::MessageBox(nullptr, text, kMessageTitle, ui::Buttons::Ok);
 }
 
 
@@ -170,4 +171,9 @@ void RestoreResourcesOf(PageObject& object) {
 
 void RestoreObjectResources() {
   for (int slot = 2; slot <= objectCount && slot < kStoreSlots; ++slot) RestoreResourcesOf(pageObjects[slot]);
+}
+
+void ResetDocumentFileState() {
+  onDocumentStoreReplaced = nullptr;
+  lastDocumentFolder.clear();
 }

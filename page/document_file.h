@@ -15,6 +15,10 @@ constexpr int kMaxDocumentRecords = 499;
 // in; the main window sets it to make the page and canvas bitmaps anew.
 extern std::function<void()> onDocumentStoreReplaced;
 
+// The folder the document, line-text and PDF file dialogs open in; follows the last path
+// passed in or chosen.
+extern std::string lastDocumentFolder;
+
 // The text after the path's last "\" or "/" (the whole path when it has none): the title.
 std::string SplitDocumentPath(std::string_view path);
 
@@ -33,3 +37,6 @@ bool LoadDocument();
 void RestoreObjectResources();
 // The run-time resources of one object made anew from its stored fields.
 void RestoreResourcesOf(PageObject& object);
+
+// Forgets the hook and the folder of the dialogs, as before the run.
+void ResetDocumentFileState();

@@ -5,30 +5,10 @@
 
 #include "platform/numbers/numbers.h"
 
-int32_t shapeRoundedCorners = 0;
-int32_t shapeTypeChosen = kShapeSquareOrRectangle;
-int32_t shapeFillStyle = 0;
-int32_t shapeLineStyle = 0;
-int32_t shapeLineWidth = 1;
-gfx::Colour shapeBorderColour = 0;
-gfx::Colour shapeInteriorColour = 0xFF0000;
-int16_t shapeRoundingPercent = 0;
-int16_t shapeWidth = 0;
-int16_t shapeHeight = 0;
-
-int16_t currentArrowDirection = kArrowUp;
-int16_t currentArrowLength = 100;
-int16_t currentArrowHeadSize = 10;
-gfx::Colour currentArrowColour = 0;
-int16_t currentArrowLineWidth = 1;
-int32_t currentArrowClosedHead = 0;
-uint8_t currentArrowHeads = 1;
-
 namespace {
 
 constexpr int kMaxShapeLineWidth = 15;
 constexpr int kMaxArrowLineWidth = 30;
-constexpr int kArrowPickBox = 10;
 
 // A point of an arrow figure: (x + lx * L + hx * h, y + ly * L + hy * h).
 struct Offset {
@@ -70,78 +50,56 @@ std::string_view UpToZero(std::string_view text) { return text.substr(0, text.fi
 
 }  // namespace
 
-void LoadShapeSettings(const PageObject& object) {
-  shapeRoundedCorners = object.roundedCorners;
-  shapeTypeChosen = object.shapeType;
-  shapeFillStyle = object.fillStyle;
-  shapeLineStyle = object.lineStyle;
-  shapeLineWidth = std::clamp(object.lineWidth, 1, kMaxShapeLineWidth);
-  shapeBorderColour = object.borderColor;
-  shapeInteriorColour = object.backColor;
-  shapeRoundingPercent = object.roundingPercent;
-  shapeWidth = numbers::NarrowToInt16(object.width);
-  shapeHeight = numbers::NarrowToInt16(object.height);
+ShapeArgs ShapeArgsOfObject(const PageObject& object) {
+  ShapeArgs shape;
+  shape.roundedCorners = object.roundedCorners;
+  shape.type = object.shapeType;
+  shape.fillStyle = object.fillStyle;
+  shape.lineStyle = object.lineStyle;
+  shape.lineWidth = std::clamp(object.lineWidth, 1, kMaxShapeLineWidth);
+  shape.borderColour = object.borderColor;
+  shape.interiorColour = object.backColor;
+  shape.roundingPercent = object.roundingPercent;
+  shape.width = numbers::NarrowToInt16(object.width);
+  shape.height = numbers::NarrowToInt16(object.height);
+  return shape;
 }
 
-void LoadArrowSettings(const PageObject& object) {
-  currentArrowLength = object.arrowLength;
-  currentArrowColour = object.arrowColor;
-  currentArrowHeads = object.arrowHeads;
-  currentArrowLineWidth =
+ArrowArgs ArrowArgsOfObject(const PageObject& object) {
+  ArrowArgs arrow;
+  arrow.length = object.arrowLength;
+  arrow.colour = object.arrowColor;
+  arrow.heads = object.arrowHeads;
+  arrow.lineWidth =
       static_cast<int16_t>(std::clamp<int>(object.arrowLineWidth, 1, kMaxArrowLineWidth));
-  currentArrowDirection = object.arrowDirection;
-  currentArrowClosedHead = object.arrowClosedHead;
-  currentArrowHeadSize = object.arrowHeadSize;
+  arrow.direction = object.arrowDirection;
+  arrow.closedHead = object.arrowClosedHead;
+  arrow.headSize = object.arrowHeadSize;
+  return arrow;
 }
 
-void StoreShapeSettings(PageObject& object) {
-  object.width = shapeWidth;
-  object.height = shapeHeight;
-  object.backColor = shapeInteriorColour;
-  object.borderColor = shapeBorderColour;
-  object.roundedCorners = shapeRoundedCorners;
-  object.shapeType = shapeTypeChosen;
-  object.fillStyle = shapeFillStyle;
-  object.lineStyle = shapeLineStyle;
-  object.lineWidth = shapeLineWidth;
-  object.roundingPercent = shapeRoundingPercent;
-}
-
-void StoreArrowSettings(PageObject& object) {
-  object.width = kArrowPickBox;
-  object.height = kArrowPickBox;
-  object.arrowLength = currentArrowLength;
-  object.arrowColor = currentArrowColour;
-  object.arrowHeads = currentArrowHeads;
-  object.arrowLineWidth = currentArrowLineWidth;
-  object.arrowDirection = currentArrowDirection;
-  object.arrowClosedHead = currentArrowClosedHead;
-  object.arrowHeadSize = currentArrowHeadSize;
-}
-
-void DrawShapeObject(gfx::Surface& target, int32_t x, int32_t y) {
+void DrawShape(gfx::Surface& target, int32_t x, int32_t y, const ShapeArgs& shape) {
   gfx::Select(target);
-  const int lineStyle = shapeLineStyle >= gfx::kSolid && shapeLineStyle <= gfx::kDashDotDot
-                            ? shapeLineStyle
+  const int lineStyle = shape.lineStyle >= gfx::kSolid && shape.lineStyle <= gfx::kDashDotDot
+                            ? shape.lineStyle
                             : gfx::kSolid;
-  const int fillStyle = shapeFillStyle >= 0 && shapeFillStyle <= 6 ? shapeFillStyle : 0;
-  gfx::SetPen(target, shapeLineWidth, lineStyle);
-  const double right = static_cast<double>(x) + shapeWidth;
-  const double bottom = static_cast<double>(y) + shapeHeight;
-  if (shapeTypeChosen == kShapeSquareOrRectangle) {
-    const int rounding = shapeRoundedCorners == 1 ? shapeRoundingPercent : 0;
-    gfx::Box(target, x, y, right, bottom, rounding, shapeBorderColour, shapeInteriorColour,
+  const int fillStyle = shape.fillStyle >= 0 && shape.fillStyle <= 6 ? shape.fillStyle : 0;
+  gfx::SetPen(target, shape.lineWidth, lineStyle);
+  const double right = static_cast<double>(x) + shape.width;
+  const double bottom = static_cast<double>(y) + shape.height;
+  if (shape.type == kShapeSquareOrRectangle) {
+    const int rounding = shape.roundedCorners == 1 ? shape.roundingPercent : 0;
+    gfx::Box(target, x, y, right, bottom, rounding, shape.borderColour, shape.interiorColour,
              fillStyle);
   } else {
-    gfx::Ellipse(target, x, y, right, bottom, shapeBorderColour, shapeInteriorColour, fillStyle);
+    gfx::Ellipse(target, x, y, right, bottom, shape.borderColour, shape.interiorColour, fillStyle);
   }
   gfx::SetPen(target, 1, gfx::kSolid);
 }
 
-void DrawArrowObject(gfx::Surface& target, int32_t x, int32_t y) {
-  DrawArrowFigure(target, currentArrowDirection, x, y, currentArrowLength, currentArrowHeadSize,
-                  currentArrowColour, currentArrowLineWidth, currentArrowClosedHead,
-                  currentArrowHeads);
+void DrawArrow(gfx::Surface& target, int32_t x, int32_t y, const ArrowArgs& arrow) {
+  DrawArrowFigure(target, arrow.direction, x, y, arrow.length, arrow.headSize, arrow.colour,
+                  arrow.lineWidth, arrow.closedHead, arrow.heads);
 }
 
 void DrawArrowFigure(gfx::Surface& target, int16_t direction, int32_t x, int32_t y, int16_t L,

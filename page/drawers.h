@@ -1,29 +1,29 @@
 // The drawers of squares and circles (kind 5), arrows (kind 6) and one-line texts (kinds 4
-// and 10). Shapes and arrows take their position as arguments and everything else from the
-// shape and arrow settings below, which the dialogs leave after "Aceptar" and the painter
-// loads from each stored object before drawing it.
+// and 10). They draw from their arguments; a stored object gives them its own fields.
 #pragma once
 #include <cstdint>
 #include <string_view>
 
-#include "platform/gfx/gfx.h"
 #include "page/page_object.h"
+#include "platform/gfx/gfx.h"
 
-// shapeTypeChosen: the id of the "square or rectangle" option; any other value is an ellipse.
+// shapeType: the id of the "square or rectangle" option; any other value is an ellipse.
 constexpr int32_t kShapeSquareOrRectangle = 7001;
 constexpr int32_t kShapeCircleOrEllipse = 7002;
 
-// Shape settings. The field of PageObject each one travels in is named beside it.
-extern int32_t shapeRoundedCorners;    // roundedCorners: 1 = rounded (squares and rectangles)
-extern int32_t shapeTypeChosen;        // shapeType: 7001 box, anything else ellipse
-extern int32_t shapeFillStyle;         // fillStyle: 0 solid, 1..6 hatched; others solid
-extern int32_t shapeLineStyle;         // lineStyle: gfx::PenStyle 0..4; others solid
-extern int32_t shapeLineWidth;         // lineWidth: pen width in pixels
-extern gfx::Colour shapeBorderColour;  // borderColor
-extern gfx::Colour shapeInteriorColour;   // backColor: -2 no interior
-extern int16_t shapeRoundingPercent;   // roundingPercent: below 0 or above 100 draws as 100
-extern int16_t shapeWidth;             // width
-extern int16_t shapeHeight;            // height
+// What a square or circle is drawn with; the PageObject field of each is named beside it.
+struct ShapeArgs {
+  int32_t roundedCorners = 0;              // roundedCorners: 1 = rounded (boxes only)
+  int32_t type = kShapeSquareOrRectangle;  // shapeType: 7001 box, anything else ellipse
+  int32_t fillStyle = 0;                   // fillStyle: 0 solid, 1..6 hatched; others solid
+  int32_t lineStyle = 0;                   // lineStyle: gfx::PenStyle 0..4; others solid
+  int32_t lineWidth = 1;                   // lineWidth: pen width in pixels
+  gfx::Colour borderColour = 0;            // borderColor
+  gfx::Colour interiorColour = 0xFF0000;   // backColor: -2 no interior
+  int16_t roundingPercent = 0;             // roundingPercent: below 0 or above 100 is 100
+  int16_t width = 0;                       // width
+  int16_t height = 0;                      // height
+};
 
 // ArrowDirection: clockwise from straight up in 45-degree steps.
 enum ArrowDirection : int16_t {
@@ -37,31 +37,29 @@ enum ArrowDirection : int16_t {
   kArrowUpLeft = 8,
 };
 
-// Arrow settings, with their PageObject fields.
-extern int16_t currentArrowDirection;  // arrowDirection: ArrowDirection; others draw nothing
-extern int16_t currentArrowLength;     // arrowLength: L, the shaft's run along each axis it moves on
-extern int16_t currentArrowHeadSize;   // arrowHeadSize: h, each head leg's run along each axis
-extern gfx::Colour currentArrowColour;  // arrowColor
-extern int16_t currentArrowLineWidth;  // arrowLineWidth
-extern int32_t currentArrowClosedHead;  // arrowClosedHead: 1 = a line closes each head (not filled)
-extern uint8_t currentArrowHeads;      // arrowHeads: 0 none, 2 both ends, other values at the tip
+// What an arrow is drawn with, with its PageObject fields.
+struct ArrowArgs {
+  int16_t direction = kArrowUp;  // arrowDirection: ArrowDirection; others draw nothing
+  int16_t length = 100;          // arrowLength: L, the shaft's run along each axis it moves on
+  int16_t headSize = 10;         // arrowHeadSize: h, each head leg's run along each axis
+  gfx::Colour colour = 0;        // arrowColor
+  int16_t lineWidth = 1;         // arrowLineWidth
+  int32_t closedHead = 0;        // arrowClosedHead: 1 = a line closes each head (not filled)
+  uint8_t heads = 1;             // arrowHeads: 0 none, 2 both ends, other values at the tip
+};
 
-// The painter's side: a stored kind-5 or kind-6 object into the settings. Widths a document
-// holds beyond what the dialogs offer (1..15 for shapes, 1..30 for arrows) are brought back
-// into that range, so a damaged file cannot make the page unpaintable.
-void LoadShapeSettings(const PageObject& object);
-void LoadArrowSettings(const PageObject& object);
-// The insert handler's side: the settings into a new object's fields (position and kind are
-// the handler's; arrows also get their 10 x 10 pick box).
-void StoreShapeSettings(PageObject& object);
-void StoreArrowSettings(PageObject& object);
+// A stored kind-5 or kind-6 object as the painter draws it. Widths a document holds beyond
+// what the dialogs offer (1..15 for shapes, 1..30 for arrows) are brought back into that
+// range, so a damaged file cannot make the page unpaintable.
+ShapeArgs ShapeArgsOfObject(const PageObject& object);
+ArrowArgs ArrowArgsOfObject(const PageObject& object);
 
-// The shape settings' box or ellipse from (x, y) to (x + shapeWidth, y + shapeHeight) on
-// `target`, which it selects; leaves the pen solid and 1 pixel wide.
-void DrawShapeObject(gfx::Surface& target, int32_t x, int32_t y);
+// The box or ellipse from (x, y) to (x + width, y + height) on `target`, which it selects;
+// leaves the pen solid and 1 pixel wide.
+void DrawShape(gfx::Surface& target, int32_t x, int32_t y, const ShapeArgs& shape);
 
-// The arrow of the arrow settings with its shaft starting at (x, y).
-void DrawArrowObject(gfx::Surface& target, int32_t x, int32_t y);
+// The arrow with its shaft starting at (x, y).
+void DrawArrow(gfx::Surface& target, int32_t x, int32_t y, const ArrowArgs& arrow);
 
 // One arrow figure: the shaft from A = (x, y) along `direction` (L on each axis it moves on),
 // a head at the far end when heads > 0, another at A when heads is 2, each head closed by a

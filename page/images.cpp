@@ -2,19 +2,14 @@
 
 #include <algorithm>
 
-#include "objects/dialog_skeleton.h"
-#include "objects/image_size.h"
+#include "page/painter.h"
+#include "page/settings.h"
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "platform/numbers/numbers.h"
-#include "page/painter.h"
-#include "page/settings.h"
+#include "platform/ui/ui.h"
 
-int32_t loadedImageWidth = 0;
-int32_t loadedImageHeight = 0;
-std::string lastImageFolder;
 std::string imageExportPath;
-int32_t imageExportBusy = 0;
 
 namespace {
 
@@ -51,30 +46,6 @@ std::string_view ImageFormatMimeType(int32_t option) {
   return f ? f->mimeType : "";
 }
 
-void BrowseImageFile(ui::Window owner, std::string& path, int32_t mode) {
-  std::string folder = files::FolderOf(path);
-  if (!folder.empty()) lastImageFolder = folder;
-  ui::FileDialogSpec spec;
-  spec.save = mode != 0;
-  spec.title = "Navegador de ficheros para imagen";
-  spec.initialFolder = lastImageFolder;
-  spec.initialName = files::LastPathComponent(path);
-  spec.filters = {{"Images", "*.jpg;*.png;*.gif;*.bmp;*.tif"}, {"All Files", "*.*"}};
-  spec.defaultExtension = "jpg";
-  // Only an image to read must exist; an export names a new file.
-  spec.mustExist = mode == 0;
-  path = ui::ChooseFile(owner, spec);
-  // An image object keeps its path in a field of 259 characters: a longer one could not be
-  // found again.
-  if (path.size() > kImagePathMaxChars) {
-    Tell("La ruta del fichero es demasiado larga (m\xE1ximo " + std::to_string(kImagePathMaxChars) +
-         " caracteres):\r\n" + path);
-    path.clear();
-  }
-  folder = files::FolderOf(path);
-  if (!folder.empty()) lastImageFolder = folder;
-}
-
 gfx::ImageKey GraphicLoadImageFileToBitmap(std::string_view path, int32_t width, int32_t height,
                                           int32_t stretch, int32_t& outWidth, int32_t& outHeight) {
   outWidth = 0;
@@ -109,13 +80,6 @@ gfx::ImageKey GraphicLoadImageFileToBitmap(std::string_view path, int32_t width,
   }
   outWidth = width;
   outHeight = height;
-  return image;
-}
-
-gfx::ImageKey LoadObjectImage(std::string_view path) {
-  gfx::ImageKey image = GraphicLoadImageFileToBitmap(path, imageWidth, imageHeight, 1 - imageTrueSize,
-                                                     loadedImageWidth, loadedImageHeight);
-  if (image == 0) loadedImageWidth = loadedImageHeight = 0;
   return image;
 }
 
@@ -161,20 +125,4 @@ int32_t SaveCanvasImage() {
   return SaveGraphicAsImageFile(*pageBitmap, RemoveFileExtension(imageExportPath) + std::string(extension));
 }
 
-void ExportPageImage(ui::Window owner) {
-  if (imageExportBusy) return;
-  imageExportBusy = 1;
-  std::string chosen = imageExportPath;
-  BrowseImageFile(owner, chosen, 1);
-  if (!chosen.empty() && pageBitmap) {
-    imageExportPath = chosen;
-    // The file shows the page as printed: no outline, margin lines, rulers or marks.
-    ClearGraphicTarget(*pageBitmap);
-    PaintAllObjects(0);
-    paintMode = 0;
-    SaveCanvasImage();
-    paintMode = 1;
-    FullRepaint();
-  }
-  imageExportBusy = 0;
-}
+void ResetImagesState() { imageExportPath.clear(); }

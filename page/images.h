@@ -1,24 +1,15 @@
-// Images in and out of the page: the image file dialog, image files loaded for image objects
-// at their own size or stretched to the configured box, image objects drawn onto the page,
-// and the page exported as a PNG, JPEG, GIF, TIFF or BMP file.
+// Images in and out of the page: image files loaded for image objects at their own size or
+// stretched to a box, image objects drawn onto the page, and the page exported as a PNG,
+// JPEG, GIF, TIFF or BMP file.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "platform/gfx/gfx.h"
-#include "platform/ui/ui.h"
 
-// The size of the image LoadObjectImage loaded last (0 x 0 when it loaded nothing); the
-// insert handler gives it to the new object.
-extern int32_t loadedImageWidth;
-extern int32_t loadedImageHeight;
-// Where the image file dialog opens: the folder of the last path passed in or chosen.
-extern std::string lastImageFolder;
 // The path chosen for "Grabar Imagen"; its extension is replaced by the configured format's.
 extern std::string imageExportPath;
-// Re-entry guard of "Grabar Imagen".
-extern int32_t imageExportBusy;
 
 constexpr int kImagePathMaxChars = 259;
 
@@ -27,21 +18,12 @@ constexpr int kImagePathMaxChars = 259;
 std::string_view ImageFormatExtension(int32_t option);
 std::string_view ImageFormatMimeType(int32_t option);
 
-// Asks for an image file (mode 0 open, any other mode save), starting in lastImageFolder with
-// the file part of `path`. `path` gets the choice ("" when cancelled).
-void BrowseImageFile(ui::Window owner, std::string& path, int32_t mode);
-
 // Loads an image file for drawing at `width` x `height`: with `stretch` set the image fills
 // exactly that box (nothing when either side is 0); otherwise a side of 0 takes the image's
 // own and the other keeps the proportions. A missing or unreadable file is shown and gives 0.
 // The key draws the image; its size goes into outWidth x outHeight.
 gfx::ImageKey GraphicLoadImageFileToBitmap(std::string_view path, int32_t width, int32_t height,
-                                          int32_t stretch, int32_t& outWidth, int32_t& outHeight);
-// An image file by the image-size settings (its own size, or the box of imageWidth x
-// imageHeight); sets loadedImageWidth and loadedImageHeight. 0 when nothing was loaded.
-// The key belongs to the image object that takes it (bitmapHandle), which releases it.
-gfx::ImageKey LoadObjectImage(std::string_view path);
-
+                                           int32_t stretch, int32_t& outWidth, int32_t& outHeight);
 // An image object on the page: the image over white at (x, y), width x height, cut at the
 // page's edges. A key that holds no image draws nothing.
 void DrawImageObject(gfx::Surface& page, gfx::ImageKey image, int32_t x, int32_t y, int32_t width,
@@ -58,6 +40,5 @@ int32_t SaveGraphicAsImageFile(const gfx::Surface& bitmap, std::string_view path
 // The page bitmap into imageExportPath with the extension of imageFormatOption.
 int32_t SaveCanvasImage();
 
-// "Grabar Imagen" whole: asks for the path, paints the page without marks, margins or rulers,
-// saves it and repaints the editing view. Guarded by imageExportBusy.
-void ExportPageImage(ui::Window owner);
+// Puts imageExportPath back as the run starts.
+void ResetImagesState();

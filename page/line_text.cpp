@@ -4,19 +4,11 @@
 #include <vector>
 
 #include "page/shared_helpers.h"
-#include "platform/files/files.h"
 #include "platform/numbers/numbers.h"
-#include "platform/text/text.h"
-
-std::string lineTextBuffer;
-std::string lastDocumentFolder;
 
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
-
-// The file of the last line-text insert, so the next one opens on it.
-std::string lineTextFilePath;
 
 // A cut of the text in the middle of a CR LF leaves a lone CR (or LF) that would print as a
 // glyph.
@@ -38,40 +30,6 @@ std::vector<std::string_view> SplitAtCrLf(std::string_view text) {
 }
 
 }  // namespace
-
-int32_t BrowseTextFile(ui::Window owner, std::string& path, int32_t mode) {
-  path = text::TrimBlanks(path);
-  lastDocumentFolder = files::FolderOf(path);
-  ui::FileDialogSpec spec;
-  spec.save = mode != 0;
-  spec.initialFolder = lastDocumentFolder;
-  spec.initialName = files::LastPathComponent(path);
-  spec.filters = {{"Texto", "*.*"}};
-  // No default extension: every name is a text file here, and an open must name one that exists.
-  spec.mustExist = true;
-  path = text::TrimBlanks(ui::ChooseFile(owner, spec)).substr(0, kTextFilePathLength);
-  lastDocumentFolder = files::FolderOf(path);
-  return path.empty() ? 0 : 1;
-}
-
-int32_t CountTextFileLines(std::string_view path) {
-  std::vector<std::string> lines;
-  files::ReadLines(path, lines);
-  return static_cast<int32_t>(
-      std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return !l.empty(); }));
-}
-
-void ReadTextFileLines(std::string_view path) {
-  lineTextBuffer.clear();
-  std::vector<std::string> lines;
-  files::ReadLines(path, lines);
-  for (const std::string& line : lines) {
-    if (lineTextBuffer.size() >= kLineTextBufferLength) break;
-    lineTextBuffer += line;
-    lineTextBuffer += kCrLf;
-  }
-  if (lineTextBuffer.size() > kLineTextBufferLength) lineTextBuffer.resize(kLineTextBufferLength);
-}
 
 void DrawLineTextObject(gfx::Surface& target, std::string_view text, int32_t x, int32_t y,
                         gfx::FontKey font, gfx::Colour foreColour, gfx::Colour backColour,
@@ -100,28 +58,4 @@ void DrawLineTextObject(gfx::Surface& target, std::string_view text, int32_t x, 
     gfx::MoveTo(target, left, top);
     gfx::Print(target, lines[i]);
   }
-}
-
-int16_t LineTextAlignmentOfCommand(int command) {
-  switch (command) {
-    case 1082: return kAlignLeft;
-    case 1083: return kAlignRight;
-    case 1084: return kAlignCentre;
-    default: return 0;
-  }
-}
-
-int32_t ChooseLineTextFile(ui::Window owner) {
-  if (BrowseTextFile(owner, lineTextFilePath, 0) != 1) return 0;
-  if (!files::FileExists(lineTextFilePath)) return 0;
-  if (CountTextFileLines(lineTextFilePath) > kLineTextMaxLines) {
-    ui::MessageBox(nullptr,
-                   "El texto no puede tener mas de " + std::to_string(kLineTextMaxLines) +
-                       " l\xEDneas ...",
-                   "Vozurivudoz", ui::Buttons::Ok);
-    return 0;
-  }
-  ReadTextFileLines(lineTextFilePath);
-  if (lineTextBuffer.size() > kLineTextStoredLength) lineTextBuffer.resize(kLineTextStoredLength);
-  return 1;
 }

@@ -4,23 +4,17 @@
 #include <ctime>
 
 #include "page/shared_helpers.h"
-#include "objects/text_properties.h"
+#include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 #include "platform/text/text.h"
 
-int32_t monthNamePosition = kMonthNameLeft;
-int32_t monthColouredBackground = 0;
-int32_t monthTransparentBackground = 0;
-int32_t monthIncludeHolidays = 0;
-gfx::Colour monthBackColour = 0xFFFFFF;
-gfx::Colour monthBorderColour = 0;
-int32_t monthCalendarYear = 0;
-int32_t monthCalendarMonth = 1;
 int16_t monthBlockRight = 0;
 int16_t monthBlockBottom = 0;
 HolidayColourTable holidayColourTable{};
 
 namespace {
+
+StartValues startValues(monthBlockRight, monthBlockBottom, holidayColourTable);
 
 constexpr gfx::Colour kSundayRed = 0x0000FF;
 constexpr const char* kWeekdayLetters[7] = {"L", "M", "X", "J", "V", "S", "D"};
@@ -108,20 +102,21 @@ int16_t MeasureMonthCalendar(gfx::Surface& target, int32_t year, int32_t month, 
   return 1;
 }
 
-int16_t DrawMonthCalendar(gfx::Surface& target, int32_t year, int32_t month, int32_t x, int32_t y,
-                          gfx::Colour borderColour, gfx::Colour backColour, gfx::FontKey font,
-                          int16_t cellSize) {
+void DrawMonthBlock(gfx::Surface& target, int32_t year, int32_t month, int32_t x, int32_t y,
+                    gfx::Colour borderColour, gfx::Colour backColour, gfx::FontKey font,
+                    int16_t cellSize, const MonthCalendarOptions& options) {
   gfx::Select(target);
   gfx::SetPen(target, 4, gfx::PenStyleOf(target));
-  if (monthColouredBackground != 0) {
+  if (options.colouredBackground != 0) {
     gfx::Box(target, static_cast<double>(x) - 5, static_cast<double>(y) - 5, monthBlockRight + 5,
              monthBlockBottom + 5, 0, borderColour,
-             monthTransparentBackground != 0 ? gfx::kTransparent : backColour, 0);
+             options.transparentBackground != 0 ? gfx::kTransparent : backColour, 0);
   }
   gfx::SelectFont(target, font);
   static constexpr int32_t kCodes[4] = {0, kPlaceNameLeft, kPlaceNameCentre, kPlaceNameRight};
-  if (monthNamePosition >= 1 && monthNamePosition <= 3)
-    PlaceMonthName(target, GetMonthName(month), kCodes[monthNamePosition], x - 5, y, font, textForeColour);
+  if (options.namePosition >= 1 && options.namePosition <= 3)
+    PlaceMonthName(target, GetMonthName(month), kCodes[options.namePosition], x - 5, y, font,
+                   options.nameColour);
 
   const int64_t c = cellSize;
   const int64_t pitch = 2 * c + 2;
@@ -132,7 +127,7 @@ int16_t DrawMonthCalendar(gfx::Surface& target, int32_t year, int32_t month, int
     gfx::MoveTo(target, static_cast<double>(x + (k - 1) * pitch), static_cast<double>(y + 2 * c));
     gfx::Print(target, kWeekdayLetters[k - 1]);
   }
-  const bool holidaysKnown = monthIncludeHolidays != 0 && month >= 1 && month <= 12;
+  const bool holidaysKnown = options.includeHolidays != 0 && month >= 1 && month <= 12;
   WalkMonth(year, month, x, y, cellSize, [&](int d, const DayCell& cell) {
     gfx::Colour colour = gfx::kBlack;
     if (cell.column == 7)
@@ -143,7 +138,6 @@ int16_t DrawMonthCalendar(gfx::Surface& target, int32_t year, int32_t month, int
     gfx::MoveTo(target, static_cast<double>(cell.x), static_cast<double>(cell.y));
     gfx::Print(target, std::to_string(d));
   });
-  return 1;
 }
 
 void PlaceMonthName(gfx::Surface& target, std::string_view name, int32_t code, int32_t left, int32_t top,
@@ -174,55 +168,33 @@ void PlaceMonthName(gfx::Surface& target, std::string_view name, int32_t code, i
   gfx::Print(target, name);
 }
 
-gfx::FontKey MonthCalendarInsertFont() { return MakeSystemFont(textFontName, textFontSize, kStyleBold, 1); }
-
-void DrawMonthCalendarAt(gfx::Surface& target, int32_t x, int32_t y, gfx::FontKey font, int16_t cellSize) {
-  MeasureMonthCalendar(target, monthCalendarYear, monthCalendarMonth, x, y, monthBorderColour, monthBackColour,
-                       font, cellSize);
-  DrawMonthCalendar(target, monthCalendarYear, monthCalendarMonth, x, y, monthBorderColour, monthBackColour,
-                    font, cellSize);
+MonthCalendarOptions MonthOptionsOfObject(const PageObject& object, gfx::Colour nameColour) {
+  MonthCalendarOptions options;
+  options.namePosition = object.alignment;
+  options.includeHolidays = object.optionFlag1;
+  options.transparentBackground = object.optionFlag2;
+  options.colouredBackground = object.optionFlag3;
+  options.nameColour = nameColour;
+  return options;
 }
 
-void StoreMonthCalendarSettings(PageObject& object, gfx::FontKey font) {
-  object.width = monthBlockRight;
-  object.height = monthBlockBottom;
-  object.backColor = monthBackColour;
-  object.borderColor = monthBorderColour;
-  object.bitmapHandle = 0;
-  object.calendarYear = monthCalendarYear;
-  object.calendarMonth = monthCalendarMonth;
-  object.fontHandle = font;
-  object.fontSize = textFontSize;
-  object.optionFlag1 = monthIncludeHolidays;
-  object.optionFlag2 = monthTransparentBackground;
-  object.optionFlag3 = monthColouredBackground;
-  object.alignment = static_cast<int16_t>(monthNamePosition);
-  SetFixedField(object.fontName, gfx::FontOf(font).face);
-  object.fontStyle = kStyleBold;
-}
-
-void LoadMonthCalendarSettings(const PageObject& object) {
-  monthNamePosition = object.alignment;
-  monthIncludeHolidays = object.optionFlag1;
-  monthTransparentBackground = object.optionFlag2;
-  monthColouredBackground = object.optionFlag3;
-}
-
-gfx::FontKey MonthCalendarObjectFont(PageObject& object) {
+gfx::FontKey StoredMonthCalendarFont(PageObject& object, std::string_view fallbackFace) {
   std::string_view face = FixedFieldText(object.fontName);
-  if (face.empty()) face = textFontName;
+  if (face.empty()) face = fallbackFace;
   // A damaged document cannot blow the block up.
   object.fontHandle = MakeSystemFont(face, FontSizeOfCombos(object.fontSize), kStyleBold, 1);
   return object.fontHandle;
 }
 
-void DrawMonthCalendarObject(gfx::Surface& target, PageObject& object) {
-  LoadMonthCalendarSettings(object);
-  const gfx::FontKey font = MonthCalendarObjectFont(object);
+void DrawStoredMonthCalendar(gfx::Surface& target, PageObject& object, gfx::Colour nameColour,
+                             std::string_view fallbackFace) {
+  const gfx::FontKey font = StoredMonthCalendarFont(object, fallbackFace);
   const int16_t cell = FontSizeOfCombos(object.fontSize);
   const int32_t x = HeldCoordinate(object.x), y = HeldCoordinate(object.y);
   MeasureMonthCalendar(target, object.calendarYear, object.calendarMonth, x, y, object.borderColor,
                        object.backColor, font, cell);
-  DrawMonthCalendar(target, object.calendarYear, object.calendarMonth, x, y, object.borderColor, object.backColor,
-                    font, cell);
+  DrawMonthBlock(target, object.calendarYear, object.calendarMonth, x, y, object.borderColor,
+                 object.backColor, font, cell, MonthOptionsOfObject(object, nameColour));
 }
+
+void ResetMonthCalendarState() { startValues.Restore(); }

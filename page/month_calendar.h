@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/gfx/gfx.h"
 #include "page/page_object.h"
+#include "platform/gfx/gfx.h"
 
 // MonthNamePosition: where the name stands over the block.
 enum MonthNamePosition : int32_t { kMonthNameLeft = 1, kMonthNameCentre = 2, kMonthNameRight = 3 };
@@ -18,17 +18,16 @@ constexpr int32_t kPlaceNameLeft = 731;
 constexpr int32_t kPlaceNameRight = 732;
 constexpr int32_t kPlaceNameCentre = 733;
 
-// Month settings: the dialog edits them, the renderer reads the first four, and the painter
-// loads those four from each calendar before drawing it. The PageObject field of each is
-// named beside it.
-extern int32_t monthNamePosition;           // alignment
-extern int32_t monthColouredBackground;     // optionFlag3: draw the box
-extern int32_t monthTransparentBackground;  // optionFlag2: the box without filling
-extern int32_t monthIncludeHolidays;        // optionFlag1: colour the listed holidays
-extern gfx::Colour monthBackColour;         // backColor
-extern gfx::Colour monthBorderColour;       // borderColor
-extern int32_t monthCalendarYear;           // calendarYear
-extern int32_t monthCalendarMonth;          // calendarMonth: 1 to 12
+// How a block is drawn beyond its place, month, colours and font; the PageObject field of
+// each is named beside it. A stored calendar keeps no colour for its name: the program
+// gives one.
+struct MonthCalendarOptions {
+  int32_t namePosition = kMonthNameLeft;  // alignment: MonthNamePosition; others no name
+  int32_t colouredBackground = 0;         // optionFlag3: draw the box
+  int32_t transparentBackground = 0;      // optionFlag2: the box without filling
+  int32_t includeHolidays = 0;            // optionFlag1: colour the listed holidays
+  gfx::Colour nameColour = 0;
+};
 
 // The absolute right and bottom edges of the last measured block (not a width and height).
 extern int16_t monthBlockRight;
@@ -58,34 +57,26 @@ int16_t MeasureMonthCalendar(gfx::Surface& target, int32_t year, int32_t month, 
                              gfx::Colour borderColour, gfx::Colour backColour, gfx::FontKey font,
                              int16_t cellSize);
 // Draws the block MeasureMonthCalendar has just measured with the same arguments: the box
-// (when monthColouredBackground is set) from (x - 5, y - 5) to the block's edges + 5, the
-// name in textForeColour, the weekday letters, and the days (Sundays red, listed holidays
-// in their colour when monthIncludeHolidays is set, the rest black). Leaves the pen 4
-// pixels wide. Returns 1.
-int16_t DrawMonthCalendar(gfx::Surface& target, int32_t year, int32_t month, int32_t x, int32_t y,
-                          gfx::Colour borderColour, gfx::Colour backColour, gfx::FontKey font,
-                          int16_t cellSize);
+// (when colouredBackground is set) from (x - 5, y - 5) to the block's edges + 5, the name
+// in nameColour, the weekday letters, and the days (Sundays red, listed holidays in their
+// colour when includeHolidays is set, the rest black). Leaves the pen 4 pixels wide.
+void DrawMonthBlock(gfx::Surface& target, int32_t year, int32_t month, int32_t x, int32_t y,
+                    gfx::Colour borderColour, gfx::Colour backColour, gfx::FontKey font,
+                    int16_t cellSize, const MonthCalendarOptions& options);
 // The month's name with its top at `top`: code 731 at `left`, 733 centred between `left`
 // and monthBlockRight + 5, 732 at left + (20 - the trimmed length) average character
 // widths. Any other code draws nothing.
 void PlaceMonthName(gfx::Surface& target, std::string_view name, int32_t code, int32_t left, int32_t top,
                     gfx::FontKey font, gfx::Colour colour);
 
-// The insert's side. The font of a new calendar: the text properties' face and size, bold.
-gfx::FontKey MonthCalendarInsertFont();
-// Measures and draws the calendar of the month settings at (x, y) in `font`, whose size in
-// points is also the cell size.
-void DrawMonthCalendarAt(gfx::Surface& target, int32_t x, int32_t y, gfx::FontKey font,
-                         int16_t cellSize);
-// The settings and the block just measured into a new object's fields (position and kind
-// are the handler's): width and height are the block's absolute edges, and the face and
-// style are kept so that the calendar draws alike after the document is read again.
-void StoreMonthCalendarSettings(PageObject& object, gfx::FontKey font);
+// A stored calendar: its options with the name in `nameColour`.
+MonthCalendarOptions MonthOptionsOfObject(const PageObject& object, gfx::Colour nameColour);
+// Its font, made from its own face and size, bold; an empty face (documents written before
+// the face was kept) takes `fallbackFace`. Sets fontHandle.
+gfx::FontKey StoredMonthCalendarFont(PageObject& object, std::string_view fallbackFace);
+// Makes the font and measures and draws the calendar at its position, as the painter does.
+void DrawStoredMonthCalendar(gfx::Surface& target, PageObject& object, gfx::Colour nameColour,
+                             std::string_view fallbackFace);
 
-// The painter's side: the four drawing settings from a stored calendar.
-void LoadMonthCalendarSettings(const PageObject& object);
-// A stored calendar's font, made from its own face and size, bold; an empty face (documents
-// written before the face was kept) takes the text properties' face. Sets fontHandle.
-gfx::FontKey MonthCalendarObjectFont(PageObject& object);
-// Loads the settings, makes the font and measures and draws the calendar at its position.
-void DrawMonthCalendarObject(gfx::Surface& target, PageObject& object);
+// Puts the measured edges and the holiday colours back as the run starts.
+void ResetMonthCalendarState();

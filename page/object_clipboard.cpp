@@ -2,10 +2,11 @@
 
 #include <string>
 
-#include "platform/ui/ui.h"
 #include "page/document_file.h"
 #include "page/page_store.h"
 #include "page/painter.h"
+#include "page/shared_helpers.h"
+#include "platform/ui/ui.h"
 
 void ClearObjectClipboard() {
   objectClipboard.fill(PageObject{});
@@ -39,11 +40,12 @@ void PasteCopiedObjects() {
     RestoreResourcesOf(copy);
     ++pasted;
   }
-  ui::MessageBox(nullptr,
-                 "Pegados " + std::to_string(pasted) + " de " + std::to_string(clipboardCount) +
-                     "\r\nEs posible que el objeto este solapado por debajo de el mismo del que se copia .."
-                     "\r\nReeditelo, Gracias!!",
-                 "Vozurivudoz", ui::Buttons::Ok);
+  ui::MessageBox(
+      nullptr,
+      "Pegados " + std::to_string(pasted) + " de " + std::to_string(clipboardCount) +
+          "\r\nEs posible que el objeto este solapado por debajo de el mismo del que se copia .."
+          "\r\nReeditelo, Gracias!!",
+      kMessageTitle, ui::Buttons::Ok);
 }
 
 void DeleteCurrentObject() {

@@ -43,3 +43,13 @@ void EmptySlot(int slot) {
 }
 
 void ClearSlotForInsert(int slot) { EmptySlot(slot); }
+
+void ResetPageStoreState() {
+  AllocateStore();
+  objectCount = 1;
+  currentObjectIndex = 2;
+  documentPath.clear();
+  programFolder.clear();
+  objectClipboard.fill(PageObject{});
+  clipboardCount = 0;
+}

@@ -35,3 +35,7 @@ void EmptySlot(int slot);
 // Empties a slot before an insertion fills it, so the new object keeps nothing of an object
 // "Deshacer" dropped there.
 void ClearSlotForInsert(int slot);
+
+// The store, the object count, the current slot, the clipboard and the document's path as
+// the run starts; images the slots held are released.
+void ResetPageStoreState();

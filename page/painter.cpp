@@ -1,46 +1,32 @@
 #include "page/painter.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <string_view>
-#include <tuple>
 
-#include "page/admin_controls.h"
 #include "page/admin_drawers.h"
 #include "page/aligned_text.h"
-#include "objects/aligned_text_dialog.h"
 #include "page/corner_marks.h"
-#include "page/month_calendar.h"
-#include "objects/month_calendar_dialog.h"
-#include "page/shared_helpers.h"
-#include "objects/text_properties.h"
-#include "platform/numbers/numbers.h"
-#include "platform/ui/ui.h"
-#include "shell/canvas.h"
 #include "page/drawers.h"
 #include "page/images.h"
 #include "page/line_text.h"
+#include "page/month_calendar.h"
 #include "page/page_store.h"
 #include "page/settings.h"
-#include "shell/startup.h"
+#include "page/shared_helpers.h"
+#include "platform/numbers/numbers.h"
 
 gfx::Surface* pageBitmap = nullptr;
 gfx::Surface* canvasBitmap = nullptr;
 int32_t paintMode = 1;
 std::array<int32_t, 6> rulerFlags = {};
-int32_t axesOn = 0;
 int32_t filledTextsShown = 0;
 std::vector<std::string> savedPlaceholderTexts;
-
-int32_t shapeDialogOpen = 0;
-int32_t arrowDialogOpen = 0;
 
 namespace {
 
 constexpr double kMm = static_cast<double>(numbers::kMillimetreToPixel);
 constexpr gfx::Colour kRed = 0x0000FF;
-constexpr gfx::Colour kBlue = 0xFF0000;
 constexpr gfx::Colour kGrey = 0x808080;
 constexpr gfx::Colour kLightGrey = 0xC0C0C0;
 constexpr gfx::Colour kDarkRed = gfx::Rgb(139, 0, 0);
@@ -79,33 +65,7 @@ void DarkBlock(gfx::Surface& page, const PageObject& o, int32_t mode, int slot) 
   if (mode == 7 && slot == currentObjectIndex) MarkBox(page, o, gfx::kBlack, kDarkRed);
 }
 
-// Puts the given settings back as they were when it goes out of scope, when `keep` is set:
-// an object is always drawn with its own settings, but an open dialog's working values
-// survive the repaint.
-template <typename... T>
-class KeepSettings {
- public:
-  explicit KeepSettings(bool keep, T&... values)
-      : keep_(keep), values_(values...), saved_(values...) {}
-  KeepSettings(const KeepSettings&) = delete;
-  KeepSettings& operator=(const KeepSettings&) = delete;
-  ~KeepSettings() {
-    if (keep_) values_ = saved_;
-  }
-
- private:
-  bool keep_;
-  std::tuple<T&...> values_;
-  std::tuple<T...> saved_;
-};
-
-// One function per kind: loads the kind's settings from the object, then draws it.
-
-void PaintMonthCalendar(gfx::Surface& page, PageObject& o) {
-  KeepSettings keep(monthDialogOpen != 0, monthNamePosition, monthIncludeHolidays,
-                    monthTransparentBackground, monthColouredBackground);
-  DrawMonthCalendarObject(page, o);
-}
+// One function per kind that needs more than its drawer.
 
 void PaintMathsCharacter(gfx::Surface& page, PageObject& o) {
   MakeObjectFont(o);
@@ -130,16 +90,12 @@ std::string_view AlignedTextToShow(const PageObject& o, int slot) {
   return FixedFieldText(o.text);
 }
 
-void PaintAlignedText(gfx::Surface& page, PageObject& o, int slot, bool memo) {
-  // The area drives the word wrap: saturated to the 16 bits the renderer keeps it in.
-  KeepSettings keepArea(alignedTextDialogOpen != 0, alignedTextWidth, alignedTextHeight);
-  alignedTextWidth = static_cast<int16_t>(std::clamp(o.width, 1, 32767));
-  alignedTextHeight = static_cast<int16_t>(std::clamp(o.height, 1, 32767));
-  if (textPropertiesDialogOpen == 0) textBackColour = o.backColor;
+void PaintAlignedText(gfx::Surface& page, PageObject& o, std::string_view text) {
+  // The area drives the word wrap: saturated to the 16 bits the renderer has always kept it in.
+  const int areaWidth = std::clamp(o.width, 1, 32767);
   MakeObjectFont(o);
-  std::string_view text = memo ? FixedFieldText(o.text) : AlignedTextToShow(o, slot);
-  DrawAlignedText(page, text, o.alignment, HeldCoordinate(o.x), HeldCoordinate(o.y), o.fontHandle,
-                  o.foreColor, o.backColor);
+  DrawTextInArea(page, text, o.alignment, HeldCoordinate(o.x), HeldCoordinate(o.y), areaWidth,
+                 o.fontHandle, o.foreColor, o.backColor);
 }
 
 void PaintAngledText(gfx::Surface& page, PageObject& o) {
@@ -156,35 +112,15 @@ void PaintAngledText(gfx::Surface& page, PageObject& o) {
   }
 }
 
-void PaintCornerMarks(gfx::Surface& page, PageObject& o) { DrawCornerMarkObject(page, o); }
-
 // The arrow's pick box goes under the arrow, so it is drawn here rather than after it.
 void PaintArrow(gfx::Surface& page, PageObject& o, int32_t mode) {
-  KeepSettings keep(arrowDialogOpen != 0, currentArrowDirection, currentArrowLength,
-                    currentArrowHeadSize, currentArrowColour, currentArrowLineWidth,
-                    currentArrowClosedHead, currentArrowHeads);
-  LoadArrowSettings(o);
   gfx::SetPen(page, 1, gfx::PenStyleOf(page));
   RedOutline(page, o, mode);
-  DrawArrowObject(page, HeldCoordinate(o.x), HeldCoordinate(o.y));
-}
-
-// Kinds 7 and 8: the drawer of the object's style, with its fill text or mark.
-void PaintAdminControl(gfx::Surface& page, PageObject& o) {
-  LoadAdminSettings(o);
-  DrawAdminObject(page, o);
+  DrawArrow(page, HeldCoordinate(o.x), HeldCoordinate(o.y), ArrowArgsOfObject(o));
 }
 
 void PaintImage(gfx::Surface& page, PageObject& o) {
   DrawImageObject(page, o.bitmapHandle, HeldCoordinate(o.x), HeldCoordinate(o.y), o.width, o.height);
-}
-
-void PaintShape(gfx::Surface& page, PageObject& o) {
-  KeepSettings keep(shapeDialogOpen != 0, shapeRoundedCorners, shapeTypeChosen, shapeFillStyle,
-                    shapeLineStyle, shapeLineWidth, shapeBorderColour, shapeInteriorColour,
-                    shapeRoundingPercent, shapeWidth, shapeHeight);
-  LoadShapeSettings(o);
-  DrawShapeObject(page, HeldCoordinate(o.x), HeldCoordinate(o.y));
 }
 
 // Rulers and graph papers.
@@ -307,58 +243,51 @@ void ReleasePageBitmaps() {
   canvasBitmap = nullptr;
 }
 
-void PaintAllObjects(int32_t mode) {
+void PaintAllObjects(int32_t mode, const PaintDefaults& defaults) {
   if (!pageBitmap) return;
   gfx::Surface& page = *pageBitmap;
   FillMarginArea(page);
   int last = std::min<int32_t>(objectCount, kStoreSlots - 1);
-  for (int s = 2; s <= last; ++s) {
-    PageObject& o = pageObjects[s];
-    // Every renderer draws on the page bitmap; some select other targets on their way.
-    gfx::Select(page);
-    switch (o.kind) {
-      case kMonthCalendar:
-        PaintMonthCalendar(page, o);
-        break;
-      case kMathsCharacter:
-        PaintMathsCharacter(page, o);
-        RedOutline(page, o, mode);
-        break;
-      case kLineText:
-        PaintLineText(page, o);
-        RedOutline(page, o, mode);
-        break;
-      case kAlignedText:
-        PaintAlignedText(page, o, s, false);
-        break;
-      case kMemoText:
-        PaintAlignedText(page, o, s, true);
-        break;
-      case kAngledText:
-        PaintAngledText(page, o);
-        RedOutline(page, o, mode);
-        break;
-      case kCornerMarks:
-        PaintCornerMarks(page, o);
-        DarkBlock(page, o, mode, s);
-        break;
-      case kArrow:
-        PaintArrow(page, o, mode);
-        break;
-      case kAdminControl:
-      case kAdminOptionCell:
-        PaintAdminControl(page, o);
-        DarkBlock(page, o, mode, s);
-        break;
-      case kImage:
-        PaintImage(page, o);
-        break;
-      case kSquareOrCircle:
-        PaintShape(page, o);
-        break;
-      default:
-        break;
-    }
+  for (int s = 2; s <= last; ++s) PaintObject(page, pageObjects[s], s, mode, defaults);
+}
+
+void PaintObject(gfx::Surface& page, PageObject& o, int slot, int32_t mode,
+                 const PaintDefaults& defaults) {
+  // Every renderer draws on the page bitmap; some select other targets on their way.
+  gfx::Select(page);
+  switch (o.kind) {
+    case kMonthCalendar:
+      DrawStoredMonthCalendar(page, o, defaults.monthNameColour, defaults.fallbackFontName);
+      break;
+    case kMathsCharacter:
+      PaintMathsCharacter(page, o);
+      RedOutline(page, o, mode);
+      break;
+    case kLineText:
+      PaintLineText(page, o);
+      RedOutline(page, o, mode);
+      break;
+    case kAlignedText: PaintAlignedText(page, o, AlignedTextToShow(o, slot)); break;
+    case kMemoText: PaintAlignedText(page, o, FixedFieldText(o.text)); break;
+    case kAngledText:
+      PaintAngledText(page, o);
+      RedOutline(page, o, mode);
+      break;
+    case kCornerMarks:
+      DrawCornerMarkObject(page, o);
+      DarkBlock(page, o, mode, slot);
+      break;
+    case kArrow: PaintArrow(page, o, mode); break;
+    case kAdminControl:
+    case kAdminOptionCell:
+      DrawAdminObject(page, o);
+      DarkBlock(page, o, mode, slot);
+      break;
+    case kImage: PaintImage(page, o); break;
+    case kSquareOrCircle:
+      DrawShape(page, HeldCoordinate(o.x), HeldCoordinate(o.y), ShapeArgsOfObject(o));
+      break;
+    default: break;
   }
 }
 
@@ -423,35 +352,10 @@ void DrawSuperSquaredPaper(gfx::Surface& target, int32_t length, int32_t edge) {
   DrawPixelSheet(target, length, edge, Sheet::SuperPaper);
 }
 
-void RefreshCanvas(int32_t dx, int32_t dy) {
-  if (!pageBitmap || !canvasBitmap) return;
-  gfx::Select(*canvasBitmap);
-  gfx::Copy(*canvasBitmap, HeldCoordinate(dx), HeldCoordinate(dy), *pageBitmap, 0, 0, -1, -1,
-            gfx::Rop::And);
-}
-
-void DrawPositionGuides(gfx::Surface& target, int32_t cx, int32_t cy) {
-  gfx::Select(target);
-  gfx::SetPen(target, gfx::PenWidth(target), gfx::kSolid);
-  gfx::Line(target, HeldCoordinate(cx), 0, HeldCoordinate(cx), kFullLineHeight, kBlue);
-  gfx::Line(target, 0, HeldCoordinate(cy), kFullLineWidth, HeldCoordinate(cy), kBlue);
-}
-
-void ShowCanvasBitmap() {
-  if (!mainDialog || !canvasBitmap) return;
-  gfx::Surface& control = ui::ControlSurface(mainDialog, kCanvasId);
-  gfx::Select(control);
-  gfx::Copy(control, 0, 0, *canvasBitmap);
-  ui::Redraw(mainDialog, kCanvasId);
-}
-
-void FullRepaint(int32_t mode, int32_t withOutline, std::optional<CanvasPoint> guides) {
-  if (!pageBitmap || !canvasBitmap) return;
-  ClearGraphicTarget(*pageBitmap);
-  PaintAllObjects(mode);
-  DrawPageBackground(*pageBitmap, withOutline);
-  ClearGraphicTarget(*canvasBitmap);
-  RefreshCanvas(0, scrollOffset());
-  if (guides && axesOn != 0) DrawPositionGuides(*canvasBitmap, guides->x, guides->y);
-  ShowCanvasBitmap();
+void ResetPainterState() {
+  ReleasePageBitmaps();
+  paintMode = 1;
+  rulerFlags = {};
+  filledTextsShown = 0;
+  savedPlaceholderTexts.clear();
 }

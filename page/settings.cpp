@@ -1,5 +1,6 @@
 #include "page/settings.h"
 
+#include "page/start_values.h"
 #include "platform/files/files.h"
 #include "platform/numbers/numbers.h"
 #include "platform/profile/profile.h"
@@ -23,6 +24,11 @@ int32_t ambientColorOn = 0;
 int32_t ambientColor = 16775408;
 
 namespace {
+
+StartValues startValues(marginLeft, marginRight, marginTop, marginBottom, insertX, insertY,
+                        imageFormatOption, soundMuted, noMargins, printCopies, printColorMode,
+                        printQuality, paperWidthMm, paperHeightMm, linkedDatabaseFolder,
+                        ambientColorOn, ambientColor);
 
 constexpr const char* kFileName = "Configuracion.ini";
 
@@ -108,3 +114,5 @@ std::string LoadSaveSettings(std::string_view mode) {
   }
   return "";
 }
+
+void ResetSettingsState() { startValues.Restore(); }

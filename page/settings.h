@@ -30,3 +30,6 @@ std::string SettingsFilePath();
 // "get" reads every key into its global, "save" writes every global into its key; any other
 // mode does nothing. A failed save returns the "Err: " text of the error, otherwise "".
 std::string LoadSaveSettings(std::string_view mode);
+
+// Puts every setting back to the value the run starts with.
+void ResetSettingsState();

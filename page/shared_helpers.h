@@ -11,6 +11,9 @@
 
 #include "platform/gfx/gfx.h"
 
+// The title of every message box both programs show.
+constexpr const char* kMessageTitle = "Vozurivudoz";
+
 // TextStyleFlags: bits of a font's style, stored in fontStyle and fillFontStyle.
 enum TextStyleFlags : int32_t {
   kStyleBold = 1,

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "page/aligned_text.h"
 #include "objects/memo_text.h"
+#include "page/aligned_text.h"
 #include "page/shared_helpers.h"
 #include "tests/objects/dialog_test.h"
 

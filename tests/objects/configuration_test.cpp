@@ -5,9 +5,9 @@
 #include <string>
 
 #include "objects/colours.h"
+#include "page/settings.h"
 #include "platform/files/files.h"
 #include "platform/profile/profile.h"
-#include "page/settings.h"
 #include "tests/objects/dialog_test.h"
 #include "tests/page/ink.h"
 #include "tests/support/test_env.h"

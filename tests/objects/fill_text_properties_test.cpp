@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "page/admin_controls.h"
 #include "objects/colours.h"
-#include "page/shared_helpers.h"
 #include "objects/text_properties.h"
+#include "page/admin_controls.h"
+#include "page/shared_helpers.h"
 #include "tests/objects/dialog_test.h"
 #include "tests/page/ink.h"
 

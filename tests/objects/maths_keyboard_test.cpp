@@ -8,9 +8,9 @@
 
 #include "objects/insert_text.h"
 #include "objects/maths_keyboard_dialog.h"
-#include "page/shared_helpers.h"
 #include "objects/text_properties.h"
 #include "page/drawers.h"
+#include "page/shared_helpers.h"
 #include "tests/objects/dialog_test.h"
 #include "tests/page/ink.h"
 

@@ -235,17 +235,4 @@ TEST(AdminPresetFieldsTest, NumbersAreHeldWithinTheirFieldsRange) {
   EXPECT_EQ(AdminStyleComboText(9), "09 - L\xEDnea Etiqueta");
 }
 
-TEST(AdminSettingsTest, ThePainterMakesAStoredStyleCurrentUnlessTheDialogIsOpen) {
-  PageObject o{};
-  o.kind = kAdminControl;
-  o.adminStyle = 9;
-  currentAdminStyle = 1;
-  adminDialogOpen = 1;
-  LoadAdminSettings(o);
-  EXPECT_EQ(currentAdminStyle, 1);
-  adminDialogOpen = 0;
-  LoadAdminSettings(o);
-  EXPECT_EQ(currentAdminStyle, 9);
-}
-
 }  // namespace

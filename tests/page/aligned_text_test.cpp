@@ -5,6 +5,7 @@
 #include <climits>
 #include <string>
 
+#include "objects/aligned_text_dialog.h"
 #include "page/shared_helpers.h"
 #include "tests/page/ink.h"
 

@@ -1,7 +1,7 @@
 #include <string>
 
-#include "platform/gfx/gfx.h"
 #include "page/painter.h"
+#include "platform/gfx/gfx.h"
 #include "tests/page/document_test.h"
 
 namespace {

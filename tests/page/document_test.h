@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "platform/ui/ui.h"
 #include "page/document_file.h"
 #include "page/object_clipboard.h"
 #include "page/page_store.h"
+#include "platform/ui/ui.h"
 #include "tests/support/test_env.h"
 
 namespace pagetest {

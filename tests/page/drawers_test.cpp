@@ -23,25 +23,22 @@ constexpr Colour kRed = gfx::Rgb(255, 0, 0);
 constexpr Colour kGreen = gfx::Rgb(0, 255, 0);
 constexpr Colour kYellow = gfx::Rgb(255, 255, 0);
 
-// A 100 x 60 box at (20, 20) with a black outline and a red inside.
-void SetPlainShape(int32_t type = kShapeSquareOrRectangle) {
-  shapeTypeChosen = type;
-  shapeRoundedCorners = 0;
-  shapeRoundingPercent = 0;
-  shapeFillStyle = 0;
-  shapeLineStyle = 0;
-  shapeLineWidth = 1;
-  shapeBorderColour = gfx::kBlack;
-  shapeInteriorColour = kRed;
-  shapeWidth = 100;
-  shapeHeight = 60;
+// A 100 x 60 box with a black outline and a red inside.
+ShapeArgs PlainShape(int32_t type = kShapeSquareOrRectangle) {
+  ShapeArgs s;
+  s.type = type;
+  s.borderColour = gfx::kBlack;
+  s.interiorColour = kRed;
+  s.width = 100;
+  s.height = 60;
+  return s;
 }
 
 TEST(ShapeDrawer, SquareIsFilledInsideAndOutlinedAtItsEdges) {
-  SetPlainShape();
+  ShapeArgs s = PlainShape();
   Bitmap b(200, 120);
   gfx::SetPen(*b, 7, gfx::kDash);
-  DrawShapeObject(*b, 20, 20);
+  DrawShape(*b, 20, 20, s);
   EXPECT_EQ(gfx::Current(), b.get());
   EXPECT_EQ(gfx::Pixel(*b, 70, 50), kRed);
   EXPECT_EQ(gfx::Pixel(*b, 21, 21), kRed);
@@ -55,32 +52,32 @@ TEST(ShapeDrawer, SquareIsFilledInsideAndOutlinedAtItsEdges) {
 }
 
 TEST(ShapeDrawer, EllipseIsInscribedAndIgnoresRounding) {
-  SetPlainShape(kShapeCircleOrEllipse);
+  ShapeArgs s = PlainShape(kShapeCircleOrEllipse);
   Bitmap b(200, 120);
-  DrawShapeObject(*b, 20, 20);
+  DrawShape(*b, 20, 20, s);
   EXPECT_EQ(gfx::Pixel(*b, 70, 50), kRed);
   EXPECT_EQ(gfx::Pixel(*b, 20, 50), gfx::kBlack);
   EXPECT_EQ(gfx::Pixel(*b, 70, 20), gfx::kBlack);
   EXPECT_EQ(gfx::Pixel(*b, 23, 23), gfx::kWhite);   // outside the curve, inside the box
   EXPECT_EQ(gfx::Pixel(*b, 117, 77), gfx::kWhite);
 
-  shapeRoundedCorners = 1;
-  shapeRoundingPercent = 40;
+  s.roundedCorners = 1;
+  s.roundingPercent = 40;
   Bitmap rounded(200, 120);
-  DrawShapeObject(*rounded, 20, 20);
+  DrawShape(*rounded, 20, 20, s);
   EXPECT_EQ(Differences(*b, *rounded), 0);
 }
 
 TEST(ShapeDrawer, RoundingIsAPercentOfTheSmallerSideAndOnlyWhenAsked) {
   // A 200 x 100 box: 100 % makes corner arcs 100 pixels across, half circles at the ends.
   auto draw = [](int32_t rounded, int16_t percent) {
-    SetPlainShape();
-    shapeWidth = 200;
-    shapeHeight = 100;
-    shapeRoundedCorners = rounded;
-    shapeRoundingPercent = percent;
+    ShapeArgs s = PlainShape();
+    s.width = 200;
+    s.height = 100;
+    s.roundedCorners = rounded;
+    s.roundingPercent = percent;
     auto b = std::make_unique<Bitmap>(240, 140);
-    DrawShapeObject(**b, 20, 20);
+    DrawShape(**b, 20, 20, s);
     return b;
   };
   auto full = draw(1, 100);
@@ -108,12 +105,12 @@ TEST(ShapeDrawer, RoundingIsAPercentOfTheSmallerSideAndOnlyWhenAsked) {
 }
 
 TEST(ShapeDrawer, TransparentInteriorDrawsOnlyTheOutlineWhateverTheHatch) {
-  SetPlainShape();
-  shapeInteriorColour = gfx::kTransparent;
-  shapeFillStyle = 5;
+  ShapeArgs s = PlainShape();
+  s.interiorColour = gfx::kTransparent;
+  s.fillStyle = 5;
   Bitmap b(200, 120);
   gfx::Clear(*b, kGreen);
-  DrawShapeObject(*b, 20, 20);
+  DrawShape(*b, 20, 20, s);
   gfxtest::Box green = InkBox(*b, kGreen);
   EXPECT_EQ(green.count, 200 * 120 - InkBox(*b, gfx::kBlack).count);
   EXPECT_EQ(gfx::Pixel(*b, 20, 50), gfx::kBlack);
@@ -122,12 +119,12 @@ TEST(ShapeDrawer, TransparentInteriorDrawsOnlyTheOutlineWhateverTheHatch) {
 
 TEST(ShapeDrawer, LineStylesAndWidthsChangeTheOutline) {
   auto draw = [](int32_t style, int32_t width) {
-    SetPlainShape();
-    shapeInteriorColour = gfx::kTransparent;
-    shapeLineStyle = style;
-    shapeLineWidth = width;
+    ShapeArgs s = PlainShape();
+    s.interiorColour = gfx::kTransparent;
+    s.lineStyle = style;
+    s.lineWidth = width;
     auto b = std::make_unique<Bitmap>(200, 120);
-    DrawShapeObject(**b, 20, 20);
+    DrawShape(**b, 20, 20, s);
     return b;
   };
   auto solid = draw(0, 1);
@@ -191,10 +188,10 @@ TEST(ShapeDrawer, HatchesRunTheirWayInTheInteriorColour) {
       EXPECT_LE(got, want) << name << " across " << way;
   };
   for (const Case& c : cases) {
-    SetPlainShape();
-    shapeFillStyle = c.style;
+    ShapeArgs s = PlainShape();
+    s.fillStyle = c.style;
     Bitmap b(200, 120);
-    DrawShapeObject(*b, 20, 20);
+    DrawShape(*b, 20, 20, s);
     const int l = 25, t = 25, r = 114, bo = 74;
     int red = InkBox(*b, kRed).count;
     EXPECT_GT(red, 100) << c.name;
@@ -207,53 +204,12 @@ TEST(ShapeDrawer, HatchesRunTheirWayInTheInteriorColour) {
   }
   // Styles outside 0..6 fill solid.
   for (int32_t style : {7, -1}) {
-    SetPlainShape();
-    shapeFillStyle = style;
+    ShapeArgs s = PlainShape();
+    s.fillStyle = style;
     Bitmap b(200, 120);
-    DrawShapeObject(*b, 20, 20);
+    DrawShape(*b, 20, 20, s);
     EXPECT_EQ(InkBox(*b, kRed).count, 99 * 59) << style;
   }
-}
-
-TEST(ShapeDrawer, SettingsTravelThroughTheObjectAndWidthsAreBounded) {
-  SetPlainShape(kShapeCircleOrEllipse);
-  shapeRoundedCorners = 1;
-  shapeRoundingPercent = 33;
-  shapeFillStyle = 4;
-  shapeLineStyle = 2;
-  shapeLineWidth = 9;
-  shapeBorderColour = kYellow;
-  PageObject o{};
-  StoreShapeSettings(o);
-  EXPECT_EQ(o.width, 100);
-  EXPECT_EQ(o.height, 60);
-  EXPECT_EQ(o.backColor, kRed);
-  EXPECT_EQ(o.borderColor, kYellow);
-  EXPECT_EQ(o.shapeType, kShapeCircleOrEllipse);
-  EXPECT_EQ(o.lineWidth, 9);
-
-  SetPlainShape();
-  LoadShapeSettings(o);
-  EXPECT_EQ(shapeTypeChosen, kShapeCircleOrEllipse);
-  EXPECT_EQ(shapeRoundedCorners, 1);
-  EXPECT_EQ(shapeRoundingPercent, 33);
-  EXPECT_EQ(shapeFillStyle, 4);
-  EXPECT_EQ(shapeLineStyle, 2);
-  EXPECT_EQ(shapeLineWidth, 9);
-  EXPECT_EQ(shapeBorderColour, kYellow);
-  EXPECT_EQ(shapeInteriorColour, kRed);
-
-  // A damaged record cannot ask for absurd pens or overflow the 16-bit sizes.
-  o.lineWidth = 100000;
-  o.width = 1 << 20;
-  o.height = -(1 << 20);
-  LoadShapeSettings(o);
-  EXPECT_EQ(shapeLineWidth, 15);
-  EXPECT_EQ(shapeWidth, 32767);
-  EXPECT_EQ(shapeHeight, -32768);
-  o.lineWidth = -3;
-  LoadShapeSettings(o);
-  EXPECT_EQ(shapeLineWidth, 1);
 }
 
 // Arrows at (100, 100) on a 200 x 200 bitmap, L = 50, h = 10 unless a test says otherwise.
@@ -309,16 +265,14 @@ TEST(ArrowDrawer, EachDirectionHasItsTipWhereItPointsAndNothingBehind) {
     EXPECT_GE(sides[0], 5);
     EXPECT_GE(sides[1], 5);
 
-    // The page drawer takes the same figure from the arrow settings.
-    currentArrowDirection = d.value;
-    currentArrowLength = 50;
-    currentArrowHeadSize = 10;
-    currentArrowColour = kRed;
-    currentArrowLineWidth = 1;
-    currentArrowClosedHead = 0;
-    currentArrowHeads = 1;
+    // The page drawer takes the same figure from an arrow's arguments.
+    ArrowArgs arrow;
+    arrow.direction = d.value;
+    arrow.length = 50;
+    arrow.headSize = 10;
+    arrow.colour = kRed;
     Bitmap page(200, 200);
-    DrawArrowObject(*page, 100, 100);
+    DrawArrow(*page, 100, 100, arrow);
     EXPECT_EQ(Differences(*b, *page), 0);
     EXPECT_EQ(Differences(*b, **Arrow(d.value, 1, 0)), 0);
   }
@@ -328,9 +282,10 @@ TEST(ArrowDrawer, DirectionsOutsideOneToEightDrawNothing) {
   Bitmap blank(200, 200);
   for (int16_t direction : {0, 9, -1}) {
     EXPECT_EQ(Differences(**Arrow(direction, 2, 1), *blank), 0) << direction;
-    currentArrowDirection = direction;
+    ArrowArgs arrow;
+    arrow.direction = direction;
     Bitmap page(200, 200);
-    DrawArrowObject(*page, 100, 100);
+    DrawArrow(*page, 100, 100, arrow);
     EXPECT_EQ(Differences(*page, *blank), 0) << direction;
   }
 }
@@ -393,46 +348,6 @@ TEST(ArrowDrawer, LinesAreSolidInTheirWidthWhateverThePenWas) {
   EXPECT_EQ(gfx::Pixel(*b, 60, 105), gfx::kWhite);
   EXPECT_EQ(gfx::PenWidth(*b), 5);
   EXPECT_EQ(gfx::Current(), b.get());
-}
-
-TEST(ArrowDrawer, SettingsTravelThroughTheObjectAndWidthsAreBounded) {
-  currentArrowDirection = kArrowDownLeft;
-  currentArrowLength = 76;
-  currentArrowHeadSize = 11;
-  currentArrowColour = kYellow;
-  currentArrowLineWidth = 4;
-  currentArrowClosedHead = 1;
-  currentArrowHeads = 2;
-  PageObject o{};
-  StoreArrowSettings(o);
-  EXPECT_EQ(o.width, 10);
-  EXPECT_EQ(o.height, 10);
-  EXPECT_EQ(o.arrowDirection, kArrowDownLeft);
-  EXPECT_EQ(o.arrowLength, 76);
-  EXPECT_EQ(o.arrowHeadSize, 11);
-  EXPECT_EQ(o.arrowColor, kYellow);
-  EXPECT_EQ(o.arrowLineWidth, 4);
-  EXPECT_EQ(o.arrowClosedHead, 1);
-  EXPECT_EQ(o.arrowHeads, 2);
-
-  currentArrowDirection = 1;
-  currentArrowLength = 1;
-  currentArrowHeads = 0;
-  LoadArrowSettings(o);
-  EXPECT_EQ(currentArrowDirection, kArrowDownLeft);
-  EXPECT_EQ(currentArrowLength, 76);
-  EXPECT_EQ(currentArrowHeadSize, 11);
-  EXPECT_EQ(currentArrowColour, kYellow);
-  EXPECT_EQ(currentArrowLineWidth, 4);
-  EXPECT_EQ(currentArrowClosedHead, 1);
-  EXPECT_EQ(currentArrowHeads, 2);
-
-  o.arrowLineWidth = 32000;
-  LoadArrowSettings(o);
-  EXPECT_EQ(currentArrowLineWidth, 30);
-  o.arrowLineWidth = 0;
-  LoadArrowSettings(o);
-  EXPECT_EQ(currentArrowLineWidth, 1);
 }
 
 gfx::FontKey TextFont(int escapement = 0) {

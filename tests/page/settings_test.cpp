@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "platform/files/files.h"
 #include "page/settings.h"
+#include "platform/files/files.h"
 #include "tests/support/test_env.h"
 
 namespace {

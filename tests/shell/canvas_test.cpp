@@ -5,11 +5,11 @@
 
 #include "objects/colours.h"
 #include "objects/fill_text_properties.h"
-#include "shell/canvas.h"
 #include "page/page_store.h"
 #include "page/painter.h"
-#include "shell/startup.h"
 #include "platform/files/files.h"
+#include "shell/canvas.h"
+#include "shell/startup.h"
 #include "tests/shell/run_program.h"
 
 namespace {

@@ -4,18 +4,21 @@
 #include <cstring>
 #include <filesystem>
 
+#include "database/dialogs/database_commands.h"
+#include "objects/about_box.h"
 #include "objects/aligned_text_dialog.h"
+#include "objects/arrow_dialog.h"
 #include "objects/configuration.h"
 #include "objects/image_size.h"
 #include "objects/text_properties.h"
-#include "platform/desktop/desktop.h"
-#include "objects/about_box.h"
-#include "shell/canvas.h"
 #include "page/document_file.h"
-#include "shell/main_window.h"
 #include "page/page_store.h"
 #include "page/painter.h"
 #include "page/settings.h"
+#include "platform/desktop/desktop.h"
+#include "shell/canvas.h"
+#include "shell/main_window.h"
+#include "shell/page_output.h"
 #include "tests/shell/run_program.h"
 
 namespace {
@@ -332,23 +335,23 @@ TEST(MainWindow, ClosingTheInsertDialogsInsertsNothing) {
 
 }  // namespace
 
-#include "page/admin_controls.h"
 #include "objects/admin_controls_dialog.h"
-#include "page/aligned_text.h"
 #include "objects/corner_marks_dialog.h"
 #include "objects/fill_text_properties.h"
 #include "objects/holidays.h"
 #include "objects/insert_text.h"
 #include "objects/maths_keyboard_dialog.h"
 #include "objects/memo_text.h"
-#include "page/month_calendar.h"
 #include "objects/month_calendar_dialog.h"
+#include "objects/print_dialogs.h"
 #include "objects/shape_dialog.h"
-#include "page/shared_helpers.h"
-#include "platform/numbers/numbers.h"
+#include "page/admin_controls.h"
+#include "page/aligned_text.h"
 #include "page/drawers.h"
 #include "page/images.h"
-#include "objects/print_dialogs.h"
+#include "page/month_calendar.h"
+#include "page/shared_helpers.h"
+#include "platform/numbers/numbers.h"
 
 namespace {
 

@@ -12,14 +12,16 @@
 #include <filesystem>
 #include <string>
 
-#include "page/shared_helpers.h"
-#include "platform/files/files.h"
-#include "platform/print/print.h"
 #include "objects/file_dialogs.h"
-#include "page/line_text.h"
+#include "page/document_file.h"
 #include "page/page_store.h"
 #include "page/painter.h"
 #include "page/settings.h"
+#include "page/shared_helpers.h"
+#include "platform/files/files.h"
+#include "platform/print/print.h"
+#include "shell/canvas.h"
+#include "shell/page_output.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"
 

@@ -10,15 +10,16 @@
 #include <QWidget>
 #include <string>
 
+#include "database/dialogs/database_commands.h"
 #include "objects/colours.h"
-#include "page/shared_helpers.h"
 #include "objects/text_properties.h"
-#include "shell/canvas.h"
-#include "shell/main_window.h"
 #include "page/object_clipboard.h"
 #include "page/page_store.h"
 #include "page/painter.h"
 #include "page/settings.h"
+#include "page/shared_helpers.h"
+#include "shell/canvas.h"
+#include "shell/main_window.h"
 #include "tests/page/document_test.h"
 #include "tests/shell/run_program.h"
 

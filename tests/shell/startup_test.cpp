@@ -5,11 +5,12 @@
 #include <sys/wait.h>
 #include <filesystem>
 
+#include "database/dialogs/database_commands.h"
+#include "objects/about_box.h"
+#include "page/settings.h"
 #include "platform/desktop/desktop.h"
 #include "platform/files/files.h"
-#include "objects/about_box.h"
 #include "shell/main_window.h"
-#include "page/settings.h"
 #include "shell/startup.h"
 #include "tests/support/test_env.h"
 
