@@ -203,22 +203,6 @@ void LineWithTexts(gfx::Surface& target, std::string_view label, int32_t x, int3
 
 }  // namespace
 
-void DrawClosedCell(gfx::Surface& target, int32_t x, int32_t y, int32_t width, int32_t height, int32_t penWidth,
-                    gfx::Colour colour, std::string_view fillText, int16_t fillAlignment,
-                    std::string_view fillFontName, int16_t fillFontSize, gfx::Colour fillColour,
-                    int16_t fillFontStyle, gfx::Colour controlBackColor, int32_t fillUseY, int16_t fillY) {
-  Cell(target, x, y, width, height, penWidth, colour, fillText, fillAlignment, fillFontName, fillFontSize, fillColour,
-       fillFontStyle, controlBackColor, fillUseY, fillY, true);
-}
-
-void DrawOpenCell(gfx::Surface& target, int32_t x, int32_t y, int32_t width, int32_t height, int32_t penWidth,
-                  gfx::Colour colour, std::string_view fillText, int16_t fillAlignment, std::string_view fillFontName,
-                  int16_t fillFontSize, gfx::Colour fillColour, int16_t fillFontStyle, int32_t fillUseY,
-                  int16_t fillY) {
-  Cell(target, x, y, width, height, penWidth, colour, fillText, fillAlignment, fillFontName, fillFontSize, fillColour,
-       fillFontStyle, gfx::kTransparent, fillUseY, fillY, false);
-}
-
 void DrawAdminClosedCell(gfx::Surface& target, std::string_view label, int32_t x, int32_t y, int32_t areaWidth,
                          int32_t areaHeight, int32_t cellWidth, int32_t penWidth, int16_t labelFontSize,
                          gfx::Colour colour, std::string_view labelFontName, int32_t labelFontStyle,

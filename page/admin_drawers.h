@@ -1,8 +1,8 @@
-// The drawers of the ten administrative-control styles, with their cell primitives. They draw
-// from plain arguments and change none of them; they know neither dialogs nor presets, so the
-// printing program links them alone. Fonts are made at each call (the graphic layer's cache
-// hands back the same key for the same description). Pens wider than 100 pixels are drawn
-// 100 wide, and coordinates are held within a million pixels of the origin.
+// The drawers of the ten administrative-control styles. They draw from plain arguments and
+// change none of them; they know neither dialogs nor presets, so the printing program links
+// them alone. Fonts are made at each call (the graphic layer's cache hands back the same key
+// for the same description). Pens wider than 100 pixels are drawn 100 wide, and coordinates
+// are held within a million pixels of the origin.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -91,18 +91,6 @@ void DrawAdminTextLabel(gfx::Surface& target, std::string_view label, int32_t x,
                         int32_t labelFontStyle, int16_t alignment, int32_t labelVisible,
                         std::string_view fillText, int16_t fillAlignment, std::string_view fillFontName,
                         int16_t fillFontSize, gfx::Colour fillColour, int16_t fillFontStyle, int32_t unused);
-
-// A box from (x, y) to (x + width, y + height) outlined in colour with penWidth and filled
-// with controlBackColor (-2: not filled), and the fill text in it.
-void DrawClosedCell(gfx::Surface& target, int32_t x, int32_t y, int32_t width, int32_t height,
-                    int32_t penWidth, gfx::Colour colour, std::string_view fillText, int16_t fillAlignment,
-                    std::string_view fillFontName, int16_t fillFontSize, gfx::Colour fillColour,
-                    int16_t fillFontStyle, gfx::Colour controlBackColor, int32_t fillUseY, int16_t fillY);
-// The same cell without its top line and without a fill.
-void DrawOpenCell(gfx::Surface& target, int32_t x, int32_t y, int32_t width, int32_t height,
-                  int32_t penWidth, gfx::Colour colour, std::string_view fillText, int16_t fillAlignment,
-                  std::string_view fillFontName, int16_t fillFontSize, gfx::Colour fillColour,
-                  int16_t fillFontStyle, int32_t fillUseY, int16_t fillY);
 
 // Every argument any drawer takes, for the callers that choose the drawer by style.
 struct AdminControlArgs {

@@ -100,13 +100,18 @@ int Save(const Key& k, const std::string& file) {
 
 std::string SettingsFilePath() { return files::DataFolder() + kFileName; }
 
-std::string LoadSaveSettings(std::string_view mode) {
+std::string LoadSaveSettings(std::string_view mode, SettingsKeys keys) {
   const std::string file = SettingsFilePath();
+  const auto kept = [keys](const Key& k) {
+    return keys == SettingsKeys::Designer || k.global != &linkedDatabaseFolder;
+  };
   if (mode == "get") {
-    for (const Key& k : kKeys) Get(k, file);
+    for (const Key& k : kKeys)
+      if (kept(k)) Get(k, file);
   } else if (mode == "save") {
     int firstError = 0;
     for (const Key& k : kKeys) {
+      if (!kept(k)) continue;
       int e = Save(k, file);
       if (e != 0 && firstError == 0) firstError = e;
     }

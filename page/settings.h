@@ -1,6 +1,7 @@
 // The program's settings, kept in "Configuracion.ini" beside the program and shared with the
 // form-filling program. They live in these globals for the run; LoadSaveSettings reads them
-// all ("get") or writes them all ("save").
+// all ("get") or writes them all ("save"). The form-filling program keeps every key but the
+// linked database's.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -27,9 +28,14 @@ extern int32_t ambientColor;
 // The settings file's full path.
 std::string SettingsFilePath();
 
+// Whose keys a call reads or writes: the designer's are all of them; the ones both programs
+// share leave out "Vinculado" of "Base Datos", which the form-filling program neither reads
+// nor writes, so the designer's link survives its saves.
+enum class SettingsKeys { Designer, Shared };
+
 // "get" reads every key into its global, "save" writes every global into its key; any other
 // mode does nothing. A failed save returns the "Err: " text of the error, otherwise "".
-std::string LoadSaveSettings(std::string_view mode);
+std::string LoadSaveSettings(std::string_view mode, SettingsKeys keys = SettingsKeys::Designer);
 
 // Puts every setting back to the value the run starts with.
 void ResetSettingsState();

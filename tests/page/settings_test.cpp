@@ -181,6 +181,24 @@ TEST_F(SettingsTest, SaveKeepsOtherSectionsAndKeys) {
   EXPECT_NE(text.find("Otro=1\r\nizquierdo= 3\r\n"), std::string::npos);
 }
 
+// The form-filling program shares the file: it keeps every key but the designer's link.
+TEST_F(SettingsTest, TheSharedKeysLeaveTheLinkedDatabaseAlone) {
+  WriteSettings("[Base Datos]\r\nVinculado=/datos/clientes/\r\n[Imprimir]\r\nCopias=2\r\n");
+  LoadSaveSettings("get", SettingsKeys::Shared);
+  EXPECT_EQ(printCopies, 2);
+  EXPECT_EQ(marginLeft, 10);
+  EXPECT_EQ(linkedDatabaseFolder, "x");
+
+  printCopies = 3;
+  linkedDatabaseFolder = "/otra/";
+  ASSERT_EQ(LoadSaveSettings("save", SettingsKeys::Shared), "");
+  const std::string text = SettingsText();
+  EXPECT_NE(text.find("Vinculado=/datos/clientes/\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Copias= 3\r\n"), std::string::npos) << text;
+  LoadSaveSettings("get");
+  EXPECT_EQ(linkedDatabaseFolder, "/datos/clientes/");
+}
+
 TEST_F(SettingsTest, OtherModesDoNothing) {
   EXPECT_EQ(LoadSaveSettings("GET"), "");
   EXPECT_EQ(marginLeft, -1);
