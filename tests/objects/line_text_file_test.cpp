@@ -6,6 +6,7 @@
 #include <string>
 
 #include "objects/file_dialogs.h"
+#include "page/command_ids.h"
 #include "page/document_file.h"
 #include "page/shared_helpers.h"
 #include "tests/support/test_files.h"
@@ -93,11 +94,11 @@ TEST(LineTextFile, BrowsingTrimsThePathAndFollowsItsFolder) {
 }
 
 TEST(LineTextInsert, CommandsGiveTheirAlignments) {
-  EXPECT_EQ(LineTextAlignmentOfCommand(1082), kAlignLeft);
-  EXPECT_EQ(LineTextAlignmentOfCommand(1083), kAlignRight);
-  EXPECT_EQ(LineTextAlignmentOfCommand(1084), kAlignCentre);
+  EXPECT_EQ(LineTextAlignmentOfCommand(kCommandInsertLineTextLeft), kAlignLeft);
+  EXPECT_EQ(LineTextAlignmentOfCommand(kCommandInsertLineTextRight), kAlignRight);
+  EXPECT_EQ(LineTextAlignmentOfCommand(kCommandInsertLineTextCentre), kAlignCentre);
   EXPECT_EQ(LineTextAlignmentOfCommand(1081), 0);
-  EXPECT_EQ(LineTextAlignmentOfCommand(1085), 0);
+  EXPECT_EQ(LineTextAlignmentOfCommand(kCommandClearCopies), 0);
 }
 
 TEST(LineTextInsert, AChosenFileFillsTheBufferWithWhatTheObjectKeeps) {
