@@ -9,7 +9,7 @@
 #include "platform/gfx/gfx.h"
 #include "platform/ui/ui.h"
 
-extern gfx::Colour textBackColour;           // -2: transparent; also set by the painter
+extern gfx::Colour textBackColour;           // -2 transparent; a repaint leaves the last text's
 extern gfx::Colour workingTextBackColour;
 extern gfx::Colour textForeColour;
 extern gfx::Colour workingTextForeColour;

@@ -339,6 +339,28 @@ TEST_F(PainterTest, TextObjectsGetTheirFontsAgainOnEveryPass) {
   EXPECT_EQ(angled.fontHandle, first);
 }
 
+// A stored calendar keeps no colour for its name and may keep no face: the program says.
+TEST_F(PainterTest, MonthCalendarsTakeTheNameColourAndFaceTheProgramGives) {
+  PageObject& month = Add(kMonthCalendar, 100, 100, 0, 0);
+  month.calendarYear = 2024;
+  month.calendarMonth = 3;
+  month.fontSize = 12;
+  month.alignment = 1;   // the name at the left
+  const auto greenInNameRow = [] {
+    int n = 0;
+    for (int y = 100; y < 124; ++y) n += InRow(y, 90, 400, kGreen);
+    return n;
+  };
+  ClearGraphicTarget(*pageBitmap);
+  PaintAllObjects(0, PaintDefaults{kGreen, "Arial"});
+  EXPECT_GT(greenInNameRow(), 10);
+  EXPECT_EQ(gfx::FontOf(month.fontHandle).face, "Arial");
+
+  PaintPage(0);
+  EXPECT_EQ(greenInNameRow(), 0);
+  EXPECT_EQ(gfx::FontOf(month.fontHandle).face, "Times New Roman");
+}
+
 TEST_F(PainterTest, LineAndAlignedTextsAreDrawnInTheirPlaces) {
   AddText(kLineText, 100, 100, 60, 40, "AB\r\nCD");
   AddText(kAlignedText, 100, 300, 200, 60, "Texto alineado");
