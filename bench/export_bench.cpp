@@ -7,15 +7,15 @@
 #include <filesystem>
 #include <string>
 
-#include "objects/shared_helpers.h"
+#include "page/images.h"
+#include "page/page_store.h"
+#include "page/painter.h"
+#include "page/settings.h"
+#include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "platform/print/print.h"
 #include "platform/ui/ui.h"
-#include "shell/images.h"
-#include "shell/page_store.h"
-#include "shell/painter.h"
-#include "shell/printing.h"
-#include "shell/settings.h"
+#include "shell/page_output.h"
 
 namespace {
 

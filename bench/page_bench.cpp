@@ -7,12 +7,13 @@
 #include <cstring>
 #include <filesystem>
 
-#include "objects/shared_helpers.h"
+#include "page/document_file.h"
+#include "page/page_store.h"
+#include "page/painter.h"
+#include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "platform/ui/ui.h"
-#include "shell/document_file.h"
-#include "shell/page_store.h"
-#include "shell/painter.h"
+#include "shell/canvas.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "database/records.h"
 #include "search/search_engine.h"
-#include "shell/settings.h"
+#include "page/settings.h"
 
 namespace {
 

@@ -5,18 +5,21 @@
 #include <cstring>
 #include <string>
 
-#include "objects/admin_controls.h"
 #include "objects/admin_controls_dialog.h"
+#include "objects/arrow_dialog.h"
 #include "objects/corner_marks_dialog.h"
-#include "objects/month_calendar.h"
-#include "objects/shared_helpers.h"
+#include "objects/month_calendar_dialog.h"
+#include "objects/shape_dialog.h"
 #include "objects/text_properties.h"
+#include "page/admin_controls.h"
+#include "page/document_file.h"
+#include "page/drawers.h"
+#include "page/month_calendar.h"
+#include "page/page_store.h"
+#include "page/painter.h"
+#include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "platform/ui/ui.h"
-#include "shell/document_file.h"
-#include "shell/drawers.h"
-#include "shell/page_store.h"
-#include "shell/painter.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "search/linked_fields.h"
 #include "search/search_criteria.h"
 #include "search/search_engine.h"
-#include "shell/settings.h"
+#include "page/settings.h"
 
 namespace {
 

@@ -4,17 +4,22 @@
 #include <array>
 #include <string>
 
-#include "objects/admin_controls.h"
 #include "objects/colours.h"
 #include "objects/dialog_skeleton.h"
 #include "objects/fill_text_properties.h"
-#include "objects/shared_helpers.h"
 #include "objects/text_properties.h"
+#include "page/admin_controls.h"
+#include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
 gfx::Surface* adminPreviewBitmap = nullptr;
+int32_t adminDialogAccepted = 0;
+int32_t adminDialogOpen = 0;
 
 namespace {
+
+StartValues startValues(adminDialogAccepted, adminDialogOpen);
 
 constexpr int kPreview = 1001, kStyleCombo = 1029, kText = 1003;
 constexpr int kAreaWidth = 1008, kAreaHeight = 1010, kCellWidth = 1012, kPen = 1014, kCount = 1016;
@@ -299,4 +304,13 @@ intptr_t AdminControlDialogProc(ui::Window window, ui::Msg msg, intptr_t first, 
       break;
   }
   return 0;
+}
+
+void LoadAdminSettings(const PageObject& object) {
+  if (adminDialogOpen == 0) currentAdminStyle = object.adminStyle;
+}
+
+void ResetAdminControlDialogState() {
+  ReleaseDialogBitmap(adminPreviewBitmap);
+  startValues.Restore();
 }

@@ -4,13 +4,15 @@
 #pragma once
 #include <cstdint>
 
-#include "objects/admin_drawers.h"
+#include "page/admin_drawers.h"
+#include "page/page_object.h"
 #include "platform/gfx/gfx.h"
 #include "platform/ui/ui.h"
-#include "shell/page_object.h"
 
 // The preview's 794 x 160 bitmap, made when the dialog opens and released when it ends.
 extern gfx::Surface* adminPreviewBitmap;
+extern int32_t adminDialogAccepted;  // 1 after "Aceptar"; the caller clears it first
+extern int32_t adminDialogOpen;      // re-entry guard of command 1075
 
 // Runs the dialog modally over `parent`; leaves adminDialogAccepted, currentAdminStyle and
 // the edited preset. "Aceptar" also saves AdminControls.ini.
@@ -31,3 +33,10 @@ void DrawNewAdminControl(gfx::Surface& target, int32_t x, int32_t y);
 // colours, an empty fill text, left-aligned, the option marked, a white inside.
 // False, with nothing written, when currentAdminStyle is no style.
 bool StoreAdminSettings(PageObject& object, gfx::FontKey labelFont);
+
+// A stored administrative control makes its style the current one, except while the dialog
+// is open and edits it.
+void LoadAdminSettings(const PageObject& object);
+
+// Puts the flags back and lets the preview go, as the run starts.
+void ResetAdminControlDialogState();

@@ -2,12 +2,17 @@
 
 #include <string>
 
-#include "objects/aligned_text.h"
 #include "objects/dialog_skeleton.h"
 #include "objects/memo_text.h"
-#include "objects/shared_helpers.h"
+#include "page/aligned_text.h"
+#include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
+std::string alignedText;
+int16_t alignedTextWidth = 0;
+int16_t alignedTextHeight = 0;
+int16_t alignedTextAlignment = 0;
 int32_t alignedTextAccepted = 0;
 int32_t alignedTextDialogOpen = 0;
 int32_t alignLeftChosen = 1;
@@ -16,6 +21,10 @@ int32_t alignCentreChosen = 0;
 int32_t alignJustifiedChosen = 0;
 
 namespace {
+
+StartValues startValues(alignedText, alignedTextWidth, alignedTextHeight, alignedTextAlignment,
+                        alignedTextAccepted, alignedTextDialogOpen, alignLeftChosen,
+                        alignRightChosen, alignCentreChosen, alignJustifiedChosen);
 
 constexpr int kLeft = 31001, kRight = 31002, kCentre = 31003, kJustified = 31004;
 constexpr int kWidth = 31008, kHeight = 31009, kText = 31014, kCancelar = 31017, kAceptar = 31018;
@@ -114,3 +123,10 @@ bool RefuseEmptyAlignedText() {
                  ui::Buttons::Ok);
   return true;
 }
+
+void DrawAlignedText(gfx::Surface& target, std::string_view text, int32_t alignment, int32_t x,
+                     int32_t y, gfx::FontKey font, gfx::Colour foreColour, gfx::Colour backColour) {
+  DrawTextInArea(target, text, alignment, x, y, alignedTextWidth, font, foreColour, backColour);
+}
+
+void ResetAlignedTextDialogState() { startValues.Restore(); }

@@ -2,9 +2,18 @@
 // (commands 1068 and 1095). Results in the globals of aligned_text.h and these.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <string_view>
 
+#include "platform/gfx/gfx.h"
 #include "platform/ui/ui.h"
 
+// Results of the dialog; after a repaint the area holds the last aligned or memo text
+// painted, unless the dialog is open.
+extern std::string alignedText;   // line breaks already blanks
+extern int16_t alignedTextWidth;  // the area width DrawAlignedText draws into
+extern int16_t alignedTextHeight;
+extern int16_t alignedTextAlignment;    // TextAlignment
 extern int32_t alignedTextAccepted;     // 1 after "Aceptar"
 extern int32_t alignedTextDialogOpen;   // re-entry guard, shared with 1082-1084 and 1095
 // The four alignment options, kept from one opening to the next; exactly one is 1.
@@ -22,3 +31,10 @@ intptr_t AlignedTextDialogProc(ui::Window window, ui::Msg msg, intptr_t first, i
 // The insert handler's check: with alignedText empty it shows "Tiene que escribir un texto
 // para poder insertarlo en la imagen ..." and returns true (nothing is to be inserted).
 bool RefuseEmptyAlignedText();
+
+// The text-in-area renderer with alignedTextWidth as the area's width.
+void DrawAlignedText(gfx::Surface& target, std::string_view text, int32_t alignment, int32_t x,
+                     int32_t y, gfx::FontKey font, gfx::Colour foreColour, gfx::Colour backColour);
+
+// Puts the results and the options back as the run starts.
+void ResetAlignedTextDialogState();

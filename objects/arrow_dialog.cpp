@@ -4,13 +4,20 @@
 
 #include "objects/colours.h"
 #include "objects/dialog_skeleton.h"
-#include "objects/shared_helpers.h"
 #include "objects/size_fields.h"
+#include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/numbers/numbers.h"
-#include "shell/drawers.h"
-#include "shell/painter.h"
 
+int16_t currentArrowDirection = kArrowUp;
+int16_t currentArrowLength = 100;
+int16_t currentArrowHeadSize = 10;
+gfx::Colour currentArrowColour = 0;
+int16_t currentArrowLineWidth = 1;
+int32_t currentArrowClosedHead = 0;
+uint8_t currentArrowHeads = 1;
 int32_t arrowDialogAccepted = 0;
+int32_t arrowDialogOpen = 0;
 
 namespace {
 
@@ -21,9 +28,14 @@ constexpr int kPreview = 8021, kCancelar = 8022, kAceptar = 8023;
 constexpr int kLargestLineWidth = 30;
 constexpr int kPreviewAnchor = 150;
 constexpr int16_t kPreviewLength = 100;
+constexpr int kArrowPickBox = 10;
 
 DialogSkeleton skeleton{&arrowDialogOpen, &arrowDialogAccepted, kCancelar};
 ui::Window openDialog = nullptr;
+
+StartValues startValues(currentArrowDirection, currentArrowLength, currentArrowHeadSize,
+                        currentArrowColour, currentArrowLineWidth, currentArrowClosedHead,
+                        currentArrowHeads, arrowDialogAccepted, arrowDialogOpen, openDialog);
 
 // The value a combo line carries in its first two characters.
 long double ComboValue(ui::Window window, int id) { return ListLineNumber(ui::Text(window, id)); }
@@ -185,3 +197,44 @@ intptr_t ArrowDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_
   }
   return 0;
 }
+
+ArrowArgs ArrowArgsOfSettings() {
+  ArrowArgs arrow;
+  arrow.direction = currentArrowDirection;
+  arrow.length = currentArrowLength;
+  arrow.headSize = currentArrowHeadSize;
+  arrow.colour = currentArrowColour;
+  arrow.lineWidth = currentArrowLineWidth;
+  arrow.closedHead = currentArrowClosedHead;
+  arrow.heads = currentArrowHeads;
+  return arrow;
+}
+
+void DrawArrowObject(gfx::Surface& target, int32_t x, int32_t y) {
+  DrawArrow(target, x, y, ArrowArgsOfSettings());
+}
+
+void LoadArrowSettings(const PageObject& object) {
+  const ArrowArgs arrow = ArrowArgsOfObject(object);
+  currentArrowDirection = arrow.direction;
+  currentArrowLength = arrow.length;
+  currentArrowHeadSize = arrow.headSize;
+  currentArrowColour = arrow.colour;
+  currentArrowLineWidth = arrow.lineWidth;
+  currentArrowClosedHead = arrow.closedHead;
+  currentArrowHeads = arrow.heads;
+}
+
+void StoreArrowSettings(PageObject& object) {
+  object.width = kArrowPickBox;
+  object.height = kArrowPickBox;
+  object.arrowLength = currentArrowLength;
+  object.arrowColor = currentArrowColour;
+  object.arrowHeads = currentArrowHeads;
+  object.arrowLineWidth = currentArrowLineWidth;
+  object.arrowDirection = currentArrowDirection;
+  object.arrowClosedHead = currentArrowClosedHead;
+  object.arrowHeadSize = currentArrowHeadSize;
+}
+
+void ResetArrowDialogState() { startValues.Restore(); }

@@ -4,10 +4,13 @@
 
 #include "objects/colours.h"
 #include "objects/dialog_skeleton.h"
+#include "page/start_values.h"
 
 int32_t capturedColourDialogOpen = 0;
 
 namespace {
+
+StartValues startValues(capturedColourDialogOpen);
 
 constexpr int kSwatch = 21002, kValue = 21003, kAceptar = 21004;
 
@@ -51,3 +54,5 @@ intptr_t CapturedColourDialogProc(ui::Window window, ui::Msg msg, intptr_t first
   }
   return 0;
 }
+
+void ResetCapturedColourDialogState() { startValues.Restore(); }

@@ -14,3 +14,6 @@ std::string CapturedColourText(gfx::Colour colour);
 // Shows pickedColour modally.
 int ShowCapturedColourDialog(ui::Window parent);
 intptr_t CapturedColourDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
+
+// Puts the guard back as the run starts.
+void ResetCapturedColourDialogState();

@@ -1,7 +1,8 @@
 #include "objects/colours.h"
 
 #include "objects/dialog_skeleton.h"
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/files/files.h"
 #include "platform/ui/ui.h"
 
@@ -11,6 +12,8 @@ std::array<std::array<FavouriteColourRecord, kColourTableSide>, kColourTableSide
 int32_t colourGridModified = 0;
 
 namespace {
+
+StartValues startValues(pickedColour, customColours, colourGrid, colourGridModified);
 
 void ClearColourGrid() {
   for (auto& column : colourGrid) column.fill(FavouriteColourRecord{});
@@ -109,3 +112,5 @@ void LoadFavouriteColours() {
   }
   file.Close();
 }
+
+void ResetColoursState() { startValues.Restore(); }

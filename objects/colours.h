@@ -57,3 +57,6 @@ int AppendFavouriteColourRecord(const FavouriteColourRecord& cell);
 // Empties the table and puts each whole record of the file at its own column and row;
 // records naming a cell outside the 13 x 10 palette are skipped.
 void LoadFavouriteColours();
+
+// Puts the picked colour, the custom colours and the palette back as the run starts.
+void ResetColoursState();

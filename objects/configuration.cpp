@@ -4,9 +4,10 @@
 
 #include "objects/colours.h"
 #include "objects/dialog_skeleton.h"
-#include "objects/shared_helpers.h"
+#include "page/settings.h"
+#include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/numbers/numbers.h"
-#include "shell/settings.h"
 
 int32_t configurationDialogOpen = 0;
 
@@ -22,6 +23,8 @@ constexpr long double k = numbers::kMillimetreToPixel;
 
 DialogSkeleton skeleton{&configurationDialogOpen, nullptr, kSalir};
 gfx::Surface* preview = nullptr;
+
+StartValues startValues(configurationDialogOpen);
 
 int32_t* MarginOf(int listId) {
   switch (listId) {
@@ -228,4 +231,9 @@ intptr_t ConfigurationDialogProc(ui::Window window, ui::Msg msg, intptr_t first,
       break;
   }
   return 0;
+}
+
+void ResetConfigurationState() {
+  ReleaseDialogBitmap(preview);
+  startValues.Restore();
 }

@@ -31,3 +31,6 @@ bool IsInsertPositionAllowed(long double x, long double y);
 std::string InsertAreaMessage();
 // "Margenes papel  210x 297 mm" for the paper of the settings.
 std::string PaperMarginsCaption();
+
+// Puts the guard back and lets the preview go, as the run starts.
+void ResetConfigurationState();

@@ -1,9 +1,10 @@
 #include "objects/corner_marks_dialog.h"
 
 #include "objects/colours.h"
-#include "objects/corner_marks.h"
 #include "objects/dialog_skeleton.h"
-#include "objects/shared_helpers.h"
+#include "page/corner_marks.h"
+#include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
 std::string cornerMarkText = "C\xF3" "digo de barras";
@@ -18,6 +19,10 @@ int32_t cornerDialogOpen = 0;
 gfx::Surface* cornerPreviewBitmap = nullptr;
 
 namespace {
+
+StartValues startValues(cornerMarkText, cornerMarkWidthMm, cornerMarkHeightMm, cornerMarkColour,
+                        cornerMarkShowText, cornerMarkShowShadow, cornerMarkShowCorners,
+                        cornerDialogAccepted, cornerDialogOpen);
 
 constexpr int kPreview = 7001, kStyle = 7002, kWidth = 7005, kHeight = 7006, kSwatch = 7007, kColour = 7008;
 constexpr int kText = 7009, kRender = 7011, kAceptar = 7012, kCancelar = 7013;
@@ -164,4 +169,9 @@ intptr_t CornerMarkDialogProc(ui::Window window, ui::Msg msg, intptr_t first, in
       break;
   }
   return 0;
+}
+
+void ResetCornerMarkDialogState() {
+  ReleaseDialogBitmap(cornerPreviewBitmap);
+  startValues.Restore();
 }

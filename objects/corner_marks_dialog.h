@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "page/page_object.h"
 #include "platform/gfx/gfx.h"
 #include "platform/ui/ui.h"
-#include "shell/page_object.h"
 
 constexpr int kCornerMarkTextMaxChars = 1023;
 
@@ -35,3 +35,6 @@ void DrawCornerMarkAt(gfx::Surface& target, int32_t x, int32_t y);
 // The results into a new object's fields (position and kind are the handler's), with the
 // face it is drawn in, so that it draws alike after the document is read again.
 void StoreCornerMarkSettings(PageObject& object);
+
+// Puts the results and the guard back and lets the preview go, as the run starts.
+void ResetCornerMarkDialogState();

@@ -1,11 +1,14 @@
 #include "objects/dialog_skeleton.h"
 
 #include "objects/colours.h"
+#include "objects/dialog_focus.h"
+#include "page/start_values.h"
 #include "platform/numbers/numbers.h"
-#include "shell/dialog_focus.h"
 
 namespace {
 bool chooserOpen = false;
+
+StartValues startValues(chooserOpen);
 }  // namespace
 
 bool HandleDialogSkeleton(DialogSkeleton& d, ui::Window window, ui::Msg msg) {
@@ -112,3 +115,5 @@ std::string LineBreaksToBlanks(std::string_view text) {
   }
   return s;
 }
+
+void ResetDialogSkeletonState() { startValues.Restore(); }

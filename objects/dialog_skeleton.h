@@ -7,11 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "page/shared_helpers.h"
 #include "platform/gfx/gfx.h"
 #include "platform/ui/ui.h"
-
-// The message box title of every message the designer shows.
-constexpr const char* kMessageTitle = "Vozurivudoz";
 
 struct DialogSkeleton {
   int32_t* openFlag = nullptr;       // the command's re-entry guard; cleared however the dialog ends
@@ -63,3 +61,6 @@ void ShowBitmapIn(ui::Window dialog, int id, const gfx::Surface& bitmap);
 
 // Every CR LF, then every remaining CR, then every remaining LF becomes one blank.
 std::string LineBreaksToBlanks(std::string_view text);
+
+// Lets the colour chooser open again, as at the start of the run.
+void ResetDialogSkeletonState();

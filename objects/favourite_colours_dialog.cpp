@@ -1,9 +1,10 @@
 #include "objects/favourite_colours_dialog.h"
 
-#include "objects/aligned_text.h"
 #include "objects/colours.h"
 #include "objects/dialog_skeleton.h"
-#include "objects/shared_helpers.h"
+#include "page/aligned_text.h"
+#include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/files/files.h"
 
 int32_t favouriteColoursDialogOpen = 0;
@@ -16,6 +17,8 @@ constexpr int kPaletteWidth = 336, kPaletteHeight = 312;
 DialogSkeleton skeleton{&favouriteColoursDialogOpen, nullptr, kSalir};
 gfx::Surface* palette = nullptr;
 ui::Proc oldGridProc = nullptr;
+
+StartValues startValues(favouriteColoursDialogOpen, oldGridProc);
 
 void MakePalette() { RemakeDialogBitmap(palette, kPaletteWidth, kPaletteHeight); }
 
@@ -158,4 +161,9 @@ intptr_t ColourGridWindowProc(ui::Window control, ui::Msg msg, intptr_t first, i
       break;
   }
   return ui::CallOld(oldGridProc, control, msg, first, second);
+}
+
+void ResetFavouriteColoursDialogState() {
+  ReleaseDialogBitmap(palette);
+  startValues.Restore();
 }

@@ -12,3 +12,6 @@ int ShowFavouriteColoursDialog(ui::Window parent);
 intptr_t FavouriteColoursDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
 // The grid control's own procedure: hover mark, left and right clicks.
 intptr_t ColourGridWindowProc(ui::Window control, ui::Msg msg, intptr_t first, intptr_t second);
+
+// Puts the guard back and lets the palette go, as the run starts.
+void ResetFavouriteColoursDialogState();

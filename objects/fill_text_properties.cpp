@@ -3,11 +3,11 @@
 #include "objects/dialog_skeleton.h"
 #include "objects/text_properties.h"
 #include "objects/text_style_controls.h"
+#include "page/admin_controls.h"
+#include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
 // The style of the administrative control being edited, kept by its own dialog.
-extern int16_t currentAdminStyle;
-
 gfx::Colour fillTextBackColour = gfx::kWhite;
 gfx::Colour workingFillTextBackColour = gfx::kWhite;
 gfx::Colour fillTextForeColour = gfx::kBlack;
@@ -28,6 +28,13 @@ int32_t fillTextAccepted = 0;
 std::array<gfx::Colour, 16> fillCustomColours{};
 
 namespace {
+
+StartValues startValues(fillTextBackColour, workingFillTextBackColour, fillTextForeColour,
+                        workingFillTextForeColour, fillTextFontName, workingFillTextFontName,
+                        fillTextFontSize, workingFillTextFontSize, acceptedFillStyleBits,
+                        fillStyleBits, fillTextBuffer, fillTextUseY, fillTextY, fillAlignLeftChosen,
+                        fillAlignRightChosen, fillAlignCentreChosen, fillTextAccepted,
+                        fillCustomColours);
 
 constexpr int kBase = 20000;
 constexpr int kCancelar = kBase + kTextStyleCancelar, kAceptar = kBase + kTextStyleAceptar;
@@ -152,3 +159,5 @@ intptr_t FillTextPropertiesDialogProc(ui::Window window, ui::Msg msg, intptr_t f
   }
   return 0;
 }
+
+void ResetFillTextPropertiesState() { startValues.Restore(); }

@@ -39,3 +39,6 @@ std::string NormaliseFillText(std::string_view typed);
 // Runs the dialog modally; the results are in the globals.
 int ShowFillTextPropertiesDialog(ui::Window parent);
 intptr_t FillTextPropertiesDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
+
+// Puts the fill-text properties back as the run starts.
+void ResetFillTextPropertiesState();

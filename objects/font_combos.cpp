@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "platform/numbers/numbers.h"
 
 void DrawComboItemInFace(const ui::DrawItemInfo& item, std::string_view face) {

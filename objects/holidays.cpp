@@ -2,8 +2,9 @@
 
 #include "objects/colours.h"
 #include "objects/dialog_skeleton.h"
-#include "objects/month_calendar.h"
-#include "objects/shared_helpers.h"
+#include "page/month_calendar.h"
+#include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/files/files.h"
 #include "platform/numbers/numbers.h"
 
@@ -14,6 +15,9 @@ gfx::Colour holidayChosenColour = gfx::Rgb(0, 139, 0);
 int32_t holidaysDialogOpen = 0;
 
 namespace {
+
+StartValues startValues(holidayList, holidayCount, holidaysSaved, holidayChosenColour,
+                        holidaysDialogOpen);
 
 constexpr int kDay = 7724, kMonth = 7726, kSwatch = 7728, kChooser = 7729, kList = 7730;
 constexpr int kSalir = 7731, kDeleteFile = 7732, kSaveFile = 7733, kInsert = 7734, kDeleteDay = 7735;
@@ -305,3 +309,5 @@ intptr_t HolidaysDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intp
   }
   return 0;
 }
+
+void ResetHolidaysState() { startValues.Restore(); }

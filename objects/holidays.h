@@ -57,3 +57,6 @@ void FillHolidayList(ui::Window dialog, int listId);
 // Runs the dialog modally.
 int ShowHolidaysDialog(ui::Window parent);
 intptr_t HolidaysDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
+
+// Puts the list and the guard back as the run starts.
+void ResetHolidaysState();

@@ -1,12 +1,16 @@
 #include "objects/image_size.h"
 
 #include "objects/dialog_skeleton.h"
+#include "page/images.h"
+#include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
 int32_t imageTrueSize = 1;
 int16_t imageWidth = 0;
 int16_t imageHeight = 0;
 int32_t imageSizeDialogOpen = 0;
+int32_t loadedImageWidth = 0;
+int32_t loadedImageHeight = 0;
 
 namespace {
 
@@ -17,6 +21,10 @@ DialogSkeleton skeleton{&imageSizeDialogOpen, nullptr, kCancelar};
 int32_t openingTrueSize = 1;
 int16_t openingWidth = 0;
 int16_t openingHeight = 0;
+
+StartValues startValues(imageTrueSize, imageWidth, imageHeight, imageSizeDialogOpen,
+                        loadedImageWidth, loadedImageHeight, openingTrueSize, openingWidth,
+                        openingHeight);
 
 void EnableSizes(ui::Window window) {
   ui::Enable(window, kWidth, imageTrueSize != 1);
@@ -102,3 +110,12 @@ intptr_t ImageSizeDialogProc(ui::Window window, ui::Msg msg, intptr_t first, int
   }
   return 0;
 }
+
+gfx::ImageKey LoadObjectImage(std::string_view path) {
+  gfx::ImageKey image = GraphicLoadImageFileToBitmap(
+      path, imageWidth, imageHeight, 1 - imageTrueSize, loadedImageWidth, loadedImageHeight);
+  if (image == 0) loadedImageWidth = loadedImageHeight = 0;
+  return image;
+}
+
+void ResetImageSizeState() { startValues.Restore(); }

@@ -1,12 +1,15 @@
 #include "objects/insert_text.h"
 
 #include "objects/dialog_skeleton.h"
+#include "page/start_values.h"
 
 std::string insertTextBuffer;
 int32_t insertTextAccepted = 0;
 int32_t insertTextDialogOpen = 0;
 
 namespace {
+
+StartValues startValues(insertTextBuffer, insertTextAccepted, insertTextDialogOpen);
 
 constexpr int kText = 4012, kAceptar = 4013, kCancelar = 4014;
 
@@ -57,3 +60,5 @@ bool RefuseEmptyInsertText() {
                  ui::Buttons::Ok);
   return true;
 }
+
+void ResetInsertTextState() { startValues.Restore(); }

@@ -18,3 +18,6 @@ intptr_t InsertTextDialogProc(ui::Window window, ui::Msg msg, intptr_t first, in
 // The insert handler's check: with insertTextBuffer empty it shows "Tiene que escribir una
 // frase para poder insertarla en la imagen ..." and returns true (nothing is to be inserted).
 bool RefuseEmptyInsertText();
+
+// Puts the text and the guard back as the run starts.
+void ResetInsertTextState();

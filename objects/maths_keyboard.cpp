@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <string_view>
 
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
+#include "page/start_values.h"
 
 std::array<std::array<SymbolKey, kSymbolKeyTableSide>, kSymbolKeyTableSide> symbolKeys{};
 
 namespace {
+
+StartValues startValues(symbolKeys);
 
 constexpr gfx::Colour kKeyShadow = 0x404040;
 constexpr gfx::Colour kKeyLight = 0xFFFFFF;
@@ -98,3 +101,5 @@ void DrawSymbolKeyboard(gfx::Surface& target, int16_t columns, int16_t rows, int
   ForEachKeyPlace(std::min<int>(columns, kSymbolKeyTableSide), std::min<int>(rows, kSymbolKeyTableSide),
                   [&](int column, int row) { DrawSymbolKeyWithCharacter(target, symbolKeys[column][row], textColour); });
 }
+
+void ResetSymbolKeysState() { startValues.Restore(); }

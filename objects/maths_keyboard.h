@@ -58,3 +58,6 @@ void ClearGraphicTargetToColour(gfx::Surface& target, gfx::Colour colour);
 
 // The font every key's character is drawn in.
 gfx::FontKey SymbolKeyFont();
+
+// Empties the key table, as the run starts.
+void ResetSymbolKeysState();

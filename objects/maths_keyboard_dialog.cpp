@@ -1,10 +1,14 @@
 #include "objects/maths_keyboard_dialog.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "objects/dialog_skeleton.h"
 #include "objects/insert_text.h"
 #include "objects/maths_keyboard.h"
-#include "objects/shared_helpers.h"
 #include "objects/text_properties.h"
+#include "page/shared_helpers.h"
+#include "page/start_values.h"
 
 char chosenSymbol[4] = {};
 int32_t symbolKeyboardAccepted = 0;
@@ -22,6 +26,9 @@ Step step = Step::Idle;
 const SymbolKey* pressedKey = nullptr;
 const SymbolKey* heldRelease = nullptr;
 bool chosenThisOpening = false;
+
+StartValues startValues(symbolKeyboardAccepted, keyboardOldWindowProc, step, pressedKey,
+                        heldRelease, chosenThisOpening);
 
 void ShowKeyboard(ui::Window dialog) {
   gfx::Copy(ui::ControlSurface(dialog, kSymbolKeyboardControl), 0, 0, *keyboardBitmap);
@@ -131,4 +138,10 @@ intptr_t SymbolKeyboardWindowProc(ui::Window control, ui::Msg msg, intptr_t firs
     }
   }
   return ui::CallOld(keyboardOldWindowProc, control, msg, first, second);
+}
+
+void ResetSymbolKeyboardState() {
+  std::fill(std::begin(chosenSymbol), std::end(chosenSymbol), 0);
+  ReleaseDialogBitmap(keyboardBitmap);
+  startValues.Restore();
 }

@@ -25,3 +25,6 @@ int ShowSymbolKeyboard(ui::Window parent);
 intptr_t SymbolKeyboardDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
 // The keys' control: presses and releases of the left button.
 intptr_t SymbolKeyboardWindowProc(ui::Window control, ui::Msg msg, intptr_t first, intptr_t second);
+
+// Puts the chosen key and the steps back and lets the keys' picture go, as the run starts.
+void ResetSymbolKeyboardState();

@@ -5,15 +5,28 @@
 #include "objects/colours.h"
 #include "objects/dialog_skeleton.h"
 #include "objects/holidays.h"
-#include "objects/month_calendar.h"
-#include "objects/shared_helpers.h"
+#include "objects/text_properties.h"
+#include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
+int32_t monthNamePosition = kMonthNameLeft;
+int32_t monthColouredBackground = 0;
+int32_t monthTransparentBackground = 0;
+int32_t monthIncludeHolidays = 0;
+gfx::Colour monthBackColour = 0xFFFFFF;
+gfx::Colour monthBorderColour = 0;
+int32_t monthCalendarYear = 0;
+int32_t monthCalendarMonth = 1;
 int32_t monthDialogAccepted = 0;
 int32_t monthDialogOpen = 0;
 gfx::Surface* monthPreviewBitmap = nullptr;
 
 namespace {
+
+StartValues startValues(monthNamePosition, monthColouredBackground, monthTransparentBackground,
+                        monthIncludeHolidays, monthBackColour, monthBorderColour, monthCalendarYear,
+                        monthCalendarMonth, monthDialogAccepted, monthDialogOpen);
 
 constexpr int kPreview = 7701, kYear = 7703, kMonth = 7705;
 constexpr int kLeft = 7707, kCentre = 7708, kRight = 7709;
@@ -195,4 +208,73 @@ intptr_t MonthCalendarDialogProc(ui::Window window, ui::Msg msg, intptr_t first,
       break;
   }
   return 0;
+}
+
+MonthCalendarOptions MonthOptionsOfSettings() {
+  MonthCalendarOptions options;
+  options.namePosition = monthNamePosition;
+  options.colouredBackground = monthColouredBackground;
+  options.transparentBackground = monthTransparentBackground;
+  options.includeHolidays = monthIncludeHolidays;
+  options.nameColour = textForeColour;
+  return options;
+}
+
+int16_t DrawMonthCalendar(gfx::Surface& target, int32_t year, int32_t month, int32_t x, int32_t y,
+                          gfx::Colour borderColour, gfx::Colour backColour, gfx::FontKey font,
+                          int16_t cellSize) {
+  DrawMonthBlock(target, year, month, x, y, borderColour, backColour, font, cellSize,
+                 MonthOptionsOfSettings());
+  return 1;
+}
+
+gfx::FontKey MonthCalendarInsertFont() {
+  return MakeSystemFont(textFontName, textFontSize, kStyleBold, 1);
+}
+
+void DrawMonthCalendarAt(gfx::Surface& target, int32_t x, int32_t y, gfx::FontKey font,
+                         int16_t cellSize) {
+  MeasureMonthCalendar(target, monthCalendarYear, monthCalendarMonth, x, y, monthBorderColour,
+                       monthBackColour, font, cellSize);
+  DrawMonthCalendar(target, monthCalendarYear, monthCalendarMonth, x, y, monthBorderColour,
+                    monthBackColour, font, cellSize);
+}
+
+void StoreMonthCalendarSettings(PageObject& object, gfx::FontKey font) {
+  object.width = monthBlockRight;
+  object.height = monthBlockBottom;
+  object.backColor = monthBackColour;
+  object.borderColor = monthBorderColour;
+  object.bitmapHandle = 0;
+  object.calendarYear = monthCalendarYear;
+  object.calendarMonth = monthCalendarMonth;
+  object.fontHandle = font;
+  object.fontSize = textFontSize;
+  object.optionFlag1 = monthIncludeHolidays;
+  object.optionFlag2 = monthTransparentBackground;
+  object.optionFlag3 = monthColouredBackground;
+  object.alignment = static_cast<int16_t>(monthNamePosition);
+  SetFixedField(object.fontName, gfx::FontOf(font).face);
+  object.fontStyle = kStyleBold;
+}
+
+void LoadMonthCalendarSettings(const PageObject& object) {
+  monthNamePosition = object.alignment;
+  monthIncludeHolidays = object.optionFlag1;
+  monthTransparentBackground = object.optionFlag2;
+  monthColouredBackground = object.optionFlag3;
+}
+
+gfx::FontKey MonthCalendarObjectFont(PageObject& object) {
+  return StoredMonthCalendarFont(object, textFontName);
+}
+
+void DrawMonthCalendarObject(gfx::Surface& target, PageObject& object) {
+  LoadMonthCalendarSettings(object);
+  DrawStoredMonthCalendar(target, object, textForeColour, textFontName);
+}
+
+void ResetMonthCalendarDialogState() {
+  ReleaseDialogBitmap(monthPreviewBitmap);
+  startValues.Restore();
 }

@@ -1,9 +1,9 @@
 #include <string>
 
 #include "objects/font_combos.h"
-#include "objects/shared_helpers.h"
+#include "page/page_store.h"
+#include "page/shared_helpers.h"
 #include "platform/numbers/numbers.h"
-#include "shell/page_store.h"
 
 void DrawObjectComboItem(const ui::DrawItemInfo& item) {
   // The list leaves out empty slots, so the slot comes from the line's own number.

@@ -3,12 +3,22 @@
 #include <string>
 
 #include "objects/dialog_skeleton.h"
-#include "objects/shared_helpers.h"
 #include "objects/size_fields.h"
+#include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/numbers/numbers.h"
-#include "shell/drawers.h"
-#include "shell/painter.h"
 
+int32_t shapeRoundedCorners = 0;
+int32_t shapeTypeChosen = kShapeSquareOrRectangle;
+int32_t shapeFillStyle = 0;
+int32_t shapeLineStyle = 0;
+int32_t shapeLineWidth = 1;
+gfx::Colour shapeBorderColour = 0;
+gfx::Colour shapeInteriorColour = 0xFF0000;
+int16_t shapeRoundingPercent = 0;
+int16_t shapeWidth = 0;
+int16_t shapeHeight = 0;
+int32_t shapeDialogOpen = 0;
 int32_t shapeTransparentInterior = 0;
 gfx::Colour shapeSavedInteriorColour = 0;
 int32_t shapeDialogAccepted = 0;
@@ -27,6 +37,12 @@ constexpr int kLargestLineWidth = 15;
 
 DialogSkeleton skeleton{&shapeDialogOpen, &shapeDialogAccepted, kCancelar};
 ui::Window openDialog = nullptr;
+
+StartValues startValues(shapeRoundedCorners, shapeTypeChosen, shapeFillStyle, shapeLineStyle,
+                        shapeLineWidth, shapeBorderColour, shapeInteriorColour,
+                        shapeRoundingPercent, shapeWidth, shapeHeight, shapeDialogOpen,
+                        shapeTransparentInterior, shapeSavedInteriorColour, shapeDialogAccepted,
+                        shapeCustomColours, openDialog);
 
 // The value a style line carries in its first two characters.
 int32_t ComboValue(ui::Window window, int id) { return numbers::ToInt32(ListLineNumber(ui::Text(window, id))); }
@@ -252,3 +268,51 @@ intptr_t ShapeDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_
   }
   return 0;
 }
+
+ShapeArgs ShapeArgsOfSettings() {
+  ShapeArgs shape;
+  shape.roundedCorners = shapeRoundedCorners;
+  shape.type = shapeTypeChosen;
+  shape.fillStyle = shapeFillStyle;
+  shape.lineStyle = shapeLineStyle;
+  shape.lineWidth = shapeLineWidth;
+  shape.borderColour = shapeBorderColour;
+  shape.interiorColour = shapeInteriorColour;
+  shape.roundingPercent = shapeRoundingPercent;
+  shape.width = shapeWidth;
+  shape.height = shapeHeight;
+  return shape;
+}
+
+void DrawShapeObject(gfx::Surface& target, int32_t x, int32_t y) {
+  DrawShape(target, x, y, ShapeArgsOfSettings());
+}
+
+void LoadShapeSettings(const PageObject& object) {
+  const ShapeArgs shape = ShapeArgsOfObject(object);
+  shapeRoundedCorners = shape.roundedCorners;
+  shapeTypeChosen = shape.type;
+  shapeFillStyle = shape.fillStyle;
+  shapeLineStyle = shape.lineStyle;
+  shapeLineWidth = shape.lineWidth;
+  shapeBorderColour = shape.borderColour;
+  shapeInteriorColour = shape.interiorColour;
+  shapeRoundingPercent = shape.roundingPercent;
+  shapeWidth = shape.width;
+  shapeHeight = shape.height;
+}
+
+void StoreShapeSettings(PageObject& object) {
+  object.width = shapeWidth;
+  object.height = shapeHeight;
+  object.backColor = shapeInteriorColour;
+  object.borderColor = shapeBorderColour;
+  object.roundedCorners = shapeRoundedCorners;
+  object.shapeType = shapeTypeChosen;
+  object.fillStyle = shapeFillStyle;
+  object.lineStyle = shapeLineStyle;
+  object.lineWidth = shapeLineWidth;
+  object.roundingPercent = shapeRoundingPercent;
+}
+
+void ResetShapeDialogState() { startValues.Restore(); }

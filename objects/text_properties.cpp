@@ -2,8 +2,9 @@
 
 #include "objects/colours.h"
 #include "objects/dialog_skeleton.h"
-#include "objects/shared_helpers.h"
 #include "objects/text_style_controls.h"
+#include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
 gfx::Colour textBackColour = gfx::kWhite;
@@ -45,6 +46,12 @@ const TextStyleEditor editor{
 int32_t openingTransparent = 0;
 int32_t openingAngleOn = 0;
 int16_t openingAngle = 0;
+
+StartValues startValues(textBackColour, workingTextBackColour, textForeColour,
+                        workingTextForeColour, textFontName, workingTextFontName, textFontSize,
+                        workingTextFontSize, acceptedTextStyleBits, textStyleBits,
+                        textBackTransparent, textAngleOn, textAngle, textPropertiesDialogOpen,
+                        openingTransparent, openingAngleOn, openingAngle);
 
 void EnableBackground(ui::Window window, bool on) {
   for (int id : {kBackLabel, kBackChooser, kBackSwatch}) ui::Enable(window, id, on);
@@ -161,3 +168,5 @@ intptr_t TextPropertiesDialogProc(ui::Window window, ui::Msg msg, intptr_t first
   }
   return 0;
 }
+
+void ResetTextPropertiesState() { startValues.Restore(); }

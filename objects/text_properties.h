@@ -9,7 +9,7 @@
 #include "platform/gfx/gfx.h"
 #include "platform/ui/ui.h"
 
-extern gfx::Colour textBackColour;           // -2: transparent; also set by the painter
+extern gfx::Colour textBackColour;           // -2 transparent; a repaint leaves the last text's
 extern gfx::Colour workingTextBackColour;
 extern gfx::Colour textForeColour;
 extern gfx::Colour workingTextForeColour;
@@ -35,3 +35,6 @@ int32_t StyleFlagsOf(const std::array<int32_t, 5>& bits);
 // Runs the dialog modally; the results are in the globals.
 int ShowTextPropertiesDialog(ui::Window parent);
 intptr_t TextPropertiesDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
+
+// Puts the text properties back as the run starts.
+void ResetTextPropertiesState();

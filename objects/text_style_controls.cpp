@@ -2,8 +2,8 @@
 
 #include "objects/dialog_skeleton.h"
 #include "objects/font_combos.h"
-#include "objects/shared_helpers.h"
 #include "objects/text_properties.h"
+#include "page/shared_helpers.h"
 #include "platform/numbers/numbers.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "database/value_scan.h"
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "platform/files/files.h"
 
 void ForEachFieldDefinition(const std::string& path,

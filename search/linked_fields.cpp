@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "platform/text/text.h"
 #include "search/field_definitions.h"
 #include "search/field_fetch.h"

@@ -1,7 +1,7 @@
 #include "search/linked_files.h"
 
 #include "database/link_test.h"
-#include "shell/settings.h"
+#include "page/settings.h"
 
 std::string LinkedFieldFilePath() {
   if (linkedDatabaseFolder.empty()) return {};

@@ -1,18 +1,18 @@
 #include "shell/canvas.h"
 
-#include "objects/admin_controls.h"
+#include <algorithm>
+#include <string>
+
 #include "objects/captured_colour_dialog.h"
 #include "objects/colours.h"
 #include "objects/favourite_colours_dialog.h"
 #include "objects/fill_text_properties.h"
-#include "objects/shared_helpers.h"
-
-#include <algorithm>
-#include <cstring>
-#include <string>
-
-#include "shell/page_store.h"
-#include "shell/painter.h"
+#include "objects/painted_settings.h"
+#include "page/admin_controls.h"
+#include "page/page_store.h"
+#include "page/painter.h"
+#include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "shell/startup.h"
 
 ui::Proc oldCanvasProc = nullptr;
@@ -24,8 +24,18 @@ int32_t dragLastX = 0, dragLastY = 0;
 int32_t guideX = 0, guideY = 0;
 int32_t fillEditOpen = 0;
 int32_t favouritesOpen = 0;
+int32_t axesOn = 0;
 
 namespace {
+
+constexpr gfx::Colour kBlue = 0xFF0000;
+// The guide lines cross a whole A4 page, whatever the paper.
+constexpr int kGuideWidth = 794;
+constexpr int kGuideHeight = 1122;
+
+StartValues startValues(oldCanvasProc, leftMouseMode, savedLeftMouseMode, rightMouseMode,
+                        canvasSelectedSlot, dragLastX, dragLastY, guideX, guideY, fillEditOpen,
+                        favouritesOpen, axesOn);
 
 void Scroll(intptr_t key) {
   int32_t& offset = scrollOffset();
@@ -103,8 +113,6 @@ void LeftDown(int32_t cx, int32_t cy) {
     canvasSelectedSlot = HitTest(px, py, canvasSelectedSlot);
   }
 }
-
-
 
 // An administrative control's filled value is edited through the fill-text properties,
 // loaded from the object; the slot is taken before the dialog runs and only it is written.
@@ -233,3 +241,43 @@ intptr_t CanvasWindowProc(ui::Window window, ui::Msg msg, intptr_t first, intptr
   }
   return ui::CallOld(oldCanvasProc, window, msg, first, second);
 }
+
+void PaintDesignerPage(int32_t mode) {
+  PaintAllObjects(mode, TextPropertiesPaintDefaults());
+  LoadSettingsOfPaintedObjects();
+}
+
+void RefreshCanvas(int32_t dx, int32_t dy) {
+  if (!pageBitmap || !canvasBitmap) return;
+  gfx::Select(*canvasBitmap);
+  gfx::Copy(*canvasBitmap, HeldCoordinate(dx), HeldCoordinate(dy), *pageBitmap, 0, 0, -1, -1,
+            gfx::Rop::And);
+}
+
+void DrawPositionGuides(gfx::Surface& target, int32_t cx, int32_t cy) {
+  gfx::Select(target);
+  gfx::SetPen(target, gfx::PenWidth(target), gfx::kSolid);
+  gfx::Line(target, HeldCoordinate(cx), 0, HeldCoordinate(cx), kGuideHeight, kBlue);
+  gfx::Line(target, 0, HeldCoordinate(cy), kGuideWidth, HeldCoordinate(cy), kBlue);
+}
+
+void ShowCanvasBitmap() {
+  if (!mainDialog || !canvasBitmap) return;
+  gfx::Surface& control = ui::ControlSurface(mainDialog, kCanvasId);
+  gfx::Select(control);
+  gfx::Copy(control, 0, 0, *canvasBitmap);
+  ui::Redraw(mainDialog, kCanvasId);
+}
+
+void FullRepaint(int32_t mode, int32_t withOutline, std::optional<CanvasPoint> guides) {
+  if (!pageBitmap || !canvasBitmap) return;
+  ClearGraphicTarget(*pageBitmap);
+  PaintDesignerPage(mode);
+  DrawPageBackground(*pageBitmap, withOutline);
+  ClearGraphicTarget(*canvasBitmap);
+  RefreshCanvas(0, scrollOffset());
+  if (guides && axesOn != 0) DrawPositionGuides(*canvasBitmap, guides->x, guides->y);
+  ShowCanvasBitmap();
+}
+
+void ResetCanvasState() { startValues.Restore(); }

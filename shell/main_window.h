@@ -4,8 +4,9 @@
 
 #include "platform/ui/ui.h"
 
-extern int32_t databaseLinked;   // 1: the linked database passed the link test
-extern int32_t aboutBusy;        // 1 while the about box is open
 extern int32_t printBusy;        // 1 while a print runs
 
 intptr_t MainDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
+
+// Puts the main window's guards back as the run starts.
+void ResetMainWindowState();

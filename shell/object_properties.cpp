@@ -6,20 +6,22 @@
 #include <string>
 #include <string_view>
 
-#include "objects/admin_controls.h"
+#include "database/dialogs/database_commands.h"
 #include "objects/colours.h"
+#include "objects/dialog_focus.h"
 #include "objects/dialog_skeleton.h"
 #include "objects/font_combos.h"
-#include "objects/shared_helpers.h"
 #include "objects/size_fields.h"
 #include "objects/text_properties.h"
+#include "page/admin_controls.h"
+#include "page/command_ids.h"
+#include "page/object_clipboard.h"
+#include "page/page_store.h"
+#include "page/painter.h"
+#include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 #include "shell/canvas.h"
-#include "shell/dialog_focus.h"
-#include "shell/main_window.h"
-#include "shell/object_clipboard.h"
-#include "shell/page_store.h"
-#include "shell/painter.h"
 #include "shell/startup.h"
 
 ui::Window objectPropertiesDialog = nullptr;
@@ -310,7 +312,7 @@ void WriteFields(ui::Window window, PageObject& o, unsigned written) {
 void RepaintWithCurrentMarked() {
   if (!pageBitmap || !canvasBitmap) return;
   ClearGraphicTarget(*pageBitmap);
-  PaintAllObjects(7);
+  PaintDesignerPage(7);
   DrawPageBackground(*pageBitmap, 0);
   ClearGraphicTarget(*canvasBitmap);
   RefreshCanvas(0, scrollOffset());
@@ -350,14 +352,15 @@ void RestoreMainWindow(ui::Window mainWindow) {
   leftMouseMode = savedLeftMouseMode;
   if (!mainWindow || !ui::IsWindow(mainWindow)) return;
   BuildMainMenu(mainWindow);
-  ui::CheckMenuItem(mainWindow, 1051, leftMouseMode == kLeftNone);
-  ui::CheckMenuItem(mainWindow, 1052, leftMouseMode == kLeftMove);
-  ui::CheckMenuItem(mainWindow, 1074, leftMouseMode == kLeftEdit);
-  ui::CheckMenuItem(mainWindow, 1053, rightMouseMode == kRightFavourites);
-  ui::CheckMenuItem(mainWindow, 1054, rightMouseMode == kRightCaptureColour);
-  for (int i = 0; i < 6; ++i) ui::CheckMenuItem(mainWindow, 1062 + i, rulerFlags[i] == 1);
-  ui::CheckMenuItem(mainWindow, 1073, axesOn == 1);
-  for (int id = 1091; id <= 1094; ++id) ui::EnableMenuItem(mainWindow, id, databaseLinked == 1);
+  ui::CheckMenuItem(mainWindow, kCommandLeftNone, leftMouseMode == kLeftNone);
+  ui::CheckMenuItem(mainWindow, kCommandLeftMove, leftMouseMode == kLeftMove);
+  ui::CheckMenuItem(mainWindow, kCommandLeftEdit, leftMouseMode == kLeftEdit);
+  ui::CheckMenuItem(mainWindow, kCommandRightFavourites, rightMouseMode == kRightFavourites);
+  ui::CheckMenuItem(mainWindow, kCommandRightCaptureColour, rightMouseMode == kRightCaptureColour);
+  for (int i = 0; i < 6; ++i)
+    ui::CheckMenuItem(mainWindow, kCommandRulerMm + i, rulerFlags[i] == 1);
+  ui::CheckMenuItem(mainWindow, kCommandAxes, axesOn == 1);
+  EnableDatabaseMenuItems(mainWindow);
 }
 
 void Initialise(ui::Window window) {
@@ -417,6 +420,8 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
 }
 
 ui::Window propertiesOwner = nullptr;
+
+StartValues startValues(objectPropertiesDialog, propertiesDialogFocus, propertiesOwner);
 
 }  // namespace
 
@@ -581,3 +586,5 @@ void ApplyObjectProperties(ui::Window dialog) {
   FillObjectList(dialog);
   SelectCurrentInList(dialog);
 }
+
+void ResetObjectPropertiesState() { startValues.Restore(); }

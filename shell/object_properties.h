@@ -6,8 +6,8 @@
 #pragma once
 #include <cstdint>
 
+#include "page/page_object.h"
 #include "platform/ui/ui.h"
-#include "shell/page_object.h"
 
 extern ui::Window objectPropertiesDialog;   // the open window; nullptr while it is closed
 extern ui::Window propertiesDialogFocus;    // its focused control when it was last left
@@ -32,3 +32,6 @@ int32_t IsPropertyApplicable(int32_t mask, int16_t bit);
 
 // The name of a kind as the window shows it beside "Objeto" ("" for an empty slot).
 const char* ObjectKindName(int32_t kind);
+
+// Forgets the window, as before the run.
+void ResetObjectPropertiesState();

@@ -1,19 +1,21 @@
 #include "shell/startup.h"
 
+#include "page/command_ids.h"
+#include "page/settings.h"
+#include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/desktop/desktop.h"
 #include "platform/files/files.h"
 #include "platform/text/text.h"
-#include "shell/about_box.h"
 #include "shell/canvas.h"
 #include "shell/main_window.h"
-#include "shell/settings.h"
 
 ui::Window mainDialog = nullptr;
 std::string commandLine;
 
 namespace {
 
-constexpr const char* kTitle = "Vozurivudoz";
+StartValues startValues(mainDialog, commandLine);
 
 std::string JoinArguments(int argc, char** argv) {
   std::string line;
@@ -55,7 +57,8 @@ std::string GetAssociatedOpenCommand(std::string_view extensionWithDot) {
 
 bool RegisterDocumentFileType(std::string_view extensionWithoutDot, int iconNumber) {
   if (extensionWithoutDot.find('.') != std::string_view::npos) {
-    ui::MessageBox(nullptr, "Error : Extension se pone sin punto ...", kTitle, ui::Buttons::Ok);
+    ui::MessageBox(nullptr, "Error : Extension se pone sin punto ...", kMessageTitle,
+                   ui::Buttons::Ok);
     return false;
   }
   std::string error;
@@ -80,41 +83,57 @@ void OfferFileTypeRegistration() {
 void BuildMainMenu(ui::Window window) {
   std::vector<ui::Menu> bar = {
       {"Archivos",
-       {Item("Nuevo", 1046, "#300"), Separator(), Item("Leer Documento", 1076, "#316"),
-        Separator(), Item("Grabar Documento", 1077, "#316"), Separator(),
-        Item("Grabar Imagen", 1071, "#301"), Separator(), Item("Imprimir", 1080, "#321"),
-        Separator(), Item("Autor", 1048, "#302"), Separator(), Item("Salir", 1047, "#303")}},
+       {Item("Nuevo", kCommandNew, "#300"), Separator(),
+        Item("Leer Documento", kCommandOpenDocument, "#316"), Separator(),
+        Item("Grabar Documento", kCommandSaveDocument, "#316"), Separator(),
+        Item("Grabar Imagen", kCommandExportImage, "#301"), Separator(),
+        Item("Imprimir", kCommandPrint, "#321"), Separator(), Item("Autor", kCommandAbout, "#302"),
+        Separator(), Item("Salir", kCommandExit, "#303")}},
       {"Editar",
-       {Item("Borrar copias objetos", 1085, "#322"), Separator(),
-        Item("Pegar objetos copiados", 1086, "#323")}},
+       {Item("Borrar copias objetos", kCommandClearCopies, "#322"), Separator(),
+        Item("Pegar objetos copiados", kCommandPasteCopies, "#323")}},
       {"Personalizar",
-       {Item("Propiedades Texto", 1049, "#304"), Item("Configuracion", 1058, "#305"),
-        Item("Tama\xF1o imagenes", 1059, "#306"), Item("Propiedades objetos", 1078, "#315"),
-        Item("Formato Papel", 1089, "#321")}},
+       {Item("Propiedades Texto", kCommandTextProperties, "#304"),
+        Item("Configuracion", kCommandConfiguration, "#305"),
+        Item("Tama\xF1o imagenes", kCommandImageSize, "#306"),
+        Item("Propiedades objetos", kCommandObjectProperties, "#315"),
+        Item("Formato Papel", kCommandPaperFormat, "#321")}},
       {"Milimetrados",
-       {Item("Regla Milimetros", 1062, "#307"), Item("Papel Milimetrado", 1063, "#307"),
-        Item("Papel SuperMilimetrado", 1064, "#307"), Separator(),
-        Item("Regla Pixeles", 1065, "#307"), Item("Papel Cuadriculado", 1066, "#307"),
-        Item("Papel SuperCuadriculado", 1067, "#307"), Separator(), Item("Ejes", 1073, "#308")}},
+       {Item("Regla Milimetros", kCommandRulerMm, "#307"),
+        Item("Papel Milimetrado", kCommandPaperMm, "#307"),
+        Item("Papel SuperMilimetrado", kCommandPaperSuperMm, "#307"), Separator(),
+        Item("Regla Pixeles", kCommandRulerPx, "#307"),
+        Item("Papel Cuadriculado", kCommandPaperSquared, "#307"),
+        Item("Papel SuperCuadriculado", kCommandPaperSuperSquared, "#307"), Separator(),
+        Item("Ejes", kCommandAxes, "#308")}},
       {"Raton",
-       {Submenu("Izquierda", "#309", {Item("Mover objetos", 1052), Item("Editar objetos", 1074)}),
+       {Submenu(
+            "Izquierda", "#309",
+            {Item("Mover objetos", kCommandLeftMove), Item("Editar objetos", kCommandLeftEdit)}),
         Submenu("Derecha", "#309",
-                {Item("Captar Color", 1054), Item("Mis Colores Favoritos", 1053)})}},
+                {Item("Captar Color", kCommandRightCaptureColour),
+                 Item("Mis Colores Favoritos", kCommandRightFavourites)})}},
       {"Modificar",
-       {Item("Deshacer", 1057, "#310"), Separator(), Item("Resetear Rellenos", 1079, "#320"),
-        Separator(), Item("Insertar Linea de Texto Angular", 1069, "#311"),
-        Item("Insertar Texto Alineado", 1068, "#311"),
+       {Item("Deshacer", kCommandUndo, "#310"), Separator(),
+        Item("Resetear Rellenos", kCommandResetFills, "#320"), Separator(),
+        Item("Insertar Linea de Texto Angular", kCommandInsertAngledText, "#311"),
+        Item("Insertar Texto Alineado", kCommandInsertAlignedText, "#311"),
         Submenu("Insertar Texto Lineado", "#311",
-                {Item("Izquierda", 1082), Item("Derecha", 1083), Item("Centro", 1084)}),
-        Item("Insertar Imagen", 1050, "#312"), Item("Insertar Cuadrados o Circulos", 1070, "#313"),
-        Separator(), Item("Insertar Control Administrativo", 1075, "#314"), Separator(),
-        Item("Insertar Caracteres Matem\xE1ticos", 1087, "#324"), Separator(),
-        Item("Insertar Esquinas Administrativo", 1088, "#314"), Separator(),
-        Item("Insertar Control Memotext", 1095, "#314")}},
+                {Item("Izquierda", kCommandInsertLineTextLeft),
+                 Item("Derecha", kCommandInsertLineTextRight),
+                 Item("Centro", kCommandInsertLineTextCentre)}),
+        Item("Insertar Imagen", kCommandInsertImage, "#312"),
+        Item("Insertar Cuadrados o Circulos", kCommandInsertShape, "#313"), Separator(),
+        Item("Insertar Control Administrativo", kCommandInsertAdminControl, "#314"), Separator(),
+        Item("Insertar Caracteres Matem\xE1ticos", kCommandInsertMathsCharacter, "#324"),
+        Separator(), Item("Insertar Esquinas Administrativo", kCommandInsertCornerMarks, "#314"),
+        Separator(), Item("Insertar Control Memotext", kCommandInsertMemoText, "#314")}},
       {"Bases de Datos",
-       {Item("Vincular", 1090, "#325"), Separator(), Item("Navegador", 1091, "#326"), Separator(),
-        Item("Capturar datos", 1092, "#326"), Separator(), Item("Buscar ..", 1093, "#326"),
-        Separator(), Item("Listar", 1094, "#326")}},
+       {Item("Vincular", kCommandLinkDatabase, "#325"), Separator(),
+        Item("Navegador", kCommandRecordBrowser, "#326"), Separator(),
+        Item("Capturar datos", kCommandCaptureRecord, "#326"), Separator(),
+        Item("Buscar ..", kCommandSearch, "#326"), Separator(),
+        Item("Listar", kCommandListRecords, "#326")}},
   };
   // The mouse modes start as "move objects" and "capture colour".
   bar[4].items[0].submenu[0].checked = true;
@@ -153,6 +172,8 @@ int WinMain(int argc, char** argv) {
   OfferFileTypeRegistration();
   CreateMainWindow(nullptr, 0);
   std::string error = LoadSaveSettings("save");
-  if (!error.empty()) ui::MessageBox(nullptr, error, kTitle, ui::Buttons::Ok);
+  if (!error.empty()) ui::MessageBox(nullptr, error, kMessageTitle, ui::Buttons::Ok);
   return 0;
 }
+
+void ResetStartupState() { startValues.Restore(); }

@@ -26,3 +26,6 @@ bool RegisterDocumentFileType(std::string_view extensionWithoutDot, int iconNumb
 void OfferFileTypeRegistration();
 // Every doubled backslash made single, except a leading "\\" (a network path keeps it).
 std::string CollapseDoubleBackslashes(std::string_view text);
+
+// Forgets the main window and the command line, as before the run.
+void ResetStartupState();

@@ -5,14 +5,14 @@
 #include <cstring>
 #include <string>
 
-#include "objects/admin_controls.h"
 #include "objects/colours.h"
 #include "objects/fill_text_properties.h"
-#include "objects/shared_helpers.h"
 #include "objects/text_properties.h"
+#include "page/admin_controls.h"
+#include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "tests/objects/dialog_test.h"
-#include "tests/objects/ink.h"
+#include "tests/page/ink.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -284,6 +284,19 @@ TEST_F(AdminDialogTest, TheInsertDrawsThePresetWhereTheObjectGoes) {
     for (int x = 0; x < 794; ++x) ASSERT_EQ(gfx::Pixel(*page, x, y), gfx::Pixel(*again, x, y)) << x << ", " << y;
   gfx::ReleaseBitmap(page);
   gfx::ReleaseBitmap(again);
+}
+
+TEST(AdminSettingsTest, ThePainterMakesAStoredStyleCurrentUnlessTheDialogIsOpen) {
+  PageObject o{};
+  o.kind = kAdminControl;
+  o.adminStyle = 9;
+  currentAdminStyle = 1;
+  adminDialogOpen = 1;
+  LoadAdminSettings(o);
+  EXPECT_EQ(currentAdminStyle, 1);
+  adminDialogOpen = 0;
+  LoadAdminSettings(o);
+  EXPECT_EQ(currentAdminStyle, 9);
 }
 
 }  // namespace

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "objects/aligned_text.h"
 #include "objects/memo_text.h"
-#include "objects/shared_helpers.h"
+#include "page/aligned_text.h"
+#include "page/shared_helpers.h"
 #include "tests/objects/dialog_test.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "objects/colours.h"
-#include "shell/drawers.h"
-#include "shell/painter.h"
+#include "page/drawers.h"
+#include "page/painter.h"
 #include "tests/objects/dialog_test.h"
 
 namespace {
@@ -214,6 +214,46 @@ TEST_F(ArrowDialogTest, LengthAndHeadAreReadInOneUnitWithinSixteenBits) {
     ASSERT_NO_FATAL_FAILURE(dialogtest::ExpectMessages(c.messages));
   }
   ui::testing::Begin();
+}
+
+TEST(ArrowDrawer, SettingsTravelThroughTheObjectAndWidthsAreBounded) {
+  currentArrowDirection = kArrowDownLeft;
+  currentArrowLength = 76;
+  currentArrowHeadSize = 11;
+  currentArrowColour = gfx::Rgb(255, 255, 0);
+  currentArrowLineWidth = 4;
+  currentArrowClosedHead = 1;
+  currentArrowHeads = 2;
+  PageObject o{};
+  StoreArrowSettings(o);
+  EXPECT_EQ(o.width, 10);
+  EXPECT_EQ(o.height, 10);
+  EXPECT_EQ(o.arrowDirection, kArrowDownLeft);
+  EXPECT_EQ(o.arrowLength, 76);
+  EXPECT_EQ(o.arrowHeadSize, 11);
+  EXPECT_EQ(o.arrowColor, gfx::Rgb(255, 255, 0));
+  EXPECT_EQ(o.arrowLineWidth, 4);
+  EXPECT_EQ(o.arrowClosedHead, 1);
+  EXPECT_EQ(o.arrowHeads, 2);
+
+  currentArrowDirection = 1;
+  currentArrowLength = 1;
+  currentArrowHeads = 0;
+  LoadArrowSettings(o);
+  EXPECT_EQ(currentArrowDirection, kArrowDownLeft);
+  EXPECT_EQ(currentArrowLength, 76);
+  EXPECT_EQ(currentArrowHeadSize, 11);
+  EXPECT_EQ(currentArrowColour, gfx::Rgb(255, 255, 0));
+  EXPECT_EQ(currentArrowLineWidth, 4);
+  EXPECT_EQ(currentArrowClosedHead, 1);
+  EXPECT_EQ(currentArrowHeads, 2);
+
+  o.arrowLineWidth = 32000;
+  LoadArrowSettings(o);
+  EXPECT_EQ(currentArrowLineWidth, 30);
+  o.arrowLineWidth = 0;
+  LoadArrowSettings(o);
+  EXPECT_EQ(currentArrowLineWidth, 1);
 }
 
 }  // namespace

@@ -10,10 +10,10 @@
 
 #include "objects/captured_colour_dialog.h"
 #include "objects/favourite_colours_dialog.h"
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "tests/objects/dialog_test.h"
-#include "tests/objects/ink.h"
+#include "tests/page/ink.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"
 

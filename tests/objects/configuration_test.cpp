@@ -5,11 +5,11 @@
 #include <string>
 
 #include "objects/colours.h"
+#include "page/settings.h"
 #include "platform/files/files.h"
 #include "platform/profile/profile.h"
-#include "shell/settings.h"
 #include "tests/objects/dialog_test.h"
-#include "tests/objects/ink.h"
+#include "tests/page/ink.h"
 #include "tests/support/test_env.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "objects/corner_marks.h"
+#include "page/corner_marks.h"
 
 #include <gtest/gtest.h>
 
@@ -7,10 +7,10 @@
 
 #include "objects/colours.h"
 #include "objects/corner_marks_dialog.h"
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "platform/numbers/numbers.h"
 #include "tests/objects/dialog_test.h"
-#include "tests/objects/ink.h"
+#include "tests/page/ink.h"
 
 namespace {
 

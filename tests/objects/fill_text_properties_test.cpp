@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "objects/admin_controls.h"
 #include "objects/colours.h"
-#include "objects/shared_helpers.h"
 #include "objects/text_properties.h"
+#include "page/admin_controls.h"
+#include "page/shared_helpers.h"
 #include "tests/objects/dialog_test.h"
-#include "tests/objects/ink.h"
+#include "tests/page/ink.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "objects/colours.h"
-#include "objects/month_calendar.h"
-#include "objects/shared_helpers.h"
+#include "page/month_calendar.h"
+#include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "tests/objects/dialog_test.h"
-#include "tests/objects/ink.h"
+#include "tests/page/ink.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"
 

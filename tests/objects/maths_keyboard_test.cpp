@@ -8,11 +8,11 @@
 
 #include "objects/insert_text.h"
 #include "objects/maths_keyboard_dialog.h"
-#include "objects/shared_helpers.h"
 #include "objects/text_properties.h"
-#include "shell/drawers.h"
+#include "page/drawers.h"
+#include "page/shared_helpers.h"
 #include "tests/objects/dialog_test.h"
-#include "tests/objects/ink.h"
+#include "tests/page/ink.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "objects/month_calendar.h"
+#include "page/month_calendar.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@
 #include "objects/colours.h"
 #include "objects/holidays.h"
 #include "objects/month_calendar_dialog.h"
-#include "objects/shared_helpers.h"
 #include "objects/text_properties.h"
+#include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "tests/objects/dialog_test.h"
-#include "tests/objects/ink.h"
+#include "tests/page/ink.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "objects/colours.h"
-#include "shell/drawers.h"
-#include "shell/painter.h"
+#include "page/drawers.h"
+#include "page/painter.h"
 #include "tests/objects/dialog_test.h"
-#include "tests/objects/ink.h"
+#include "tests/page/ink.h"
 
 namespace {
 
@@ -391,6 +391,61 @@ TEST_F(ShapeDialogTest, OpensWithTheSettingsAndTakesColoursFromChooserAndSwatche
   ShowShapeDialog(nullptr);
   EXPECT_EQ(shapeDialogAccepted, 0);
   EXPECT_EQ(shapeBorderColour, kBlue);
+}
+
+// A 100 x 60 box at (20, 20) with a black outline and a red inside.
+void SetPlainShape(int32_t type = kShapeSquareOrRectangle) {
+  shapeTypeChosen = type;
+  shapeRoundedCorners = 0;
+  shapeRoundingPercent = 0;
+  shapeFillStyle = 0;
+  shapeLineStyle = 0;
+  shapeLineWidth = 1;
+  shapeBorderColour = gfx::kBlack;
+  shapeInteriorColour = kRed;
+  shapeWidth = 100;
+  shapeHeight = 60;
+}
+
+TEST(ShapeDrawer, SettingsTravelThroughTheObjectAndWidthsAreBounded) {
+  SetPlainShape(kShapeCircleOrEllipse);
+  shapeRoundedCorners = 1;
+  shapeRoundingPercent = 33;
+  shapeFillStyle = 4;
+  shapeLineStyle = 2;
+  shapeLineWidth = 9;
+  shapeBorderColour = gfx::Rgb(255, 255, 0);
+  PageObject o{};
+  StoreShapeSettings(o);
+  EXPECT_EQ(o.width, 100);
+  EXPECT_EQ(o.height, 60);
+  EXPECT_EQ(o.backColor, kRed);
+  EXPECT_EQ(o.borderColor, gfx::Rgb(255, 255, 0));
+  EXPECT_EQ(o.shapeType, kShapeCircleOrEllipse);
+  EXPECT_EQ(o.lineWidth, 9);
+
+  SetPlainShape();
+  LoadShapeSettings(o);
+  EXPECT_EQ(shapeTypeChosen, kShapeCircleOrEllipse);
+  EXPECT_EQ(shapeRoundedCorners, 1);
+  EXPECT_EQ(shapeRoundingPercent, 33);
+  EXPECT_EQ(shapeFillStyle, 4);
+  EXPECT_EQ(shapeLineStyle, 2);
+  EXPECT_EQ(shapeLineWidth, 9);
+  EXPECT_EQ(shapeBorderColour, gfx::Rgb(255, 255, 0));
+  EXPECT_EQ(shapeInteriorColour, kRed);
+
+  // A damaged record cannot ask for absurd pens or overflow the 16-bit sizes.
+  o.lineWidth = 100000;
+  o.width = 1 << 20;
+  o.height = -(1 << 20);
+  LoadShapeSettings(o);
+  EXPECT_EQ(shapeLineWidth, 15);
+  EXPECT_EQ(shapeWidth, 32767);
+  EXPECT_EQ(shapeHeight, -32768);
+  o.lineWidth = -3;
+  LoadShapeSettings(o);
+  EXPECT_EQ(shapeLineWidth, 1);
 }
 
 }  // namespace

@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "objects/aligned_text.h"
+#include "objects/aligned_text_dialog.h"
 #include "objects/colours.h"
 #include "objects/font_combos.h"
-#include "objects/shared_helpers.h"
-#include "shell/page_store.h"
+#include "page/aligned_text.h"
+#include "page/page_store.h"
+#include "page/shared_helpers.h"
 #include "tests/objects/dialog_test.h"
-#include "tests/objects/ink.h"
+#include "tests/page/ink.h"
 
 namespace {
 

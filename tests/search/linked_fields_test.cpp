@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "objects/shared_helpers.h"
+#include "page/shared_helpers.h"
 #include "search/search_criteria.h"
 #include "tests/search/search_fixture.h"
 

@@ -15,7 +15,7 @@
 #include "search/field_fetch.h"
 #include "search/search_engine.h"
 #include "search/search_results.h"
-#include "shell/settings.h"
+#include "page/settings.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"
 

@@ -5,11 +5,12 @@
 
 #include "objects/colours.h"
 #include "objects/fill_text_properties.h"
-#include "shell/canvas.h"
-#include "shell/page_store.h"
-#include "shell/painter.h"
-#include "shell/startup.h"
+#include "page/command_ids.h"
+#include "page/page_store.h"
+#include "page/painter.h"
 #include "platform/files/files.h"
+#include "shell/canvas.h"
+#include "shell/startup.h"
 #include "tests/shell/run_program.h"
 
 namespace {
@@ -352,7 +353,7 @@ TEST(Canvas, TheFillTextEditWritesBackToItsOwnObjectOnly) {
 
     // Undone while its dialog is open: nothing is written into the dropped record.
     ui::testing::OnDialog("Propiedades Texto", [&](ui::Window d) {
-      ui::testing::ChooseMenu(main, 1057);
+      ui::testing::ChooseMenu(main, kCommandUndo);
       ui::testing::TypeText(d, 20310, "despues");
       ui::testing::Click(d, 20280);
     });

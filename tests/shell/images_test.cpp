@@ -1,6 +1,6 @@
 // Image objects loaded, sized and drawn, and the page exported in the five formats; the
 // exported files are read back with readers of their own (Qt's image reader, giflib).
-#include "shell/images.h"
+#include "page/images.h"
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>
@@ -12,12 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "objects/file_dialogs.h"
 #include "objects/image_size.h"
-#include "objects/shared_helpers.h"
+#include "page/page_store.h"
+#include "page/painter.h"
+#include "page/settings.h"
+#include "page/shared_helpers.h"
 #include "platform/files/files.h"
-#include "shell/page_store.h"
-#include "shell/painter.h"
-#include "shell/settings.h"
+#include "shell/canvas.h"
+#include "shell/page_output.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"
 
@@ -32,11 +35,14 @@ constexpr gfx::Colour kBlue = gfx::Rgb(0, 0, 255);
 constexpr const char* kSaved = "Grabado con exito ...";
 
 bool Near(gfx::Colour a, gfx::Colour b, int tolerance) {
-  return std::abs(gfx::Red(a) - gfx::Red(b)) <= tolerance && std::abs(gfx::Green(a) - gfx::Green(b)) <= tolerance &&
+  return std::abs(gfx::Red(a) - gfx::Red(b)) <= tolerance &&
+         std::abs(gfx::Green(a) - gfx::Green(b)) <= tolerance &&
          std::abs(gfx::Blue(a) - gfx::Blue(b)) <= tolerance;
 }
 
-bool Near(QRgb p, gfx::Colour c, int tolerance) { return Near(gfx::Rgb(qRed(p), qGreen(p), qBlue(p)), c, tolerance); }
+bool Near(QRgb p, gfx::Colour c, int tolerance) {
+  return Near(gfx::Rgb(qRed(p), qGreen(p), qBlue(p)), c, tolerance);
+}
 
 // An image file of four quarters: red, green / blue, white.
 std::string QuartersFile(const std::string& path, int w, int h) {
@@ -57,10 +63,10 @@ bool JpegAtFullQuality(const std::string& jpeg) {
     if (uint8_t(jpeg[at]) != 0xFF) return false;
     const uint8_t marker = uint8_t(jpeg[at + 1]);
     const size_t length = uint8_t(jpeg[at + 2]) * 256u + uint8_t(jpeg[at + 3]);
-    if (marker == 0xDA) break;   // the image data starts
+    if (marker == 0xDA) break;  // the image data starts
     if (marker == 0xDB) {
       for (size_t t = at + 4; t < at + 2 + length; t += 65) {
-        if ((uint8_t(jpeg[t]) >> 4) != 0) return false;   // 8-bit steps only
+        if ((uint8_t(jpeg[t]) >> 4) != 0) return false;  // 8-bit steps only
         for (size_t k = 1; k <= 64; ++k)
           if (uint8_t(jpeg[t + k]) != 1) return false;
         ++tables;
@@ -73,7 +79,8 @@ bool JpegAtFullQuality(const std::string& jpeg) {
 
 std::vector<std::string> Entries(const std::string& folder) {
   std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  for (const auto& e : std::filesystem::directory_iterator(folder))
+    names.push_back(e.path().filename().string());
   return names;
 }
 
@@ -189,7 +196,9 @@ TEST_F(ImagesTest, KeepingProportionsFitsTheSideThatNeedsMostReduction) {
     int boxW, boxH, w, h;
   };
   const Case cases[] = {
-      {wide, 300, 300, 300, 150}, {tall, 300, 300, 150, 300}, {wide, 0, 250, 500, 250},
+      {wide, 300, 300, 300, 150},
+      {tall, 300, 300, 150, 300},
+      {wide, 0, 250, 500, 250},
       {small, 300, 300, 300, 300},  // smaller than the box: the box's size
   };
   for (const Case& c : cases) {
@@ -218,7 +227,8 @@ TEST_F(ImagesTest, MissingBrokenOrBoxlessImagesLoadNothing) {
   const std::string missing = folder + "nada.png";
   EXPECT_EQ(Load(missing), 0);
   ASSERT_EQ(MessagesShown().size(), 1u);
-  EXPECT_EQ(MessagesShown()[0].text, "[GraphicLoadImageFileToBitmap] called on <" + missing + "> Missing file");
+  EXPECT_EQ(MessagesShown()[0].text,
+            "[GraphicLoadImageFileToBitmap] called on <" + missing + "> Missing file");
 
   // A truncated PNG and a file that is no image at all: the read error with the reason.
   const std::string whole = testfiles::ReadRaw(good);
@@ -232,7 +242,8 @@ TEST_F(ImagesTest, MissingBrokenOrBoxlessImagesLoadNothing) {
     EXPECT_EQ(loadedImageWidth, 0);
     EXPECT_EQ(loadedImageHeight, 0);
     ASSERT_EQ(MessagesShown().size(), before + 1);
-    const std::string prefix = "[GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] read error on <" + path + ">\r\n";
+    const std::string prefix =
+        "[GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] read error on <" + path + ">\r\n";
     EXPECT_EQ(MessagesShown().back().text.substr(0, prefix.size()), prefix);
     EXPECT_GT(MessagesShown().back().text.size(), prefix.size());
     EXPECT_EQ(MessagesShown().back().title, "Vozurivudoz");
@@ -257,7 +268,8 @@ TEST_F(ImagesTest, MissingBrokenOrBoxlessImagesLoadNothing) {
   EXPECT_EQ(loadedImageWidth, 0);
   EXPECT_EQ(loadedImageHeight, 0);
   ASSERT_EQ(MessagesShown().size(), before + 1);
-  EXPECT_NE(MessagesShown().back().text.find("demasiado grande"), std::string::npos) << MessagesShown().back().text;
+  EXPECT_NE(MessagesShown().back().text.find("demasiado grande"), std::string::npos)
+      << MessagesShown().back().text;
 }
 
 TEST_F(ImagesTest, AnImageAtThePageEdgeIsCut) {
@@ -267,39 +279,13 @@ TEST_F(ImagesTest, AnImageAtThePageEdgeIsCut) {
   DrawImageObject(*pageBitmap, k, w - 20, h - 20, 100, 100);
   EXPECT_EQ(gfx::Pixel(*pageBitmap, w - 1, h - 1), kRed);
   DrawImageObject(*pageBitmap, k, -90, -90, 100, 100);
-  EXPECT_EQ(gfx::Pixel(*pageBitmap, 5, 5), gfx::kWhite);   // the white quarter
+  EXPECT_EQ(gfx::Pixel(*pageBitmap, 5, 5), gfx::kWhite);  // the white quarter
   // Nothing to draw: no image, or no size.
   ClearGraphicTarget(*pageBitmap);
   DrawImageObject(*pageBitmap, 0, 10, 10, 50, 50);
   DrawImageObject(*pageBitmap, k, 10, 10, 0, 50);
   DrawImageObject(*pageBitmap, k, 2000000000, 2000000000, 2000000000, 2000000000);
   EXPECT_EQ(gfx::Pixel(*pageBitmap, 20, 20), gfx::kWhite);
-}
-
-TEST(ImageNames, RemoveFileExtensionTakesOnlyTheLastComponentsExtension) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"a.png", "a"},
-      {"/x/a.png", "/x/a"},
-      {"a.b.c", "a.b"},
-      {"dir.old/form", "dir.old/form"},
-      {"C:\\forms.old\\form", "C:\\forms.old\\form"},
-      {"form", "form"},
-      {"/x/.hidden", "/x/.hidden"},
-      {"", ""},
-  };
-  for (auto [in, out] : cases) EXPECT_EQ(RemoveFileExtension(in), out) << in;
-}
-
-TEST(ImageNames, FormatTable) {
-  const std::tuple<int, const char*, const char*> cases[] = {
-      {2008, ".png", "image/png"}, {2009, ".jpg", "image/jpeg"}, {2010, ".gif", "image/gif"},
-      {2011, ".tif", "image/tiff"}, {2012, ".bmp", "image/bmp"},  {2013, "", ""},
-      {0, "", ""},
-  };
-  for (auto [option, ext, mime] : cases) {
-    EXPECT_EQ(ImageFormatExtension(option), ext) << option;
-    EXPECT_EQ(ImageFormatMimeType(option), mime) << option;
-  }
 }
 
 TEST_F(ImagesTest, TheImageDialogOpensWhereTheLastPathWasAndFollowsTheChoice) {
@@ -351,7 +337,7 @@ TEST_F(ImagesTest, ThePageIsExportedInEachFormatWithoutMarksAndReadsBack) {
     int tolerance;
   };
   const Case cases[] = {
-      {2008, ".png", "png", 0}, {2009, ".jpg", "jpeg", 40}, {2010, ".gif", "gif", 0},
+      {2008, ".png", "png", 0},  {2009, ".jpg", "jpeg", 40}, {2010, ".gif", "gif", 0},
       {2011, ".tif", "tiff", 0}, {2012, ".bmp", "bmp", 0},
   };
   AddSquare();
@@ -375,9 +361,9 @@ TEST_F(ImagesTest, ThePageIsExportedInEachFormatWithoutMarksAndReadsBack) {
     ASSERT_FALSE(image.isNull()) << path;
     EXPECT_EQ(image.size(), QSize(794, 1123));
     EXPECT_FALSE(image.hasAlphaChannel());
-    EXPECT_TRUE(Near(image.pixel(250, 340), kBlue, c.tolerance));    // inside the square
-    EXPECT_TRUE(Near(image.pixel(200, 340), kRed, c.tolerance));     // its border
-    EXPECT_TRUE(Near(image.pixel(0, 600), gfx::kWhite, c.tolerance));  // no page outline
+    EXPECT_TRUE(Near(image.pixel(250, 340), kBlue, c.tolerance));       // inside the square
+    EXPECT_TRUE(Near(image.pixel(200, 340), kRed, c.tolerance));        // its border
+    EXPECT_TRUE(Near(image.pixel(0, 600), gfx::kWhite, c.tolerance));   // no page outline
     EXPECT_TRUE(Near(image.pixel(38, 600), gfx::kWhite, c.tolerance));  // no margin line
     EXPECT_TRUE(Near(image.pixel(400, 2), gfx::kWhite, c.tolerance));   // no ruler
     EXPECT_TRUE(Near(image.pixel(600, 900), gfx::kWhite, c.tolerance));
@@ -422,7 +408,8 @@ TEST_F(ImagesTest, AFailedExportSaysSoAndLeavesNoFile) {
   ExportPageImage(nullptr);
   ASSERT_EQ(MessagesShown().size(), 1u);
   EXPECT_NE(MessagesShown()[0].text, kSaved);
-  EXPECT_EQ(MessagesShown()[0].text.rfind("No se ha grabado la imagen.", 0), 0u) << MessagesShown()[0].text;
+  EXPECT_EQ(MessagesShown()[0].text.rfind("No se ha grabado la imagen.", 0), 0u)
+      << MessagesShown()[0].text;
   EXPECT_FALSE(files::FileExists(folder + "no"));
 
   // A format the configuration should never hold: nothing written, and said so.

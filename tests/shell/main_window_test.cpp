@@ -4,18 +4,22 @@
 #include <cstring>
 #include <filesystem>
 
+#include "database/dialogs/database_commands.h"
+#include "objects/about_box.h"
 #include "objects/aligned_text_dialog.h"
+#include "objects/arrow_dialog.h"
 #include "objects/configuration.h"
 #include "objects/image_size.h"
 #include "objects/text_properties.h"
+#include "page/command_ids.h"
+#include "page/document_file.h"
+#include "page/page_store.h"
+#include "page/painter.h"
+#include "page/settings.h"
 #include "platform/desktop/desktop.h"
-#include "shell/about_box.h"
 #include "shell/canvas.h"
-#include "shell/document_file.h"
 #include "shell/main_window.h"
-#include "shell/page_store.h"
-#include "shell/painter.h"
-#include "shell/settings.h"
+#include "shell/page_output.h"
 #include "tests/shell/run_program.h"
 
 namespace {
@@ -49,12 +53,12 @@ PageObject& AddShape(int x, int y) {
 TEST(MainWindow, GuardedCommandsDoNothingWhileTheirDialogIsOpen) {
   struct Case { int32_t* flag; int command; const char* caption; };
   const Case cases[] = {
-      {&aboutBusy, 1048, "Autor"},
-      {&textPropertiesDialogOpen, 1049, "Propiedades Texto"},
-      {&configurationDialogOpen, 1058, "Configuracion"},
-      {&imageSizeDialogOpen, 1059, "Tama\xF1o Imagenes"},
-      {&alignedTextDialogOpen, 1068, "Insertar texto alineado"},
-      {&alignedTextDialogOpen, 1095, "Insertar texto alineado"},
+      {&aboutBusy, kCommandAbout, "Autor"},
+      {&textPropertiesDialogOpen, kCommandTextProperties, "Propiedades Texto"},
+      {&configurationDialogOpen, kCommandConfiguration, "Configuracion"},
+      {&imageSizeDialogOpen, kCommandImageSize, "Tama\xF1o Imagenes"},
+      {&alignedTextDialogOpen, kCommandInsertAlignedText, "Insertar texto alineado"},
+      {&alignedTextDialogOpen, kCommandInsertMemoText, "Insertar texto alineado"},
   };
   for (const Case& c : cases) {
     WithMainWindow([&](ui::Window w) {
@@ -73,7 +77,7 @@ TEST(MainWindow, NuevoEmptiesThePageAndKeepsTheTitle) {
     documentPath = "/docs/a.qorvex";
     filledTextsShown = 1;
     scrollOffset() = -200;
-    ChooseMenu(w, 1046);
+    ChooseMenu(w, kCommandNew);
     EXPECT_EQ(filledTextsShown, 0);
     EXPECT_EQ(documentPath, "/docs/a.qorvex");
     EXPECT_EQ(gfx::Pixel(*pageBitmap, 400, 0), 0) << "the page outline is drawn";
@@ -92,13 +96,13 @@ TEST(MainWindow, DeshacerDropsTheLastObjectAndDoesNothingOnAnEmptyPage) {
   WithMainWindow([](ui::Window w) {
     soundMuted = 0;
     const size_t soundsBefore = desktop::SoundsRequested().size();
-    ChooseMenu(w, 1057);
+    ChooseMenu(w, kCommandUndo);
     EXPECT_EQ(objectCount, 1);
     EXPECT_EQ(desktop::SoundsRequested().size(), soundsBefore);
     AddShape(100, 100);
     FullRepaint();
     EXPECT_EQ(gfx::Pixel(*pageBitmap, 120, 115), 0xFF0000);
-    ChooseMenu(w, 1057);
+    ChooseMenu(w, kCommandUndo);
     EXPECT_EQ(objectCount, 1);
     EXPECT_NE(gfx::Pixel(*pageBitmap, 120, 115), 0xFF0000) << "the dropped object is not drawn";
     ASSERT_EQ(desktop::SoundsRequested().size(), soundsBefore + 1);
@@ -108,33 +112,33 @@ TEST(MainWindow, DeshacerDropsTheLastObjectAndDoesNothingOnAnEmptyPage) {
 
 TEST(MainWindow, OneRulerOrPaperAtATime) {
   WithMainWindow([](ui::Window w) {
-    ChooseMenu(w, 1062);
+    ChooseMenu(w, kCommandRulerMm);
     EXPECT_EQ(rulerFlags[0], 1);
-    EXPECT_TRUE(ui::MenuItemChecked(w, 1062));
-    ChooseMenu(w, 1066);
+    EXPECT_TRUE(ui::MenuItemChecked(w, kCommandRulerMm));
+    ChooseMenu(w, kCommandPaperSquared);
     EXPECT_EQ(rulerFlags[0], 0);
     EXPECT_EQ(rulerFlags[4], 1);
-    EXPECT_FALSE(ui::MenuItemChecked(w, 1062));
-    EXPECT_TRUE(ui::MenuItemChecked(w, 1066));
-    ChooseMenu(w, 1066);
+    EXPECT_FALSE(ui::MenuItemChecked(w, kCommandRulerMm));
+    EXPECT_TRUE(ui::MenuItemChecked(w, kCommandPaperSquared));
+    ChooseMenu(w, kCommandPaperSquared);
     for (int32_t f : rulerFlags) EXPECT_EQ(f, 0);
-    EXPECT_FALSE(ui::MenuItemChecked(w, 1066));
+    EXPECT_FALSE(ui::MenuItemChecked(w, kCommandPaperSquared));
   });
 }
 
 TEST(MainWindow, MouseModesMoveTheirCheckMarks) {
   WithMainWindow([](ui::Window w) {
-    ChooseMenu(w, 1074);
+    ChooseMenu(w, kCommandLeftEdit);
     EXPECT_EQ(leftMouseMode, kLeftEdit);
-    EXPECT_TRUE(ui::MenuItemChecked(w, 1074));
-    EXPECT_FALSE(ui::MenuItemChecked(w, 1052));
-    ChooseMenu(w, 1053);
+    EXPECT_TRUE(ui::MenuItemChecked(w, kCommandLeftEdit));
+    EXPECT_FALSE(ui::MenuItemChecked(w, kCommandLeftMove));
+    ChooseMenu(w, kCommandRightFavourites);
     EXPECT_EQ(rightMouseMode, kRightFavourites);
-    EXPECT_TRUE(ui::MenuItemChecked(w, 1053));
-    EXPECT_FALSE(ui::MenuItemChecked(w, 1054));
-    ui::SendMessage(w, ui::Msg::Command, 1051, 0);
+    EXPECT_TRUE(ui::MenuItemChecked(w, kCommandRightFavourites));
+    EXPECT_FALSE(ui::MenuItemChecked(w, kCommandRightCaptureColour));
+    ui::SendMessage(w, ui::Msg::Command, kCommandLeftNone, 0);
     EXPECT_EQ(leftMouseMode, kLeftNone);
-    EXPECT_FALSE(ui::MenuItemChecked(w, 1074));
+    EXPECT_FALSE(ui::MenuItemChecked(w, kCommandLeftEdit));
   });
 }
 
@@ -146,7 +150,7 @@ TEST(MainWindow, SavingOverAnExistingFileAsksFirst) {
     AddShape(10, 10);
     ui::testing::AnswerFile(path);
     ui::testing::AnswerMessageBox(ui::Answer::No);
-    ChooseMenu(w, 1077);
+    ChooseMenu(w, kCommandSaveDocument);
     std::string data;
     files::ReadAll(path, data);
     EXPECT_EQ(data, "viejo");
@@ -154,7 +158,7 @@ TEST(MainWindow, SavingOverAnExistingFileAsksFirst) {
 
     ui::testing::AnswerFile(path);
     ui::testing::AnswerMessageBox(ui::Answer::Yes);
-    ChooseMenu(w, 1077);
+    ChooseMenu(w, kCommandSaveDocument);
     files::ReadAll(path, data);
     EXPECT_EQ(data.size(), sizeof(PageObject));
     EXPECT_EQ(ui::Caption(w), "forma.qorvex");
@@ -171,11 +175,11 @@ TEST(MainWindow, ADocumentSavedAndReadBackDrawsTheSame) {
     AddShape(100, 200);
     AddShape(300, 400).backColor = 0x00FF00;
     ui::testing::AnswerFile(path);
-    ChooseMenu(w, 1077);
-    ChooseMenu(w, 1046);
+    ChooseMenu(w, kCommandSaveDocument);
+    ChooseMenu(w, kCommandNew);
     EXPECT_EQ(gfx::Pixel(*pageBitmap, 320, 415), gfx::kWhite);
     ui::testing::AnswerFile(path);
-    ChooseMenu(w, 1076);
+    ChooseMenu(w, kCommandOpenDocument);
     EXPECT_EQ(objectCount, 3);
     EXPECT_EQ(ui::Caption(w), "dos.qorvex");
     EXPECT_EQ(gfx::Pixel(*pageBitmap, 120, 215), 0xFF0000);
@@ -207,7 +211,7 @@ TEST(MainWindow, ResetFillsEmptiesFillTextsAndOptionMarks) {
     PageObject& cell = AddShape(100, 10);
     cell.kind = kAdminOptionCell;
     cell.optionMarked = 1;
-    ChooseMenu(w, 1079);
+    ChooseMenu(w, kCommandResetFills);
     EXPECT_STREQ(control.fillText, "");
     EXPECT_EQ(cell.optionMarked, 0);
   });
@@ -216,7 +220,7 @@ TEST(MainWindow, ResetFillsEmptiesFillTextsAndOptionMarks) {
 TEST(MainWindow, AFullStoreRefusesInsertions) {
   WithMainWindow([](ui::Window w) {
     objectCount = 500;
-    ChooseMenu(w, 1068);
+    ChooseMenu(w, kCommandInsertAlignedText);
     EXPECT_FALSE(Opened("Insertar texto alineado"));
     ASSERT_FALSE(MessagesShown().empty());
     EXPECT_EQ(MessagesShown().back().text, "No puedo insertar mas objetos ...");
@@ -236,7 +240,7 @@ TEST(MainWindow, AnAlignedTextIsInsertedAtTheInsertPosition) {
       ui::testing::Click(d, 31001);
       ui::testing::Click(d, 31018);
     });
-    ChooseMenu(w, 1068);
+    ChooseMenu(w, kCommandInsertAlignedText);
     ASSERT_EQ(objectCount, 2);
     const PageObject& o = pageObjects[2];
     EXPECT_EQ(o.kind, kAlignedText);
@@ -257,7 +261,7 @@ TEST(MainWindow, AnInsertAfterUndoDoesNotInheritTheDroppedObject) {
   WithMainWindow([](ui::Window w) {
     PageObject& dropped = AddShape(10, 10);
     std::strcpy(dropped.databaseField, "nombre");
-    ChooseMenu(w, 1057);
+    ChooseMenu(w, kCommandUndo);
     OnDialog("Insertar texto alineado", [](ui::Window d) {
       ui::testing::TypeText(d, 31014, "Otro");
       ui::testing::TypeText(d, 31008, "100");
@@ -265,7 +269,7 @@ TEST(MainWindow, AnInsertAfterUndoDoesNotInheritTheDroppedObject) {
       ui::testing::Click(d, 31001);
       ui::testing::Click(d, 31018);
     });
-    ChooseMenu(w, 1068);
+    ChooseMenu(w, kCommandInsertAlignedText);
     ASSERT_EQ(objectCount, 2);
     EXPECT_STREQ(pageObjects[2].databaseField, "");
   });
@@ -288,7 +292,7 @@ TEST(MainWindow, ASquareIsInsertedDrawnAndSavedWithItsSettings) {
       ui::testing::TypeText(d, 7008, "40");
       ui::testing::Click(d, 7035);
     });
-    ChooseMenu(w, 1070);
+    ChooseMenu(w, kCommandInsertShape);
     ASSERT_EQ(objectCount, 2);
     const PageObject& o = pageObjects[2];
     EXPECT_EQ(o.kind, kSquareOrCircle);
@@ -299,10 +303,10 @@ TEST(MainWindow, ASquareIsInsertedDrawnAndSavedWithItsSettings) {
     const gfx::Colour inside = gfx::Pixel(*pageBitmap, 240, 320);
     EXPECT_EQ(inside, o.backColor);
     ui::testing::AnswerFile(path);
-    ChooseMenu(w, 1077);
-    ChooseMenu(w, 1046);
+    ChooseMenu(w, kCommandSaveDocument);
+    ChooseMenu(w, kCommandNew);
     ui::testing::AnswerFile(path);
-    ChooseMenu(w, 1076);
+    ChooseMenu(w, kCommandOpenDocument);
     EXPECT_EQ(gfx::Pixel(*pageBitmap, 240, 320), inside);
   });
 }
@@ -310,10 +314,13 @@ TEST(MainWindow, ASquareIsInsertedDrawnAndSavedWithItsSettings) {
 TEST(MainWindow, ClosingTheInsertDialogsInsertsNothing) {
   struct Case { int command; const char* caption; };
   const Case cases[] = {
-      {1061, "Configurador de mes"}, {1070, "Insertar cuadrados y circulos"},
-      {1072, "Insertar flechas"},    {1087, "keyboard"},
-      {1088, "Etiqueta esquinas"},   {1068, "Insertar texto alineado"},
-      {1069, "Texto a Insertar"},
+      {kCommandInsertMonthCalendar, "Configurador de mes"},
+      {kCommandInsertShape, "Insertar cuadrados y circulos"},
+      {kCommandInsertArrow, "Insertar flechas"},
+      {kCommandInsertMathsCharacter, "keyboard"},
+      {kCommandInsertCornerMarks, "Etiqueta esquinas"},
+      {kCommandInsertAlignedText, "Insertar texto alineado"},
+      {kCommandInsertAngledText, "Texto a Insertar"},
   };
   for (const Case& c : cases) {
     WithMainWindow([&](ui::Window w) {
@@ -332,23 +339,23 @@ TEST(MainWindow, ClosingTheInsertDialogsInsertsNothing) {
 
 }  // namespace
 
-#include "objects/admin_controls.h"
 #include "objects/admin_controls_dialog.h"
-#include "objects/aligned_text.h"
 #include "objects/corner_marks_dialog.h"
 #include "objects/fill_text_properties.h"
 #include "objects/holidays.h"
 #include "objects/insert_text.h"
 #include "objects/maths_keyboard_dialog.h"
 #include "objects/memo_text.h"
-#include "objects/month_calendar.h"
 #include "objects/month_calendar_dialog.h"
+#include "objects/print_dialogs.h"
 #include "objects/shape_dialog.h"
-#include "objects/shared_helpers.h"
+#include "page/admin_controls.h"
+#include "page/aligned_text.h"
+#include "page/drawers.h"
+#include "page/images.h"
+#include "page/month_calendar.h"
+#include "page/shared_helpers.h"
 #include "platform/numbers/numbers.h"
-#include "shell/drawers.h"
-#include "shell/images.h"
-#include "shell/printing.h"
 
 namespace {
 
@@ -472,16 +479,16 @@ TEST(MainWindow, InitialisationGivesTheDialogsTheirStartingValues) {
 TEST(MainWindow, EveryGuardedCommandWaitsForItsFlag) {
   struct Case { int32_t* flag; int command; const char* caption; };
   const Case cases[] = {
-      {&holidaysDialogOpen, 1060, "Fiestas"},
-      {&monthDialogOpen, 1061, "Configurador de mes"},
-      {&insertTextDialogOpen, 1069, "Texto a Insertar"},
-      {&shapeDialogOpen, 1070, "Insertar cuadrados y circulos"},
-      {&arrowDialogOpen, 1072, "Insertar flechas"},
-      {&adminDialogOpen, 1075, "Objetos para impreso"},
-      {&insertTextDialogOpen, 1087, "keyboard"},
-      {&cornerDialogOpen, 1088, "Etiqueta esquinas"},
-      {&printBusy, 1080, "Configura la impresi\xF3n"},
-      {&paperFormatDialogOpen, 1089, "Formato Papel"},
+      {&holidaysDialogOpen, kCommandHolidays, "Fiestas"},
+      {&monthDialogOpen, kCommandInsertMonthCalendar, "Configurador de mes"},
+      {&insertTextDialogOpen, kCommandInsertAngledText, "Texto a Insertar"},
+      {&shapeDialogOpen, kCommandInsertShape, "Insertar cuadrados y circulos"},
+      {&arrowDialogOpen, kCommandInsertArrow, "Insertar flechas"},
+      {&adminDialogOpen, kCommandInsertAdminControl, "Objetos para impreso"},
+      {&insertTextDialogOpen, kCommandInsertMathsCharacter, "keyboard"},
+      {&cornerDialogOpen, kCommandInsertCornerMarks, "Etiqueta esquinas"},
+      {&printBusy, kCommandPrint, "Configura la impresi\xF3n"},
+      {&paperFormatDialogOpen, kCommandPaperFormat, "Formato Papel"},
   };
   for (const Case& c : cases) {
     WithMainWindow([&](ui::Window w) {
@@ -499,9 +506,9 @@ TEST(MainWindow, EveryGuardedCommandWaitsForItsFlag) {
   WithMainWindow([](ui::Window w) {
     ui::testing::AnswerFile("");
     imageExportBusy = 1;
-    ChooseMenu(w, 1071);
+    ChooseMenu(w, kCommandExportImage);
     imageExportBusy = 0;
-    ChooseMenu(w, 1071);   // takes the answer queued above
+    ChooseMenu(w, kCommandExportImage);  // takes the answer queued above
   });
 
   // The line texts share the aligned text's flag: 1082 asks for no file while it is set.
@@ -509,10 +516,10 @@ TEST(MainWindow, EveryGuardedCommandWaitsForItsFlag) {
   WithMainWindow([&](ui::Window w) {
     ui::testing::AnswerFile(file);
     alignedTextDialogOpen = 1;
-    ChooseMenu(w, 1082);
+    ChooseMenu(w, kCommandInsertLineTextLeft);
     EXPECT_EQ(objectCount, 1);
     alignedTextDialogOpen = 0;
-    ChooseMenu(w, 1082);
+    ChooseMenu(w, kCommandInsertLineTextLeft);
     EXPECT_EQ(objectCount, 2) << "the answer was still waiting";
     EXPECT_EQ(alignedTextDialogOpen, 0) << "the handler clears the flag";
   });
@@ -522,7 +529,7 @@ TEST(MainWindow, EveryGuardedCommandWaitsForItsFlag) {
 TEST(MainWindow, AnEmptyAngledTextIsRefusedAndAnEmptyMemoSaysWhatItIsFor) {
   WithMainWindow([](ui::Window w) {
     OnDialog("Texto a Insertar", [](ui::Window d) { ui::testing::Click(d, 4013); });
-    ChooseMenu(w, 1069);
+    ChooseMenu(w, kCommandInsertAngledText);
     EXPECT_EQ(objectCount, 1);
     ASSERT_FALSE(MessagesShown().empty());
     EXPECT_EQ(MessagesShown().back().text,
@@ -534,7 +541,7 @@ TEST(MainWindow, AnEmptyAngledTextIsRefusedAndAnEmptyMemoSaysWhatItIsFor) {
       ui::testing::TypeText(d, 31009, "60");
       ui::testing::Click(d, 31018);
     });
-    ChooseMenu(w, 1095);
+    ChooseMenu(w, kCommandInsertMemoText);
     ASSERT_EQ(objectCount, 2);
     EXPECT_EQ(MessagesShown().size(), messages);
     EXPECT_EQ(pageObjects[2].kind, kMemoText);
@@ -554,7 +561,7 @@ TEST(MainWindow, AnArrowIsInsertedOverItsRedPickBox) {
       ui::testing::TypeText(d, 8008, "10");
       ui::testing::Click(d, 8023);
     });
-    ui::SendMessage(w, ui::Msg::Command, 1072, 0);
+    ui::SendMessage(w, ui::Msg::Command, kCommandInsertArrow, 0);
     ASSERT_EQ(objectCount, 2);
     const PageObject& o = pageObjects[2];
     EXPECT_EQ(o.kind, kArrow);
@@ -586,7 +593,7 @@ TEST(MainWindow, CornerMarksKeepTheirMillimetresAsPixels) {
       ui::testing::Click(d, 7011);
       ui::testing::Click(d, 7012);
     });
-    ChooseMenu(w, 1088);
+    ChooseMenu(w, kCommandInsertCornerMarks);
     ASSERT_EQ(objectCount, 2);
     const PageObject& o = pageObjects[2];
     EXPECT_EQ(o.kind, kCornerMarks);
@@ -614,7 +621,7 @@ TEST(MainWindow, AdministrativeControlsTakeTheirPresetAndTheInsertionConstants) 
         ui::testing::ChooseListItem(d, 1029, c.comboLine);
         ui::testing::Click(d, 1030);
       });
-      ChooseMenu(w, 1075);
+      ChooseMenu(w, kCommandInsertAdminControl);
       ASSERT_EQ(objectCount, 2);
       const PageObject& o = pageObjects[2];
       const AdminStylePreset& p = adminStylePresets[c.style];
@@ -662,7 +669,7 @@ TEST(MainWindow, LineTextsKeepTheFileAndTheAlignmentOfTheirCommand) {
     textForeColour = 0x0000AA;
     workingTextForeColour = 0x00AA00;
     ui::testing::AnswerFile(shortFile);
-    ChooseMenu(w, 1083);
+    ChooseMenu(w, kCommandInsertLineTextRight);
     ASSERT_EQ(objectCount, 2);
     const PageObject& o = pageObjects[2];
     EXPECT_EQ(o.kind, kLineText);
@@ -674,7 +681,7 @@ TEST(MainWindow, LineTextsKeepTheFileAndTheAlignmentOfTheirCommand) {
     EXPECT_TRUE(RedBoxAround(o));
 
     ui::testing::AnswerFile(longFile);
-    ChooseMenu(w, 1084);
+    ChooseMenu(w, kCommandInsertLineTextCentre);
     ASSERT_EQ(objectCount, 3);
     EXPECT_EQ(pageObjects[3].alignment, 133);
     EXPECT_EQ(strnlen(pageObjects[3].text, sizeof pageObjects[3].text), 1023u);
@@ -694,7 +701,7 @@ TEST(MainWindow, AngledTextsAndMathsCharactersKeepTheirAngleAndCell) {
       ui::testing::TypeText(d, 4012, "Inclinado");
       ui::testing::Click(d, 4013);
     });
-    ChooseMenu(w, 1069);
+    ChooseMenu(w, kCommandInsertAngledText);
     ASSERT_EQ(objectCount, 2);
     const PageObject& text = pageObjects[2];
     EXPECT_EQ(text.kind, kAngledText);
@@ -714,7 +721,7 @@ TEST(MainWindow, AngledTextsAndMathsCharactersKeepTheirAngleAndCell) {
       ui::testing::Mouse(keys, ui::Msg::LeftUp, 381, 101);
       ui::testing::FireTimer(d, kSymbolKeyboardWaitTimer);
     });
-    ChooseMenu(w, 1087);
+    ChooseMenu(w, kCommandInsertMathsCharacter);
     ASSERT_EQ(objectCount, 3);
     const PageObject& symbol = pageObjects[3];
     EXPECT_EQ(symbol.kind, kMathsCharacter);
@@ -741,7 +748,7 @@ TEST(MainWindow, AnInsertWhileFilledTextsShowKeepsItsOwnText) {
       ui::testing::TypeText(d, 31009, "60");
       ui::testing::Click(d, 31018);
     });
-    ChooseMenu(w, 1068);
+    ChooseMenu(w, kCommandInsertAlignedText);
     ASSERT_EQ(objectCount, 2);
     FullRepaint();
     bool ink = false;
@@ -756,9 +763,9 @@ TEST(MainWindow, SearchWithoutALinkedDatabaseSaysSo) {
   WithMainWindow([](ui::Window w) {
     const size_t messages = MessagesShown().size();
     linkedDatabaseFolder.clear();
-    ui::SendMessage(w, ui::Msg::Command, 1093, 0);
+    ui::SendMessage(w, ui::Msg::Command, kCommandSearch, 0);
     linkedDatabaseFolder = testenv::NewFolder("datos");   // a folder without its .z04
-    ui::SendMessage(w, ui::Msg::Command, 1093, 0);
+    ui::SendMessage(w, ui::Msg::Command, kCommandSearch, 0);
     linkedDatabaseFolder.clear();
     ASSERT_EQ(MessagesShown().size(), messages + 2);
     for (size_t i = messages; i < messages + 2; ++i) {
@@ -799,7 +806,8 @@ TEST(MainWindow, TheDatabaseMenuFollowsTheLinkTest) {
     bool enabled[4] = {};
     WithMainWindow(
         [&](ui::Window w) {
-          for (int i = 0; i < 4; ++i) enabled[i] = ui::MenuItemEnabled(w, 1091 + i);
+          for (int i = 0; i < 4; ++i)
+            enabled[i] = ui::MenuItemEnabled(w, kCommandRecordBrowser + i);
         },
         {},
         [&] {

@@ -1,6 +1,6 @@
 // The print-settings and paper-format dialogs, and the page printed into a PDF file through
 // the printer's test driver; the PDF is read back for its pages and the page bitmap's samples.
-#include "shell/printing.h"
+#include "objects/print_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +12,16 @@
 #include <filesystem>
 #include <string>
 
-#include "objects/shared_helpers.h"
+#include "objects/file_dialogs.h"
+#include "page/document_file.h"
+#include "page/page_store.h"
+#include "page/painter.h"
+#include "page/settings.h"
+#include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "platform/print/print.h"
-#include "shell/document_dialogs.h"
-#include "shell/line_text.h"
-#include "shell/page_store.h"
-#include "shell/painter.h"
-#include "shell/settings.h"
+#include "shell/canvas.h"
+#include "shell/page_output.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"
 

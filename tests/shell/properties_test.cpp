@@ -10,16 +10,18 @@
 #include <QWidget>
 #include <string>
 
+#include "database/dialogs/database_commands.h"
 #include "objects/colours.h"
-#include "objects/shared_helpers.h"
 #include "objects/text_properties.h"
+#include "page/command_ids.h"
+#include "page/object_clipboard.h"
+#include "page/page_store.h"
+#include "page/painter.h"
+#include "page/settings.h"
+#include "page/shared_helpers.h"
 #include "shell/canvas.h"
 #include "shell/main_window.h"
-#include "shell/object_clipboard.h"
-#include "shell/page_store.h"
-#include "shell/painter.h"
-#include "shell/settings.h"
-#include "tests/shell/document_test.h"
+#include "tests/page/document_test.h"
 #include "tests/shell/run_program.h"
 
 namespace {
@@ -425,21 +427,23 @@ TEST(PropertiesBits, IsPropertyApplicableTestsOneBitOfAnyStyle) {
 
 TEST(PropertiesWindow, OpensAtItsPlaceAndGivesTheMainWindowBackWhenClosed) {
   WithMainWindow([](ui::Window main) {
-    ui::testing::ChooseMenu(main, 1063);   // a graph paper on
-    ui::testing::ChooseMenu(main, 1053);   // favourite colours on the right button
-    ui::testing::ChooseMenu(main, 1074);   // edit objects
+    ui::testing::ChooseMenu(main, kCommandPaperMm);  // a graph paper on
+    ui::testing::ChooseMenu(main,
+                            kCommandRightFavourites);  // favourite colours on the right button
+    ui::testing::ChooseMenu(main, kCommandLeftEdit);   // edit objects
     StartObjectProperties(main);
     ui::Window w = objectPropertiesDialog;
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(leftMouseMode, kLeftProperties);
     EXPECT_TRUE(ui::MenuBar(main).empty());
-    EXPECT_FALSE(ui::testing::ChooseMenu(main, 1078));
+    EXPECT_FALSE(ui::testing::ChooseMenu(main, kCommandObjectProperties));
     StartObjectProperties(main);   // already open: nothing happens
     EXPECT_EQ(objectPropertiesDialog, w);
 
     const QWidget* window = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets())
-      if (top->isVisible() && top->windowTitle() == QStringLiteral("Propiedades objetos")) window = top;
+      if (top->isVisible() && top->windowTitle() == QStringLiteral("Propiedades objetos"))
+        window = top;
     ASSERT_NE(window, nullptr);
     const QPoint origin = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
     EXPECT_EQ(window->pos(), origin + QPoint(227, 128));
@@ -450,12 +454,12 @@ TEST(PropertiesWindow, OpensAtItsPlaceAndGivesTheMainWindowBackWhenClosed) {
     EXPECT_EQ(objectPropertiesDialog, nullptr);
     EXPECT_EQ(leftMouseMode, kLeftEdit);
     EXPECT_FALSE(ui::MenuBar(main).empty());
-    EXPECT_TRUE(ui::MenuItemChecked(main, 1074));
-    EXPECT_FALSE(ui::MenuItemChecked(main, 1052));
-    EXPECT_TRUE(ui::MenuItemChecked(main, 1053));
-    EXPECT_FALSE(ui::MenuItemChecked(main, 1054));
-    EXPECT_TRUE(ui::MenuItemChecked(main, 1063));
-    EXPECT_EQ(ui::MenuItemEnabled(main, 1091), databaseLinked == 1);
+    EXPECT_TRUE(ui::MenuItemChecked(main, kCommandLeftEdit));
+    EXPECT_FALSE(ui::MenuItemChecked(main, kCommandLeftMove));
+    EXPECT_TRUE(ui::MenuItemChecked(main, kCommandRightFavourites));
+    EXPECT_FALSE(ui::MenuItemChecked(main, kCommandRightCaptureColour));
+    EXPECT_TRUE(ui::MenuItemChecked(main, kCommandPaperMm));
+    EXPECT_EQ(ui::MenuItemEnabled(main, kCommandRecordBrowser), databaseLinked == 1);
   });
 }
 

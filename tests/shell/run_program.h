@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "page/command_ids.h"
 #include "platform/files/files.h"
 #include "platform/ui/ui.h"
 #include "shell/startup.h"
@@ -22,7 +23,7 @@ inline void WithMainWindow(const std::function<void(ui::Window main)>& act,
   ui::testing::AnswerMessageBox(ui::Answer::No);
   ui::testing::OnDialog("Veluna", [&](ui::Window w) {
     act(w);
-    ui::testing::ChooseMenu(w, 1047);
+    ui::testing::ChooseMenu(w, kCommandExit);
   });
   args.insert(args.begin(), "Veluna");
   std::vector<char*> argv;

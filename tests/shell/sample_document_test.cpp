@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "shell/page_store.h"
-#include "shell/painter.h"
+#include "page/page_store.h"
+#include "page/painter.h"
 #include "tests/shell/run_program.h"
 
 namespace {

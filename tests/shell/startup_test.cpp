@@ -5,11 +5,13 @@
 #include <sys/wait.h>
 #include <filesystem>
 
+#include "database/dialogs/database_commands.h"
+#include "objects/about_box.h"
+#include "page/command_ids.h"
+#include "page/settings.h"
 #include "platform/desktop/desktop.h"
 #include "platform/files/files.h"
-#include "shell/about_box.h"
 #include "shell/main_window.h"
-#include "shell/settings.h"
 #include "shell/startup.h"
 #include "tests/support/test_env.h"
 
@@ -50,7 +52,7 @@ class StartupTest : public ::testing::Test {
 
 TEST_F(StartupTest, AnsweringNoRegistersNothingAndAsksAgainNextTime) {
   AnswerMessageBox(ui::Answer::No);
-  OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, 1047); });
+  OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, kCommandExit); });
   EXPECT_EQ(RunProgram(), 0);
   ASSERT_TRUE(QuestionAsked());
   const auto& question = MessagesShown().front();
@@ -65,14 +67,14 @@ TEST_F(StartupTest, AnsweringNoRegistersNothingAndAsksAgainNextTime) {
 
   ui::testing::Begin();
   AnswerMessageBox(ui::Answer::No);
-  OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, 1047); });
+  OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, kCommandExit); });
   RunProgram();
   EXPECT_TRUE(QuestionAsked());
 }
 
 TEST_F(StartupTest, AnsweringYesRegistersThisProgramAndIsNotAskedAgain) {
   AnswerMessageBox(ui::Answer::Yes);
-  OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, 1047); });
+  OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, kCommandExit); });
   RunProgram();
   ASSERT_TRUE(QuestionAsked());
   std::string command = GetAssociatedOpenCommand(".qorvex");
@@ -80,7 +82,7 @@ TEST_F(StartupTest, AnsweringYesRegistersThisProgramAndIsNotAskedAgain) {
   EXPECT_NE(command.find("%f"), std::string::npos) << command;
 
   ui::testing::Begin();
-  OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, 1047); });
+  OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, kCommandExit); });
   RunProgram();
   EXPECT_FALSE(QuestionAsked());
 }
@@ -88,7 +90,7 @@ TEST_F(StartupTest, AnsweringYesRegistersThisProgramAndIsNotAskedAgain) {
 TEST_F(StartupTest, AnyRegisteredCommandMeansNoQuestion) {
   std::string error;
   ASSERT_TRUE(desktop::RegisterFileType("qorvex", "/usr/bin/otro programa", 1, error)) << error;
-  OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, 1047); });
+  OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, kCommandExit); });
   RunProgram();
   EXPECT_FALSE(QuestionAsked());
 }
@@ -115,7 +117,7 @@ TEST(CollapseDoubleBackslashes, KeepsANetworkPathsLeadingPair) {
 
 TEST_F(StartupTest, SalirEndsTheProgramAndTheSettingsAreSaved) {
   AnswerMessageBox(ui::Answer::No);
-  OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, 1047); });
+  OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, kCommandExit); });
   EXPECT_EQ(RunProgram(), 0);
   EXPECT_TRUE(files::FileExists(SettingsFilePath()));
   EXPECT_EQ(mainDialog, nullptr);
@@ -133,7 +135,7 @@ TEST_F(StartupTest, TheMenuBarHasEveryItemInPlace) {
   std::vector<ui::Menu> bar;
   OnDialog("Veluna", [&](ui::Window w) {
     bar = ui::MenuBar(w);
-    ui::testing::ChooseMenu(w, 1047);
+    ui::testing::ChooseMenu(w, kCommandExit);
   });
   RunProgram();
   ASSERT_EQ(bar.size(), 7u);
@@ -143,11 +145,11 @@ TEST_F(StartupTest, TheMenuBarHasEveryItemInPlace) {
 
   // Positions count separators: "Salir" is 12 of "Archivos", "Memotext" 16 of "Modificar".
   ASSERT_EQ(bar[0].items.size(), 13u);
-  EXPECT_EQ(bar[0].items[12].id, 1047);
+  EXPECT_EQ(bar[0].items[12].id, kCommandExit);
   EXPECT_EQ(bar[0].items[12].bitmap, "#303");
   EXPECT_EQ(bar[0].items[1].text, "-");
   ASSERT_EQ(bar[5].items.size(), 17u);
-  EXPECT_EQ(bar[5].items[16].id, 1095);
+  EXPECT_EQ(bar[5].items[16].id, kCommandInsertMemoText);
   EXPECT_EQ(bar[5].items[16].text, "Insertar Control Memotext");
   EXPECT_EQ(bar[5].items[6].text, "Insertar Texto Lineado");
   EXPECT_EQ(bar[5].items[6].submenu.size(), 3u);
@@ -176,8 +178,8 @@ TEST_F(StartupTest, ALinkedDatabaseEnablesItsCommands) {
   AnswerMessageBox(ui::Answer::No);
   bool enabled[4] = {};
   OnDialog("Veluna", [&](ui::Window w) {
-    for (int i = 0; i < 4; ++i) enabled[i] = ui::MenuItemEnabled(w, 1091 + i);
-    ui::testing::ChooseMenu(w, 1047);
+    for (int i = 0; i < 4; ++i) enabled[i] = ui::MenuItemEnabled(w, kCommandRecordBrowser + i);
+    ui::testing::ChooseMenu(w, kCommandExit);
   });
   RunProgram();
   for (bool e : enabled) EXPECT_TRUE(e);
@@ -200,10 +202,10 @@ TEST_F(StartupTest, AutorOpensTheBoxWhoseIconCyclesThroughSevenFrames) {
     ui::testing::Click(w, 6017);
   });
   OnDialog("Veluna", [&](ui::Window w) {
-    ui::testing::ChooseMenu(w, 1048);
+    ui::testing::ChooseMenu(w, kCommandAbout);
     timerStoppedAfterClose = !ui::IsWindow(box);
     EXPECT_EQ(aboutBusy, 0);
-    ui::testing::ChooseMenu(w, 1047);
+    ui::testing::ChooseMenu(w, kCommandExit);
   });
   RunProgram();
   EXPECT_EQ(frames, (std::vector<std::string>{"#701", "#702", "#703", "#704", "#705", "#706",
@@ -217,9 +219,9 @@ TEST_F(StartupTest, EscOnTheAboutBoxClosesItAndFreesTheCommand) {
   OnDialog("Autor", [&](ui::Window w) { ++opened; ui::testing::CloseBox(w); });
   OnDialog("Autor", [&](ui::Window w) { ++opened; ui::testing::Click(w, 6017); });
   OnDialog("Veluna", [&](ui::Window w) {
-    ui::testing::ChooseMenu(w, 1048);
-    ui::testing::ChooseMenu(w, 1048);
-    ui::testing::ChooseMenu(w, 1047);
+    ui::testing::ChooseMenu(w, kCommandAbout);
+    ui::testing::ChooseMenu(w, kCommandAbout);
+    ui::testing::ChooseMenu(w, kCommandExit);
   });
   RunProgram();
   EXPECT_EQ(opened, 2);
@@ -242,7 +244,7 @@ TEST_F(StartupTest, TheMainWindowShowsTheCanvasAndTheMenuBar) {
     EXPECT_EQ(gfx::Height(canvas), 955);
     EXPECT_EQ(gfx::Pixel(canvas, 400, 400), gfx::kWhite);
     EXPECT_TRUE(ui::testing::Grab(w, png));
-    ui::testing::ChooseMenu(w, 1047);
+    ui::testing::ChooseMenu(w, kCommandExit);
   });
   RunProgram();
   QImage shot(QString::fromStdString(png));

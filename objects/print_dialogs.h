@@ -1,0 +1,22 @@
+// The print dialogs: "Configura la impresión" (copies, colour mode, quality) and "Formato
+// Papel", the paper size the page bitmap is made at.
+#pragma once
+#include <cstdint>
+
+#include "platform/ui/ui.h"
+
+extern int32_t paperFormatDialogOpen;   // re-entry guard of "Formato Papel"
+
+// Runs "Configura la impresión" modally: "Seguir" stores printCopies, printColorMode and
+// printQuality and gives ui::kOk; closing it otherwise changes nothing and gives ui::kCancel.
+int ShowPrintSettingsDialog(ui::Window parent);
+intptr_t PrintSettingsDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
+
+// Runs "Formato Papel" modally: "Aceptar" with a width of 1 to 210 mm and a height of 1 to
+// 297 mm stores them in paperWidthMm and paperHeightMm and gives ui::kOk; "Salir" or the close
+// box change nothing and give ui::kCancel. Guarded by paperFormatDialogOpen.
+int ShowPaperFormatDialog(ui::Window parent);
+intptr_t PaperFormatDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
+
+// Puts the guard back as the run starts.
+void ResetPrintDialogsState();

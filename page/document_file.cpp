@@ -1,0 +1,179 @@
+#include "page/document_file.h"
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstring>
+
+#include "page/page_store.h"
+#include "page/shared_helpers.h"
+#include "platform/files/files.h"
+#include "platform/gfx/gfx.h"
+#include "platform/ui/ui.h"
+
+// Records go to and from the file as the bytes of the packed struct.
+static_assert(std::endian::native == std::endian::little,
+              "the document file is little-endian and is written from memory as it stands");
+
+std::function<void()> onDocumentStoreReplaced;
+std::string lastDocumentFolder;
+
+namespace {
+
+// The save in progress, one record after another.
+std::string documentWriteBuffer;
+// The record being read.
+PageObject documentRecordBuffer;
+
+void ShowMessage(const std::string& text) {
+  ui::MessageBox(nullptr, text, kMessageTitle, ui::Buttons::Ok);
+}
+
+
+// A text field as a terminated text of its width: at most N-1 characters, zero after them.
+template <size_t N>
+void Reterminate(char (&field)[N]) {
+  const size_t length = strnlen(field, N - 1);
+  std::memset(field + length, 0, N - length);
+}
+
+template <typename T>
+void Clamp(T& value, long long low, long long high) {
+  value = static_cast<T>(std::clamp(static_cast<long long>(value), low, high));
+}
+
+// A record read from a file is taken as untrusted: texts bounded, and the counts and sizes
+// that drive loops and allocations held to what the dialogs can produce.
+void SanitiseReadRecord(PageObject& o) {
+  Reterminate(o.imagePath);
+  Reterminate(o.fontName);
+  Reterminate(o.text);
+  Reterminate(o.fillText);
+  Reterminate(o.fillFontName);
+  Reterminate(o.databaseField);
+
+  o.dragging = 0;
+  o.bitmapHandle = 0;
+  o.fontHandle = 0;
+
+  Clamp(o.width, -32768, 32767);
+  Clamp(o.height, -32768, 32767);
+  Clamp(o.fontSize, 0, 200);
+  Clamp(o.fillFontSize, 0, 200);
+  // Objects of other kinds hold 0 here; only a shape draws with it.
+  Clamp(o.lineWidth, o.kind == kSquareOrCircle ? 1 : 0, 15);
+  Clamp(o.arrowLineWidth, 0, 100);
+  Clamp(o.arrowHeadSize, 0, 1000);
+  Clamp(o.cellCount, 0, 1000);
+  Clamp(o.cellSpacing, 0, 10000);
+  Clamp(o.cellWidth, 0, 10000);
+  Clamp(o.penWidth, 0, 100);
+  Clamp(o.adminStyle, 0, 10);
+  if (o.kind == kMonthCalendar) {
+    // The month picks a name and a length from tables of twelve.
+    Clamp(o.calendarMonth, 1, 12);
+    Clamp(o.calendarYear, 1, 9999);
+  }
+}
+
+}  // namespace
+
+std::string SplitDocumentPath(std::string_view path) {
+  const size_t separator = path.find_last_of("\\/");
+  return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
+}
+
+void AppendObjectRecord(const PageObject& record) {
+  documentWriteBuffer.append(reinterpret_cast<const char*>(&record), sizeof record);
+}
+
+bool SaveDocument() {
+  documentWriteBuffer.clear();
+  for (int slot = 2; slot <= objectCount && slot < kStoreSlots; ++slot)
+    if (pageObjects[slot].kind > 0) AppendObjectRecord(pageObjects[slot]);
+
+  // A read-only document is overwritten all the same, as "normal" attributes allow.
+  if (files::FileLength(documentPath) >= 0) files::SetNormalAttributes(documentPath);
+  const int error = documentWriteBuffer.empty()
+                        ? files::DeleteFile(documentPath)
+                        : files::WriteAllAtomically(documentPath, documentWriteBuffer);
+  documentWriteBuffer.clear();
+  documentWriteBuffer.shrink_to_fit();
+  if (error != 0) {
+    ShowMessage(files::ErrorText(error));
+    return false;
+  }
+  return true;
+}
+
+bool LoadDocument() {
+  const auto refused = [](int64_t length) {
+    if (length % kDocumentRecordLength != 0) {
+      ShowMessage("Fichero con formato desconocido !!!");
+      return true;
+    }
+    if (length / kDocumentRecordLength > kMaxDocumentRecords) {
+      ShowMessage("Fichero demasiado grande, temiendolo mucho NO puedo leer ...");
+      return true;
+    }
+    return false;
+  };
+
+  // The length is judged before the reading, so a huge file is never read whole.
+  const int64_t length = files::FileLength(documentPath);
+  if (length >= 0 && refused(length)) return false;
+  std::string data;
+  errno = 0;
+  if (!files::ReadAll(documentPath, data)) {
+    ShowMessage(files::ErrorText(errno != 0 ? errno : EIO));
+    return false;
+  }
+  // The file may have changed since it was measured.
+  if (refused(static_cast<int64_t>(data.size()))) return false;
+
+  const int records = static_cast<int>(data.size() / kDocumentRecordLength);
+  objectCount = records + 1;
+  AllocateStore();
+  if (onDocumentStoreReplaced) onDocumentStoreReplaced();
+  for (int k = 1; k <= records; ++k) {
+    std::memcpy(&documentRecordBuffer, data.data() + static_cast<size_t>(k - 1) * kDocumentRecordLength,
+                sizeof documentRecordBuffer);
+    PageObject& slot = pageObjects[k + 1];
+    slot = documentRecordBuffer;
+    SanitiseReadRecord(slot);
+  }
+  RestoreObjectResources();
+  return true;
+}
+
+void RestoreResourcesOf(PageObject& object) {
+  switch (object.kind) {
+    case kAlignedText:
+      object.fontHandle = MakeSystemFont(FixedFieldText(object.fontName), object.fontSize, object.fontStyle, 0, 0);
+      break;
+    case kAngledText:
+      object.fontHandle =
+          object.angle == 0
+              ? MakeSystemFont(FixedFieldText(object.fontName), object.fontSize, object.fontStyle, 0, 0)
+              : MakeSystemFont(FixedFieldText(object.fontName), object.fontSize, object.fontStyle, 1, object.angle);
+      break;
+    case kImage: {
+      // A missing or unreadable image leaves the object without one; the rest goes on.
+      std::string error;
+      object.bitmapHandle =
+          gfx::LoadImage(files::LocalPath(FixedFieldText(object.imagePath), files::FolderOf(documentPath)), error);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void RestoreObjectResources() {
+  for (int slot = 2; slot <= objectCount && slot < kStoreSlots; ++slot) RestoreResourcesOf(pageObjects[slot]);
+}
+
+void ResetDocumentFileState() {
+  onDocumentStoreReplaced = nullptr;
+  lastDocumentFolder.clear();
+}

@@ -1,0 +1,42 @@
+// The document file (.qorvex): the live page objects as a plain sequence of PageObject
+// records of 2086 bytes, in slot order, with no header. An empty file is an empty page.
+#pragma once
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "page/page_object.h"
+
+constexpr int kDocumentRecordLength = static_cast<int>(sizeof(PageObject));
+// The most records a document may hold: a full store (slots 2 to 500).
+constexpr int kMaxDocumentRecords = 499;
+
+// Called by LoadDocument right after the store is made anew, before the records are copied
+// in; the main window sets it to make the page and canvas bitmaps anew.
+extern std::function<void()> onDocumentStoreReplaced;
+
+// The folder the document, line-text and PDF file dialogs open in; follows the last path
+// passed in or chosen.
+extern std::string lastDocumentFolder;
+
+// The text after the path's last "\" or "/" (the whole path when it has none): the title.
+std::string SplitDocumentPath(std::string_view path);
+
+// Writes the live objects of the store to documentPath, replacing the old file only once the
+// new one is whole; a page with no live objects removes the file. A failure is shown as
+// "Err: ..." and leaves the old file; returns false then.
+bool SaveDocument();
+// Adds one record to the save in progress.
+void AppendObjectRecord(const PageObject& record);
+
+// Reads documentPath into the store (objectCount = records + 1, slot 1 all zero) and rebuilds
+// the run-time handles. Failures are shown and leave the store as it was; returns false then.
+bool LoadDocument();
+// New fonts for the texts (kinds 3 and 4) and images loaded anew (kind 1), slots 2 to
+// objectCount.
+void RestoreObjectResources();
+// The run-time resources of one object made anew from its stored fields.
+void RestoreResourcesOf(PageObject& object);
+
+// Forgets the hook and the folder of the dialogs, as before the run.
+void ResetDocumentFileState();

@@ -1,0 +1,369 @@
+#include "tests/page/document_test.h"
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <vector>
+
+#include "platform/files/files.h"
+#include "platform/gfx/gfx.h"
+#include "tests/support/test_files.h"
+
+namespace {
+
+using pagetest::Bytes;
+using pagetest::FirstDifference;
+using pagetest::SampleRecord;
+using pagetest::SetText;
+using ui::testing::MessagesShown;
+
+constexpr const char* kFormatMessage = "Fichero con formato desconocido !!!";
+constexpr const char* kTooLargeMessage = "Fichero demasiado grande, temiendolo mucho NO puedo leer ...";
+
+int64_t ReadLittleEndian(const std::string& data, size_t offset, int width) {
+  uint64_t value = 0;
+  for (int i = width - 1; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(data[offset + i]);
+  // Sign-extend to the field's width (u8 fields are never negative in the table below).
+  if (width < 8 && width > 1 && (value >> (8 * width - 1)) & 1) value |= ~uint64_t{0} << (8 * width);
+  return static_cast<int64_t>(value);
+}
+
+void WriteLittleEndian(std::string& data, size_t offset, int width, int64_t value) {
+  for (int i = 0; i < width; ++i) data[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+struct FieldCase {
+  const char* name;
+  size_t offset;
+  int width;
+  int64_t value;
+  std::function<void(PageObject&, int64_t)> set;
+  std::function<int64_t(const PageObject&)> get;
+};
+
+#define FIELD(member, offset, width, value)                                                    \
+  FieldCase {                                                                                  \
+    #member, offset, width, value,                                                             \
+        [](PageObject& o, int64_t v) { o.member = static_cast<decltype(o.member)>(v); },       \
+        [](const PageObject& o) { return static_cast<int64_t>(o.member); }                     \
+  }
+
+using DocumentTest = pagetest::PageTest;
+
+TEST_F(DocumentTest, FieldsSitAtTheirByteOffsetsBothWays) {
+  ASSERT_EQ(sizeof(PageObject), 2086u);
+  const std::vector<FieldCase> cases = {
+      FIELD(x, 0, 4, 0x11223344),           FIELD(kind, 28, 4, kArrow),
+      FIELD(borderColor, 304, 4, -2),       FIELD(fontSize, 312, 2, 0x00A3),
+      FIELD(optionFlag1, 314, 4, -7),       FIELD(alignment, 326, 2, 134),
+      FIELD(lineWidth, 1636, 4, 1),         FIELD(roundingPercent, 1640, 2, -100),
+      FIELD(arrowHeads, 1648, 1, 0xAB),     FIELD(arrowLineWidth, 1649, 2, 0x005A),
+      FIELD(arrowHeadSize, 1657, 2, 321),   FIELD(cellCount, 1945, 4, 999),
+      FIELD(fillFontSize, 2011, 2, 0x00C8), FIELD(controlBackColor, 2045, 4, 0x00ABCDEF),
+      FIELD(fillY, 2084, 2, -300),
+  };
+  PageObject o{};
+  for (const auto& c : cases) c.set(o, c.value);
+  SetText(o.text, "texto\xF1");
+  SetText(o.databaseField, "CAMPO");
+  Add(o);
+  ASSERT_TRUE(SaveDocument());
+  const std::string saved = testfiles::ReadRaw(documentPath);
+  ASSERT_EQ(saved.size(), 2086u);
+  for (const auto& c : cases)
+    EXPECT_EQ(ReadLittleEndian(saved, c.offset, c.width), c.value) << c.name;
+  EXPECT_EQ(saved.substr(592, 7), std::string("texto\xF1", 6) + '\0');
+  EXPECT_EQ(saved.substr(2049, 6), std::string("CAMPO") + '\0');
+
+  // And a record made byte by byte reads into the same fields.
+  std::string raw(2086, '\0');
+  for (const auto& c : cases) WriteLittleEndian(raw, c.offset, c.width, c.value);
+  raw.replace(592, 5, "hola!");
+  testfiles::WriteRaw(documentPath, raw);
+  ASSERT_TRUE(LoadDocument());
+  ASSERT_EQ(objectCount, 2);
+  for (const auto& c : cases) EXPECT_EQ(c.get(pageObjects[2]), c.value) << c.name;
+  EXPECT_STREQ(pageObjects[2].text, "hola!");
+}
+
+TEST_F(DocumentTest, SaveThenReadGivesBackEveryLiveRecordWithHolesClosed) {
+  std::vector<PageObject> live;
+  const int32_t kinds[] = {kSquareOrCircle, kArrow, kMonthCalendar, kAdminControl, kAdminOptionCell,
+                           kLineText, kMathsCharacter, kCornerMarks, kMemoText, kAlignedText, kAngledText};
+  int seed = 0;
+  for (int32_t kind : kinds) {
+    PageObject o = SampleRecord(kind, ++seed);
+    // Run-time fields as they stood when saved: they mean nothing to the reader.
+    o.dragging = 1;
+    o.bitmapHandle = 4242;
+    o.fontHandle = 77;
+    Add(o);
+    live.push_back(o);
+    // A deleted object between every two live ones.
+    Add(SampleRecord(kSquareOrCircle, 100 + seed));
+    pageObjects[objectCount] = PageObject{};
+  }
+  ASSERT_TRUE(SaveDocument());
+
+  std::string expectedFile;
+  for (const auto& o : live) expectedFile += Bytes(o);
+  EXPECT_TRUE(testfiles::ReadRaw(documentPath) == expectedFile) << "the file holds the live records in slot order";
+
+  int replaced = 0;
+  onDocumentStoreReplaced = [&] { ++replaced; };
+  pageObjects[1].y = -200;  // scrolled down before the read
+  ASSERT_TRUE(LoadDocument());
+  EXPECT_EQ(replaced, 1);
+  EXPECT_TRUE(MessagesShown().empty());
+  ASSERT_EQ(objectCount, static_cast<int32_t>(live.size()) + 1);
+  EXPECT_EQ(FirstDifference(pageObjects[1], PageObject{}), -1) << "slot 1 all zero";
+  for (size_t i = 0; i < live.size(); ++i) {
+    PageObject expected = live[i];
+    expected.dragging = 0;
+    expected.bitmapHandle = 0;
+    const PageObject& got = pageObjects[i + 2];
+    if (expected.kind == kAlignedText || expected.kind == kAngledText) {
+      const gfx::FontSpec font = gfx::FontOf(got.fontHandle);
+      EXPECT_EQ(font.face, "Times New Roman");
+      EXPECT_EQ(font.points, expected.fontSize);
+      EXPECT_EQ(font.styleFlags, expected.fontStyle);
+      EXPECT_EQ(font.escapement, expected.kind == kAngledText ? expected.angle : 0);
+      EXPECT_EQ(font.charset, expected.kind == kAngledText ? 1 : 0);
+      expected.fontHandle = got.fontHandle;
+    } else {
+      expected.fontHandle = 0;
+    }
+    EXPECT_EQ(FirstDifference(got, expected), -1) << "slot " << i + 2 << " kind " << expected.kind;
+  }
+  EXPECT_EQ(FirstDifference(pageObjects[objectCount + 1], PageObject{}), -1);
+}
+
+TEST_F(DocumentTest, EmptyPageRemovesTheFileAndAnEmptyFileIsAnEmptyPage) {
+  testfiles::WriteRaw(documentPath, Bytes(SampleRecord(kArrow, 1)));
+  Add(SampleRecord(kArrow, 1));
+  pageObjects[2].kind = 0;  // deleted: nothing live remains
+  ASSERT_TRUE(SaveDocument());
+  EXPECT_FALSE(files::FileExists(documentPath));
+
+  testfiles::WriteRaw(documentPath, "");
+  Add(SampleRecord(kArrow, 2));
+  ASSERT_TRUE(LoadDocument());
+  EXPECT_EQ(objectCount, 1);
+  EXPECT_EQ(FirstDifference(pageObjects[2], PageObject{}), -1);
+  EXPECT_TRUE(MessagesShown().empty());
+}
+
+TEST_F(DocumentTest, ImagesAreLoadedAgainBesideTheDocument) {
+  gfx::Surface* bitmap = gfx::MakeBitmap(6, 4);
+  std::string error;
+  ASSERT_TRUE(gfx::SaveImage(*bitmap, folder + "logo.png", error)) << error;
+  gfx::ReleaseBitmap(bitmap);
+
+  PageObject image = SampleRecord(kImage, 1);
+  SetText(image.imagePath, "C:\\otra maquina\\logo.png");  // travelled with the document
+  Add(image);
+  PageObject missing = SampleRecord(kImage, 2);
+  SetText(missing.imagePath, folder + "no-existe.png");
+  Add(missing);
+  Add(SampleRecord(kArrow, 3));
+  ASSERT_TRUE(SaveDocument());
+  ASSERT_TRUE(LoadDocument());
+  ASSERT_EQ(objectCount, 4);
+  EXPECT_NE(pageObjects[2].bitmapHandle, 0);
+  EXPECT_EQ(gfx::ImageWidth(pageObjects[2].bitmapHandle), 6);
+  EXPECT_EQ(pageObjects[3].bitmapHandle, 0) << "a missing image leaves no handle";
+  EXPECT_EQ(pageObjects[4].kind, kArrow) << "the read goes on";
+}
+
+struct RefusedCase {
+  const char* name;
+  size_t length;
+  const char* message;
+};
+
+TEST_F(DocumentTest, RefusedFilesLeaveTheStoreAsItWas) {
+  const RefusedCase cases[] = {
+      {"one byte too many", 2087, kFormatMessage},
+      {"truncated second record", 2 * 2086 - 100, kFormatMessage},
+      {"500 records", 500 * 2086, kTooLargeMessage},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ui::testing::Begin();
+    AllocateStore();
+    ResetPageRecord();
+    objectCount = 1;
+    Add(SampleRecord(kSquareOrCircle, 5));
+    scrollOffset() = -40;
+    const PageObject before = pageObjects[2];
+    bool replaced = false;
+    onDocumentStoreReplaced = [&] { replaced = true; };
+
+    testfiles::WriteRaw(documentPath, std::string(c.length, '\x01'));
+    EXPECT_FALSE(LoadDocument());
+    ASSERT_EQ(MessagesShown().size(), 1u);
+    EXPECT_EQ(MessagesShown()[0].text, c.message);
+    EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
+    EXPECT_FALSE(replaced);
+    EXPECT_EQ(objectCount, 2);
+    EXPECT_EQ(scrollOffset(), -40);
+    EXPECT_EQ(FirstDifference(pageObjects[2], before), -1);
+  }
+}
+
+TEST_F(DocumentTest, AFullPageOf499RecordsIsSavedAndReadBack) {
+  while (objectCount < kMaxObjectCount) Add(SampleRecord(kArrow, objectCount));
+  ASSERT_TRUE(SaveDocument());
+  EXPECT_EQ(files::FileLength(documentPath), 499 * 2086);
+  AllocateStore();
+  objectCount = 1;
+  ASSERT_TRUE(LoadDocument());
+  EXPECT_TRUE(MessagesShown().empty());
+  EXPECT_EQ(objectCount, 500);
+  EXPECT_EQ(FirstDifference(pageObjects[500], SampleRecord(kArrow, 499)), -1);
+}
+
+TEST_F(DocumentTest, DamagedRecordIsReadTerminatedAndClamped) {
+  PageObject bad{};
+  std::memset(&bad, 'A', sizeof bad);  // no terminator in any text field
+  bad.kind = kAdminControl;
+  bad.width = 1000000000;
+  bad.height = -1000000000;
+  bad.fontSize = 32000;
+  bad.fillFontSize = -5;
+  bad.cellCount = 2000000000;
+  bad.cellWidth = -1;
+  bad.cellSpacing = 30000;
+  bad.penWidth = 100000;
+  bad.lineWidth = 999;
+  bad.arrowLineWidth = -5;
+  bad.arrowHeadSize = 30000;
+  bad.adminStyle = 300;
+  bad.dragging = 1;
+  bad.bitmapHandle = 12345;
+  bad.fontHandle = 999;
+  PageObject shape{};
+  shape.kind = kSquareOrCircle;
+  shape.lineWidth = 0;
+  PageObject month{};
+  month.kind = kMonthCalendar;
+  month.calendarMonth = 13;
+  month.calendarYear = -4;
+  testfiles::WriteRaw(documentPath, Bytes(bad) + Bytes(shape) + Bytes(month));
+
+  ASSERT_TRUE(LoadDocument());
+  ASSERT_EQ(objectCount, 4);
+  const PageObject& o = pageObjects[2];
+  EXPECT_EQ(strnlen(o.imagePath, sizeof o.imagePath), 259u);
+  EXPECT_EQ(strnlen(o.fontName, sizeof o.fontName), 259u);
+  EXPECT_EQ(strnlen(o.text, sizeof o.text), 1023u);
+  EXPECT_EQ(strnlen(o.fillText, sizeof o.fillText), 273u);
+  EXPECT_EQ(strnlen(o.fillFontName, sizeof o.fillFontName), 49u);
+  EXPECT_EQ(strnlen(o.databaseField, sizeof o.databaseField), 30u);
+  EXPECT_EQ(std::string(o.text, 3), "AAA");
+  EXPECT_EQ(o.width, 32767);
+  EXPECT_EQ(o.height, -32768);
+  EXPECT_EQ(o.fontSize, 200);
+  EXPECT_EQ(o.fillFontSize, 0);
+  EXPECT_EQ(o.cellCount, 1000);
+  EXPECT_EQ(o.cellWidth, 0);
+  EXPECT_EQ(o.cellSpacing, 10000);
+  EXPECT_EQ(o.penWidth, 100);
+  EXPECT_EQ(o.lineWidth, 15);
+  EXPECT_EQ(o.arrowLineWidth, 0);
+  EXPECT_EQ(o.arrowHeadSize, 1000);
+  EXPECT_EQ(o.adminStyle, 10);
+  EXPECT_EQ(o.dragging, 0);
+  EXPECT_EQ(o.bitmapHandle, 0);
+  EXPECT_EQ(o.fontHandle, 0);
+  EXPECT_EQ(o.x, 0x41414141) << "values without a range are kept";
+  EXPECT_EQ(pageObjects[3].lineWidth, 1) << "a shape is drawn with at least one pixel";
+  EXPECT_EQ(pageObjects[4].calendarMonth, 12);
+  EXPECT_EQ(pageObjects[4].calendarYear, 1);
+}
+
+TEST_F(DocumentTest, ReadOfWhatCannotBeOpenedReportsTheErrorAndKeepsTheStore) {
+  const std::string cases[] = {folder + "una carpeta", folder + "no-existe.qorvex"};
+  std::filesystem::create_directory(cases[0]);
+  for (const auto& path : cases) {
+    SCOPED_TRACE(path);
+    ui::testing::Begin();
+    AllocateStore();
+    objectCount = 1;
+    Add(SampleRecord(kArrow, 1));
+    documentPath = path;
+    EXPECT_FALSE(LoadDocument());
+    ASSERT_EQ(MessagesShown().size(), 1u);
+    EXPECT_EQ(MessagesShown()[0].text.rfind("Err: ", 0), 0u) << MessagesShown()[0].text;
+    EXPECT_EQ(objectCount, 2);
+    EXPECT_EQ(pageObjects[2].kind, kArrow);
+  }
+  EXPECT_FALSE(files::FileExists(cases[1])) << "reading never creates the file";
+}
+
+TEST_F(DocumentTest, SaveIntoAMissingFolderReportsTheErrorAndTouchesNothing) {
+  const std::string old = Bytes(SampleRecord(kArrow, 1));
+  testfiles::WriteRaw(documentPath, old);
+  Add(SampleRecord(kSquareOrCircle, 2));
+  const std::string kept = documentPath;
+  documentPath = folder + "no-existe/pagina.qorvex";
+  EXPECT_FALSE(SaveDocument());
+  ASSERT_EQ(MessagesShown().size(), 1u);
+  EXPECT_EQ(MessagesShown()[0].text.rfind("Err: ", 0), 0u) << MessagesShown()[0].text;
+  EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
+  EXPECT_EQ(testfiles::ReadRaw(kept), old);
+  EXPECT_FALSE(files::FileExists(documentPath));
+}
+
+TEST_F(DocumentTest, FailedSaveOverAnOldDocumentKeepsItWhole) {
+  const std::string old = Bytes(SampleRecord(kArrow, 1));
+  const std::string locked = testenv::NewFolder("cerrada");
+  documentPath = locked + "pagina.qorvex";
+  testfiles::WriteRaw(documentPath, old);
+  Add(SampleRecord(kSquareOrCircle, 2));
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  const bool enforced = !std::ofstream(locked + "probe");
+  if (enforced) {
+    EXPECT_FALSE(SaveDocument());
+    ASSERT_EQ(MessagesShown().size(), 1u);
+    EXPECT_EQ(MessagesShown()[0].text.rfind("Err: ", 0), 0u) << MessagesShown()[0].text;
+    EXPECT_EQ(testfiles::ReadRaw(documentPath), old);
+  }
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
+  if (!enforced) GTEST_SKIP() << "folder permissions are not enforced for this user";
+}
+
+TEST(DocumentPathTest, TitleIsTheLastComponent) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"C:\\Impresos\\factura.qorvex", "factura.qorvex"},
+      {"/home/ana/impresos/recibo.qorvex", "recibo.qorvex"},
+      {"C:\\mezcla/de\\separadores.qorvex", "separadores.qorvex"},
+      {"suelto.qorvex", "suelto.qorvex"},
+      {"carpeta\\", ""},
+  };
+  for (const auto& [path, title] : cases) EXPECT_EQ(SplitDocumentPath(path), title) << path;
+}
+
+TEST_F(DocumentTest, StoreHelpersMakeAFreshPageAndClearSlotsForInsertion) {
+  Add(SampleRecord(kAlignedText, 1));
+  Add(SampleRecord(kArrow, 2));
+  AllocateStore();
+  for (int slot = 0; slot < kStoreSlots; ++slot)
+    ASSERT_EQ(FirstDifference(pageObjects[slot], PageObject{}), -1) << slot;
+
+  ResetPageRecord();
+  EXPECT_EQ(pageObjects[1].x, 0);
+  EXPECT_EQ(scrollOffset(), 0);
+  EXPECT_EQ(pageObjects[1].width, 794);
+  EXPECT_EQ(pageObjects[1].height, 1122);
+  EXPECT_EQ(pageObjects[1].backColor, 0xFFFFFF);
+
+  // "Deshacer" drops the object but leaves its record; the next insertion starts clean.
+  objectCount = 1;
+  Add(SampleRecord(kAdminControl, 3));
+  --objectCount;
+  ClearSlotForInsert(objectCount + 1);
+  EXPECT_EQ(FirstDifference(pageObjects[2], PageObject{}), -1);
+}
+
+}  // namespace

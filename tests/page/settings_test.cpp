@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "page/settings.h"
+#include "platform/files/files.h"
+#include "tests/support/test_env.h"
+
+namespace {
+
+std::string SettingsText() {
+  std::string data;
+  files::ReadAll(SettingsFilePath(), data);
+  return data;
+}
+
+void WriteSettings(const std::string& content) {
+  ASSERT_EQ(files::WriteAllAtomically(SettingsFilePath(), content), 0);
+}
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    files::OverrideDataFolder(testenv::NewFolder("settings"));
+    ForgetValues();
+  }
+  // Every global set to a value no key gives by default.
+  static void ForgetValues() {
+    marginLeft = marginRight = marginTop = marginBottom = -1;
+    insertX = insertY = -1;
+    imageFormatOption = soundMuted = noMargins = -1;
+    printCopies = printColorMode = printQuality = -1;
+    paperWidthMm = paperHeightMm = -1;
+    linkedDatabaseFolder = "x";
+    ambientColorOn = ambientColor = -1;
+  }
+};
+
+TEST_F(SettingsTest, MissingFileGivesTheDefaults) {
+  ASSERT_FALSE(files::FileExists(SettingsFilePath()));
+  LoadSaveSettings("get");
+  EXPECT_EQ(marginLeft, 10);
+  EXPECT_EQ(marginRight, 10);
+  EXPECT_EQ(marginTop, 10);
+  EXPECT_EQ(marginBottom, 10);
+  EXPECT_EQ(insertX, 10);
+  EXPECT_EQ(insertY, 10);
+  EXPECT_EQ(imageFormatOption, 2009);
+  EXPECT_EQ(soundMuted, 1);
+  EXPECT_EQ(noMargins, 0);
+  EXPECT_EQ(printCopies, 1);
+  EXPECT_EQ(printColorMode, 1);
+  EXPECT_EQ(printQuality, 1);
+  EXPECT_EQ(paperWidthMm, 210);
+  EXPECT_EQ(paperHeightMm, 297);
+  EXPECT_EQ(linkedDatabaseFolder, "");
+  EXPECT_EQ(ambientColorOn, 0);
+  EXPECT_EQ(ambientColor, 16775408);
+  EXPECT_FALSE(files::FileExists(SettingsFilePath())) << "reading must not create the file";
+}
+
+TEST_F(SettingsTest, SaveWritesEveryKeyInOrderWithABlankBeforeNonNegativeNumbers) {
+  marginLeft = 10; marginRight = 0; marginTop = -5; marginBottom = 12;
+  insertX = 30; insertY = 40;
+  imageFormatOption = 2011; soundMuted = 0; noMargins = 1;
+  printCopies = 10; printColorMode = 2; printQuality = 4;
+  paperWidthMm = 148; paperHeightMm = 210;
+  linkedDatabaseFolder = "C:\\datos\\clientes\\";
+  ambientColorOn = 1; ambientColor = 16775408;
+  EXPECT_EQ(LoadSaveSettings("save"), "");
+  EXPECT_EQ(SettingsText(),
+            "[Margenes]\r\n"
+            "izquierdo= 10\r\n"
+            "derecho= 0\r\n"
+            "Arriba=-5\r\n"
+            "Abajo= 12\r\n"
+            "[Posicion]\r\n"
+            "X= 30\r\n"
+            "Y= 40\r\n"
+            "[Graficos]\r\n"
+            "Formato= 2011\r\n"
+            "[Activar]\r\n"
+            "Sonido= 0\r\n"
+            "Margen_NO= 1\r\n"
+            "[Imprimir]\r\n"
+            "Copias= 10\r\n"
+            "Color= 2\r\n"
+            "Calidad= 4\r\n"
+            "[Formato Papel]\r\n"
+            "Ancho= 148\r\n"
+            "Alto= 210\r\n"
+            "[Base Datos]\r\n"
+            "Vinculado=C:\\datos\\clientes\\\r\n"
+            "[Color Ambiente]\r\n"
+            "Opcion= 1\r\n"
+            "Color= 16775408\r\n");
+}
+
+TEST_F(SettingsTest, SaveThenGetGivesEveryValueBack) {
+  marginLeft = 11; marginRight = 12; marginTop = 13; marginBottom = 14;
+  insertX = 150; insertY = -20;
+  imageFormatOption = 2012; soundMuted = 0; noMargins = 1;
+  printCopies = 3; printColorMode = 2; printQuality = 3;
+  paperWidthMm = 200; paperHeightMm = 280;
+  linkedDatabaseFolder = "/home/ana/datos/clientes/";
+  ambientColorOn = 1; ambientColor = 0x123456;
+  ASSERT_EQ(LoadSaveSettings("save"), "");
+  ForgetValues();
+  LoadSaveSettings("get");
+  EXPECT_EQ(marginLeft, 11);
+  EXPECT_EQ(marginRight, 12);
+  EXPECT_EQ(marginTop, 13);
+  EXPECT_EQ(marginBottom, 14);
+  EXPECT_EQ(insertX, 150);
+  EXPECT_EQ(insertY, -20);
+  EXPECT_EQ(imageFormatOption, 2012);
+  EXPECT_EQ(soundMuted, 0);
+  EXPECT_EQ(noMargins, 1);
+  EXPECT_EQ(printCopies, 3);
+  EXPECT_EQ(printColorMode, 2);
+  EXPECT_EQ(printQuality, 3);
+  EXPECT_EQ(paperWidthMm, 200);
+  EXPECT_EQ(paperHeightMm, 280);
+  EXPECT_EQ(linkedDatabaseFolder, "/home/ana/datos/clientes/");
+  EXPECT_EQ(ambientColorOn, 1);
+  EXPECT_EQ(ambientColor, 0x123456);
+}
+
+TEST_F(SettingsTest, ValuesWrittenByHandAreReadAsNumbers) {
+  WriteSettings(
+      "[color ambiente]\r\nColor=&HFFF8F0\r\n"
+      "[FORMATO PAPEL]\r\nANCHO=148 mm\r\nAlto=\"200\"\r\n"
+      "[Margenes]\r\nizquierdo=12.5\r\nderecho=13.5\r\nArriba=abc\r\nAbajo=\r\n"
+      "[Posicion]\r\nX=&H0A\r\n");
+  LoadSaveSettings("get");
+  EXPECT_EQ(ambientColor, 16775408);
+  EXPECT_EQ(paperWidthMm, 148);
+  EXPECT_EQ(paperHeightMm, 200);
+  EXPECT_EQ(marginLeft, 12) << "halves go to the even neighbour";
+  EXPECT_EQ(marginRight, 14);
+  EXPECT_EQ(marginTop, 0) << "a text without a number reads as 0";
+  EXPECT_EQ(marginBottom, 0) << "a key present with an empty value gives 0, not the default";
+  EXPECT_EQ(insertX, 10);
+  EXPECT_EQ(insertY, 10) << "a missing key gives its default";
+}
+
+// Values that would make an unusable page, an absurd bitmap or a print of no copies fall
+// back to their defaults; what the dialogs can leave in the file is kept.
+TEST_F(SettingsTest, OutOfRangeValuesTakeTheirDefaults) {
+  struct Case { const char* section; const char* key; const char* value; int expected; int32_t* i32; int16_t* i16; };
+  const Case cases[] = {
+      {"Formato Papel", "Ancho", "0", 210, nullptr, &paperWidthMm},
+      {"Formato Papel", "Ancho", "99999", 210, nullptr, &paperWidthMm},
+      {"Formato Papel", "Alto", "", 297, nullptr, &paperHeightMm},
+      {"Formato Papel", "Alto", "-3", 297, nullptr, &paperHeightMm},
+      {"Formato Papel", "Alto", "297", 297, nullptr, &paperHeightMm},
+      {"Formato Papel", "Ancho", "1", 1, nullptr, &paperWidthMm},
+      {"Margenes", "izquierdo", "-1", 10, &marginLeft, nullptr},
+      {"Margenes", "Abajo", "5000", 10, &marginBottom, nullptr},
+      {"Imprimir", "Copias", "0", 1, &printCopies, nullptr},
+      {"Imprimir", "Copias", "7", 7, &printCopies, nullptr},
+      {"Imprimir", "Color", "3", 1, &printColorMode, nullptr},
+      {"Imprimir", "Calidad", "9", 1, &printQuality, nullptr},
+      {"Graficos", "Formato", "1", 2009, &imageFormatOption, nullptr},
+      {"Posicion", "X", "70000", 10, &insertX, nullptr},
+  };
+  for (const Case& c : cases) {
+    WriteSettings(std::string("[") + c.section + "]\r\n" + c.key + "=" + c.value + "\r\n");
+    LoadSaveSettings("get");
+    int got = c.i32 ? *c.i32 : *c.i16;
+    EXPECT_EQ(got, c.expected) << c.section << " " << c.key << "=" << c.value;
+  }
+}
+
+TEST_F(SettingsTest, SaveKeepsOtherSectionsAndKeys) {
+  WriteSettings("; notas\r\n[Velprint]\r\nUltimo=a.qorvex\r\n[Margenes]\r\nOtro=1\r\nizquierdo=3\r\n");
+  LoadSaveSettings("get");
+  ASSERT_EQ(LoadSaveSettings("save"), "");
+  std::string text = SettingsText();
+  EXPECT_NE(text.find("; notas\r\n[Velprint]\r\nUltimo=a.qorvex\r\n"), std::string::npos);
+  EXPECT_NE(text.find("Otro=1\r\nizquierdo= 3\r\n"), std::string::npos);
+}
+
+// The form-filling program shares the file: it keeps every key but the designer's link.
+TEST_F(SettingsTest, TheSharedKeysLeaveTheLinkedDatabaseAlone) {
+  WriteSettings("[Base Datos]\r\nVinculado=/datos/clientes/\r\n[Imprimir]\r\nCopias=2\r\n");
+  LoadSaveSettings("get", SettingsKeys::Shared);
+  EXPECT_EQ(printCopies, 2);
+  EXPECT_EQ(marginLeft, 10);
+  EXPECT_EQ(linkedDatabaseFolder, "x");
+
+  printCopies = 3;
+  linkedDatabaseFolder = "/otra/";
+  ASSERT_EQ(LoadSaveSettings("save", SettingsKeys::Shared), "");
+  const std::string text = SettingsText();
+  EXPECT_NE(text.find("Vinculado=/datos/clientes/\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Copias= 3\r\n"), std::string::npos) << text;
+  LoadSaveSettings("get");
+  EXPECT_EQ(linkedDatabaseFolder, "/datos/clientes/");
+}
+
+TEST_F(SettingsTest, OtherModesDoNothing) {
+  EXPECT_EQ(LoadSaveSettings("GET"), "");
+  EXPECT_EQ(marginLeft, -1);
+  EXPECT_EQ(LoadSaveSettings("load"), "");
+  EXPECT_FALSE(files::FileExists(SettingsFilePath()));
+}
+
+TEST_F(SettingsTest, AFailedSaveIsReported) {
+  std::string folder = testenv::NewFolder("readonly");
+  files::OverrideDataFolder(folder + "missing/deeper/");
+  marginLeft = 1;
+  std::string error = LoadSaveSettings("save");
+  EXPECT_EQ(error.rfind("Err: ", 0), 0u) << error;
+}
+
+}  // namespace

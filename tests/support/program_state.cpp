@@ -1,0 +1,93 @@
+#include "tests/support/program_state.h"
+
+#include "database/dialogs/database_commands.h"
+#include "objects/about_box.h"
+#include "objects/admin_controls_dialog.h"
+#include "objects/aligned_text_dialog.h"
+#include "objects/arrow_dialog.h"
+#include "objects/captured_colour_dialog.h"
+#include "objects/colours.h"
+#include "objects/configuration.h"
+#include "objects/corner_marks_dialog.h"
+#include "objects/dialog_skeleton.h"
+#include "objects/favourite_colours_dialog.h"
+#include "objects/file_dialogs.h"
+#include "objects/fill_text_properties.h"
+#include "objects/holidays.h"
+#include "objects/image_size.h"
+#include "objects/insert_text.h"
+#include "objects/line_text_file.h"
+#include "objects/maths_keyboard.h"
+#include "objects/maths_keyboard_dialog.h"
+#include "objects/month_calendar_dialog.h"
+#include "objects/print_dialogs.h"
+#include "objects/shape_dialog.h"
+#include "objects/text_properties.h"
+#include "page/admin_controls.h"
+#include "page/document_file.h"
+#include "page/images.h"
+#include "page/month_calendar.h"
+#include "page/page_store.h"
+#include "page/painter.h"
+#include "page/settings.h"
+#include "platform/files/files.h"
+#include "platform/ui/ui.h"
+#include "search/dialogs/search_dialog.h"
+#include "search/search_engine.h"
+#include "shell/canvas.h"
+#include "shell/main_window.h"
+#include "shell/object_properties.h"
+#include "shell/page_output.h"
+#include "shell/startup.h"
+#include "tests/support/test_env.h"
+
+void ResetProgramState() {
+  ui::testing::Begin();
+  // The files beside the program (settings, presets, colours, holidays) start absent.
+  files::OverrideDataFolder(testenv::NewFolder("program"));
+
+  // The page library.
+  ResetPageStoreState();
+  ResetDocumentFileState();
+  ResetSettingsState();
+  ResetPainterState();
+  ResetImagesState();
+  ResetMonthCalendarState();
+  ResetAdminControlsState();
+
+  // The object dialogs.
+  ResetDialogSkeletonState();
+  ResetTextPropertiesState();
+  ResetFillTextPropertiesState();
+  ResetColoursState();
+  ResetCapturedColourDialogState();
+  ResetFavouriteColoursDialogState();
+  ResetConfigurationState();
+  ResetImageSizeState();
+  ResetMonthCalendarDialogState();
+  ResetHolidaysState();
+  ResetAlignedTextDialogState();
+  ResetShapeDialogState();
+  ResetArrowDialogState();
+  ResetAdminControlDialogState();
+  ResetSymbolKeysState();
+  ResetSymbolKeyboardState();
+  ResetCornerMarkDialogState();
+  ResetInsertTextState();
+  ResetLineTextFileState();
+  ResetFileDialogsState();
+  ResetPrintDialogsState();
+  ResetAboutBoxState();
+
+  // The database and the search.
+  ResetDatabaseCommandsState();
+  ResetSearchState();
+  ResetSearchDialogState();
+
+  // The designer.
+  ResetStartupState();
+  ResetMainWindowState();
+  ResetCanvasState();
+  ResetObjectPropertiesState();
+  ResetPageOutputState();
+}
