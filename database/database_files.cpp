@@ -23,8 +23,7 @@ constexpr int64_t kCellsPerBlock = 128;
 class ValueFileReader {
  public:
   explicit ValueFileReader(std::string_view path) {
-    if (file_.Open(path, static_cast<int>(kCellsPerBlock * kZbdEntryLength)) == 0)
-      cellCount_ = file_.Length() / kZbdEntryLength;
+    if (file_.Open(path, kZbdEntryLength) == 0) cellCount_ = file_.RecordCount();
   }
 
   int64_t CellCount() const { return cellCount_; }
@@ -32,13 +31,16 @@ class ValueFileReader {
   // Cell k, from 1 to CellCount(). Lets the windows go on between cells.
   const ZbdEntry& Cell(int64_t k) {
     StepValueScan();
-    const int64_t block = (k - 1) / kCellsPerBlock + 1;
-    if (block != loadedBlock_) {
-      file_.Get(block, blockBytes_);   // a short last block is read as far as it goes
-      loadedBlock_ = block;
+    const int64_t blockStart = (k - 1) / kCellsPerBlock * kCellsPerBlock + 1;
+    if (blockStart != loadedBlockStart_) {
+      file_.GetMany(blockStart, kCellsPerBlock, blockBytes_);
+      loadedBlockStart_ = blockStart;
     }
-    std::memcpy(&cell_, blockBytes_.data() + ((k - 1) % kCellsPerBlock) * kZbdEntryLength,
-                sizeof cell_);
+    const size_t at = static_cast<size_t>(k - blockStart) * kZbdEntryLength;
+    cell_ = ZbdEntry{};
+    // A file cut short since it was opened reads as empty cells.
+    if (at + sizeof cell_ <= blockBytes_.size())
+      std::memcpy(&cell_, blockBytes_.data() + at, sizeof cell_);
     return cell_;
   }
 
@@ -60,7 +62,7 @@ class ValueFileReader {
  private:
   files::RecordFile file_;
   int64_t cellCount_ = 0;
-  int64_t loadedBlock_ = 0;
+  int64_t loadedBlockStart_ = 0;
   std::string blockBytes_;
   ZbdEntry cell_{};
 };
@@ -217,7 +219,5 @@ std::string ApostropheToDecimalPoint(std::string_view text) {
 int AppendValueCells(std::string_view path, std::string_view cells) {
   files::RecordFile file;
   if (const int error = file.Open(path, kZbdEntryLength); error != 0) return error;
-  for (size_t at = 0; at + kZbdEntryLength <= cells.size(); at += kZbdEntryLength)
-    if (const int error = file.Append(cells.substr(at, kZbdEntryLength)); error != 0) return error;
-  return 0;
+  return file.AppendWhole(cells);
 }

@@ -463,6 +463,20 @@ int RecordFile::Truncate(int64_t bytes) {
   return TruncateFile(fd_, bytes);
 }
 
+int RecordFile::AppendWhole(std::string_view records) {
+  if (!open_) return EBADF;
+  const size_t whole = records.size() - records.size() % static_cast<size_t>(recordLength_);
+  if (whole == 0) return 0;
+  if (const int error = Attach(true); error != 0) return error;
+  if (readOnly_) return EACCES;
+  const int64_t before = Length();
+  int error = WriteFully(fd_, records.substr(0, whole),
+                         static_cast<off_t>(before / recordLength_ * recordLength_));
+  if (error == 0) error = FlushFile(fd_);
+  if (error != 0) TruncateFile(fd_, before);
+  return error;
+}
+
 // Text files ---------------------------------------------------------------------------------
 
 int ReadWholeFile(std::string_view path, int64_t maxBytes, std::string& data) {

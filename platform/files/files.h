@@ -100,6 +100,10 @@ class RecordFile {
   // Cuts the file to `bytes` (an undo of appends made since it had that length).
   // Returns 0 or the errno.
   int Truncate(int64_t bytes);
+  // Appends whole records (data cut to a whole number of them) at length / record length + 1
+  // in one write and flushes them to the disk; a failure cuts the file back to the length it
+  // had, so that no part of them stays. Returns 0 or the errno.
+  int AppendWhole(std::string_view records);
 
  private:
   // Opens the file when it exists, or with `create` makes it. Returns 0 or the errno.

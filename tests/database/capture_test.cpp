@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 
 #include "database/dialogs/capture_dialog.h"
+#include "platform/files/files.h"
 #include "tests/database/database_test.h"
 #include "tests/support/test_files.h"
 
@@ -139,6 +141,30 @@ TEST_F(Capture, ARecordWithoutACharacterIsRefused) {
   EXPECT_FALSE(result.written);
   EXPECT_EQ(result.message, "No hay datos rellenos que archivar ...");
   EXPECT_EQ(testfiles::ReadRaw(valueFile), before);
+}
+
+TEST_F(Capture, AFailedWriteLeavesTheValueFileAsItWas) {
+  FillOrder("Marta", "45'5", 1);
+  const CapturePlan plan = PrepareCapture();
+  ASSERT_TRUE(plan.ask);
+  struct Case {
+    files::testing::Step step;
+    int errnum;
+    int64_t afterBytes;
+  };
+  for (const Case& c : {Case{files::testing::Step::Write, ENOSPC, 100},
+                        Case{files::testing::Step::Write, EIO, 0},
+                        Case{files::testing::Step::Flush, EIO, 0}}) {
+    files::testing::FailureScope failing(c.step, c.errnum, c.afterBytes);
+    const ArchiveResult result = ArchiveCapturedForm(plan.values);
+    EXPECT_FALSE(result.written);
+    EXPECT_EQ(result.message, files::ErrorText(c.errnum));
+    EXPECT_EQ(result.message.substr(0, 5), "Err: ");
+    EXPECT_EQ(testfiles::ReadRaw(valueFile), before);
+  }
+  // The next capture gets the record number the failed one would have had.
+  EXPECT_EQ(ArchiveCapturedForm(plan.values).recordNumber, 3);
+  EXPECT_EQ(ReadRecordFieldValue("Cliente", 3), "Marta");
 }
 
 TEST_F(Capture, TheCommandAsksAndReports) {
