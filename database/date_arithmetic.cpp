@@ -55,6 +55,8 @@ CalendarDate SystemToday() {
   return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
 }
 
+void ResetTodaysDate() { todaysDate = SystemToday; }
+
 int32_t DaysInMonth(int32_t year, int32_t month) {
   static constexpr int32_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   if (month < 1 || month > 12) return 0;

@@ -17,6 +17,8 @@ struct CalendarDate {
 extern std::function<CalendarDate()> todaysDate;
 // The local date of the system clock.
 CalendarDate SystemToday();
+// todaysDate back to the system clock.
+void ResetTodaysDate();
 
 int32_t DaysInMonth(int32_t year, int32_t month);
 // Whole days between two dates, never negative. A date the calendar refuses (a month or day

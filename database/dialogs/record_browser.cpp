@@ -118,6 +118,13 @@ intptr_t DatabaseBrowserDlgProc(ui::Window window, ui::Msg msg, intptr_t first, 
   }
 }
 
+void ResetDatabaseBrowser() {
+  if (databaseBrowserWindow) ui::DestroyWindow(databaseBrowserWindow);
+  databaseBrowserWindow = nullptr;
+  browserOpen = 0;
+  closeRequested = false;
+}
+
 void ShowDatabaseBrowser(ui::Window owner) {
   if (databaseBrowserWindow) {
     ui::SetFocus(databaseBrowserWindow);

@@ -12,4 +12,6 @@ extern ui::Window databaseBrowserWindow;
 // Shows the browser and returns at once; while it is open already, it comes to the front.
 // Does nothing while a value scan runs.
 void ShowDatabaseBrowser(ui::Window owner);
+// Closes the browser when it is open: the state of program start.
+void ResetDatabaseBrowser();
 intptr_t DatabaseBrowserDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);

@@ -57,7 +57,7 @@ class DatabaseTest : public ::testing::Test {
   void TearDown() override {
     EXPECT_TRUE(ui::testing::Unexpected().empty());
     EXPECT_EQ(valueScanBusy, 0);
-    todaysDate = SystemToday;
+    ResetTodaysDate();
   }
 
   // A new object of that kind in the next slot, bound to `binding`.
