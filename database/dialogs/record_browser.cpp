@@ -1,6 +1,7 @@
 #include "database/dialogs/record_browser.h"
 
 #include <string>
+#include <utility>
 
 #include "database/linked_database.h"
 #include "database/record_browsing.h"
@@ -22,8 +23,13 @@ constexpr const char* kFace = "MS Sans Serif";
 
 int32_t browserOpen = 0;
 DialogSkeleton skeleton{&browserOpen, nullptr, 0};
-// The close box was pressed while a scan ran: the browser closes once it is over.
+// True from a click to the end of the fill it starts: the counts it reads let the windows
+// run too, and a second click or the close box must wait for it.
+bool moving = false;
+// The close box was pressed while a scan or a move ran: the browser closes once it is over.
 bool closeRequested = false;
+
+bool IsBusy() { return valueScanBusy != 0 || moving; }
 
 // The controls are usable only while no value scan runs; the number and "Ir a" only in
 // plain mode, the search box only while a search has found records.
@@ -37,7 +43,7 @@ void UpdateControls(ui::Window window) {
 }
 
 void CloseWhenRequested(ui::Window window) {
-  if (closeRequested && valueScanBusy == 0) ui::EndDialog(window, ui::kCancel);
+  if (closeRequested && !IsBusy()) ui::EndDialog(window, ui::kCancel);
 }
 
 // Shows a position with every control greyed while the page fills.
@@ -47,13 +53,21 @@ void Show(ui::Window window, int64_t position) {
     ui::Enable(window, id, false);
   if (const int64_t record = ShowBrowserPosition(position); record > 0)
     ui::SetText(window, kShown, std::to_string(record));
-  UpdateControls(window);
-  CloseWhenRequested(window);
 }
 
 void Move(ui::Window window, BrowserMove move) {
   Show(window, PositionAfterMove(move, browserRecordNumber, BrowsablePositions(),
                                  ui::Text(window, kNumber)));
+}
+
+// Runs one click's work with the browser busy, then gives the controls back.
+template <typename Work>
+void RunBusy(ui::Window window, Work work) {
+  moving = true;
+  work();
+  moving = false;
+  UpdateControls(window);
+  CloseWhenRequested(window);
 }
 
 void Initialise(ui::Window window) {
@@ -62,37 +76,38 @@ void Initialise(ui::Window window) {
   browserRecordNumber = 0;
   UpdateControls(window);
   ui::SetTimer(window, kBusyTimer, kBusyTimerMs);
-  if (GetLastRecordNumber() >= 1) {
+  RunBusy(window, [&] {
+    if (GetLastRecordNumber() < 1) return;
     RebuildPlaceholderTexts();
     Show(window, 1);
-  }
+  });
 }
 
 void OnCommand(ui::Window window, intptr_t first, intptr_t second) {
   // A click that came in while a scan let the windows run waits for nothing: it is dropped.
-  if (valueScanBusy) return;
+  if (IsBusy()) return;
   const int id = static_cast<int>(first & 0xFFFF);
   if (id == kWithSearch) {
     browseWithSearch = ui::Checked(window, kWithSearch) ? 1 : 0;
-    UpdateControls(window);
-    Show(window, PositionAfterMove(BrowserMove::kFirst, 0, BrowsablePositions()));
+    RunBusy(window, [&] {
+      Show(window, PositionAfterMove(BrowserMove::kFirst, 0, BrowsablePositions()));
+    });
     return;
   }
   if (!IsPressCode(second)) return;
-  switch (id) {
-    case kFirst: Move(window, BrowserMove::kFirst); break;
-    case kPrevious: Move(window, BrowserMove::kPrevious); break;
-    case kNext: Move(window, BrowserMove::kNext); break;
-    case kLast: Move(window, BrowserMove::kLast); break;
-    case kGoTo: Move(window, BrowserMove::kGoTo); break;
-    default: break;
-  }
+  static constexpr std::pair<int, BrowserMove> kMoves[] = {
+      {kFirst, BrowserMove::kFirst}, {kPrevious, BrowserMove::kPrevious},
+      {kNext, BrowserMove::kNext},   {kLast, BrowserMove::kLast},
+      {kGoTo, BrowserMove::kGoTo},
+  };
+  for (const auto& [button, move] : kMoves)
+    if (id == button) RunBusy(window, [&] { Move(window, move); });
 }
 
 }  // namespace
 
 intptr_t DatabaseBrowserDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (msg == ui::Msg::Close && valueScanBusy) {
+  if (msg == ui::Msg::Close && IsBusy()) {
     closeRequested = true;
     return 1;
   }
@@ -122,6 +137,7 @@ void ResetDatabaseBrowser() {
   if (databaseBrowserWindow) ui::DestroyWindow(databaseBrowserWindow);
   databaseBrowserWindow = nullptr;
   browserOpen = 0;
+  moving = false;
   closeRequested = false;
 }
 

@@ -186,6 +186,21 @@ TEST_F(Browser, ControlsAreGreyedAndCloseWaitsWhileThePageFills) {
   EXPECT_EQ(databaseBrowserWindow, nullptr);
 }
 
+TEST_F(Browser, AClickWhileAStepReadsTheRecordCountIsDropped) {
+  ui::Window w = Open();
+  ASSERT_NE(w, nullptr);
+  int steps = 0;
+  valueScanStep = [&] {
+    // The first pass of the windows comes while the step reads the record count.
+    if (++steps == 1) ui::SendMessage(w, ui::Msg::Command, kLast, ui::kClicked);
+  };
+  ui::testing::Click(w, kNext);
+  valueScanStep = nullptr;
+  EXPECT_GT(steps, 1);
+  EXPECT_EQ(Shown(), "2");
+  EXPECT_EQ(Name(), "Jos\xE9");
+}
+
 TEST_F(Browser, AnotherScanGreysTheControls) {
   ui::Window w = Open();
   ASSERT_NE(w, nullptr);

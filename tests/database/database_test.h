@@ -28,11 +28,15 @@ inline std::string FixtureFolder(const std::string& name) {
   return std::string(VELUNA_SOURCE_DIR) + "/tests/database/" + name + "/";
 }
 
-// A copy of a fixture folder that a test may write to, ending with "/".
-inline std::string CopyOfFixture(const std::string& name) {
-  const std::string copy = testenv::NewFolder("copies") + name + "/";
-  std::filesystem::copy(FixtureFolder(name), copy);
+// A copy of a database folder (ending with "/") that a test may write to, ending with "/".
+inline std::string CopyOfFolder(const std::string& folder) {
+  const std::string copy = testenv::NewFolder("copies") + GetLastPathComponent(folder) + "/";
+  std::filesystem::copy(folder, copy);
   return copy;
+}
+
+inline std::string CopyOfFixture(const std::string& name) {
+  return CopyOfFolder(FixtureFolder(name));
 }
 
 class DatabaseTest : public ::testing::Test {
