@@ -65,7 +65,7 @@ class DatabaseTest : public ::testing::Test {
   }
 
   // A new object of that kind in the next slot, bound to `binding`.
-  PageObject& Add(int32_t kind, std::string_view binding = {}, std::string_view text = {}) {
+  PageObject& Add(int32_t kind, std::string_view binding = "", std::string_view text = "") {
     PageObject& o = pageObjects[++objectCount];
     o.kind = kind;
     SetFixedField(o.databaseField, binding);
