@@ -1,8 +1,6 @@
 #include "database/link_test.h"
 
 #include "platform/files/files.h"
-#include "search/search_results.h"
-#include "shell/painter.h"
 
 namespace {
 
@@ -40,8 +38,6 @@ std::string FieldDefinitionFilePath(std::string_view folder) {
 
 std::string ValueFilePath(std::string_view folder) { return DatabaseFilePath(folder, ".zbd"); }
 
-namespace {
-
 LinkTestResult TestDatabaseLink(std::string_view folder) {
   if (folder.empty()) return LinkTestResult::kNoFolder;
   const std::string path = FieldDefinitionFilePath(folder);
@@ -51,19 +47,8 @@ LinkTestResult TestDatabaseLink(std::string_view folder) {
                                                         : LinkTestResult::kBadFormat;
 }
 
-}  // namespace
-
 bool IsLinkedDatabaseValid(std::string_view folder) {
   return TestDatabaseLink(folder) == LinkTestResult::kLinked;
-}
-
-LinkTestResult ApplyDatabaseLinkTest(std::string_view folder) {
-  const LinkTestResult result = TestDatabaseLink(folder);
-  if (result == LinkTestResult::kLinked) {
-    filledTextsShown = 0;
-    searchFound = 0;
-  }
-  return result;
 }
 
 int32_t DatabaseLinkedAfter(LinkTestResult result, int32_t databaseLinked) {

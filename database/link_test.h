@@ -32,9 +32,6 @@ enum class LinkTestResult {
   kBadFormat,  // the file exists with a length of 0 or not a whole number of field records
   kMissing,    // no field-definition file
 };
-// The link test of the main window's start and of the link dialog. A passing test also
-// clears what belonged to the database linked before: the filled aligned texts and the
-// search results.
-LinkTestResult ApplyDatabaseLinkTest(std::string_view folder);
+LinkTestResult TestDatabaseLink(std::string_view folder);
 // databaseLinked after a test: 1 when linked, unchanged without a folder, else 0.
 int32_t DatabaseLinkedAfter(LinkTestResult result, int32_t databaseLinked);

@@ -2,6 +2,8 @@
 
 #include "database/value_scan.h"
 #include "objects/dialog_skeleton.h"
+#include "search/search_results.h"
+#include "shell/painter.h"
 #include "shell/settings.h"
 
 std::function<void(LinkTestResult)> onDatabaseLinkTested;
@@ -38,6 +40,15 @@ void ChooseAnotherFolder(ui::Window window) {
 }
 
 }  // namespace
+
+LinkTestResult ApplyDatabaseLinkTest(std::string_view folder) {
+  const LinkTestResult result = TestDatabaseLink(folder);
+  if (result == LinkTestResult::kLinked) {
+    filledTextsShown = 0;
+    searchFound = 0;
+  }
+  return result;
+}
 
 std::string BrowseForFolder(ui::Window owner) {
   std::string folder = ui::ChooseFolder(owner, "Elige Carpeta a ver ...");

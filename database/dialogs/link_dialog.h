@@ -4,9 +4,15 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "database/link_test.h"
 #include "platform/ui/ui.h"
+
+// The link test of the main window's start and of the link dialog. A passing test also
+// clears what belonged to the database linked before: the filled aligned texts and the
+// search results.
+LinkTestResult ApplyDatabaseLinkTest(std::string_view folder);
 
 // Set by the designer: takes the result of a link test into databaseLinked and enables or
 // greys the menu items 1091 to 1094 (DatabaseLinkedAfter tells the new state).

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "database/linked_database.h"
-#include "database/record_browsing.h"
+#include "database/dialogs/record_browsing.h"
 #include "database/record_fill.h"
 #include "database/value_scan.h"
 #include "objects/dialog_skeleton.h"

@@ -10,7 +10,7 @@
 #include "database/date_arithmetic.h"
 #include "database/link_test.h"
 #include "database/linked_database.h"
-#include "database/record_browsing.h"
+#include "database/dialogs/record_browsing.h"
 #include "database/record_fill.h"
 #include "database/value_scan.h"
 #include "objects/shared_helpers.h"

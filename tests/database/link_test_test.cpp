@@ -1,3 +1,4 @@
+#include "database/dialogs/link_dialog.h"
 #include "database/link_test.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // What the record browser shows and how its steps move: through the records of the linked
 // database, or through the records the last search found. Kept apart from the browser's
-// window so that the template language can ask which record is shown.
+// window so that the template language can ask which record is shown; it sits with the
+// dialogs, above the search's results.
 #pragma once
 #include <cstdint>
 #include <string_view>

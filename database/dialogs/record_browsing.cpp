@@ -1,4 +1,4 @@
-#include "database/record_browsing.h"
+#include "database/dialogs/record_browsing.h"
 
 #include <algorithm>
 
