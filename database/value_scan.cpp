@@ -2,3 +2,5 @@
 
 int32_t valueScanBusy = 0;
 std::function<void()> valueScanStep;
+
+void ResetValueScans() { valueScanBusy = 0; }

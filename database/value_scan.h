@@ -25,6 +25,9 @@ class ValueScanGuard {
   int32_t saved_;
 };
 
+// No scan running, as at program start (the step stays as the designer set it).
+void ResetValueScans();
+
 // One step of a scan: runs valueScanStep when it is set.
 inline void StepValueScan() {
   if (valueScanStep) valueScanStep();

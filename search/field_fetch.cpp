@@ -19,7 +19,7 @@ std::string ScanFieldValue(ValueCellFile& cells, std::string_view fieldName, int
   // Cells of earlier records met before any cell of this one change nothing, so the scan
   // passes over them at once.
   for (int64_t i = cells.FirstCellOfRecordFrom(searchCellCursor, record); i <= count; ++i) {
-    const ValueCell& cell = cells.Cell(i);
+    const ScannedCell& cell = cells.Cell(i);
     if (rule.endsAtLaterRecord && cell.record > record) break;
     if (cell.name == wanted && cell.record == record) {
       partial.push_back(static_cast<char>(cell.character));

@@ -39,12 +39,6 @@ std::string GetLinkedFieldListText(std::string_view fieldName) {
   return listText;
 }
 
-int32_t FindLinkedFieldType(std::string_view fieldName) {
-  int32_t type = 0;
-  ForEachDefinitionNamed(fieldName, [&](const Z04Record& record) { type = record.fieldType; });
-  return type;
-}
-
 int32_t IsLinkedFieldTypeFour(std::string_view fieldName) {
   int32_t yes = 0;
   ForEachDefinitionNamed(fieldName, [&](const Z04Record& record) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "database/linked_database.h"
+
 // One chosen column of the record list.
 struct ListFieldEntry {
   char fieldName[31] = {};    // at most 30 characters, zero after them
@@ -22,8 +24,6 @@ std::string ReadLinkedFieldValue(std::string_view fieldName, int64_t recordNumbe
 // The field's list of choices ("|" between them) without leading and trailing blanks; "" when
 // no definition has that name. The last definition of the name decides.
 std::string GetLinkedFieldListText(std::string_view fieldName);
-// The field's FieldType; 0 when no definition has that name. The last definition decides.
-int32_t FindLinkedFieldType(std::string_view fieldName);
 // 1 when some definition of the name is of type 4 (yes/no), else 0.
 int32_t IsLinkedFieldTypeFour(std::string_view fieldName);
 // 1 when some definition of the name is of type 1 or 2 (numbers), else 0.

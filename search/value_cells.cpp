@@ -61,7 +61,7 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
   for (size_t k = 0; k < count; ++k) {
     const char* cell = bytes_.data() + k * kZbdEntryLength;
     const char* name = cell + offsetof(ZbdEntry, fieldName);
-    ValueCell& c = block.cells[k];
+    ScannedCell& c = block.cells[k];
     c.record = FieldAt<int64_t>(cell, offsetof(ZbdEntry, recordNumber));
     c.character = static_cast<uint8_t>(cell[offsetof(ZbdEntry, character)]);
     c.last = FieldAt<int32_t>(cell, offsetof(ZbdEntry, lastCharacter)) == 1 ? 1 : 0;
@@ -74,8 +74,8 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
   block.number = number;
 }
 
-const ValueCell& ValueCellFile::LoadCell(int64_t i) {
-  static const ValueCell none;
+const ScannedCell& ValueCellFile::LoadCell(int64_t i) {
+  static const ScannedCell none;
   if (i < 1 || i > cellCount_) return none;
   const int64_t number = (i - 1) / blockCells_;
   Block& block = blocks_[static_cast<size_t>(number % static_cast<int64_t>(blocks_.size()))];

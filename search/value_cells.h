@@ -12,7 +12,7 @@
 #include "platform/files/files.h"
 
 // One cell, decoded.
-struct ValueCell {
+struct ScannedCell {
   int64_t record = 0;  // recordNumber
   uint8_t character = 0;
   uint8_t last = 0;  // 1 on the last character of a value
@@ -28,11 +28,11 @@ class ValueCellFile {
   ValueCellFile& operator=(const ValueCellFile&) = delete;
 
   int64_t CellCount() const { return cellCount_; }
-  // The number by which the cells that carry this field name are known (ValueCell::name).
+  // The number by which the cells that carry this field name are known (ScannedCell::name).
   // A name not asked for before makes the blocks read so far be decoded anew.
   uint8_t NameNumber(std::string_view fieldName);
   // Cell i, from 1 to CellCount().
-  const ValueCell& Cell(int64_t i) {
+  const ScannedCell& Cell(int64_t i) {
     if (i >= hotFirst_ && i < hotEnd_) return hot_[i - hotFirst_];
     return LoadCell(i);
   }
@@ -46,9 +46,9 @@ class ValueCellFile {
  private:
   struct Block {
     int64_t number = -1;  // -1: holds nothing
-    std::vector<ValueCell> cells;
+    std::vector<ScannedCell> cells;
   };
-  const ValueCell& LoadCell(int64_t i);
+  const ScannedCell& LoadCell(int64_t i);
   void Decode(Block& block, int64_t number);
   uint8_t NameOfRaw(const char* raw) const;
 
@@ -58,7 +58,7 @@ class ValueCellFile {
   std::string bytes_;
   std::vector<std::string> names_;
   std::array<Block, 4> blocks_;  // block n is kept in blocks_[n % 4]
-  const ValueCell* hot_ = nullptr;
+  const ScannedCell* hot_ = nullptr;
   int64_t hotFirst_ = 0, hotEnd_ = 0;  // the cells hot_ holds: hotFirst_ <= i < hotEnd_
   bool skipKnown_ = false;
   int64_t skipFrom_ = 0, skipRecord_ = 0, skipFound_ = 0;

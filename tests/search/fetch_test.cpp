@@ -105,10 +105,10 @@ TEST_F(FetchTest, RecordCountIsTheLastWholeCellsRecord) {
 TEST_F(FetchTest, BlocksDecodeEveryCellAndTheRecordSkipAgreesWithAPlainScan) {
   std::mt19937 random(15);
   std::string bytes;
-  std::vector<ValueCell> expected;
+  std::vector<ScannedCell> expected;
   const char* names[] = {"A", "B", "C"};
   for (int k = 0; k < 300; ++k) {
-    ValueCell c;
+    ScannedCell c;
     c.record = static_cast<int64_t>(random() % 40) - 3;  // damaged: not ascending, some negative
     c.character = static_cast<uint8_t>(random());
     c.last = random() % 3 == 0;
@@ -126,8 +126,8 @@ TEST_F(FetchTest, BlocksDecodeEveryCellAndTheRecordSkipAgreesWithAPlainScan) {
     for (const char* name : names) cells.NameNumber(name);
     for (int q = 0; q < 2000; ++q) {
       const int64_t i = static_cast<int64_t>(random() % 300) + 1;
-      const ValueCell& c = cells.Cell(i);
-      const ValueCell& e = expected[static_cast<size_t>(i - 1)];
+      const ScannedCell& c = cells.Cell(i);
+      const ScannedCell& e = expected[static_cast<size_t>(i - 1)];
       ASSERT_EQ(c.record, e.record) << i;
       ASSERT_EQ(c.character, e.character) << i;
       ASSERT_EQ(c.last, e.last) << i;

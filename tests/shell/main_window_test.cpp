@@ -152,14 +152,14 @@ TEST(MainWindow, SavingOverAnExistingFileAsksFirst) {
     ui::testing::AnswerMessageBox(ui::Answer::No);
     ChooseMenu(w, kCommandSaveDocument);
     std::string data;
-    files::ReadAll(path, data);
+    files::ReadWholeFile(path, 1 << 20, data);
     EXPECT_EQ(data, "viejo");
     EXPECT_EQ(ui::Caption(w), "Veluna");
 
     ui::testing::AnswerFile(path);
     ui::testing::AnswerMessageBox(ui::Answer::Yes);
     ChooseMenu(w, kCommandSaveDocument);
-    files::ReadAll(path, data);
+    files::ReadWholeFile(path, 1 << 20, data);
     EXPECT_EQ(data.size(), sizeof(PageObject));
     EXPECT_EQ(ui::Caption(w), "forma.qorvex");
   });

@@ -1,6 +1,12 @@
 #include "tests/support/program_state.h"
 
+#include "database/date_arithmetic.h"
 #include "database/dialogs/database_commands.h"
+#include "database/dialogs/link_dialog.h"
+#include "database/dialogs/record_browser.h"
+#include "database/dialogs/record_browsing.h"
+#include "database/linked_database.h"
+#include "database/value_scan.h"
 #include "objects/about_box.h"
 #include "objects/admin_controls_dialog.h"
 #include "objects/aligned_text_dialog.h"
@@ -80,6 +86,12 @@ void ResetProgramState() {
   ResetAboutBoxState();
 
   // The database and the search.
+  ResetDatabaseReaders();
+  ResetValueScans();
+  ResetTodaysDate();
+  ResetRecordBrowsing();
+  ResetDatabaseBrowser();
+  linkDialogOpen = 0;
   ResetDatabaseCommandsState();
   ResetSearchState();
   ResetSearchDialogState();

@@ -1,0 +1,38 @@
+// A value file (.zbd) of any content: the record count, the values of records read whole or
+// field by field, and the template reads with their cursor never crash, hang or allocate from
+// the counts and record numbers the file holds.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "database/database_files.h"
+#include "database/linked_database.h"
+#include "fuzz/database_fuzz.h"
+#include "page/page_store.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string folder = DatabaseFuzzFolder("Valores");
+  const std::string path = folder + "Valores.zbd";
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  WriteFuzzFile(path, bytes);
+  programFolder = folder + "../";
+  templateDatabaseName = "Valores";
+  templateCellCursor = 1;
+  cachedRecordNumber = 0;
+
+  const int64_t count = CountValueFileRecords(path);
+  for (int64_t record : {int64_t{0}, int64_t{1}, int64_t{2}, count, count + 1}) {
+    for (const auto& [name, value] : ReadRecordValues(path, record)) {
+      ScanRecordFieldValue(path, name, record);
+      ReadTemplateFieldValue(name, record);
+    }
+  }
+  // The names of the first cells, read for the record numbers the cells claim.
+  for (size_t at = 0; at + 54 <= bytes.size() && at < 54 * 8; at += 54) {
+    const ValueCell cell = DecodeValueCell(std::string_view(bytes).substr(at, 54));
+    ReadTemplateFieldValue(cell.fieldName, cell.recordNumber);
+    ScanRecordFieldValue(path, cell.fieldName, cell.recordNumber, 1);
+  }
+  CountTemplateRecords();
+  return 0;
+}
