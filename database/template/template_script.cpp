@@ -14,24 +14,6 @@ namespace {
 
 // An output file is rewritten whole on every append, up to this size.
 constexpr int64_t kMaxOutputFileBytes = int64_t{64} << 20;
-constexpr int kReadChunk = 1 << 16;
-
-// Reads a whole file of at most `bound` bytes (EFBIG when it holds more), so that neither
-// the file's length nor its contents can size an allocation. Returns 0 or the errno.
-int ReadBoundedFile(std::string_view path, int64_t bound, std::string& data) {
-  data.clear();
-  files::RecordFile file;
-  if (const int error = file.Open(path, kReadChunk); error != 0) return error;
-  const int64_t length = file.Length();
-  if (length > bound) return EFBIG;
-  std::string chunk;
-  for (int64_t n = 1; static_cast<int64_t>(data.size()) < length; ++n) {
-    file.Get(n, chunk);
-    data += chunk;
-  }
-  data.resize(static_cast<size_t>(length));
-  return 0;
-}
 
 // Bare names and relative paths are found in the data folder, never in whatever folder the
 // program was started from.
@@ -80,7 +62,7 @@ void CheckBlockOpener(TemplateRun& run, std::string_view opener) {
 
 std::string ReadTemplateScriptFile(std::string_view path) {
   std::string data;
-  const int error = ReadBoundedFile(path, kMaxTemplateScriptBytes, data);
+  const int error = files::ReadWholeFile(path, kMaxTemplateScriptBytes, data);
   if (error == EFBIG) {
     throw TemplateError("El fichero " + std::string(path) +
                         "\r\nEs demasiado grande para una plantilla ..");
@@ -166,9 +148,8 @@ TemplateOutcome RunTemplateScript(std::string_view templateScriptPath, TemplateE
 
 int AppendTemplateOutputLine(std::string_view path, std::string_view line) {
   std::string data;
-  if (const int error = ReadBoundedFile(path, kMaxOutputFileBytes, data); error != 0) {
-    return error;
-  }
+  const int error = files::ReadWholeFile(path, kMaxOutputFileBytes, data);
+  if (error != 0 && error != ENOENT) return error;
   data += line;
   data += "\r\n";
   return files::WriteAllAtomically(path, data);

@@ -154,7 +154,6 @@ class TableEnvironment : public templates::TemplateEnvironment {
   int64_t BrowserRecord() override { return browserRecord; }
 
   int AppendOutputLine(const std::string& path, const std::string& line) override {
-    if (failWrites != 0) return failWrites;
     return templates::AppendTemplateOutputLine(path, line);
   }
   void OpenOutputFile(const std::string& path) override { opened.push_back(path); }
@@ -162,7 +161,6 @@ class TableEnvironment : public templates::TemplateEnvironment {
 
   templates::TemplateDate today{2024, 5, 20};
   int64_t browserRecord = 2;
-  int failWrites = 0;  // an errno every output write fails with, 0 for none
   int64_t cursor = 1;
   int64_t cachedRecord = 0;
   int64_t fieldReads = 0;

@@ -80,13 +80,18 @@ TEST_F(TemplateRunTest, ResultIsCutToItsField) {
   EXPECT_EQ(outcome.result, expected.substr(0, 10239));
 }
 
-TEST_F(TemplateRunTest, OutputWriteFailureStopsTheRunWithTheFileError) {
-  env.failWrites = ENOSPC;
-  ExpectStopped(Run("salida", "[Socios] ; &f := ~salida.txt ; &t := ~x ; &c := 1 ;"
-                              " &r := %WOUT &f &t &c ; OUT &r ;"),
-                files::ErrorText(ENOSPC));
-  EXPECT_FALSE(files::FileExists(data + "salida.txt"));
-  EXPECT_TRUE(env.opened.empty());
+TEST_F(TemplateRunTest, OutputWriteFailureStopsTheRunAndKeepsTheFile) {
+  testfiles::WriteRaw(data + "salida.txt", "antes\r\n");
+  for (const auto step : {files::testing::Step::Write, files::testing::Step::Flush,
+                          files::testing::Step::Rename}) {
+    env.shown.clear();
+    files::testing::FailureScope full(step, ENOSPC);
+    ExpectStopped(Run("salida", "[Socios] ; &f := ~salida.txt ; &t := ~x ; &c := 1 ;"
+                                " &r := %WOUT &f &t &c ; OUT &r ;"),
+                  files::ErrorText(ENOSPC));
+    EXPECT_EQ(testfiles::ReadRaw(data + "salida.txt"), "antes\r\n");
+    EXPECT_TRUE(env.opened.empty());
+  }
 }
 
 TEST_F(TemplateRunTest, OutputIntoAFolderStopsTheRun) {
