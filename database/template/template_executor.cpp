@@ -53,10 +53,13 @@ long double FiniteOrFail(long double v) {
 }
 
 std::string PlainText(long double v) { return numbers::NumberText(v); }
-std::string Picture7(std::string_view decimal) { return FormatTemplateDecimal(DecimalOf(decimal), 7); }
+std::string Picture7(std::string_view decimal) {
+  return FormatTemplateDecimal(DecimalOf(decimal), 7);
+}
 
-// x op y when both are numbers, with the number text the Part of each pair of kinds gives;
-// false when they are not both numbers.
+// x op y when both are numbers, written as the pair of kinds asks: two integers plainly, an
+// integer with a decimal in the 15-digit picture, two decimals in the 7-digit one; false when
+// they are not both numbers.
 bool ComputeArithmetic(std::string_view op, std::string_view x, ValueKind kx, std::string_view y,
                        ValueKind ky, std::string& out) {
   const bool xNumber = kx == ValueKind::kInteger || kx == ValueKind::kDecimal;
@@ -125,24 +128,30 @@ void StoreJoined(TemplateRun& run, const std::string& target, const std::string*
   run.ampersandVariables.Declare(target).kind = kind;
 }
 
-// Joins of a value x with a variable y or a number y ("&&+&", "&&+v"); x unchanged otherwise.
+// Joins of the "&" variable x with a variable or a written number y ("&&+&", "&&+v"): texts
+// join as they are, a number after a text as its number text where the table says so; any
+// other pair leaves x.
 void JoinAfterVariable(TemplateRun& run, const std::string& target, const std::string& xName,
                        const std::string& x, ValueKind kx, const std::string& y, ValueKind ky,
                        bool yWritten) {
   const bool xText = kx == ValueKind::kText;
-  const bool yText = ky == ValueKind::kText;
-  if (yWritten) {
-    if (xText && ky == ValueKind::kInteger) return StoreJoined(run, target, &xName, x, PlainText(ValueOf(y)), ValueKind::kUnknown);
-    if (xText && ky == ValueKind::kDecimal) return StoreJoined(run, target, &xName, x, Picture7(y), ValueKind::kUnknown);
-  } else if ((kx == ValueKind::kInteger && yText) || (xText && ky == ValueKind::kInteger) ||
-             (xText && yText)) {
-    return StoreJoined(run, target, &xName, x, y, xText && yText ? ValueKind::kText : ValueKind::kUnknown);
-  } else if (kx == ValueKind::kDecimal && yText) {
-    return SetVariableValue(run.ampersandVariables, target, Picture7(x) + y);
+  std::string tail;
+  ValueKind kind = ValueKind::kUnknown;
+  if (xText && ky == ValueKind::kText) {
+    tail = y;
+    kind = ValueKind::kText;
+  } else if (xText && ky == ValueKind::kInteger) {
+    tail = yWritten ? PlainText(ValueOf(y)) : y;
   } else if (xText && ky == ValueKind::kDecimal) {
-    return StoreJoined(run, target, &xName, x, Picture7(y), ValueKind::kUnknown);
+    tail = Picture7(y);
+  } else if (kx == ValueKind::kInteger && ky == ValueKind::kText) {
+    tail = y;
+  } else if (kx == ValueKind::kDecimal && ky == ValueKind::kText) {
+    return SetVariableValue(run.ampersandVariables, target, Picture7(x) + y);
+  } else {
+    kind = kx;
   }
-  StoreJoined(run, target, &xName, x, {}, kx);
+  StoreJoined(run, target, &xName, x, tail, kind);
 }
 
 // The number text a value stands for before or after a text: plain for an integer, the

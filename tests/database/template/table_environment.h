@@ -92,8 +92,9 @@ class TableEnvironment : public templates::TemplateEnvironment {
         const std::string& value = db.records[r][k];
         for (size_t c = 0; c < value.size(); ++c) {
           const bool last = c + 1 == value.size();
-          table.cells.push_back({&table.fields[k].name, static_cast<int64_t>(r + 1), value[c], last});
-          zbd += CellBytes(table.fields[k], value[c], static_cast<int64_t>(r + 1), last);
+          const int64_t record = static_cast<int64_t>(r + 1);
+          table.cells.push_back({&table.fields[k].name, record, value[c], last});
+          zbd += CellBytes(table.fields[k], value[c], record, last);
         }
       }
     }

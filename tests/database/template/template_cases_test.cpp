@@ -150,6 +150,8 @@ TEST_P(TemplateCaseGroup, EveryCaseRunsAsExpected) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, TemplateCaseGroup, testing::ValuesIn(CaseGroups()),
-                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+                         [](const testing::TestParamInfo<std::string>& info) {
+                           return info.param;
+                         });
 
 }  // namespace

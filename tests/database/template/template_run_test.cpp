@@ -66,7 +66,14 @@ TEST_F(TemplateRunTest, EveryRunStartsClean) {
   EXPECT_EQ(Run("uno", "[Socios] ; &a := ~x ; @b := ~y ; OUT &a ;").result, "x");
   EXPECT_EQ(Run("dos", "[Socios] ; OUT &a ;").result, "");
   EXPECT_EQ(Run("tres", "[Socios] ; OUT @b ;").result, "");
-  ExpectStopped(Run("cuatro", "[Socios] ; &a := ~x ; OUT &a"), "El c\xF3" "digo debe terminar en ;");
+  ExpectStopped(Run("cuatro", "[Socios] ; &a := ~x ; OUT &a"),
+                "El c\xF3" "digo debe terminar en ;");
+}
+
+TEST_F(TemplateRunTest, MoreStatementsThanA16BitCountHolds) {
+  std::string script = "[Socios] ;";
+  for (int i = 0; i < 40000; ++i) script += " 'c ;";
+  EXPECT_EQ(Run("largo", script + " &a := 1 ; OUT &a ;").result, "1");
 }
 
 TEST_F(TemplateRunTest, ResultIsCutToItsField) {

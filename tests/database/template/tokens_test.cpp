@@ -9,13 +9,17 @@ namespace templates {
 namespace {
 
 TEST(TemplatePunctuation, CutsAtTheListedCharactersOnly) {
-  for (std::string c : std::vector<std::string>{"*", "+", "-", "\xBA", "\xAA", "\x93", "\x94", "\xAB", "\xBB", ",", ";",
-                        "\"", "|", "\x85", "\x96"}) {
+  const std::vector<std::string> punctuation = {"*",    "+",    "-",    "\xBA", "\xAA",
+                                                "\x93", "\x94", "\xAB", "\xBB", ",",
+                                                ";",    "\"",   "|",    "\x85", "\x96"};
+  for (const std::string& c : punctuation) {
     EXPECT_EQ(IsTemplatePunctuation(c), 1) << c;
   }
-  for (std::string c : std::vector<std::string>{"", " ", "\t", "\r", "\n", "0", "9", "/", "\\", "#", "%", "&", "~", "!",
-                        "\xA1", "\xBF", "?", ".", ":", "(", "]", "_", "'", "=", "<", ">", "\x80",
-                        "$", "\xA3", "a", "\xF1", std::string(1, '\0')}) {
+  const std::vector<std::string> others = {
+      "",  " ", "\t", "\r",   "\n",   "0", "9", "/", "\\", "#",    "%", "&",    "~", "!",
+      "\xA1", "\xBF", "?", ".", ":", "(", "]", "_", "'", "=", "<", ">", "\x80", "$", "\xA3",
+      "a", "\xF1", std::string(1, '\0')};
+  for (const std::string& c : others) {
     EXPECT_EQ(IsTemplatePunctuation(c), 0) << c;
   }
 }
@@ -29,7 +33,8 @@ struct PredicateCase {
 
 TEST(TemplateTokenClasses, TellTokensApart) {
   const std::vector<PredicateCase> cases = {
-      {IsMaskToken, "mask", {"##.###", "#_#_#", "\x80##", "\xD1##", "[##]"}, {"#", "##-#", "\xE1##"}},
+      {IsMaskToken, "mask", {"##.###", "#_#_#", "\x80##", "\xD1##", "[##]"},
+       {"#", "##-#", "\xE1##"}},
       {IsComparisonToken, "comparison", {"==", "<>", ">=", "=", "=<"}, {"=!", "=a"}},
       {IsArithmeticToken, "arithmetic", {"+", "-", "*", "MOD", "DIV"}, {"mod", "/", "++"}},
       {IsCommentToken, "comment", {"'nota", "'NOTA", "'a\xF1o", "'\xD1" "and\xFA", "'a:b.c"},
@@ -57,10 +62,12 @@ TEST(TemplateTokenClasses, TellTokensApart) {
 
 TEST(TemplateTokenClasses, ValueKinds) {
   const std::vector<std::pair<std::string, ValueKind>> cases = {
-      {"12", ValueKind::kInteger},  {"007", ValueKind::kInteger}, {"1.50", ValueKind::kDecimal},
-      {"abc", ValueKind::kText},    {"1.50abc", ValueKind::kText}, {"Ana Mar\xED" "a", ValueKind::kText},
-      {".5", ValueKind::kOther},    {"", ValueKind::kOther},       {"-5", ValueKind::kOther},
-      {"1,5", ValueKind::kOther},   {"Hola!", ValueKind::kOther},  {"1.2.3", ValueKind::kOther},
+      {"12", ValueKind::kInteger},   {"007", ValueKind::kInteger},
+      {"1.50", ValueKind::kDecimal}, {"abc", ValueKind::kText},
+      {"1.50abc", ValueKind::kText}, {"Ana Mar\xED" "a", ValueKind::kText},
+      {".5", ValueKind::kOther},     {"", ValueKind::kOther},
+      {"-5", ValueKind::kOther},     {"1,5", ValueKind::kOther},
+      {"Hola!", ValueKind::kOther},  {"1.2.3", ValueKind::kOther},
   };
   for (const auto& [value, kind] : cases) EXPECT_EQ(ClassifyValue(value), kind) << value;
 }
