@@ -1,0 +1,36 @@
+// The capture of a filled page as a new record of the linked database ("Capturar datos"): what
+// the command asks or says, and the archive of the captured values. The messages come back as
+// texts for the caller to show.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct CapturedValue {
+  std::string fieldName;
+  std::string value;
+};
+
+// What the capture command does next.
+struct CapturePlan {
+  bool ask = false;        // ask `message` with Yes and No, and on Yes archive `values`
+  std::string message;     // the question, or else the message shown with OK
+  std::vector<CapturedValue> values;
+};
+
+// The values of every object bound to a capturable field, in slot order: an option cell gives
+// "1" or "0", any other object its fill text. They are offered for archiving only when they
+// are as many as the database has fields.
+CapturePlan PrepareCapture();
+
+struct ArchiveResult {
+  bool written = false;
+  int64_t recordNumber = 0;   // the new record's number when written
+  std::string message;        // shown with OK
+};
+
+// Checks the values against the fields' maximum lengths, then appends them as record
+// (record count + 1) in field order, one cell a character. The record is written whole or not
+// at all: a failed write leaves the value file as it was and says why ("Err: ..."). A record
+// without a single character is refused, as it would leave no trace in the file.
+ArchiveResult ArchiveCapturedForm(const std::vector<CapturedValue>& values);

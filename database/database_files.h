@@ -1,0 +1,93 @@
+// The two files of a database folder as records: the codecs of the field definition and the
+// value cell, the readers (every length and count taken from a file is bounded before it
+// drives a loop or an allocation), the record-count rule, and the appender of new cells.
+// Every call opens the file it needs and closes it before it returns.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "database/records.h"
+
+// A field-definition file is read for its first 1024 fields: more than a page could ever
+// bind (a capture needs one object per field), and it bounds what a damaged file costs.
+constexpr int64_t kMaxFieldDefinitions = 1024;
+// A value read back is cut at the longest value a field can take (maxLength is 16-bit).
+constexpr size_t kMaxValueLength = 32767;
+
+// What readers return for a field without a value in a record.
+constexpr const char* kNoData = "No datos";
+
+// A field definition with its texts up to their terminator, or whole when a file made
+// elsewhere has none.
+struct FieldDefinition {
+  int32_t recordKind = 0;
+  std::string fieldName;
+  int16_t fieldType = 0;
+  int16_t maxLength = 0;
+  int16_t spare = 0;
+  std::string listText;
+};
+
+// A value cell with the fields the readers use.
+struct ValueCell {
+  uint8_t character = 0;
+  std::string fieldName;
+  int64_t recordNumber = 0;
+  int32_t lastCharacter = 0;
+};
+
+// The 12042 bytes of a field definition: texts cut to their width less one and zero-padded.
+std::string EncodeFieldDefinition(const FieldDefinition& field);
+// A field definition from up to 12042 bytes; missing bytes read as zeros.
+FieldDefinition DecodeFieldDefinition(std::string_view bytes);
+// The 54 bytes of a value cell: the name cut to 30 characters and zero-padded.
+std::string EncodeValueCell(uint8_t character, int32_t recordKind, std::string_view fieldName,
+                            int16_t fieldType, int16_t maxLength, int16_t spare,
+                            int64_t recordNumber, int32_t lastCharacter);
+// A value cell from up to 54 bytes; missing bytes read as zeros.
+ValueCell DecodeValueCell(std::string_view bytes);
+
+// Every field definition of a file in file order (at most kMaxFieldDefinitions); none for a
+// missing or unreadable file.
+std::vector<FieldDefinition> ReadFieldDefinitions(std::string_view path);
+
+// Field lookups by exact name (case and blanks count). The scans never stop early, so the
+// last definition of a name decides: its fieldType (0 when none), its listText.
+int16_t LastFieldType(const std::vector<FieldDefinition>& fields, std::string_view fieldName);
+const FieldDefinition* LastFieldDefinition(const std::vector<FieldDefinition>& fields,
+                                           std::string_view fieldName);
+// True when some definition of the name has a fieldType of at most 4 (negative ones too):
+// the values a capture may take.
+bool HasCapturableDefinition(const std::vector<FieldDefinition>& fields,
+                             std::string_view fieldName);
+
+// The record-count rule: the record number of the last whole cell of the value file, 0 for an
+// empty or missing file. A count is never above the number of cells (every record has at
+// least one) nor below 0, whatever the last cell holds.
+int64_t CountValueFileRecords(std::string_view path);
+
+// The first complete value of a field in a record, starting the scan at cell `fromCell`
+// (from 1); "" when there is none. A value completes on its cell with lastCharacter 1; a
+// cell of another field in between starts it again. `valueFirstCell`, when given, receives
+// the index of the value's first cell. Records follow each other in ascending order in a
+// value file, so the scan looks for the record's cells instead of reading every cell before
+// them; the file is read once per call.
+std::string ScanRecordFieldValue(std::string_view path, std::string_view fieldName,
+                                 int64_t record, int64_t fromCell = 1,
+                                 int64_t* valueFirstCell = nullptr);
+// The first complete value of every field of a record, in the order they complete, read in
+// one pass over the record's cells.
+std::vector<std::pair<std::string, std::string>> ReadRecordValues(std::string_view path,
+                                                                  int64_t record);
+
+// Appends whole cells (a multiple of 54 bytes) to a value file at cell (length \ 54) + 1 in
+// one write and makes them durable, creating the file when missing. On failure the file is
+// cut back to its old length, so no part of the new cells stays. Returns 0 or the errno.
+int AppendValueCells(std::string_view path, std::string_view cells);
+
+// A stored number as a number text: every "." dropped, every "'" made "." ("1.234'5" gives
+// "1234.5").
+std::string ApostropheToDecimalPoint(std::string_view text);

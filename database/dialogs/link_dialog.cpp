@@ -1,0 +1,79 @@
+#include "database/dialogs/link_dialog.h"
+
+#include "database/value_scan.h"
+#include "objects/dialog_skeleton.h"
+#include "shell/settings.h"
+
+std::function<void(LinkTestResult)> onDatabaseLinkTested;
+int32_t linkDialogOpen = 0;
+
+namespace {
+
+constexpr int kFolder = 1002, kSalir = 1003, kChoose = 1004;
+constexpr const char* kFace = "MS Sans Serif";
+
+DialogSkeleton skeleton{&linkDialogOpen, nullptr, kSalir};
+
+void TellLinkTested(LinkTestResult result) {
+  if (onDatabaseLinkTested) onDatabaseLinkTested(result);
+}
+
+void TestFolder(ui::Window window, bool chosen) {
+  const LinkTestResult result = ApplyDatabaseLinkTest(linkedDatabaseFolder);
+  if (result == LinkTestResult::kLinked) ui::SetText(window, kFolder, linkedDatabaseFolder);
+  if (chosen && result == LinkTestResult::kBadFormat)
+    ui::MessageBox(window, "La carpeta NO es una base de dato ...\r\nFormato erroneo ...",
+                   kMessageTitle, ui::Buttons::Ok);
+  TellLinkTested(result);
+}
+
+void ChooseAnotherFolder(ui::Window window) {
+  // Another database must not come in under a scan of this one.
+  if (valueScanBusy) return;
+  const std::string folder = BrowseForFolder(window);
+  // A cancelled choice keeps the link as it was.
+  if (folder.empty()) return;
+  linkedDatabaseFolder = folder;
+  TestFolder(window, true);
+}
+
+}  // namespace
+
+std::string BrowseForFolder(ui::Window owner) {
+  std::string folder = ui::ChooseFolder(owner, "Elige Carpeta a ver ...");
+  if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
+  return folder;
+}
+
+intptr_t LinkDatabaseDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
+  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
+  if (msg == ui::Msg::Init) {
+    TestFolder(window, false);
+  } else if (msg == ui::Msg::Command) {
+    if (IsButtonPress(first, second, kSalir))
+      ui::EndDialog(window, ui::kOk);
+    else if (IsButtonPress(first, second, kChoose))
+      ChooseAnotherFolder(window);
+    else
+      return 0;
+    return 1;
+  }
+  return 0;
+}
+
+void ShowLinkDatabaseDialog(ui::Window owner) {
+  if (linkDialogOpen || valueScanBusy) return;
+  ui::DialogTemplate t;
+  t.caption = "Base de Datos Vinculada";
+  t.w = 201;
+  t.h = 67;
+  t.x = 70;
+  t.y = 70;
+  t.controls = {
+      {ui::Kind::Label, 1001, "Vinculaci\xF3n de una base de datos", 5, 5, 150, 15, 0, kFace, 8},
+      {ui::Kind::Edit, kFolder, "", 5, 20, 190, 25, ui::kMultiLine | ui::kHScroll | ui::kSunken},
+      {ui::Kind::Button, kSalir, "Salir", 5, 46, 50, 16, 0, kFace, 8},
+      {ui::Kind::Button, kChoose, "...", 145, 46, 50, 16, 0, kFace, 14},
+  };
+  ui::RunModal(t, owner, LinkDatabaseDlgProc);
+}

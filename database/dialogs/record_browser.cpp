@@ -1,0 +1,146 @@
+#include "database/dialogs/record_browser.h"
+
+#include <string>
+
+#include "database/linked_database.h"
+#include "database/record_browsing.h"
+#include "database/record_fill.h"
+#include "database/value_scan.h"
+#include "objects/dialog_skeleton.h"
+#include "search/search_results.h"
+
+ui::Window databaseBrowserWindow = nullptr;
+
+namespace {
+
+constexpr int kFirst = 1901, kPrevious = 1902, kNext = 1903, kLast = 1904, kShown = 1905;
+constexpr int kNumber = 1907, kGoTo = 1908, kWithSearch = 1909;
+// While the browser is open it looks now and then whether a scan holds its controls.
+constexpr int kBusyTimer = 1;
+constexpr int kBusyTimerMs = 200;
+constexpr const char* kFace = "MS Sans Serif";
+
+int32_t browserOpen = 0;
+DialogSkeleton skeleton{&browserOpen, nullptr, 0};
+// The close box was pressed while a scan ran: the browser closes once it is over.
+bool closeRequested = false;
+
+// The controls are usable only while no value scan runs; the number and "Ir a" only in
+// plain mode, the search box only while a search has found records.
+void UpdateControls(ui::Window window) {
+  const bool idle = valueScanBusy == 0;
+  for (int id : {kFirst, kPrevious, kNext, kLast}) ui::Enable(window, id, idle);
+  ui::Enable(window, kNumber, idle && !IsBrowsingWithSearch());
+  ui::Enable(window, kGoTo, idle && !IsBrowsingWithSearch());
+  ui::Enable(window, kWithSearch, idle && searchFound == 1);
+  ui::SetCheck(window, kWithSearch, IsBrowsingWithSearch());
+}
+
+void CloseWhenRequested(ui::Window window) {
+  if (closeRequested && valueScanBusy == 0) ui::EndDialog(window, ui::kCancel);
+}
+
+// Shows a position with every control greyed while the page fills.
+void Show(ui::Window window, int64_t position) {
+  if (position < 1) return;
+  for (int id : {kFirst, kPrevious, kNext, kLast, kNumber, kGoTo, kWithSearch})
+    ui::Enable(window, id, false);
+  if (const int64_t record = ShowBrowserPosition(position); record > 0)
+    ui::SetText(window, kShown, std::to_string(record));
+  UpdateControls(window);
+  CloseWhenRequested(window);
+}
+
+void Move(ui::Window window, BrowserMove move) {
+  Show(window, PositionAfterMove(move, browserRecordNumber, BrowsablePositions(),
+                                 ui::Text(window, kNumber)));
+}
+
+void Initialise(ui::Window window) {
+  databaseBrowserWindow = window;
+  closeRequested = false;
+  browserRecordNumber = 0;
+  UpdateControls(window);
+  ui::SetTimer(window, kBusyTimer, kBusyTimerMs);
+  if (GetLastRecordNumber() >= 1) {
+    RebuildPlaceholderTexts();
+    Show(window, 1);
+  }
+}
+
+void OnCommand(ui::Window window, intptr_t first, intptr_t second) {
+  // A click that came in while a scan let the windows run waits for nothing: it is dropped.
+  if (valueScanBusy) return;
+  const int id = static_cast<int>(first & 0xFFFF);
+  if (id == kWithSearch) {
+    browseWithSearch = ui::Checked(window, kWithSearch) ? 1 : 0;
+    UpdateControls(window);
+    Show(window, PositionAfterMove(BrowserMove::kFirst, 0, BrowsablePositions()));
+    return;
+  }
+  if (!IsPressCode(second)) return;
+  switch (id) {
+    case kFirst: Move(window, BrowserMove::kFirst); break;
+    case kPrevious: Move(window, BrowserMove::kPrevious); break;
+    case kNext: Move(window, BrowserMove::kNext); break;
+    case kLast: Move(window, BrowserMove::kLast); break;
+    case kGoTo: Move(window, BrowserMove::kGoTo); break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+intptr_t DatabaseBrowserDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
+  if (msg == ui::Msg::Close && valueScanBusy) {
+    closeRequested = true;
+    return 1;
+  }
+  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
+  switch (msg) {
+    case ui::Msg::Init:
+      Initialise(window);
+      return 1;
+    case ui::Msg::Command:
+      OnCommand(window, first, second);
+      return 1;
+    case ui::Msg::Timer:
+      UpdateControls(window);
+      CloseWhenRequested(window);
+      return 1;
+    case ui::Msg::Destroy:
+      ui::KillTimer(window, kBusyTimer);
+      databaseBrowserWindow = nullptr;
+      closeRequested = false;
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+void ShowDatabaseBrowser(ui::Window owner) {
+  if (databaseBrowserWindow) {
+    ui::SetFocus(databaseBrowserWindow);
+    return;
+  }
+  if (valueScanBusy) return;
+  ui::DialogTemplate t;
+  t.caption = "Registros Base Datos";
+  t.w = 277;
+  t.h = 45;
+  t.x = 70;
+  t.y = 70;
+  t.topmost = true;
+  t.toolWindow = true;
+  t.controls = {
+      {ui::Kind::Button, kFirst, "|<", 5, 5, 20, 15, 0, kFace, 8},
+      {ui::Kind::Button, kPrevious, "<<", 30, 5, 20, 15, 0, kFace, 8},
+      {ui::Kind::Button, kNext, ">>", 55, 5, 20, 15, 0, kFace, 8},
+      {ui::Kind::Button, kLast, ">|", 80, 5, 20, 15, 0, kFace, 8},
+      {ui::Kind::Label, kShown, "", 105, 8, 55, 8, ui::kCentred, kFace, 8},
+      {ui::Kind::Edit, kNumber, "", 163, 5, 50, 15, ui::kDigitsOnly | ui::kSunken, kFace, 8},
+      {ui::Kind::Button, kGoTo, "Ir a", 220, 5, 50, 15, 0, kFace, 10},
+      {ui::Kind::CheckBox, kWithSearch, "Navegar con b\xFAsqueda", 5, 25, 120, 15, 0, kFace, 10},
+  };
+  ui::ShowModeless(t, owner, DatabaseBrowserDlgProc);
+}
