@@ -1,33 +1,29 @@
 // A hostile template script (the bytes of the input) run against the small fixture databases:
 // the run ends with a result or a message, never a crash, a hang or unbounded memory.
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 #include "database/template/template_language.h"
-#include "tests/database/template/table_environment.h"
+#include "tests/database/template/fixture_environment.h"
 
 namespace {
 
 // Output files are kept in memory, so that a long fuzzing run leaves no files behind.
-class FuzzEnvironment : public templatetest::TableEnvironment {
+class FuzzEnvironment : public templatetest::FixtureEnvironment {
  public:
-  using TableEnvironment::TableEnvironment;
-  int AppendOutputLine(const std::string&, const std::string& line) override {
-    written += line.size();
-    return 0;
-  }
-  size_t written = 0;
+  using FixtureEnvironment::FixtureEnvironment;
+  int AppendOutputLine(const std::string&, const std::string&) override { return 0; }
 };
 
 struct FuzzFolder {
   FuzzFolder()
       : path((std::filesystem::temp_directory_path() /
-              ("veluna-template-fuzz-" + std::to_string(getpid())))
+              ("veluna-template-fuzz-" + std::to_string(std::random_device{}())))
                  .string() +
              "/") {
     std::filesystem::create_directories(path);
@@ -45,7 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static FuzzFolder folder;
   static FuzzEnvironment env(folder.path);
   static const bool ready = [] {
-    for (const auto& db : templatetest::FixtureDatabases()) env.AddDatabase(db);
+    for (const auto& db : templatetest::FixtureDatabases()) {
+      templatetest::WriteFixtureDatabase(folder.path, db);
+    }
     return true;
   }();
   (void)ready;

@@ -19,7 +19,7 @@
 #include "database/template/template_error.h"
 #include "database/template/template_run.h"
 #include "platform/text/text.h"
-#include "tests/database/template/table_environment.h"
+#include "tests/database/template/fixture_environment.h"
 #include "tests/support/test_env.h"
 
 namespace {
@@ -89,8 +89,10 @@ std::vector<std::string> CaseGroups() {
 void RunCase(const fs::path& folder, int number) {
   SCOPED_TRACE(folder.string());
   const std::string data = testenv::NewFolder("case" + std::to_string(number));
-  templatetest::TableEnvironment env(data);
-  for (const auto& db : templatetest::FixtureDatabases()) env.AddDatabase(db);
+  templatetest::FixtureEnvironment env(data);
+  for (const auto& db : templatetest::FixtureDatabases()) {
+    templatetest::WriteFixtureDatabase(data, db);
+  }
   const auto setup = ReadSetup(folder);
   if (setup.count("browser")) env.browserRecord = std::stoll(setup.at("browser"));
   if (setup.count("today")) {

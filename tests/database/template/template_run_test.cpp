@@ -9,18 +9,20 @@
 #include "database/template/template_language.h"
 #include "database/template/template_tokens.h"
 #include "platform/files/files.h"
-#include "tests/database/template/table_environment.h"
+#include "tests/database/template/fixture_environment.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"
 
 namespace {
 
-using templatetest::TableEnvironment;
+using templatetest::FixtureEnvironment;
 
 class TemplateRunTest : public testing::Test {
  protected:
   void SetUp() override {
-    for (const auto& db : templatetest::FixtureDatabases()) env.AddDatabase(db);
+    for (const auto& db : templatetest::FixtureDatabases()) {
+      templatetest::WriteFixtureDatabase(data, db);
+    }
   }
   templates::TemplateOutcome Run(const std::string& name, const std::string& script) {
     testfiles::WriteRaw(data + name, script);
@@ -34,7 +36,7 @@ class TemplateRunTest : public testing::Test {
   }
 
   std::string data = testenv::NewFolder("run");
-  TableEnvironment env{data};
+  FixtureEnvironment env{data};
 };
 
 TEST_F(TemplateRunTest, MissingScriptIsReportedAndTheRunEnds) {
