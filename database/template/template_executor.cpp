@@ -75,7 +75,7 @@ bool ComputeArithmetic(std::string_view op, std::string_view x, ValueKind kx, st
       return true;
     }
     if (op == "MOD") {
-      out = b == 0 || b == -1 ? "0" : PlainText(a % b);
+      out = b == 0 ? "0" : PlainText(a % b);
       return true;
     }
     const bool overflow = op == "+"   ? __builtin_add_overflow(a, b, &r)
@@ -111,9 +111,9 @@ bool ComputeArithmetic(std::string_view op, std::string_view x, ValueKind kx, st
 
 // "x followed by tail" into the "&" target; when the target is x's own variable the tail is
 // appended in place, so a text built up over many records is not copied at every record.
-void StoreJoined(TemplateRun& run, const std::string& target, const std::string* xName,
+void StoreJoined(TemplateRun& run, const std::string& target, const std::string& xName,
                  const std::string& x, std::string_view tail, ValueKind kind) {
-  if (xName != nullptr && *xName == target) {
+  if (xName == target) {
     TemplateVariable& variable = run.ampersandVariables.Declare(target);
     const size_t room = kMaxTemplateValueLength - std::min(kMaxTemplateValueLength,
                                                            variable.value.size());
@@ -151,7 +151,7 @@ void JoinAfterVariable(TemplateRun& run, const std::string& target, const std::s
   } else {
     kind = kx;
   }
-  StoreJoined(run, target, &xName, x, tail, kind);
+  StoreJoined(run, target, xName, x, tail, kind);
 }
 
 // The number text a value stands for before or after a text: plain for an integer, the
@@ -193,25 +193,20 @@ void ExecuteArithmetic(TemplateRun& run, const StatementFields& s, const std::st
   const std::string& target = FieldOf(s, 2);
   const std::string& xName = FieldOf(s, 3);
   const bool yWritten = s[0].back() == 'v';
-  DeclareVariable(run.ampersandVariables, xName);
-  if (!yWritten) DeclareVariable(run.ampersandVariables, FieldOf(s, 5));
+  // Variables stay where they are while the store grows, so both may be held at once.
   TemplateVariable& xVariable = run.ampersandVariables.Declare(xName);
+  TemplateVariable* yVariable =
+      yWritten ? nullptr : &run.ampersandVariables.Declare(FieldOf(s, 5));
   const std::string& x = xVariable.value;
   const ValueKind kx = KindOf(xVariable);
-  std::string yWrittenValue;
-  const std::string* y = &FieldOf(s, 5);
-  ValueKind ky = ClassifyValue(*y);
-  if (!yWritten) {
-    TemplateVariable& yVariable = run.ampersandVariables.Declare(FieldOf(s, 5));
-    y = &yVariable.value;
-    ky = KindOf(yVariable);
-  }
+  const std::string& y = yVariable ? yVariable->value : FieldOf(s, 5);
+  const ValueKind ky = yVariable ? KindOf(*yVariable) : ClassifyValue(y);
   std::string result;
-  if (ComputeArithmetic(op, x, kx, *y, ky, result)) {
+  if (ComputeArithmetic(op, x, kx, y, ky, result)) {
     return SetVariableValue(run.ampersandVariables, target, std::move(result));
   }
-  if (op == "+") return JoinAfterVariable(run, target, xName, x, kx, *y, ky, yWritten);
-  StoreJoined(run, target, &xName, x, {}, kx);
+  if (op == "+") return JoinAfterVariable(run, target, xName, x, kx, y, ky, yWritten);
+  StoreJoined(run, target, xName, x, {}, kx);
 }
 
 std::string ProperCase(std::string_view a) {
