@@ -100,10 +100,10 @@ void LoadFavouriteColours() {
   ClearColourGrid();
   files::RecordFile file;
   if (file.Open(FavouriteColoursPath(), kFavouriteRecordLength) != 0) return;
-  std::string bytes;
-  for (int64_t n = 1, count = file.RecordCount(); n <= count; ++n) {
-    file.Get(n, bytes);
-    FavouriteColourRecord r = DecodeFavouriteColourRecord(bytes);
+  std::string all;
+  const int64_t count = file.GetMany(1, kColourTableSide * kColourTableSide, all);
+  for (int64_t n = 0; n < count; ++n) {
+    FavouriteColourRecord r = DecodeFavouriteColourRecord(std::string_view(all).substr(n * kFavouriteRecordLength));
     if (r.column < 0 || r.column >= kColourColumns || r.row < 0 || r.row >= kColourRows) continue;
     colourGrid[r.column][r.row] = r;
   }

@@ -197,11 +197,10 @@ void LoadHolidays() {
   ClearHolidayTables();
   files::RecordFile file;
   if (file.Open(HolidaysPath(), kHolidayRecordLength) != 0) return;
-  const int64_t n = file.RecordCount();
-  std::string bytes;
-  for (int64_t i = 1; i <= n && holidayCount < kHolidayTableSize; ++i) {
-    if (!file.Get(i, bytes)) break;
-    const HolidayRecord r = DecodeHolidayRecord(bytes);
+  std::string all;
+  const int64_t n = file.GetMany(1, kHolidayTableSize, all);
+  for (int64_t i = 0; i < n && holidayCount < kHolidayTableSize; ++i) {
+    const HolidayRecord r = DecodeHolidayRecord(std::string_view(all).substr(i * kHolidayRecordLength));
     if (r.day < 1 || r.day > 31 || r.month < 1 || r.month > 12) continue;
     holidayList[holidayCount++] = r;
     holidayColourTable[r.day][r.month] = r.colour;

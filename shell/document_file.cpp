@@ -122,9 +122,9 @@ bool LoadDocument() {
   const int64_t length = files::FileLength(documentPath);
   if (length >= 0 && refused(length)) return false;
   std::string data;
-  errno = 0;
-  if (!files::ReadAll(documentPath, data)) {
-    ShowMessage(files::ErrorText(errno != 0 ? errno : EIO));
+  const int64_t bound = int64_t{kMaxDocumentRecords} * kDocumentRecordLength;
+  if (const int error = files::ReadWholeFile(documentPath, bound, data); error != 0) {
+    ShowMessage(files::ErrorText(error));
     return false;
   }
   // The file may have changed since it was measured.

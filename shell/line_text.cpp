@@ -14,6 +14,8 @@ std::string lastDocumentFolder;
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
+// What the line count reads of a file: a hundred lines of any sensible length.
+constexpr int64_t kLineTextCountedBytes = 1 << 20;
 
 // The file of the last line-text insert, so the next one opens on it.
 std::string lineTextFilePath;
@@ -56,7 +58,7 @@ int32_t BrowseTextFile(ui::Window owner, std::string& path, int32_t mode) {
 
 int32_t CountTextFileLines(std::string_view path) {
   std::vector<std::string> lines;
-  files::ReadLines(path, lines);
+  files::ReadTextLines(path, kLineTextCountedBytes, lines);
   return static_cast<int32_t>(
       std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return !l.empty(); }));
 }
@@ -64,7 +66,9 @@ int32_t CountTextFileLines(std::string_view path) {
 void ReadTextFileLines(std::string_view path) {
   lineTextBuffer.clear();
   std::vector<std::string> lines;
-  files::ReadLines(path, lines);
+  // Every line end becomes CR LF, never shorter, so the kept characters all come from the
+  // file's first kLineTextBufferLength bytes.
+  files::ReadTextLines(path, kLineTextBufferLength, lines);
   for (const std::string& line : lines) {
     if (lineTextBuffer.size() >= kLineTextBufferLength) break;
     lineTextBuffer += line;

@@ -2,12 +2,15 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <pwd.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
@@ -43,19 +46,154 @@ std::string OsPath(std::string_view path) { return text::ToUtf8(WithSlashes(path
 }
 [[maybe_unused]] const char* ErrorMessage(const char* result, const char*) { return result; }
 
+// The failure seam of the tests: each step armed at most once, disarmed when it fires.
+struct ArmedFailure {
+  bool armed = false;
+  int errnum = 0;
+  int64_t afterBytes = 0;
+};
+std::array<ArmedFailure, 6> armedFailures;
+int failuresFired = 0;
+std::atomic<int64_t> wholeFileReads{0};
+
+ArmedFailure* Armed(testing::Step step) {
+  ArmedFailure& a = armedFailures[static_cast<size_t>(step)];
+  return a.armed ? &a : nullptr;
+}
+
+// 0 when the step may run; otherwise the errno the test armed it with.
+int InjectedFailure(testing::Step step) {
+  ArmedFailure* a = Armed(step);
+  if (!a) return 0;
+  a->armed = false;
+  ++failuresFired;
+  return a->errnum;
+}
+
 int WriteFully(int fd, std::string_view data, off_t at) {
   size_t done = 0;
   while (done < data.size()) {
-    const ssize_t n = at < 0 ? write(fd, data.data() + done, data.size() - done)
-                             : pwrite(fd, data.data() + done, data.size() - done,
-                                      at + static_cast<off_t>(done));
+    size_t want = data.size() - done;
+    ArmedFailure* failing = Armed(testing::Step::Write);
+    if (failing) {
+      if (failing->afterBytes <= 0) return InjectedFailure(testing::Step::Write);
+      want = std::min<size_t>(want, static_cast<size_t>(failing->afterBytes));
+    }
+    const ssize_t n = at < 0 ? write(fd, data.data() + done, want)
+                             : pwrite(fd, data.data() + done, want, at + static_cast<off_t>(done));
     if (n < 0) {
       if (errno == EINTR) continue;
       return errno;
     }
+    if (failing) failing->afterBytes -= n;
     done += static_cast<size_t>(n);
   }
   return 0;
+}
+
+int FlushFile(int fd) {
+  if (const int error = InjectedFailure(testing::Step::Flush)) return error;
+  return fsync(fd) == 0 ? 0 : errno;
+}
+
+int TruncateFile(int fd, int64_t bytes) {
+  if (const int error = InjectedFailure(testing::Step::Truncate)) return error;
+  return ftruncate(fd, static_cast<off_t>(bytes)) == 0 ? 0 : errno;
+}
+
+// File systems whose files are the kernel's views: they claim to be regular files, often of
+// length 0, and reading one may block for ever (/proc/kmsg) or take data from someone else.
+bool IsPseudoFileSystem(const struct statfs& fs) {
+  switch (static_cast<unsigned long>(fs.f_type)) {
+    case PROC_SUPER_MAGIC: case SYSFS_MAGIC: case DEBUGFS_MAGIC: case TRACEFS_MAGIC:
+    case SECURITYFS_MAGIC: case SELINUX_MAGIC: case PSTOREFS_MAGIC: case EFIVARFS_MAGIC:
+    case CGROUP_SUPER_MAGIC: case CGROUP2_SUPER_MAGIC: case BINFMTFS_MAGIC:
+    case DEVPTS_SUPER_MAGIC: case BPF_FS_MAGIC:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// 0 for a regular file on a real file system; otherwise EISDIR or kNotRegularFile.
+int RegularFileCheck(const struct stat& st, const struct statfs& fs) {
+  if (S_ISDIR(st.st_mode)) return EISDIR;
+  if (!S_ISREG(st.st_mode) || IsPseudoFileSystem(fs)) return kNotRegularFile;
+  return 0;
+}
+
+// 0 when the path names a regular file (links followed), else the errno, EISDIR or
+// kNotRegularFile; nothing is opened.
+int ExamineRegularFile(const std::string& osPath, struct stat& st) {
+  struct statfs fs;
+  if (stat(osPath.c_str(), &st) != 0 || statfs(osPath.c_str(), &fs) != 0) return errno;
+  return RegularFileCheck(st, fs);
+}
+
+// The same check on an open file, which may have been swapped since the path was examined.
+int ExamineOpenFile(int fd, struct stat& st) {
+  struct statfs fs;
+  if (fstat(fd, &st) != 0 || fstatfs(fd, &fs) != 0) return errno;
+  return RegularFileCheck(st, fs);
+}
+
+// Opens a regular file for reading without ever blocking on it. Returns the descriptor, or -1
+// with `error` set.
+int OpenRegularFile(const std::string& osPath, int flags, int& error) {
+  struct stat st;
+  if ((error = ExamineRegularFile(osPath, st)) != 0) return -1;
+  const int fd = ::open(osPath.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    error = errno;
+    return -1;
+  }
+  if ((error = ExamineOpenFile(fd, st)) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// Reads at most `limit` bytes from the start of an open file.
+int ReadAtMost(int fd, int64_t limit, std::string& data) {
+  struct stat st;
+  const int64_t expected = fstat(fd, &st) == 0 ? std::max<int64_t>(st.st_size, 0) : 0;
+  // The length the file claims is only a first guess: it may grow while it is read.
+  data.resize(static_cast<size_t>(std::min<int64_t>(limit, expected + 1)));
+  size_t done = 0;
+  while (static_cast<int64_t>(done) < limit) {
+    if (done == data.size())
+      data.resize(static_cast<size_t>(std::min<int64_t>(limit, std::max<int64_t>(65536, 2 * static_cast<int64_t>(done)))));
+    const ssize_t n = read(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int error = errno;
+      data.clear();
+      return error;
+    }
+    if (n == 0) break;
+    done += static_cast<size_t>(n);
+  }
+  data.resize(done);
+  return 0;
+}
+
+// Reads a whole regular file (or, with `cut`, its first `maxBytes` bytes) into `data`.
+int ReadBounded(std::string_view path, int64_t maxBytes, bool cut, std::string& data) {
+  data.clear();
+  if (maxBytes < 0) return EINVAL;
+  ++wholeFileReads;
+  int error = 0;
+  const int fd = OpenRegularFile(OsPath(path), O_RDONLY, error);
+  if (fd < 0) return error;
+  // One byte beyond the bound tells a file that is too long.
+  error = ReadAtMost(fd, cut ? maxBytes : maxBytes + 1, data);
+  ::close(fd);
+  if (error == 0 && static_cast<int64_t>(data.size()) > maxBytes) {
+    data.clear();
+    error = EFBIG;
+  }
+  return error;
 }
 
 std::string ConfigHome() {
@@ -142,6 +280,7 @@ bool FileExists(std::string_view path) {
 }
 
 int DeleteFile(std::string_view path) {
+  if (const int error = InjectedFailure(testing::Step::Delete)) return error;
   if (unlink(OsPath(path).c_str()) == 0 || errno == ENOENT) return 0;
   return errno;
 }
@@ -156,14 +295,42 @@ int SetNormalAttributes(std::string_view path) {
 
 int64_t FileLength(std::string_view path) {
   struct stat st;
-  if (stat(OsPath(path).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
+  if (ExamineRegularFile(OsPath(path), st) != 0) return -1;
   return static_cast<int64_t>(st.st_size);
 }
 
+bool StampOf(std::string_view path, FileStamp& stamp) {
+  struct stat st;
+  if (ExamineRegularFile(OsPath(path), st) != 0) return false;
+  constexpr int64_t kNs = 1000000000;
+  stamp = FileStamp{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
+                    static_cast<int64_t>(st.st_size),
+                    static_cast<int64_t>(st.st_mtim.tv_sec) * kNs + st.st_mtim.tv_nsec,
+                    static_cast<int64_t>(st.st_ctim.tv_sec) * kNs + st.st_ctim.tv_nsec};
+  return true;
+}
+
 std::string ErrorText(int errnum) {
-  char buffer[256] = {};
-  const char* message = ErrorMessage(strerror_r(errnum, buffer, sizeof buffer), buffer);
-  return "Err: " + std::to_string(errnum) + " " + text::FromUtf8(message);
+  const char* own = nullptr;
+  switch (errnum) {
+    case ENOENT: own = "No existe el fichero o la carpeta"; break;
+    case EACCES: case EPERM: own = "Permiso denegado"; break;
+    case ENOSPC: case EDQUOT: own = "No queda espacio en el disco"; break;
+    case EROFS: own = "El disco es de solo lectura"; break;
+    case EISDIR: own = "Es una carpeta"; break;
+    case ENAMETOOLONG: own = "Nombre de fichero demasiado largo"; break;
+    case EEXIST: own = "El fichero ya existe"; break;
+    case EIO: own = "Error de entrada/salida"; break;
+    case EFBIG: own = "Fichero demasiado grande"; break;
+    case kNotRegularFile: own = "No es un fichero normal (dispositivo, tuber\xED" "a o fichero del sistema)"; break;
+    default: break;
+  }
+  std::string message = own ? own : "";
+  if (!own) {
+    char buffer[256] = {};
+    message = text::FromUtf8(ErrorMessage(strerror_r(errnum, buffer, sizeof buffer), buffer));
+  }
+  return "Err: " + std::to_string(errnum) + " " + message;
 }
 
 // RecordFile ---------------------------------------------------------------------------------
@@ -177,6 +344,7 @@ int RecordFile::Open(std::string_view path, int recordLength) {
   recordLength_ = recordLength;
   const int error = Attach(false);
   if (error != 0 && error != ENOENT) {
+    path_.clear();
     recordLength_ = 0;
     return error;
   }
@@ -186,19 +354,26 @@ int RecordFile::Open(std::string_view path, int recordLength) {
 
 int RecordFile::Attach(bool create) const {
   if (fd_ >= 0) return 0;
-  int fd = ::open(path_.c_str(), O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0), 0666);
+  int error = 0;
+  int fd = OpenRegularFile(path_, O_RDWR, error);
   bool readOnly = false;
-  if (fd < 0 && (errno == EACCES || errno == EROFS) && !create) {
+  if (fd < 0 && (error == EACCES || error == EROFS) && !create) {
     // A file we may only read still reads; writing it reports the refusal.
-    fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    fd = OpenRegularFile(path_, O_RDONLY, error);
     readOnly = true;
   }
-  if (fd < 0) return errno;
-  struct stat st;
-  if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    return EISDIR;
+  if (fd < 0 && error == ENOENT && create) {
+    if ((error = InjectedFailure(testing::Step::Create)) != 0) return error;
+    fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    struct stat st;
+    if (fd < 0) {
+      error = errno;
+    } else if ((error = ExamineOpenFile(fd, st)) != 0) {
+      ::close(fd);
+      fd = -1;
+    }
   }
+  if (fd < 0) return error;
   fd_ = fd;
   readOnly_ = readOnly;
   return 0;
@@ -224,18 +399,40 @@ int64_t RecordFile::RecordCount() const {
   return recordLength_ > 0 ? Length() / recordLength_ : 0;
 }
 
-bool RecordFile::Get(int64_t n, std::string& out) const {
-  out.assign(static_cast<size_t>(std::max(recordLength_, 0)), '\0');
-  if (!open_ || n < 1 || Attach(false) != 0) return false;
-  const off_t at = static_cast<off_t>((n - 1) * recordLength_);
+namespace {
+
+// Reads up to out.size() bytes at `at`; returns how many came.
+size_t ReadAt(int fd, std::string& out, off_t at) {
   size_t done = 0;
   while (done < out.size()) {
-    const ssize_t got = pread(fd_, out.data() + done, out.size() - done, at + static_cast<off_t>(done));
+    const ssize_t got = pread(fd, out.data() + done, out.size() - done, at + static_cast<off_t>(done));
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;
     done += static_cast<size_t>(got);
   }
+  return done;
+}
+
+}  // namespace
+
+bool RecordFile::Get(int64_t n, std::string& out) const {
+  out.assign(static_cast<size_t>(std::max(recordLength_, 0)), '\0');
+  if (!open_ || n < 1 || Attach(false) != 0) return false;
+  const size_t done = ReadAt(fd_, out, static_cast<off_t>((n - 1) * recordLength_));
   return done == out.size();
+}
+
+int64_t RecordFile::GetMany(int64_t first, int64_t maxCount, std::string& out) const {
+  out.clear();
+  if (!open_ || first < 1 || maxCount < 1 || Attach(false) != 0) return 0;
+  // Only the records the file holds now are made room for, whatever count was asked.
+  const int64_t available = RecordCount() - (first - 1);
+  const int64_t count = std::min(maxCount, available);
+  if (count <= 0) return 0;
+  out.resize(static_cast<size_t>(count * recordLength_));
+  const size_t done = ReadAt(fd_, out, static_cast<off_t>((first - 1) * recordLength_));
+  out.resize(done - done % static_cast<size_t>(recordLength_));
+  return static_cast<int64_t>(out.size()) / recordLength_;
 }
 
 int RecordFile::Put(int64_t n, std::string_view data) {
@@ -250,54 +447,61 @@ int RecordFile::Put(int64_t n, std::string_view data) {
 
 int RecordFile::Append(std::string_view data) {
   if (!open_) return EBADF;
-  return Put(Length() / recordLength_ + 1, data);
+  const int64_t before = Length();
+  const int error = Put(before / recordLength_ + 1, data);
+  // A record half written would be overwritten by the next append, but a reader that opens
+  // the file in between would count it; the file goes back to what it was.
+  if (error != 0 && fd_ >= 0 && Length() > before) Truncate(before);
+  return error;
+}
+
+int RecordFile::Truncate(int64_t bytes) {
+  if (!open_) return EBADF;
+  if (bytes < 0) return EINVAL;
+  if (const int error = Attach(false); error != 0) return error == ENOENT && bytes == 0 ? 0 : error;
+  if (readOnly_) return EACCES;
+  return TruncateFile(fd_, bytes);
 }
 
 // Text files ---------------------------------------------------------------------------------
 
-bool ReadAll(std::string_view path, std::string& data) {
-  data.clear();
-  const int fd = ::open(OsPath(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      const int error = errno;
-      ::close(fd);
-      data.clear();
-      errno = error;
-      return false;
-    }
-    if (n == 0) break;
-    data.append(buffer, static_cast<size_t>(n));
-  }
-  ::close(fd);
-  return true;
+int ReadWholeFile(std::string_view path, int64_t maxBytes, std::string& data) {
+  return ReadBounded(path, maxBytes, false, data);
 }
 
-bool ReadLines(std::string_view path, std::vector<std::string>& lines) {
-  lines.clear();
-  std::string data;
-  if (!ReadAll(path, data)) return false;
+void SplitLines(std::string_view text, std::vector<std::string>& lines) {
   size_t start = 0;
-  for (size_t i = 0; i < data.size(); ++i) {
-    if (data[i] != '\r' && data[i] != '\n') continue;
-    lines.push_back(data.substr(start, i - start));
-    if (data[i] == '\r' && i + 1 < data.size() && data[i + 1] == '\n') ++i;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.emplace_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
     start = i + 1;
   }
-  if (start < data.size()) lines.push_back(data.substr(start));
-  return true;
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+}
+
+int ReadTextLines(std::string_view path, int64_t maxBytes, std::vector<std::string>& lines) {
+  lines.clear();
+  std::string data;
+  if (const int error = ReadBounded(path, maxBytes, true, data); error != 0) return error;
+  SplitLines(data, lines);
+  return 0;
 }
 
 int AppendLine(std::string_view path, std::string_view line) {
-  const int fd = ::open(OsPath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  const std::string p = OsPath(path);
+  struct stat st;
+  if (stat(p.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return S_ISDIR(st.st_mode) ? EISDIR : kNotRegularFile;
+  if (const int error = InjectedFailure(testing::Step::Create)) return error;
+  const int fd = ::open(p.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
   if (fd < 0) return errno;
-  std::string all(line);
-  all += "\r\n";
-  int error = WriteFully(fd, all, -1);
+  int error = ExamineOpenFile(fd, st);
+  if (error == 0) {
+    std::string all(line);
+    all += "\r\n";
+    error = WriteFully(fd, all, -1);
+    if (error != 0) TruncateFile(fd, st.st_size);
+  }
   if (::close(fd) != 0 && error == 0) error = errno;
   return error;
 }
@@ -305,41 +509,65 @@ int AppendLine(std::string_view path, std::string_view line) {
 int WriteAllAtomically(std::string_view path, std::string_view data) {
   const std::string target = OsPath(path);
   if (target.empty()) return EINVAL;
+  const size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
+  const std::string name = target.substr(slash == std::string::npos ? 0 : slash + 1);
+  if (name.empty()) return EISDIR;
   struct stat old;
   const bool exists = stat(target.c_str(), &old) == 0;
+  // A device or a FIFO is never replaced by a file of ours.
+  if (exists && !S_ISREG(old.st_mode) && !S_ISDIR(old.st_mode)) return kNotRegularFile;
   // A read-only file stays as it is, as it would on the system the files come from.
-  if (exists && !S_ISDIR(old.st_mode) && access(target.c_str(), W_OK) != 0) return errno;
+  if (exists && S_ISREG(old.st_mode) && access(target.c_str(), W_OK) != 0) return errno;
 
-  const size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  const std::string name = target.substr(folder.size());
+  // Names are taken inside the folder, so only the folder's path has to fit a path's limit.
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir < 0) return errno;
   static std::atomic<unsigned> counter{0};
   std::string temp;
   int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = folder + "." + name + ".tmp" + std::to_string(getpid()) + "-" +
-           std::to_string(counter.fetch_add(1));
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return errno;
+  int error = InjectedFailure(testing::Step::Create);
+  for (int attempt = 0; attempt < 100 && fd < 0 && error == 0; ++attempt) {
+    // Short whatever the target's name is, so that a name of the folder's longest still saves.
+    temp = ".veluna" + std::to_string(getpid()) + "-" + std::to_string(counter.fetch_add(1)) + ".tmp";
+    fd = openat(dir, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) error = errno;
   }
-  if (fd < 0) return EEXIST;
-
-  int error = WriteFully(fd, data, -1);
-  if (error == 0 && exists && !S_ISDIR(old.st_mode)) fchmod(fd, old.st_mode & 07777);
-  if (error == 0 && fsync(fd) != 0) error = errno;
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && rename(temp.c_str(), target.c_str()) != 0) error = errno;
-  if (error != 0) {
-    unlink(temp.c_str());
-    return error;
-  }
-  // The rename itself is durable only once the folder is.
-  const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    fsync(dir);
+  if (fd < 0) {
     ::close(dir);
+    return error != 0 ? error : EEXIST;
   }
-  return 0;
+
+  error = WriteFully(fd, data, -1);
+  if (error == 0 && exists && S_ISREG(old.st_mode)) fchmod(fd, old.st_mode & 07777);
+  if (error == 0) error = FlushFile(fd);
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0) error = InjectedFailure(testing::Step::Rename);
+  if (error == 0 && renameat(dir, temp.c_str(), dir, name.c_str()) != 0) error = errno;
+  if (error != 0) {
+    unlinkat(dir, temp.c_str(), 0);
+  } else {
+    // The rename itself is durable only once the folder is.
+    fsync(dir);
+  }
+  ::close(dir);
+  return error;
 }
 
+namespace testing {
+
+void ArmFailure(Step step, int errnum, int64_t afterBytes) {
+  armedFailures[static_cast<size_t>(step)] = ArmedFailure{true, errnum, std::max<int64_t>(afterBytes, 0)};
+}
+
+void ResetFailures() {
+  armedFailures.fill(ArmedFailure{});
+  failuresFired = 0;
+}
+
+int FailuresFired() { return failuresFired; }
+
+int64_t WholeFileReads() { return wholeFileReads.load(); }
+
+}  // namespace testing
 }  // namespace files

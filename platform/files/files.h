@@ -40,10 +40,29 @@ bool FileExists(std::string_view path);
 int DeleteFile(std::string_view path);
 // Clears the read-only state (the "normal" attribute). Returns 0 or the errno.
 int SetNormalAttributes(std::string_view path);
-// Length in bytes; -1 when the file cannot be read.
+// Length in bytes of a regular file; -1 when the path names no regular file (missing, a folder,
+// a device, a FIFO, a pseudo-file of the system) or cannot be examined.
 int64_t FileLength(std::string_view path);
 
-// "Err: " followed by the error number and its text, as the system's messages show file errors.
+// What tells one state of a file from another: any write changes it, once the clock has moved
+// on from the file's last change.
+struct FileStamp {
+  uint64_t device = 0, inode = 0;
+  int64_t size = 0;
+  int64_t modifiedNs = 0, changedNs = 0;   // since 1970
+  bool operator==(const FileStamp&) const = default;
+};
+// The stamp of a regular file; false for anything else (missing, a folder, a device...).
+bool StampOf(std::string_view path, FileStamp& stamp);
+
+// Beside errno values, the reads of this layer refuse what is not a regular file with these.
+// A folder gives EISDIR, a file longer than the caller's bound EFBIG.
+constexpr int kNotRegularFile = 1001;   // a device, a FIFO, a socket or a pseudo-file of the
+                                        // system (/proc, /sys), or a link to one
+
+// "Err: " followed by the error number and its text, as the system's messages show file
+// errors. The common file errors have texts of the program's own in Spanish; the others take
+// the system's text in the user's language.
 std::string ErrorText(int errnum);
 
 // A random-access file of fixed-length records, numbered from 1.
@@ -54,8 +73,9 @@ class RecordFile {
   RecordFile(const RecordFile&) = delete;
   RecordFile& operator=(const RecordFile&) = delete;
 
-  // Opens for reading and writing. A missing file is not created by opening: it reads as
-  // no records, and the first Put creates it. Returns 0 or the errno.
+  // Opens for reading and writing, never blocking. A missing file is not created by opening:
+  // it reads as no records, and the first Put creates it. Returns 0 or the errno (EISDIR or
+  // kNotRegularFile for what is not a regular file).
   int Open(std::string_view path, int recordLength);
   void Close();
   bool IsOpen() const { return open_; }
@@ -68,11 +88,18 @@ class RecordFile {
   // reads as zero bytes and returns false; a short last record is read as far as it goes,
   // zero-padded, and returns false.
   bool Get(int64_t n, std::string& out) const;
+  // Reads at most `maxCount` whole records from record `first` on into `out` in one call;
+  // returns how many (a short last record is left out).
+  int64_t GetMany(int64_t first, int64_t maxCount, std::string& out) const;
   // Writes record n (from 1); `data` is cut or zero-padded to the record length.
   // Returns 0 or the errno.
   int Put(int64_t n, std::string_view data);
-  // Appends at length / record length + 1. Returns 0 or the errno.
+  // Appends at length / record length + 1. A failed append leaves the file as long as it
+  // was. Returns 0 or the errno.
   int Append(std::string_view data);
+  // Cuts the file to `bytes` (an undo of appends made since it had that length).
+  // Returns 0 or the errno.
+  int Truncate(int64_t bytes);
 
  private:
   // Opens the file when it exists, or with `create` makes it. Returns 0 or the errno.
@@ -85,15 +112,54 @@ class RecordFile {
   mutable bool readOnly_ = false;
 };
 
-// Every line of a text file with its line end (CR LF, LF or CR) dropped.
-// Returns false when the file cannot be read (lines is then empty).
-bool ReadLines(std::string_view path, std::vector<std::string>& lines);
-// Appends the text followed by CR LF, creating the file. Returns 0 or the errno.
+// Reads a whole regular file of at most `maxBytes` bytes, never blocking. Returns 0 or the
+// errno: ENOENT, EISDIR, kNotRegularFile, EFBIG when the file is longer (data is then empty).
+int ReadWholeFile(std::string_view path, int64_t maxBytes, std::string& data);
+// Every line of the first `maxBytes` bytes of a regular text file, line ends (CR LF, LF or
+// CR) dropped; what lies beyond is not read. Returns 0 or the errno as ReadWholeFile does.
+int ReadTextLines(std::string_view path, int64_t maxBytes, std::vector<std::string>& lines);
+// Every line of a text, line ends (CR LF, LF or CR) dropped.
+void SplitLines(std::string_view text, std::vector<std::string>& lines);
+// Appends the text followed by CR LF, creating the file; a failed append leaves the file as
+// long as it was. Returns 0 or the errno.
 int AppendLine(std::string_view path, std::string_view line);
-// Reads a whole file. Returns false when it cannot be read.
-bool ReadAll(std::string_view path, std::string& data);
-// Writes a whole file through a temporary file beside it renamed over the target, so that a
-// failure leaves the old file as it was. Returns 0 or the errno.
+// Writes a whole file through a temporary file beside it (of a short name of its own, so that
+// any name the folder takes can be written) renamed over the target, so that a failure leaves
+// the old file as it was. Returns 0 or the errno.
 int WriteAllAtomically(std::string_view path, std::string_view data);
 
+// For tests only: makes the writers of this layer fail on demand, as a full disk or a broken
+// device would, so that every writer's failure path runs wherever the tests run.
+namespace testing {
+
+enum class Step {
+  Create,     // opening a file to write it (a new file, a temporary one, a record file)
+  Write,      // a write: fails once `afterBytes` bytes have gone to the file since arming
+  Flush,      // the flush to the disk of a written file
+  Rename,     // the rename of a temporary file over its target
+  Truncate,   // cutting a record file or undoing an append
+  Delete,     // deleting a file
+};
+
+// The next `step` of any writer fails with `errnum`; it then fires no more (a later step of
+// the same kind succeeds unless armed again). Arming the same step again replaces it.
+void ArmFailure(Step step, int errnum, int64_t afterBytes = 0);
+// Disarms every step and sets the count of failures back to 0.
+void ResetFailures();
+// How many armed failures have fired since the last reset.
+int FailuresFired();
+// How many whole-file reads (ReadWholeFile, ReadTextLines) ran since the process began.
+int64_t WholeFileReads();
+
+// Arms a failure for the life of a scope and resets every failure when it ends:
+//   files::testing::FailureScope full(files::testing::Step::Write, ENOSPC, 100);
+class FailureScope {
+ public:
+  FailureScope(Step step, int errnum, int64_t afterBytes = 0) { ArmFailure(step, errnum, afterBytes); }
+  ~FailureScope() { ResetFailures(); }
+  FailureScope(const FailureScope&) = delete;
+  FailureScope& operator=(const FailureScope&) = delete;
+};
+
+}  // namespace testing
 }  // namespace files

@@ -1,6 +1,9 @@
 // Images read from files into a table of keys, and surfaces saved as image files.
 #include <gif_lib.h>
 
+#include <errno.h>
+
+#include <QBuffer>
 #include <QByteArray>
 #include <QFileInfo>
 #include <QImageReader>
@@ -21,6 +24,8 @@ namespace gfx {
 namespace {
 
 constexpr long long kMaxPixels = 100'000'000;
+// The largest image file read: 100 megapixels of four bytes, with room for headers.
+constexpr int64_t kMaxImageFileBytes = int64_t{512} << 20;
 
 struct ImageTable {
   std::map<ImageKey, QImage> images;
@@ -47,6 +52,16 @@ QString ReadProblem(QImageReader::ImageReaderError error) {
     case QImageReader::UnsupportedFormatError: return QStringLiteral("formato de imagen no reconocido");
     case QImageReader::InvalidDataError: return QStringLiteral("los datos de la imagen están dañados");
     default: return QStringLiteral("error desconocido");
+  }
+}
+
+QString FileProblem(int error) {
+  switch (error) {
+    case ENOENT: return QStringLiteral("el fichero no existe");
+    case EISDIR: return QStringLiteral("es una carpeta");
+    case EFBIG: return QStringLiteral("el fichero es demasiado grande");
+    case files::kNotRegularFile: return QStringLiteral("no es un fichero normal");
+    default: return text::ToQ(files::ErrorText(error));
   }
 }
 
@@ -129,16 +144,21 @@ bool EncodeGif(const QImage& rgb, QByteArray& out) {
 }  // namespace
 
 ImageKey LoadImage(std::string_view path, std::string& error) {
-  QString qpath = text::PathToQ(files::LocalPath(path));
   QString shown = text::ToQ(path);
   // Decoding a big image needs more than the reader allows by default; the size check
   // below keeps the real limit.
   if (QImageReader::allocationLimit() < 1024) QImageReader::setAllocationLimit(1024);
-  if (!QFileInfo(qpath).isFile()) {
-    error = Message(QStringLiteral("No se puede leer la imagen: %1 (el fichero no existe)").arg(shown));
+  // Read whole through the files layer: only a regular file, never blocking, never more than
+  // an image of the largest size taken can fill.
+  std::string bytes;
+  if (const int read = files::ReadWholeFile(files::LocalPath(path), kMaxImageFileBytes, bytes); read != 0) {
+    error = Message(QStringLiteral("No se puede leer la imagen: %1 (%2)").arg(shown, FileProblem(read)));
     return 0;
   }
-  QImageReader reader(qpath);
+  QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
   QSize size = reader.size();
   if (size.isValid() && Oversized(size)) {
     error = Message(TooBig(shown, size));

@@ -2,7 +2,11 @@
 
 #include <errno.h>
 
+#include <chrono>
+#include <map>
 #include <optional>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/files/files.h"
@@ -22,6 +26,7 @@ std::string_view TrimSpaces(std::string_view s) {
 bool SameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && text::Upper(a) == text::Upper(b);
 }
+
 
 // What one line of the file is. Lines that are neither (comments, blank lines, stray
 // text) are kept as they are and never match.
@@ -60,6 +65,66 @@ std::string Unquoted(std::string_view v) {
   return std::string(v);
 }
 
+// One settings file as it was read: its lines, and the value of every key of the first
+// section of each name (the first key of a name wins), names upper-cased.
+struct ParsedFile {
+  files::FileStamp stamp;
+  bool settled = false;   // its stamp was old enough when read to tell any later change
+  std::vector<std::string> lines;
+  std::unordered_map<std::string, std::unordered_map<std::string, std::string>> sections;
+};
+
+std::map<std::string, ParsedFile, std::less<>> parsedFiles;
+// A run reads two settings files; tests read many more, and none needs keeping for long.
+constexpr size_t kFilesKept = 8;
+
+void IndexSections(ParsedFile& f) {
+  std::unordered_set<std::string> seen;
+  std::unordered_map<std::string, std::string>* current = nullptr;
+  for (const std::string& line : f.lines) {
+    const LineKind k = Classify(line);
+    if (k.kind == LineKind::kSection) {
+      std::string name = text::Upper(k.name);
+      current = seen.insert(name).second ? &f.sections[name] : nullptr;
+    } else if (current && k.kind == LineKind::kKey) {
+      current->emplace(text::Upper(k.name), std::string(k.value));
+    }
+  }
+}
+
+// A change within the clock's tick of the file's last one could leave its stamp as it was:
+// only a stamp whose last change is older than this tells every later change.
+bool IsSettled(const files::FileStamp& stamp) {
+  using namespace std::chrono;
+  const int64_t now = duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count();
+  return now - stamp.changedNs > duration_cast<nanoseconds>(seconds(1)).count();
+}
+
+// The file parsed, read again only when it changed. Returns 0 or the read's errno.
+int LoadFile(std::string_view file, const ParsedFile*& parsed) {
+  parsed = nullptr;
+  files::FileStamp stamp;
+  const bool stamped = files::StampOf(file, stamp);
+  auto it = parsedFiles.find(file);
+  if (stamped && it != parsedFiles.end() && it->second.settled && it->second.stamp == stamp) {
+    parsed = &it->second;
+    return 0;
+  }
+  if (it != parsedFiles.end()) parsedFiles.erase(it);
+  std::string data;
+  if (const int error = files::ReadWholeFile(file, kMaxFileBytes, data); error != 0) return error;
+  if (parsedFiles.size() >= kFilesKept) parsedFiles.clear();
+  ParsedFile& f = parsedFiles[std::string(file)];
+  f.stamp = stamp;
+  // A file that changed while it was read is taken as it came, and read again next time.
+  files::FileStamp after;
+  f.settled = stamped && files::StampOf(file, after) && after == stamp && IsSettled(stamp);
+  files::SplitLines(data, f.lines);
+  IndexSections(f);
+  parsed = &f;
+  return 0;
+}
+
 std::string Truncated(std::string_view v, int bufferSize) {
   if (bufferSize <= 0) return {};
   return std::string(v.substr(0, static_cast<size_t>(bufferSize - 1)));
@@ -69,21 +134,13 @@ std::string Truncated(std::string_view v, int bufferSize) {
 
 std::string GetString(std::string_view section, std::string_view key,
                       std::string_view defaultValue, std::string_view file, int bufferSize) {
-  section = TrimSpaces(section);
-  key = TrimSpaces(key);
-  std::vector<std::string> lines;
-  if (!files::ReadLines(file, lines)) return Truncated(defaultValue, bufferSize);
-  bool inSection = false;
-  for (const std::string& line : lines) {
-    const LineKind k = Classify(line);
-    if (k.kind == LineKind::kSection) {
-      if (inSection) break;  // only the first section of that name is read
-      inSection = SameName(k.name, section);
-    } else if (inSection && k.kind == LineKind::kKey && SameName(k.name, key)) {
-      return Truncated(Unquoted(k.value), bufferSize);
-    }
-  }
-  return Truncated(defaultValue, bufferSize);
+  const ParsedFile* parsed = nullptr;
+  if (LoadFile(file, parsed) != 0) return Truncated(defaultValue, bufferSize);
+  const auto s = parsed->sections.find(text::Upper(TrimSpaces(section)));
+  if (s == parsed->sections.end()) return Truncated(defaultValue, bufferSize);
+  const auto k = s->second.find(text::Upper(TrimSpaces(key)));
+  if (k == s->second.end()) return Truncated(defaultValue, bufferSize);
+  return Truncated(Unquoted(k->second), bufferSize);
 }
 
 int WriteString(std::string_view section, std::string_view key, std::string_view value,
@@ -92,10 +149,11 @@ int WriteString(std::string_view section, std::string_view key, std::string_view
   key = TrimSpaces(key);
   if (section.empty() || key.empty()) return EINVAL;
   std::vector<std::string> lines;
-  errno = 0;
-  if (!files::ReadLines(file, lines)) {
-    const int error = errno;
-    if (files::FileExists(file)) return error ? error : EIO;  // there but unreadable: keep it
+  const ParsedFile* parsed = nullptr;
+  if (const int error = LoadFile(file, parsed); error != 0) {
+    if (error != ENOENT) return error;  // there but unreadable: keep it
+  } else {
+    lines = parsed->lines;
   }
 
   std::optional<size_t> sectionLine, lastKeyLine, keyLine;
@@ -134,6 +192,8 @@ int WriteString(std::string_view section, std::string_view key, std::string_view
     data += line;
     data += "\r\n";
   }
+  // The file as written is read anew: its stamp is too young to be trusted.
+  parsedFiles.erase(std::string(file));
   return files::WriteAllAtomically(file, data);
 }
 

@@ -25,7 +25,7 @@ class AdminPresetsTest : public ::testing::Test {
   }
   static std::vector<std::string> FileLines() {
     std::vector<std::string> lines;
-    EXPECT_TRUE(files::ReadLines(AdminControlsPath(), lines));
+    EXPECT_EQ(files::ReadTextLines(AdminControlsPath(), 1 << 20, lines), 0);
     return lines;
   }
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -137,6 +138,17 @@ TEST_F(HolidaysTest, ADamagedFileReadsWhatIsValidAndNeverMoreThanTheList) {
   files::DeleteFile(HolidaysPath());
   LoadHolidays();
   EXPECT_EQ(holidayCount, 0);
+
+  // A sparse gigabyte is never read beyond what the list holds.
+  testfiles::WriteRaw(HolidaysPath(), Records(many));
+  std::filesystem::resize_file(HolidaysPath(), int64_t{1} << 30);
+  LoadHolidays();
+  EXPECT_EQ(holidayCount, kHolidayTableSize);
+  std::filesystem::remove(HolidaysPath());
+  std::filesystem::create_symlink("/dev/zero", HolidaysPath());
+  LoadHolidays();
+  EXPECT_EQ(holidayCount, 0);
+  std::filesystem::remove(HolidaysPath());
 }
 
 TEST_F(HolidaysTest, IndexTextsAndTheListedTest) {

@@ -1,5 +1,7 @@
 #include "tests/shell/document_test.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -283,8 +285,12 @@ TEST_F(DocumentTest, DamagedRecordIsReadTerminatedAndClamped) {
 }
 
 TEST_F(DocumentTest, ReadOfWhatCannotBeOpenedReportsTheErrorAndKeepsTheStore) {
-  const std::string cases[] = {folder + "una carpeta", folder + "no-existe.qorvex"};
+  // Devices, FIFOs and links to them would be read for ever or block the program.
+  const std::string cases[] = {folder + "una carpeta", folder + "no-existe.qorvex", "/dev/zero",
+                               "/dev/urandom", folder + "cero.qorvex", folder + "tuberia.qorvex"};
   std::filesystem::create_directory(cases[0]);
+  std::filesystem::create_symlink("/dev/zero", cases[4]);
+  ASSERT_EQ(mkfifo(cases[5].c_str(), 0600), 0);
   for (const auto& path : cases) {
     SCOPED_TRACE(path);
     ui::testing::Begin();

@@ -148,14 +148,14 @@ TEST(MainWindow, SavingOverAnExistingFileAsksFirst) {
     ui::testing::AnswerMessageBox(ui::Answer::No);
     ChooseMenu(w, 1077);
     std::string data;
-    files::ReadAll(path, data);
+    files::ReadWholeFile(path, 1 << 20, data);
     EXPECT_EQ(data, "viejo");
     EXPECT_EQ(ui::Caption(w), "Veluna");
 
     ui::testing::AnswerFile(path);
     ui::testing::AnswerMessageBox(ui::Answer::Yes);
     ChooseMenu(w, 1077);
-    files::ReadAll(path, data);
+    files::ReadWholeFile(path, 1 << 20, data);
     EXPECT_EQ(data.size(), sizeof(PageObject));
     EXPECT_EQ(ui::Caption(w), "forma.qorvex");
   });

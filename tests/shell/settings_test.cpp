@@ -10,7 +10,7 @@ namespace {
 
 std::string SettingsText() {
   std::string data;
-  files::ReadAll(SettingsFilePath(), data);
+  files::ReadWholeFile(SettingsFilePath(), 1 << 20, data);
   return data;
 }
 

@@ -18,7 +18,7 @@ inline void WriteRaw(const std::string& path, const std::string& bytes) {
 
 inline std::string ReadRaw(const std::string& path) {
   std::string data;
-  EXPECT_TRUE(files::ReadAll(path, data)) << path;
+  EXPECT_EQ(files::ReadWholeFile(path, 1 << 30, data), 0) << path;
   return data;
 }
 

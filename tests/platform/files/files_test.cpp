@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "tests/support/test_env.h"
+#include "tests/platform/files/folder_names.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -27,12 +28,7 @@ namespace fs = std::filesystem;
 using testfiles::ReadRaw;
 using testfiles::WriteRaw;
 
-std::vector<std::string> NamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using filestest::NamesIn;
 
 TEST(Folders, ProgramPathAndFolder) {
   const std::string path = files::ProgramPath();
@@ -177,12 +173,30 @@ TEST(Files, DeleteAttributesAndLength) {
   EXPECT_TRUE(fs::is_directory(dir + "sub"));
 }
 
-TEST(Files, ErrorTextGivesNumberAndMessage) {
+TEST(Files, ErrorTextGivesNumberAndTheProgramsOwnSpanishText) {
+  // Whatever the locale: a system without Spanish messages still speaks Spanish here.
   std::setlocale(LC_ALL, "C");
-  EXPECT_EQ(files::ErrorText(ENOENT), "Err: 2 No such file or directory");
-  EXPECT_EQ(files::ErrorText(EACCES), "Err: 13 Permission denied");
+  struct Case {
+    int errnum;
+    const char* text;
+  };
+  const Case cases[] = {
+      {ENOENT, "Err: 2 No existe el fichero o la carpeta"},
+      {EACCES, "Err: 13 Permiso denegado"},
+      {EPERM, "Err: 1 Permiso denegado"},
+      {ENOSPC, "Err: 28 No queda espacio en el disco"},
+      {EROFS, "Err: 30 El disco es de solo lectura"},
+      {EISDIR, "Err: 21 Es una carpeta"},
+      {ENAMETOOLONG, "Err: 36 Nombre de fichero demasiado largo"},
+      {EEXIST, "Err: 17 El fichero ya existe"},
+      {EIO, "Err: 5 Error de entrada/salida"},
+      {EFBIG, "Err: 27 Fichero demasiado grande"},
+      {files::kNotRegularFile,
+       "Err: 1001 No es un fichero normal (dispositivo, tuber\xED" "a o fichero del sistema)"},
+      {EINVAL, "Err: 22 Invalid argument"},   // the rest: the system's own text
+  };
+  for (const Case& c : cases) EXPECT_EQ(files::ErrorText(c.errnum), c.text);
 }
-
 
 TEST(Files, ErrorTextIn1252UnderASpanishLocale) {
   if (!UseSpanishLocale()) GTEST_SKIP() << "no Spanish locale can be had here";
@@ -302,13 +316,13 @@ TEST(TextFiles, ReadLinesTakesEveryLineEnd) {
     SCOPED_TRACE(c.data);
     WriteRaw(dir + "f.txt", c.data);
     std::vector<std::string> lines{"stale"};
-    EXPECT_TRUE(files::ReadLines(dir + "f.txt", lines));
+    EXPECT_EQ(files::ReadTextLines(dir + "f.txt", 100, lines), 0);
     EXPECT_EQ(lines, c.lines);
   }
   std::vector<std::string> lines{"stale"};
-  EXPECT_FALSE(files::ReadLines(dir + "none.txt", lines));
+  EXPECT_EQ(files::ReadTextLines(dir + "none.txt", 100, lines), ENOENT);
   EXPECT_TRUE(lines.empty());
-  EXPECT_FALSE(files::ReadLines(dir, lines));
+  EXPECT_EQ(files::ReadTextLines(dir, 100, lines), EISDIR);
 }
 
 TEST(TextFiles, AppendLineEndsWithCrLfAndCreates) {
@@ -318,7 +332,7 @@ TEST(TextFiles, AppendLineEndsWithCrLfAndCreates) {
   ASSERT_EQ(files::AppendLine(path, "a\xF1o"), 0);
   EXPECT_EQ(ReadRaw(path), "uno\r\n\r\na\xF1o\r\n");
   std::vector<std::string> lines;
-  ASSERT_TRUE(files::ReadLines(path, lines));
+  ASSERT_EQ(files::ReadTextLines(path, 100, lines), 0);
   EXPECT_EQ(lines, (std::vector<std::string>{"uno", "", "a\xF1o"}));
   EXPECT_EQ(files::AppendLine(testenv::Folder() + "missing/log.txt", "x"), ENOENT);
 }
@@ -326,7 +340,7 @@ TEST(TextFiles, AppendLineEndsWithCrLfAndCreates) {
 TEST(TextFiles, WriteAllAtomicallyReplacesWholeFiles) {
   const std::string dir = testenv::NewFolder("atomic");
   std::string data;
-  EXPECT_FALSE(files::ReadAll(dir + "f.bin", data));
+  EXPECT_EQ(files::ReadWholeFile(dir + "f.bin", 100, data), ENOENT);
 
   ASSERT_EQ(files::WriteAllAtomically(dir + "f.bin", std::string("new\0\xFF", 5)), 0);
   EXPECT_EQ(ReadRaw(dir + "f.bin"), std::string("new\0\xFF", 5));

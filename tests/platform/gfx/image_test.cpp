@@ -1,5 +1,6 @@
 // Tests of the gfx unit: images loaded from files and surfaces saved as image files.
 #include <gif_lib.h>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -210,6 +211,15 @@ TEST(GfxImages, BrokenOrMissingFilesAreRefusedWithAMessage) {
   EXPECT_EQ(LoadImage(folder + "nowhere.jpg", error), 0);
   EXPECT_EQ(error.rfind("No se puede leer la imagen: ", 0), 0u) << error;
   EXPECT_NE(error.find("nowhere.jpg"), std::string::npos);
+
+  // What is no regular file is never opened to be decoded: it would be read for ever or block.
+  std::filesystem::create_symlink("/dev/urandom", folder + "random.png");
+  ASSERT_EQ(mkfifo((folder + "fifo.jpg").c_str(), 0600), 0);
+  for (const std::string& path : {std::string("/dev/zero"), folder + "random.png", folder + "fifo.jpg"}) {
+    error.clear();
+    EXPECT_EQ(LoadImage(path, error), 0);
+    EXPECT_EQ(error, "No se puede leer la imagen: " + path + " (no es un fichero normal)");
+  }
 }
 
 TEST(GfxImages, ImagesAbove100MegapixelsAreRefusedBeforeDecoding) {

@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "platform/files/files.h"
 #include "tests/support/test_env.h"
@@ -212,6 +214,85 @@ TEST(ProfileWrite, ReportsErrorsAndLeavesNoTrace) {
   EXPECT_EQ(profile::WriteString("", "k", "v", dir + "x.ini"), EINVAL);
   EXPECT_EQ(profile::WriteString("A", "", "v", dir + "x.ini"), EINVAL);
   EXPECT_FALSE(files::FileExists(dir + "x.ini"));
+}
+
+}  // namespace
+
+namespace {
+
+// A file as it lies on disk since the program last wrote it: no change within the last second,
+// so that any later one changes its stamp.
+void LetSettle() { std::this_thread::sleep_for(std::chrono::milliseconds(1100)); }
+
+TEST(ProfileCache, ASettledFileIsReadOnceUntilItChanges) {
+  const std::string file = testenv::NewFolder("profile") + "Configuracion.ini";
+  WriteRaw(file, kSample);
+  LetSettle();
+  const int64_t before = files::testing::WholeFileReads();
+  for (int round = 0; round < 3; ++round) {
+    EXPECT_EQ(profile::GetString("Margenes", "izquierdo", "d", file), "10");
+    EXPECT_EQ(profile::GetString("Formato Papel", "Ancho", "d", file), "148 mm");
+    EXPECT_EQ(profile::GetString("Margenes", "missing", "d", file), "d");
+  }
+  EXPECT_EQ(files::testing::WholeFileReads() - before, 1);
+
+  // Rewritten in place, as long as before, with its old time put back by an editor.
+  const auto written = std::filesystem::last_write_time(file);
+  std::string changed = kSample;
+  changed.replace(changed.find("izquierdo= 10"), 13, "izquierdo= 20");
+  WriteRaw(file, changed);
+  std::filesystem::last_write_time(file, written);
+  EXPECT_EQ(profile::GetString("Margenes", "izquierdo", "d", file), "20");
+  EXPECT_EQ(files::testing::WholeFileReads() - before, 2);
+}
+
+TEST(ProfileCache, EveryChangeOnDiskIsSeen) {
+  const std::string file = testenv::NewFolder("profile") + "Configuracion.ini";
+  // Rewritten in place within one tick of the clock, as long as before.
+  for (const char* value : {"10", "20", "30"}) {
+    WriteRaw(file, std::string("[Margenes]\r\nizquierdo=") + value + "\r\n");
+    EXPECT_EQ(profile::GetString("Margenes", "izquierdo", "d", file), value);
+  }
+  // Replaced by another file, and removed.
+  ASSERT_EQ(files::WriteAllAtomically(file, "[Margenes]\r\nizquierdo=50\r\n"), 0);
+  EXPECT_EQ(profile::GetString("Margenes", "izquierdo", "d", file), "50");
+  ASSERT_EQ(files::DeleteFile(file), 0);
+  EXPECT_EQ(profile::GetString("Margenes", "izquierdo", "d", file), "d");
+  // Its own writes are read back at once.
+  ASSERT_EQ(profile::WriteString("Margenes", "izquierdo", "60", file), 0);
+  EXPECT_EQ(profile::GetString("Margenes", "izquierdo", "d", file), "60");
+  ASSERT_EQ(profile::WriteString("Margenes", "izquierdo", "70", file), 0);
+  EXPECT_EQ(profile::GetString("Margenes", "izquierdo", "d", file), "70");
+}
+
+TEST(ProfileBounds, AFileBeyondTheBoundGivesDefaultsAndIsNeverRewritten) {
+  const std::string dir = testenv::NewFolder("profile");
+  std::string huge = "[Margenes]\r\nizquierdo=10\r\n";
+  huge.resize(static_cast<size_t>(profile::kMaxFileBytes) + 1, ';');
+  WriteRaw(dir + "huge.ini", huge);
+  EXPECT_EQ(profile::GetString("Margenes", "izquierdo", "d", dir + "huge.ini"), "d");
+  EXPECT_EQ(profile::WriteString("Margenes", "izquierdo", "20", dir + "huge.ini"), EFBIG);
+  EXPECT_EQ(ReadRaw(dir + "huge.ini"), huge);
+
+  huge.resize(static_cast<size_t>(profile::kMaxFileBytes));
+  WriteRaw(dir + "largest.ini", huge);
+  EXPECT_EQ(profile::GetString("Margenes", "izquierdo", "d", dir + "largest.ini"), "10");
+
+  // Nor is what is no regular file, nor does it block.
+  EXPECT_EQ(profile::GetString("Margenes", "izquierdo", "d", "/dev/zero"), "d");
+  EXPECT_EQ(profile::WriteString("Margenes", "izquierdo", "1", "/dev/null"), files::kNotRegularFile);
+}
+
+TEST(ProfileWrite, AFailedWriteKeepsTheOldFile) {
+  const std::string file = testenv::NewFolder("profile") + "AdminControls.ini";
+  WriteRaw(file, kSample);
+  for (files::testing::Step step : {files::testing::Step::Write, files::testing::Step::Flush,
+                                    files::testing::Step::Rename}) {
+    files::testing::FailureScope fail(step, ENOSPC, 10);
+    EXPECT_EQ(profile::WriteString("Margenes", "izquierdo", "99", file), ENOSPC);
+    EXPECT_EQ(ReadRaw(file), kSample);
+    EXPECT_EQ(profile::GetString("Margenes", "izquierdo", "d", file), "10");
+  }
 }
 
 }  // namespace

@@ -1,0 +1,184 @@
+// Reads of the files unit: only regular files, never blocking, never beyond the caller's bound.
+#include <errno.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/files/files.h"
+#include "tests/support/test_env.h"
+#include "tests/support/test_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testfiles::WriteRaw;
+
+// Every kind of name that is no regular file, and what a read of it says.
+struct NotAFile {
+  std::string path;
+  int error;
+};
+
+std::vector<NotAFile> NamesThatAreNoFiles() {
+  const std::string dir = testenv::NewFolder("special");
+  EXPECT_EQ(mkfifo((dir + "fifo").c_str(), 0600), 0);
+  fs::create_directory(dir + "folder");
+  fs::create_symlink("/dev/zero", dir + "zero-link");
+  fs::create_symlink(dir + "fifo", dir + "fifo-link");
+  fs::create_symlink(dir + "folder", dir + "folder-link");
+  return {
+      {"/dev/zero", files::kNotRegularFile},
+      {"/dev/urandom", files::kNotRegularFile},
+      {"/dev/null", files::kNotRegularFile},
+      {dir + "fifo", files::kNotRegularFile},     // opening it to read would wait for a writer
+      {dir + "fifo-link", files::kNotRegularFile},
+      {dir + "zero-link", files::kNotRegularFile},
+      {"/proc/self/status", files::kNotRegularFile},   // a pseudo-file claiming length 0
+      {"/proc/kmsg", files::kNotRegularFile},          // whose reading blocks for ever
+      {dir + "folder", EISDIR},
+      {dir + "folder-link", EISDIR},
+      {dir + "missing", ENOENT},
+  };
+}
+
+TEST(Reads, WhatIsNoRegularFileIsRefusedAtOnce) {
+  const auto started = std::chrono::steady_clock::now();
+  for (const NotAFile& c : NamesThatAreNoFiles()) {
+    SCOPED_TRACE(c.path);
+    std::string data = "stale";
+    EXPECT_EQ(files::ReadWholeFile(c.path, 1 << 20, data), c.error);
+    EXPECT_TRUE(data.empty());
+    std::vector<std::string> lines{"stale"};
+    EXPECT_EQ(files::ReadTextLines(c.path, 1 << 20, lines), c.error);
+    EXPECT_TRUE(lines.empty());
+    EXPECT_EQ(files::FileLength(c.path), -1);
+    files::FileStamp stamp;
+    EXPECT_FALSE(files::StampOf(c.path, stamp));
+    files::RecordFile records;
+    EXPECT_EQ(records.Open(c.path, 16), c.error == ENOENT ? 0 : c.error);
+    EXPECT_EQ(records.RecordCount(), 0);
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+}
+
+TEST(Reads, NoWriterReplacesADeviceOrAFifo) {
+  const std::string dir = testenv::NewFolder("special-write");
+  ASSERT_EQ(mkfifo((dir + "fifo").c_str(), 0600), 0);
+  EXPECT_EQ(files::WriteAllAtomically(dir + "fifo", "x"), files::kNotRegularFile);
+  EXPECT_TRUE(fs::is_fifo(dir + "fifo"));
+  EXPECT_EQ(files::WriteAllAtomically("/dev/null", "x"), files::kNotRegularFile);
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+  EXPECT_EQ(files::AppendLine(dir + "fifo", "x"), files::kNotRegularFile);
+  files::RecordFile records;
+  EXPECT_EQ(records.Open(dir + "fifo", 4), files::kNotRegularFile);
+  EXPECT_EQ(records.Put(1, "x"), EBADF);
+}
+
+TEST(Reads, AWholeFileIsReadUpToTheBoundAndRefusedBeyondIt) {
+  const std::string dir = testenv::NewFolder("bounds");
+  WriteRaw(dir + "ten", "0123456789");
+  struct Case {
+    int64_t bound;
+    int error;
+    std::string data;
+  };
+  const Case cases[] = {
+      {10, 0, "0123456789"},
+      {1 << 20, 0, "0123456789"},
+      {9, EFBIG, ""},
+      {0, EFBIG, ""},
+      {-1, EINVAL, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bound);
+    std::string data = "stale";
+    EXPECT_EQ(files::ReadWholeFile(dir + "ten", c.bound, data), c.error);
+    EXPECT_EQ(data, c.data);
+  }
+  WriteRaw(dir + "empty", "");
+  std::string data = "stale";
+  EXPECT_EQ(files::ReadWholeFile(dir + "empty", 0, data), 0);
+  EXPECT_TRUE(data.empty());
+
+  // A huge file is refused without being read: a sparse gigabyte answers at once.
+  WriteRaw(dir + "huge", "");
+  fs::resize_file(dir + "huge", int64_t{1} << 30);
+  EXPECT_EQ(files::FileLength(dir + "huge"), int64_t{1} << 30);
+  EXPECT_EQ(files::ReadWholeFile(dir + "huge", 1 << 20, data), EFBIG);
+}
+
+TEST(Reads, TextLinesComeFromTheFirstBytesOnly) {
+  const std::string dir = testenv::NewFolder("text-bounds");
+  WriteRaw(dir + "f.txt", "uno\r\ndos\r\ntres");
+  struct Case {
+    int64_t bound;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {1000, {"uno", "dos", "tres"}},
+      {7, {"uno", "do"}},
+      {4, {"uno"}},    // a cut inside a CR LF ends the line at the CR
+      {0, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bound);
+    std::vector<std::string> lines;
+    EXPECT_EQ(files::ReadTextLines(dir + "f.txt", c.bound, lines), 0);
+    EXPECT_EQ(lines, c.lines);
+  }
+}
+
+TEST(Reads, ManyRecordsComeInOneReadUpToTheCountAsked) {
+  const std::string path = testenv::NewFolder("many") + "r.dat";
+  WriteRaw(path, "AAAABBBBCCCCDD");
+  files::RecordFile f;
+  ASSERT_EQ(f.Open(path, 4), 0);
+  struct Case {
+    int64_t first, count;
+    std::string data;
+  };
+  const Case cases[] = {
+      {1, 10, "AAAABBBBCCCC"},   // the short last record is left out
+      {1, 2, "AAAABBBB"},
+      {2, 1, "BBBB"},
+      {3, 5, "CCCC"},
+      {4, 5, ""},
+      {0, 5, ""},
+      {1, 0, ""},
+      {1, int64_t{1} << 60, "AAAABBBBCCCC"},   // room is made for what the file holds only
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.first) + " " + std::to_string(c.count));
+    std::string out = "stale";
+    EXPECT_EQ(f.GetMany(c.first, c.count, out), static_cast<int64_t>(c.data.size() / 4));
+    EXPECT_EQ(out, c.data);
+  }
+
+  // A sparse gigabyte gives only the records asked for.
+  fs::resize_file(path, int64_t{1} << 30);
+  std::string out;
+  EXPECT_EQ(f.GetMany(1, 100, out), 100);
+  EXPECT_EQ(out.substr(0, 12), "AAAABBBBCCCC");
+  EXPECT_EQ(out.size(), 400u);
+}
+
+TEST(Reads, StampsChangeWithTheFile) {
+  const std::string path = testenv::NewFolder("stamps") + "f.ini";
+  WriteRaw(path, "uno");
+  files::FileStamp before, again, after;
+  ASSERT_TRUE(files::StampOf(path, before));
+  ASSERT_TRUE(files::StampOf(path, again));
+  EXPECT_EQ(before, again);
+  EXPECT_EQ(before.size, 3);
+  ASSERT_EQ(files::WriteAllAtomically(path, "dos"), 0);
+  ASSERT_TRUE(files::StampOf(path, after));
+  EXPECT_FALSE(after == before);
+}
+
+}  // namespace
