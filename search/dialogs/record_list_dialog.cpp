@@ -10,10 +10,10 @@
 #include "objects/shared_helpers.h"
 #include "platform/files/files.h"
 #include "platform/numbers/numbers.h"
+#include "search/dialogs/search_dialog.h"
 #include "search/field_definitions.h"
 #include "search/linked_files.h"
 #include "search/record_list_file.h"
-#include "search/search_engine.h"
 #include "search/search_results.h"
 #include "shell/dialog_focus.h"
 
@@ -158,9 +158,7 @@ void CreateList(ui::Window dialog) {
     listBeingCreated = true;
     RecordListHooks hooks;
     hooks.message = [dialog](std::string_view text) { Tell(dialog, text); };
-    hooks.progress = [dialog](int64_t i, int64_t n) {
-      ui::SetCaption(dialog, SearchProgressText(i, n));
-    };
+    hooks.progress = [dialog](int64_t i, int64_t n) { ShowSearchProgress(dialog, i, n); };
     hooks.open = recordListOpener;
     const RecordListOutcome outcome = WriteRecordListRtf(hooks);
     listBeingCreated = false;
