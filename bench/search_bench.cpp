@@ -23,7 +23,8 @@ std::string FieldName(int f) { return "Campo" + std::to_string(f + 1); }
 // A database folder of random values of 5 to 20 characters, linked; returns its value file.
 const std::string& LinkLargeDatabase() {
   static const std::string valueFile = [] {
-    const std::string folder = (std::filesystem::temp_directory_path() / "veluna-search-bench/Grande/").string();
+    const std::string folder =
+        (std::filesystem::temp_directory_path() / "veluna-search-bench/Grande/").string();
     std::filesystem::create_directories(folder);
     std::string definitions;
     for (int f = 0; f < kFields; ++f) {
@@ -64,7 +65,8 @@ void BM_CatValueFile(benchmark::State& state) {
   for (auto _ : state) {
     if (std::system(command.c_str()) != 0) state.SkipWithError("cat failed");
   }
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(LinkLargeDatabase())));
+  state.SetBytesProcessed(state.iterations() *
+                          static_cast<int64_t>(std::filesystem::file_size(LinkLargeDatabase())));
 }
 BENCHMARK(BM_CatValueFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -80,9 +82,23 @@ void BM_ThreeFieldSearch(benchmark::State& state) {
   int64_t found = 0;
   for (auto _ : state) found = SearchRecordsThreeFields(criteria, {}).matchCount;
   state.counters["found"] = static_cast<double>(found);
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(LinkLargeDatabase())));
+  state.SetBytesProcessed(state.iterations() *
+                          static_cast<int64_t>(std::filesystem::file_size(LinkLargeDatabase())));
 }
 BENCHMARK(BM_ThreeFieldSearch)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A field no record holds (one defined after the records were captured): every fetch looks
+// through the record's cells and leaves the cursor where it was.
+void BM_SearchOfAFieldNoRecordHolds(benchmark::State& state) {
+  LinkLargeDatabase();
+  SearchCriteria criteria;
+  criteria.fieldNames[0] = "Nuevo";
+  criteria.kinds[0] = "<>";
+  criteria.searchTexts[0] = "x";
+  criteria.criteriaCount = 1;
+  for (auto _ : state) SearchRecordsOneField(criteria, {});
+}
+BENCHMARK(BM_SearchOfAFieldNoRecordHolds)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -25,8 +25,8 @@
 
 namespace {
 
-const char* const kTexts[] = {"5", "a", "A", "12", "05", "x", "-1", "&H10",
-                              "12.5", "ab", " ", "\xE1", "0", "Ana", "1e3", "zz"};
+const char* const kTexts[] = {"5",    "a",  "A", "12",   "05", "x",   "-1",  "&H10",
+                              "12.5", "ab", " ", "\xE1", "0",  "Ana", "1e3", "zz"};
 
 const std::string& Folder() {
   static const std::string folder = [] {
@@ -39,7 +39,8 @@ const std::string& Folder() {
 }
 
 void Write(const std::string& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace
@@ -72,14 +73,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ReorderCriteriaByFieldOrder(criteria, criteria.criteriaCount);
   SearchRecordsOneField(given, {});
   SearchRecordsTwoFields(given, {});
-  SearchRecordsThreeFields(criteria, [](int64_t record, int64_t last) { SearchProgressText(record, last); });
+  SearchRecordsThreeFields(criteria,
+                           [](int64_t record, int64_t last) { SearchProgressText(record, last); });
   CountSearchDatabaseRecords();
 
   searchCellCursor = 1;
   for (int64_t record = 1; record <= 3; ++record)
     for (const std::string& name : criteria.fieldNames) ReadLinkedFieldValue(name, record);
   std::array<ListFieldEntry, 3> columns{};
-  for (size_t i = 0; i < 3; ++i) std::strncpy(columns[i].fieldName, given.fieldNames[i].c_str(), 30);
+  for (size_t i = 0; i < 3; ++i)
+    std::strncpy(columns[i].fieldName, given.fieldNames[i].c_str(), 30);
   ReorderListFieldsByFieldOrder(columns, 3);
   for (const std::string& name : given.fieldNames) {
     GetLinkedFieldListText(name);

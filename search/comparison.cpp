@@ -63,10 +63,15 @@ bool TestCriterion(ComparisonKind kind, std::string_view value, std::string_view
   const long double t = numbers::NumericValueOfText(text);
   const long double v = numbers::NumericValueOfText(value);
   switch (kind) {
-    case ComparisonKind::greater: return v > t;
-    case ComparisonKind::less: return v < t;
-    case ComparisonKind::greaterOrEqual: return v >= t;
-    case ComparisonKind::lessOrEqual: return v <= t;
-    default: return false;
+    case ComparisonKind::greater:
+      return v > t;
+    case ComparisonKind::less:
+      return v < t;
+    case ComparisonKind::greaterOrEqual:
+      return v >= t;
+    case ComparisonKind::lessOrEqual:
+      return v <= t;
+    default:
+      return false;
   }
 }

@@ -21,8 +21,8 @@ enum class ComparisonKind : uint8_t {
 
 struct ComparisonKindEntry {
   ComparisonKind kind;
-  const char* symbol;   // as stored in the criteria and joined into the searches' selectors
-  int optionNumber;     // SearchOptionNumber: the line of the dialog's comparison list
+  const char* symbol;  // as stored in the criteria and joined into the searches' selectors
+  int optionNumber;    // SearchOptionNumber: the line of the dialog's comparison list
 };
 
 // In chain order, the order in which the searches try their combinations ("=" first, "$" last).

@@ -6,7 +6,8 @@
 #include "objects/shared_helpers.h"
 #include "platform/files/files.h"
 
-void ForEachFieldDefinition(const std::string& path, const std::function<void(const Z04Record&)>& visit) {
+void ForEachFieldDefinition(const std::string& path,
+                            const std::function<void(const Z04Record&)>& visit) {
   if (path.empty()) return;
   files::RecordFile file;
   if (file.Open(path, kZ04RecordLength) != 0) return;
@@ -24,7 +25,8 @@ void ForEachFieldDefinition(const std::string& path, const std::function<void(co
 
 std::string_view FieldNameOf(const Z04Record& record) { return FixedFieldText(record.fieldName); }
 
-std::vector<size_t> OrderByFieldDefinitions(const std::string& path, const std::vector<std::string>& names) {
+std::vector<size_t> OrderByFieldDefinitions(const std::string& path,
+                                            const std::vector<std::string>& names) {
   std::vector<size_t> order;
   std::vector<bool> placed(names.size(), false);
   ForEachFieldDefinition(path, [&](const Z04Record& record) {

@@ -12,7 +12,8 @@
 
 // Calls `visit` for every field definition of the file in file order, letting the windows run
 // between records. A missing or unreadable file has none.
-void ForEachFieldDefinition(const std::string& path, const std::function<void(const Z04Record&)>& visit);
+void ForEachFieldDefinition(const std::string& path,
+                            const std::function<void(const Z04Record&)>& visit);
 
 // A definition's field name: the text before its zero byte.
 std::string_view FieldNameOf(const Z04Record& record);
@@ -20,4 +21,5 @@ std::string_view FieldNameOf(const Z04Record& record);
 // The positions of `names` in the order in which the file defines them: each name placed once,
 // at its first definition, even when the file defines it twice; names the file does not
 // define are left out.
-std::vector<size_t> OrderByFieldDefinitions(const std::string& path, const std::vector<std::string>& names);
+std::vector<size_t> OrderByFieldDefinitions(const std::string& path,
+                                            const std::vector<std::string>& names);

@@ -41,8 +41,8 @@ std::string ScanFieldValue(ValueCellFile& cells, std::string_view fieldName, int
   return {};
 }
 
-std::string ReadFieldValueForSearch(ValueCellFile& cells, std::string_view fieldName, int64_t record,
-                                    std::string_view text, ComparisonKind kind) {
+std::string ReadFieldValueForSearch(ValueCellFile& cells, std::string_view fieldName,
+                                    int64_t record, std::string_view text, ComparisonKind kind) {
   if (onSearchFetch) onSearchFetch(fieldName, record, kind);
   return ScanFieldValue(cells, fieldName, record, {true, StopsFetchEarly(kind), text});
 }

@@ -35,8 +35,9 @@ std::string ScanFieldValue(ValueCellFile& cells, std::string_view fieldName, int
                            const FieldScanRule& rule);
 
 // The search's fetch: the value of a field in a record, "" when it has none.
-std::string ReadFieldValueForSearch(ValueCellFile& cells, std::string_view fieldName, int64_t record,
-                                    std::string_view text, ComparisonKind kind);
+std::string ReadFieldValueForSearch(ValueCellFile& cells, std::string_view fieldName,
+                                    int64_t record, std::string_view text, ComparisonKind kind);
 
 // Tests only: told of every fetch a search makes, in order.
-extern std::function<void(std::string_view fieldName, int64_t record, ComparisonKind kind)> onSearchFetch;
+extern std::function<void(std::string_view fieldName, int64_t record, ComparisonKind kind)>
+    onSearchFetch;

@@ -27,7 +27,8 @@ std::string ReadLinkedFieldValue(std::string_view fieldName, int64_t recordNumbe
   return ReadLinkedFieldValue(cells, fieldName, recordNumber);
 }
 
-std::string ReadLinkedFieldValue(ValueCellFile& cells, std::string_view fieldName, int64_t recordNumber) {
+std::string ReadLinkedFieldValue(ValueCellFile& cells, std::string_view fieldName,
+                                 int64_t recordNumber) {
   std::string value = ScanFieldValue(cells, fieldName, recordNumber, {false, false, {}});
   return value.empty() ? "No datos" : value;
 }
@@ -43,19 +44,24 @@ std::vector<LinkedFieldFacts> ReadLinkedFieldFacts(const std::vector<std::string
       f.fieldType = record.fieldType;
       f.listText = text::TrimBlanks(FixedFieldText(record.listText));
       if (record.fieldType == kFieldYesNo) f.typeFour = 1;
-      if (record.fieldType == kFieldNumber || record.fieldType == kFieldNumberOther) f.typeOneOrTwo = 1;
+      if (record.fieldType == kFieldNumber || record.fieldType == kFieldNumberOther)
+        f.typeOneOrTwo = 1;
     }
   });
   return facts;
 }
 
-std::string GetLinkedFieldListText(std::string_view fieldName) { return FactsOf(fieldName).listText; }
+std::string GetLinkedFieldListText(std::string_view fieldName) {
+  return FactsOf(fieldName).listText;
+}
 
 int32_t FindLinkedFieldType(std::string_view fieldName) { return FactsOf(fieldName).fieldType; }
 
 int32_t IsLinkedFieldTypeFour(std::string_view fieldName) { return FactsOf(fieldName).typeFour; }
 
-int32_t IsLinkedFieldTypeOneOrTwo(std::string_view fieldName) { return FactsOf(fieldName).typeOneOrTwo; }
+int32_t IsLinkedFieldTypeOneOrTwo(std::string_view fieldName) {
+  return FactsOf(fieldName).typeOneOrTwo;
+}
 
 int32_t ReorderListFieldsByFieldOrder(std::span<ListFieldEntry> fields, int16_t count) {
   const size_t n = std::min(fields.size(), static_cast<size_t>(std::max<int16_t>(count, 0)));

@@ -23,7 +23,8 @@ struct ListFieldEntry {
 // ascending order and each record's columns in field-definition order.
 std::string ReadLinkedFieldValue(std::string_view fieldName, int64_t recordNumber);
 // The same read from a value file that the caller keeps open for a whole list.
-std::string ReadLinkedFieldValue(ValueCellFile& cells, std::string_view fieldName, int64_t recordNumber);
+std::string ReadLinkedFieldValue(ValueCellFile& cells, std::string_view fieldName,
+                                 int64_t recordNumber);
 // The field's list of choices ("|" between them) without leading and trailing blanks; "" when
 // no definition has that name. The last definition of the name decides.
 std::string GetLinkedFieldListText(std::string_view fieldName);

@@ -10,8 +10,8 @@ struct SearchCriteria {
   // Criterion i is entry i - 1 of the three arrays.
   std::array<std::string, 3> fieldNames;
   std::array<std::string, 3> searchTexts;
-  std::array<std::string, 3> kinds;   // ComparisonKind symbols; "" for none
-  int16_t criteriaCount = 0;          // 0 to 3
+  std::array<std::string, 3> kinds;  // ComparisonKind symbols; "" for none
+  int16_t criteriaCount = 0;         // 0 to 3
 };
 
 // Puts criteria 1 to `count` into the order in which the linked field-definition file defines

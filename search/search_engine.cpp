@@ -30,11 +30,12 @@ std::optional<CriterionKinds> KindsOf(const SearchCriteria& criteria, int count)
   return kinds;
 }
 
-bool RecordMeetsCriteria(ValueCellFile& cells, const SearchCriteria& criteria, const CriterionKinds& kinds,
-                         int count, int64_t record) {
+bool RecordMeetsCriteria(ValueCellFile& cells, const SearchCriteria& criteria,
+                         const CriterionKinds& kinds, int count, int64_t record) {
   for (int i = 0; i < count; ++i) {
     const std::string& text = criteria.searchTexts[i];
-    const std::string value = ReadFieldValueForSearch(cells, criteria.fieldNames[i], record, text, kinds[i]);
+    const std::string value =
+        ReadFieldValueForSearch(cells, criteria.fieldNames[i], record, text, kinds[i]);
     if (!TestCriterion(kinds[i], value, text)) return false;
   }
   return true;
@@ -63,7 +64,8 @@ SearchReport SearchRecords(const SearchCriteria& given, int count, const SearchP
     }
   }
   searchFound = matchCount > 0 ? 1 : 0;
-  return {matchCount, matchCount > 0 ? std::to_string(matchCount) + " Resultados ..." : "No hay Resultados ..."};
+  return {matchCount, matchCount > 0 ? std::to_string(matchCount) + " Resultados ..."
+                                     : "No hay Resultados ..."};
 }
 
 }  // namespace
@@ -84,11 +86,13 @@ SearchReport SearchRecordsOneField(const SearchCriteria& criteria, const SearchP
   return SearchRecords(criteria, 1, progress);
 }
 
-SearchReport SearchRecordsTwoFields(const SearchCriteria& criteria, const SearchProgress& progress) {
+SearchReport SearchRecordsTwoFields(const SearchCriteria& criteria,
+                                    const SearchProgress& progress) {
   return SearchRecords(criteria, 2, progress);
 }
 
-SearchReport SearchRecordsThreeFields(const SearchCriteria& criteria, const SearchProgress& progress) {
+SearchReport SearchRecordsThreeFields(const SearchCriteria& criteria,
+                                      const SearchProgress& progress) {
   return SearchRecords(criteria, 3, progress);
 }
 

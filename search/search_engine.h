@@ -15,7 +15,7 @@ using SearchProgress = std::function<void(int64_t record, int64_t lastRecord)>;
 
 struct SearchReport {
   int64_t matchCount = 0;
-  std::string message;   // "<count> Resultados ..." or "No hay Resultados ..."
+  std::string message;  // "<count> Resultados ..." or "No hay Resultados ..."
 };
 
 // The record count of the linked database: the record number of the last whole cell of its
@@ -32,7 +32,8 @@ std::string SearchProgressText(int64_t record, int64_t lastRecord);
 // they run, and fill the search results.
 SearchReport SearchRecordsOneField(const SearchCriteria& criteria, const SearchProgress& progress);
 SearchReport SearchRecordsTwoFields(const SearchCriteria& criteria, const SearchProgress& progress);
-SearchReport SearchRecordsThreeFields(const SearchCriteria& criteria, const SearchProgress& progress);
+SearchReport SearchRecordsThreeFields(const SearchCriteria& criteria,
+                                      const SearchProgress& progress);
 
 // The state of a program that has not searched yet: no results, the cell cursor at 1.
 void ResetSearchState();

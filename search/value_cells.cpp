@@ -20,8 +20,13 @@ T FieldAt(const char* cell, size_t offset) {
 
 }  // namespace
 
-ValueCellFile::ValueCellFile(const std::string& path, int blockCells) : blockCells_(std::max(blockCells, 1)) {
-  if (path.empty() || file_.Open(path, blockCells_ * kZbdEntryLength) != 0) return;
+ValueCellFile::ValueCellFile(const std::string& path, int blockCells)
+    : blockCells_(std::max(blockCells, 1)) {
+  if (path.empty()) return;
+  // A small file is read in one block of its own size.
+  const int64_t cells = files::FileLength(path) / kZbdEntryLength;
+  if (cells > 0 && cells < blockCells_) blockCells_ = static_cast<int>(cells);
+  if (file_.Open(path, blockCells_ * kZbdEntryLength) != 0) return;
   cellCount_ = file_.Length() / kZbdEntryLength;
 }
 
@@ -61,7 +66,8 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
     c.character = static_cast<uint8_t>(cell[offsetof(ZbdEntry, character)]);
     c.last = FieldAt<int32_t>(cell, offsetof(ZbdEntry, lastCharacter)) == 1 ? 1 : 0;
     // The cells of one value carry the same name, so most names are the one before.
-    if (!previousName || std::memcmp(name, previousName, kNameWidth) != 0) previous = NameOfRaw(name);
+    if (!previousName || std::memcmp(name, previousName, kNameWidth) != 0)
+      previous = NameOfRaw(name);
     c.name = previous;
     previousName = name;
   }

@@ -13,10 +13,10 @@
 
 // One cell, decoded.
 struct ValueCell {
-  int64_t record = 0;      // recordNumber
+  int64_t record = 0;  // recordNumber
   uint8_t character = 0;
-  uint8_t last = 0;        // 1 on the last character of a value
-  uint8_t name = 0;        // which of the names asked for the cell carries, from 1; 0 for any other
+  uint8_t last = 0;  // 1 on the last character of a value
+  uint8_t name = 0;  // which of the names asked for the cell carries, from 1; 0 for any other
 };
 
 class ValueCellFile {
@@ -45,7 +45,7 @@ class ValueCellFile {
 
  private:
   struct Block {
-    int64_t number = -1;   // -1: holds nothing
+    int64_t number = -1;  // -1: holds nothing
     std::vector<ValueCell> cells;
   };
   const ValueCell& LoadCell(int64_t i);
@@ -57,9 +57,9 @@ class ValueCellFile {
   int64_t cellCount_ = 0;
   std::string bytes_;
   std::vector<std::string> names_;
-  std::array<Block, 4> blocks_;   // block n is kept in blocks_[n % 4]
+  std::array<Block, 4> blocks_;  // block n is kept in blocks_[n % 4]
   const ValueCell* hot_ = nullptr;
-  int64_t hotFirst_ = 0, hotEnd_ = 0;   // the cells hot_ holds: hotFirst_ <= i < hotEnd_
+  int64_t hotFirst_ = 0, hotEnd_ = 0;  // the cells hot_ holds: hotFirst_ <= i < hotEnd_
   bool skipKnown_ = false;
   int64_t skipFrom_ = 0, skipRecord_ = 0, skipFound_ = 0;
 };

@@ -41,7 +41,9 @@ DialogSkeleton skeleton{nullptr, nullptr, kSalir};
 // dialog may end it or change the criteria under the search.
 bool searching = false;
 
-void ShowMessage(const std::string& text) { ui::MessageBox(nullptr, text, kMessageTitle, ui::Buttons::Ok); }
+void ShowMessage(const std::string& text) {
+  ui::MessageBox(nullptr, text, kMessageTitle, ui::Buttons::Ok);
+}
 
 int LabelOf(int n) { return kCriterionLabel + 2 * (n - 1); }
 int TextBoxOf(int n) { return LabelOf(n) + 1; }
@@ -50,7 +52,8 @@ std::string EmptyLabelText(int n) { return "Campo de busqueda " + std::to_string
 std::string TimeOfDayText() {
   const std::time_t now = std::time(nullptr);
   char text[16] = "00:00:00";
-  if (const std::tm* local = std::localtime(&now)) std::strftime(text, sizeof text, "%H:%M:%S", local);
+  if (const std::tm* local = std::localtime(&now))
+    std::strftime(text, sizeof text, "%H:%M:%S", local);
   return text;
 }
 
@@ -62,9 +65,11 @@ void FillFieldList(ui::Window window, bool withPhonetic) {
   std::set<std::string> listed;
   ForEachFieldDefinition(LinkedFieldFilePath(), [&](const Z04Record& record) {
     const int16_t type = record.fieldType;
-    const bool searchable = (type >= 1 && type <= 9 && type != kFieldMemo) || (withPhonetic && type == 0);
+    const bool searchable =
+        (type >= 1 && type <= 9 && type != kFieldMemo) || (withPhonetic && type == 0);
     if (record.recordKind != 1 || !searchable) return;
-    if (listed.emplace(FieldNameOf(record)).second) ui::ListAdd(window, kFieldList, FieldNameOf(record));
+    if (listed.emplace(FieldNameOf(record)).second)
+      ui::ListAdd(window, kFieldList, FieldNameOf(record));
   });
 }
 
@@ -82,26 +87,31 @@ void ApplyCriterion(ui::Window window) {
   const int fieldLine = ui::ListSelection(window, kFieldList);
   const int optionLine = ui::ListSelection(window, kComparisonList);
   const std::string field = fieldLine >= 0 ? ui::ListText(window, kFieldList, fieldLine) : "";
-  const std::string option = optionLine >= 0 ? ui::ListText(window, kComparisonList, optionLine) : "";
+  const std::string option =
+      optionLine >= 0 ? ui::ListText(window, kComparisonList, optionLine) : "";
   if (field.empty() || option.empty()) {
     ShowMessage("Tiene que seleccionar sus preferencias de busqueda primero ...");
     return;
   }
   // Three criteria are all a search takes.
   if (searchCriteria.criteriaCount >= 3) return;
-  const std::optional<ComparisonKind> kind = ComparisonKindOfOption(static_cast<int>(ListLineNumber(option)));
+  const std::optional<ComparisonKind> kind =
+      ComparisonKindOfOption(static_cast<int>(ListLineNumber(option)));
   const int n = ++searchCriteria.criteriaCount;
   appliedCriteria[n - 1] = {field, kind ? ComparisonSymbol(*kind) : ""};
   // A field is applied once.
   ui::ListDelete(window, kFieldList, fieldLine);
   ui::ListSelect(window, kFieldList, -1);
   ui::ListSelect(window, kComparisonList, -1);
-  ui::SetText(window, LabelOf(n), "Campo de busqueda " + std::to_string(n) + " {" + field + " " + option.substr(5) + "}");
+  ui::SetText(
+      window, LabelOf(n),
+      "Campo de busqueda " + std::to_string(n) + " {" + field + " " + option.substr(5) + "}");
   ui::Enable(window, TextBoxOf(n), true);
 }
 
 // Reorders and searches; the windows run meanwhile.
-SearchReport ReorderAndSearch(ui::Window window, int count, const std::array<std::string, 3>& texts) {
+SearchReport ReorderAndSearch(ui::Window window, int count,
+                              const std::array<std::string, 3>& texts) {
   ValueScanGuard busy;
   // The reordering works on a copy, so that text N stays with the criterion of label N.
   for (int i = 0; i < 3; ++i) {

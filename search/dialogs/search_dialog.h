@@ -14,7 +14,7 @@
 // one in text box N.
 struct AppliedCriterion {
   std::string fieldName;
-  std::string kind;   // ComparisonKind symbol
+  std::string kind;  // ComparisonKind symbol
 };
 
 // What the last "Buscar" searched, in field-definition order; criteriaCount is the number of

@@ -1,10 +1,9 @@
-#include "search/field_fetch.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <random>
 
+#include "search/field_fetch.h"
 #include "search/linked_files.h"
 #include "search/value_cells.h"
 #include "tests/search/search_fixture.h"
@@ -110,10 +109,10 @@ TEST_F(FetchTest, BlocksDecodeEveryCellAndTheRecordSkipAgreesWithAPlainScan) {
   const char* names[] = {"A", "B", "C"};
   for (int k = 0; k < 300; ++k) {
     ValueCell c;
-    c.record = static_cast<int64_t>(random() % 40) - 3;   // damaged: not ascending, some negative
+    c.record = static_cast<int64_t>(random() % 40) - 3;  // damaged: not ascending, some negative
     c.character = static_cast<uint8_t>(random());
     c.last = random() % 3 == 0;
-    const int name = static_cast<int>(random() % 4);       // 3: a name nobody asks for
+    const int name = static_cast<int>(random() % 4);  // 3: a name nobody asks for
     c.name = static_cast<uint8_t>(name < 3 ? name + 1 : 0);
     bytes += CellBytes(name < 3 ? names[name] : "Z", static_cast<char>(c.character), c.record,
                        c.last ? 1 : static_cast<int32_t>(random() % 2) * 2);
@@ -142,7 +141,8 @@ TEST_F(FetchTest, BlocksDecodeEveryCellAndTheRecordSkipAgreesWithAPlainScan) {
       record += static_cast<int64_t>(random() % 2);
       int64_t plain = std::max<int64_t>(from, 1);
       while (plain <= 300 && expected[static_cast<size_t>(plain - 1)].record < record) ++plain;
-      ASSERT_EQ(cells.FirstCellOfRecordFrom(from, record), std::min<int64_t>(plain, 301)) << from << " " << record;
+      ASSERT_EQ(cells.FirstCellOfRecordFrom(from, record), std::min<int64_t>(plain, 301))
+          << from << " " << record;
     }
   }
 }

@@ -35,11 +35,23 @@ TEST_F(LinkedFieldsTest, CriteriaComeInFieldOrderEachWithItsOwnTextAndKind) {
   twice.insert(twice.begin(), {"Importe"});
   const Case cases[] = {
       {"two out of order", kSocios, {"Importe", "Nombre"}, {"Nombre", "Importe"}, 2},
-      {"three out of order", kSocios, {"Zona", "Nombre", "Importe"}, {"Nombre", "Importe", "Zona"}, 3},
+      {"three out of order",
+       kSocios,
+       {"Zona", "Nombre", "Importe"},
+       {"Nombre", "Importe", "Zona"},
+       3},
       {"already in order", kSocios, {"Nombre", "Apellido"}, {"Nombre", "Apellido"}, 2},
-      {"a field no longer defined drops to the end", kSocios, {"Zona", "Gone", "Nombre"}, {"Nombre", "Zona", ""}, 2},
+      {"a field no longer defined drops to the end",
+       kSocios,
+       {"Zona", "Gone", "Nombre"},
+       {"Nombre", "Zona", ""},
+       2},
       {"names differ by case", kSocios, {"nombre", "Importe"}, {"Importe", ""}, 1},
-      {"a file defining names twice places each once", twice, {"Nombre", "Importe"}, {"Importe", "Nombre"}, 2},
+      {"a file defining names twice places each once",
+       twice,
+       {"Nombre", "Importe"},
+       {"Importe", "Nombre"},
+       2},
       {"no field definitions", {}, {"Nombre", "Importe"}, {"", ""}, 0},
   };
   for (const Case& c : cases) {
@@ -54,7 +66,8 @@ TEST_F(LinkedFieldsTest, CriteriaComeInFieldOrderEachWithItsOwnTextAndKind) {
     EXPECT_EQ(ReorderCriteriaByFieldOrder(criteria, criteria.criteriaCount), c.placed);
     for (size_t i = 0; i < c.names.size(); ++i) {
       EXPECT_EQ(criteria.fieldNames[i], c.expectedNames[i]);
-      const size_t from = std::find(c.names.begin(), c.names.end(), c.expectedNames[i]) - c.names.begin();
+      const size_t from =
+          std::find(c.names.begin(), c.names.end(), c.expectedNames[i]) - c.names.begin();
       EXPECT_EQ(criteria.searchTexts[i], from < c.names.size() ? texts[from] : "");
       EXPECT_EQ(criteria.kinds[i], from < c.names.size() ? kinds[from] : "");
     }
@@ -98,15 +111,17 @@ TEST_F(LinkedFieldsTest, ListColumnsComeInFieldOrderWithTheirWidths) {
   fields.push_back({"Nombre"});
   LinkDatabase("Lista", fields, {});
   std::vector<ListFieldEntry> columns(5);
-  const std::pair<const char*, int16_t> applied[] = {{"Zona", 8}, {"Gone", 3}, {"Nombre", 20}, {"Importe", 10}};
+  const std::pair<const char*, int16_t> applied[] = {
+      {"Zona", 8}, {"Gone", 3}, {"Nombre", 20}, {"Importe", 10}};
   for (size_t j = 0; j < 4; ++j) {
     SetFixedField(columns[j].fieldName, applied[j].first);
     columns[j].reservedWidth = applied[j].second;
   }
-  SetFixedField(columns[4].fieldName, "Apellido");   // beyond the count: left alone
+  SetFixedField(columns[4].fieldName, "Apellido");  // beyond the count: left alone
   columns[4].reservedWidth = 7;
   EXPECT_EQ(ReorderListFieldsByFieldOrder(columns, 4), 3);
-  const std::pair<std::string, int16_t> expected[] = {{"Nombre", 20}, {"Importe", 10}, {"Zona", 8}, {"", 0}, {"Apellido", 7}};
+  const std::pair<std::string, int16_t> expected[] = {
+      {"Nombre", 20}, {"Importe", 10}, {"Zona", 8}, {"", 0}, {"Apellido", 7}};
   for (size_t j = 0; j < 5; ++j) {
     EXPECT_EQ(FixedFieldText(columns[j].fieldName), expected[j].first) << j;
     EXPECT_EQ(columns[j].reservedWidth, expected[j].second) << j;
@@ -120,7 +135,8 @@ TEST_F(LinkedFieldsTest, ListValuesScanFromTheSharedCursorToTheEndOfTheFile) {
   // read still finds, as it looks on to the end.
   LinkRawDatabase("Valores", "",
                   ValueBytes("A", "Ana", 1) + ValueBytes("B", "12", 1) + ValueBytes("B", "7", 2) +
-                      ValueBytes("A", "Eva", 4) + ValueBytes("A", "Sol", 3) + CellBytes("B", 'x', 4, 0));
+                      ValueBytes("A", "Eva", 4) + ValueBytes("A", "Sol", 3) +
+                      CellBytes("B", 'x', 4, 0));
   searchCellCursor = 1;
   searchCursorRecord = 0;
   EXPECT_EQ(ReadLinkedFieldValue("A", 1), "Ana");

@@ -18,13 +18,14 @@ using ui::testing::TypeText;
 constexpr int kFieldList = 7002, kComparisonList = 7003;
 constexpr int kLabel1 = 7006, kText1 = 7007, kLabel2 = 7008, kText2 = 7009, kText3 = 7011;
 constexpr int kSalir = 7012, kAplicar = 7013, kBuscar = 7014, kResetea = 7015;
-constexpr const char* kChooseFirst = "Tiene que seleccionar sus preferencias de busqueda primero ...";
+constexpr const char* kChooseFirst =
+    "Tiene que seleccionar sus preferencias de busqueda primero ...";
 constexpr const char* kNoTexts = "No ha escrito valores a buscar ...";
 
 // Nombre is defined before Importe; Fonetica is phonetic, Memo a memo text, Oculto no field.
 const std::vector<Field> kFields = {
-    {"Nombre", kFieldText},          {"Fonetica", kFieldPhonetic}, {"Memo", kFieldMemo},
-    {"Oculto", kFieldText, 2},       {"Importe", kFieldNumber},    {"Ciudad", kFieldText},
+    {"Nombre", kFieldText},    {"Fonetica", kFieldPhonetic}, {"Memo", kFieldMemo},
+    {"Oculto", kFieldText, 2}, {"Importe", kFieldNumber},    {"Ciudad", kFieldText},
     {"Nombre", kFieldText},
 };
 const Records kRecords = {
@@ -72,11 +73,13 @@ TEST_F(SearchDialogTest, OpensWithTheSearchableFieldsOnceAndTheNineComparisons) 
   searchFound = 1;
   OnDialog("Buscar", [](ui::Window w) {
     EXPECT_EQ(ui::Caption(w), "Buscar");
-    EXPECT_EQ(Lines(w, kFieldList), (std::vector<std::string>{"Ciudad", "Fonetica", "Importe", "Nombre"}));
+    EXPECT_EQ(Lines(w, kFieldList),
+              (std::vector<std::string>{"Ciudad", "Fonetica", "Importe", "Nombre"}));
     EXPECT_EQ(Lines(w, kComparisonList),
-              (std::vector<std::string>{"01 - = Igual a ...", "02 - > Mayor que ...", "03 - < Menor que ...",
-                                        "04 - >= Mayor o igual a ...", "05 - <= Menor o igual a ...",
-                                        "06 - <> Distinto de ...", "07 - = Igual a comod\xEDn por la izquierda ...",
+              (std::vector<std::string>{"01 - = Igual a ...", "02 - > Mayor que ...",
+                                        "03 - < Menor que ...", "04 - >= Mayor o igual a ...",
+                                        "05 - <= Menor o igual a ...", "06 - <> Distinto de ...",
+                                        "07 - = Igual a comod\xEDn por la izquierda ...",
                                         "08 - = Igual a comod\xEDn por la derecha ...",
                                         "09 - = Igual en alguna parte del texto ..."}));
     EXPECT_EQ(ui::ListSelection(w, kFieldList), -1);
@@ -117,7 +120,8 @@ TEST_F(SearchDialogTest, ApplyingTakesTheFieldOutOfTheListUpToThreeTimes) {
     EXPECT_EQ(ui::ListSelection(w, kFieldList), -1);
     EXPECT_EQ(ui::ListSelection(w, kComparisonList), -1);
     Apply(w, "Ciudad", 7);
-    EXPECT_EQ(ui::Text(w, kLabel2), "Campo de busqueda 2 {Ciudad = Igual a comod\xEDn por la izquierda ...}");
+    EXPECT_EQ(ui::Text(w, kLabel2),
+              "Campo de busqueda 2 {Ciudad = Igual a comod\xEDn por la izquierda ...}");
     Apply(w, "Importe", 8);
     EXPECT_EQ(searchCriteria.criteriaCount, 3);
     EXPECT_EQ(appliedCriteria[0].kind, "=");
@@ -144,7 +148,8 @@ TEST_F(SearchDialogTest, SearchesAndReportsWithTheTimesInTheCaption) {
     Apply(w, "Nombre", 1);
     TypeText(w, kText1, "Ana");
     Click(w, kBuscar);
-    EXPECT_TRUE(std::regex_match(ui::Caption(w), std::regex(R"(\d\d:\d\d:\d\d - \d\d:\d\d:\d\d)"))) << ui::Caption(w);
+    EXPECT_TRUE(std::regex_match(ui::Caption(w), std::regex(R"(\d\d:\d\d:\d\d - \d\d:\d\d:\d\d)")))
+        << ui::Caption(w);
     for (int id : {kSalir, kAplicar, kBuscar}) EXPECT_TRUE(ui::Enabled(w, id));
     EXPECT_EQ(Found(), (std::vector<int64_t>{1, 3}));
     EXPECT_EQ(searchFound, 1);
@@ -242,7 +247,8 @@ TEST_F(SearchDialogTest, NothingEndsTheDialogOrChangesItsCriteriaDuringASearch) 
     valueScanStep = nullptr;
     EXPECT_TRUE(ui::IsWindow(w));
     EXPECT_EQ(searchCriteria.criteriaCount, 1);
-    EXPECT_EQ(ui::Text(w, kLabel1), "Campo de busqueda 1 {Nombre = Igual en alguna parte del texto ...}");
+    EXPECT_EQ(ui::Text(w, kLabel1),
+              "Campo de busqueda 1 {Nombre = Igual en alguna parte del texto ...}");
     EXPECT_EQ(Found(), (std::vector<int64_t>{1, 3}));
     // Idle, the close box stands for "Salir".
     ui::testing::CloseBox(w);

@@ -22,7 +22,8 @@
 namespace searchtest {
 
 struct Field {
-  Field(std::string name, int16_t type = kFieldText, int32_t recordKind = 1, std::string listText = {})
+  Field(std::string name, int16_t type = kFieldText, int32_t recordKind = 1,
+        std::string listText = {})
       : name(std::move(name)), type(type), recordKind(recordKind), listText(std::move(listText)) {}
   std::string name;
   int16_t type;
@@ -61,7 +62,8 @@ inline std::string CellBytes(std::string_view field, char character, int64_t rec
 // The cells of a value, the last one marked.
 inline std::string ValueBytes(std::string_view field, std::string_view value, int64_t record) {
   std::string bytes;
-  for (size_t k = 0; k < value.size(); ++k) bytes += CellBytes(field, value[k], record, k + 1 == value.size());
+  for (size_t k = 0; k < value.size(); ++k)
+    bytes += CellBytes(field, value[k], record, k + 1 == value.size());
   return bytes;
 }
 
@@ -83,7 +85,8 @@ inline std::string LinkRawDatabase(const std::string& name, const std::string& d
   return folder;
 }
 
-inline std::string LinkDatabase(const std::string& name, const std::vector<Field>& fields, const Records& records) {
+inline std::string LinkDatabase(const std::string& name, const std::vector<Field>& fields,
+                                const Records& records) {
   return LinkRawDatabase(name, DefinitionBytes(fields), CellsOf(fields, records));
 }
 

@@ -1,5 +1,3 @@
-#include "search/search_engine.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +6,7 @@
 #include "database/value_scan.h"
 #include "platform/numbers/numbers.h"
 #include "search/comparison.h"
+#include "search/search_engine.h"
 #include "tests/search/search_fixture.h"
 
 namespace {
@@ -19,25 +18,31 @@ class SearchFrameTest : public SearchTest {};
 // A search of `count` criteria by the number of criteria it holds.
 SearchReport Search(const SearchCriteria& c, const SearchProgress& progress = {}) {
   switch (c.criteriaCount) {
-    case 1: return SearchRecordsOneField(c, progress);
-    case 2: return SearchRecordsTwoFields(c, progress);
-    default: return SearchRecordsThreeFields(c, progress);
+    case 1:
+      return SearchRecordsOneField(c, progress);
+    case 2:
+      return SearchRecordsTwoFields(c, progress);
+    default:
+      return SearchRecordsThreeFields(c, progress);
   }
 }
 
 TEST_F(SearchFrameTest, ProgressReportAndResults) {
   Records records;
-  for (const char* name : {"Ana", "ana", "Ana", "Luis", "Ana ", "", "Eva", "Ana"}) records.push_back({name});
+  for (const char* name : {"Ana", "ana", "Ana", "Luis", "Ana ", "", "Eva", "Ana"})
+    records.push_back({name});
   LinkDatabase("Socios", {{"Nombre"}}, records);
   std::vector<std::string> captions;
-  const SearchReport report = Search(Criteria({"Nombre"}, {"="}, {"Ana"}), [&](int64_t r, int64_t last) {
-    captions.push_back(SearchProgressText(r, last));
-    // Matches show up as they are found; the found flag keeps the last search's until the end.
-    EXPECT_LE(foundCount, r - 1);
-    EXPECT_EQ(searchFound, 0);
-    EXPECT_EQ(valueScanBusy, 1);
-  });
-  EXPECT_EQ(captions, (std::vector<std::string>{"12 %", "25 %", "37 %", "50 %", "62 %", "75 %", "87 %", "100 %"}));
+  const SearchReport report =
+      Search(Criteria({"Nombre"}, {"="}, {"Ana"}), [&](int64_t r, int64_t last) {
+        captions.push_back(SearchProgressText(r, last));
+        // Matches show up as they are found; the found flag keeps the last search's until the end.
+        EXPECT_LE(foundCount, r - 1);
+        EXPECT_EQ(searchFound, 0);
+        EXPECT_EQ(valueScanBusy, 1);
+      });
+  EXPECT_EQ(captions, (std::vector<std::string>{"12 %", "25 %", "37 %", "50 %", "62 %", "75 %",
+                                                "87 %", "100 %"}));
   EXPECT_EQ(report.message, "3 Resultados ...");
   EXPECT_EQ(report.matchCount, 3);
   EXPECT_EQ(Found(), (std::vector<int64_t>{1, 3, 8}));
@@ -100,14 +105,27 @@ TEST_F(SearchFrameTest, SpecimenThreeFieldCases) {
   };
   const Case cases[] = {
       {"'5' equals the third text; '05' and 'x' differ",
-       {"=", ">", "<>"}, {"A", "10", "5"},
+       {"=", ">", "<>"},
+       {"A", "10", "5"},
        {{"A", "12", "5"}, {"A", "12", "05"}, {"A", "12", "x"}, {"B", "12", "x"}, {"A", "10", "x"}},
        {2, 3}},
-      {"no cells at all meet \"<>\" three times", {"<>", "<>", "<>"}, {"x", "y", "z"},
-       {{"x", "", ""}, {"", "", ""}, {"", "y", ""}}, {2}},
-      {"missing values read as 0", {"=", "<=", ">="}, {"X", "0", "0"}, {{"X", "", ""}, {"X", "1", ""}}, {1}},
-      {"contains, equal, ends with", {"=", "$", "-*"}, {"Ana", "m", "z"},
-       {{"Ana", "Roma", "Cruz"}, {"Ana", "Roma", "Cruze"}, {"Anas", "Roma", "Cruz"}, {"Ana", "Rio", "Paz"}},
+      {"no cells at all meet \"<>\" three times",
+       {"<>", "<>", "<>"},
+       {"x", "y", "z"},
+       {{"x", "", ""}, {"", "", ""}, {"", "y", ""}},
+       {2}},
+      {"missing values read as 0",
+       {"=", "<=", ">="},
+       {"X", "0", "0"},
+       {{"X", "", ""}, {"X", "1", ""}},
+       {1}},
+      {"contains, equal, ends with",
+       {"=", "$", "-*"},
+       {"Ana", "m", "z"},
+       {{"Ana", "Roma", "Cruz"},
+        {"Ana", "Roma", "Cruze"},
+        {"Anas", "Roma", "Cruz"},
+        {"Ana", "Rio", "Paz"}},
        {1}},
   };
   for (const Case& c : cases) {
@@ -121,11 +139,14 @@ TEST_F(SearchFrameTest, SpecimenThreeFieldCases) {
 TEST_F(SearchFrameTest, TwoFieldShortCircuitAndAMissingFirstValue) {
   LinkDatabase("Dos", {{"A"}, {"B"}}, {{"x", "5"}, {"", "9"}, {"y", "9"}});
   std::vector<std::pair<std::string, int64_t>> fetched;
-  onSearchFetch = [&](std::string_view f, int64_t r, ComparisonKind) { fetched.emplace_back(f, r); };
+  onSearchFetch = [&](std::string_view f, int64_t r, ComparisonKind) {
+    fetched.emplace_back(f, r);
+  };
   // Record 1 fails the first criterion: its B is not read, though 5 > 1.
   Search(Criteria({"A", "B"}, {"=", ">"}, {"y", "1"}));
   EXPECT_EQ(Found(), (std::vector<int64_t>{3}));
-  EXPECT_EQ(fetched, (std::vector<std::pair<std::string, int64_t>>{{"A", 1}, {"A", 2}, {"A", 3}, {"B", 3}}));
+  EXPECT_EQ(fetched,
+            (std::vector<std::pair<std::string, int64_t>>{{"A", 1}, {"A", 2}, {"A", 3}, {"B", 3}}));
   // A record without the first value meets "<>", and the second criterion decides.
   Search(Criteria({"A", "B"}, {"<>", ">"}, {"x", "6"}));
   EXPECT_EQ(Found(), (std::vector<int64_t>{2, 3}));
@@ -133,11 +154,13 @@ TEST_F(SearchFrameTest, TwoFieldShortCircuitAndAMissingFirstValue) {
 
 TEST_F(SearchFrameTest, ADamagedLastRecordNumberLeadsNoFurtherThanTheCells) {
   // The last cell claims a record far beyond any the file could hold.
-  LinkRawDatabase("Rota", DefinitionBytes({{"A"}}),
-                  ValueBytes("A", "ab", 1) + ValueBytes("A", "c", 2) + ValueBytes("A", "d", int64_t{1} << 40));
+  LinkRawDatabase(
+      "Rota", DefinitionBytes({{"A"}}),
+      ValueBytes("A", "ab", 1) + ValueBytes("A", "c", 2) + ValueBytes("A", "d", int64_t{1} << 40));
   EXPECT_EQ(CountSearchDatabaseRecords(), int64_t{1} << 40);
   int64_t lastSeen = 0;
-  const SearchReport report = Search(Criteria({"A"}, {"<>"}, {"zz"}), [&](int64_t, int64_t last) { lastSeen = last; });
+  const SearchReport report =
+      Search(Criteria({"A"}, {"<>"}, {"zz"}), [&](int64_t, int64_t last) { lastSeen = last; });
   EXPECT_EQ(lastSeen, 4);
   EXPECT_EQ(report.message, "4 Resultados ...");
   EXPECT_EQ(Found(), (std::vector<int64_t>{1, 2, 3, 4}));
@@ -186,7 +209,8 @@ class ModelTest : public SearchTest {
     for (const char* name : kFields) fields.push_back({name});
     LinkDatabase("Modelo", fields, records_);
     onSearchFetch = [this](std::string_view field, int64_t record, ComparisonKind kind) {
-      fetched_.push_back(std::string(field) + " " + std::to_string(record) + " " + ComparisonSymbol(kind));
+      fetched_.push_back(std::string(field) + " " + std::to_string(record) + " " +
+                         ComparisonSymbol(kind));
     };
   }
 
@@ -194,7 +218,8 @@ class ModelTest : public SearchTest {
     if (kind == "=") return v == t;
     if (kind == "<>") return v != t;
     if (kind == "*-") return v.size() >= t.size() && v.compare(0, t.size(), t) == 0;
-    if (kind == "-*") return v.size() >= t.size() && v.compare(v.size() - t.size(), t.size(), t) == 0;
+    if (kind == "-*")
+      return v.size() >= t.size() && v.compare(v.size() - t.size(), t.size(), t) == 0;
     if (kind == "$") return !v.empty() && v.find(t) != std::string::npos;
     const long double nv = numbers::NumericValueOfText(v), nt = numbers::NumericValueOfText(t);
     if (kind == ">") return nv > nt;
@@ -234,16 +259,19 @@ class ModelTest : public SearchTest {
 };
 
 TEST_F(ModelTest, EveryCombinationOfThreeKinds) {
-  for (const auto& texts : {std::vector<std::string>{"5", "12", "a"}, std::vector<std::string>{"12", "x", "05"}})
+  for (const auto& texts :
+       {std::vector<std::string>{"5", "12", "a"}, std::vector<std::string>{"12", "x", "05"}})
     for (const ComparisonKindEntry& k1 : kComparisonKinds)
       for (const ComparisonKindEntry& k2 : kComparisonKinds)
         for (const ComparisonKindEntry& k3 : kComparisonKinds)
-          ASSERT_NO_FATAL_FAILURE(ExpectAsModelled({0, 2, 3}, {k1.symbol, k2.symbol, k3.symbol}, texts));
+          ASSERT_NO_FATAL_FAILURE(
+              ExpectAsModelled({0, 2, 3}, {k1.symbol, k2.symbol, k3.symbol}, texts));
 }
 
 TEST_F(ModelTest, EveryKindAndPairOfKinds) {
   for (const ComparisonKindEntry& k1 : kComparisonKinds) {
-    for (const char* text : {"5", "A", "12"}) ASSERT_NO_FATAL_FAILURE(ExpectAsModelled({1}, {k1.symbol}, {text}));
+    for (const char* text : {"5", "A", "12"})
+      ASSERT_NO_FATAL_FAILURE(ExpectAsModelled({1}, {k1.symbol}, {text}));
     for (const ComparisonKindEntry& k2 : kComparisonKinds)
       ASSERT_NO_FATAL_FAILURE(ExpectAsModelled({1, 3}, {k1.symbol, k2.symbol}, {"05", "a"}));
   }
