@@ -167,13 +167,10 @@ TEST_F(UiTest, LabelColoursShow) {
 }
 
 TEST_F(UiTest, AnItalicLabelLeansItsLetters) {
-  ui::DialogTemplate t;
-  t.caption = "Texto a Insertar";
-  t.units = ui::Units::Pixels;
-  t.w = 300;
-  t.h = 120;
-  t.controls = {{ui::Kind::Label, 1, "llllllll", 10, 10, 200, 40, 0, "MS Sans Serif", 24},
-                {ui::Kind::Label, 2, "llllllll", 10, 60, 200, 40, 0, "MS Sans Serif", 24, true, true}};
+  const ui::DialogTemplate t = PixelTemplate(
+      "Texto a Insertar", 300, 120,
+      {{ui::Kind::Label, 1, "llllllll", 10, 10, 200, 40, 0, "MS Sans Serif", 24},
+       {ui::Kind::Label, 2, "llllllll", 10, 60, 200, 40, 0, "MS Sans Serif", 24, true, true}});
   ui::Window d = ui::ShowModeless(t, nullptr, RecordingProc);
   // How far right the ink of a label's upper rows lies against that of its lower rows.
   auto lean = [](const QImage& shot, int top) {
@@ -199,13 +196,9 @@ TEST_F(UiTest, AnItalicLabelLeansItsLetters) {
 }
 
 TEST_F(UiTest, ADisabledFieldLooksDisabledOnAColouredDialog) {
-  ui::DialogTemplate t;
-  t.caption = "Propiedades objetos";
-  t.units = ui::Units::Pixels;
-  t.w = 300;
-  t.h = 100;
-  t.controls = {{ui::Kind::Edit, 1, "", 10, 10, 120, 24, ui::kBorder},
-                {ui::Kind::Edit, 2, "", 10, 50, 120, 24, ui::kBorder}};
+  const ui::DialogTemplate t = PixelTemplate("Propiedades objetos", 300, 100,
+                                             {{ui::Kind::Edit, 1, "", 10, 10, 120, 24, ui::kBorder},
+                                              {ui::Kind::Edit, 2, "", 10, 50, 120, 24, ui::kBorder}});
   ui::Window d = ui::ShowModeless(t, nullptr, RecordingProc);
   ui::SetBackColour(d, 0, gfx::kWhite);
   ui::Enable(d, 2, false);
