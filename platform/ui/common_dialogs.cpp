@@ -1,5 +1,6 @@
 // Message boxes, the file, colour, folder and font choosers, and the application's start.
 // In test mode none of them shows: answers come from the test driver's queues.
+#include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -7,10 +8,12 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTranslator>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "platform/gfx/gfx_qt.h"
 #include "platform/text/qt_text.h"
@@ -28,11 +31,15 @@ bool Pop(std::deque<T>& queue, T& out) {
   return true;
 }
 
-// "*.jpg;*.png" as Qt's "Images (*.jpg *.png)".
+// "*.jpg;*.png" as Qt's "Images (*.jpg *.png)". "*.*" means every file, as it does where the
+// patterns come from, names without a dot included.
 QString NameFilter(const FileFilter& f) {
-  QString patterns = text::ToQ(f.patterns);
-  patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-  return text::ToQ(f.name) + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
+  QStringList patterns;
+  for (QString p : text::ToQ(f.patterns).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    p = p.trimmed();
+    patterns << (p == QStringLiteral("*.*") ? QStringLiteral("*") : p);
+  }
+  return text::ToQ(f.name) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 
 // A name saved without an extension takes the default one, as the user expects.
@@ -46,7 +53,57 @@ std::string WithDefaultExtension(std::string path, const FileDialogSpec& spec) {
   return path;
 }
 
+// Icons and type names from the name alone. The stock provider reads a file's first bytes to
+// tell its type, and a pseudo-file such as /proc/kmsg blocks that read for ever, with it the
+// dialog and the program.
+class NameOnlyIconProvider : public QAbstractFileIconProvider {
+ public:
+  QIcon icon(IconType type) const override {
+    return QApplication::style()->standardIcon(type == Folder || type == Drive ? QStyle::SP_DirIcon
+                                                                               : QStyle::SP_FileIcon);
+  }
+  QIcon icon(const QFileInfo& info) const override { return icon(info.isDir() ? Folder : File); }
+  QString type(const QFileInfo& info) const override {
+    if (info.isDir()) return QStringLiteral("Carpeta");
+    const QString suffix = info.suffix();
+    return suffix.isEmpty() ? QStringLiteral("Fichero") : QStringLiteral("Fichero ") + suffix.toUpper();
+  }
+};
+
+QAbstractFileIconProvider* NameOnlyIcons() {
+  static NameOnlyIconProvider* provider = new NameOnlyIconProvider;
+  return provider;
+}
+
+QFileDialog* MakeChooser(const QString& title) {
+  auto* dialog = new QFileDialog(nullptr, title);
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->setIconProvider(NameOnlyIcons());
+  return dialog;
+}
+
 }  // namespace
+
+QFileDialog* MakeFileDialog(const FileDialogSpec& spec) {
+  QFileDialog* dialog = MakeChooser(text::ToQ(spec.title));
+  // The system's callers ask their own overwrite question where they need one.
+  dialog->setOption(QFileDialog::DontConfirmOverwrite);
+  dialog->setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog->setFileMode(!spec.save && spec.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  QStringList filters;
+  for (const FileFilter& f : spec.filters) filters << NameFilter(f);
+  if (!filters.isEmpty()) dialog->setNameFilters(filters);
+  if (!spec.initialFolder.empty()) dialog->setDirectory(text::PathToQ(spec.initialFolder));
+  if (!spec.initialName.empty()) dialog->selectFile(text::PathToQ(spec.initialName));
+  return dialog;
+}
+
+QFileDialog* MakeFolderDialog(std::string_view title) {
+  QFileDialog* dialog = MakeChooser(text::ToQ(title));
+  dialog->setFileMode(QFileDialog::Directory);
+  dialog->setOption(QFileDialog::ShowDirsOnly);
+  return dialog;
+}
 
 Answer MessageBox(Window, std::string_view message, std::string_view title, Buttons buttons) {
   if (Test().on) {
@@ -85,19 +142,9 @@ std::string ChooseFile(Window, const FileDialogSpec& spec) {
     Test().lastFile = spec;
     Pop(Test().files, chosen);
   } else {
-    QFileDialog dialog(nullptr, text::ToQ(spec.title));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    // The system's callers ask their own overwrite question where they need one.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(!spec.save && spec.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    QStringList filters;
-    for (const FileFilter& f : spec.filters) filters << NameFilter(f);
-    if (!filters.isEmpty()) dialog.setNameFilters(filters);
-    if (!spec.initialFolder.empty()) dialog.setDirectory(text::PathToQ(spec.initialFolder));
-    if (!spec.initialName.empty()) dialog.selectFile(text::PathToQ(spec.initialName));
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-      chosen = text::FromQ(dialog.selectedFiles().first());
+    std::unique_ptr<QFileDialog> dialog(MakeFileDialog(spec));
+    if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
+      chosen = text::FromQ(dialog->selectedFiles().first());
   }
   return WithDefaultExtension(chosen, spec);
 }
@@ -121,8 +168,9 @@ std::string ChooseFolder(Window, std::string_view title) {
   if (Test().on) {
     Pop(Test().folders, folder);
   } else {
-    folder = text::FromQ(QFileDialog::getExistingDirectory(
-        nullptr, text::ToQ(title), QString(), QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog));
+    std::unique_ptr<QFileDialog> dialog(MakeFolderDialog(title));
+    if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
+      folder = text::FromQ(dialog->selectedFiles().first());
   }
   if (!folder.empty() && folder.back() != '/') folder += '/';
   return folder;

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <utility>
 
 #include "platform/desktop/resources_qt.h"
 #include "platform/text/qt_text.h"
@@ -22,10 +24,30 @@ void ShowMenuState(WindowRec::MenuState& state) {
   }
 }
 
+// The bitmap with a check mark over it, haloed in white so that it shows on any picture.
+QImage WithCheckMark(QImage image) {
+  image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.scale(image.width() / 16.0, image.height() / 16.0);
+  const QPolygonF check({QPointF(2.5, 8.5), QPointF(6, 12.5), QPointF(13.5, 3)});
+  for (const auto& [colour, width] : {std::pair{Qt::white, 4.5}, std::pair{Qt::black, 2.2}}) {
+    p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(check);
+  }
+  return image;
+}
+
+// A style draws an item that carries a bitmap with the bitmap in place of the check mark; the
+// bitmap's "on" state carries the check so that a checked item still shows it.
 QIcon MenuIcon(const std::string& bitmap) {
   if (bitmap.empty()) return {};
   QImage image = desktop::ResourceImage(bitmap);
-  return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+  if (image.isNull()) return {};
+  QIcon icon;
+  icon.addPixmap(QPixmap::fromImage(image), QIcon::Normal, QIcon::Off);
+  icon.addPixmap(QPixmap::fromImage(WithCheckMark(image)), QIcon::Normal, QIcon::On);
+  return icon;
 }
 
 void AddItems(WindowRec* d, QMenuBar* bar, QMenu* menu, const std::vector<MenuItem>& items) {

@@ -21,6 +21,7 @@
 
 class QAction;
 class QEventLoop;
+class QFileDialog;
 class QMenuBar;
 class QTimer;
 
@@ -93,7 +94,7 @@ void EndDialogRec(WindowRec* dialog, int code);
 intptr_t DefaultControlProc(Window window, Msg msg, intptr_t first, intptr_t second);
 
 // Fonts of templates and controls, with the face mapping and points as 96-dpi pixels.
-QFont MakeQFont(const std::string& face, int points, bool bold);
+QFont MakeQFont(const std::string& face, int points, bool bold, bool italic = false);
 // Draws one owner-drawn item through the procedure's DrawItem into `rect`.
 void PaintOwnerItem(WindowRec* control, QPainter& p, const QRect& rect, int index, bool selected,
                     bool focused, const QString& text);
@@ -107,6 +108,10 @@ void DeliverKey(WindowRec* r, intptr_t virtualKey, const QString& typed);
 bool ChooseMenuItem(WindowRec* dialog, int id);
 // Installed while the application starts: a fatal message from Qt (no display to open) is
 // told on standard error and ends the program with code 1; other messages go on as before.
+// The file and folder choosers as they are shown; they never read the files they list.
+QFileDialog* MakeFileDialog(const FileDialogSpec& spec);
+QFileDialog* MakeFolderDialog(std::string_view title);
+
 void ReportStartFailure(QtMsgType type, const QMessageLogContext& context, const QString& message);
 
 // Widgets.

@@ -1,5 +1,6 @@
 // Menu bars: structure, checks, greyed items, choosing items, and the window's size.
 #include <QAction>
+#include <QMenu>
 
 #include "platform/ui/ui_internal.h"
 #include "tests/platform/ui/ui_fixture.h"
@@ -101,4 +102,34 @@ TEST_F(MenusTest, WindowGrowsByTheBarAndKeepsItsClientArea) {
   EXPECT_EQ(Grabbed(d, "menu2").height(), shot.height());
   EXPECT_EQ(d->client->size(), QSize(600, 400));
   EXPECT_TRUE(ui::testing::ChooseMenu(d, 1047));
+}
+
+TEST_F(MenusTest, ACheckedItemWithABitmapShowsItsCheckMark) {
+  ui::SetMenuBar(d, {{"Milimetrados", {{"Regla Milimetros", 1062, "#307"}, {"Papel Milimetrado", 1063, "#307"}}}});
+  ui::CheckMenuItem(d, 1062, true);
+  QAction* on = d->menuStates.at(1062).actions.at(0);
+  QAction* off = d->menuStates.at(1063).actions.at(0);
+  auto* menu = qobject_cast<QMenu*>(on->associatedObjects().value(0));
+  ASSERT_NE(menu, nullptr);
+  menu->adjustSize();
+  // The column before the text, where the bitmap and the check stand.
+  auto columnOf = [&](const QImage& shot, QAction* a) {
+    const QRect item = menu->actionGeometry(a);
+    return shot.copy(item.left(), item.top(), 28, item.height());
+  };
+  auto dark = [](const QImage& column) {
+    int n = 0;
+    for (int y = 0; y < column.height(); ++y)
+      for (int x = 0; x < column.width(); ++x) n += qGray(column.pixel(x, y)) < 40;
+    return n;
+  };
+  const QImage shot = menu->grab().toImage();
+  EXPECT_GT(dark(columnOf(shot, on)), dark(columnOf(shot, off)) + 10);
+
+  // The check follows the item's state.
+  ui::CheckMenuItem(d, 1062, false);
+  ui::CheckMenuItem(d, 1063, true);
+  const QImage again = menu->grab().toImage();
+  EXPECT_EQ(dark(columnOf(again, off)), dark(columnOf(shot, on)));
+  EXPECT_EQ(dark(columnOf(again, on)), dark(columnOf(shot, off)));
 }
