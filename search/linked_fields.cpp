@@ -16,43 +16,49 @@ namespace {
 // A list reads one value at a time from the cursor, seldom further than a record on.
 constexpr int kListBlockCells = 512;
 
-void ForEachDefinitionNamed(std::string_view fieldName,
-                            const std::function<void(const Z04Record&)>& visit) {
-  ForEachFieldDefinition(LinkedFieldFilePath(), [&](const Z04Record& record) {
-    if (FieldNameOf(record) == fieldName) visit(record);
-  });
+LinkedFieldFacts FactsOf(std::string_view fieldName) {
+  return ReadLinkedFieldFacts({std::string(fieldName)})[0];
 }
 
 }  // namespace
 
 std::string ReadLinkedFieldValue(std::string_view fieldName, int64_t recordNumber) {
   ValueCellFile cells(LinkedValueFilePath(), kListBlockCells);
+  return ReadLinkedFieldValue(cells, fieldName, recordNumber);
+}
+
+std::string ReadLinkedFieldValue(ValueCellFile& cells, std::string_view fieldName,
+                                 int64_t recordNumber) {
   std::string value = ScanFieldValue(cells, fieldName, recordNumber, {false, false, {}});
   return value.empty() ? "No datos" : value;
 }
 
-std::string GetLinkedFieldListText(std::string_view fieldName) {
-  std::string listText;
-  ForEachDefinitionNamed(fieldName, [&](const Z04Record& record) {
-    listText = text::TrimBlanks(FixedFieldText(record.listText));
+std::vector<LinkedFieldFacts> ReadLinkedFieldFacts(const std::vector<std::string>& fieldNames) {
+  std::vector<LinkedFieldFacts> facts(fieldNames.size());
+  ForEachFieldDefinition(LinkedFieldFilePath(), [&](const Z04Record& record) {
+    const std::string_view name = FieldNameOf(record);
+    for (size_t j = 0; j < fieldNames.size(); ++j) {
+      if (fieldNames[j] != name) continue;
+      // The last definition of a name gives its type and choices; any of them makes the tests.
+      LinkedFieldFacts& f = facts[j];
+      f.fieldType = record.fieldType;
+      f.listText = text::TrimBlanks(FixedFieldText(record.listText));
+      if (record.fieldType == kFieldYesNo) f.typeFour = 1;
+      if (record.fieldType == kFieldNumber || record.fieldType == kFieldNumberOther)
+        f.typeOneOrTwo = 1;
+    }
   });
-  return listText;
+  return facts;
 }
 
-int32_t IsLinkedFieldTypeFour(std::string_view fieldName) {
-  int32_t yes = 0;
-  ForEachDefinitionNamed(fieldName, [&](const Z04Record& record) {
-    if (record.fieldType == kFieldYesNo) yes = 1;
-  });
-  return yes;
+std::string GetLinkedFieldListText(std::string_view fieldName) {
+  return FactsOf(fieldName).listText;
 }
+
+int32_t IsLinkedFieldTypeFour(std::string_view fieldName) { return FactsOf(fieldName).typeFour; }
 
 int32_t IsLinkedFieldTypeOneOrTwo(std::string_view fieldName) {
-  int32_t yes = 0;
-  ForEachDefinitionNamed(fieldName, [&](const Z04Record& record) {
-    if (record.fieldType == kFieldNumber || record.fieldType == kFieldNumberOther) yes = 1;
-  });
-  return yes;
+  return FactsOf(fieldName).typeOneOrTwo;
 }
 
 int32_t ReorderListFieldsByFieldOrder(std::span<ListFieldEntry> fields, int16_t count) {

@@ -283,8 +283,8 @@ bool Visible(Window dialog, int id) {
   return c && !c->widget->isHidden();
 }
 
-void SetControlFont(Window dialog, int id, std::string_view face, int points, bool bold) {
-  if (WindowRec* c = Usable(dialog, id)) c->widget->setFont(MakeQFont(std::string(face), points, bold));
+void SetControlFont(Window dialog, int id, std::string_view face, int points, bool bold, bool italic) {
+  if (WindowRec* c = Usable(dialog, id)) c->widget->setFont(MakeQFont(std::string(face), points, bold, italic));
 }
 
 // Id 0 stands for the dialog's own client area.
@@ -310,7 +310,10 @@ void SetBackColour(Window dialog, int id, gfx::Colour colour) {
     w->setAutoFillBackground(false);
     return;
   }
-  SetRoleColour(w, {QPalette::Window, QPalette::Base}, colour);
+  // The dialog's own area gives its colour to the fields inside it only as their background
+  // around them: a field keeps its own, greyed when it is disabled.
+  if (id == 0) SetRoleColour(w, {QPalette::Window}, colour);
+  else SetRoleColour(w, {QPalette::Window, QPalette::Base}, colour);
   w->setAutoFillBackground(true);
 }
 

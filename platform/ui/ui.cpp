@@ -574,7 +574,7 @@ void DeliverKey(WindowRec* r, intptr_t virtualKey, const QString& typed) {
   if (b.size() == 1) Deliver(r, Msg::Char, static_cast<unsigned char>(b[0]), 0);
 }
 
-QFont MakeQFont(const std::string& face, int points, bool bold) {
+QFont MakeQFont(const std::string& face, int points, bool bold, bool italic) {
   QString f = text::ToQ(face).trimmed();
   QString lower = f.toLower();
   if (f.isEmpty() || lower == u"ms sans serif" || lower == u"ms shell dlg" || lower == u"ms shell dlg 2" ||
@@ -588,6 +588,7 @@ QFont MakeQFont(const std::string& face, int points, bool bold) {
   if (points <= 0) points = 8;
   q.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))));
   q.setBold(bold);
+  q.setItalic(italic);
   return q;
 }
 
@@ -734,8 +735,9 @@ Window CreateDialog(const DialogTemplate& t, Window owner, Proc proc) {
     }
     QWidget* cw = MakeControlWidget(ctl, d->client);
     c->widget = cw;
-    if (!ctl.font.empty() || ctl.points > 0)
-      cw->setFont(MakeQFont(ctl.font.empty() ? t.font : ctl.font, ctl.points > 0 ? ctl.points : t.points, ctl.bold));
+    if (!ctl.font.empty() || ctl.points > 0 || ctl.italic)
+      cw->setFont(MakeQFont(ctl.font.empty() ? t.font : ctl.font, ctl.points > 0 ? ctl.points : t.points,
+                            ctl.font.empty() && ctl.points <= 0 ? t.bold : ctl.bold, ctl.italic));
     Live().insert(c);
     d->controls.push_back(c);
     Watch(cw, c);

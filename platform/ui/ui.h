@@ -108,9 +108,10 @@ enum Style : unsigned {
 struct Control {
   // Positional, so that tables of controls may leave out the trailing members.
   Control(Kind kind = Kind::Label, int id = 0, std::string text = {}, int x = 0, int y = 0, int w = 0,
-          int h = 0, unsigned style = 0, std::string font = {}, int points = 0, bool bold = true)
+          int h = 0, unsigned style = 0, std::string font = {}, int points = 0, bool bold = true,
+          bool italic = false)
       : kind(kind), id(id), text(std::move(text)), x(x), y(y), w(w), h(h), style(style),
-        font(std::move(font)), points(points), bold(bold) {}
+        font(std::move(font)), points(points), bold(bold), italic(italic) {}
   Kind kind = Kind::Label;
   int id = 0;
   std::string text;            // 1252; for an Icon the resource name
@@ -118,7 +119,8 @@ struct Control {
   unsigned style = 0;
   std::string font;            // empty: the dialog's font
   int points = 0;              // 0: the dialog's size
-  bool bold = true;
+  bool bold = true;            // with `font` or `points` only, as is `italic`
+  bool italic = false;
 };
 
 enum class Units { Dialog, Pixels };
@@ -178,7 +180,8 @@ void Enable(Window dialog, int id, bool on);
 bool Enabled(Window dialog, int id);
 void Show(Window dialog, int id, bool on);
 bool Visible(Window dialog, int id);
-void SetControlFont(Window dialog, int id, std::string_view face, int points, bool bold);
+void SetControlFont(Window dialog, int id, std::string_view face, int points, bool bold,
+                    bool italic = false);
 // Id 0 colours the dialog's own client area.
 void SetTextColour(Window dialog, int id, gfx::Colour c);
 void SetBackColour(Window dialog, int id, gfx::Colour c);

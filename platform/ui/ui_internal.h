@@ -94,7 +94,7 @@ void EndDialogRec(WindowRec* dialog, int code);
 intptr_t DefaultControlProc(Window window, Msg msg, intptr_t first, intptr_t second);
 
 // Fonts of templates and controls, with the face mapping and points as 96-dpi pixels.
-QFont MakeQFont(const std::string& face, int points, bool bold);
+QFont MakeQFont(const std::string& face, int points, bool bold, bool italic = false);
 // Draws one owner-drawn item through the procedure's DrawItem into `rect`.
 void PaintOwnerItem(WindowRec* control, QPainter& p, const QRect& rect, int index, bool selected,
                     bool focused, const QString& text);

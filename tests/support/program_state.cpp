@@ -38,7 +38,9 @@
 #include "page/settings.h"
 #include "platform/files/files.h"
 #include "platform/ui/ui.h"
+#include "search/dialogs/record_list_dialog.h"
 #include "search/dialogs/search_dialog.h"
+#include "search/record_list_file.h"
 #include "search/search_engine.h"
 #include "shell/canvas.h"
 #include "shell/main_window.h"
@@ -95,6 +97,8 @@ void ResetProgramState() {
   ResetDatabaseCommandsState();
   ResetSearchState();
   ResetSearchDialogState();
+  ResetRecordListState();
+  ResetRecordListDialogState();
 
   // The designer.
   ResetStartupState();

@@ -1,5 +1,8 @@
 // What the screen shows: graphic control surfaces, owner-drawn lines and label colours,
 // probed in grabbed images.
+#include <QApplication>
+#include <QPalette>
+
 #include "platform/gfx/gfx_qt.h"
 #include "tests/platform/ui/ui_fixture.h"
 
@@ -160,5 +163,50 @@ TEST_F(UiTest, LabelColoursShow) {
   for (int y = 11; y < 40; ++y)
     for (int x = 11; x < 150; ++x) silver += Near(At(shot, x, y), gfx::Rgb(192, 192, 192));
   EXPECT_GT(silver, 10);  // ink of the text
+  ui::DestroyWindow(d);
+}
+
+TEST_F(UiTest, AnItalicLabelLeansItsLetters) {
+  const ui::DialogTemplate t = PixelTemplate(
+      "Texto a Insertar", 300, 120,
+      {{ui::Kind::Label, 1, "llllllll", 10, 10, 200, 40, 0, "MS Sans Serif", 24},
+       {ui::Kind::Label, 2, "llllllll", 10, 60, 200, 40, 0, "MS Sans Serif", 24, true, true}});
+  ui::Window d = ui::ShowModeless(t, nullptr, RecordingProc);
+  // How far right the ink of a label's upper rows lies against that of its lower rows.
+  auto lean = [](const QImage& shot, int top) {
+    double upper = 0, lower = 0;
+    int upperCount = 0, lowerCount = 0;
+    for (int y = top; y < top + 40; ++y)
+      for (int x = 10; x < 210; ++x) {
+        if (qGray(shot.pixel(x, y)) > 100) continue;
+        (y < top + 20 ? upper : lower) += x;
+        ++(y < top + 20 ? upperCount : lowerCount);
+      }
+    EXPECT_GT(upperCount, 0);
+    EXPECT_GT(lowerCount, 0);
+    return upper / std::max(upperCount, 1) - lower / std::max(lowerCount, 1);
+  };
+  const QImage shot = Grabbed(d, "italic");
+  EXPECT_LT(std::abs(lean(shot, 10)), 1.0);
+  EXPECT_GT(lean(shot, 60), 1.5);
+  // A font set later leans too.
+  ui::SetControlFont(d, 1, "MS Sans Serif", 24, true, true);
+  EXPECT_GT(lean(Grabbed(d, "italic-later"), 10), 1.5);
+  ui::DestroyWindow(d);
+}
+
+TEST_F(UiTest, ADisabledFieldLooksDisabledOnAColouredDialog) {
+  const ui::DialogTemplate t = PixelTemplate("Propiedades objetos", 300, 100,
+                                             {{ui::Kind::Edit, 1, "", 10, 10, 120, 24, ui::kBorder},
+                                              {ui::Kind::Edit, 2, "", 10, 50, 120, 24, ui::kBorder}});
+  ui::Window d = ui::ShowModeless(t, nullptr, RecordingProc);
+  ui::SetBackColour(d, 0, gfx::kWhite);
+  ui::Enable(d, 2, false);
+  const QImage shot = Grabbed(d, "disabled");
+  EXPECT_TRUE(Near(At(shot, 200, 60), gfx::kWhite));   // the dialog's own colour
+  EXPECT_TRUE(Near(At(shot, 70, 22), gfx::kWhite));    // inside the enabled field
+  const QColor disabled = At(shot, 70, 62);
+  EXPECT_FALSE(Near(disabled, gfx::kWhite)) << disabled.name().toStdString();
+  EXPECT_EQ(disabled, QApplication::palette().color(QPalette::Disabled, QPalette::Base));
   ui::DestroyWindow(d);
 }

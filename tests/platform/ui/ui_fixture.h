@@ -94,6 +94,17 @@ inline ui::DialogTemplate SampleTemplate(std::string caption = "Prueba") {
   return t;
 }
 
+// A small dialog in pixels holding just the controls given.
+inline ui::DialogTemplate PixelTemplate(std::string caption, int w, int h, std::vector<ui::Control> controls) {
+  ui::DialogTemplate t;
+  t.caption = std::move(caption);
+  t.units = ui::Units::Pixels;
+  t.w = w;
+  t.h = h;
+  t.controls = std::move(controls);
+  return t;
+}
+
 class UiTest : public ::testing::Test {
  protected:
   void SetUp() override {
