@@ -5,7 +5,7 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "database/value_scan.h"
+#include "database/value_cells.h"
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"
 
@@ -15,63 +15,9 @@ static_assert(std::endian::native == std::endian::little,
 
 namespace {
 
-// Cells are read in aligned blocks of this many, so that a scan costs one file read a block
-// instead of one a cell.
-constexpr int64_t kCellsPerBlock = 128;
-
-// A value file open for reading cell by cell, with the block of cells last read.
-class ValueFileReader {
- public:
-  explicit ValueFileReader(std::string_view path) {
-    if (file_.Open(path, kZbdEntryLength) == 0) cellCount_ = file_.RecordCount();
-  }
-
-  int64_t CellCount() const { return cellCount_; }
-
-  // Cell k, from 1 to CellCount(). Lets the windows go on between cells.
-  const ZbdEntry& Cell(int64_t k) {
-    StepValueScan();
-    const int64_t blockStart = (k - 1) / kCellsPerBlock * kCellsPerBlock + 1;
-    if (blockStart != loadedBlockStart_) {
-      file_.GetMany(blockStart, kCellsPerBlock, blockBytes_);
-      loadedBlockStart_ = blockStart;
-    }
-    const size_t at = static_cast<size_t>(k - blockStart) * kZbdEntryLength;
-    cell_ = ZbdEntry{};
-    // A file cut short since it was opened reads as empty cells.
-    if (at + sizeof cell_ <= blockBytes_.size())
-      std::memcpy(&cell_, blockBytes_.data() + at, sizeof cell_);
-    return cell_;
-  }
-
-  // The first cell from `from` on whose record number is at least `record` (CellCount() + 1
-  // when there is none). Records ascend through a value file; in a file where they do not,
-  // the search still ends, on some cell.
-  int64_t FirstCellFrom(int64_t from, int64_t record) {
-    int64_t low = std::max<int64_t>(from, 1), high = cellCount_ + 1;
-    while (low < high) {
-      const int64_t middle = low + (high - low) / 2;
-      if (Cell(middle).recordNumber < record)
-        low = middle + 1;
-      else
-        high = middle;
-    }
-    return low;
-  }
-
- private:
-  files::RecordFile file_;
-  int64_t cellCount_ = 0;
-  int64_t loadedBlockStart_ = 0;
-  std::string blockBytes_;
-  ZbdEntry cell_{};
-};
-
-std::string_view NameOf(const ZbdEntry& cell) { return FixedFieldText(cell.fieldName); }
-
-void AppendCharacter(std::string& value, const ZbdEntry& cell) {
-  if (value.size() < kMaxValueLength) value += static_cast<char>(cell.character);
-}
+// Cells are read in blocks of this many: the readers jump to a record and read its cells, so a
+// small block costs little for each step of the search for it.
+constexpr int kCellsPerBlock = 128;
 
 }  // namespace
 
@@ -89,15 +35,21 @@ std::string EncodeFieldDefinition(const FieldDefinition& field) {
 FieldDefinition DecodeFieldDefinition(std::string_view bytes) {
   Z04Record record{};
   std::memcpy(&record, bytes.data(), std::min(bytes.size(), sizeof record));
+  return DecodeFieldDefinition(record);
+}
+
+FieldDefinition DecodeFieldDefinition(const Z04Record& record) {
   FieldDefinition field;
   field.recordKind = record.recordKind;
-  field.fieldName = FixedFieldText(record.fieldName);
+  field.fieldName = FieldNameOf(record);
   field.fieldType = record.fieldType;
   field.maxLength = record.maxLength;
   field.spare = record.spare;
   field.listText = FixedFieldText(record.listText);
   return field;
 }
+
+std::string_view FieldNameOf(const Z04Record& record) { return FixedFieldText(record.fieldName); }
 
 std::string EncodeValueCell(uint8_t character, int32_t recordKind, std::string_view fieldName,
                             int16_t fieldType, int16_t maxLength, int16_t spare,
@@ -117,20 +69,30 @@ std::string EncodeValueCell(uint8_t character, int32_t recordKind, std::string_v
 ValueCell DecodeValueCell(std::string_view bytes) {
   ZbdEntry cell{};
   std::memcpy(&cell, bytes.data(), std::min(bytes.size(), sizeof cell));
-  return {cell.character, std::string(NameOf(cell)), cell.recordNumber, cell.lastCharacter};
+  return {cell.character, std::string(FixedFieldText(cell.fieldName)), cell.recordNumber,
+          cell.lastCharacter};
+}
+
+void VisitFieldDefinitions(std::string_view path,
+                           const std::function<void(const Z04Record&)>& visit, int64_t limit) {
+  if (path.empty()) return;
+  files::RecordFile file;
+  if (file.Open(path, kZ04RecordLength) != 0) return;
+  const int64_t count = std::min(file.RecordCount(), limit);
+  std::string bytes;
+  Z04Record record;
+  for (int64_t k = 1; k <= count; ++k) {
+    if (!file.Get(k, bytes)) break;
+    std::memcpy(&record, bytes.data(), sizeof record);
+    visit(record);
+  }
 }
 
 std::vector<FieldDefinition> ReadFieldDefinitions(std::string_view path) {
   std::vector<FieldDefinition> fields;
-  files::RecordFile file;
-  if (file.Open(path, kZ04RecordLength) != 0) return fields;
-  const int64_t count = std::min(file.RecordCount(), kMaxFieldDefinitions);
-  fields.reserve(static_cast<size_t>(count));
-  std::string bytes;
-  for (int64_t i = 1; i <= count; ++i) {
-    file.Get(i, bytes);
-    fields.push_back(DecodeFieldDefinition(bytes));
-  }
+  VisitFieldDefinitions(
+      path, [&](const Z04Record& record) { fields.push_back(DecodeFieldDefinition(record)); },
+      kMaxFieldDefinitions);
   return fields;
 }
 
@@ -155,28 +117,33 @@ bool HasCapturableDefinition(const std::vector<FieldDefinition>& fields,
 }
 
 int64_t CountValueFileRecords(std::string_view path) {
-  ValueFileReader reader(path);
-  const int64_t cells = reader.CellCount();
-  if (cells == 0) return 0;
-  return std::clamp<int64_t>(reader.Cell(cells).recordNumber, 0, cells);
+  ValueCellFile cells(path, 1);
+  return std::clamp<int64_t>(cells.LastRecordNumber(), 0, cells.CellCount());
 }
 
 std::string ScanRecordFieldValue(std::string_view path, std::string_view fieldName,
                                  int64_t record, int64_t fromCell, int64_t* valueFirstCell) {
   if (record < 1) return {};
-  ValueFileReader reader(path);
+  ValueCellFile cells(path, kCellsPerBlock);
+  return ScanRecordFieldValue(cells, fieldName, record, fromCell, valueFirstCell);
+}
+
+std::string ScanRecordFieldValue(ValueCellFile& cells, std::string_view fieldName,
+                                 int64_t record, int64_t fromCell, int64_t* valueFirstCell) {
+  if (record < 1) return {};
+  const uint8_t wanted = cells.NameNumber(fieldName);
   std::string partial;
   int64_t first = 0;
-  for (int64_t k = reader.FirstCellFrom(fromCell, record); k <= reader.CellCount(); ++k) {
-    const ZbdEntry& cell = reader.Cell(k);
-    if (cell.recordNumber != record) break;
-    if (NameOf(cell) != fieldName) {
+  for (int64_t k = cells.FindRecordFrom(fromCell, record); k <= cells.CellCount(); ++k) {
+    const ScannedCell& cell = cells.Cell(k);
+    if (cell.record != record) break;
+    if (cell.name != wanted) {
       partial.clear();
       continue;
     }
     if (partial.empty()) first = k;
-    AppendCharacter(partial, cell);
-    if (cell.lastCharacter == 1) {
+    if (partial.size() < kMaxValueLength) partial += static_cast<char>(cell.character);
+    if (cell.last == 1) {
       if (valueFirstCell) *valueFirstCell = first;
       return partial;
     }
@@ -189,17 +156,17 @@ std::vector<std::pair<std::string, std::string>> ReadRecordValues(std::string_vi
   std::vector<std::pair<std::string, std::string>> values;
   if (record < 1) return values;
   std::unordered_map<std::string, size_t> completed;
-  ValueFileReader reader(path);
+  ValueCellFile cells(path, kCellsPerBlock);
   std::string name, partial;
-  for (int64_t k = reader.FirstCellFrom(1, record); k <= reader.CellCount(); ++k) {
-    const ZbdEntry& cell = reader.Cell(k);
-    if (cell.recordNumber != record) break;
-    if (NameOf(cell) != name) {
-      name = NameOf(cell);
+  for (int64_t k = cells.FindRecordFrom(1, record); k <= cells.CellCount(); ++k) {
+    const ScannedCell cell = cells.Cell(k);
+    if (cell.record != record) break;
+    if (const std::string_view cellName = cells.CellName(k); cellName != name) {
+      name = cellName;
       partial.clear();
     }
-    AppendCharacter(partial, cell);
-    if (cell.lastCharacter != 1) continue;
+    if (partial.size() < kMaxValueLength) partial += static_cast<char>(cell.character);
+    if (cell.last != 1) continue;
     // Only the first copy of a value counts, as a scan for that field would find it.
     if (completed.emplace(name, values.size()).second) values.emplace_back(name, partial);
     partial.clear();

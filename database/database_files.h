@@ -1,15 +1,20 @@
 // The two files of a database folder as records: the codecs of the field definition and the
 // value cell, the readers (every length and count taken from a file is bounded before it
 // drives a loop or an allocation), the record-count rule, and the appender of new cells.
-// Every call opens the file it needs and closes it before it returns.
+// Every call opens the file it needs and closes it before it returns. The value file's cells
+// are read through ValueCellFile (database/value_cells.h), the search's and the list's too.
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "database/records.h"
+
+class ValueCellFile;
 
 // A field-definition file is read for its first 1024 fields: more than a page could ever
 // bind (a capture needs one object per field), and it bounds what a damaged file costs.
@@ -43,6 +48,9 @@ struct ValueCell {
 std::string EncodeFieldDefinition(const FieldDefinition& field);
 // A field definition from up to 12042 bytes; missing bytes read as zeros.
 FieldDefinition DecodeFieldDefinition(std::string_view bytes);
+FieldDefinition DecodeFieldDefinition(const Z04Record& record);
+// A definition's field name: the text before its zero byte, or the whole field without one.
+std::string_view FieldNameOf(const Z04Record& record);
 // The 54 bytes of a value cell: the name cut to 30 characters and zero-padded.
 std::string EncodeValueCell(uint8_t character, int32_t recordKind, std::string_view fieldName,
                             int16_t fieldType, int16_t maxLength, int16_t spare,
@@ -50,6 +58,12 @@ std::string EncodeValueCell(uint8_t character, int32_t recordKind, std::string_v
 // A value cell from up to 54 bytes; missing bytes read as zeros.
 ValueCell DecodeValueCell(std::string_view bytes);
 
+// Calls `visit` for the field definitions of a file in file order, the first `limit` of them,
+// each copied out of the file before it is looked at; none for a missing or unreadable file or
+// an empty path. A file that shrinks while it is read ends where it ends then.
+void VisitFieldDefinitions(std::string_view path,
+                           const std::function<void(const Z04Record&)>& visit,
+                           int64_t limit = std::numeric_limits<int64_t>::max());
 // Every field definition of a file in file order (at most kMaxFieldDefinitions); none for a
 // missing or unreadable file.
 std::vector<FieldDefinition> ReadFieldDefinitions(std::string_view path);
@@ -73,10 +87,15 @@ int64_t CountValueFileRecords(std::string_view path);
 // (from 1); "" when there is none. A value completes on its cell with lastCharacter 1; a
 // cell of another field in between starts it again. `valueFirstCell`, when given, receives
 // the index of the value's first cell. Records follow each other in ascending order in a
-// value file, so the scan looks for the record's cells instead of reading every cell before
-// them; the file is read once per call.
+// value file, so the scan finds the record's first cell from `fromCell` on in a few steps
+// (ValueCellFile::FindRecordFrom) instead of reading every cell before it, and ends at the
+// first cell of a later record.
 std::string ScanRecordFieldValue(std::string_view path, std::string_view fieldName,
                                  int64_t record, int64_t fromCell = 1,
+                                 int64_t* valueFirstCell = nullptr);
+// The same scan of a value file the caller keeps open.
+std::string ScanRecordFieldValue(ValueCellFile& cells, std::string_view fieldName,
+                                 int64_t record, int64_t fromCell,
                                  int64_t* valueFirstCell = nullptr);
 // The first complete value of every field of a record, in the order they complete, read in
 // one pass over the record's cells.

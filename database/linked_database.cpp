@@ -1,6 +1,9 @@
 #include "database/linked_database.h"
 
+#include <memory>
+
 #include "database/link_test.h"
+#include "database/value_cells.h"
 #include "platform/files/files.h"
 #include "page/page_store.h"
 #include "page/settings.h"
@@ -12,6 +15,29 @@ int64_t templateCellCursor = 1;
 int64_t cachedRecordNumber = 0;
 
 namespace {
+
+// A template read jumps little further than a record on from the cursor.
+constexpr int kTemplateBlockCells = 128;
+
+// The template database's value file, kept open from one read to the next: a read from the
+// first cell (where a run, a record block and a database statement start) opens it anew, and
+// the reads after it go on in the open file while it keeps its path and its length, so that a
+// record block passes through the file once instead of opening it for every value.
+struct TemplateValueFile {
+  std::string path;
+  std::unique_ptr<ValueCellFile> cells;
+};
+TemplateValueFile templateValues;
+
+ValueCellFile& TemplateValueCells() {
+  std::string path = TemplateDatabaseFilePath(".zbd");
+  if (templateCellCursor <= 1 || !templateValues.cells || path != templateValues.path ||
+      !templateValues.cells->KeepsItsLength()) {
+    auto cells = std::make_unique<ValueCellFile>(path, kTemplateBlockCells);
+    templateValues = {std::move(path), std::move(cells)};
+  }
+  return *templateValues.cells;
+}
 
 std::string ValueOrNoData(std::string value) { return value.empty() ? kNoData : value; }
 
@@ -72,8 +98,8 @@ std::string GetTemplateFieldListText(std::string_view fieldName) {
 
 std::string ReadTemplateFieldValue(std::string_view fieldName, int64_t record) {
   int64_t first = 0;
-  std::string value = ScanRecordFieldValue(TemplateDatabaseFilePath(".zbd"), fieldName, record,
-                                           templateCellCursor, &first);
+  std::string value =
+      ScanRecordFieldValue(TemplateValueCells(), fieldName, record, templateCellCursor, &first);
   if (!value.empty() && record != cachedRecordNumber) {
     templateCellCursor = first;
     cachedRecordNumber = record;
@@ -97,4 +123,5 @@ void ResetDatabaseReaders() {
   templateDatabaseName.clear();
   templateCellCursor = 1;
   cachedRecordNumber = 0;
+  templateValues = {};
 }

@@ -20,7 +20,7 @@ std::string ScanFieldValue(ValueCellFile& cells, std::string_view fieldName, int
   // passes over them at once.
   for (int64_t i = cells.FirstCellOfRecordFrom(searchCellCursor, record); i <= count; ++i) {
     const ScannedCell& cell = cells.Cell(i);
-    if (rule.endsAtLaterRecord && cell.record > record) break;
+    if (cell.record > record) break;
     if (cell.name == wanted && cell.record == record) {
       partial.push_back(static_cast<char>(cell.character));
       if (rule.mayStopEarly && DigitValueOf(partial.front()) != textDigit) {
@@ -44,5 +44,5 @@ std::string ScanFieldValue(ValueCellFile& cells, std::string_view fieldName, int
 std::string ReadFieldValueForSearch(ValueCellFile& cells, std::string_view fieldName,
                                     int64_t record, std::string_view text, ComparisonKind kind) {
   if (onSearchFetch) onSearchFetch(fieldName, record, kind);
-  return ScanFieldValue(cells, fieldName, record, {true, StopsFetchEarly(kind), text});
+  return ScanFieldValue(cells, fieldName, record, {StopsFetchEarly(kind), text});
 }

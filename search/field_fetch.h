@@ -1,7 +1,7 @@
 // The field fetch of the searches and the value read of the record list. Both scan the linked
 // value file forward from one shared cell cursor, which moves on to the last cell of the first
-// value completed in each new record; the criteria and the list's columns therefore come in the
-// order in which their fields are defined.
+// value completed in each new record, and end at the first cell of a later record; the criteria
+// and the list's columns therefore come in the order in which their fields are defined.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "search/comparison.h"
-#include "search/value_cells.h"
+#include "database/value_cells.h"
 
 // The cell at which the next scan starts. Every search sets it to 1, and so does the record
 // list before it reads values.
@@ -17,11 +17,8 @@ extern int64_t searchCellCursor;
 // The record whose value last moved the cursor; only the scans write it, nothing resets it.
 extern int64_t searchCursorRecord;
 
-// How a scan ends besides at the value's last cell.
+// How a scan ends besides at the value's last cell and at the first cell of a later record.
 struct FieldScanRule {
-  // The search's fetch gives up at the first cell of a later record; the record list's read
-  // looks on to the end of the file.
-  bool endsAtLaterRecord = true;
   // "=", "*-" and "<>" need no more than the first character when its digit value differs from
   // that of the text's first character (any other character counts 0): the whole value would
   // fail "=" and "*-" and meet "<>" just as the empty text does.

@@ -8,8 +8,6 @@
 #include "platform/text/text.h"
 #include "search/field_definitions.h"
 #include "search/field_fetch.h"
-#include "search/linked_files.h"
-#include "search/value_cells.h"
 
 namespace {
 
@@ -23,19 +21,19 @@ LinkedFieldFacts FactsOf(std::string_view fieldName) {
 }  // namespace
 
 std::string ReadLinkedFieldValue(std::string_view fieldName, int64_t recordNumber) {
-  ValueCellFile cells(LinkedValueFilePath(), kListBlockCells);
+  ValueCellFile cells(LinkedValuePath(), kListBlockCells);
   return ReadLinkedFieldValue(cells, fieldName, recordNumber);
 }
 
 std::string ReadLinkedFieldValue(ValueCellFile& cells, std::string_view fieldName,
                                  int64_t recordNumber) {
-  std::string value = ScanFieldValue(cells, fieldName, recordNumber, {false, false, {}});
+  std::string value = ScanFieldValue(cells, fieldName, recordNumber, {false, {}});
   return value.empty() ? "No datos" : value;
 }
 
 std::vector<LinkedFieldFacts> ReadLinkedFieldFacts(const std::vector<std::string>& fieldNames) {
   std::vector<LinkedFieldFacts> facts(fieldNames.size());
-  ForEachFieldDefinition(LinkedFieldFilePath(), [&](const Z04Record& record) {
+  ForEachFieldDefinition(LinkedFieldDefinitionPath(), [&](const Z04Record& record) {
     const std::string_view name = FieldNameOf(record);
     for (size_t j = 0; j < fieldNames.size(); ++j) {
       if (fieldNames[j] != name) continue;
@@ -65,7 +63,7 @@ int32_t ReorderListFieldsByFieldOrder(std::span<ListFieldEntry> fields, int16_t 
   const size_t n = std::min(fields.size(), static_cast<size_t>(std::max<int16_t>(count, 0)));
   std::vector<std::string> names;
   for (size_t j = 0; j < n; ++j) names.emplace_back(FixedFieldText(fields[j].fieldName));
-  const std::vector<size_t> order = OrderByFieldDefinitions(LinkedFieldFilePath(), names);
+  const std::vector<size_t> order = OrderByFieldDefinitions(LinkedFieldDefinitionPath(), names);
   std::vector<ListFieldEntry> placed(n);
   for (size_t k = 0; k < order.size(); ++k) {
     SetFixedField(placed[k].fieldName, names[order[k]]);

@@ -9,9 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "search/value_cells.h"
-
 #include "database/linked_database.h"
+#include "database/value_cells.h"
 
 // One chosen column of the record list.
 struct ListFieldEntry {
@@ -20,9 +19,9 @@ struct ListFieldEntry {
 };
 
 // The value of a field in a record, or "No datos" when the record holds none. It scans from
-// searchCellCursor, moving it as the search's fetch does, but on to the end of the file and
-// without an early stop: the list sets the cursor to 1 first, then reads the records in
-// ascending order and each record's columns in field-definition order.
+// searchCellCursor, moving it and ending at a later record as the search's fetch does, without
+// the early stop: the list sets the cursor to 1 first, then reads the records in ascending
+// order and each record's columns in field-definition order.
 std::string ReadLinkedFieldValue(std::string_view fieldName, int64_t recordNumber);
 // The same read from a value file that the caller keeps open for a whole list.
 std::string ReadLinkedFieldValue(ValueCellFile& cells, std::string_view fieldName,

@@ -14,7 +14,6 @@
 #include "platform/numbers/numbers.h"
 #include "platform/text/text.h"
 #include "search/field_fetch.h"
-#include "search/linked_files.h"
 #include "search/search_results.h"
 
 std::vector<ListFieldEntry> listFieldNames(1, ListFieldEntry{});
@@ -252,7 +251,7 @@ RecordListOutcome WriteRecordListRtf(const RecordListHooks& hooks) {
   const int fontSize = listFontSize;
   const bool upperCase = listUpperCase == 1;
   listColumnTotals.assign(columns.size(), 0.0);
-  ValueCellFile cells(LinkedValueFilePath(), kListBlockCells);
+  ValueCellFile cells(LinkedValuePath(), kListBlockCells);
 
   const int64_t found =
       std::min<int64_t>(foundCount, static_cast<int64_t>(foundRecords.size()) - 1);

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "database/linked_database.h"
 #include "search/field_definitions.h"
-#include "search/linked_files.h"
 
 int32_t ReorderCriteriaByFieldOrder(SearchCriteria& criteria, int16_t count) {
   const size_t n = static_cast<size_t>(std::clamp<int16_t>(count, 0, 3));
   const std::vector<std::string> names(criteria.fieldNames.begin(),
                                        criteria.fieldNames.begin() + n);
-  const std::vector<size_t> order = OrderByFieldDefinitions(LinkedFieldFilePath(), names);
+  const std::vector<size_t> order = OrderByFieldDefinitions(LinkedFieldDefinitionPath(), names);
   SearchCriteria placed;
   for (size_t k = 0; k < order.size(); ++k) {
     placed.fieldNames[k] = criteria.fieldNames[order[k]];

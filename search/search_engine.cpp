@@ -4,12 +4,12 @@
 #include <array>
 #include <optional>
 
+#include "database/linked_database.h"
+#include "database/value_cells.h"
 #include "database/value_scan.h"
 #include "search/comparison.h"
 #include "search/field_fetch.h"
-#include "search/linked_files.h"
 #include "search/search_results.h"
-#include "search/value_cells.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ SearchReport SearchRecords(const SearchCriteria& given, int count, const SearchP
   searchCellCursor = 1;
   foundRecords.assign(1, 0);
   foundCount = 0;
-  ValueCellFile cells(LinkedValueFilePath(), kSearchBlockCells);
+  ValueCellFile cells(LinkedValuePath(), kSearchBlockCells);
   // Every record number the system gives holds at least one cell, so a damaged last cell that
   // names a record beyond the cell count leads no further than the records that can exist.
   const int64_t last = std::min(cells.LastRecordNumber(), cells.CellCount());
@@ -71,7 +71,7 @@ SearchReport SearchRecords(const SearchCriteria& given, int count, const SearchP
 }  // namespace
 
 int64_t CountSearchDatabaseRecords() {
-  ValueCellFile cells(LinkedValueFilePath(), 1);
+  ValueCellFile cells(LinkedValuePath(), 1);
   return cells.LastRecordNumber();
 }
 

@@ -12,7 +12,7 @@
 #include "platform/numbers/numbers.h"
 #include "search/dialogs/search_dialog.h"
 #include "search/field_definitions.h"
-#include "search/linked_files.h"
+#include "database/linked_database.h"
 #include "search/record_list_file.h"
 #include "search/search_results.h"
 #include "objects/dialog_focus.h"
@@ -67,7 +67,7 @@ void FillSizeCombo(ui::Window dialog) {
 void FillFieldCombo(ui::Window dialog, bool withPhonetic) {
   ui::ListClear(dialog, kFieldCombo);
   size_t count = 0;
-  ForEachFieldDefinition(LinkedFieldFilePath(), [&](const Z04Record& record) {
+  ForEachFieldDefinition(LinkedFieldDefinitionPath(), [&](const Z04Record& record) {
     // Entries are counted in 16 bits.
     if (count == INT16_MAX) return;
     ++count;

@@ -8,7 +8,7 @@
 #include "objects/dialog_skeleton.h"
 #include "search/comparison.h"
 #include "search/field_definitions.h"
-#include "search/linked_files.h"
+#include "database/linked_database.h"
 #include "search/search_engine.h"
 #include "search/search_results.h"
 
@@ -63,7 +63,7 @@ std::string TimeOfDayText() {
 void FillFieldList(ui::Window window, bool withPhonetic) {
   ui::ListClear(window, kFieldList);
   std::set<std::string> listed;
-  ForEachFieldDefinition(LinkedFieldFilePath(), [&](const Z04Record& record) {
+  ForEachFieldDefinition(LinkedFieldDefinitionPath(), [&](const Z04Record& record) {
     const int16_t type = record.fieldType;
     const bool searchable =
         (type >= 1 && type <= 9 && type != kFieldMemo) || (withPhonetic && type == 0);

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 
+#include "database/linked_database.h"
+#include "database/value_cells.h"
 #include "search/field_fetch.h"
-#include "search/linked_files.h"
-#include "search/value_cells.h"
 #include "tests/search/search_fixture.h"
 
 namespace {
@@ -58,7 +57,7 @@ TEST_F(FetchTest, ValueCursorAndEarlyStop) {
   LinkRawDatabase("Fetch", "", FetchCells());
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    ValueCellFile cells(LinkedValueFilePath(), 4);
+    ValueCellFile cells(LinkedValuePath(), 4);
     searchCellCursor = c.cursor;
     searchCursorRecord = c.cursorRecord;
     EXPECT_EQ(ReadFieldValueForSearch(cells, c.field, c.record, c.text, c.kind), c.value);
@@ -70,7 +69,7 @@ TEST_F(FetchTest, ValueCursorAndEarlyStop) {
 TEST_F(FetchTest, AFieldDefinedTwiceGivesOnlyTheLastCharacterOnTheSecondFetch) {
   // Both definitions of A received the value of the record.
   LinkRawDatabase("Twice", "", ValueBytes("A", "ab", 1) + ValueBytes("A", "cd", 1));
-  ValueCellFile cells(LinkedValueFilePath(), 4096);
+  ValueCellFile cells(LinkedValuePath(), 4096);
   EXPECT_EQ(ReadFieldValueForSearch(cells, "A", 1, "x", K::contains), "ab");
   EXPECT_EQ(ReadFieldValueForSearch(cells, "A", 1, "x", K::contains), "b");
 }
@@ -96,55 +95,8 @@ TEST_F(FetchTest, RecordCountIsTheLastWholeCellsRecord) {
   std::filesystem::remove(linkedDatabaseFolder + "Count.zbd");
   EXPECT_EQ(CountSearchDatabaseRecords(), 0);
   linkedDatabaseFolder.clear();
-  EXPECT_EQ(LinkedValueFilePath(), "");
+  EXPECT_EQ(LinkedValuePath(), "");
   EXPECT_EQ(CountSearchDatabaseRecords(), 0);
-}
-
-// Cells read through blocks of any size, in any order, are the cells of the file, and the
-// first cell of a record from a cell on is found however the questions come.
-TEST_F(FetchTest, BlocksDecodeEveryCellAndTheRecordSkipAgreesWithAPlainScan) {
-  std::mt19937 random(15);
-  std::string bytes;
-  std::vector<ScannedCell> expected;
-  const char* names[] = {"A", "B", "C"};
-  for (int k = 0; k < 300; ++k) {
-    ScannedCell c;
-    c.record = static_cast<int64_t>(random() % 40) - 3;  // damaged: not ascending, some negative
-    c.character = static_cast<uint8_t>(random());
-    c.last = random() % 3 == 0;
-    const int name = static_cast<int>(random() % 4);  // 3: a name nobody asks for
-    c.name = static_cast<uint8_t>(name < 3 ? name + 1 : 0);
-    bytes += CellBytes(name < 3 ? names[name] : "Z", static_cast<char>(c.character), c.record,
-                       c.last ? 1 : static_cast<int32_t>(random() % 2) * 2);
-    expected.push_back(c);
-  }
-  LinkRawDatabase("Blocks", "", bytes);
-  for (int blockCells : {1, 7, 64, 4096}) {
-    SCOPED_TRACE(blockCells);
-    ValueCellFile cells(LinkedValueFilePath(), blockCells);
-    ASSERT_EQ(cells.CellCount(), 300);
-    for (const char* name : names) cells.NameNumber(name);
-    for (int q = 0; q < 2000; ++q) {
-      const int64_t i = static_cast<int64_t>(random() % 300) + 1;
-      const ScannedCell& c = cells.Cell(i);
-      const ScannedCell& e = expected[static_cast<size_t>(i - 1)];
-      ASSERT_EQ(c.record, e.record) << i;
-      ASSERT_EQ(c.character, e.character) << i;
-      ASSERT_EQ(c.last, e.last) << i;
-      ASSERT_EQ(c.name, e.name) << i;
-    }
-    int64_t from = 1, record = -3;
-    for (int q = 0; q < 500; ++q) {
-      // Mostly forward, as a search asks, now and then back to the start.
-      if (random() % 50 == 0) from = static_cast<int64_t>(random() % 10), record = -3;
-      from += static_cast<int64_t>(random() % 5);
-      record += static_cast<int64_t>(random() % 2);
-      int64_t plain = std::max<int64_t>(from, 1);
-      while (plain <= 300 && expected[static_cast<size_t>(plain - 1)].record < record) ++plain;
-      ASSERT_EQ(cells.FirstCellOfRecordFrom(from, record), std::min<int64_t>(plain, 301))
-          << from << " " << record;
-    }
-  }
 }
 
 }  // namespace

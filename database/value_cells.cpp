@@ -1,4 +1,4 @@
-#include "search/value_cells.h"
+#include "database/value_cells.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -20,14 +20,15 @@ T FieldAt(const char* cell, size_t offset) {
 
 }  // namespace
 
-ValueCellFile::ValueCellFile(const std::string& path, int blockCells)
+ValueCellFile::ValueCellFile(std::string_view path, int blockCells)
     : blockCells_(std::max(blockCells, 1)) {
   if (path.empty()) return;
   // A small file is read in one block of its own size.
   const int64_t cells = files::FileLength(path) / kZbdEntryLength;
   if (cells > 0 && cells < blockCells_) blockCells_ = static_cast<int>(cells);
   if (file_.Open(path, blockCells_ * kZbdEntryLength) != 0) return;
-  cellCount_ = file_.Length() / kZbdEntryLength;
+  length_ = file_.Length();
+  cellCount_ = length_ / kZbdEntryLength;
 }
 
 uint8_t ValueCellFile::NameNumber(std::string_view fieldName) {
@@ -37,6 +38,7 @@ uint8_t ValueCellFile::NameNumber(std::string_view fieldName) {
   names_.emplace_back(fieldName);
   // Cells already decoded do not know the new name.
   for (Block& block : blocks_) block.number = -1;
+  hotBlock_ = nullptr;
   hot_ = nullptr;
   hotFirst_ = hotEnd_ = 0;
   return static_cast<uint8_t>(names_.size());
@@ -50,8 +52,9 @@ uint8_t ValueCellFile::NameOfRaw(const char* raw) const {
 }
 
 void ValueCellFile::Decode(Block& block, int64_t number) {
-  // The last block is short; Get reads what there is of it.
-  file_.Get(number + 1, bytes_);
+  // The last block is short; Get reads what there is of it, and a file cut short since it was
+  // opened reads as empty cells.
+  file_.Get(number + 1, block.bytes);
   StepValueScan();
   const int64_t first = number * blockCells_;
   const size_t count = static_cast<size_t>(std::min<int64_t>(blockCells_, cellCount_ - first));
@@ -59,7 +62,7 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
   const char* previousName = nullptr;
   uint8_t previous = 0;
   for (size_t k = 0; k < count; ++k) {
-    const char* cell = bytes_.data() + k * kZbdEntryLength;
+    const char* cell = block.bytes.data() + k * kZbdEntryLength;
     const char* name = cell + offsetof(ZbdEntry, fieldName);
     ScannedCell& c = block.cells[k];
     c.record = FieldAt<int64_t>(cell, offsetof(ZbdEntry, recordNumber));
@@ -80,10 +83,19 @@ const ScannedCell& ValueCellFile::LoadCell(int64_t i) {
   const int64_t number = (i - 1) / blockCells_;
   Block& block = blocks_[static_cast<size_t>(number % static_cast<int64_t>(blocks_.size()))];
   if (block.number != number) Decode(block, number);
+  hotBlock_ = &block;
   hot_ = block.cells.data();
   hotFirst_ = number * blockCells_ + 1;
   hotEnd_ = hotFirst_ + static_cast<int64_t>(block.cells.size());
   return hot_[i - hotFirst_];
+}
+
+std::string_view ValueCellFile::CellName(int64_t i) {
+  if (i < 1 || i > cellCount_) return {};
+  Cell(i);
+  const char* name = hotBlock_->bytes.data() + static_cast<size_t>(i - hotFirst_) * kZbdEntryLength +
+                     offsetof(ZbdEntry, fieldName);
+  return std::string_view(name, strnlen(name, kNameWidth));
 }
 
 int64_t ValueCellFile::FirstCellOfRecordFrom(int64_t from, int64_t record) {
@@ -99,6 +111,30 @@ int64_t ValueCellFile::FirstCellOfRecordFrom(int64_t from, int64_t record) {
   skipRecord_ = record;
   skipFound_ = i;
   return i;
+}
+
+int64_t ValueCellFile::FindRecordFrom(int64_t from, int64_t record) {
+  // The answer lies between low and high: every cell before low is of an earlier record, and
+  // high is the end or a cell of this record or a later one.
+  int64_t low = std::max<int64_t>(from, 1), high = std::max(low, cellCount_ + 1);
+  // A block's worth of cells from `from` on is looked at first, in steps that double.
+  const int64_t near = std::min(high, low + blockCells_);
+  for (int64_t step = 1; low + step - 1 < near; step *= 2) {
+    const int64_t probe = low + step - 1;
+    if (Cell(probe).record >= record) {
+      high = probe;
+      break;
+    }
+    low = probe + 1;
+  }
+  while (low < high) {
+    const int64_t middle = low + (high - low) / 2;
+    if (Cell(middle).record < record)
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  return std::min(low, cellCount_ + 1);
 }
 
 int64_t ValueCellFile::LastRecordNumber() { return cellCount_ > 0 ? Cell(cellCount_).record : 0; }

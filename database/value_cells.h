@@ -1,0 +1,82 @@
+// The cells of a value file as every scan reads them (the record fill, the readers of the
+// linked and the template database, the search and the record list): read from the file in
+// blocks and decoded once into the little each scan looks at, so that a scan costs no file call
+// per cell. Only whole cells are read; what a cell holds is never trusted beyond being compared
+// (a damaged name ends at the end of its field).
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/files/files.h"
+
+// One cell, decoded.
+struct ScannedCell {
+  int64_t record = 0;  // recordNumber
+  uint8_t character = 0;
+  uint8_t last = 0;  // 1 on the last character of a value
+  uint8_t name = 0;  // which of the names asked for the cell carries, from 1; 0 for any other
+};
+
+class ValueCellFile {
+ public:
+  // Opens the value file for reading; `blockCells` cells are read at a time, and the windows
+  // run once a block. A missing or unreadable file, or an empty path, has no cells.
+  ValueCellFile(std::string_view path, int blockCells);
+  ValueCellFile(const ValueCellFile&) = delete;
+  ValueCellFile& operator=(const ValueCellFile&) = delete;
+
+  int64_t CellCount() const { return cellCount_; }
+  // False once the file is longer or shorter than when it was opened.
+  bool KeepsItsLength() const { return file_.Length() == length_; }
+  // The number by which the cells that carry this field name are known (ScannedCell::name).
+  // A name not asked for before makes the blocks read so far be decoded anew.
+  uint8_t NameNumber(std::string_view fieldName);
+  // Cell i, from 1 to CellCount(); an empty cell for any other i.
+  const ScannedCell& Cell(int64_t i) {
+    if (i >= hotFirst_ && i < hotEnd_) return hot_[i - hotFirst_];
+    return LoadCell(i);
+  }
+  // The field name cell i carries: up to its zero byte, or the whole field without one.
+  std::string_view CellName(int64_t i);
+
+  // The first cell from cell `from` on whose record is `record` or a later one; CellCount() + 1
+  // when there is none. Both find it in a file whose records ascend, as the system writes them;
+  // in one where they do not, they still end, on some cell.
+  // Cell by cell, for a scan that goes through the file in order: asked with a cell and a
+  // record no lower than the last time, it goes on from where it stopped then, so a whole
+  // search passes over the file once.
+  int64_t FirstCellOfRecordFrom(int64_t from, int64_t record);
+  // For a read that jumps: among the next block's worth of cells from `from` on in steps that
+  // double, then by halving the rest, so that a record near `from` costs a block and one
+  // anywhere in the file a few dozen cells.
+  int64_t FindRecordFrom(int64_t from, int64_t record);
+
+  // The record number of the last whole cell; 0 when there is none.
+  int64_t LastRecordNumber();
+
+ private:
+  struct Block {
+    int64_t number = -1;  // -1: holds nothing
+    std::string bytes;
+    std::vector<ScannedCell> cells;
+  };
+  const ScannedCell& LoadCell(int64_t i);
+  void Decode(Block& block, int64_t number);
+  uint8_t NameOfRaw(const char* raw) const;
+
+  files::RecordFile file_;
+  int blockCells_;
+  int64_t length_ = 0;
+  int64_t cellCount_ = 0;
+  std::vector<std::string> names_;
+  std::array<Block, 4> blocks_;  // block n is kept in blocks_[n % 4]
+  // The block last read: its cells and bytes hold cells hotFirst_ <= i < hotEnd_.
+  const Block* hotBlock_ = nullptr;
+  const ScannedCell* hot_ = nullptr;
+  int64_t hotFirst_ = 0, hotEnd_ = 0;
+  bool skipKnown_ = false;
+  int64_t skipFrom_ = 0, skipRecord_ = 0, skipFound_ = 0;
+};

@@ -1,0 +1,116 @@
+#include "database/value_cells.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "database/database_files.h"
+#include "tests/support/test_env.h"
+#include "tests/support/test_files.h"
+
+namespace {
+
+struct WrittenCell {
+  ScannedCell cell;
+  std::string name;
+};
+
+// The first cell from `from` on of record `record` or a later one, looked for cell by cell.
+int64_t PlainScan(const std::vector<WrittenCell>& cells, int64_t from, int64_t record) {
+  int64_t i = std::max<int64_t>(from, 1);
+  while (i <= static_cast<int64_t>(cells.size()) &&
+         cells[static_cast<size_t>(i - 1)].cell.record < record)
+    ++i;
+  return std::min<int64_t>(i, static_cast<int64_t>(cells.size()) + 1);
+}
+
+// 300 cells of the names A, B and C and one nobody asks for (Z), of the records `recordOf`
+// gives for each cell, written to a value file of their own.
+std::vector<WrittenCell> WriteCells(const std::string& path, std::mt19937& random,
+                                    const std::function<int64_t(int)>& recordOf) {
+  const char* names[] = {"A", "B", "C", "Z"};
+  std::vector<WrittenCell> written;
+  std::string bytes;
+  for (int k = 0; k < 300; ++k) {
+    WrittenCell w;
+    w.cell.record = recordOf(k);
+    w.cell.character = static_cast<uint8_t>(random());
+    w.cell.last = random() % 3 == 0;
+    const int name = static_cast<int>(random() % 4);
+    w.cell.name = static_cast<uint8_t>(name < 3 ? name + 1 : 0);
+    w.name = names[name];
+    // Only a last mark of 1 counts: 2 is no mark.
+    bytes += EncodeValueCell(w.cell.character, 1, w.name, 3, 10, 0, w.cell.record,
+                             w.cell.last ? 1 : static_cast<int32_t>(random() % 2) * 2);
+    written.push_back(w);
+  }
+  testfiles::WriteRaw(path, bytes);
+  return written;
+}
+
+// Cells read through blocks of any size, in any order, are the cells of the file with their
+// names, and the first cell of a record from a cell on is found however the questions come:
+// cell by cell as a plain scan finds it in any file, in steps as a plain scan finds it in a
+// file whose records ascend, and on some cell of the file in one whose records do not.
+TEST(ValueCells, BlocksDecodeEveryCellAndTheRecordLookupsAgreeWithAPlainScan) {
+  std::mt19937 random(15);
+  const std::string folder = testenv::NewFolder("cells");
+  // Damaged: records not ascending, some negative.
+  const std::vector<WrittenCell> damaged = WriteCells(
+      folder + "damaged.zbd", random, [&](int) { return static_cast<int64_t>(random() % 40) - 3; });
+  int64_t record = 0;
+  const std::vector<WrittenCell> ascending = WriteCells(folder + "ascending.zbd", random, [&](int) {
+    // Now and then a record without cells.
+    if (random() % 8 == 0) record += 1 + static_cast<int64_t>(random() % 3);
+    return record;
+  });
+
+  for (int blockCells : {1, 7, 64, 128, 4096}) {
+    SCOPED_TRACE(blockCells);
+    ValueCellFile cells(folder + "damaged.zbd", blockCells);
+    ASSERT_EQ(cells.CellCount(), 300);
+    for (const char* name : {"A", "B", "C"}) cells.NameNumber(name);
+    for (int q = 0; q < 2000; ++q) {
+      const int64_t i = static_cast<int64_t>(random() % 300) + 1;
+      const ScannedCell& c = cells.Cell(i);
+      const WrittenCell& e = damaged[static_cast<size_t>(i - 1)];
+      ASSERT_EQ(c.record, e.cell.record) << i;
+      ASSERT_EQ(c.character, e.cell.character) << i;
+      ASSERT_EQ(c.last, e.cell.last) << i;
+      ASSERT_EQ(c.name, e.cell.name) << i;
+      ASSERT_EQ(cells.CellName(i), e.name) << i;
+    }
+    int64_t from = 1, record = -3;
+    for (int q = 0; q < 500; ++q) {
+      // Mostly forward, as a search asks, now and then back to the start.
+      if (random() % 50 == 0) from = static_cast<int64_t>(random() % 10), record = -3;
+      from += static_cast<int64_t>(random() % 5);
+      record += static_cast<int64_t>(random() % 2);
+      ASSERT_EQ(cells.FirstCellOfRecordFrom(from, record), PlainScan(damaged, from, record))
+          << from << " " << record;
+      const int64_t found = cells.FindRecordFrom(from, record);
+      ASSERT_GE(found, std::max<int64_t>(std::min<int64_t>(from, 301), 1));
+      ASSERT_LE(found, 301);
+    }
+
+    ValueCellFile ordered(folder + "ascending.zbd", blockCells);
+    for (int q = 0; q < 500; ++q) {
+      const int64_t from = static_cast<int64_t>(random() % 310) - 3;
+      const int64_t record = static_cast<int64_t>(random() % (ascending.back().cell.record + 4)) - 2;
+      ASSERT_EQ(ordered.FindRecordFrom(from, record), PlainScan(ascending, from, record))
+          << from << " " << record;
+    }
+  }
+  // Outside the file: an empty cell and no name.
+  ValueCellFile cells(folder + "damaged.zbd", 64);
+  EXPECT_EQ(cells.Cell(0).record, 0);
+  EXPECT_EQ(cells.Cell(301).record, 0);
+  EXPECT_EQ(cells.CellName(301), "");
+  EXPECT_EQ(cells.CellName(-1), "");
+}
+
+}  // namespace
