@@ -174,15 +174,6 @@ std::vector<std::pair<std::string, std::string>> ReadRecordValues(std::string_vi
   return values;
 }
 
-std::string ApostropheToDecimalPoint(std::string_view text) {
-  std::string number;
-  for (char c : text) {
-    if (c == '.') continue;
-    number += c == '\'' ? '.' : c;
-  }
-  return number;
-}
-
 int AppendValueCells(std::string_view path, std::string_view cells) {
   files::RecordFile file;
   if (const int error = file.Open(path, kZbdEntryLength); error != 0) return error;

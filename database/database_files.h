@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "database/records.h"
+#include "database/template/template_functions.h"
 
 class ValueCellFile;
 
@@ -108,5 +109,7 @@ std::vector<std::pair<std::string, std::string>> ReadRecordValues(std::string_vi
 int AppendValueCells(std::string_view path, std::string_view cells);
 
 // A stored number as a number text: every "." dropped, every "'" made "." ("1.234'5" gives
-// "1234.5").
-std::string ApostropheToDecimalPoint(std::string_view text);
+// "1234.5"). One conversion serves the readers, the record list and the template language's
+// field reads: the template language's own, as it links the platform alone and the database
+// core hosts it.
+using templates::ApostropheToDecimalPoint;

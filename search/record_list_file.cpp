@@ -6,6 +6,7 @@
 #include <cstring>
 #include <span>
 
+#include "database/database_files.h"
 #include "database/records.h"
 #include "database/value_scan.h"
 #include "page/shared_helpers.h"
@@ -89,12 +90,7 @@ void ResetRecordListState() {
 }
 
 double ParseStoredNumber(std::string_view text) {
-  std::string copy;
-  copy.reserve(text.size());
-  for (char c : text) {
-    if (c != '.') copy += c == '\'' ? '.' : c;
-  }
-  return static_cast<double>(numbers::NumericValueOfText(copy));
+  return static_cast<double>(numbers::NumericValueOfText(ApostropheToDecimalPoint(text)));
 }
 
 int16_t CountDecimalPlaces(std::string_view text) {

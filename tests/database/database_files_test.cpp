@@ -223,11 +223,4 @@ TEST_F(DatabaseFiles, AppendedCellsGoAfterTheLastWholeCell) {
   EXPECT_EQ(ReadRecordFieldValue("Campo", 1), "Hi");
 }
 
-TEST(DatabaseNumbers, ApostropheToDecimalPoint) {
-  EXPECT_EQ(ApostropheToDecimalPoint("1.234'5"), "1234.5");
-  EXPECT_EQ(ApostropheToDecimalPoint("1.000.000"), "1000000");
-  EXPECT_EQ(ApostropheToDecimalPoint("-12'50 EUR"), "-12.50 EUR");
-  EXPECT_EQ(ApostropheToDecimalPoint(""), "");
-}
-
 }  // namespace

@@ -25,6 +25,9 @@ TEST(TemplateFunctions, NumberTextsWithMarks) {
   EXPECT_EQ(FormatNumberSP("1234.56"), "1.234'56");
   EXPECT_EQ(FormatNumberSP("1234.5"), "1.234'5");
   EXPECT_EQ(ApostropheToDecimalPoint("1.234'5"), "1234.5");
+  EXPECT_EQ(ApostropheToDecimalPoint("1.000.000"), "1000000");
+  EXPECT_EQ(ApostropheToDecimalPoint("-12'50 EUR"), "-12.50 EUR");
+  EXPECT_EQ(ApostropheToDecimalPoint(""), "");
   EXPECT_EQ(StripCommas("1,234,567.5"), "1234567.5");
   EXPECT_EQ(FormatTemplateDecimal(1.0L + 0.1f, 15), "1.10000000149012");
   EXPECT_EQ(FormatTemplateDecimal(0.1f + 0.2f, 7), ".3");
