@@ -1,5 +1,6 @@
 // The record list of a large search result: 10,000 found records of 7 fields written to the
-// list file, the columns read from a generated database of values of 5 to 20 characters.
+// list file, the columns read from a generated database of values of 5 to 20 characters; then
+// the same list with one record in ten lacking one of its values.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -43,8 +44,9 @@ std::string ValueOf(int field, int record) {
   }
 }
 
-// The database folder <temp>/veluna-list-bench/Clientes/, linked.
-std::string MakeDatabase() {
+// The database folder <temp>/veluna-list-bench/Clientes/, linked. With `missingEvery`, every
+// record whose number is a multiple of it has no value of the fourth field.
+std::string MakeDatabase(int missingEvery) {
   const std::string folder =
       (std::filesystem::temp_directory_path() / "veluna-list-bench/Clientes/").string();
   std::filesystem::remove_all(folder);
@@ -62,6 +64,7 @@ std::string MakeDatabase() {
   std::ofstream cells(folder + "Clientes.zbd", std::ios::binary);
   for (int record = 1; record <= kRecords; ++record) {
     for (int field = 0; field < 7; ++field) {
+      if (missingEvery > 0 && record % missingEvery == 0 && field == 3) continue;
       const std::string value = ValueOf(field, record);
       for (size_t i = 0; i < value.size(); ++i) {
         ZbdEntry e{};
@@ -79,8 +82,8 @@ std::string MakeDatabase() {
   return folder;
 }
 
-void BM_ListTenThousandRecordsOfSevenFields(benchmark::State& state) {
-  const std::string folder = MakeDatabase();
+void ListTenThousandRecords(benchmark::State& state, int missingEvery) {
+  const std::string folder = MakeDatabase(missingEvery);
   const std::string lists = folder + "../lists/";
   std::filesystem::create_directories(lists);
   files::OverrideDataFolder(lists);
@@ -110,7 +113,17 @@ void BM_ListTenThousandRecordsOfSevenFields(benchmark::State& state) {
   }
   std::filesystem::remove_all(folder + "..");
 }
+
+void BM_ListTenThousandRecordsOfSevenFields(benchmark::State& state) {
+  ListTenThousandRecords(state, 0);
+}
 BENCHMARK(BM_ListTenThousandRecordsOfSevenFields)->Unit(benchmark::kMillisecond);
+
+// Each value a record lacks is looked for from the cursor on.
+void BM_ListWithOneRecordInTenLackingAValue(benchmark::State& state) {
+  ListTenThousandRecords(state, 10);
+}
+BENCHMARK(BM_ListWithOneRecordInTenLackingAValue)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

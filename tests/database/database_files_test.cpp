@@ -210,6 +210,27 @@ TEST_F(DatabaseFiles, TemplateReadsKeepTheirCursorOnTheFirstCellOfAValue) {
   EXPECT_EQ(ReadTemplateFieldValue("Nombre", 1), "No datos");
 }
 
+TEST_F(DatabaseFiles, TemplateReadsSeeCellsAppendedBetweenThemAndAFileRewrittenFromTheStart) {
+  linkedDatabaseFolder = databasetest::CopyOfFixture("Clientes");
+  programFolder = linkedDatabaseFolder + "../";
+  templateDatabaseName = "Clientes";
+  EXPECT_EQ(ReadTemplateFieldValue("Nombre", 1), "Ana");
+  ASSERT_GT(templateCellCursor, 1);
+  // A capture while a record block reads the same database.
+  ASSERT_EQ(AppendZbdEntry('Z', 1, "Nombre", 3, 30, 0, 4, 0), 0);
+  ASSERT_EQ(AppendZbdEntry('o', 1, "Nombre", 3, 30, 0, 4, 1), 0);
+  EXPECT_EQ(ReadTemplateFieldValue("Nombre", 4), "Zo");
+  EXPECT_EQ(CountTemplateRecords(), 4);
+  // The file written anew at the same length, then read again from the first cell, as a run,
+  // a record block and a database statement start.
+  const std::string path = ValueFilePath(linkedDatabaseFolder);
+  std::string bytes = testfiles::ReadRaw(path);
+  bytes[bytes.size() - 2 * 54 + 4] = 'Y';
+  testfiles::WriteRaw(path, bytes);
+  templateCellCursor = 1;
+  EXPECT_EQ(ReadTemplateFieldValue("Nombre", 4), "Yo");
+}
+
 TEST_F(DatabaseFiles, AppendedCellsGoAfterTheLastWholeCell) {
   linkedDatabaseFolder = testenv::NewFolder("append");
   const std::string path = ValueFilePath(linkedDatabaseFolder);
