@@ -53,7 +53,9 @@ std::string GetTemplateFieldListText(std::string_view fieldName);
 // As ReadRecordFieldValue, on the template database, scanning from templateCellCursor. The
 // first value read for a record other than cachedRecordNumber moves the cursor to the value's
 // first cell, so that reads of that record start there: a field read twice gives its whole
-// value both times, and a field stored before the first one read gives "No datos".
+// value both times, and a field stored before the first one read gives "No datos". The value
+// file stays open from one read to the next; a read with the cursor at 1 opens it anew, as does
+// one that finds it at another path or of another length.
 std::string ReadTemplateFieldValue(std::string_view fieldName, int64_t record);
 // The record count of the template database.
 int64_t CountTemplateRecords();
@@ -64,5 +66,6 @@ int AppendZbdEntry(uint8_t character, int32_t recordKind, std::string_view field
                    int16_t fieldType, int16_t maxLength, int16_t spare, int64_t record,
                    int32_t lastCharacter);
 
-// The readers' state as at program start: no fields loaded, the template cursor at 1.
+// The readers' state as at program start: no fields loaded, the template cursor at 1, no
+// template value file open.
 void ResetDatabaseReaders();
