@@ -16,7 +16,7 @@ extern std::array<PageObject, kStoreSlots> pageObjects;
 extern int32_t objectCount;             // the highest slot in use; 1 for an empty page
 extern int16_t currentObjectIndex;      // the slot copy and delete act on
 extern std::string documentPath;        // the current document, at most 259 characters
-extern std::string programFolder;       // the program's folder, ending with a separator
+extern std::string programFolder;       // the data folder: template scripts and databases
 
 // The object clipboard: entries 1 to 15 (index 0 unused), clipboardCount of them filled.
 extern std::array<PageObject, kClipboardEntries + 1> objectClipboard;

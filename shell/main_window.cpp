@@ -4,6 +4,7 @@
 #include <string>
 
 #include "database/dialogs/database_commands.h"
+#include "database/value_scan.h"
 #include "objects/about_box.h"
 #include "objects/aligned_text_dialog.h"
 #include "objects/arrow_dialog.h"
@@ -28,6 +29,7 @@
 #include "page/start_values.h"
 #include "platform/desktop/desktop.h"
 #include "platform/files/files.h"
+#include "search/dialogs/search_commands.h"
 #include "shell/canvas.h"
 #include "shell/insert_commands.h"
 #include "shell/object_properties.h"
@@ -164,7 +166,25 @@ void RunGuarded(int32_t& flag, Show show) {
   show(nullptr);
 }
 
+// While a record fill, a capture, a search or a list reads the database, the windows keep
+// running; the commands that would change the page, the link or the search results under it
+// wait for it to end (they do nothing).
+bool ChangesWhatAScanReads(int id) {
+  switch (id) {
+    case kCommandLeftNone: case kCommandLeftMove: case kCommandLeftEdit:
+    case kCommandRightFavourites: case kCommandRightCaptureColour:
+    case kCommandRulerMm: case kCommandPaperMm: case kCommandPaperSuperMm:
+    case kCommandRulerPx: case kCommandPaperSquared: case kCommandPaperSuperSquared:
+    case kCommandAxes: case kCommandAbout: case kCommandTextProperties:
+    case kCommandClearCopies:
+      return false;
+    default:
+      return true;
+  }
+}
+
 void OnCommand(ui::Window window, int id) {
+  if (valueScanBusy && ChangesWhatAScanReads(id)) return;
   if (RunInsertCommand(window, id)) return;
   switch (id) {
     case kCommandNew:
@@ -243,9 +263,9 @@ void OnCommand(ui::Window window, int id) {
       break;
     case kCommandLinkDatabase:
     case kCommandRecordBrowser:
-    case kCommandCaptureRecord:
+    case kCommandCaptureRecord: RunDatabaseCommand(window, id); break;
     case kCommandSearch:
-    case kCommandListRecords: RunDatabaseCommand(window, id); break;
+    case kCommandListRecords: RunSearchCommand(window, id); break;
     default:
       break;
   }
@@ -253,8 +273,8 @@ void OnCommand(ui::Window window, int id) {
 
 void Initialise(ui::Window window) {
   LoadSaveSettings("get");
-  CheckLinkedDatabase(window);
-  programFolder = files::ProgramFolder();
+  ConnectDatabase(window, [] { FullRepaint(); });
+  programFolder = files::DataFolder();
   SetInitialValues();
   onDocumentStoreReplaced = MakePageBitmaps;
   StartEmptyPage();

@@ -11,6 +11,7 @@
 #include "search/search_results.h"
 
 ui::Window databaseBrowserWindow = nullptr;
+std::function<void()> onDatabaseBrowserClosed;
 
 namespace {
 
@@ -127,6 +128,7 @@ intptr_t DatabaseBrowserDlgProc(ui::Window window, ui::Msg msg, intptr_t first, 
       ui::KillTimer(window, kBusyTimer);
       databaseBrowserWindow = nullptr;
       closeRequested = false;
+      if (onDatabaseBrowserClosed) onDatabaseBrowserClosed();
       return 0;
     default:
       return 0;
