@@ -40,6 +40,9 @@ struct TextStyleEditor {
   bool previewOnBackColour;
 };
 
+// TextStyleFlags of five 0/1 flags (bold, italic, underline, strike-out, leading).
+int32_t StyleFlagsOf(const std::array<int32_t, 5>& bits);
+
 // The shared controls, from "Tipo de Fuente" to "Aceptar", appended to a dialog's table.
 void AddTextStyleControls(std::vector<ui::Control>& controls, int base);
 // Opening: the working copies from the accepted ones, the face and size combos filled and

@@ -1,4 +1,4 @@
-#include "objects/font_combos.h"
+#include "dialogs/font_combos.h"
 
 #include <algorithm>
 

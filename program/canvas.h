@@ -1,9 +1,9 @@
-// The canvas: the graphic control of the main window that shows the page. Its procedure
-// scrolls the view with keys and the wheel, repaints on every mouse move, drags objects in
-// "Mover objetos", edits filled values in "Editar objetos", and captures colours with the
-// right button. Beside it, the view half of the painter: the page copied into the canvas
-// bitmap at the scroll offset, the guide lines, and the full repaint every command that
-// changes the page ends with.
+// The canvas: the graphic control of either program's main window that shows the page. Its
+// procedure scrolls the view with keys and the wheel, repaints on every mouse move, drags
+// objects in "Mover objetos", edits filled values in "Editar objetos", and captures colours
+// with the right button. Beside it, the view half of the painter: the page copied into the
+// canvas bitmap at the scroll offset, the guide lines, and the full repaint every command that
+// changes the page ends with, painted by the running program's painter.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -40,10 +40,6 @@ void RefreshCanvasView();
 // The full repaint in `mode` with the page outline, and the guides through the cursor when
 // "Ejes" is on.
 void RepaintCanvas(int32_t mode);
-
-// The designer's painting of the page: every object with the text properties' defaults,
-// after which the object dialogs hold the settings of the last object of their kind.
-void PaintDesignerPage(int32_t mode);
 
 // The page bitmap put into the canvas bitmap with its top-left corner at (dx, dy).
 void RefreshCanvas(int32_t dx, int32_t dy);

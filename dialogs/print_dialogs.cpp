@@ -1,9 +1,9 @@
-#include "objects/print_dialogs.h"
+#include "dialogs/print_dialogs.h"
 
 #include <algorithm>
 #include <string>
 
-#include "objects/dialog_skeleton.h"
+#include "dialogs/dialog_skeleton.h"
 #include "page/settings.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"

@@ -1,4 +1,4 @@
-#include "objects/file_dialogs.h"
+#include "dialogs/file_dialogs.h"
 
 #include "page/document_file.h"
 #include "page/images.h"

@@ -1,8 +1,7 @@
-#include "objects/fill_text_properties.h"
+#include "dialogs/fill_text_properties.h"
 
-#include "objects/dialog_skeleton.h"
-#include "objects/text_properties.h"
-#include "objects/text_style_controls.h"
+#include "dialogs/dialog_skeleton.h"
+#include "dialogs/text_style_controls.h"
 #include "page/admin_controls.h"
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"

@@ -1,8 +1,8 @@
-#include "objects/about_box.h"
+#include "dialogs/about_box.h"
 
 #include <string>
 
-#include "objects/dialog_focus.h"
+#include "dialogs/dialog_focus.h"
 #include "page/start_values.h"
 
 int16_t aboutFrame = 701;

@@ -1,9 +1,9 @@
-#include "objects/captured_colour_dialog.h"
+#include "dialogs/captured_colour_dialog.h"
 
 #include <cstdio>
 
-#include "objects/colours.h"
-#include "objects/dialog_skeleton.h"
+#include "dialogs/dialog_skeleton.h"
+#include "dialogs/picked_colours.h"
 #include "page/start_values.h"
 
 int32_t capturedColourDialogOpen = 0;

@@ -1,8 +1,7 @@
-#include "objects/text_style_controls.h"
+#include "dialogs/text_style_controls.h"
 
-#include "objects/dialog_skeleton.h"
-#include "objects/font_combos.h"
-#include "objects/text_properties.h"
+#include "dialogs/dialog_skeleton.h"
+#include "dialogs/font_combos.h"
 #include "page/shared_helpers.h"
 #include "platform/numbers/numbers.h"
 
@@ -20,6 +19,15 @@ void TakePickedInto(const TextStyleEditor& e, ui::Window window, gfx::Colour& ac
 }
 
 }  // namespace
+
+int32_t StyleFlagsOf(const std::array<int32_t, 5>& bits) {
+  constexpr std::array<int32_t, 5> kValues = {kStyleBold, kStyleItalic, kStyleUnderline,
+                                              kStyleStrikeOut, kStyleLeading};
+  int32_t flags = 0;
+  for (size_t i = 0; i < bits.size(); ++i)
+    if (bits[i] == 1) flags += kValues[i];
+  return flags;
+}
 
 void AddTextStyleControls(std::vector<ui::Control>& controls, int base) {
   const int b = base;

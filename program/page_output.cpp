@@ -1,24 +1,27 @@
-#include "shell/page_output.h"
+#include "program/page_output.h"
 
 #include <string>
 
-#include "objects/file_dialogs.h"
+#include "dialogs/file_dialogs.h"
+#include "dialogs/print_dialogs.h"
 #include "page/images.h"
 #include "page/page_store.h"
 #include "page/painter.h"
 #include "page/printing.h"
 #include "page/settings.h"
 #include "page/shared_helpers.h"
-#include "shell/canvas.h"
+#include "program/canvas.h"
+#include "program/program_variant.h"
 
 int32_t imageExportBusy = 0;
+int32_t printBusy = 0;
 
 namespace {
 
 // The page as it will print, on the canvas: no marks, and no outline, margins or rulers.
 void ShowPageAsPrinted() {
   ClearGraphicTarget(*pageBitmap);
-  PaintDesignerPage(0);
+  PaintProgramPage(0);
   ClearGraphicTarget(*canvasBitmap);
   RefreshCanvas(0, scrollOffset());
   ShowCanvasBitmap();
@@ -35,7 +38,7 @@ void ExportPageImage(ui::Window owner) {
     imageExportPath = chosen;
     // The file shows the page as printed: no outline, margin lines, rulers or marks.
     ClearGraphicTarget(*pageBitmap);
-    PaintDesignerPage(0);
+    PaintProgramPage(0);
     paintMode = 0;
     SaveCanvasImage();
     paintMode = 1;
@@ -54,9 +57,20 @@ bool PrintPage() {
   noMargins = savedNoMargins;
   paintMode = 1;
   FullRepaint(1, 1);
-  const std::string failure = LoadSaveSettings("save");
+  const std::string failure = SaveProgramSettings();
   if (!failure.empty()) ui::MessageBox(nullptr, failure, kMessageTitle, ui::Buttons::Ok);
   return printed;
 }
 
-void ResetPageOutputState() { imageExportBusy = 0; }
+void PrintPageCommand() {
+  if (printBusy) return;
+  printBusy = 1;
+  ShowPrintSettingsDialog(nullptr);
+  PrintPage();
+  printBusy = 0;
+}
+
+void ResetPageOutputState() {
+  imageExportBusy = 0;
+  printBusy = 0;
+}

@@ -1,7 +1,7 @@
-#include "objects/dialog_skeleton.h"
+#include "dialogs/dialog_skeleton.h"
 
-#include "objects/colours.h"
-#include "objects/dialog_focus.h"
+#include "dialogs/dialog_focus.h"
+#include "dialogs/picked_colours.h"
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 

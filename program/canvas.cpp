@@ -1,19 +1,18 @@
-#include "shell/canvas.h"
+#include "program/canvas.h"
 
 #include <algorithm>
 #include <string>
 
-#include "objects/captured_colour_dialog.h"
-#include "objects/colours.h"
-#include "objects/favourite_colours_dialog.h"
-#include "objects/fill_text_properties.h"
-#include "objects/painted_settings.h"
+#include "dialogs/captured_colour_dialog.h"
+#include "dialogs/fill_text_properties.h"
+#include "dialogs/picked_colours.h"
 #include "page/admin_controls.h"
 #include "page/page_store.h"
 #include "page/painter.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"
-#include "shell/startup.h"
+#include "program/program_variant.h"
+#include "program/startup.h"
 
 ui::Proc oldCanvasProc = nullptr;
 int32_t leftMouseMode = kLeftMove;
@@ -81,6 +80,26 @@ void Wheel(intptr_t delta) {
 
 bool ValidSlot(int slot) { return slot >= 2 && slot <= objectCount && slot < kStoreSlots; }
 
+// The accepted fill-text properties into an administrative control.
+void StoreFillText(PageObject& o) {
+  o.fillBackColor = fillTextBackColour;
+  o.fillForeColor = fillTextForeColour;
+  SetFixedField(o.fillFontName, fillTextFontName);
+  o.fillFontSize = fillTextFontSize;
+  o.fillBold = acceptedFillStyleBits[0];
+  o.fillItalic = acceptedFillStyleBits[1];
+  o.fillUnderline = acceptedFillStyleBits[2];
+  o.fillStrikeout = acceptedFillStyleBits[3];
+  o.fillLeading = acceptedFillStyleBits[4];
+  SetFixedField(o.fillText, fillTextBuffer);
+  o.fillFontStyle = static_cast<int16_t>(GetFillTextStyleFlags());
+  o.fillY = fillTextY;
+  o.fillUseY = fillTextUseY;
+  if (fillAlignLeftChosen == 1) o.fillAlignment = 131;
+  if (fillAlignRightChosen == 1) o.fillAlignment = 132;
+  if (fillAlignCentreChosen == 1) o.fillAlignment = 133;
+}
+
 void MouseMove(int32_t cx, int32_t cy) {
   int32_t px = cx - pageObjects[1].x, py = cy - scrollOffset();
   guideX = cx;
@@ -115,11 +134,14 @@ void LeftDown(int32_t cx, int32_t cy) {
 }
 
 // An administrative control's filled value is edited through the fill-text properties,
-// loaded from the object; the slot is taken before the dialog runs and only it is written.
+// loaded from the object. The dialog leaves the page usable, so the slot and the page it
+// belongs to are taken before it runs: the values go back to that object only, and not at all
+// once another document or a new page has replaced it.
 void EditFillText(int slot) {
   if (fillEditOpen != 0) return;
   fillEditOpen = 1;
-  PageObject& o = pageObjects[slot];
+  const uint32_t generation = storeGeneration;
+  const PageObject& o = pageObjects[slot];
   currentAdminStyle = o.adminStyle;
   fillTextBackColour = workingFillTextBackColour = o.fillBackColor;
   fillTextForeColour = workingFillTextForeColour = o.fillForeColor;
@@ -136,24 +158,10 @@ void EditFillText(int slot) {
     fillAlignCentreChosen = o.fillAlignment == 133;
   }
   ShowFillTextPropertiesDialog(nullptr);
-  // The page stays usable while the dialog runs: the object may have been deleted or undone.
-  if (fillTextAccepted == 1 && ValidSlot(slot) && o.kind == kAdminControl) {
-    o.fillBackColor = fillTextBackColour;
-    o.fillForeColor = fillTextForeColour;
-    SetFixedField(o.fillFontName, fillTextFontName);
-    o.fillFontSize = fillTextFontSize;
-    o.fillBold = acceptedFillStyleBits[0];
-    o.fillItalic = acceptedFillStyleBits[1];
-    o.fillUnderline = acceptedFillStyleBits[2];
-    o.fillStrikeout = acceptedFillStyleBits[3];
-    o.fillLeading = acceptedFillStyleBits[4];
-    SetFixedField(o.fillText, fillTextBuffer);
-    o.fillFontStyle = static_cast<int16_t>(GetFillTextStyleFlags());
-    o.fillY = fillTextY;
-    o.fillUseY = fillTextUseY;
-    if (fillAlignLeftChosen == 1) o.fillAlignment = 131;
-    if (fillAlignRightChosen == 1) o.fillAlignment = 132;
-    if (fillAlignCentreChosen == 1) o.fillAlignment = 133;
+  // The object may also have been undone meanwhile.
+  if (fillTextAccepted == 1 && storeGeneration == generation && ValidSlot(slot) &&
+      pageObjects[slot].kind == kAdminControl) {
+    StoreFillText(pageObjects[slot]);
     RepaintCanvas(1);
   }
   fillEditOpen = 0;
@@ -185,9 +193,10 @@ void RightDown(int32_t cx, int32_t cy) {
   if (rightMouseMode == kRightCaptureColour) {
     pickedColour = gfx::Pixel(ui::ControlSurface(mainDialog, kCanvasId), cx, cy);
     ShowCapturedColourDialog(nullptr);
-  } else if (rightMouseMode == kRightFavourites && favouritesOpen == 0) {
+  } else if (rightMouseMode == kRightFavourites && favouritesOpen == 0 && runningProgram &&
+             runningProgram->showFavouriteColours) {
     favouritesOpen = 1;
-    ShowFavouriteColoursDialog(nullptr);
+    runningProgram->showFavouriteColours(nullptr);
     favouritesOpen = 0;
   }
 }
@@ -242,11 +251,6 @@ intptr_t CanvasWindowProc(ui::Window window, ui::Msg msg, intptr_t first, intptr
   return ui::CallOld(oldCanvasProc, window, msg, first, second);
 }
 
-void PaintDesignerPage(int32_t mode) {
-  PaintAllObjects(mode, TextPropertiesPaintDefaults());
-  LoadSettingsOfPaintedObjects();
-}
-
 void RefreshCanvas(int32_t dx, int32_t dy) {
   if (!pageBitmap || !canvasBitmap) return;
   gfx::Select(*canvasBitmap);
@@ -272,7 +276,7 @@ void ShowCanvasBitmap() {
 void FullRepaint(int32_t mode, int32_t withOutline, std::optional<CanvasPoint> guides) {
   if (!pageBitmap || !canvasBitmap) return;
   ClearGraphicTarget(*pageBitmap);
-  PaintDesignerPage(mode);
+  PaintProgramPage(mode);
   DrawPageBackground(*pageBitmap, withOutline);
   ClearGraphicTarget(*canvasBitmap);
   RefreshCanvas(0, scrollOffset());

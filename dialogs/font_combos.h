@@ -26,8 +26,5 @@ gfx::FontKey CreateFontByFaceName(std::string_view face, int size, int weight, b
 void DrawFontComboItem(const ui::DrawItemInfo& item);
 // One owner-drawn combo line in `face` at 12 points, highlighted when selected.
 void DrawComboItemInFace(const ui::DrawItemInfo& item, std::string_view face);
-// The same for the object list of the object-properties dialog: a line "005 - ..." is drawn
-// in the font of the page object in slot 5.
-void DrawObjectComboItem(const ui::DrawItemInfo& item);
 // The line height a face combo needs for its 12-point faces.
 int FontComboItemHeight();
