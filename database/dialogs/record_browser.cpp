@@ -7,7 +7,7 @@
 #include "database/dialogs/record_browsing.h"
 #include "database/record_fill.h"
 #include "database/value_scan.h"
-#include "objects/dialog_skeleton.h"
+#include "dialogs/dialog_skeleton.h"
 #include "search/search_results.h"
 
 ui::Window databaseBrowserWindow = nullptr;
