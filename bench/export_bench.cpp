@@ -15,7 +15,7 @@
 #include "platform/files/files.h"
 #include "platform/print/print.h"
 #include "platform/ui/ui.h"
-#include "shell/page_output.h"
+#include "program/page_output.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "platform/ui/ui.h"
-#include "shell/canvas.h"
+#include "program/canvas.h"
 
 namespace {
 

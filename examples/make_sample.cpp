@@ -52,12 +52,15 @@ void Text(int32_t kind, int x, int y, int w, int h, const std::string& text, con
   SetText(o.text, text);
 }
 
-void Admin(int16_t style, int x, int y, const std::string& label, const std::string& fill = "") {
+// A box of the form, bound to the field of the sample database "Inscripciones" it holds.
+void Admin(int16_t style, int x, int y, const std::string& label, const std::string& field,
+           const std::string& fill = "") {
   currentAdminStyle = style;
   PageObject& o = Add(AdminObjectKind(style), x, y);
   StoreAdminSettings(o, MakeSystemFont("Arial", 10, 0));
   SetText(o.text, label);
   SetText(o.fillText, fill);
+  SetText(o.databaseField, field);
 }
 
 void MakeLogo(const std::string& path) {
@@ -109,14 +112,16 @@ int main(int argc, char** argv) {
   cornerMarkShowShadow = 0;
   StoreCornerMarkSettings(Add(kCornerMarks, 540, 150));
 
-  Admin(1, 60, 180, "Nombre:");
-  Admin(1, 60, 220, "Apellidos:");
-  Admin(3, 60, 260, "D.N.I.:", "12345678Z");
-  Admin(4, 60, 300, "C\xF3" "digo postal:");
-  Admin(5, 60, 340, "Domicilio:");
-  Admin(6, 60, 390, "Hombre");
-  Admin(6, 200, 390, "Mujer");
-  Admin(10, 60, 440, "Observaciones:");
+  Admin(1, 60, 180, "Nombre:", "Nombre");
+  Admin(1, 60, 220, "Apellidos:", "Apellidos");
+  Admin(3, 60, 260, "D.N.I.:", "DNI", "12345678Z");
+  Admin(4, 60, 300, "C\xF3" "digo postal:", "CodigoPostal");
+  Admin(5, 60, 340, "Domicilio:", "Domicilio");
+  Admin(6, 60, 390, "Hombre", "Hombre");
+  Admin(6, 200, 390, "Mujer", "Mujer");
+  Admin(10, 60, 440, "Observaciones:", "Observaciones");
+  // Filled by the sample script "Saludo" from the record the browser shows.
+  Admin(10, 60, 500, "Saludo:", "@@Saludo");
 
   shapeTypeChosen = kShapeSquareOrRectangle;
   shapeRoundedCorners = 1;

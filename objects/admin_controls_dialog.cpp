@@ -4,9 +4,9 @@
 #include <array>
 #include <string>
 
+#include "dialogs/dialog_skeleton.h"
+#include "dialogs/fill_text_properties.h"
 #include "objects/colours.h"
-#include "objects/dialog_skeleton.h"
-#include "objects/fill_text_properties.h"
 #include "objects/text_properties.h"
 #include "page/admin_controls.h"
 #include "page/shared_helpers.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "objects/dialog_skeleton.h"
+#include "dialogs/dialog_skeleton.h"
 #include "objects/memo_text.h"
 #include "page/aligned_text.h"
 #include "page/shared_helpers.h"

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "dialogs/dialog_skeleton.h"
 #include "objects/colours.h"
-#include "objects/dialog_skeleton.h"
 #include "objects/size_fields.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"

@@ -1,19 +1,17 @@
 #include "objects/colours.h"
 
-#include "objects/dialog_skeleton.h"
+#include "dialogs/dialog_skeleton.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"
 #include "platform/files/files.h"
 #include "platform/ui/ui.h"
 
-gfx::Colour pickedColour = 0;
-std::array<gfx::Colour, 16> customColours{};
 std::array<std::array<FavouriteColourRecord, kColourTableSide>, kColourTableSide> colourGrid{};
 int32_t colourGridModified = 0;
 
 namespace {
 
-StartValues startValues(pickedColour, customColours, colourGrid, colourGridModified);
+StartValues startValues(colourGrid, colourGridModified);
 
 void ClearColourGrid() {
   for (auto& column : colourGrid) column.fill(FavouriteColourRecord{});

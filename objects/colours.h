@@ -1,18 +1,13 @@
-// The user's colours: the colour picked with the right button, the custom colours of the
-// system chooser, and the palette of 130 favourite colours kept in "Mis Colores.log".
+// The user's colours: the palette of 130 favourite colours kept in "Mis Colores.log", beside
+// the picked colour and the choosers' custom colours both programs keep.
 #pragma once
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "dialogs/picked_colours.h"
 #include "platform/gfx/gfx.h"
-
-// Written by a right click on the canvas or the palette; taken by the colour swatches.
-extern gfx::Colour pickedColour;
-// The custom colours of the choosers that share one table (palette, text properties, month
-// calendar, arrows, administrative controls, corner marks).
-extern std::array<gfx::Colour, 16> customColours;
 
 // One cell of the palette and one record of "Mis Colores.log": 24 bytes, little-endian.
 struct FavouriteColourRecord {
@@ -58,5 +53,5 @@ int AppendFavouriteColourRecord(const FavouriteColourRecord& cell);
 // records naming a cell outside the 13 x 10 palette are skipped.
 void LoadFavouriteColours();
 
-// Puts the picked colour, the custom colours and the palette back as the run starts.
+// Puts the palette back as the run starts.
 void ResetColoursState();

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "dialogs/dialog_skeleton.h"
 #include "objects/colours.h"
-#include "objects/dialog_skeleton.h"
 #include "page/settings.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"

@@ -1,7 +1,7 @@
 #include "objects/corner_marks_dialog.h"
 
+#include "dialogs/dialog_skeleton.h"
 #include "objects/colours.h"
-#include "objects/dialog_skeleton.h"
 #include "page/corner_marks.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"

@@ -1,7 +1,7 @@
 #include "objects/favourite_colours_dialog.h"
 
+#include "dialogs/dialog_skeleton.h"
 #include "objects/colours.h"
-#include "objects/dialog_skeleton.h"
 #include "page/aligned_text.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"

@@ -1,7 +1,7 @@
 #include "objects/holidays.h"
 
+#include "dialogs/dialog_skeleton.h"
 #include "objects/colours.h"
-#include "objects/dialog_skeleton.h"
 #include "page/month_calendar.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"

@@ -1,6 +1,6 @@
 #include "objects/image_size.h"
 
-#include "objects/dialog_skeleton.h"
+#include "dialogs/dialog_skeleton.h"
 #include "page/images.h"
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"

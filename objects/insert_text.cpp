@@ -1,6 +1,6 @@
 #include "objects/insert_text.h"
 
-#include "objects/dialog_skeleton.h"
+#include "dialogs/dialog_skeleton.h"
 #include "page/start_values.h"
 
 std::string insertTextBuffer;

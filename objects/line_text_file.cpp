@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "objects/file_dialogs.h"
+#include "dialogs/file_dialogs.h"
 #include "page/command_ids.h"
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"

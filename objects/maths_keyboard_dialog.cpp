@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "objects/dialog_skeleton.h"
+#include "dialogs/dialog_skeleton.h"
 #include "objects/insert_text.h"
 #include "objects/maths_keyboard.h"
 #include "objects/text_properties.h"

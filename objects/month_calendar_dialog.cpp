@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "dialogs/dialog_skeleton.h"
 #include "objects/colours.h"
-#include "objects/dialog_skeleton.h"
 #include "objects/holidays.h"
 #include "objects/text_properties.h"
 #include "page/shared_helpers.h"

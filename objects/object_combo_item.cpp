@@ -1,6 +1,8 @@
+#include "objects/object_combo_item.h"
+
 #include <string>
 
-#include "objects/font_combos.h"
+#include "dialogs/font_combos.h"
 #include "page/page_store.h"
 #include "page/shared_helpers.h"
 #include "platform/numbers/numbers.h"

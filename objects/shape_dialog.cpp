@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "objects/dialog_skeleton.h"
+#include "dialogs/dialog_skeleton.h"
 #include "objects/size_fields.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"

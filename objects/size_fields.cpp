@@ -1,6 +1,6 @@
 #include "objects/size_fields.h"
 
-#include "objects/dialog_skeleton.h"
+#include "dialogs/dialog_skeleton.h"
 #include "platform/numbers/numbers.h"
 
 SizeVerdict JudgeSizeFields(long double firstPx, long double secondPx, long double firstMm,

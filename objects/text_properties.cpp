@@ -1,8 +1,8 @@
 #include "objects/text_properties.h"
 
+#include "dialogs/dialog_skeleton.h"
+#include "dialogs/text_style_controls.h"
 #include "objects/colours.h"
-#include "objects/dialog_skeleton.h"
-#include "objects/text_style_controls.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
@@ -122,14 +122,6 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
 }
 
 }  // namespace
-
-int32_t StyleFlagsOf(const std::array<int32_t, 5>& bits) {
-  constexpr std::array<int32_t, 5> kValues = {kStyleBold, kStyleItalic, kStyleUnderline, kStyleStrikeOut, kStyleLeading};
-  int32_t flags = 0;
-  for (size_t i = 0; i < bits.size(); ++i)
-    if (bits[i] == 1) flags += kValues[i];
-  return flags;
-}
 
 int32_t GetTextStyleFlags() { return StyleFlagsOf(textStyleBits); }
 

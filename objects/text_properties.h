@@ -29,8 +29,6 @@ constexpr int kTextFontNameMaxChars = 259;
 
 // TextStyleFlags of the working style bits (the ones inserts use).
 int32_t GetTextStyleFlags();
-// TextStyleFlags of five 0/1 flags.
-int32_t StyleFlagsOf(const std::array<int32_t, 5>& bits);
 
 // Runs the dialog modally; the results are in the globals.
 int ShowTextPropertiesDialog(ui::Window parent);

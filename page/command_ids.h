@@ -46,6 +46,7 @@ enum CommandId : int {
   kCommandInsertCornerMarks = 1088,     // "Insertar Esquinas Administrativo"
   kCommandPaperFormat = 1089,           // "Formato Papel"
   kCommandLinkDatabase = 1090,          // "Vincular"
+  kCommandOpenOldDocument = 1090,       // "Leer Documento Antiguo", the form-filling program's
   kCommandRecordBrowser = 1091,         // "Navegador"; 1091 to 1094 need a linked database
   kCommandCaptureRecord = 1092,         // "Capturar datos"
   kCommandSearch = 1093,                // "Buscar .."

@@ -22,8 +22,6 @@ namespace {
 
 // The save in progress, one record after another.
 std::string documentWriteBuffer;
-// The record being read.
-PageObject documentRecordBuffer;
 
 void ShowMessage(const std::string& text) {
   ui::MessageBox(nullptr, text, kMessageTitle, ui::Buttons::Ok);
@@ -106,13 +104,13 @@ bool SaveDocument() {
   return true;
 }
 
-bool LoadDocument() {
-  const auto refused = [](int64_t length) {
-    if (length % kDocumentRecordLength != 0) {
+bool LoadDocumentRecords(int recordLength, RecordDecoder decode) {
+  const auto refused = [recordLength](int64_t length) {
+    if (length % recordLength != 0) {
       ShowMessage("Fichero con formato desconocido !!!");
       return true;
     }
-    if (length / kDocumentRecordLength > kMaxDocumentRecords) {
+    if (length / recordLength > kMaxDocumentRecords) {
       ShowMessage("Fichero demasiado grande, temiendolo mucho NO puedo leer ...");
       return true;
     }
@@ -131,19 +129,24 @@ bool LoadDocument() {
   // The file may have changed since it was measured.
   if (refused(static_cast<int64_t>(data.size()))) return false;
 
-  const int records = static_cast<int>(data.size() / kDocumentRecordLength);
+  const int records = static_cast<int>(data.size() / recordLength);
   objectCount = records + 1;
   AllocateStore();
   if (onDocumentStoreReplaced) onDocumentStoreReplaced();
   for (int k = 1; k <= records; ++k) {
-    std::memcpy(&documentRecordBuffer, data.data() + static_cast<size_t>(k - 1) * kDocumentRecordLength,
-                sizeof documentRecordBuffer);
     PageObject& slot = pageObjects[k + 1];
-    slot = documentRecordBuffer;
+    decode(std::string_view(data).substr(static_cast<size_t>(k - 1) * recordLength, recordLength),
+           slot);
     SanitiseReadRecord(slot);
   }
   RestoreObjectResources();
   return true;
+}
+
+bool LoadDocument() {
+  return LoadDocumentRecords(kDocumentRecordLength, [](std::string_view record, PageObject& into) {
+    std::memcpy(&into, record.data(), sizeof into);
+  });
 }
 
 void RestoreResourcesOf(PageObject& object) {

@@ -32,6 +32,14 @@ void AppendObjectRecord(const PageObject& record);
 // Reads documentPath into the store (objectCount = records + 1, slot 1 all zero) and rebuilds
 // the run-time handles. Failures are shown and leave the store as it was; returns false then.
 bool LoadDocument();
+
+// How one record of a document file, `recordLength` bytes, becomes the zeroed slot `into`.
+using RecordDecoder = void (*)(std::string_view record, PageObject& into);
+// LoadDocument for a file of records of any length: a length that is not a whole number of
+// records, or more records than the store holds, is refused; the file is read whole before
+// the store is replaced, and every record is decoded and then bounded as LoadDocument bounds
+// its own.
+bool LoadDocumentRecords(int recordLength, RecordDecoder decode);
 // New fonts for the texts (kinds 3 and 4) and images loaded anew (kind 1), slots 2 to
 // objectCount.
 void RestoreObjectResources();

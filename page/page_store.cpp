@@ -7,6 +7,7 @@ int32_t objectCount = 1;
 int16_t currentObjectIndex = 2;
 std::string documentPath;
 std::string programFolder;
+uint32_t storeGeneration = 0;
 
 std::array<PageObject, kClipboardEntries + 1> objectClipboard{};
 int16_t clipboardCount = 0;
@@ -24,6 +25,7 @@ void ReleaseSlotImage(PageObject& object) {
 void AllocateStore() {
   for (int slot = 2; slot < kStoreSlots; ++slot) ReleaseSlotImage(pageObjects[slot]);
   pageObjects.fill(PageObject{});
+  ++storeGeneration;
 }
 
 void ResetPageRecord() {

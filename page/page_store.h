@@ -16,7 +16,10 @@ extern std::array<PageObject, kStoreSlots> pageObjects;
 extern int32_t objectCount;             // the highest slot in use; 1 for an empty page
 extern int16_t currentObjectIndex;      // the slot copy and delete act on
 extern std::string documentPath;        // the current document, at most 259 characters
-extern std::string programFolder;       // the program's folder, ending with a separator
+extern std::string programFolder;       // the data folder: template scripts and databases
+// Counts the times the store was made anew (a document read, a new page), so that an edit
+// begun on one page never lands on the next.
+extern uint32_t storeGeneration;
 
 // The object clipboard: entries 1 to 15 (index 0 unused), clipboardCount of them filled.
 extern std::array<PageObject, kClipboardEntries + 1> objectClipboard;
@@ -25,8 +28,8 @@ extern int16_t clipboardCount;
 // The scroll offset of the view, kept in the page record: 0 at the top, negative below.
 inline int32_t& scrollOffset() { return pageObjects[1].y; }
 
-// The store made anew: every slot zero, the page record included. Images the old slots held
-// are released.
+// The store made anew: every slot zero, the page record included, and a new generation.
+// Images the old slots held are released.
 void AllocateStore();
 // The page record of a fresh page: x 0, scroll offset 0, 794 x 1122, white.
 void ResetPageRecord();

@@ -83,8 +83,8 @@ void PaintLineText(gfx::Surface& page, PageObject& o) {
 
 // A filled copy exists only for the slots the record fill knew of; an aligned text inserted
 // or pasted since then shows its own text.
-std::string_view AlignedTextToShow(const PageObject& o, int slot) {
-  if (filledTextsShown == 1 && slot >= 0 &&
+std::string_view AlignedTextToShow(const PageObject& o, int slot, const PaintDefaults& defaults) {
+  if (defaults.filledTextsUsed && filledTextsShown == 1 && slot >= 0 &&
       static_cast<size_t>(slot) < savedPlaceholderTexts.size())
     return savedPlaceholderTexts[slot];
   return FixedFieldText(o.text);
@@ -267,8 +267,10 @@ void PaintObject(gfx::Surface& page, PageObject& o, int slot, int32_t mode,
       PaintLineText(page, o);
       RedOutline(page, o, mode);
       break;
-    case kAlignedText: PaintAlignedText(page, o, AlignedTextToShow(o, slot)); break;
-    case kMemoText: PaintAlignedText(page, o, FixedFieldText(o.text)); break;
+    case kAlignedText: PaintAlignedText(page, o, AlignedTextToShow(o, slot, defaults)); break;
+    case kMemoText:
+      if (defaults.memoTextsShown) PaintAlignedText(page, o, FixedFieldText(o.text));
+      break;
     case kAngledText:
       PaintAngledText(page, o);
       RedOutline(page, o, mode);

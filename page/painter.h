@@ -45,10 +45,14 @@ void ReleasePageBitmaps();
 
 // What a stored object does not say and the program decides: the colour of month calendars'
 // names and the face of a calendar stored without one (the designer gives its current text
-// properties).
+// properties); whether memo texts show, and whether aligned texts show the texts the record
+// fill gave them (the form-filling program shows neither: its memo texts only hold a place,
+// and its aligned texts show their placeholders as written).
 struct PaintDefaults {
   gfx::Colour monthNameColour = 0;
   std::string fallbackFontName = "Times New Roman";
+  bool memoTextsShown = true;
+  bool filledTextsUsed = true;
 };
 
 // Draws slots 2 to objectCount onto pageBitmap, which the caller has cleared, after the

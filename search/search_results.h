@@ -14,5 +14,9 @@ extern int64_t foundCount;
 // linked.
 extern int32_t searchFound;
 
+// 1 while the search dialog, the record-list dialog or the record browser that the main window
+// opened is open: the commands that open them do nothing meanwhile.
+extern int32_t searchBusy;
+
 // The results of no search: no records, searchFound 0.
 void ClearSearchResults();

@@ -2,11 +2,11 @@
 
 #include <string>
 
+#include "dialogs/file_dialogs.h"
 #include "objects/admin_controls_dialog.h"
 #include "objects/aligned_text_dialog.h"
 #include "objects/arrow_dialog.h"
 #include "objects/corner_marks_dialog.h"
-#include "objects/file_dialogs.h"
 #include "objects/image_size.h"
 #include "objects/insert_text.h"
 #include "objects/line_text_file.h"
@@ -25,8 +25,8 @@
 #include "page/settings.h"
 #include "page/shared_helpers.h"
 #include "platform/desktop/desktop.h"
-#include "shell/canvas.h"
-#include "shell/startup.h"
+#include "program/canvas.h"
+#include "program/startup.h"
 
 namespace {
 

@@ -4,17 +4,21 @@
 #include <string>
 
 #include "database/dialogs/database_commands.h"
-#include "objects/about_box.h"
+#include "database/value_scan.h"
+#include "dialogs/about_box.h"
+#include "dialogs/about_box.h"
+#include "dialogs/dialog_focus.h"
+#include "dialogs/file_dialogs.h"
+#include "dialogs/fill_text_properties.h"
+#include "dialogs/print_dialogs.h"
 #include "objects/aligned_text_dialog.h"
 #include "objects/arrow_dialog.h"
 #include "objects/configuration.h"
-#include "objects/dialog_focus.h"
-#include "objects/file_dialogs.h"
-#include "objects/fill_text_properties.h"
+#include "objects/favourite_colours_dialog.h"
 #include "objects/holidays.h"
 #include "objects/image_size.h"
 #include "objects/month_calendar_dialog.h"
-#include "objects/print_dialogs.h"
+#include "objects/painted_settings.h"
 #include "objects/shape_dialog.h"
 #include "objects/text_properties.h"
 #include "page/admin_controls.h"
@@ -28,27 +32,25 @@
 #include "page/start_values.h"
 #include "platform/desktop/desktop.h"
 #include "platform/files/files.h"
-#include "shell/canvas.h"
+#include "search/dialogs/search_commands.h"
+#include "program/canvas.h"
+#include "program/canvas.h"
+#include "program/page_output.h"
+#include "program/menu_items.h"
+#include "program/startup.h"
+#include "program/window_commands.h"
 #include "shell/insert_commands.h"
 #include "shell/object_properties.h"
-#include "shell/page_output.h"
-#include "shell/startup.h"
-
-int32_t printBusy = 0;
 
 namespace {
 
 ui::Window focusBeforeDeactivation = nullptr;
 constexpr int kUndoSound = 150;
 
-StartValues startValues(printBusy, focusBeforeDeactivation);
+StartValues startValues(focusBeforeDeactivation);
 
-// The values the mouse modes, rulers and dialogs start every run with.
+// The values the dialogs start every run with.
 void SetInitialValues() {
-  leftMouseMode = kLeftMove;
-  rulerFlags.fill(0);
-  axesOn = 0;   // as unchecked as its menu item
-
   shapeDialogAccepted = 0;
   shapeTypeChosen = kShapeSquareOrRectangle;
   shapeRoundedCorners = 0;
@@ -66,7 +68,6 @@ void SetInitialValues() {
   textFontName = workingTextFontName = "Times New Roman";
 
   imageTrueSize = 1;
-  objectCount = 1;
 
   monthBackColour = gfx::kWhite;
   monthBorderColour = gfx::kBlack;
@@ -88,8 +89,6 @@ void SetInitialValues() {
   currentArrowDirection = kArrowUp;
   currentArrowClosedHead = 0;
   currentArrowHeadSize = 10;
-
-  rightMouseMode = kRightCaptureColour;
 }
 
 void SetInitialFillTextProperties() {
@@ -97,41 +96,6 @@ void SetInitialFillTextProperties() {
   fillTextForeColour = workingFillTextForeColour = gfx::kBlack;
   fillTextFontSize = workingFillTextFontSize = 10;
   fillTextFontName = workingFillTextFontName = "Times New Roman";
-}
-
-// A fresh page: an empty store, new bitmaps with the page background, the view at the top.
-void StartEmptyPage() {
-  AllocateStore();
-  objectCount = 1;
-  ResetPageRecord();
-  MakePageBitmaps();
-  DrawPageBackground(*pageBitmap, 1);
-  RefreshCanvasView();
-}
-
-void SetTitle(ui::Window window) { ui::SetCaption(window, SplitDocumentPath(documentPath)); }
-
-void OpenDocument(ui::Window window) {
-  std::string chosen = documentPath;
-  BrowseDocumentFile(window, chosen, 0);
-  if (chosen.empty()) return;
-  documentPath = chosen.substr(0, 259);
-  if (LoadDocument()) SetTitle(window);
-  filledTextsShown = 0;
-  FullRepaint();
-}
-
-void SaveDocumentAs(ui::Window window) {
-  std::string chosen = documentPath;
-  BrowseDocumentFile(window, chosen, 1);
-  if (chosen.empty()) return;
-  if (files::FileExists(chosen) &&
-      ui::MessageBox(nullptr, "El fichero Existe, Desea Sobrescribir ?", kMessageTitle,
-                     ui::Buttons::YesNo) != ui::Answer::Yes)
-    return;
-  documentPath = chosen.substr(0, 259);
-  // The old file is replaced only once the new one is whole.
-  if (SaveDocument()) SetTitle(window);
 }
 
 // At most one ruler or graph paper is on; its menu item carries the check mark.
@@ -164,7 +128,25 @@ void RunGuarded(int32_t& flag, Show show) {
   show(nullptr);
 }
 
+// While a record fill, a capture, a search or a list reads the database, the windows keep
+// running; the commands that would change the page, the link or the search results under it
+// wait for it to end (they do nothing).
+bool ChangesWhatAScanReads(int id) {
+  switch (id) {
+    case kCommandLeftNone: case kCommandLeftMove: case kCommandLeftEdit:
+    case kCommandRightFavourites: case kCommandRightCaptureColour:
+    case kCommandRulerMm: case kCommandPaperMm: case kCommandPaperSuperMm:
+    case kCommandRulerPx: case kCommandPaperSquared: case kCommandPaperSuperSquared:
+    case kCommandAxes: case kCommandAbout: case kCommandTextProperties:
+    case kCommandClearCopies:
+      return false;
+    default:
+      return true;
+  }
+}
+
 void OnCommand(ui::Window window, int id) {
+  if (valueScanBusy && ChangesWhatAScanReads(id)) return;
   if (RunInsertCommand(window, id)) return;
   switch (id) {
     case kCommandNew:
@@ -212,27 +194,22 @@ void OnCommand(ui::Window window, int id) {
       ui::CheckMenuItem(window, kCommandAxes, axesOn == 1);
       FullRepaint();
       break;
-    case kCommandOpenDocument: OpenDocument(window); break;
-    case kCommandSaveDocument: SaveDocumentAs(window); break;
+    case kCommandOpenDocument:
+      if (ReadChosenDocument(window, LoadDocument)) {
+        filledTextsShown = 0;
+        FullRepaint();
+      }
+      break;
+    case kCommandSaveDocument:
+      if (SaveDocumentAs(window)) SetDocumentTitle(window);
+      break;
     case kCommandObjectProperties:
       // The page without editing marks or outline, until the dialog marks its object.
       FullRepaint(0, 0);
       StartObjectProperties(window);
       break;
-    case kCommandResetFills:
-      for (int s = 2; s <= objectCount; ++s) {
-        if (pageObjects[s].kind == kAdminControl) SetFixedField(pageObjects[s].fillText, "");
-        if (pageObjects[s].kind == kAdminOptionCell) pageObjects[s].optionMarked = 0;
-      }
-      FullRepaint();
-      break;
-    case kCommandPrint:
-      if (printBusy) break;
-      printBusy = 1;
-      ShowPrintSettingsDialog(nullptr);
-      PrintPage();
-      printBusy = 0;
-      break;
+    case kCommandResetFills: ResetFilledValues(); break;
+    case kCommandPrint: PrintPageCommand(); break;
     case kCommandClearCopies: ClearObjectClipboard(); break;
     case kCommandPasteCopies: PasteCopiedObjects(); break;
     case kCommandPaperFormat:
@@ -243,9 +220,9 @@ void OnCommand(ui::Window window, int id) {
       break;
     case kCommandLinkDatabase:
     case kCommandRecordBrowser:
-    case kCommandCaptureRecord:
+    case kCommandCaptureRecord: RunDatabaseCommand(window, id); break;
     case kCommandSearch:
-    case kCommandListRecords: RunDatabaseCommand(window, id); break;
+    case kCommandListRecords: RunSearchCommand(window, id); break;
     default:
       break;
   }
@@ -253,31 +230,15 @@ void OnCommand(ui::Window window, int id) {
 
 void Initialise(ui::Window window) {
   LoadSaveSettings("get");
-  CheckLinkedDatabase(window);
-  programFolder = files::ProgramFolder();
+  ConnectDatabase(window, [] { FullRepaint(); });
+  programFolder = files::DataFolder();
   SetInitialValues();
-  onDocumentStoreReplaced = MakePageBitmaps;
-  StartEmptyPage();
+  StartPageWindow(kLeftMove);
   SetInitialFillTextProperties();
-  InitAdminStylePresets();
-  currentAdminStyle = 1;
-  currentObjectIndex = 2;
-  printBusy = 0;
-  paintMode = 1;
-
-  // A document named on the command line opens at once; quotes around it do not count.
-  std::string path;
-  for (char c : commandLine)
-    if (c != '"') path += c;
-  path = path.substr(0, 259);
-  if (!path.empty()) {
-    documentPath = path;
-    if (files::FileExists(path) && LoadDocument()) {
-      SetTitle(window);
-      FullRepaint();
-    }
-  }
+  ReadCommandLineDocument(window, LoadDocument);
 }
+
+std::string LoadSaveDesignerSettings(std::string_view mode) { return LoadSaveSettings(mode); }
 
 }  // namespace
 
@@ -305,5 +266,85 @@ intptr_t MainDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t
   }
   return 0;
 }
+
+void BuildMainMenu(ui::Window window) {
+  std::vector<ui::Menu> bar = {
+      {"Archivos",
+       {MenuCommand("Nuevo", kCommandNew, "#300"), MenuSeparator(),
+        MenuCommand("Leer Documento", kCommandOpenDocument, "#316"), MenuSeparator(),
+        MenuCommand("Grabar Documento", kCommandSaveDocument, "#316"), MenuSeparator(),
+        MenuCommand("Grabar Imagen", kCommandExportImage, "#301"), MenuSeparator(),
+        MenuCommand("Imprimir", kCommandPrint, "#321"), MenuSeparator(),
+        MenuCommand("Autor", kCommandAbout, "#302"), MenuSeparator(),
+        MenuCommand("Salir", kCommandExit, "#303")}},
+      {"Editar",
+       {MenuCommand("Borrar copias objetos", kCommandClearCopies, "#322"), MenuSeparator(),
+        MenuCommand("Pegar objetos copiados", kCommandPasteCopies, "#323")}},
+      {"Personalizar",
+       {MenuCommand("Propiedades Texto", kCommandTextProperties, "#304"),
+        MenuCommand("Configuracion", kCommandConfiguration, "#305"),
+        MenuCommand("Tama\xF1o imagenes", kCommandImageSize, "#306"),
+        MenuCommand("Propiedades objetos", kCommandObjectProperties, "#315"),
+        MenuCommand("Formato Papel", kCommandPaperFormat, "#321")}},
+      {"Milimetrados",
+       {MenuCommand("Regla Milimetros", kCommandRulerMm, "#307"),
+        MenuCommand("Papel Milimetrado", kCommandPaperMm, "#307"),
+        MenuCommand("Papel SuperMilimetrado", kCommandPaperSuperMm, "#307"), MenuSeparator(),
+        MenuCommand("Regla Pixeles", kCommandRulerPx, "#307"),
+        MenuCommand("Papel Cuadriculado", kCommandPaperSquared, "#307"),
+        MenuCommand("Papel SuperCuadriculado", kCommandPaperSuperSquared, "#307"), MenuSeparator(),
+        MenuCommand("Ejes", kCommandAxes, "#308")}},
+      {"Raton",
+       {MenuSubmenu("Izquierda", "#309",
+                    {MenuCommand("Mover objetos", kCommandLeftMove),
+                     MenuCommand("Editar objetos", kCommandLeftEdit)}),
+        MenuSubmenu("Derecha", "#309",
+                    {MenuCommand("Captar Color", kCommandRightCaptureColour),
+                     MenuCommand("Mis Colores Favoritos", kCommandRightFavourites)})}},
+      {"Modificar",
+       {MenuCommand("Deshacer", kCommandUndo, "#310"), MenuSeparator(),
+        MenuCommand("Resetear Rellenos", kCommandResetFills, "#320"), MenuSeparator(),
+        MenuCommand("Insertar Linea de Texto Angular", kCommandInsertAngledText, "#311"),
+        MenuCommand("Insertar Texto Alineado", kCommandInsertAlignedText, "#311"),
+        MenuSubmenu("Insertar Texto Lineado", "#311",
+                    {MenuCommand("Izquierda", kCommandInsertLineTextLeft),
+                     MenuCommand("Derecha", kCommandInsertLineTextRight),
+                     MenuCommand("Centro", kCommandInsertLineTextCentre)}),
+        MenuCommand("Insertar Imagen", kCommandInsertImage, "#312"),
+        MenuCommand("Insertar Cuadrados o Circulos", kCommandInsertShape, "#313"), MenuSeparator(),
+        MenuCommand("Insertar Control Administrativo", kCommandInsertAdminControl, "#314"),
+        MenuSeparator(),
+        MenuCommand("Insertar Caracteres Matem\xE1ticos", kCommandInsertMathsCharacter, "#324"),
+        MenuSeparator(),
+        MenuCommand("Insertar Esquinas Administrativo", kCommandInsertCornerMarks, "#314"),
+        MenuSeparator(), MenuCommand("Insertar Control Memotext", kCommandInsertMemoText, "#314")}},
+      {"Bases de Datos",
+       {MenuCommand("Vincular", kCommandLinkDatabase, "#325"), MenuSeparator(),
+        MenuCommand("Navegador", kCommandRecordBrowser, "#326"), MenuSeparator(),
+        MenuCommand("Capturar datos", kCommandCaptureRecord, "#326"), MenuSeparator(),
+        MenuCommand("Buscar ..", kCommandSearch, "#326"), MenuSeparator(),
+        MenuCommand("Listar", kCommandListRecords, "#326")}},
+  };
+  // The mouse modes start as "move objects" and "capture colour".
+  bar[4].items[0].submenu[0].checked = true;
+  bar[4].items[1].submenu[0].checked = true;
+  ui::SetMenuBar(window, bar);
+}
+
+void PaintDesignerPage(int32_t mode) {
+  PaintAllObjects(mode, TextPropertiesPaintDefaults());
+  LoadSettingsOfPaintedObjects();
+}
+
+const ProgramVariant kDesignerProgram = {
+    .name = "Veluna",
+    .description = "Dise\xF1o de impresos administrativos",
+    .mainDialogProc = MainDialogProc,
+    .buildMainMenu = BuildMainMenu,
+    .canvasWindowProc = CanvasWindowProc,
+    .paintAllObjects = PaintDesignerPage,
+    .loadSaveSettings = LoadSaveDesignerSettings,
+    .showFavouriteColours = ShowFavouriteColoursDialog,
+};
 
 void ResetMainWindowState() { startValues.Restore(); }

@@ -1,12 +1,23 @@
-// The main window's procedure: initialisation, activation and every menu command.
+// The designer's main window: its procedure (initialisation, activation and every menu
+// command), its menu bar, its painter and the variant it runs the shared program code in.
 #pragma once
 #include <cstdint>
 
 #include "platform/ui/ui.h"
-
-extern int32_t printBusy;        // 1 while a print runs
+#include "program/program_variant.h"
 
 intptr_t MainDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
 
-// Puts the main window's guards back as the run starts.
+// Builds the menu bar of the main window and attaches it.
+void BuildMainMenu(ui::Window window);
+
+// The designer's painting of the page: every object with the text properties' defaults,
+// after which the object dialogs hold the settings of the last object of their kind.
+void PaintDesignerPage(int32_t mode);
+
+// The designer: its window, menu, canvas, painter, settings with the linked database, and
+// the favourite colours on the right button.
+extern const ProgramVariant kDesignerProgram;
+
+// Puts the main window's focus memory back as the run starts.
 void ResetMainWindowState();

@@ -7,10 +7,11 @@
 #include <string_view>
 
 #include "database/dialogs/database_commands.h"
+#include "dialogs/dialog_focus.h"
+#include "dialogs/dialog_skeleton.h"
+#include "dialogs/font_combos.h"
 #include "objects/colours.h"
-#include "objects/dialog_focus.h"
-#include "objects/dialog_skeleton.h"
-#include "objects/font_combos.h"
+#include "objects/object_combo_item.h"
 #include "objects/size_fields.h"
 #include "objects/text_properties.h"
 #include "page/admin_controls.h"
@@ -21,8 +22,9 @@
 #include "page/shared_helpers.h"
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
-#include "shell/canvas.h"
-#include "shell/startup.h"
+#include "program/canvas.h"
+#include "program/startup.h"
+#include "shell/main_window.h"
 
 ui::Window objectPropertiesDialog = nullptr;
 ui::Window propertiesDialogFocus = nullptr;

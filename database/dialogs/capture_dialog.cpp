@@ -2,7 +2,7 @@
 
 #include "database/capture.h"
 #include "database/value_scan.h"
-#include "objects/dialog_skeleton.h"
+#include "dialogs/dialog_skeleton.h"
 #include "platform/ui/ui.h"
 
 void CaptureFormData() {

@@ -1,17 +1,52 @@
 #include "database/dialogs/database_commands.h"
 
+#include "database/dialogs/capture_dialog.h"
+#include "database/dialogs/link_dialog.h"
+#include "database/dialogs/record_browser.h"
+#include "database/dialogs/template_binding.h"
 #include "database/link_test.h"
+#include "database/record_fill.h"
+#include "database/value_scan.h"
 #include "page/command_ids.h"
-#include "page/painter.h"
 #include "page/settings.h"
-#include "page/shared_helpers.h"
-#include "platform/files/files.h"
+#include "search/search_results.h"
 
 int32_t databaseLinked = 0;
 
+namespace {
+
+ui::Window mainWindow = nullptr;
+
+void TakeLinkTest(LinkTestResult result) {
+  databaseLinked = DatabaseLinkedAfter(result, databaseLinked);
+  if (mainWindow) EnableDatabaseMenuItems(mainWindow);
+}
+
+// The browser shares the search's guard for as long as it stays open beside the main window.
+void OpenDatabaseBrowser(ui::Window window) {
+  if (searchBusy) return;
+  searchBusy = 1;
+  onDatabaseBrowserClosed = [] { searchBusy = 0; };
+  ShowDatabaseBrowser(window);
+  if (!databaseBrowserWindow) searchBusy = 0;
+}
+
+}  // namespace
+
+void ConnectDatabase(ui::Window window, void (*repaint)()) {
+  mainWindow = window;
+  onDatabaseLinkTested = TakeLinkTest;
+  repaintAfterFill = repaint;
+  valueScanStep = ui::PumpMessages;
+  InstallTemplateRunner();
+  CheckLinkedDatabase(window);
+}
+
 void CheckLinkedDatabase(ui::Window window) {
-  databaseLinked = !linkedDatabaseFolder.empty() && IsLinkedDatabaseValid(linkedDatabaseFolder);
-  if (databaseLinked == 1) filledTextsShown = 0;
+  mainWindow = window;
+  // A hand-edited setting without a trailing separator still names the folder.
+  linkedDatabaseFolder = DatabaseFolderText(linkedDatabaseFolder);
+  databaseLinked = DatabaseLinkedAfter(ApplyDatabaseLinkTest(linkedDatabaseFolder), 0);
   EnableDatabaseMenuItems(window);
 }
 
@@ -20,15 +55,21 @@ void EnableDatabaseMenuItems(ui::Window window) {
     ui::EnableMenuItem(window, id, databaseLinked == 1);
 }
 
-void RunDatabaseCommand(ui::Window, int commandId) {
-  // "Vincular", "Navegador", "Capturar datos" and "Listar" wait for the database dialogs and
-  // the search, and do nothing until then.
-  if (commandId != kCommandSearch) return;
-  // The search needs a database whose field definitions are where the link says.
-  if (linkedDatabaseFolder.empty() ||
-      !files::FileExists(FieldDefinitionFilePath(linkedDatabaseFolder)))
-    ui::MessageBox(nullptr, "No hay una base de datos vinculada correctamente ...", kMessageTitle,
-                   ui::Buttons::Ok);
+void RunDatabaseCommand(ui::Window window, int commandId) {
+  switch (commandId) {
+    case kCommandLinkDatabase: ShowLinkDatabaseDialog(window); break;
+    case kCommandRecordBrowser: OpenDatabaseBrowser(window); break;
+    case kCommandCaptureRecord: CaptureFormData(); break;
+    default: break;
+  }
 }
 
-void ResetDatabaseCommandsState() { databaseLinked = 0; }
+void ResetDatabaseCommandsState() {
+  databaseLinked = 0;
+  mainWindow = nullptr;
+  onDatabaseLinkTested = nullptr;
+  onDatabaseBrowserClosed = nullptr;
+  repaintAfterFill = nullptr;
+  templateScriptRunner = nullptr;
+  valueScanStep = nullptr;
+}

@@ -1,5 +1,6 @@
-// The designer's way into the linked database: the menu "Bases de Datos" (commands 1090 to
-// 1094) and the link test that enables it.
+// The designer's way into the linked database: "Vincular", "Navegador" and "Capturar datos" of
+// the menu "Bases de Datos", the link test that enables the menu, and the hooks the database
+// code calls back into the designer through.
 #pragma once
 #include <cstdint>
 
@@ -8,14 +9,17 @@
 // 1: the linked database passed the link test when it was last made.
 extern int32_t databaseLinked;
 
+// Binds the database code to the main window: the link test's menu states, the repaint after
+// a record fill, the script runner of "@@" bindings, and the message pump of value scans.
+// Then runs the link test of the start.
+void ConnectDatabase(ui::Window window, void (*repaint)());
 // Runs the link test on the linked database folder and enables "Navegador", "Capturar
 // datos", "Buscar .." and "Listar" only when it passes.
 void CheckLinkedDatabase(ui::Window window);
 // Enables or greys those four items as the last link test found.
 void EnableDatabaseMenuItems(ui::Window window);
 
-// Commands 1090 to 1094 of the menu "Bases de Datos". For now only "Buscar .." does
-// something: it says when no database is linked.
+// Commands "Vincular", "Navegador" and "Capturar datos".
 void RunDatabaseCommand(ui::Window window, int commandId);
 
 // Puts the link state back as the run starts.

@@ -1,7 +1,7 @@
 #include "database/dialogs/link_dialog.h"
 
 #include "database/value_scan.h"
-#include "objects/dialog_skeleton.h"
+#include "dialogs/dialog_skeleton.h"
 #include "search/search_results.h"
 #include "page/painter.h"
 #include "page/settings.h"

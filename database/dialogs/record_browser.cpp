@@ -7,10 +7,11 @@
 #include "database/dialogs/record_browsing.h"
 #include "database/record_fill.h"
 #include "database/value_scan.h"
-#include "objects/dialog_skeleton.h"
+#include "dialogs/dialog_skeleton.h"
 #include "search/search_results.h"
 
 ui::Window databaseBrowserWindow = nullptr;
+std::function<void()> onDatabaseBrowserClosed;
 
 namespace {
 
@@ -127,6 +128,7 @@ intptr_t DatabaseBrowserDlgProc(ui::Window window, ui::Msg msg, intptr_t first, 
       ui::KillTimer(window, kBusyTimer);
       databaseBrowserWindow = nullptr;
       closeRequested = false;
+      if (onDatabaseBrowserClosed) onDatabaseBrowserClosed();
       return 0;
     default:
       return 0;

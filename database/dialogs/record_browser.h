@@ -3,11 +3,15 @@
 // last search found, and fills the page from the record it shows.
 #pragma once
 #include <cstdint>
+#include <functional>
 
 #include "platform/ui/ui.h"
 
 // The open browser, nullptr while it is closed.
 extern ui::Window databaseBrowserWindow;
+
+// Set by the designer: called when the browser has closed, however it closed.
+extern std::function<void()> onDatabaseBrowserClosed;
 
 // Shows the browser and returns at once; while it is open already, it comes to the front.
 // Does nothing while a value scan runs.

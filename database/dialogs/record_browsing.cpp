@@ -45,8 +45,14 @@ int64_t PositionAfterMove(BrowserMove move, int64_t position, int64_t positions,
 
 int64_t ShowBrowserPosition(int64_t position) {
   const int64_t record = RecordAtPosition(position);
-  if (record < 1 || !FillObjectsFromRecord(record)) return 0;
+  if (record < 1) return 0;
+  // The scripts the fill runs read the record shown ("R^.."): the new one.
+  const int64_t before = browserRecordNumber;
   browserRecordNumber = position;
+  if (!FillObjectsFromRecord(record)) {
+    browserRecordNumber = before;
+    return 0;
+  }
   return record;
 }
 

@@ -208,14 +208,14 @@ QByteArray MimePackage(const QString& mimeType, const QString& extension) {
   return xml;
 }
 
-QByteArray DesktopEntry(const QString& programPath, const QString& iconPath,
-                        const QString& mimeType) {
+QByteArray DesktopEntry(const EntryProgram& program, const QString& programPath,
+                        const QString& iconPath, const QString& mimeType) {
   QStringList lines{
       "[Desktop Entry]",
       "Type=Application",
       "Version=1.5",
-      "Name=Veluna",
-      "Comment=" + EscapeValue(QString::fromUtf8("Diseño de impresos administrativos")),
+      "Name=" + EscapeValue(text::ToQ(program.name)),
+      "Comment=" + EscapeValue(text::ToQ(program.comment)),
       "Exec=" + EscapeValue(QuoteExecArgument(programPath) + " %f"),
       "Icon=" + EscapeValue(iconPath),
       "Terminal=false",
@@ -401,7 +401,7 @@ std::string ExpandEnvironment(std::string_view in) {
 }
 
 bool RegisterFileType(std::string_view extensionWithoutDot, std::string_view programPath,
-                      int iconNumber, std::string& error) {
+                      int iconNumber, std::string& error, const EntryProgram& entryProgram) {
   error.clear();
   if (extensionWithoutDot.find('.') != std::string_view::npos) {
     error = "Error : Extension se pone sin punto ...";
@@ -419,12 +419,13 @@ bool RegisterFileType(std::string_view extensionWithoutDot, std::string_view pro
   }
   const QString program = text::PathToQ(programPath);
   const QString mimeType = "application/x-" + extension;
-  const QString entryName = "veluna-" + extension + ".desktop";
+  const QString programName = text::ToQ(entryProgram.name).toLower();
+  const QString entryName = programName + "-" + extension + ".desktop";
   const QString dataHome = DataHome();
 
   // Numbers that are not one of the program's icons (the old icon index) give its own icon.
   const int icon = (iconNumber == 201) ? 201 : 200;
-  const QString iconPath = dataHome + "/icons/hicolor/48x48/apps/veluna.png";
+  const QString iconPath = dataHome + "/icons/hicolor/48x48/apps/" + programName + ".png";
   const QString documentIconPath =
       dataHome + "/icons/hicolor/48x48/mimetypes/" + QString(mimeType).replace('/', '-') + ".png";
   if (!QDir().mkpath(QFileInfo(iconPath).absolutePath()) ||
@@ -438,8 +439,8 @@ bool RegisterFileType(std::string_view extensionWithoutDot, std::string_view pro
   const QString listPath = ConfigHome() + "/mimeapps.list";
   if (!WriteFile(dataHome + "/mime/packages/x-" + extension + ".xml",
                  MimePackage(mimeType, extension), error) ||
-      !WriteFile(dataHome + "/applications/" + entryName, DesktopEntry(program, iconPath, mimeType),
-                 error) ||
+      !WriteFile(dataHome + "/applications/" + entryName,
+                 DesktopEntry(entryProgram, program, iconPath, mimeType), error) ||
       !WriteFile(listPath, MimeAppsWithDefault(listPath, mimeType, entryName), error))
     return false;
   RefreshCaches(dataHome);

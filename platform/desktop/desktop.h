@@ -17,12 +17,19 @@ constexpr std::string_view kDocumentMimeType = "application/x-qorvex";
 // its desktop entry.
 std::string AssociatedOpenCommand(std::string_view extensionWithDot);
 
+// The program a desktop entry starts, as the entry names and describes it (1252 texts). Each
+// program has an entry of its own, named after it.
+struct EntryProgram {
+  std::string_view name = "Veluna";
+  std::string_view comment = "Dise\xF1o de impresos administrativos";
+};
+
 // Registers the extension (without its dot) for `programPath`: a MIME type with the glob
-// "*.<ext>", a desktop entry whose Exec is the quoted program path followed by %f, the icon
-// `iconNumber` of the program, and the entry as the type's default application.
-// Returns false with a message in `error` when something cannot be written.
+// "*.<ext>", a desktop entry "<program>-<ext>.desktop" whose Exec is the quoted program path
+// followed by %f, the icon `iconNumber` of the program, and the entry as the type's default
+// application. Returns false with a message in `error` when something cannot be written.
 bool RegisterFileType(std::string_view extensionWithoutDot, std::string_view programPath,
-                      int iconNumber, std::string& error);
+                      int iconNumber, std::string& error, const EntryProgram& program = {});
 
 // "%NAME%" and "$NAME" / "${NAME}" replaced by the environment's values ("" for unknown
 // names). A "$" after a backslash, as a desktop entry escapes it, stays as it is.

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "database/records.h"
-#include "objects/dialog_skeleton.h"
+#include "dialogs/dialog_skeleton.h"
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "platform/numbers/numbers.h"
@@ -15,7 +15,7 @@
 #include "database/linked_database.h"
 #include "search/record_list_file.h"
 #include "search/search_results.h"
-#include "objects/dialog_focus.h"
+#include "dialogs/dialog_focus.h"
 
 ui::Window listDialogFocus = nullptr;
 std::function<bool(std::string_view path)> recordListOpener;

@@ -5,7 +5,7 @@
 
 #include "database/records.h"
 #include "database/value_scan.h"
-#include "objects/dialog_skeleton.h"
+#include "dialogs/dialog_skeleton.h"
 #include "search/comparison.h"
 #include "search/field_definitions.h"
 #include "database/linked_database.h"

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "dialogs/fill_text_properties.h"
 #include "objects/colours.h"
-#include "objects/fill_text_properties.h"
 #include "objects/text_properties.h"
 #include "page/admin_controls.h"
 #include "page/shared_helpers.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "objects/captured_colour_dialog.h"
+#include "dialogs/captured_colour_dialog.h"
 #include "objects/favourite_colours_dialog.h"
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"

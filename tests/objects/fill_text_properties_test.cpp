@@ -1,9 +1,10 @@
-#include "objects/fill_text_properties.h"
+#include "dialogs/fill_text_properties.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "dialogs/text_style_controls.h"
 #include "objects/colours.h"
 #include "objects/text_properties.h"
 #include "page/admin_controls.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "objects/file_dialogs.h"
+#include "dialogs/file_dialogs.h"
 #include "page/command_ids.h"
 #include "page/document_file.h"
 #include "page/shared_helpers.h"

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/font_combos.h"
+#include "dialogs/text_style_controls.h"
 #include "objects/aligned_text_dialog.h"
 #include "objects/colours.h"
-#include "objects/font_combos.h"
+#include "objects/object_combo_item.h"
 #include "page/aligned_text.h"
 #include "page/page_store.h"
 #include "page/shared_helpers.h"

@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <cstring>
 
+#include "dialogs/fill_text_properties.h"
 #include "objects/colours.h"
-#include "objects/fill_text_properties.h"
 #include "page/command_ids.h"
 #include "page/page_store.h"
 #include "page/painter.h"
 #include "platform/files/files.h"
-#include "shell/canvas.h"
-#include "shell/startup.h"
-#include "tests/shell/run_program.h"
+#include "program/canvas.h"
+#include "program/startup.h"
+#include "tests/support/run_program.h"
 
 namespace {
 

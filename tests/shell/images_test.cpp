@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "objects/file_dialogs.h"
+#include "dialogs/file_dialogs.h"
 #include "objects/image_size.h"
 #include "page/page_store.h"
 #include "page/painter.h"
 #include "page/settings.h"
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"
-#include "shell/canvas.h"
-#include "shell/page_output.h"
+#include "program/canvas.h"
+#include "program/page_output.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "database/dialogs/database_commands.h"
-#include "objects/about_box.h"
+#include "dialogs/about_box.h"
 #include "objects/aligned_text_dialog.h"
 #include "objects/arrow_dialog.h"
 #include "objects/configuration.h"
@@ -17,10 +17,10 @@
 #include "page/painter.h"
 #include "page/settings.h"
 #include "platform/desktop/desktop.h"
-#include "shell/canvas.h"
+#include "program/canvas.h"
+#include "program/page_output.h"
 #include "shell/main_window.h"
-#include "shell/page_output.h"
-#include "tests/shell/run_program.h"
+#include "tests/support/run_program.h"
 
 namespace {
 
@@ -339,15 +339,15 @@ TEST(MainWindow, ClosingTheInsertDialogsInsertsNothing) {
 
 }  // namespace
 
+#include "dialogs/fill_text_properties.h"
+#include "dialogs/print_dialogs.h"
 #include "objects/admin_controls_dialog.h"
 #include "objects/corner_marks_dialog.h"
-#include "objects/fill_text_properties.h"
 #include "objects/holidays.h"
 #include "objects/insert_text.h"
 #include "objects/maths_keyboard_dialog.h"
 #include "objects/memo_text.h"
 #include "objects/month_calendar_dialog.h"
-#include "objects/print_dialogs.h"
 #include "objects/shape_dialog.h"
 #include "page/admin_controls.h"
 #include "page/aligned_text.h"

@@ -7,8 +7,8 @@
 #include "objects/shape_dialog.h"
 #include "objects/text_properties.h"
 #include "platform/ui/ui.h"
-#include "shell/canvas.h"
-#include "shell/startup.h"
+#include "program/canvas.h"
+#include "program/startup.h"
 #include "tests/page/painter_test.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The print-settings and paper-format dialogs, and the page printed into a PDF file through
 // the printer's test driver; the PDF is read back for its pages and the page bitmap's samples.
-#include "objects/print_dialogs.h"
+#include "dialogs/print_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <string>
 
-#include "objects/file_dialogs.h"
+#include "dialogs/file_dialogs.h"
 #include "page/document_file.h"
 #include "page/page_store.h"
 #include "page/painter.h"
@@ -20,8 +20,8 @@
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "platform/print/print.h"
-#include "shell/canvas.h"
-#include "shell/page_output.h"
+#include "program/canvas.h"
+#include "program/page_output.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"
 

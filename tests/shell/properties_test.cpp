@@ -19,10 +19,10 @@
 #include "page/painter.h"
 #include "page/settings.h"
 #include "page/shared_helpers.h"
-#include "shell/canvas.h"
+#include "program/canvas.h"
 #include "shell/main_window.h"
 #include "tests/page/document_test.h"
-#include "tests/shell/run_program.h"
+#include "tests/support/run_program.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <filesystem>
 
 #include "database/dialogs/database_commands.h"
-#include "objects/about_box.h"
+#include "dialogs/about_box.h"
 #include "page/command_ids.h"
 #include "page/settings.h"
 #include "platform/desktop/desktop.h"
 #include "platform/files/files.h"
+#include "program/startup.h"
 #include "shell/main_window.h"
-#include "shell/startup.h"
 #include "tests/support/test_env.h"
 
 namespace {
@@ -28,7 +28,7 @@ int RunProgram(std::vector<std::string> args = {}) {
   std::vector<char*> argv;
   for (auto& a : args) argv.push_back(a.data());
   int argc = static_cast<int>(argv.size());
-  return WinMain(argc, argv.data());
+  return WinMain(argc, argv.data(), kDesignerProgram);
 }
 
 bool QuestionAsked() {

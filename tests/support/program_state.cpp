@@ -7,18 +7,20 @@
 #include "database/dialogs/record_browsing.h"
 #include "database/linked_database.h"
 #include "database/value_scan.h"
-#include "objects/about_box.h"
+#include "dialogs/about_box.h"
+#include "dialogs/captured_colour_dialog.h"
+#include "dialogs/dialog_skeleton.h"
+#include "dialogs/file_dialogs.h"
+#include "dialogs/fill_text_properties.h"
+#include "dialogs/picked_colours.h"
+#include "dialogs/print_dialogs.h"
 #include "objects/admin_controls_dialog.h"
 #include "objects/aligned_text_dialog.h"
 #include "objects/arrow_dialog.h"
-#include "objects/captured_colour_dialog.h"
 #include "objects/colours.h"
 #include "objects/configuration.h"
 #include "objects/corner_marks_dialog.h"
-#include "objects/dialog_skeleton.h"
 #include "objects/favourite_colours_dialog.h"
-#include "objects/file_dialogs.h"
-#include "objects/fill_text_properties.h"
 #include "objects/holidays.h"
 #include "objects/image_size.h"
 #include "objects/insert_text.h"
@@ -26,7 +28,6 @@
 #include "objects/maths_keyboard.h"
 #include "objects/maths_keyboard_dialog.h"
 #include "objects/month_calendar_dialog.h"
-#include "objects/print_dialogs.h"
 #include "objects/shape_dialog.h"
 #include "objects/text_properties.h"
 #include "page/admin_controls.h"
@@ -38,16 +39,17 @@
 #include "page/settings.h"
 #include "platform/files/files.h"
 #include "platform/ui/ui.h"
+#include "program/canvas.h"
+#include "program/page_output.h"
+#include "program/startup.h"
 #include "search/dialogs/record_list_dialog.h"
 #include "search/dialogs/search_dialog.h"
 #include "search/record_list_file.h"
 #include "search/search_engine.h"
-#include "shell/canvas.h"
 #include "shell/main_window.h"
 #include "shell/object_properties.h"
-#include "shell/page_output.h"
-#include "shell/startup.h"
 #include "tests/support/test_env.h"
+#include "velprint/main_window.h"
 
 void ResetProgramState() {
   ui::testing::Begin();
@@ -68,6 +70,7 @@ void ResetProgramState() {
   ResetTextPropertiesState();
   ResetFillTextPropertiesState();
   ResetColoursState();
+  ResetPickedColoursState();
   ResetCapturedColourDialogState();
   ResetFavouriteColoursDialogState();
   ResetConfigurationState();
@@ -100,10 +103,12 @@ void ResetProgramState() {
   ResetRecordListState();
   ResetRecordListDialogState();
 
-  // The designer.
+  // The window both programs run, the designer's by default, and each program's own.
   ResetStartupState();
-  ResetMainWindowState();
   ResetCanvasState();
-  ResetObjectPropertiesState();
   ResetPageOutputState();
+  runningProgram = &kDesignerProgram;
+  ResetMainWindowState();
+  ResetObjectPropertiesState();
+  ResetVelprintState();
 }

@@ -12,6 +12,7 @@
 #include "database/database_files.h"
 #include "database/linked_database.h"
 #include "database/template/template_language.h"
+#include "database/template_database.h"
 #include "page/page_store.h"
 
 namespace templatetest {
@@ -90,23 +91,12 @@ inline void WriteFixtureDatabase(const std::string& folder, const FixtureDatabas
 
 // The environment as the designer binds it, with the template database readers; the data
 // folder is where the readers find template databases (the program folder they use).
-class FixtureEnvironment : public templates::TemplateEnvironment {
+class FixtureEnvironment : public TemplateDatabaseEnvironment {
  public:
   explicit FixtureEnvironment(std::string dataFolder) : dataFolder_(std::move(dataFolder)) {
     ResetDatabaseReaders();
     programFolder = dataFolder_;
   }
-
-  void UseDatabase(const std::string& name) override { templateDatabaseName = name; }
-  int16_t FieldType(const std::string& field) override { return GetTemplateFieldType(field); }
-  std::string FieldListText(const std::string& field) override {
-    return GetTemplateFieldListText(field);
-  }
-  std::string FieldValue(const std::string& field, int64_t record) override {
-    return ReadTemplateFieldValue(field, record);
-  }
-  int64_t RecordCount() override { return CountTemplateRecords(); }
-  void ResetCellCursor() override { templateCellCursor = 1; }
 
   templates::TemplateDate Today() override { return today; }
   std::string DataFolder() override { return dataFolder_; }

@@ -1,0 +1,44 @@
+#include "database/dialogs/template_binding.h"
+
+#include <optional>
+#include <string>
+
+#include "database/date_arithmetic.h"
+#include "database/dialogs/record_browsing.h"
+#include "database/record_fill.h"
+#include "database/template_database.h"
+#include "page/shared_helpers.h"
+#include "platform/desktop/desktop.h"
+#include "platform/files/files.h"
+#include "platform/ui/ui.h"
+
+namespace {
+
+class DesignerTemplateEnvironment : public TemplateDatabaseEnvironment {
+ public:
+  templates::TemplateDate Today() override {
+    const CalendarDate today = todaysDate();
+    return {today.year, today.month, today.day};
+  }
+  std::string DataFolder() override { return files::DataFolder(); }
+  int64_t BrowserRecord() override { return BrowserShownRecord(); }
+
+  int AppendOutputLine(const std::string& path, const std::string& line) override {
+    return templates::AppendTemplateOutputLine(path, line);
+  }
+  void OpenOutputFile(const std::string& path) override { desktop::OpenWithApplication(path); }
+  void ShowError(const std::string& message) override {
+    ui::MessageBox(nullptr, message, kMessageTitle, ui::Buttons::Ok);
+  }
+};
+
+}  // namespace
+
+void InstallTemplateRunner() {
+  templateScriptRunner = [](const std::string& scriptPath) -> std::optional<std::string> {
+    DesignerTemplateEnvironment environment;
+    templates::TemplateOutcome outcome = templates::RunTemplateScript(scriptPath, environment);
+    if (!outcome.done) return std::nullopt;
+    return outcome.result;
+  };
+}

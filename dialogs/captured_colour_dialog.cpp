@@ -1,0 +1,58 @@
+#include "dialogs/captured_colour_dialog.h"
+
+#include <cstdio>
+
+#include "dialogs/dialog_skeleton.h"
+#include "dialogs/picked_colours.h"
+#include "page/start_values.h"
+
+int32_t capturedColourDialogOpen = 0;
+
+namespace {
+
+StartValues startValues(capturedColourDialogOpen);
+
+constexpr int kSwatch = 21002, kValue = 21003, kAceptar = 21004;
+
+DialogSkeleton skeleton{&capturedColourDialogOpen, nullptr, kAceptar};
+
+}  // namespace
+
+std::string CapturedColourText(gfx::Colour colour) {
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(static_cast<uint32_t>(colour)));
+  return std::string("&H") + hex;
+}
+
+int ShowCapturedColourDialog(ui::Window parent) {
+  if (capturedColourDialogOpen) return 0;
+  ui::DialogTemplate t;
+  t.caption = "Color Captado";
+  t.w = 302;
+  t.h = 170;
+  t.units = ui::Units::Dialog;
+  // Labels here show their text as it is, so the value needs no doubled "&".
+  t.controls = {
+      {ui::Kind::Graphic, kSwatch, "", 8, 8, 288, 88, ui::kBorder},
+      {ui::Kind::Label, kValue, CapturedColourText(pickedColour), 8, 104, 288, 24, ui::kCentred, "MS Sans Serif", 14},
+      {ui::Kind::Button, kAceptar, "Aceptar", 202, 136, 94, 24},
+  };
+  return ui::RunModal(t, parent, CapturedColourDialogProc);
+}
+
+intptr_t CapturedColourDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
+  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
+  switch (msg) {
+    case ui::Msg::Init:
+      PaintSwatch(window, kSwatch, pickedColour);
+      break;
+    case ui::Msg::Command:
+      if (IsButtonPress(first, second, kAceptar)) ui::EndDialog(window, ui::kOk);
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+void ResetCapturedColourDialogState() { startValues.Restore(); }

@@ -1,0 +1,157 @@
+#include "dialogs/print_dialogs.h"
+
+#include <algorithm>
+#include <string>
+
+#include "dialogs/dialog_skeleton.h"
+#include "page/settings.h"
+#include "page/shared_helpers.h"
+#include "page/start_values.h"
+#include "platform/numbers/numbers.h"
+#include "platform/print/print.h"
+
+int32_t paperFormatDialogOpen = 0;
+
+namespace {
+
+StartValues startValues(paperFormatDialogOpen);
+
+// "Configura la impresión".
+constexpr int kCopies = 1002, kColourMode = 1005, kQuality = 1007, kSeguir = 1009, kPrinterName = 1010;
+constexpr gfx::Colour kGrey = 0x808080;
+
+DialogSkeleton printSettingsSkeleton{nullptr, nullptr, 0};
+
+// The stored value's line, or the first line when the value has none (a hand-edited
+// settings file), so "Seguir" never reads an empty choice.
+void SelectOrFirst(ui::Window window, int id, int line) {
+  ui::ListSelect(window, id, line >= 0 && line < ui::ListCount(window, id) ? line : 0);
+}
+
+void InitialisePrintSettings(ui::Window window) {
+  for (const char* item : {"01 copia", "02 copias", "03 copias", "04 copias", "05 copias", "10 copias"})
+    ui::ListAdd(window, kCopies, item);
+  for (const char* item : {"1 - Monocromo", "2 - Color"}) ui::ListAdd(window, kColourMode, item);
+  for (const char* item : {"1 - Borrador", "2 - Baja Resoluci\xF3n", "3 - Media Resoluci\xF3n", "4 - Alta Resoluci\xF3n"})
+    ui::ListAdd(window, kQuality, item);
+  SelectOrFirst(window, kCopies, printCopies == 10 ? 5 : printCopies - 1);
+  SelectOrFirst(window, kColourMode, printColorMode - 1);
+  SelectOrFirst(window, kQuality, printQuality - 1);
+  const std::string printer = print::DefaultPrinterName();
+  ui::SetTextColour(window, kPrinterName, kGrey);
+  ui::SetText(window, kPrinterName,
+              printer.empty() ? "No hay ninguna impresora instalada (se puede imprimir en un fichero PDF)" : printer);
+}
+
+int32_t LeadingNumber(ui::Window window, int id, size_t characters) {
+  return numbers::ToInt32(numbers::NumericValueOfText(ui::Text(window, id).substr(0, characters)));
+}
+
+// "Formato Papel".
+constexpr int kPaperWidth = 1005, kPaperHeight = 1006, kSalir = 1007, kAceptar = 1008;
+constexpr gfx::Colour kLabelColour = gfx::Rgb(192, 0, 128);
+constexpr gfx::Colour kRed = 0x0000FF;
+
+DialogSkeleton paperSkeleton{&paperFormatDialogOpen, nullptr, kSalir};
+
+void AcceptPaperFormat(ui::Window window) {
+  // Read wide: a long digit string is refused, never wrapped into a valid size.
+  const long double w = FieldNumber(window, kPaperWidth);
+  const long double h = FieldNumber(window, kPaperHeight);
+  if (w > 0 && w <= 210 && h > 0 && h <= 297) {
+    paperWidthMm = static_cast<int16_t>(w);
+    paperHeightMm = static_cast<int16_t>(h);
+    ui::EndDialog(window, ui::kOk);
+    return;
+  }
+  ui::MessageBox(window, "Tienes que escribir medidas formato papel ...", kMessageTitle, ui::Buttons::Ok);
+}
+
+}  // namespace
+
+int ShowPrintSettingsDialog(ui::Window parent) {
+  ui::DialogTemplate t;
+  t.caption = "Configura la impresi\xF3n";
+  t.x = 70;
+  t.y = 70;
+  t.w = 355;
+  t.h = 66;
+  t.units = ui::Units::Dialog;
+  t.font = "MS Sans Serif";
+  t.points = 10;
+  t.controls = {
+      {ui::Kind::Label, 1001, "N\xFAmero de copias", 5, 5, 115, 15},
+      {ui::Kind::DropList, kCopies, "", 5, 20, 115, 40, 0, "MS Sans Serif", 10, false},
+      {ui::Kind::Label, 1004, "Modo color", 120, 5, 115, 15},
+      {ui::Kind::DropList, kColourMode, "", 120, 20, 115, 40, 0, "MS Sans Serif", 10, false},
+      {ui::Kind::Label, 1008, "Resoluci\xF3n de impresi\xF3n", 235, 5, 120, 15},
+      {ui::Kind::DropList, kQuality, "", 235, 20, 115, 40, 0, "MS Sans Serif", 10, false},
+      {ui::Kind::Button, kSeguir, "Seguir", 5, 45, 50, 15},
+      {ui::Kind::Label, kPrinterName, "", 60, 45, 290, 15, ui::kCentred, "Georgia", 10, true},
+  };
+  return ui::RunModal(t, parent, PrintSettingsDlgProc);
+}
+
+intptr_t PrintSettingsDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
+  if (HandleDialogSkeleton(printSettingsSkeleton, window, msg)) return 1;
+  switch (msg) {
+    case ui::Msg::Init:
+      InitialisePrintSettings(window);
+      break;
+    case ui::Msg::Command:
+      if (IsButtonPress(first, second, kSeguir)) {
+        printCopies = LeadingNumber(window, kCopies, 2);
+        printColorMode = LeadingNumber(window, kColourMode, 1);
+        printQuality = LeadingNumber(window, kQuality, 1);
+        ui::EndDialog(window, ui::kOk);
+      }
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+int ShowPaperFormatDialog(ui::Window parent) {
+  ui::DialogTemplate t;
+  t.caption = "Formato Papel";
+  t.x = 70;
+  t.y = 70;
+  t.w = 201;
+  t.h = 121;
+  t.units = ui::Units::Dialog;
+  t.font = "MS Sans Serif";
+  t.points = 10;
+  t.topmost = true;
+  t.controls = {
+      {ui::Kind::Label, 1001, "Elija formato papel ...", 5, 5, 190, 15},
+      {ui::Kind::Label, 1003, "Ancho en mm.", 5, 21, 75, 15},
+      {ui::Kind::Label, 1004, "Alto en mm.", 5, 39, 75, 15},
+      {ui::Kind::Edit, kPaperWidth, "", 80, 20, 100, 15, ui::kDigitsOnly | ui::kSunken},
+      {ui::Kind::Edit, kPaperHeight, "", 80, 38, 100, 15, ui::kDigitsOnly | ui::kSunken},
+      {ui::Kind::Button, kSalir, "Salir", 5, 65, 50, 15, 0, "MS Sans Serif", 8, true},
+      {ui::Kind::Button, kAceptar, "Aceptar", 140, 95, 50, 15, 0, "MS Sans Serif", 8, true},
+  };
+  return ui::RunModal(t, parent, PaperFormatDlgProc);
+}
+
+intptr_t PaperFormatDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
+  if (HandleDialogSkeleton(paperSkeleton, window, msg)) return 1;
+  switch (msg) {
+    case ui::Msg::Init:
+      for (int id : {1001, 1003, 1004}) ui::SetTextColour(window, id, kLabelColour);
+      for (int id : {kPaperWidth, kPaperHeight}) ui::SetTextColour(window, id, kRed);
+      break;
+    case ui::Msg::Command:
+      if (IsButtonPress(first, second, kSalir))
+        ui::EndDialog(window, ui::kCancel);
+      else if (IsButtonPress(first, second, kAceptar))
+        AcceptPaperFormat(window);
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+void ResetPrintDialogsState() { startValues.Restore(); }

@@ -1,0 +1,60 @@
+// The font, size, style and colour controls both "Propiedades Texto" dialogs show: one table
+// of controls whose ids count from each dialog's base (10000 for the text properties, 20000
+// for the fill text), and one handling of their combos, style checks, choosers, swatches and
+// preview over the accepted and working copies the dialog names.
+#pragma once
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/gfx/gfx.h"
+#include "platform/ui/ui.h"
+
+// Ids from the base.
+constexpr int kTextStyleFace = 100, kTextStyleSize = 120, kTextStylePreview = 200;
+constexpr int kTextStyleBackLabel = 210, kTextStyleBackChooser = 220, kTextStyleBackSwatch = 230;
+constexpr int kTextStyleForeChooser = 240, kTextStyleForeSwatch = 260;
+constexpr int kTextStyleCancelar = 270, kTextStyleAceptar = 280;
+// Bold, italic, underline, strike-out, leading.
+constexpr std::array<int, 5> kTextStyleChecks = {130, 140, 150, 160, 180};
+
+struct TextStyleEditor {
+  int base;
+  gfx::Colour& backColour;
+  gfx::Colour& workingBackColour;
+  gfx::Colour& foreColour;
+  gfx::Colour& workingForeColour;
+  std::string& fontName;
+  std::string& workingFontName;
+  int16_t& fontSize;
+  int16_t& workingFontSize;
+  std::array<int32_t, 5>& styleBits;
+  std::array<int32_t, 5>& workingStyleBits;
+  std::array<gfx::Colour, 16>& customColours;   // the chooser's table
+  size_t fontNameMaxChars;    // the accepted face is cut to this many characters
+  bool pickedColourAccepted;  // a swatch's picked colour is accepted at once, not only on "Aceptar"
+  // The fill text previews on its own background with no background behind the letters; the
+  // text properties preview on white with the background behind the letters.
+  bool previewOnBackColour;
+};
+
+// TextStyleFlags of five 0/1 flags (bold, italic, underline, strike-out, leading).
+int32_t StyleFlagsOf(const std::array<int32_t, 5>& bits);
+
+// The shared controls, from "Tipo de Fuente" to "Aceptar", appended to a dialog's table.
+void AddTextStyleControls(std::vector<ui::Control>& controls, int base);
+// Opening: the working copies from the accepted ones, the face and size combos filled and
+// selected, the swatches painted and the style checks set.
+void OpenTextStyle(const TextStyleEditor& e, ui::Window window);
+// "Aceptar": the working copies become the accepted ones.
+void AcceptTextStyle(const TextStyleEditor& e);
+// "Cancelar": the working copies go back to the accepted ones.
+void RevertTextStyle(const TextStyleEditor& e);
+// "Prueba" in the working face, size, style and colours.
+void DrawTextStylePreview(const TextStyleEditor& e, ui::Window window);
+// A command of the shared controls other than "Aceptar" and "Cancelar"; false for any other.
+bool TextStyleCommand(const TextStyleEditor& e, ui::Window window, int id, intptr_t code);
+// Owner drawing of the face combo's lines.
+void DrawTextStyleItem(const TextStyleEditor& e, intptr_t second);

@@ -1,0 +1,76 @@
+#include "program/page_output.h"
+
+#include <string>
+
+#include "dialogs/file_dialogs.h"
+#include "dialogs/print_dialogs.h"
+#include "page/images.h"
+#include "page/page_store.h"
+#include "page/painter.h"
+#include "page/printing.h"
+#include "page/settings.h"
+#include "page/shared_helpers.h"
+#include "program/canvas.h"
+#include "program/program_variant.h"
+
+int32_t imageExportBusy = 0;
+int32_t printBusy = 0;
+
+namespace {
+
+// The page as it will print, on the canvas: no marks, and no outline, margins or rulers.
+void ShowPageAsPrinted() {
+  ClearGraphicTarget(*pageBitmap);
+  PaintProgramPage(0);
+  ClearGraphicTarget(*canvasBitmap);
+  RefreshCanvas(0, scrollOffset());
+  ShowCanvasBitmap();
+}
+
+}  // namespace
+
+void ExportPageImage(ui::Window owner) {
+  if (imageExportBusy) return;
+  imageExportBusy = 1;
+  std::string chosen = imageExportPath;
+  BrowseImageFile(owner, chosen, 1);
+  if (!chosen.empty() && pageBitmap) {
+    imageExportPath = chosen;
+    // The file shows the page as printed: no outline, margin lines, rulers or marks.
+    ClearGraphicTarget(*pageBitmap);
+    PaintProgramPage(0);
+    paintMode = 0;
+    SaveCanvasImage();
+    paintMode = 1;
+    FullRepaint();
+  }
+  imageExportBusy = 0;
+}
+
+bool PrintPage() {
+  if (!pageBitmap || !canvasBitmap) return false;
+  const int32_t savedNoMargins = noMargins;
+  noMargins = 1;
+  paintMode = 0;
+  ShowPageAsPrinted();
+  const bool printed = AskToPrintPageBitmap();
+  noMargins = savedNoMargins;
+  paintMode = 1;
+  FullRepaint(1, 1);
+  const std::string failure = SaveProgramSettings();
+  if (!failure.empty()) ui::MessageBox(nullptr, failure, kMessageTitle, ui::Buttons::Ok);
+  return printed;
+}
+
+void PrintPageCommand() {
+  if (printBusy) return;
+  printBusy = 1;
+  ShowPrintSettingsDialog(nullptr);
+  PrintPage();
+  printBusy = 0;
+}
+
+void ResetPageOutputState() {
+  imageExportBusy = 0;
+  printBusy = 0;
+}

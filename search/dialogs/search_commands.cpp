@@ -1,0 +1,38 @@
+#include "search/dialogs/search_commands.h"
+
+#include "database/linked_database.h"
+#include "page/command_ids.h"
+#include "page/settings.h"
+#include "page/shared_helpers.h"
+#include "platform/files/files.h"
+#include "search/dialogs/record_list_dialog.h"
+#include "search/dialogs/search_dialog.h"
+#include "search/search_results.h"
+
+namespace {
+
+// Both dialogs are opened without an owner, so the main window stays usable beside them.
+template <typename Show>
+void RunWithSearchBusy(Show show) {
+  searchBusy = 1;
+  show(nullptr);
+  searchBusy = 0;
+}
+
+}  // namespace
+
+void RunSearchCommand(ui::Window, int commandId) {
+  if (commandId == kCommandSearch) {
+    if (searchBusy) return;
+    if (linkedDatabaseFolder.empty() || !files::FileExists(LinkedFieldDefinitionPath())) {
+      ui::MessageBox(nullptr, "No hay una base de datos vinculada correctamente ...",
+                     kMessageTitle, ui::Buttons::Ok);
+      return;
+    }
+    RunWithSearchBusy(ShowSearchDialog);
+  } else if (commandId == kCommandListRecords) {
+    if (foundCount > 0 && searchBusy) return;
+    // The dialog itself says that a search comes first when nothing was found.
+    RunWithSearchBusy(ShowRecordListDialog);
+  }
+}

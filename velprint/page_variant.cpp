@@ -1,0 +1,33 @@
+#include "velprint/page_variant.h"
+
+#include <algorithm>
+
+#include "page/admin_controls.h"
+#include "page/page_store.h"
+#include "page/painter.h"
+#include "page/settings.h"
+#include "program/canvas.h"
+
+intptr_t VelprintCanvasWindowProc(ui::Window window, ui::Msg msg, intptr_t first,
+                                  intptr_t second) {
+  // The designer's canvas as it stands: its repaints go through the running program's painter.
+  return CanvasWindowProc(window, msg, first, second);
+}
+
+void VelprintPaintAllObjects(int32_t mode) {
+  PaintDefaults defaults;
+  defaults.memoTextsShown = false;
+  defaults.filledTextsUsed = false;
+  PaintAllObjects(mode, defaults);
+  // The current style follows the administrative objects painted, as in the designer, except
+  // while a fill text is being edited.
+  if (fillEditOpen != 0) return;
+  const int last = std::min<int32_t>(objectCount, kStoreSlots - 1);
+  for (int s = 2; s <= last; ++s)
+    if (pageObjects[s].kind == kAdminControl || pageObjects[s].kind == kAdminOptionCell)
+      currentAdminStyle = pageObjects[s].adminStyle;
+}
+
+std::string VelprintLoadSaveSettings(std::string_view mode) {
+  return LoadSaveSettings(mode, SettingsKeys::Shared);
+}
