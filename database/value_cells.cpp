@@ -93,7 +93,8 @@ const ScannedCell& ValueCellFile::LoadCell(int64_t i) {
 std::string_view ValueCellFile::CellName(int64_t i) {
   if (i < 1 || i > cellCount_) return {};
   Cell(i);
-  const char* name = hotBlock_->bytes.data() + static_cast<size_t>(i - hotFirst_) * kZbdEntryLength +
+  const char* name = hotBlock_->bytes.data() +
+                     static_cast<size_t>(i - hotFirst_) * kZbdEntryLength +
                      offsetof(ZbdEntry, fieldName);
   return std::string_view(name, strnlen(name, kNameWidth));
 }

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "search/comparison.h"
 #include "database/value_cells.h"
+#include "search/comparison.h"
 
 // The cell at which the next scan starts. Every search sets it to 1, and so does the record
 // list before it reads values.

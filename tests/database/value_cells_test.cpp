@@ -100,7 +100,8 @@ TEST(ValueCells, BlocksDecodeEveryCellAndTheRecordLookupsAgreeWithAPlainScan) {
     ValueCellFile ordered(folder + "ascending.zbd", blockCells);
     for (int q = 0; q < 500; ++q) {
       const int64_t from = static_cast<int64_t>(random() % 310) - 3;
-      const int64_t record = static_cast<int64_t>(random() % (ascending.back().cell.record + 4)) - 2;
+      const int64_t record =
+          static_cast<int64_t>(random() % (ascending.back().cell.record + 4)) - 2;
       ASSERT_EQ(ordered.FindRecordFrom(from, record), PlainScan(ascending, from, record))
           << from << " " << record;
     }
