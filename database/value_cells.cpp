@@ -38,7 +38,6 @@ uint8_t ValueCellFile::NameNumber(std::string_view fieldName) {
   names_.emplace_back(fieldName);
   // Cells already decoded do not know the new name.
   for (Block& block : blocks_) block.number = -1;
-  hotBlock_ = nullptr;
   hot_ = nullptr;
   hotFirst_ = hotEnd_ = 0;
   return static_cast<uint8_t>(names_.size());
@@ -54,7 +53,8 @@ uint8_t ValueCellFile::NameOfRaw(const char* raw) const {
 void ValueCellFile::Decode(Block& block, int64_t number) {
   // The last block is short; Get reads what there is of it, and a file cut short since it was
   // opened reads as empty cells.
-  file_.Get(number + 1, block.bytes);
+  file_.Get(number + 1, bytes_);
+  bytesBlock_ = number;
   StepValueScan();
   const int64_t first = number * blockCells_;
   const size_t count = static_cast<size_t>(std::min<int64_t>(blockCells_, cellCount_ - first));
@@ -62,7 +62,7 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
   const char* previousName = nullptr;
   uint8_t previous = 0;
   for (size_t k = 0; k < count; ++k) {
-    const char* cell = block.bytes.data() + k * kZbdEntryLength;
+    const char* cell = bytes_.data() + k * kZbdEntryLength;
     const char* name = cell + offsetof(ZbdEntry, fieldName);
     ScannedCell& c = block.cells[k];
     c.record = FieldAt<int64_t>(cell, offsetof(ZbdEntry, recordNumber));
@@ -83,7 +83,6 @@ const ScannedCell& ValueCellFile::LoadCell(int64_t i) {
   const int64_t number = (i - 1) / blockCells_;
   Block& block = blocks_[static_cast<size_t>(number % static_cast<int64_t>(blocks_.size()))];
   if (block.number != number) Decode(block, number);
-  hotBlock_ = &block;
   hot_ = block.cells.data();
   hotFirst_ = number * blockCells_ + 1;
   hotEnd_ = hotFirst_ + static_cast<int64_t>(block.cells.size());
@@ -92,9 +91,15 @@ const ScannedCell& ValueCellFile::LoadCell(int64_t i) {
 
 std::string_view ValueCellFile::CellName(int64_t i) {
   if (i < 1 || i > cellCount_) return {};
-  Cell(i);
-  const char* name = hotBlock_->bytes.data() +
-                     static_cast<size_t>(i - hotFirst_) * kZbdEntryLength +
+  // Only the bytes of the block read last are kept, so that a scan's reads stay in one
+  // buffer; the reader that asks for names goes through a record's few blocks in order.
+  const int64_t number = (i - 1) / blockCells_;
+  if (bytesBlock_ != number) {
+    file_.Get(number + 1, bytes_);
+    bytesBlock_ = number;
+  }
+  const char* name = bytes_.data() +
+                     static_cast<size_t>(i - 1 - number * blockCells_) * kZbdEntryLength +
                      offsetof(ZbdEntry, fieldName);
   return std::string_view(name, strnlen(name, kNameWidth));
 }

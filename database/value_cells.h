@@ -60,7 +60,6 @@ class ValueCellFile {
  private:
   struct Block {
     int64_t number = -1;  // -1: holds nothing
-    std::string bytes;
     std::vector<ScannedCell> cells;
   };
   const ScannedCell& LoadCell(int64_t i);
@@ -73,10 +72,10 @@ class ValueCellFile {
   int64_t cellCount_ = 0;
   std::vector<std::string> names_;
   std::array<Block, 4> blocks_;  // block n is kept in blocks_[n % 4]
-  // The block last read: its cells and bytes hold cells hotFirst_ <= i < hotEnd_.
-  const Block* hotBlock_ = nullptr;
+  std::string bytes_;            // the bytes of block bytesBlock_, as last read
+  int64_t bytesBlock_ = -1;
   const ScannedCell* hot_ = nullptr;
-  int64_t hotFirst_ = 0, hotEnd_ = 0;
+  int64_t hotFirst_ = 0, hotEnd_ = 0;  // the cells hot_ holds: hotFirst_ <= i < hotEnd_
   bool skipKnown_ = false;
   int64_t skipFrom_ = 0, skipRecord_ = 0, skipFound_ = 0;
 };
