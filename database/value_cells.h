@@ -42,9 +42,10 @@ class ValueCellFile {
   // The field name cell i carries: up to its zero byte, or the whole field without one.
   std::string_view CellName(int64_t i);
 
-  // The first cell from cell `from` on whose record is `record` or a later one; CellCount() + 1
-  // when there is none. Both find it in a file whose records ascend, as the system writes them;
-  // in one where they do not, they still end, on some cell.
+  // Two ways to the first cell from cell `from` on whose record is `record` or a later one
+  // (CellCount() + 1 when there is none). Both find it in a file whose records ascend, as the
+  // system writes them; in one where they do not, they still end, on some cell.
+  //
   // Cell by cell, for a scan that goes through the file in order: asked with a cell and a
   // record no lower than the last time, it goes on from where it stopped then, so a whole
   // search passes over the file once.
