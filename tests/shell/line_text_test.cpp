@@ -110,6 +110,7 @@ TEST(LineTextInsert, CommandsGiveTheirAlignments) {
 }
 
 TEST(LineTextInsert, AChosenFileFillsTheBufferWithWhatTheObjectKeeps) {
+  ui::testing::Begin();   // no message left by the tests before
   std::string bytes;
   for (int i = 0; i < 100; ++i) bytes += "line number " + std::to_string(i) + "\n\n";
   const std::string path = WriteTextFile("hundred.txt", bytes);
@@ -132,6 +133,7 @@ TEST(LineTextInsert, AChosenFileFillsTheBufferWithWhatTheObjectKeeps) {
 }
 
 TEST(LineTextInsert, TooManyLinesOrAMissingFileInsertNothing) {
+  ui::testing::Begin();   // no message left by the tests before
   std::string bytes;
   for (int i = 0; i < 101; ++i) bytes += "x\r\n";
   ui::testing::AnswerFile(WriteTextFile("many.txt", bytes));

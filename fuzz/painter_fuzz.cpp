@@ -1,0 +1,28 @@
+// The painter over every document the fuzzer makes: the input cut or padded to whole records,
+// read as a document and painted fully, as the editing view and as an export.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "fuzz/fuzz_support.h"
+#include "shell/document_file.h"
+#include "shell/page_store.h"
+#include "shell/painter.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  fuzzing::Prepare();
+  static const bool bitmaps = [] {
+    MakePageBitmaps();
+    return true;
+  }();
+  (void)bitmaps;
+  std::string bytes(reinterpret_cast<const char*>(data), size);
+  const size_t records = std::min<size_t>(std::max<size_t>((size + kDocumentRecordLength - 1) / kDocumentRecordLength, 1),
+                                          kMaxDocumentRecords);
+  bytes.resize(records * kDocumentRecordLength, '\0');
+  documentPath = fuzzing::WriteInput("pintado.qorvex", reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  if (!LoadDocument()) return 0;
+  FullRepaint(1, 1);
+  FullRepaint(0, 0);
+  return 0;
+}
