@@ -1,5 +1,5 @@
 // The painter over every document the fuzzer makes: the input cut or padded to whole records,
-// read as a document and painted fully, as the editing view and as an export.
+// read as a document and every object painted, with the marks of the editing view.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   bytes.resize(records * kDocumentRecordLength, '\0');
   documentPath = fuzzing::WriteInput("pintado.qorvex", reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
   if (!LoadDocument()) return 0;
-  FullRepaint(1, 1);
-  FullRepaint(0, 0);
+  gfx::Clear(*pageBitmap, gfx::kWhite);
+  PaintAllObjects(1);
   return 0;
 }

@@ -122,7 +122,7 @@ int LoadFile(std::string_view file, const ParsedFile*& parsed) {
   f.error = error;
   // A file that changed while it was read is taken as it came, and read again next time.
   files::FileStamp after;
-  f.settled = stamped && files::StampOf(file, after) && after == stamp && IsSettled(stamp);
+  f.settled = stamped && IsSettled(stamp) && files::StampOf(file, after) && after == stamp;
   files::SplitLines(data, f.lines);
   IndexSections(f);
   parsed = &f;
