@@ -106,6 +106,9 @@ void LoadFavouriteColours() {
   for (int64_t n = 0; n < count; ++n) {
     FavouriteColourRecord r = DecodeFavouriteColourRecord(std::string_view(all).substr(n * kFavouriteRecordLength));
     if (r.column < 0 || r.column >= kColourColumns || r.row < 0 || r.row >= kColourRows) continue;
+    // A rectangle far off any bitmap would overflow where the cell is drawn.
+    const auto near = [](int32_t v) { return v >= INT16_MIN && v <= INT16_MAX; };
+    if (!near(r.left) || !near(r.right) || !near(r.top) || !near(r.bottom)) continue;
     colourGrid[r.column][r.row] = r;
   }
   file.Close();

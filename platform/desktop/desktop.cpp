@@ -474,7 +474,8 @@ void PlaySoundResource(int number) {
   QByteArray wave = ResourceSound(number);
   constexpr qsizetype kHeader = 44;  // our own WAVE files: the samples follow a fixed header
   if (wave.size() <= kHeader) return;
-  std::string samples(wave.constData() + kHeader, static_cast<size_t>(wave.size() - kHeader));
+  const QByteArray body = wave.mid(kHeader);
+  std::string samples(body.constData(), static_cast<size_t>(body.size()));
   try {
     std::thread([samples = std::move(samples)] {
       pa_sample_spec spec{};

@@ -139,8 +139,7 @@ int ExamineOpenFile(int fd, struct stat& st) {
 
 // Opens a regular file for reading without ever blocking on it. Returns the descriptor, or -1
 // with `error` set.
-int OpenRegularFile(const std::string& osPath, int flags, int& error) {
-  struct stat st;
+int OpenRegularFile(const std::string& osPath, int flags, int& error, struct stat& st) {
   if ((error = ExamineRegularFile(osPath, st)) != 0) return -1;
   const int fd = ::open(osPath.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
@@ -154,12 +153,10 @@ int OpenRegularFile(const std::string& osPath, int flags, int& error) {
   return fd;
 }
 
-// Reads at most `limit` bytes from the start of an open file.
-int ReadAtMost(int fd, int64_t limit, std::string& data) {
-  struct stat st;
-  const int64_t expected = fstat(fd, &st) == 0 ? std::max<int64_t>(st.st_size, 0) : 0;
+// Reads at most `limit` bytes from the start of an open file `expected` bytes long.
+int ReadAtMost(int fd, int64_t limit, int64_t expected, std::string& data) {
   // The length the file claims is only a first guess: it may grow while it is read.
-  data.resize(static_cast<size_t>(std::min<int64_t>(limit, expected + 1)));
+  data.resize(static_cast<size_t>(std::min<int64_t>(limit, std::max<int64_t>(expected, 0) + 1)));
   size_t done = 0;
   while (static_cast<int64_t>(done) < limit) {
     if (done == data.size())
@@ -184,10 +181,15 @@ int ReadBounded(std::string_view path, int64_t maxBytes, bool cut, std::string& 
   if (maxBytes < 0) return EINVAL;
   ++wholeFileReads;
   int error = 0;
-  const int fd = OpenRegularFile(OsPath(path), O_RDONLY, error);
+  struct stat st;
+  const int fd = OpenRegularFile(OsPath(path), O_RDONLY, error, st);
   if (fd < 0) return error;
-  // One byte beyond the bound tells a file that is too long.
-  error = ReadAtMost(fd, cut ? maxBytes : maxBytes + 1, data);
+  if (!cut && st.st_size > maxBytes) {
+    ::close(fd);
+    return EFBIG;
+  }
+  // One byte beyond the bound tells a file that grew too long while it was read.
+  error = ReadAtMost(fd, cut ? maxBytes : maxBytes + 1, st.st_size, data);
   ::close(fd);
   if (error == 0 && static_cast<int64_t>(data.size()) > maxBytes) {
     data.clear();
@@ -355,17 +357,17 @@ int RecordFile::Open(std::string_view path, int recordLength) {
 int RecordFile::Attach(bool create) const {
   if (fd_ >= 0) return 0;
   int error = 0;
-  int fd = OpenRegularFile(path_, O_RDWR, error);
+  struct stat st;
+  int fd = OpenRegularFile(path_, O_RDWR, error, st);
   bool readOnly = false;
   if (fd < 0 && (error == EACCES || error == EROFS) && !create) {
     // A file we may only read still reads; writing it reports the refusal.
-    fd = OpenRegularFile(path_, O_RDONLY, error);
+    fd = OpenRegularFile(path_, O_RDONLY, error, st);
     readOnly = true;
   }
   if (fd < 0 && error == ENOENT && create) {
     if ((error = InjectedFailure(testing::Step::Create)) != 0) return error;
     fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
-    struct stat st;
     if (fd < 0) {
       error = errno;
     } else if ((error = ExamineOpenFile(fd, st)) != 0) {

@@ -230,6 +230,11 @@ bool SaveImage(const Surface& s, std::string_view path, std::string& error) {
       return false;
     }
   }
+  // A device or a FIFO under that name is never replaced by a file.
+  if (files::FileExists(local) && files::FileLength(local) < 0) {
+    error = Message(QStringLiteral("No se puede escribir la imagen: %1 (no es un fichero normal)").arg(shown));
+    return false;
+  }
   // The file is written beside the target under another name and renamed over it at the
   // end, so a failure leaves any old file as it was.
   QSaveFile file(qpath);

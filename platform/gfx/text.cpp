@@ -248,7 +248,8 @@ void Print(Surface& s, std::string_view cp1252) {
   p.setRenderHint(QPainter::Antialiasing, false);
   p.setRenderHint(QPainter::TextAntialiasing, false);
   p.translate(x, y);
-  if (font.spec.escapement != 0) p.rotate(-font.spec.escapement / 10.0);   // counter-clockwise
+  // Counter-clockwise; any escapement a file gives turns, modulo a full turn.
+  if (font.spec.escapement != 0) p.rotate(-static_cast<double>(font.spec.escapement) / 10.0);
   if (s.back != kTransparent)
     p.fillRect(QRect(0, 0, Extent(s, font, cp1252), font.cell), ToQColor(s.back));
   p.setFont(font.qfont);

@@ -14,6 +14,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/files/files.h"
 #include "platform/gfx/gfx_qt.h"
 #include "platform/text/qt_text.h"
 
@@ -38,6 +39,12 @@ bool PrintOn(const QString& printerName, std::optional<QString> pdfPath, const g
   error = PrintError{};
   QPrinter printer(settings.quality >= 3 ? QPrinter::HighResolution : QPrinter::ScreenResolution);
   if (pdfPath) {
+    // Writing into a FIFO would wait for a reader for ever; a device is no file to keep.
+    const std::string path = text::FromQ(*pdfPath);
+    if (files::FileExists(path) && files::FileLength(path) < 0) {
+      Fail(error, files::kNotRegularFile, "No se puede escribir el archivo " + path + " (no es un fichero normal)");
+      return false;
+    }
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(*pdfPath);
   } else {

@@ -70,6 +70,7 @@ std::string Unquoted(std::string_view v) {
 struct ParsedFile {
   files::FileStamp stamp;
   bool settled = false;   // its stamp was old enough when read to tell any later change
+  int error = 0;          // EFBIG: refused for its length, nothing read
   std::vector<std::string> lines;
   std::unordered_map<std::string, std::unordered_map<std::string, std::string>> sections;
 };
@@ -100,7 +101,8 @@ bool IsSettled(const files::FileStamp& stamp) {
   return now - stamp.changedNs > duration_cast<nanoseconds>(seconds(1)).count();
 }
 
-// The file parsed, read again only when it changed. Returns 0 or the read's errno.
+// The file parsed, read again only when it changed. Returns 0 or the read's errno; a file
+// refused for its length is not tried again until it changes either.
 int LoadFile(std::string_view file, const ParsedFile*& parsed) {
   parsed = nullptr;
   files::FileStamp stamp;
@@ -108,21 +110,23 @@ int LoadFile(std::string_view file, const ParsedFile*& parsed) {
   auto it = parsedFiles.find(file);
   if (stamped && it != parsedFiles.end() && it->second.settled && it->second.stamp == stamp) {
     parsed = &it->second;
-    return 0;
+    return it->second.error;
   }
   if (it != parsedFiles.end()) parsedFiles.erase(it);
   std::string data;
-  if (const int error = files::ReadWholeFile(file, kMaxFileBytes, data); error != 0) return error;
+  const int error = files::ReadWholeFile(file, kMaxFileBytes, data);
+  if (error != 0 && error != EFBIG) return error;
   if (parsedFiles.size() >= kFilesKept) parsedFiles.clear();
   ParsedFile& f = parsedFiles[std::string(file)];
   f.stamp = stamp;
+  f.error = error;
   // A file that changed while it was read is taken as it came, and read again next time.
   files::FileStamp after;
-  f.settled = stamped && files::StampOf(file, after) && after == stamp && IsSettled(stamp);
+  f.settled = stamped && IsSettled(stamp) && files::StampOf(file, after) && after == stamp;
   files::SplitLines(data, f.lines);
   IndexSections(f);
   parsed = &f;
-  return 0;
+  return error;
 }
 
 std::string Truncated(std::string_view v, int bufferSize) {

@@ -115,6 +115,9 @@ TEST_F(ColoursTest, DamagedFilesReadWhatIsWholeAndStayInsideThePalette) {
   negative.row = -1;
   FavouriteColourRecord belowPalette = Cell(3, 3, 0x0000FF);
   belowPalette.row = 10;
+  FavouriteColourRecord farOff = Cell(3, 3, 0x0000FF);
+  farOff.right = INT32_MAX;
+  farOff.left = INT32_MAX - 1;
   const Case cases[] = {
       {"fifty records", all.substr(0, 50 * 24), 50},
       {"a trailing byte", all + "\x01", 130},
@@ -122,6 +125,7 @@ TEST_F(ColoursTest, DamagedFilesReadWhatIsWholeAndStayInsideThePalette) {
       {"outside the table", Records({outside}) + all.substr(0, 24 * 10), 10},
       {"a negative row", Records({negative}) + all.substr(0, 24 * 10), 10},
       {"below the palette", Records({belowPalette}) + all.substr(0, 24 * 10), 10},
+      {"a rectangle far off the palette", Records({farOff}) + all.substr(0, 24 * 10), 10},
       {"more than a palette", all + all, 130},
       {"empty", "", 0},
   };

@@ -28,7 +28,7 @@ TEST(SampleDocument, OpensWithEveryKindAndIsPictured) {
     EXPECT_TRUE(inkIn(300, 50, 600, 90));
     EXPECT_TRUE(inkIn(60, 180, 300, 210));
     EXPECT_TRUE(inkIn(60, 560, 300, 700));
-    EXPECT_TRUE(ui::testing::Grab(w, "sample-window.png"));
+    EXPECT_TRUE(ui::testing::Grab(w, testenv::NewFolder("grab") + "sample-window.png"));
   }, {sample});
   for (int k = 1; k <= 12; ++k) EXPECT_TRUE(kinds[k]) << "kind " << k;
 }

@@ -194,7 +194,7 @@ TEST_F(StartupTest, AutorOpensTheBoxWhoseIconCyclesThroughSevenFrames) {
   OnDialog("Autor", [&](ui::Window w) {
     box = w;
     EXPECT_EQ(ui::ImageName(w, 6018), "#701");
-    EXPECT_TRUE(ui::testing::Grab(w, "about-box.png"));
+    EXPECT_TRUE(ui::testing::Grab(w, testenv::NewFolder("grab") + "about-box.png"));
     for (int i = 0; i < 8; ++i) {
       ASSERT_TRUE(ui::testing::FireTimer(w, 6021));
       frames.push_back(ui::ImageName(w, 6018));
@@ -254,8 +254,6 @@ TEST_F(StartupTest, TheMainWindowShowsTheCanvasAndTheMenuBar) {
   // The canvas is white inside its frame.
   QColor inside = shot.pixelColor(400, shot.height() - 500);
   EXPECT_EQ(inside, QColor(Qt::white));
-  // A copy for people to look at, beside the test program.
-  std::filesystem::copy_file(png, "main-window.png", std::filesystem::copy_options::overwrite_existing);
 }
 
 }  // namespace

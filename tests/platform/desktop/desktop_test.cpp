@@ -171,6 +171,9 @@ TEST(Association, MissingOrBlankPiecesGiveAnEmptyCommand) {
 }
 
 TEST(Association, AnExtensionWithADotIsRefusedAndNothingIsWritten) {
+  // Whatever the tests before left registered.
+  std::filesystem::remove(EntryPath());
+  std::filesystem::remove(ListPath());
   std::string error;
   EXPECT_FALSE(desktop::RegisterFileType(".qorvex", "/opt/veluna/veluna", 1, error));
   EXPECT_EQ(error, "Error : Extension se pone sin punto ...");

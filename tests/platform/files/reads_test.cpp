@@ -51,6 +51,8 @@ TEST(Reads, WhatIsNoRegularFileIsRefusedAtOnce) {
   const auto started = std::chrono::steady_clock::now();
   for (const NotAFile& c : NamesThatAreNoFiles()) {
     SCOPED_TRACE(c.path);
+    std::error_code none;
+    if (c.error != ENOENT && !fs::exists(c.path, none)) continue;   // a machine without it
     std::string data = "stale";
     EXPECT_EQ(files::ReadWholeFile(c.path, 1 << 20, data), c.error);
     EXPECT_TRUE(data.empty());

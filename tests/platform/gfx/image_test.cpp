@@ -157,6 +157,11 @@ TEST(GfxImages, UnknownFormatOrUnwritableFolderIsRefusedAndLeavesNothing) {
   EXPECT_FALSE(SaveImage(*b, folder + "missing/page.png", error));
   EXPECT_NE(error.find("missing/page.png"), std::string::npos) << error;
   EXPECT_EQ(Entries(folder).size(), 1u);
+
+  // A FIFO or a device under an image's name is never replaced by a file.
+  ASSERT_EQ(mkfifo((folder + "fifo.png").c_str(), 0600), 0);
+  EXPECT_FALSE(SaveImage(*b, folder + "fifo.png", error));
+  EXPECT_TRUE(std::filesystem::is_fifo(folder + "fifo.png"));
 }
 
 TEST(GfxImages, LoadKeepsTheImageUnderAKeyAndDrawsItStretched) {

@@ -228,6 +228,25 @@ TEST(GfxText, EscapementTurnsTheLineAboutThePen) {
   EXPECT_EQ(PenX(*b), 0);   // the pen still goes one line down
 }
 
+TEST(GfxText, AnyEscapementTurnsModuloAFullTurn) {
+  // The lowest escapement a file can give is -848 tenths of a degree past whole turns.
+  auto inkOf = [](int escapement) {
+    Bitmap b(200, 200);
+    SelectFont(*b, Arial(14, 0, escapement));
+    SetBackColour(*b, kTransparent);
+    MoveTo(*b, 100, 100);
+    Print(*b, "HHHHHH");
+    return InkBox(*b, kBlack);
+  };
+  const gfxtest::Box lowest = inkOf(INT32_MIN), same = inkOf(-848), highest = inkOf(INT32_MAX);
+  ASSERT_FALSE(lowest.Empty());
+  EXPECT_NEAR(lowest.left, same.left, 1);
+  EXPECT_NEAR(lowest.top, same.top, 1);
+  EXPECT_NEAR(lowest.right, same.right, 1);
+  EXPECT_NEAR(lowest.bottom, same.bottom, 1);
+  EXPECT_FALSE(highest.Empty());
+}
+
 TEST(GfxSymbol, TheEncodingMapsToGreekAndMathematicalCharacters) {
   struct Case {
     unsigned char byte;

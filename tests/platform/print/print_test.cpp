@@ -2,6 +2,8 @@
 // page size, the embedded page bitmap and where the page's drawing puts it.
 #include "platform/print/print.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -266,6 +268,13 @@ TEST_F(Printing, AFileThatCannotBeWrittenIsAnError) {
   error = {};
   EXPECT_FALSE(print::PrintPageBitmap(Page(), print::PrintSettings{}, "Documento", error));
   EXPECT_NE(error.number, 0);
+
+  // A FIFO would take the file only once someone reads it: refused at once, left as it is.
+  ASSERT_EQ(mkfifo((folder + "fifo.pdf").c_str(), 0600), 0);
+  error = {};
+  EXPECT_FALSE(print::PrintPageBitmapToPdf(Page(), print::PrintSettings{}, folder + "fifo.pdf", error));
+  EXPECT_EQ(error.text, "No se puede escribir el archivo " + folder + "fifo.pdf (no es un fichero normal)");
+  EXPECT_TRUE(std::filesystem::is_fifo(folder + "fifo.pdf"));
 }
 
 // With poppler's renderer on the machine, the printed sheet itself is probed for ink.

@@ -102,6 +102,7 @@ TEST_F(UiTest, TheChooserListsDeviceAndSystemFoldersWithoutWaitingOnThem) {
   // /proc holds /proc/kmsg, whose reading blocks until the kernel logs something.
   for (const char* folder : {"/dev/", "/proc/", "/sys/kernel/"}) {
     SCOPED_TRACE(folder);
+    if (!std::filesystem::is_directory(folder)) continue;   // a machine without it
     ui::FileDialogSpec spec;
     spec.title = "Grabar Documento";
     spec.save = true;
