@@ -55,12 +55,8 @@ inline int32_t HeldCoordinate(int64_t v) {
   return static_cast<int32_t>(std::clamp<int64_t>(v, -kCoordinateReach, kCoordinateReach));
 }
 
-// The font sizes the size combos offer; a stored size is brought within them before drawing.
-constexpr int kComboFontSizeLow = 6;
+// The largest font size the size combos offer (they start at 6).
 constexpr int kComboFontSizeHigh = 70;
-inline int16_t FontSizeOfCombos(int points) {
-  return static_cast<int16_t>(std::clamp(points, kComboFontSizeLow, kComboFontSizeHigh));
-}
 
 // A fixed text field of a record up to its terminator, or whole when a damaged record has none.
 template <size_t N>
@@ -72,6 +68,7 @@ std::string_view FixedFieldText(const char (&field)[N]) {
 template <size_t N>
 void SetFixedField(char (&field)[N], std::string_view value) {
   const size_t n = std::min(value.size(), N - 1);
-  std::memcpy(field, value.data(), n);
+  // An empty view may hold no bytes at all, which memcpy must never be given.
+  if (n > 0) std::memcpy(field, value.data(), n);
   std::memset(field + n, 0, N - n);
 }
