@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "page/admin_controls.h"
 #include "page/aligned_text.h"
 #include "page/shared_helpers.h"
 
@@ -39,8 +40,8 @@ void DrawCornerMark(gfx::Surface& target, int32_t x, int32_t y, int32_t width, i
 }
 
 void DrawCornerMarkObject(gfx::Surface& target, const PageObject& object) {
-  // Marks always get a 1-pixel pen; a damaged document cannot ask for a huge one.
-  const int32_t pen = std::clamp(object.penWidth, 1, 15);
+  // At least a 1-pixel pen, and no wider than "Propiedades objetos" lets one be set.
+  const int32_t pen = std::clamp(object.penWidth, 1, kAdminMaxPenWidth);
   DrawCornerMark(target, object.x, object.y, object.width, object.height, pen, object.backColor,
                  FixedFieldText(object.text), FixedFieldText(object.fontName),
                  kCornerMarkPoints, 0, kCornerMarkAlignment, object.optionFlag1, object.optionFlag2,

@@ -88,6 +88,100 @@ TEST_F(DocumentTest, FieldsSitAtTheirByteOffsetsBothWays) {
   EXPECT_STREQ(pageObjects[2].text, "hola!");
 }
 
+// The smallest and the largest value some dialog can write into a field.
+struct ReachCase {
+  const char* name;
+  int64_t low, high;
+  std::function<void(PageObject&, int64_t)> set;
+  std::function<int64_t(const PageObject&)> get;
+};
+
+#define REACH(member, low, high)                                                            \
+  ReachCase {                                                                               \
+    #member, low, high,                                                                     \
+        [](PageObject& o, int64_t v) { o.member = static_cast<decltype(o.member)>(v); },    \
+        [](const PageObject& o) { return static_cast<int64_t>(o.member); }                  \
+  }
+
+TEST_F(DocumentTest, EveryValueADialogCanSetSurvivesASaveAndARead) {
+  const std::vector<ReachCase> cases = {
+      // "Propiedades objetos" takes positions and font sizes as typed, "No checks".
+      REACH(x, -1000000, 1000000),
+      REACH(y, -1000000, 1000000),
+      // An image inserted at its own size is as wide as the picture.
+      REACH(width, 0, 40000),
+      REACH(height, 0, 40000),
+      REACH(backColor, -2, 0xFFFFFF),
+      REACH(foreColor, 0, 0xFFFFFF),
+      // The month dialog's year is any number typed, 0 included.
+      REACH(calendarYear, 0, 99999),
+      REACH(calendarMonth, 1, 12),
+      REACH(borderColor, 0, 0xFFFFFF),
+      REACH(fontSize, INT16_MIN, INT16_MAX),
+      REACH(optionFlag1, 0, 1),
+      REACH(optionFlag2, 0, 1),
+      REACH(optionFlag3, 0, 1),
+      REACH(alignment, 1, 134),
+      REACH(fontStyle, 0, 31),
+      // Ten times the degrees of "Propiedades Texto", or any number typed in the properties.
+      REACH(angle, INT32_MIN + 1, INT32_MAX),
+      REACH(roundedCorners, 0, 1),
+      REACH(shapeType, 7001, 7002),
+      REACH(fillStyle, 0, 6),
+      REACH(lineStyle, 0, 4),
+      REACH(lineWidth, 1, 15),
+      REACH(roundingPercent, 0, 100),
+      REACH(arrowLength, INT16_MIN, INT16_MAX),
+      REACH(arrowColor, 0, 0xFFFFFF),
+      REACH(arrowHeads, 0, 2),
+      REACH(arrowLineWidth, 1, 30),
+      REACH(arrowDirection, 1, 8),
+      REACH(arrowClosedHead, 0, 1),
+      REACH(arrowHeadSize, 0, INT16_MAX),
+      REACH(cellWidth, 0, 10000),
+      REACH(penWidth, 0, 100),
+      REACH(labelVisible, 0, 1),
+      REACH(cellCount, 0, 10000),
+      REACH(cellSpacing, 0, 10000),
+      REACH(adminStyle, 1, 10),
+      REACH(fillBackColor, 0, 0xFFFFFF),
+      REACH(fillForeColor, 0, 0xFFFFFF),
+      REACH(fillFontSize, 6, 70),
+      REACH(fillBold, 0, 1),
+      REACH(fillItalic, 0, 1),
+      REACH(fillUnderline, 0, 1),
+      REACH(fillStrikeout, 0, 1),
+      REACH(fillLeading, 0, 1),
+      REACH(fillAlignment, 131, 133),
+      REACH(fillFontStyle, 0, 31),
+      REACH(optionShape, 0, 1),
+      REACH(optionMarked, 0, 1),
+      REACH(controlBackColor, 0, 0xFFFFFF),
+      REACH(fillUseY, 0, 1),
+      REACH(fillY, INT16_MIN, INT16_MAX),
+  };
+  // A month calendar holds no run-time handle the reader makes anew, so every byte comes back.
+  PageObject lows = SampleRecord(kMonthCalendar, 1), highs = SampleRecord(kMonthCalendar, 2);
+  for (const auto& c : cases) {
+    c.set(lows, c.low);
+    c.set(highs, c.high);
+  }
+  SetText(highs.text, std::string(1023, '\xF1'));
+  SetText(highs.fillText, std::string(273, 'x'));
+  SetText(highs.databaseField, std::string(30, 'C'));
+  Add(lows);
+  Add(highs);
+  ASSERT_TRUE(SaveDocument());
+  ASSERT_TRUE(LoadDocument());
+  ASSERT_EQ(objectCount, 3);
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.get(pageObjects[2]), c.low) << c.name;
+    EXPECT_EQ(c.get(pageObjects[3]), c.high) << c.name;
+  }
+  EXPECT_EQ(FirstDifference(pageObjects[2], lows), -1);
+  EXPECT_EQ(FirstDifference(pageObjects[3], highs), -1);
+}
+
 TEST_F(DocumentTest, SaveThenReadGivesBackEveryLiveRecordWithHolesClosed) {
   std::vector<PageObject> live;
   const int32_t kinds[] = {kSquareOrCircle, kArrow, kMonthCalendar, kAdminControl, kAdminOptionCell,
@@ -225,7 +319,7 @@ TEST_F(DocumentTest, AFullPageOf499RecordsIsSavedAndReadBack) {
   EXPECT_EQ(FirstDifference(pageObjects[500], SampleRecord(kArrow, 499)), -1);
 }
 
-TEST_F(DocumentTest, DamagedRecordIsReadTerminatedAndClamped) {
+TEST_F(DocumentTest, DamagedRecordIsReadTerminatedAndItsLoopsAndPensHeld) {
   PageObject bad{};
   std::memset(&bad, 'A', sizeof bad);  // no terminator in any text field
   bad.kind = kAdminControl;
@@ -263,25 +357,26 @@ TEST_F(DocumentTest, DamagedRecordIsReadTerminatedAndClamped) {
   EXPECT_EQ(strnlen(o.fillFontName, sizeof o.fillFontName), 49u);
   EXPECT_EQ(strnlen(o.databaseField, sizeof o.databaseField), 30u);
   EXPECT_EQ(std::string(o.text, 3), "AAA");
-  EXPECT_EQ(o.width, 32767);
-  EXPECT_EQ(o.height, -32768);
-  EXPECT_EQ(o.fontSize, 200);
-  EXPECT_EQ(o.fillFontSize, 0);
-  EXPECT_EQ(o.cellCount, 1000);
+  // The drawers take any size; only what drives their loops and pens is held.
+  EXPECT_EQ(o.width, 1000000000);
+  EXPECT_EQ(o.height, -1000000000);
+  EXPECT_EQ(o.fontSize, 32000);
+  EXPECT_EQ(o.fillFontSize, -5);
+  EXPECT_EQ(o.cellCount, 10000);
   EXPECT_EQ(o.cellWidth, 0);
   EXPECT_EQ(o.cellSpacing, 10000);
   EXPECT_EQ(o.penWidth, 100);
   EXPECT_EQ(o.lineWidth, 15);
   EXPECT_EQ(o.arrowLineWidth, 0);
-  EXPECT_EQ(o.arrowHeadSize, 1000);
+  EXPECT_EQ(o.arrowHeadSize, 30000);
   EXPECT_EQ(o.adminStyle, 10);
   EXPECT_EQ(o.dragging, 0);
   EXPECT_EQ(o.bitmapHandle, 0);
   EXPECT_EQ(o.fontHandle, 0);
   EXPECT_EQ(o.x, 0x41414141) << "values without a range are kept";
   EXPECT_EQ(pageObjects[3].lineWidth, 1) << "a shape is drawn with at least one pixel";
-  EXPECT_EQ(pageObjects[4].calendarMonth, 12);
-  EXPECT_EQ(pageObjects[4].calendarYear, 1);
+  EXPECT_EQ(pageObjects[4].calendarMonth, 13) << "a month outside the year draws no days";
+  EXPECT_EQ(pageObjects[4].calendarYear, -4);
 }
 
 TEST_F(DocumentTest, ReadOfWhatCannotBeOpenedReportsTheErrorAndKeepsTheStore) {

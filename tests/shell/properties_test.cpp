@@ -300,12 +300,25 @@ TEST_F(PropertiesTest, TextsAreCutToTheirFieldsAndNumbersKeptInRange) {
   EXPECT_EQ(std::string(p.text), std::string(1023, 'a'));
   EXPECT_EQ(std::string(p.databaseField), std::string(30, 'b'));
   EXPECT_STREQ(p.fontName, "Fuente Que No Hay");
-  EXPECT_EQ(p.fontSize, 70);
+  EXPECT_EQ(p.fontSize, 32767) << "as many points as the field holds";
   EXPECT_EQ(p.cellCount, 10000);
   EXPECT_EQ(p.cellSpacing, 10000);
   EXPECT_EQ(p.cellWidth, 0);
   EXPECT_EQ(p.x, 0);
   EXPECT_EQ(p.width, 32767);
+}
+
+// Font sizes and angles are taken as typed, beyond what the size combos and a turn offer.
+TEST_F(PropertiesTest, FontSizesAndAnglesAreWrittenAsTyped) {
+  const int slot = Add(SampleRecord(kAngledText, 1));
+  Open(static_cast<int16_t>(slot));
+  ui::SetText(dialog, kFontSize, "250");
+  ui::SetText(dialog, kAngle, "-45000");
+  Click(dialog, kApply);
+  EXPECT_EQ(pageObjects[slot].fontSize, 250);
+  EXPECT_EQ(pageObjects[slot].angle, -45000);
+  EXPECT_EQ(gfx::FontOf(pageObjects[slot].fontHandle).points, 250);
+  EXPECT_EQ(ui::Text(dialog, kFontSize), "250");
 }
 
 TEST_F(PropertiesTest, LinesOfALineTextSurviveApply) {
