@@ -89,9 +89,10 @@ void DrawImageObject(gfx::Surface& page, gfx::ImageKey image, int32_t x, int32_t
   width = std::min(width, kLargestSide);
   height = std::min(height, kLargestSide);
   gfx::Select(page);
-  // The image's transparent parts show white, as its bitmap was cleared to white first.
-  gfx::Box(page, x, y, static_cast<double>(x) + width - 1, static_cast<double>(y) + height - 1, 0, gfx::kWhite,
-           gfx::kWhite, 0);
+  // The image's transparent parts show white, as its bitmap was cleared to white first; the
+  // white goes under the image alone, drawn with no outline, whatever pen was left before.
+  gfx::Box(page, x, y, static_cast<double>(x) + width - 1, static_cast<double>(y) + height - 1, 0,
+           gfx::kTransparent, gfx::kWhite, 0);
   gfx::DrawImage(page, image, x, y, width, height);
 }
 

@@ -50,8 +50,10 @@ gfx::FontKey MakeObjectFont(PageObject& o) {
   return o.fontHandle;
 }
 
-// The rectangle an object covers, for its marks.
+// The rectangle an object covers, for its marks, in a thin line whatever the object before
+// left in the pen.
 void MarkBox(gfx::Surface& page, const PageObject& o, gfx::Colour pen, gfx::Colour fill) {
+  gfx::SetPen(page, 1, gfx::kSolid);
   int32_t x = HeldCoordinate(o.x), y = HeldCoordinate(o.y);
   gfx::Box(page, x, y, HeldCoordinate(int64_t{x} + o.width),
            HeldCoordinate(int64_t{y} + o.height), 0, pen, fill, 0);
@@ -294,6 +296,7 @@ void PaintObject(gfx::Surface& page, PageObject& o, int slot, int32_t mode,
 void FillMarginArea(gfx::Surface& bitmap) {
   if (ambientColorOn != 1) return;
   gfx::Select(bitmap);
+  gfx::SetPen(bitmap, 1, gfx::kSolid);
   gfx::Box(bitmap, MarginPx(marginLeft), MarginPx(marginTop),
            kMm * PaperWidthMm() - MarginPx(marginRight),
            kMm * PaperHeightMm() - MarginPx(marginBottom), 0, ambientColor, ambientColor, 0);

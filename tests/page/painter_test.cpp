@@ -280,6 +280,29 @@ TEST_F(PainterTest, EditingMarksOutlineTheTextsAndArrowsOnly) {
   }
 }
 
+// An arrow leaves a pen up to 30 pixels wide; the marks after it and the ambient colour of
+// the next pass (an export paints no background to reset it) keep to their thin lines.
+TEST_F(PainterTest, MarksAndTheAmbientColourKeepAThinPenAfterAWideArrow) {
+  PageObject& arrow = Add(kArrow, 500, 800, 10, 10);
+  arrow.arrowDirection = kArrowRight;
+  arrow.arrowLength = 50;
+  arrow.arrowLineWidth = 30;
+  AddText(kMathsCharacter, 300, 300, 20, 20, "");
+  PaintPage(1);
+  EXPECT_EQ(Page(300, 310), kRed);
+  EXPECT_EQ(Page(298, 310), kWhite);
+  EXPECT_EQ(Page(310, 298), kWhite);
+
+  ambientColorOn = 1;
+  ambientColor = kGreen;
+  for (int pass = 0; pass < 2; ++pass) {
+    ClearGraphicTarget(*pageBitmap);
+    PaintAllObjects(0);
+  }
+  EXPECT_EQ(Page(100, 500), kGreen);
+  EXPECT_EQ(Page(70, 500), kWhite);   // the left margin lies at x 76
+}
+
 TEST_F(PainterTest, ArrowOutlineIsTheSquareAtItsAnchorUnderTheArrow) {
   PageObject& o = Add(kArrow, 200, 300, 10, 10);
   o.arrowDirection = kArrowRight;
