@@ -35,12 +35,7 @@ void OnCommand(ui::Window window, int id) {
     case kCommandSaveDocument: SaveDocumentAs(window); break;
     case kCommandExportImage: ExportPageImage(window); break;
     case kCommandPrint: PrintPageCommand(); break;
-    case kCommandAbout:
-      if (aboutBusy != 0) break;
-      aboutBusy = 1;
-      ShowAboutDialog(nullptr);
-      aboutBusy = 0;
-      break;
+    case kCommandAbout: RunAboutCommand(window); break;
     case kCommandExit: ui::EndDialog(window, 0); break;
     case kCommandResetFills: ResetFilledValues(); break;
     default: break;   // every other id, the canvas's own notifications among them
