@@ -115,7 +115,7 @@ bool LoadDocumentRecords(int recordLength, RecordDecoder decode) {
   std::string data;
   const int64_t bound = int64_t{kMaxDocumentRecords} * kDocumentRecordLength;
   if (const int error = files::ReadWholeFile(documentPath, bound, data); error != 0) {
-    ShowMessage(files::ErrorText(error));
+    ShowMessage(FileRefusalText("No puedo leer el documento", documentPath, error));
     return false;
   }
   // The file may have changed since it was measured.

@@ -228,7 +228,7 @@ void OnCommand(ui::Window window, int id) {
 }
 
 void Initialise(ui::Window window) {
-  LoadSaveSettings("get");
+  ShowMessageIfAny(LoadSaveSettings("get"));
   ConnectDatabase(window, [] { FullRepaint(); });
   programFolder = files::DataFolder();
   SetInitialValues();

@@ -5,6 +5,7 @@
 #include "page/command_ids.h"
 #include "page/document_file.h"
 #include "page/painter.h"
+#include "page/shared_helpers.h"
 #include "program/canvas.h"
 #include "program/menu_items.h"
 #include "program/page_output.h"
@@ -17,7 +18,7 @@ ui::Window mainDialogFocus = nullptr;
 namespace {
 
 void Initialise(ui::Window window) {
-  VelprintLoadSaveSettings("get");
+  ShowMessageIfAny(VelprintLoadSaveSettings("get"));
   StartPageWindow(kLeftEdit);
   ReadCommandLineDocument(window, LoadDocument);
 }

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -381,12 +382,15 @@ TEST_F(DocumentTest, DamagedRecordIsReadTerminatedAndItsLoopsAndPensHeld) {
 
 TEST_F(DocumentTest, ReadOfWhatCannotBeOpenedReportsTheErrorAndKeepsTheStore) {
   // Devices, FIFOs and links to them would be read for ever or block the program.
-  const std::string cases[] = {folder + "una carpeta", folder + "no-existe.qorvex", "/dev/zero",
-                               "/dev/urandom", folder + "cero.qorvex", folder + "tuberia.qorvex"};
-  std::filesystem::create_directory(cases[0]);
-  std::filesystem::create_symlink("/dev/zero", cases[4]);
-  ASSERT_EQ(mkfifo(cases[5].c_str(), 0600), 0);
-  for (const auto& path : cases) {
+  const std::pair<std::string, int> cases[] = {
+      {folder + "una carpeta", EISDIR},        {folder + "no-existe.qorvex", ENOENT},
+      {"/dev/zero", files::kNotRegularFile},   {"/dev/urandom", files::kNotRegularFile},
+      {folder + "cero.qorvex", files::kNotRegularFile},
+      {folder + "tuberia.qorvex", files::kNotRegularFile}};
+  std::filesystem::create_directory(cases[0].first);
+  std::filesystem::create_symlink("/dev/zero", cases[4].first);
+  ASSERT_EQ(mkfifo(cases[5].first.c_str(), 0600), 0);
+  for (const auto& [path, error] : cases) {
     SCOPED_TRACE(path);
     ui::testing::Begin();
     AllocateStore();
@@ -395,11 +399,13 @@ TEST_F(DocumentTest, ReadOfWhatCannotBeOpenedReportsTheErrorAndKeepsTheStore) {
     documentPath = path;
     EXPECT_FALSE(LoadDocument());
     ASSERT_EQ(MessagesShown().size(), 1u);
-    EXPECT_EQ(MessagesShown()[0].text.rfind("Err: ", 0), 0u) << MessagesShown()[0].text;
+    EXPECT_EQ(MessagesShown()[0].text,
+              "No puedo leer el documento <" + path + "> ...\r\n" + files::ErrorText(error));
+    EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
     EXPECT_EQ(objectCount, 2);
     EXPECT_EQ(pageObjects[2].kind, kArrow);
   }
-  EXPECT_FALSE(files::FileExists(cases[1])) << "reading never creates the file";
+  EXPECT_FALSE(files::FileExists(cases[1].first)) << "reading never creates the file";
 }
 
 TEST_F(DocumentTest, SaveIntoAMissingFolderReportsTheErrorAndTouchesNothing) {
