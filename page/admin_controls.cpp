@@ -242,7 +242,8 @@ std::string LoadSaveAdminStylePresets(std::string_view mode) {
     std::vector<profile::Entry> entries;
     for (int style = 1; style <= kAdminStyleCount; ++style) AddPresetEntries(style, texts, entries);
     // A write that fails leaves the file as it was; the presets stay in memory.
-    if (const int error = profile::WriteStrings(entries, file); error != 0) return files::ErrorText(error);
+    if (const int error = profile::WriteStrings(entries, file); error != 0)
+      return files::ErrorText(error);
   }
   return "";
 }

@@ -202,7 +202,8 @@ int WriteStrings(std::span<const Entry> entries, std::string_view file) {
   } else {
     lines = parsed->lines;
   }
-  for (const Entry& e : entries) ApplyWrite(lines, TrimSpaces(e.section), TrimSpaces(e.key), e.value);
+  for (const Entry& e : entries)
+    ApplyWrite(lines, TrimSpaces(e.section), TrimSpaces(e.key), e.value);
 
   std::string data;
   for (const std::string& line : lines) {

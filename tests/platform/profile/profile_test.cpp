@@ -296,9 +296,9 @@ TEST(ProfileWrite, ManyValuesAreWrittenAtOnceOrNotAtAll) {
   const std::string dir = testenv::NewFolder("profile");
   WriteRaw(dir + "one.ini", kSample);
   WriteRaw(dir + "many.ini", kSample);
-  const profile::Entry entries[] = {{"Margenes", "izquierdo", " 30"},  {"Margenes", "Nuevo", "x"},
-                                    {"Otra", "clave", "1"},            {"margenes", "DERECHO", "7"},
-                                    {"Otra", "clave", "2"},            {" Otra ", " segunda ", "3"}};
+  const profile::Entry entries[] = {
+      {"Margenes", "izquierdo", " 30"}, {"Margenes", "Nuevo", "x"}, {"Otra", "clave", "1"},
+      {"margenes", "DERECHO", "7"},     {"Otra", "clave", "2"},     {" Otra ", " segunda ", "3"}};
   for (const profile::Entry& e : entries)
     ASSERT_EQ(profile::WriteString(e.section, e.key, e.value, dir + "one.ini"), 0);
   ASSERT_EQ(profile::WriteStrings(entries, dir + "many.ini"), 0);
