@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "page/admin_controls.h"
+#include "page/images.h"
 #include "page/page_store.h"
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"
@@ -153,10 +154,10 @@ void RestoreResourcesOf(PageObject& object) {
               : MakeSystemFont(FixedFieldText(object.fontName), object.fontSize, object.fontStyle, 1, object.angle);
       break;
     case kImage: {
-      // A missing or unreadable image leaves the object without one; the rest goes on.
-      std::string error;
+      // A missing or unreadable image is shown and leaves the object, its path and its size as
+      // they are, without a picture; the rest goes on.
       object.bitmapHandle =
-          gfx::LoadImage(files::LocalPath(FixedFieldText(object.imagePath), files::FolderOf(documentPath)), error);
+          LoadImageFileOrTell(files::LocalPath(FixedFieldText(object.imagePath), files::FolderOf(documentPath)));
       break;
     }
     default:

@@ -262,14 +262,38 @@ TEST_F(DocumentTest, ImagesAreLoadedAgainBesideTheDocument) {
   PageObject missing = SampleRecord(kImage, 2);
   SetText(missing.imagePath, folder + "no-existe.png");
   Add(missing);
-  Add(SampleRecord(kArrow, 3));
+  testfiles::WriteRaw(folder + "roto.png", "no es una imagen");
+  PageObject broken = SampleRecord(kImage, 3);
+  SetText(broken.imagePath, folder + "roto.png");
+  Add(broken);
+  Add(SampleRecord(kArrow, 4));
   ASSERT_TRUE(SaveDocument());
+  const std::string saved = testfiles::ReadRaw(documentPath);
+  ui::testing::Begin();
   ASSERT_TRUE(LoadDocument());
-  ASSERT_EQ(objectCount, 4);
+  ASSERT_EQ(objectCount, 5);
   EXPECT_NE(pageObjects[2].bitmapHandle, 0);
   EXPECT_EQ(gfx::ImageWidth(pageObjects[2].bitmapHandle), 6);
-  EXPECT_EQ(pageObjects[3].bitmapHandle, 0) << "a missing image leaves no handle";
-  EXPECT_EQ(pageObjects[4].kind, kArrow) << "the read goes on";
+  EXPECT_EQ(pageObjects[5].kind, kArrow) << "the read goes on";
+
+  // One message for each image that cannot be read, with its path; the objects stay with
+  // their paths and sizes, so saving again loses nothing.
+  ASSERT_EQ(MessagesShown().size(), 2u);
+  EXPECT_EQ(MessagesShown()[0].text,
+            "[GraphicLoadImageFileToBitmap] called on <" + folder + "no-existe.png> Missing file");
+  EXPECT_EQ(MessagesShown()[1].text.rfind("[GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] "
+                                          "read error on <" + folder + "roto.png>\r\n", 0),
+            0u)
+      << MessagesShown()[1].text;
+  for (int slot : {3, 4}) {
+    EXPECT_EQ(pageObjects[slot].bitmapHandle, 0);
+    EXPECT_EQ(pageObjects[slot].kind, kImage);
+    EXPECT_EQ(pageObjects[slot].width, (slot == 3 ? missing : broken).width);
+    EXPECT_EQ(pageObjects[slot].height, (slot == 3 ? missing : broken).height);
+  }
+  // (The first record holds the run-time key of its loaded image, which means nothing.)
+  ASSERT_TRUE(SaveDocument());
+  EXPECT_EQ(testfiles::ReadRaw(documentPath).substr(kDocumentRecordLength), saved.substr(kDocumentRecordLength));
 }
 
 struct RefusedCase {
@@ -424,20 +448,26 @@ TEST_F(DocumentTest, SaveIntoAMissingFolderReportsTheErrorAndTouchesNothing) {
 
 TEST_F(DocumentTest, FailedSaveOverAnOldDocumentKeepsItWhole) {
   const std::string old = Bytes(SampleRecord(kArrow, 1));
-  const std::string locked = testenv::NewFolder("cerrada");
-  documentPath = locked + "pagina.qorvex";
   testfiles::WriteRaw(documentPath, old);
   Add(SampleRecord(kSquareOrCircle, 2));
-  std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  const bool enforced = !std::ofstream(locked + "probe");
-  if (enforced) {
+  Add(SampleRecord(kAlignedText, 3));
+  using files::testing::Step;
+  const std::pair<Step, int64_t> failures[] = {
+      {Step::Create, 0}, {Step::Write, 0}, {Step::Write, 3000}, {Step::Flush, 0}, {Step::Rename, 0}};
+  for (const auto& [step, afterBytes] : failures) {
+    SCOPED_TRACE(static_cast<int>(step));
+    ui::testing::Begin();
+    files::testing::FailureScope full(step, ENOSPC, afterBytes);
     EXPECT_FALSE(SaveDocument());
+    EXPECT_EQ(files::testing::FailuresFired(), 1);
     ASSERT_EQ(MessagesShown().size(), 1u);
-    EXPECT_EQ(MessagesShown()[0].text.rfind("Err: ", 0), 0u) << MessagesShown()[0].text;
+    EXPECT_EQ(MessagesShown()[0].text, files::ErrorText(ENOSPC));
     EXPECT_EQ(testfiles::ReadRaw(documentPath), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1)
+        << "no temporary file is left beside it";
   }
-  std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
-  if (!enforced) GTEST_SKIP() << "folder permissions are not enforced for this user";
+  ASSERT_TRUE(SaveDocument());
+  EXPECT_EQ(testfiles::ReadRaw(documentPath).size(), 2u * kDocumentRecordLength);
 }
 
 TEST(DocumentPathTest, TitleIsTheLastComponent) {
