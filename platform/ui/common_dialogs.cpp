@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "platform/gfx/gfx_qt.h"
 #include "platform/text/qt_text.h"
@@ -201,6 +202,8 @@ bool ChooseFont(Window, FontChoice& choice) {
 
 namespace {
 QtMessageHandler handlerBeforeStart = nullptr;
+// The program's own name, so that each program says which one could not start.
+std::string programName = "Veluna";
 }  // namespace
 
 void ReportStartFailure(QtMsgType type, const QMessageLogContext& context, const QString& message) {
@@ -209,7 +212,8 @@ void ReportStartFailure(QtMsgType type, const QMessageLogContext& context, const
     return;
   }
   // Qt would abort with a core dump; the program ends as it does without any display.
-  std::fprintf(stderr, "Veluna: no se puede abrir la pantalla\n%s\n", message.toLocal8Bit().constData());
+  std::fprintf(stderr, "%s: no se puede abrir la pantalla\n%s\n", programName.c_str(),
+               message.toLocal8Bit().constData());
   std::fflush(stderr);
   std::_Exit(1);
 }
@@ -219,12 +223,17 @@ bool StartApplication(int& argc, char** argv) {
     app->setQuitOnLastWindowClosed(false);
     return true;
   }
+  if (argc > 0 && argv[0] && argv[0][0]) {
+    programName = argv[0];
+    if (const size_t slash = programName.rfind('/'); slash != std::string::npos)
+      programName.erase(0, slash + 1);
+  }
   auto set = [](const char* name) {
     const char* v = std::getenv(name);
     return v && *v;
   };
   if (!set("QT_QPA_PLATFORM") && !set("DISPLAY") && !set("WAYLAND_DISPLAY")) {
-    std::fputs("Veluna: no se puede abrir la pantalla (no display)\n", stderr);
+    std::fprintf(stderr, "%s: no se puede abrir la pantalla (no display)\n", programName.c_str());
     return false;
   }
   // The application lives as long as the process.

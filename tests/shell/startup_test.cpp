@@ -272,7 +272,7 @@ TEST(StartupWithoutDisplay, SaysSoAndEndsWithCodeOne) {
   EXPECT_EQ(WEXITSTATUS(status), 1);
   std::string said;
   files::ReadWholeFile(testenv::Folder() + "out.txt", 1 << 20, said);
-  EXPECT_NE(said.find("no se puede abrir la pantalla"), std::string::npos) << said;
+  EXPECT_NE(said.find("Veluna: no se puede abrir la pantalla"), std::string::npos) << said;
 }
 
 }  // namespace
