@@ -37,6 +37,13 @@ void ShowAboutDialog(ui::Window parent) {
   ui::RunModal(t, parent, AboutDialogProc);
 }
 
+void RunAboutCommand(ui::Window mainWindow) {
+  if (aboutBusy != 0) return;
+  aboutBusy = 1;
+  ShowAboutDialog(mainWindow);
+  aboutBusy = 0;
+}
+
 intptr_t AboutDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
   switch (msg) {
     case ui::Msg::Init:

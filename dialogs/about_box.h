@@ -11,6 +11,8 @@ extern int32_t aboutBusy;    // re-entry guard of "Autor": 1 while the box is op
 int16_t NextAboutFrame(int16_t frame);
 
 void ShowAboutDialog(ui::Window parent);
+// "Autor" of either program: the box, modal to the main window, unless one is open already.
+void RunAboutCommand(ui::Window mainWindow);
 intptr_t AboutDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
 
 // Puts the animation and the guard back as the run starts.

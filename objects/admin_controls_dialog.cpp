@@ -140,7 +140,7 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
       if (!IsButtonPress(id, code, kAceptar)) break;
       ReadControls(window);
       adminDialogOpen = 0;
-      LoadSaveAdminStylePresets("save");
+      ShowMessageIfAny(LoadSaveAdminStylePresets("save"));
       FinishDialog(skeleton, window, true);
       break;
     case kCancelar:

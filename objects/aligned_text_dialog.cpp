@@ -34,19 +34,17 @@ DialogSkeleton skeleton{&alignedTextDialogOpen, &alignedTextAccepted, kCancelar}
 int32_t* const kOptionFlags[] = {&alignLeftChosen, &alignRightChosen, &alignCentreChosen, &alignJustifiedChosen};
 
 void Accept(ui::Window window) {
-  std::string text = ui::Text(window, kText);
-  if (text.empty()) text = MemoFieldNote();
-  text = LineBreaksToBlanks(text).substr(0, kAlignedTextMaxChars);
+  const std::string typed = ui::Text(window, kText);
+  const bool onlyLineBreaks = !typed.empty() && typed.find_first_not_of("\r\n") == std::string::npos;
+  // The text is kept even when the sizes are refused, so that the next opening shows it again.
+  alignedText = LineBreaksToBlanks(typed.empty() ? MemoFieldNote() : typed).substr(0, kAlignedTextMaxChars);
   const long double w = FieldNumber(window, kWidth);
   const long double h = FieldNumber(window, kHeight);
-  // A text of line breaks alone would insert an invisible object.
-  const bool hasText = text.find_first_not_of(' ') != std::string::npos;
-  if (w < 1 || w > 1200 || h < 1 || h > 900 || !hasText) {
+  if (w < 1 || w > 1200 || h < 1 || h > 900 || onlyLineBreaks) {
     ui::MessageBox(window, "Datos Incorrectos ...\r\nTama\xF1o demasiado grande o faltan datos ...", kMessageTitle,
                    ui::Buttons::Ok);
     return;
   }
-  alignedText = text;
   alignedTextWidth = static_cast<int16_t>(w);
   alignedTextHeight = static_cast<int16_t>(h);
   alignedTextAlignment = alignLeftChosen == 1      ? kAlignLeft

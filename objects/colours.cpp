@@ -1,5 +1,7 @@
 #include "objects/colours.h"
 
+#include <cerrno>
+
 #include "dialogs/dialog_skeleton.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"
@@ -73,34 +75,23 @@ void DrawColourGrid(gfx::Surface& bitmap, int columns, int rows) {
   }
 }
 
-int AppendFavouriteColourRecord(const FavouriteColourRecord& cell) {
-  files::RecordFile file;
-  int error = file.Open(FavouriteColoursPath(), kFavouriteRecordLength);
-  if (error == 0) error = file.Append(EncodeFavouriteColourRecord(cell));
-  file.Close();
+int SaveFavouriteColours() {
+  std::string bytes;
+  for (int r = 0; r < kColourRows; ++r)
+    for (int c = 0; c < kColourColumns; ++c) bytes += EncodeFavouriteColourRecord(colourGrid[c][r]);
+  const std::string path = FavouriteColoursPath();
+  files::SetNormalAttributes(path);
+  // Written beside the old file and renamed over it: a failure keeps the old palette.
+  const int error = files::WriteAllAtomically(path, bytes);
+  if (error != 0) ui::MessageBox(nullptr, files::ErrorText(error), kMessageTitle, ui::Buttons::Ok);
   return error;
 }
 
-int SaveFavouriteColours() {
-  const std::string path = FavouriteColoursPath();
-  files::SetNormalAttributes(path);
-  files::DeleteFile(path);
-  for (int r = 0; r < kColourRows; ++r) {
-    for (int c = 0; c < kColourColumns; ++c) {
-      if (int error = AppendFavouriteColourRecord(colourGrid[c][r]); error != 0) {
-        // One message for a failing disk, not one for each of the 130 records.
-        ui::MessageBox(nullptr, files::ErrorText(error), kMessageTitle, ui::Buttons::Ok);
-        return error;
-      }
-    }
-  }
-  return 0;
-}
-
-void LoadFavouriteColours() {
+std::string LoadFavouriteColours() {
   ClearColourGrid();
   files::RecordFile file;
-  if (file.Open(FavouriteColoursPath(), kFavouriteRecordLength) != 0) return;
+  if (const int error = file.Open(FavouriteColoursPath(), kFavouriteRecordLength); error != 0)
+    return error == ENOENT ? "" : FileRefusalText("No puedo leer mis colores", FavouriteColoursPath(), error);
   std::string all;
   const int64_t count = file.GetMany(1, kColourTableSide * kColourTableSide, all);
   for (int64_t n = 0; n < count; ++n) {
@@ -112,6 +103,7 @@ void LoadFavouriteColours() {
     colourGrid[r.column][r.row] = r;
   }
   file.Close();
+  return "";
 }
 
 void ResetColoursState() { startValues.Restore(); }

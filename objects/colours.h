@@ -44,14 +44,14 @@ std::string FavouriteColoursPath();
 void InitColourGrid(int columns, int rows, int originX, int originY);
 // Each used cell as a box inside its rectangle, filled with its colour, outlined in black.
 void DrawColourGrid(gfx::Surface& bitmap, int columns, int rows);
-// The palette file anew, row by row. On a write error it shows "Err: " and the error once
-// and stops; returns 0 or the error number.
+// The palette file anew, row by row, written beside the old one and renamed over it. On an
+// error it shows "Err: " and the error, keeps the old file and returns the error number;
+// else 0.
 int SaveFavouriteColours();
-// Writes one cell as the next record of the palette file. Returns 0 or the error number.
-int AppendFavouriteColourRecord(const FavouriteColourRecord& cell);
 // Empties the table and puts each whole record of the file at its own column and row;
-// records naming a cell outside the 13 x 10 palette are skipped.
-void LoadFavouriteColours();
+// records naming a cell outside the 13 x 10 palette are skipped. Returns the message to show
+// when the file is there but cannot be read (the table is then empty), else "".
+std::string LoadFavouriteColours();
 
 // Puts the palette back as the run starts.
 void ResetColoursState();

@@ -224,8 +224,7 @@ intptr_t ConfigurationDialogProc(ui::Window window, ui::Msg msg, intptr_t first,
       break;
     case ui::Msg::Destroy:
       ReleaseDialogBitmap(preview);
-      if (std::string error = LoadSaveSettings("save"); !error.empty())
-        ui::MessageBox(nullptr, error, kMessageTitle, ui::Buttons::Ok);
+      ShowMessageIfAny(LoadSaveSettings("save"));
       break;
     default:
       break;

@@ -41,10 +41,7 @@ void DeleteFavouriteColoursFile() {
   files::DeleteFile(path);
 }
 
-bool Archive() {
-  DeleteFavouriteColoursFile();
-  return SaveFavouriteColours() == 0;
-}
+bool Archive() { return SaveFavouriteColours() == 0; }
 
 void Reset(ui::Window dialog) {
   if (ui::MessageBox(dialog, "Realmente desea RESETEAR ?\r\nSe perderan todos tus colores favoritos", kMessageTitle,
@@ -102,10 +99,11 @@ intptr_t FavouriteColoursDialogProc(ui::Window window, ui::Msg msg, intptr_t fir
     case ui::Msg::Init:
       colourGridModified = 0;
       ui::Enable(window, kArchivar, false);
-      if (FileExists(FavouriteColoursPath()))
-        LoadFavouriteColours();
-      else
+      // A palette file that cannot be read is said so, and the palette starts white.
+      if (std::string refused; !FileExists(FavouriteColoursPath()) || !(refused = LoadFavouriteColours()).empty()) {
+        if (!refused.empty()) ui::MessageBox(window, refused, kMessageTitle, ui::Buttons::Ok);
         InitColourGrid(kColourColumns, kColourRows, kColourGridOrigin, kColourGridOrigin);
+      }
       MakePalette();
       ShowPalette(window);
       WriteSwatchCaption(window, gfx::kBlack);

@@ -1,5 +1,7 @@
 #include "objects/holidays.h"
 
+#include <cerrno>
+
 #include "dialogs/dialog_skeleton.h"
 #include "objects/colours.h"
 #include "page/month_calendar.h"
@@ -136,15 +138,17 @@ void DrawHolidayLine(const ui::DrawItemInfo& item) {
 }
 
 void Initialise(ui::Window window) {
-  if (FileExists(HolidaysPath()) == 0) {
+  // A file that cannot be read is said so, and the dialog starts as without one.
+  std::string refused;
+  if (FileExists(HolidaysPath()) != 0 && (refused = LoadHolidays()).empty()) {
+    FillHolidayList(window, kList);
+  } else {
+    if (!refused.empty()) Tell(window, refused);
     // The colours stay: calendars keep showing those of the last reading until the next one.
     holidayList.fill(HolidayRecord{});
     holidayCount = 0;
     ui::ListClear(window, kList);
     for (int id : {kDeleteFile, kSaveFile, kDeleteDay}) ui::Enable(window, id, false);
-  } else {
-    LoadHolidays();
-    FillHolidayList(window, kList);
   }
   FillMonthCombo(window);
   holidayChosenColour = gfx::Rgb(0, 139, 0);
@@ -169,7 +173,8 @@ void OnCommand(ui::Window window, intptr_t first, intptr_t second) {
     DeleteDay(window);
   } else if (IsButtonPress(first, second, kSaveFile)) {
     if (!SaveAndTell(window)) return;
-    ui::Enable(window, kDeleteFile, true);
+    // A list of deleted days alone leaves no file, and nothing to delete.
+    ui::Enable(window, kDeleteFile, FileExists(HolidaysPath()) != 0);
     Tell(window, "Termine de grabar colores dias festivos ...");
     holidaysSaved = 1;
   } else if (IsButtonPress(first, second, kDeleteFile)) {
@@ -197,10 +202,12 @@ HolidayRecord DecodeHolidayRecord(std::string_view bytes) {
   return HolidayRecord{GetInt32(bytes, 0), GetInt32(bytes, 4), GetInt32(bytes, 8), GetInt32(bytes, 12)};
 }
 
-void LoadHolidays() {
+std::string LoadHolidays() {
   ClearHolidayTables();
   files::RecordFile file;
-  if (file.Open(HolidaysPath(), kHolidayRecordLength) != 0) return;
+  if (const int error = file.Open(HolidaysPath(), kHolidayRecordLength); error != 0)
+    return error == ENOENT ? ""
+                           : FileRefusalText("No puedo leer los d\xED" "as festivos", HolidaysPath(), error);
   std::string all;
   const int64_t n = file.GetMany(1, kHolidayTableSize, all);
   for (int64_t i = 0; i < n && holidayCount < kHolidayTableSize; ++i) {
@@ -209,6 +216,7 @@ void LoadHolidays() {
     holidayList[holidayCount++] = r;
     holidayColourTable[r.day][r.month] = r.colour;
   }
+  return "";
 }
 
 int AppendHolidayRecord(int32_t day, int32_t month, gfx::Colour colour) {
@@ -224,6 +232,8 @@ int SaveHolidays() {
     if (r.deletedMark == 0) bytes += EncodeHolidayRecord(HolidayRecord{r.day, r.month, r.colour, 0});
   }
   files::SetNormalAttributes(HolidaysPath());
+  // A list with no live day leaves no file, as deleting it and appending nothing would.
+  if (bytes.empty()) return files::DeleteFile(HolidaysPath());
   return files::WriteAllAtomically(HolidaysPath(), bytes);
 }
 

@@ -35,15 +35,17 @@ std::string EncodeHolidayRecord(const HolidayRecord& r);
 // Reads the first 16 bytes; a shorter text reads as far as it goes, the rest zero.
 HolidayRecord DecodeHolidayRecord(std::string_view bytes);
 
-// Empties the list and the colour table, then reads each whole record of the file in order:
-// its colour goes into holidayColourTable (a later record for the same day wins). Records
-// with a day or month outside 1..31 and 1..12 are skipped, and reading stops when the list
-// is full, so no file can reach outside the tables.
-void LoadHolidays();
+// Empties the list and the colour table, then reads the first 401 records of the file (as many
+// as the list holds; the rest are not read) in order: each goes into the list and its colour
+// into holidayColourTable (a later record for the same day wins). Records with a day or month
+// outside 1..31 and 1..12 are passed over, so no file can reach outside the tables. Returns the
+// message to show when the file is there but cannot be read (the list is then empty), else "".
+std::string LoadHolidays();
 // Appends (day, month, colour, 0) as the file's next record. Returns 0 or the errno.
 int AppendHolidayRecord(int32_t day, int32_t month, gfx::Colour colour);
 // The file anew from the live entries in list order, written beside it and renamed over it
-// so that a failure keeps the old file. Returns 0 or the errno.
+// so that a failure keeps the old file; with no live entry the file is deleted. Returns 0 or
+// the errno.
 int SaveHolidays();
 
 // 1 when a live entry has this day and month (both above 0), else 0.

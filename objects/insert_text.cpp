@@ -29,7 +29,8 @@ int ShowInsertTextDialog(ui::Window parent) {
       {ui::Kind::Edit, kText, insertTextBuffer, 8, 8, 288, 152, ui::kMultiLine | ui::kBorder | ui::kSunken},
       {ui::Kind::Button, kAceptar, "Aceptar", 224, 167, 72, 24},
       {ui::Kind::Button, kCancelar, "Cancelar", 8, 167, 72, 24},
-      {ui::Kind::Label, 4015, "El texto se imprime en 1 sola linea ...", 88, 168, 128, 56},
+      {ui::Kind::Label, 4015, "El texto se imprime en 1 sola linea ...", 88, 168, 128, 56, 0,
+       "MS Sans Serif", 10, true, true},
   };
   return ui::RunModal(t, parent, InsertTextDialogProc);
 }

@@ -59,10 +59,12 @@ void EnableBoxControls(ui::Window window) {
 
 void Initialise(ui::Window window) {
   ui::Enable(window, kRight, false);
-  if (FileExists(HolidaysPath()) != 0) {
+  // A holidays file that cannot be read is said so, and counts as none.
+  std::string refused;
+  if (FileExists(HolidaysPath()) != 0 && (refused = LoadHolidays()).empty()) {
     ui::Enable(window, kHolidays, true);
-    LoadHolidays();
   } else {
+    ShowMessageIfAny(refused);
     ui::Enable(window, kHolidays, false);
     for (auto& day : holidayColourTable) day.fill(0);
     monthIncludeHolidays = 0;

@@ -1,6 +1,8 @@
 #include "page/admin_controls.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <vector>
 
 #include "page/shared_helpers.h"
 #include "page/start_values.h"
@@ -122,17 +124,19 @@ void GetPreset(int style, const std::string& file) {
   }
 }
 
-void SavePreset(int style, const std::string& file) {
+// The preset's keys as the file keeps them, their texts in `texts` (which must not grow past
+// what was reserved, as the entries point into it).
+void AddPresetEntries(int style, std::vector<std::string>& texts,
+                      std::vector<profile::Entry>& entries) {
   const AdminStylePreset& p = adminStylePresets[style];
   const std::string_view section = AdminStyleSection(style);
   for (int k = 0; k < kAdminPresetKeyCount; ++k) {
     const auto key = static_cast<AdminPresetKey>(k);
-    const std::string value =
+    const std::string& value = texts.emplace_back(
         key == AdminPresetKey::Text
             ? LabelValue(AdminPresetText(p))
-            : numbers::SettingsNumberText(static_cast<long double>(AdminPresetNumber(p, key)));
-    // A write that fails leaves the file as it was; the presets stay in memory.
-    profile::WriteString(section, kKeyNames[k], value, file);
+            : numbers::SettingsNumberText(static_cast<long double>(AdminPresetNumber(p, key))));
+    entries.push_back({section, kKeyNames[k], value});
   }
 }
 
@@ -216,23 +220,32 @@ void SetAdminPresetNumber(AdminStylePreset& p, AdminPresetKey key, long double v
 
 std::string AdminControlsPath() { return files::DataFolder() + "AdminControls.ini"; }
 
-void InitAdminStylePresets() {
+std::string InitAdminStylePresets() {
   for (int style = 1; style <= kAdminStyleCount; ++style) adminStylePresets[style] = DefaultAdminStylePreset(style);
   // A first run leaves a file the user can find and edit.
-  if (!files::FileExists(AdminControlsPath())) LoadSaveAdminStylePresets("save");
-  LoadSaveAdminStylePresets("get");
+  std::string message;
+  if (!files::FileExists(AdminControlsPath())) message = LoadSaveAdminStylePresets("save");
+  if (message.empty()) message = LoadSaveAdminStylePresets("get");
+  return message;
 }
 
-void LoadSaveAdminStylePresets(std::string_view mode) {
-  const bool get = mode == "get";
-  if (!get && mode != "save") return;
+std::string LoadSaveAdminStylePresets(std::string_view mode) {
   const std::string file = AdminControlsPath();
-  for (int style = 1; style <= kAdminStyleCount; ++style) {
-    if (get)
-      GetPreset(style, file);
-    else
-      SavePreset(style, file);
+  if (mode == "get") {
+    for (int style = 1; style <= kAdminStyleCount; ++style) GetPreset(style, file);
+    // A missing file keeps the presets in silence; one there that cannot be read says so.
+    if (const int error = profile::ReadError(file); error != 0 && error != ENOENT)
+      return FileRefusalText("No puedo leer los controles administrativos", file, error);
+  } else if (mode == "save") {
+    std::vector<std::string> texts;
+    texts.reserve(kAdminStyleCount * kAdminPresetKeyCount);
+    std::vector<profile::Entry> entries;
+    for (int style = 1; style <= kAdminStyleCount; ++style) AddPresetEntries(style, texts, entries);
+    // A write that fails leaves the file as it was; the presets stay in memory.
+    if (const int error = profile::WriteStrings(entries, file); error != 0)
+      return files::ErrorText(error);
   }
+  return "";
 }
 
 void ResetAdminControlsState() { startValues.Restore(); }

@@ -103,12 +103,15 @@ bool AdminPresetNumberFits(AdminPresetKey key, long double value);
 // AdminControls.ini in the data folder.
 std::string AdminControlsPath();
 
-// The built-in presets, then the file; a missing file is written with the defaults.
-void InitAdminStylePresets();
-// "get" reads the file into the table, "save" writes the whole table; any other mode,
-// letter case included, does nothing. A missing key keeps the value in memory; a value that
-// is not a number or lies outside its field's range takes the style's built-in value.
-void LoadSaveAdminStylePresets(std::string_view mode);
+// The built-in presets, then the file; a missing file is written with the defaults. Returns
+// the message to show (as LoadSaveAdminStylePresets does), otherwise "".
+std::string InitAdminStylePresets();
+// "get" reads the file into the table, "save" writes the whole table, the file written once;
+// any other mode, letter case included, does nothing. A missing key keeps the value in memory;
+// a value that is not a number or lies outside its field's range takes the style's built-in
+// value. Returns the message to show, otherwise "": for a file there that cannot be read (the
+// presets stay as they were), or the "Err: " text of a failed save (the file stays as it was).
+std::string LoadSaveAdminStylePresets(std::string_view mode);
 
 // Puts the presets and the current style back as the run starts.
 void ResetAdminControlsState();

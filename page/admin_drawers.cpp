@@ -406,7 +406,7 @@ AdminControlArgs AdminArgsOfObject(const PageObject& o) {
   a.areaHeight = Size(o.height);
   a.cellWidth = Size(o.cellWidth);
   a.penWidth = Pen(o.penWidth);
-  a.labelFontSize = FontSizeOfCombos(o.fontSize);
+  a.labelFontSize = o.fontSize;
   a.cellCount = std::clamp<int32_t>(o.cellCount, 0, kAdminMaxCellCount);
   a.colour = o.foreColor;
   a.labelFontName = FixedFieldText(o.fontName);
@@ -417,7 +417,7 @@ AdminControlArgs AdminArgsOfObject(const PageObject& o) {
   a.fillText = FixedFieldText(o.fillText);
   a.fillAlignment = o.fillAlignment;
   a.fillFontName = FixedFieldText(o.fillFontName);
-  a.fillFontSize = FontSizeOfCombos(o.fillFontSize);
+  a.fillFontSize = o.fillFontSize;
   a.fillColour = o.fillForeColor;
   a.fillFontStyle = o.fillFontStyle;
   a.controlBackColor = o.controlBackColor;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "page/admin_controls.h"
 #include "page/aligned_text.h"
 #include "page/shared_helpers.h"
 
@@ -17,7 +18,7 @@ void DrawCornerMark(gfx::Surface& target, int32_t x, int32_t y, int32_t width, i
   const int32_t b = height / 3;
   const double l = x, t = y, r = static_cast<double>(x) + width, bt = static_cast<double>(y) + height;
   if (showCorners != 0) {
-    gfx::SetPen(target, penWidth, gfx::PenStyleOf(target));
+    gfx::SetPen(target, penWidth, gfx::kSolid);
     gfx::Line(target, l, t, l + a, t, colour);
     gfx::Line(target, l, t, l, t + b, colour);
     gfx::Line(target, r, t, r - a, t, colour);
@@ -28,7 +29,7 @@ void DrawCornerMark(gfx::Surface& target, int32_t x, int32_t y, int32_t width, i
     gfx::Line(target, r, bt, r, bt - b, colour);
   }
   if (showShadow != 0) {
-    gfx::SetPen(target, 1, gfx::PenStyleOf(target));
+    gfx::SetPen(target, 1, gfx::kSolid);
     gfx::Box(target, l + 1, t + 1, r - 1, bt - 1, 0, kCornerShadowOutline, kCornerShadowColour, 0);
   }
   if (showText != 0) {
@@ -39,8 +40,8 @@ void DrawCornerMark(gfx::Surface& target, int32_t x, int32_t y, int32_t width, i
 }
 
 void DrawCornerMarkObject(gfx::Surface& target, const PageObject& object) {
-  // Marks always get a 1-pixel pen; a damaged document cannot ask for a huge one.
-  const int32_t pen = std::clamp(object.penWidth, 1, 15);
+  // At least a 1-pixel pen, and no wider than "Propiedades objetos" lets one be set.
+  const int32_t pen = std::clamp(object.penWidth, 1, kAdminMaxPenWidth);
   DrawCornerMark(target, object.x, object.y, object.width, object.height, pen, object.backColor,
                  FixedFieldText(object.text), FixedFieldText(object.fontName),
                  kCornerMarkPoints, 0, kCornerMarkAlignment, object.optionFlag1, object.optionFlag2,

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "page/admin_controls.h"
+#include "page/images.h"
 #include "page/page_store.h"
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"
@@ -40,8 +42,9 @@ void Clamp(T& value, long long low, long long high) {
   value = static_cast<T>(std::clamp(static_cast<long long>(value), low, high));
 }
 
-// A record read from a file is taken as untrusted: texts bounded, and the counts and sizes
-// that drive loops and allocations held to what the dialogs can produce.
+// A record read from a file is taken as untrusted: texts bounded, run-time handles dropped, and
+// the counts and sizes that drive the drawers' loops and pens held to what the dialogs can set.
+// Everything else a dialog can write is kept as it was saved; the drawers cope with any value.
 void SanitiseReadRecord(PageObject& o) {
   Reterminate(o.imagePath);
   Reterminate(o.fontName);
@@ -54,24 +57,14 @@ void SanitiseReadRecord(PageObject& o) {
   o.bitmapHandle = 0;
   o.fontHandle = 0;
 
-  Clamp(o.width, -32768, 32767);
-  Clamp(o.height, -32768, 32767);
-  Clamp(o.fontSize, 0, 200);
-  Clamp(o.fillFontSize, 0, 200);
   // Objects of other kinds hold 0 here; only a shape draws with it.
   Clamp(o.lineWidth, o.kind == kSquareOrCircle ? 1 : 0, 15);
   Clamp(o.arrowLineWidth, 0, 100);
-  Clamp(o.arrowHeadSize, 0, 1000);
-  Clamp(o.cellCount, 0, 1000);
-  Clamp(o.cellSpacing, 0, 10000);
-  Clamp(o.cellWidth, 0, 10000);
-  Clamp(o.penWidth, 0, 100);
+  Clamp(o.cellCount, 0, kAdminMaxCellCount);
+  Clamp(o.cellSpacing, 0, kAdminMaxSize);
+  Clamp(o.cellWidth, 0, kAdminMaxSize);
+  Clamp(o.penWidth, 0, kAdminMaxPenWidth);
   Clamp(o.adminStyle, 0, 10);
-  if (o.kind == kMonthCalendar) {
-    // The month picks a name and a length from tables of twelve.
-    Clamp(o.calendarMonth, 1, 12);
-    Clamp(o.calendarYear, 1, 9999);
-  }
 }
 
 }  // namespace
@@ -123,7 +116,7 @@ bool LoadDocumentRecords(int recordLength, RecordDecoder decode) {
   std::string data;
   const int64_t bound = int64_t{kMaxDocumentRecords} * kDocumentRecordLength;
   if (const int error = files::ReadWholeFile(documentPath, bound, data); error != 0) {
-    ShowMessage(files::ErrorText(error));
+    ShowMessage(FileRefusalText("No puedo leer el documento", documentPath, error));
     return false;
   }
   // The file may have changed since it was measured.
@@ -161,10 +154,10 @@ void RestoreResourcesOf(PageObject& object) {
               : MakeSystemFont(FixedFieldText(object.fontName), object.fontSize, object.fontStyle, 1, object.angle);
       break;
     case kImage: {
-      // A missing or unreadable image leaves the object without one; the rest goes on.
-      std::string error;
+      // A missing or unreadable image is shown and leaves the object, its path and its size as
+      // they are, without a picture; the rest goes on.
       object.bitmapHandle =
-          gfx::LoadImage(files::LocalPath(FixedFieldText(object.imagePath), files::FolderOf(documentPath)), error);
+          LoadImageFileOrTell(files::LocalPath(FixedFieldText(object.imagePath), files::FolderOf(documentPath)));
       break;
     }
     default:

@@ -46,11 +46,7 @@ std::string_view ImageFormatMimeType(int32_t option) {
   return f ? f->mimeType : "";
 }
 
-gfx::ImageKey GraphicLoadImageFileToBitmap(std::string_view path, int32_t width, int32_t height,
-                                          int32_t stretch, int32_t& outWidth, int32_t& outHeight) {
-  outWidth = 0;
-  outHeight = 0;
-  if (stretch != 0 && (width == 0 || height == 0)) return 0;
+gfx::ImageKey LoadImageFileOrTell(std::string_view path) {
   const std::string shown(path);
   if (!files::FileExists(path)) {
     Tell("[GraphicLoadImageFileToBitmap] called on <" + shown + "> Missing file");
@@ -58,10 +54,18 @@ gfx::ImageKey GraphicLoadImageFileToBitmap(std::string_view path, int32_t width,
   }
   std::string error;
   gfx::ImageKey image = gfx::LoadImage(path, error);
-  if (image == 0) {
+  if (image == 0)
     Tell("[GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] read error on <" + shown + ">\r\n" + error);
-    return 0;
-  }
+  return image;
+}
+
+gfx::ImageKey GraphicLoadImageFileToBitmap(std::string_view path, int32_t width, int32_t height,
+                                          int32_t stretch, int32_t& outWidth, int32_t& outHeight) {
+  outWidth = 0;
+  outHeight = 0;
+  if (stretch != 0 && (width == 0 || height == 0)) return 0;
+  gfx::ImageKey image = LoadImageFileOrTell(path);
+  if (image == 0) return 0;
   const int32_t w = gfx::ImageWidth(image), h = gfx::ImageHeight(image);
   if (w <= 0 || h <= 0 || width < 0 || height < 0) {
     gfx::ReleaseImage(image);
@@ -89,9 +93,10 @@ void DrawImageObject(gfx::Surface& page, gfx::ImageKey image, int32_t x, int32_t
   width = std::min(width, kLargestSide);
   height = std::min(height, kLargestSide);
   gfx::Select(page);
-  // The image's transparent parts show white, as its bitmap was cleared to white first.
-  gfx::Box(page, x, y, static_cast<double>(x) + width - 1, static_cast<double>(y) + height - 1, 0, gfx::kWhite,
-           gfx::kWhite, 0);
+  // The image's transparent parts show white, as its bitmap was cleared to white first; the
+  // white goes under the image alone, drawn with no outline, whatever pen was left before.
+  gfx::Box(page, x, y, static_cast<double>(x) + width - 1, static_cast<double>(y) + height - 1, 0,
+           gfx::kTransparent, gfx::kWhite, 0);
   gfx::DrawImage(page, image, x, y, width, height);
 }
 

@@ -18,6 +18,9 @@ constexpr int kImagePathMaxChars = 259;
 std::string_view ImageFormatExtension(int32_t option);
 std::string_view ImageFormatMimeType(int32_t option);
 
+// Loads an image file as it is. A missing or unreadable file is shown, with its path, and
+// gives 0.
+gfx::ImageKey LoadImageFileOrTell(std::string_view path);
 // Loads an image file for drawing at `width` x `height`: with `stretch` set the image fills
 // exactly that box (nothing when either side is 0); otherwise a side of 0 takes the image's
 // own and the other keeps the proportions. A missing or unreadable file is shown and gives 0.

@@ -181,15 +181,14 @@ MonthCalendarOptions MonthOptionsOfObject(const PageObject& object, gfx::Colour 
 gfx::FontKey StoredMonthCalendarFont(PageObject& object, std::string_view fallbackFace) {
   std::string_view face = FixedFieldText(object.fontName);
   if (face.empty()) face = fallbackFace;
-  // A damaged document cannot blow the block up.
-  object.fontHandle = MakeSystemFont(face, FontSizeOfCombos(object.fontSize), kStyleBold, 1);
+  object.fontHandle = MakeSystemFont(face, object.fontSize, kStyleBold, 1);
   return object.fontHandle;
 }
 
 void DrawStoredMonthCalendar(gfx::Surface& target, PageObject& object, gfx::Colour nameColour,
                              std::string_view fallbackFace) {
   const gfx::FontKey font = StoredMonthCalendarFont(object, fallbackFace);
-  const int16_t cell = FontSizeOfCombos(object.fontSize);
+  const int16_t cell = object.fontSize;
   const int32_t x = HeldCoordinate(object.x), y = HeldCoordinate(object.y);
   MeasureMonthCalendar(target, object.calendarYear, object.calendarMonth, x, y, object.borderColor,
                        object.backColor, font, cell);

@@ -46,12 +46,14 @@ int PaperHeightPx() { return numbers::MillimetresToPixels(PaperHeightMm()); }
 // The object's font, found again by the graphic layer's cache on every pass.
 gfx::FontKey MakeObjectFont(PageObject& o) {
   o.fontHandle =
-      MakeSystemFont(FixedFieldText(o.fontName), FontSizeOfCombos(o.fontSize), o.fontStyle);
+      MakeSystemFont(FixedFieldText(o.fontName), o.fontSize, o.fontStyle);
   return o.fontHandle;
 }
 
-// The rectangle an object covers, for its marks.
+// The rectangle an object covers, for its marks, in a thin line whatever the object before
+// left in the pen.
 void MarkBox(gfx::Surface& page, const PageObject& o, gfx::Colour pen, gfx::Colour fill) {
+  gfx::SetPen(page, 1, gfx::kSolid);
   int32_t x = HeldCoordinate(o.x), y = HeldCoordinate(o.y);
   gfx::Box(page, x, y, HeldCoordinate(int64_t{x} + o.width),
            HeldCoordinate(int64_t{y} + o.height), 0, pen, fill, 0);
@@ -75,10 +77,8 @@ void PaintMathsCharacter(gfx::Surface& page, PageObject& o) {
 
 void PaintLineText(gfx::Surface& page, PageObject& o) {
   MakeObjectFont(o);
-  // The line step is the size in points, so it takes the same bound as the font.
   DrawLineTextObject(page, FixedFieldText(o.text), HeldCoordinate(o.x), HeldCoordinate(o.y), o.fontHandle,
-                     o.foreColor, o.backColor, static_cast<int16_t>(FontSizeOfCombos(o.fontSize)),
-                     o.alignment);
+                     o.foreColor, o.backColor, o.fontSize, o.alignment);
 }
 
 // A filled copy exists only for the slots the record fill knew of; an aligned text inserted
@@ -106,7 +106,7 @@ void PaintAngledText(gfx::Surface& page, PageObject& o) {
     DrawTextAtPosition(page, x, y, o.foreColor, o.backColor, FixedFieldText(o.text), o.fontHandle);
   } else {
     o.fontHandle =
-        MakeSystemFont(FixedFieldText(o.fontName), FontSizeOfCombos(o.fontSize), o.fontStyle, 1, o.angle);
+        MakeSystemFont(FixedFieldText(o.fontName), o.fontSize, o.fontStyle, 1, o.angle);
     DrawTextAtPositionAndFreeFont(page, x, y, o.foreColor, o.backColor, FixedFieldText(o.text),
                                   o.fontHandle);
   }
@@ -296,6 +296,7 @@ void PaintObject(gfx::Surface& page, PageObject& o, int slot, int32_t mode,
 void FillMarginArea(gfx::Surface& bitmap) {
   if (ambientColorOn != 1) return;
   gfx::Select(bitmap);
+  gfx::SetPen(bitmap, 1, gfx::kSolid);
   gfx::Box(bitmap, MarginPx(marginLeft), MarginPx(marginTop),
            kMm * PaperWidthMm() - MarginPx(marginRight),
            kMm * PaperHeightMm() - MarginPx(marginBottom), 0, ambientColor, ambientColor, 0);
@@ -304,8 +305,10 @@ void FillMarginArea(gfx::Surface& bitmap) {
 void DrawPageBackground(gfx::Surface& bitmap, int32_t withOutline) {
   gfx::Select(bitmap);
   gfx::SetPen(bitmap, 1, gfx::kSolid);
+  // The outline runs round the bitmap's own last row and column, so that all four of its
+  // sides show (a corner on the paper's edge would fall just off the bitmap).
   if (withOutline == 1)
-    gfx::Box(bitmap, 0, 0, kMm * PaperWidthMm(), kMm * PaperHeightMm(), 0, gfx::kBlack,
+    gfx::Box(bitmap, 0, 0, PaperWidthPx() - 1, PaperHeightPx() - 1, 0, gfx::kBlack,
              gfx::kTransparent, 0);
   if (noMargins == 0) DrawMarginLines(bitmap);
   gfx::SetPen(bitmap, 1, gfx::kSolid);

@@ -1,5 +1,9 @@
 #include "page/settings.h"
 
+#include <cerrno>
+#include <vector>
+
+#include "page/shared_helpers.h"
 #include "page/start_values.h"
 #include "platform/files/files.h"
 #include "platform/numbers/numbers.h"
@@ -85,15 +89,10 @@ void Get(const Key& k, const std::string& file) {
     *static_cast<int32_t*>(k.global) = numbers::NarrowToInt32(v);
 }
 
-int Save(const Key& k, const std::string& file) {
-  std::string value;
-  if (k.width == Width::Text)
-    value = *static_cast<std::string*>(k.global);
-  else if (k.width == Width::I16)
-    value = numbers::SettingsNumberText(*static_cast<int16_t*>(k.global));
-  else
-    value = numbers::SettingsNumberText(*static_cast<int32_t*>(k.global));
-  return profile::WriteString(k.section, k.key, value, file);
+std::string SavedText(const Key& k) {
+  if (k.width == Width::Text) return *static_cast<std::string*>(k.global);
+  if (k.width == Width::I16) return numbers::SettingsNumberText(*static_cast<int16_t*>(k.global));
+  return numbers::SettingsNumberText(*static_cast<int32_t*>(k.global));
 }
 
 }  // namespace
@@ -108,14 +107,17 @@ std::string LoadSaveSettings(std::string_view mode, SettingsKeys keys) {
   if (mode == "get") {
     for (const Key& k : kKeys)
       if (kept(k)) Get(k, file);
+    // A missing file gives the defaults in silence; one there that cannot be read says so.
+    if (const int error = profile::ReadError(file); error != 0 && error != ENOENT)
+      return FileRefusalText("No puedo leer la configuraci\xF3n", file, error);
   } else if (mode == "save") {
-    int firstError = 0;
-    for (const Key& k : kKeys) {
-      if (!kept(k)) continue;
-      int e = Save(k, file);
-      if (e != 0 && firstError == 0) firstError = e;
-    }
-    if (firstError != 0) return files::ErrorText(firstError);
+    std::vector<std::string> texts;
+    texts.reserve(std::size(kKeys));   // the entries point into it
+    std::vector<profile::Entry> entries;
+    for (const Key& k : kKeys)
+      if (kept(k)) entries.push_back({k.section, k.key, texts.emplace_back(SavedText(k))});
+    if (const int error = profile::WriteStrings(entries, file); error != 0)
+      return files::ErrorText(error);
   }
   return "";
 }

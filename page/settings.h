@@ -33,8 +33,10 @@ std::string SettingsFilePath();
 // nor writes, so the designer's link survives its saves.
 enum class SettingsKeys { Designer, Shared };
 
-// "get" reads every key into its global, "save" writes every global into its key; any other
-// mode does nothing. A failed save returns the "Err: " text of the error, otherwise "".
+// "get" reads every key into its global, "save" writes every global into its key, the file
+// written once; any other mode does nothing. Returns the message to show, otherwise "": for a
+// file there that cannot be read (its keys take their defaults), or the "Err: " text of a
+// failed save (which leaves the file as it was).
 std::string LoadSaveSettings(std::string_view mode, SettingsKeys keys = SettingsKeys::Designer);
 
 // Puts every setting back to the value the run starts with.

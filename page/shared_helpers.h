@@ -38,6 +38,14 @@ void ClearGraphicTarget(gfx::Surface& target);
 // one holding "*" or "?").
 int32_t FileExists(std::string_view path);
 
+// The message of a file a reader refuses (a folder, a device, a pipe, one too large for what
+// it holds): the reader's own words ("No puedo leer el documento"), the file, and on a second
+// line the "Err: " number and text of why.
+std::string FileRefusalText(std::string_view what, std::string_view path, int error);
+
+// The text in a message box titled kMessageTitle with an OK button; an empty text shows none.
+void ShowMessageIfAny(std::string_view text);
+
 // A font made the way the whole system makes them: face (first 31 characters), size in
 // points (0 means 8), TextStyleFlags; character set, pitch and escapement as given.
 gfx::FontKey MakeSystemFont(std::string_view face, int points, int32_t styleFlags,
@@ -55,12 +63,8 @@ inline int32_t HeldCoordinate(int64_t v) {
   return static_cast<int32_t>(std::clamp<int64_t>(v, -kCoordinateReach, kCoordinateReach));
 }
 
-// The font sizes the size combos offer; a stored size is brought within them before drawing.
-constexpr int kComboFontSizeLow = 6;
+// The largest font size the size combos offer (they start at 6).
 constexpr int kComboFontSizeHigh = 70;
-inline int16_t FontSizeOfCombos(int points) {
-  return static_cast<int16_t>(std::clamp(points, kComboFontSizeLow, kComboFontSizeHigh));
-}
 
 // A fixed text field of a record up to its terminator, or whole when a damaged record has none.
 template <size_t N>
@@ -72,6 +76,7 @@ std::string_view FixedFieldText(const char (&field)[N]) {
 template <size_t N>
 void SetFixedField(char (&field)[N], std::string_view value) {
   const size_t n = std::min(value.size(), N - 1);
-  std::memcpy(field, value.data(), n);
+  // An empty view may hold no bytes at all, which memcpy must never be given.
+  if (n > 0) std::memcpy(field, value.data(), n);
   std::memset(field + n, 0, N - n);
 }

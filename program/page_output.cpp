@@ -57,8 +57,7 @@ bool PrintPage() {
   noMargins = savedNoMargins;
   paintMode = 1;
   FullRepaint(1, 1);
-  const std::string failure = SaveProgramSettings();
-  if (!failure.empty()) ui::MessageBox(nullptr, failure, kMessageTitle, ui::Buttons::Ok);
+  ShowMessageIfAny(SaveProgramSettings());
   return printed;
 }
 

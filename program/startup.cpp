@@ -103,8 +103,7 @@ int WinMain(int argc, char** argv, const ProgramVariant& program) {
   commandLine = JoinArguments(argc, argv);
   OfferFileTypeRegistration();
   CreateMainWindow(nullptr, 0);
-  std::string error = SaveProgramSettings();
-  if (!error.empty()) ui::MessageBox(nullptr, error, kMessageTitle, ui::Buttons::Ok);
+  ShowMessageIfAny(SaveProgramSettings());
   return 0;
 }
 

@@ -20,7 +20,7 @@ void StartPageWindow(int32_t leftMode) {
   axesOn = 0;
   onDocumentStoreReplaced = MakePageBitmaps;
   StartEmptyPage();
-  InitAdminStylePresets();
+  ShowMessageIfAny(InitAdminStylePresets());
   currentAdminStyle = 1;
   currentObjectIndex = 2;
   printBusy = 0;

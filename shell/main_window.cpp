@@ -6,7 +6,6 @@
 #include "database/dialogs/database_commands.h"
 #include "database/value_scan.h"
 #include "dialogs/about_box.h"
-#include "dialogs/about_box.h"
 #include "dialogs/dialog_focus.h"
 #include "dialogs/file_dialogs.h"
 #include "dialogs/fill_text_properties.h"
@@ -154,7 +153,7 @@ void OnCommand(ui::Window window, int id) {
       StartEmptyPage();
       break;
     case kCommandExit: ui::EndDialog(window, 0); break;
-    case kCommandAbout: RunGuarded(aboutBusy, ShowAboutDialog); break;
+    case kCommandAbout: RunAboutCommand(window); break;
     case kCommandTextProperties:
       RunGuarded(textPropertiesDialogOpen, ShowTextPropertiesDialog);
       break;
@@ -229,7 +228,7 @@ void OnCommand(ui::Window window, int id) {
 }
 
 void Initialise(ui::Window window) {
-  LoadSaveSettings("get");
+  ShowMessageIfAny(LoadSaveSettings("get"));
   ConnectDatabase(window, [] { FullRepaint(); });
   programFolder = files::DataFolder();
   SetInitialValues();

@@ -1,7 +1,6 @@
 #include "shell/object_properties.h"
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -114,23 +113,14 @@ unsigned WrittenFields(const PageObject& o) {
 }
 
 // Typed numbers are kept within what the page and the renderers can take: coordinates as
-// far as the painter reaches, sizes within 16 bits, font sizes as the size combos offer them,
-// and the administrative controls' measures as their dialog allows.
+// far as the painter reaches, sizes within 16 bits, and the administrative controls' measures
+// as their dialog allows. Font sizes and angles take any value of their fields.
 constexpr long double kCoordinateLimit = kCoordinateReach;
-constexpr long double kLargestFontSize = 70, kSmallestFontSize = 6;
-constexpr long double kLargestAngle = 3600;
 
 int32_t Bounded(long double v, long double low, long double high) {
   return numbers::ToInt32(std::clamp(v, low, high));
 }
 
-
-template <size_t N>
-void SetField(char (&field)[N], std::string_view value, size_t maxChars) {
-  const size_t n = std::min({value.size(), maxChars, N - 1});
-  std::memcpy(field, value.data(), n);
-  std::memset(field + n, 0, N - n);
-}
 
 // Slots past objectCount keep what an undo left there; they are not on the page.
 PageObject* CurrentObject() {
@@ -267,7 +257,7 @@ void WriteFields(ui::Window window, PageObject& o, unsigned written) {
     if (written & fH) o.height = Bounded(EditValue(window, kHeight), 0, kLargestSizePixels);
   }
   if (written & fFS)
-    o.fontSize = static_cast<int16_t>(Bounded(EditValue(window, kFontSize), kSmallestFontSize, kLargestFontSize));
+    o.fontSize = numbers::ToInt16(EditValue(window, kFontSize));
   if (written & fTr) {
     if (std::optional<int32_t> v = ComboValue(window, kTransparent)) {
       if (*v == 1)
@@ -278,9 +268,9 @@ void WriteFields(ui::Window window, PageObject& o, unsigned written) {
   }
   if (written & fAl)
     if (std::optional<int32_t> v = ComboValue(window, kAlignment)) o.alignment = static_cast<int16_t>(130 + *v);
-  if (written & fFo) SetField(o.fontName, ui::Text(window, kFace), 259);
-  if (written & fTx) SetField(o.text, ui::Text(window, kText), 1023);
-  if (written & fGr) o.angle = Bounded(EditValue(window, kAngle), -kLargestAngle, kLargestAngle);
+  if (written & fFo) SetFixedField(o.fontName, ui::Text(window, kFace));
+  if (written & fTx) SetFixedField(o.text, ui::Text(window, kText));
+  if (written & fGr) o.angle = numbers::ToInt32(EditValue(window, kAngle));
   if (written & fCW) o.cellWidth = Bounded(EditValue(window, kCellWidth), 0, kAdminMaxSize);
   if (written & fPen) o.penWidth = Bounded(EditValue(window, kPenWidth), 0, kAdminMaxPenWidth);
   if (written & fN) o.cellCount = Bounded(EditValue(window, kCellCount), 0, kAdminMaxCellCount);
@@ -290,7 +280,7 @@ void WriteFields(ui::Window window, PageObject& o, unsigned written) {
     if (std::optional<int32_t> v = ComboValue(window, kLabelVisible)) o.labelVisible = *v;
   if (written & fSh)
     if (std::optional<int32_t> v = ComboValue(window, kOptionShape)) o.optionShape = *v;
-  if (written & fDB) SetField(o.databaseField, ui::Text(window, kDatabaseField), 30);
+  if (written & fDB) SetFixedField(o.databaseField, ui::Text(window, kDatabaseField));
   if (written & fBIUS) {
     // The four combos set the bits 1 to 8; any other bit of the style (the leading) stays.
     const int ids[4] = {kBold, kItalic, kUnderline, kStrikeOut};

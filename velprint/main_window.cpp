@@ -5,6 +5,7 @@
 #include "page/command_ids.h"
 #include "page/document_file.h"
 #include "page/painter.h"
+#include "page/shared_helpers.h"
 #include "program/canvas.h"
 #include "program/menu_items.h"
 #include "program/page_output.h"
@@ -17,7 +18,7 @@ ui::Window mainDialogFocus = nullptr;
 namespace {
 
 void Initialise(ui::Window window) {
-  VelprintLoadSaveSettings("get");
+  ShowMessageIfAny(VelprintLoadSaveSettings("get"));
   StartPageWindow(kLeftEdit);
   ReadCommandLineDocument(window, LoadDocument);
 }
@@ -35,12 +36,7 @@ void OnCommand(ui::Window window, int id) {
     case kCommandSaveDocument: SaveDocumentAs(window); break;
     case kCommandExportImage: ExportPageImage(window); break;
     case kCommandPrint: PrintPageCommand(); break;
-    case kCommandAbout:
-      if (aboutBusy != 0) break;
-      aboutBusy = 1;
-      ShowAboutDialog(nullptr);
-      aboutBusy = 0;
-      break;
+    case kCommandAbout: RunAboutCommand(window); break;
     case kCommandExit: ui::EndDialog(window, 0); break;
     case kCommandResetFills: ResetFilledValues(); break;
     default: break;   // every other id, the canvas's own notifications among them

@@ -147,19 +147,11 @@ std::string GetString(std::string_view section, std::string_view key,
   return Truncated(Unquoted(k->second), bufferSize);
 }
 
-int WriteString(std::string_view section, std::string_view key, std::string_view value,
-                std::string_view file) {
-  section = TrimSpaces(section);
-  key = TrimSpaces(key);
-  if (section.empty() || key.empty()) return EINVAL;
-  std::vector<std::string> lines;
-  const ParsedFile* parsed = nullptr;
-  if (const int error = LoadFile(file, parsed); error != 0) {
-    if (error != ENOENT) return error;  // there but unreadable: keep it
-  } else {
-    lines = parsed->lines;
-  }
+namespace {
 
+// One write of WriteString applied to the lines of a file in memory.
+void ApplyWrite(std::vector<std::string>& lines, std::string_view section, std::string_view key,
+                std::string_view value) {
   std::optional<size_t> sectionLine, lastKeyLine, keyLine;
   for (size_t i = 0; i < lines.size(); ++i) {
     const LineKind k = Classify(lines[i]);
@@ -190,6 +182,28 @@ int WriteString(std::string_view section, std::string_view key, std::string_view
     lines.push_back("[" + std::string(section) + "]");
     lines.push_back(newLine);
   }
+}
+
+}  // namespace
+
+int WriteString(std::string_view section, std::string_view key, std::string_view value,
+                std::string_view file) {
+  const Entry entry{section, key, value};
+  return WriteStrings(std::span<const Entry>(&entry, 1), file);
+}
+
+int WriteStrings(std::span<const Entry> entries, std::string_view file) {
+  for (const Entry& e : entries)
+    if (TrimSpaces(e.section).empty() || TrimSpaces(e.key).empty()) return EINVAL;
+  std::vector<std::string> lines;
+  const ParsedFile* parsed = nullptr;
+  if (const int error = LoadFile(file, parsed); error != 0) {
+    if (error != ENOENT) return error;  // there but unreadable: keep it
+  } else {
+    lines = parsed->lines;
+  }
+  for (const Entry& e : entries)
+    ApplyWrite(lines, TrimSpaces(e.section), TrimSpaces(e.key), e.value);
 
   std::string data;
   for (const std::string& line : lines) {
@@ -199,6 +213,11 @@ int WriteString(std::string_view section, std::string_view key, std::string_view
   // The file as written is read anew: its stamp is too young to be trusted.
   parsedFiles.erase(std::string(file));
   return files::WriteAllAtomically(file, data);
+}
+
+int ReadError(std::string_view file) {
+  const ParsedFile* parsed = nullptr;
+  return LoadFile(file, parsed);
 }
 
 }  // namespace profile

@@ -7,6 +7,7 @@
 // kMaxFileBytes is never read (reads give the defaults, writes refuse with EFBIG).
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -30,5 +31,16 @@ std::string GetString(std::string_view section, std::string_view key,
 // read is left as it is).
 int WriteString(std::string_view section, std::string_view key, std::string_view value,
                 std::string_view file);
+
+// Many values written as WriteString writes them one after another, with the file written
+// once: all of them or, on a failure, none. Returns 0 or the errno.
+struct Entry {
+  std::string_view section, key, value;
+};
+int WriteStrings(std::span<const Entry> entries, std::string_view file);
+
+// Why the file gives its reads the defaults: 0 when it was read, ENOENT when it is missing,
+// otherwise the errno of the refused read (EISDIR, files::kNotRegularFile, EFBIG, ...).
+int ReadError(std::string_view file);
 
 }  // namespace profile

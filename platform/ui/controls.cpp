@@ -211,8 +211,10 @@ void OwnerCombo::paintEvent(QPaintEvent* e) {
   opt.currentIcon = QIcon();
   p.drawComplexControl(QStyle::CC_ComboBox, opt);
   QRect field = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+  // With no line chosen the field stays as the style drew it, greyed when the combo is; the
+  // program draws nothing there.
   int i = currentIndex();
-  PaintOwnerItem(r, p, field, i, hasFocus(), hasFocus(), i >= 0 ? itemText(i) : QString());
+  if (i >= 0) PaintOwnerItem(r, p, field, i, hasFocus(), hasFocus(), itemText(i));
 }
 
 void OwnerCombo::hidePopup() {

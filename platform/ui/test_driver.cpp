@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <cmath>
 
 #include "platform/text/qt_text.h"
 #include "platform/ui/ui_internal.h"
@@ -158,6 +159,17 @@ void Key(Window control, intptr_t virtualKey) {
 bool Grab(Window window, std::string_view pngPath) {
   if (!IsLive(window) || !window->widget) return false;
   return window->widget->grab().save(text::PathToQ(pngPath), "PNG");
+}
+
+FontChoice ControlFont(Window dialog, int id) {
+  FontChoice choice;
+  WindowRec* c = FindControl(dialog, id);
+  if (!c || !c->widget) return choice;
+  const QFont f = c->widget->font();
+  choice.face = text::FromQ(f.family());
+  choice.points = static_cast<int>(std::lround(f.pixelSize() * 72.0 / 96.0));
+  choice.styleFlags = (f.bold() ? gfx::kBold : 0) | (f.italic() ? gfx::kItalic : 0);
+  return choice;
 }
 
 }  // namespace testing

@@ -202,7 +202,7 @@ void SetItemHeight(Window dialog, int id, int height);
 struct MeasureItemInfo { int controlId; int index; int height; };
 struct DrawItemInfo {
   int controlId;
-  int index;          // -1: the empty field of a combo
+  int index;          // the line; a combo with no line chosen asks for no drawing
   bool selected;
   bool focused;
   gfx::Surface* surface;    // the item's own surface, w x h, drawn at (0, 0)
@@ -331,6 +331,9 @@ bool FireTimer(Window window, int id);             // false when the timer is no
 bool TimerRunning(Window window, int id);
 // The window as the screen would show it, saved as a PNG.
 bool Grab(Window window, std::string_view pngPath);
+// The font a control shows its text in: the face the system found, the size in points and
+// the bold and italic flags (gfx::kBold, gfx::kItalic). An unknown control gives the default.
+FontChoice ControlFont(Window dialog, int id);
 
 }  // namespace testing
 }  // namespace ui

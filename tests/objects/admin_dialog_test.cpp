@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
 #include <string>
 
@@ -155,6 +156,22 @@ TEST_F(AdminDialogTest, AceptarSavesThePresetsAndTellsTheCallerToInsert) {
   LoadSaveAdminStylePresets("get");
   EXPECT_EQ(AdminPresetText(adminStylePresets[6]), "Casado");
   EXPECT_EQ(adminStylePresets[6].alignment, kAlignCentre);
+}
+
+TEST_F(AdminDialogTest, AFailedSaveOnAceptarIsShownAndKeepsTheFile) {
+  ASSERT_EQ(InitAdminStylePresets(), "");
+  const std::string before = testfiles::ReadRaw(AdminControlsPath());
+  OnDialog(kCaption, [](ui::Window w) {
+    TypeText(w, kText, "Casado");
+    files::testing::FailureScope full(files::testing::Step::Write, ENOSPC, 100);
+    Click(w, kAceptar);
+  });
+  EXPECT_EQ(Run(), ui::kOk);
+  ASSERT_EQ(ui::testing::MessagesShown().size(), 1u);
+  EXPECT_EQ(ui::testing::MessagesShown()[0].text, files::ErrorText(ENOSPC));
+  EXPECT_EQ(ui::testing::MessagesShown()[0].title, "Vozurivudoz");
+  EXPECT_EQ(testfiles::ReadRaw(AdminControlsPath()), before);
+  EXPECT_EQ(AdminPresetText(adminStylePresets[1]), "Casado") << "kept in memory";
 }
 
 TEST_F(AdminDialogTest, CancelarKeepsAnAlignmentInMemoryButNotInTheFile) {

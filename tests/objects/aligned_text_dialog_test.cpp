@@ -85,6 +85,8 @@ TEST_F(AlignedTextDialogTest, AreaSizesAreCheckedBeforeTheyAreNarrowed) {
       {"99999999999", "10", "texto", false},
       {"65736", "10", "texto", false},   // 200 once cut to 16 bits
       {"100", "100", "\r\n\r\n", false},  // line breaks alone
+      {"100", "100", "   ", true},         // blanks are a text
+      {"100", "100", " \r\n ", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.width) + " x " + c.height);
@@ -113,6 +115,27 @@ TEST_F(AlignedTextDialogTest, AreaSizesAreCheckedBeforeTheyAreNarrowed) {
       EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
     }
   }
+}
+
+TEST_F(AlignedTextDialogTest, ARefusedAceptarKeepsTheTextForTheNextOpening) {
+  OnDialog(kCaption, [](ui::Window w) {
+    TypeText(w, 31014, "Nombre\r\ny apellidos");
+    TypeText(w, 31008, "5000");
+    TypeText(w, 31009, "100");
+    Click(w, 31018);
+    Click(w, 31017);
+  });
+  ShowAlignedTextDialog(nullptr);
+  EXPECT_EQ(alignedTextAccepted, 0);
+  EXPECT_EQ(alignedText, "Nombre y apellidos");
+  alignedTextDialogOpen = 1;
+  std::string shown;
+  OnDialog(kCaption, [&](ui::Window w) {
+    shown = ui::Text(w, 31014);
+    Click(w, 31017);
+  });
+  ShowAlignedTextDialog(nullptr);
+  EXPECT_EQ(shown, "Nombre y apellidos");
 }
 
 TEST_F(AlignedTextDialogTest, TheEditRefusesMoreThanAPageObjectStores) {

@@ -142,14 +142,50 @@ TEST_F(ColoursTest, DamagedFilesReadWhatIsWholeAndStayInsideThePalette) {
   }
 }
 
-TEST_F(ColoursTest, AFailingDiskShowsOneErrorAndStops) {
-  // A folder where the file should be: every write fails.
-  std::filesystem::create_directory(FavouriteColoursPath());
+TEST_F(ColoursTest, AFailedSaveShowsTheErrorOnceAndKeepsTheOldPalette) {
+  const std::string old = Records(FullPalette());
   InitColourGrid(kColourColumns, kColourRows, kColourGridOrigin, kColourGridOrigin);
+  using files::testing::Step;
+  const std::pair<Step, int64_t> failures[] = {
+      {Step::Create, 0}, {Step::Write, 0}, {Step::Write, 1000}, {Step::Flush, 0}, {Step::Rename, 0}};
+  for (const auto& [step, afterBytes] : failures) {
+    SCOPED_TRACE(static_cast<int>(step));
+    testfiles::WriteRaw(FavouriteColoursPath(), old);
+    ui::testing::Begin();
+    files::testing::FailureScope full(step, ENOSPC, afterBytes);
+    EXPECT_EQ(SaveFavouriteColours(), ENOSPC);
+    ASSERT_EQ(MessagesShown().size(), 1u);
+    EXPECT_EQ(MessagesShown()[0].text, files::ErrorText(ENOSPC));
+    EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
+    EXPECT_EQ(testfiles::ReadRaw(FavouriteColoursPath()), old);
+  }
+  // A folder where the file should be is an error too, shown once.
+  files::DeleteFile(FavouriteColoursPath());
+  std::filesystem::create_directory(FavouriteColoursPath());
+  ui::testing::Begin();
   EXPECT_NE(SaveFavouriteColours(), 0);
+  EXPECT_EQ(MessagesShown().size(), 1u);
+}
+
+TEST_F(ColoursTest, APaletteFileThatCannotBeReadIsReportedAndReadsAsNone) {
+  std::filesystem::create_symlink("/dev/zero", FavouriteColoursPath());
+  colourGrid[2][2].colour = 0x123456;
+  EXPECT_EQ(LoadFavouriteColours(), "No puedo leer mis colores <" + FavouriteColoursPath() + "> ...\r\n" +
+                                        files::ErrorText(files::kNotRegularFile));
+  EXPECT_EQ(colourGrid[2][2], FavouriteColourRecord{});
+
+  // The dialog says so and opens on a white palette that can be used.
+  OnDialog(kPalette, [](ui::Window w) {
+    EXPECT_EQ(gfx::Pixel(ui::ControlSurface(w, kGrid), 25 * 12 + 15, 25 * 9 + 15), gfx::kWhite);
+    Click(w, kSalir);
+  });
+  ShowFavouriteColoursDialog(nullptr);
   ASSERT_EQ(MessagesShown().size(), 1u);
-  EXPECT_EQ(MessagesShown()[0].text.rfind("Err: ", 0), 0u);
-  EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
+  EXPECT_EQ(MessagesShown()[0].text.rfind("No puedo leer mis colores <", 0), 0u);
+  EXPECT_EQ(colourGrid[12][9].colour, gfx::kWhite);
+
+  std::filesystem::remove(FavouriteColoursPath());
+  EXPECT_EQ(LoadFavouriteColours(), "") << "a missing file is no refusal";
 }
 
 TEST_F(ColoursTest, TheGridDrawsEachCellInsideItsRectangle) {

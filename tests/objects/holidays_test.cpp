@@ -105,10 +105,14 @@ TEST_F(HolidaysTest, SavingThenLoadingGivesBackTheLiveEntriesAndTheirColours) {
   EXPECT_EQ(holidayCount, 4);
   EXPECT_EQ(holidayColourTable[1][1], gfx::Rgb(1, 1, 1));
 
-  // Writing an empty list leaves an empty file.
+  // A list with no live day leaves no file, as deleting it and appending nothing does.
+  holidayList[0].deletedMark = 1;
+  holidayCount = 1;
+  ASSERT_EQ(SaveHolidays(), 0);
+  EXPECT_FALSE(files::FileExists(HolidaysPath()));
   holidayCount = 0;
   ASSERT_EQ(SaveHolidays(), 0);
-  EXPECT_EQ(files::FileLength(HolidaysPath()), 0);
+  EXPECT_FALSE(files::FileExists(HolidaysPath()));
 }
 
 TEST_F(HolidaysTest, ADamagedFileReadsWhatIsValidAndNeverMoreThanTheList) {
@@ -126,13 +130,21 @@ TEST_F(HolidaysTest, ADamagedFileReadsWhatIsValidAndNeverMoreThanTheList) {
   EXPECT_EQ(holidayList[1], (HolidayRecord{15, 8, 0x666666, 0}));
   EXPECT_EQ(holidayColourTable[7][2], 0);
 
-  // More records than the list holds: the first 401 are read.
+  // More records than the list holds: the first 401 are read, those past them never, even
+  // when some of the first are passed over.
   std::vector<HolidayRecord> many;
   for (int i = 0; i < 450; ++i) many.push_back({i % 28 + 1, i % 12 + 1, i + 1, 0});
   testfiles::WriteRaw(HolidaysPath(), Records(many));
   LoadHolidays();
   EXPECT_EQ(holidayCount, kHolidayTableSize);
   EXPECT_EQ(holidayList[400], many[400]);
+  many[1].day = 40;
+  testfiles::WriteRaw(HolidaysPath(), Records(many));
+  LoadHolidays();
+  EXPECT_EQ(holidayCount, kHolidayTableSize - 1);
+  EXPECT_EQ(holidayList[1], many[2]);
+  EXPECT_EQ(holidayList[399], many[400]);
+  many[1].day = 2;
 
   // No file at all: an empty list.
   files::DeleteFile(HolidaysPath());
@@ -299,6 +311,80 @@ TEST_F(HolidaysTest, LeavingAsksOnlyAfterAnUnsavedChange) {
   EXPECT_EQ(MessagesShown()[0].text, kAskToSave);
   EXPECT_EQ(testfiles::ReadRaw(HolidaysPath()),
             Records({{6, 1, 0x0000C8, 0}, {25, 12, gfx::Rgb(0, 139, 0), 0}}));
+}
+
+// "Grabar fichero" with no live day leaves no file, and the buttons and the month dialog's
+// "Incluir dias festivos" are greyed as without one.
+TEST_F(HolidaysTest, SavingAListWithNoLiveDayLeavesNoFile) {
+  testfiles::WriteRaw(HolidaysPath(), Records({{6, 1, 0x0000C8, 0}}));
+  OnDialog(kCaption, [](ui::Window w) {
+    ui::ListSelect(w, kList, 0);
+    Click(w, kDeleteDay);
+    Click(w, kSaveFile);
+    EXPECT_FALSE(ui::Enabled(w, kDeleteFile));
+    Click(w, kSalir);
+  });
+  ShowHolidaysDialog(nullptr);
+  EXPECT_FALSE(files::FileExists(HolidaysPath()));
+  ASSERT_EQ(MessagesShown().size(), 1u);
+  EXPECT_EQ(MessagesShown()[0].text, "Termine de grabar colores dias festivos ...");
+  holidaysDialogOpen = 1;
+  OnDialog(kCaption, [](ui::Window w) {
+    EXPECT_FALSE(ui::Enabled(w, kDeleteFile));
+    EXPECT_FALSE(ui::Enabled(w, kSaveFile));
+    Click(w, kSalir);
+  });
+  ShowHolidaysDialog(nullptr);
+}
+
+// A failed write keeps the old file byte for byte and says why.
+TEST_F(HolidaysTest, AFailedSaveIsShownAndKeepsTheOldFileWhole) {
+  const std::string old = Records({{6, 1, 0x0000C8, 0}, {1, 5, 0x00C800, 0}});
+  using files::testing::Step;
+  for (Step step : {Step::Create, Step::Write, Step::Flush, Step::Rename, Step::Delete}) {
+    SCOPED_TRACE(static_cast<int>(step));
+    testfiles::WriteRaw(HolidaysPath(), old);
+    ui::testing::Begin();
+    holidaysDialogOpen = 1;
+    OnDialog(kCaption, [step](ui::Window w) {
+      // Deleting both days leaves a file to delete; deleting one, a file to write.
+      ui::ListSelect(w, kList, 0);
+      Click(w, kDeleteDay);
+      if (step == Step::Delete) {
+        ui::ListSelect(w, kList, 1);
+        Click(w, kDeleteDay);
+      }
+      files::testing::FailureScope full(step, ENOSPC, 4);
+      Click(w, kSaveFile);
+      Click(w, kSalir);   // still unsaved: asked, and No leaves it
+    });
+    ShowHolidaysDialog(nullptr);
+    EXPECT_EQ(testfiles::ReadRaw(HolidaysPath()), old);
+    ASSERT_EQ(MessagesShown().size(), 2u);
+    EXPECT_EQ(MessagesShown()[0].text, files::ErrorText(ENOSPC));
+    EXPECT_EQ(MessagesShown()[1].text, kAskToSave);
+    EXPECT_EQ(holidaysSaved, 0);
+  }
+}
+
+// A holidays file that cannot be read is said so; both dialogs go on as without one.
+TEST_F(HolidaysTest, AHolidaysFileThatCannotBeReadIsReportedAndCountsAsNone) {
+  std::filesystem::create_symlink("/dev/zero", HolidaysPath());
+  const std::string refusal = "No puedo leer los d\xED" "as festivos <" + HolidaysPath() +
+                              "> ...\r\n" + files::ErrorText(files::kNotRegularFile);
+  EXPECT_EQ(LoadHolidays(), refusal);
+  EXPECT_EQ(holidayCount, 0);
+  OnDialog(kCaption, [](ui::Window w) {
+    EXPECT_EQ(ui::ListCount(w, kList), 0);
+    EXPECT_FALSE(ui::Enabled(w, kDeleteFile));
+    EXPECT_FALSE(ui::Enabled(w, kSaveFile));
+    Click(w, kSalir);
+  });
+  ShowHolidaysDialog(nullptr);
+  ASSERT_EQ(MessagesShown().size(), 1u);
+  EXPECT_EQ(MessagesShown()[0].text, refusal);
+  files::DeleteFile(HolidaysPath());
+  EXPECT_EQ(LoadHolidays(), "") << "a missing file is no refusal";
 }
 
 TEST_F(HolidaysTest, AListOfMoreThanSixLinesOpensOnItsLast) {

@@ -24,6 +24,18 @@ class InsertTextDialogTest : public dialogtest::DialogTest {
   }
 };
 
+TEST_F(InsertTextDialogTest, TheNoteIsBoldItalicBesideBoldButtons) {
+  OnDialog("Texto a Insertar", [](ui::Window w) {
+    const ui::FontChoice note = ui::testing::ControlFont(w, 4015);
+    EXPECT_EQ(note.styleFlags, gfx::kBold | gfx::kItalic);
+    EXPECT_EQ(note.points, 10);
+    for (int button : {4013, 4014})
+      EXPECT_EQ(ui::testing::ControlFont(w, button).styleFlags, gfx::kBold) << button;
+    Click(w, 4014);
+  });
+  ShowInsertTextDialog(nullptr);
+}
+
 TEST_F(InsertTextDialogTest, AceptarKeepsTheTextAndReopeningShowsIt) {
   OnDialog("Texto a Insertar", [](ui::Window w) {
     TypeText(w, 4012, "Frase inclinada");

@@ -1,6 +1,7 @@
 #include "page/month_calendar.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <cstring>
@@ -375,6 +376,24 @@ TEST_F(MonthDialogTest, WithAHolidaysFileTheOptionIsOfferedAndTheColoursRead) {
   EXPECT_EQ(monthDialogAccepted, 1);
   EXPECT_EQ(monthIncludeHolidays, 1);
   EXPECT_EQ(holidayColourTable[6][1], gfx::Rgb(0, 0, 200));
+}
+
+// A holidays file there that cannot be read is said so and counts as none.
+TEST_F(MonthDialogTest, AHolidaysFileThatCannotBeReadIsReportedAndOffersNoHolidays) {
+  ASSERT_EQ(mkfifo(HolidaysPath().c_str(), 0600), 0);
+  holidayColourTable[5][5] = 0x123456;
+  OnDialog(kCaption, [](ui::Window w) {
+    EXPECT_FALSE(ui::Enabled(w, 7719));
+    EXPECT_FALSE(ui::Checked(w, 7719));
+    Click(w, 7722);
+  });
+  ShowMonthCalendarDialog(nullptr);
+  ASSERT_EQ(ui::testing::MessagesShown().size(), 1u);
+  EXPECT_EQ(ui::testing::MessagesShown()[0].text,
+            "No puedo leer los d\xED" "as festivos <" + HolidaysPath() + "> ...\r\n" +
+                files::ErrorText(files::kNotRegularFile));
+  EXPECT_EQ(monthIncludeHolidays, 0);
+  EXPECT_EQ(holidayColourTable[5][5], 0);
 }
 
 TEST_F(MonthDialogTest, ChoicesChangeTheSettingsAndThePreview) {

@@ -4,11 +4,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/files/files.h"
+#include "tests/support/test_env.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -206,6 +209,35 @@ TEST_F(AdminPresetsTest, AnExistingFileIsReadAtStartAndNotRewritten) {
   EXPECT_EQ(AdminPresetText(adminStylePresets[6]), "S\xED");
   EXPECT_TRUE(SamePreset(adminStylePresets[1], DefaultAdminStylePreset(1)));
   EXPECT_EQ(testfiles::ReadRaw(AdminControlsPath()), original);
+}
+
+TEST_F(AdminPresetsTest, AFailedSaveIsReportedAndKeepsTheOldFileWhole) {
+  const std::string original = "[Etiqueta Linea]\r\ntexto=Nombre:\r\n; del usuario\r\n";
+  testfiles::WriteRaw(AdminControlsPath(), original);
+  SetAdminPresetText(adminStylePresets[5], "Apellidos:");
+  using files::testing::Step;
+  for (Step step : {Step::Create, Step::Write, Step::Flush, Step::Rename}) {
+    SCOPED_TRACE(static_cast<int>(step));
+    files::testing::FailureScope full(step, ENOSPC, 100);
+    EXPECT_EQ(LoadSaveAdminStylePresets("save"), files::ErrorText(ENOSPC));
+    EXPECT_EQ(files::testing::FailuresFired(), 1) << "one write for the whole table";
+    EXPECT_EQ(testfiles::ReadRaw(AdminControlsPath()), original);
+  }
+  EXPECT_EQ(LoadSaveAdminStylePresets("save"), "");
+  EXPECT_EQ(FileLines().size(), 10u * 12u + 1u) << "ten sections of eleven keys, and the note";
+}
+
+// A presets file that is no file to read gives the built-in presets and says why.
+TEST_F(AdminPresetsTest, APresetsFileThatCannotBeReadIsReported) {
+  files::OverrideDataFolder(testenv::NewFolder("presets"));
+  std::filesystem::create_symlink("/dev/zero", AdminControlsPath());
+  EXPECT_EQ(InitAdminStylePresets(), "No puedo leer los controles administrativos <" +
+                                         AdminControlsPath() + "> ...\r\n" +
+                                         files::ErrorText(files::kNotRegularFile));
+  EXPECT_TRUE(SamePreset(adminStylePresets[1], DefaultAdminStylePreset(1)));
+  files::OverrideDataFolder(testenv::NewFolder("presets-missing"));
+  EXPECT_EQ(InitAdminStylePresets(), "");
+  EXPECT_EQ(LoadSaveAdminStylePresets("get"), "");
 }
 
 TEST(AdminPresetFieldsTest, NumbersAreHeldWithinTheirFieldsRange) {

@@ -10,6 +10,7 @@
 #include "page/painter.h"
 #include "platform/gfx/gfx.h"
 #include "tests/page/painter_test.h"
+#include "tests/page/ink.h"
 
 namespace {
 
@@ -55,12 +56,13 @@ TEST_F(PainterTest, PageBitmapsHaveThePaperSizeAndStayBoundedForWildPaperSizes) 
 
 TEST_F(PainterTest, EmptyPageHasTheOutlineAndDottedMarginsOnly) {
   PaintPage();
-  // The outline's far corner (794, 1123) lies just off the bitmap: only its top and left
-  // sides show.
+  // The outline's four sides run along the bitmap's first and last rows and columns.
   EXPECT_EQ(Page(400, 0), kBlack);
   EXPECT_EQ(Page(0, 500), kBlack);
-  EXPECT_EQ(Page(793, 500), kWhite);
-  EXPECT_EQ(Page(400, 1122), kWhite);
+  EXPECT_EQ(Page(793, 500), kBlack);
+  EXPECT_EQ(Page(400, 1122), kBlack);
+  EXPECT_EQ(Page(792, 500), kWhite);
+  EXPECT_EQ(Page(400, 1121), kWhite);
 
   // Margins 20, 10, 15 and 25 mm: dotted lines at x 76 and 756, y 57 and 1028.
   for (int x : {76, 756}) {
@@ -78,6 +80,16 @@ TEST_F(PainterTest, EmptyPageHasTheOutlineAndDottedMarginsOnly) {
   // No ruler, no paper, no ambient colour.
   for (auto [x, y] : {std::pair{38, 5}, {10, 5}, {5, 10}, {20, 602}, {50, 602}, {300, 300}})
     EXPECT_EQ(Page(x, y), kWhite) << x << "," << y;
+
+  // A5: 559 x 794 pixels, its outline closed on all four sides too.
+  paperWidthMm = 148;
+  paperHeightMm = 210;
+  MakePageBitmaps();
+  PaintPage();
+  ASSERT_EQ(gfx::Width(*pageBitmap), 559);
+  ASSERT_EQ(gfx::Height(*pageBitmap), 794);
+  EXPECT_EQ(InColumn(558, 0, 793, kBlack), 794);
+  EXPECT_EQ(InRow(793, 0, 558, kBlack), 559);
 }
 
 TEST_F(PainterTest, OutlineAndMarginsCanBeLeftOut) {
@@ -268,6 +280,29 @@ TEST_F(PainterTest, EditingMarksOutlineTheTextsAndArrowsOnly) {
   }
 }
 
+// An arrow leaves a pen up to 30 pixels wide; the marks after it and the ambient colour of
+// the next pass (an export paints no background to reset it) keep to their thin lines.
+TEST_F(PainterTest, MarksAndTheAmbientColourKeepAThinPenAfterAWideArrow) {
+  PageObject& arrow = Add(kArrow, 500, 800, 10, 10);
+  arrow.arrowDirection = kArrowRight;
+  arrow.arrowLength = 50;
+  arrow.arrowLineWidth = 30;
+  AddText(kMathsCharacter, 300, 300, 20, 20, "");
+  PaintPage(1);
+  EXPECT_EQ(Page(300, 310), kRed);
+  EXPECT_EQ(Page(298, 310), kWhite);
+  EXPECT_EQ(Page(310, 298), kWhite);
+
+  ambientColorOn = 1;
+  ambientColor = kGreen;
+  for (int pass = 0; pass < 2; ++pass) {
+    ClearGraphicTarget(*pageBitmap);
+    PaintAllObjects(0);
+  }
+  EXPECT_EQ(Page(100, 500), kGreen);
+  EXPECT_EQ(Page(70, 500), kWhite);   // the left margin lies at x 76
+}
+
 TEST_F(PainterTest, ArrowOutlineIsTheSquareAtItsAnchorUnderTheArrow) {
   PageObject& o = Add(kArrow, 200, 300, 10, 10);
   o.arrowDirection = kArrowRight;
@@ -337,6 +372,29 @@ TEST_F(PainterTest, TextObjectsGetTheirFontsAgainOnEveryPass) {
   angled.fontHandle = 0;
   PaintPage();
   EXPECT_EQ(angled.fontHandle, first);
+}
+
+// "Propiedades objetos" sets any font size; the page draws the text at that size.
+TEST_F(PainterTest, TextsAreDrawnAtTheirOwnSizeBeyondTheSizeCombos) {
+  PageObject& big = AddText(kAngledText, 100, 100, 20, 20, "H");
+  big.fontSize = 100;
+  PageObject& lines = AddText(kLineText, 400, 100, 20, 20, "H\r\nH");
+  lines.fontSize = 90;
+  PaintPage(0);
+  EXPECT_EQ(gfx::FontOf(big.fontHandle).points, 100);
+  // A capital of 100 points stands some 90 pixels tall; one of 70 points, about 62.
+  const ink::Box h = ink::InkBox(*pageBitmap, 100, 100, 300, 400);
+  ASSERT_FALSE(h.Empty());
+  EXPECT_GT(h.bottom - h.top, 80);
+  // Line texts step down by their size: the second line starts 90 pixels below the first.
+  std::vector<int> tops;   // the first row of each run of inked rows
+  for (int y = 100, inkedBefore = 0; y < 600; ++y) {
+    const int inked = Inked(*pageBitmap, 400, y, 600, y);
+    if (inked && !inkedBefore) tops.push_back(y);
+    inkedBefore = inked;
+  }
+  ASSERT_EQ(tops.size(), 2u);
+  EXPECT_EQ(tops[1] - tops[0], 90);
 }
 
 // A stored calendar keeps no colour for its name and may keep no face: the program says.
@@ -416,8 +474,8 @@ TEST_F(PainterTest, DamagedObjectsNeitherCrashNorHang) {
   arrow.arrowLineWidth = INT16_MAX;
   arrow.arrowHeads = 255;
   PaintPage(1);
-  EXPECT_EQ(gfx::FontOf(text.fontHandle).points, 70);
-  EXPECT_EQ(gfx::FontOf(maths.fontHandle).points, 6);
+  EXPECT_EQ(gfx::FontOf(text.fontHandle).points, INT16_MAX);
+  EXPECT_EQ(gfx::FontOf(maths.fontHandle).points, INT16_MIN);
 
   // A count beyond the store reads no further than its last slot.
   objectCount = INT32_MAX;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <functional>
 
 #include "page/settings.h"
 #include "platform/files/files.h"
@@ -206,12 +209,68 @@ TEST_F(SettingsTest, OtherModesDoNothing) {
   EXPECT_FALSE(files::FileExists(SettingsFilePath()));
 }
 
-TEST_F(SettingsTest, AFailedSaveIsReported) {
-  std::string folder = testenv::NewFolder("readonly");
-  files::OverrideDataFolder(folder + "missing/deeper/");
+TEST_F(SettingsTest, AFailedSaveIsReportedAndKeepsTheOldFileWhole) {
+  const std::string old = "[Margenes]\r\nizquierdo= 25\r\n; a note of the user's\r\n";
+  WriteSettings(old);
   marginLeft = 1;
-  std::string error = LoadSaveSettings("save");
-  EXPECT_EQ(error.rfind("Err: ", 0), 0u) << error;
+  using files::testing::Step;
+  for (Step step : {Step::Create, Step::Write, Step::Flush, Step::Rename}) {
+    SCOPED_TRACE(static_cast<int>(step));
+    files::testing::FailureScope full(step, ENOSPC, 100);
+    EXPECT_EQ(LoadSaveSettings("save"), files::ErrorText(ENOSPC));
+    EXPECT_EQ(files::testing::FailuresFired(), 1);
+    EXPECT_EQ(SettingsText(), old);
+  }
+  // A folder that is not there.
+  files::OverrideDataFolder(testenv::NewFolder("readonly") + "missing/deeper/");
+  EXPECT_EQ(LoadSaveSettings("save").rfind("Err: ", 0), 0u);
+}
+
+// One save writes the file once: a failure of its one write leaves no key written.
+TEST_F(SettingsTest, ASaveWritesTheFileOnce) {
+  marginLeft = 33;
+  paperWidthMm = 148;
+  {
+    files::testing::FailureScope full(files::testing::Step::Create, ENOSPC);
+    EXPECT_FALSE(LoadSaveSettings("save").empty());
+  }
+  EXPECT_FALSE(files::FileExists(SettingsFilePath()));
+  EXPECT_EQ(LoadSaveSettings("save"), "");
+  ForgetValues();
+  LoadSaveSettings("get");
+  EXPECT_EQ(marginLeft, 33);
+  EXPECT_EQ(paperWidthMm, 148);
+}
+
+// A settings file that is no file to read (a folder, a device, a pipe, one far too long)
+// gives the defaults and says why; a missing one gives them in silence.
+TEST_F(SettingsTest, ASettingsFileThatCannotBeReadIsReportedAndGivesTheDefaults) {
+  EXPECT_EQ(LoadSaveSettings("get"), "");
+  struct Case {
+    const char* name;
+    int error;
+    std::function<void(const std::string& path)> make;
+  };
+  const Case cases[] = {
+      {"folder", EISDIR, [](const std::string& p) { std::filesystem::create_directory(p); }},
+      {"device", files::kNotRegularFile,
+       [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); }},
+      {"pipe", files::kNotRegularFile, [](const std::string& p) { mkfifo(p.c_str(), 0600); }},
+      {"huge", EFBIG, [](const std::string&) {
+         WriteSettings("[Margenes]\r\nizquierdo= 25\r\n" + std::string(2 << 20, ';'));
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    files::OverrideDataFolder(testenv::NewFolder(c.name));
+    const std::string path = SettingsFilePath();
+    c.make(path);
+    ForgetValues();
+    EXPECT_EQ(LoadSaveSettings("get"), "No puedo leer la configuraci\xF3n <" + path + "> ...\r\n" +
+                                           files::ErrorText(c.error));
+    EXPECT_EQ(marginLeft, 10);
+    EXPECT_EQ(paperWidthMm, 210);
+  }
 }
 
 }  // namespace

@@ -95,15 +95,14 @@ TEST(RecordFieldsTest, FieldsAreLittleEndianAndFixedTextsStayInTheirField) {
   SetFixedField(field, "ab");
   EXPECT_EQ(FixedFieldText(field), "ab");
   EXPECT_EQ(field[4], '\0');
+  SetFixedField(field, std::string_view());   // no bytes behind it
+  EXPECT_EQ(std::string(field, sizeof field), std::string(sizeof field, '\0'));
   char damaged[3] = {'x', 'y', 'z'};   // no terminator
   EXPECT_EQ(FixedFieldText(damaged), "xyz");
 
   EXPECT_EQ(HeldCoordinate(int64_t{INT_MAX} * 4), kCoordinateReach);
   EXPECT_EQ(HeldCoordinate(-int64_t{INT_MAX} * 4), -kCoordinateReach);
   EXPECT_EQ(HeldCoordinate(-17), -17);
-  EXPECT_EQ(FontSizeOfCombos(0), 6);
-  EXPECT_EQ(FontSizeOfCombos(300), 70);
-  EXPECT_EQ(FontSizeOfCombos(12), 12);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 
 #include "dialogs/file_dialogs.h"
 #include "objects/image_size.h"
+#include "page/drawers.h"
 #include "page/page_store.h"
 #include "page/painter.h"
 #include "page/settings.h"
@@ -161,6 +162,42 @@ TEST_F(ImagesTest, EveryInputFormatLoadsAtItsOwnSizeAndDraws) {
     EXPECT_EQ(gfx::Pixel(*pageBitmap, 130, 199), gfx::kWhite);
   }
   EXPECT_TRUE(MessagesShown().empty());
+}
+
+// Whatever pen the objects before it leave (an arrow's is up to 30 pixels wide), an image is
+// copied onto the page as it is and nothing around it changes.
+TEST_F(ImagesTest, AnImageLeavesItsNeighboursAsTheyAreWhateverPenCameBefore) {
+  AddSquare();   // blue inside (206, 306) to (294, 374)
+  PageObject& arrow = pageObjects[++objectCount];
+  arrow = PageObject{};
+  arrow.kind = kArrow;
+  arrow.x = 500;
+  arrow.y = 500;
+  arrow.arrowLength = 50;
+  arrow.arrowDirection = kArrowRight;
+  arrow.arrowLineWidth = 30;
+  PageObject& image = pageObjects[++objectCount];
+  image = PageObject{};
+  image.kind = kImage;
+  image.x = 230;
+  image.y = 320;
+  image.bitmapHandle = Load(QuartersFile(folder + "q.png", 40, 40));
+  image.width = loadedImageWidth;
+  image.height = loadedImageHeight;
+  ASSERT_NE(image.bitmapHandle, 0);
+  for (int32_t mode : {0, 1}) {
+    SCOPED_TRACE(mode);
+    ClearGraphicTarget(*pageBitmap);
+    PaintAllObjects(mode);
+    EXPECT_EQ(gfx::Pixel(*pageBitmap, 231, 321), kRed);
+    EXPECT_EQ(gfx::Pixel(*pageBitmap, 268, 358), gfx::kWhite);   // the image's own white
+    for (int d : {1, 3, 8, 12}) {
+      EXPECT_EQ(gfx::Pixel(*pageBitmap, 230 - d, 340), kBlue) << d;
+      EXPECT_EQ(gfx::Pixel(*pageBitmap, 269 + d, 340), kBlue) << d;
+      EXPECT_EQ(gfx::Pixel(*pageBitmap, 250, 320 - d), kBlue) << d;
+      EXPECT_EQ(gfx::Pixel(*pageBitmap, 250, 359 + d), kBlue) << d;
+    }
+  }
 }
 
 TEST_F(ImagesTest, ABoxStretchesTheImageToExactlyItsSize) {

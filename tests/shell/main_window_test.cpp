@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
@@ -775,15 +777,45 @@ TEST(MainWindow, SearchWithoutALinkedDatabaseSaysSo) {
   });
 }
 
-// A folder named on the command line is reported and leaves an empty page.
-TEST(MainWindow, AFolderOnTheCommandLineLeavesAnEmptyPage) {
+// Settings and presets files that cannot be read are reported as the window opens, which
+// goes on with the defaults.
+TEST(MainWindow, SettingsAndPresetsThatCannotBeReadAreReportedAtStart) {
+  std::vector<std::string> shown;
+  WithMainWindow([&](ui::Window) {
+    for (const auto& m : MessagesShown()) shown.push_back(m.text);
+    EXPECT_EQ(marginLeft, 10);
+    EXPECT_EQ(adminStylePresets[1].labelAreaWidth, DefaultAdminStylePreset(1).labelAreaWidth);
+  }, {}, [] {
+    std::filesystem::create_directory(SettingsFilePath());
+    std::filesystem::create_symlink("/dev/zero", AdminControlsPath());
+  });
+  ASSERT_EQ(shown.size(), 3u);   // the start-up question first
+  EXPECT_EQ(shown[1], "No puedo leer la configuraci\xF3n <" + SettingsFilePath() + "> ...\r\n" +
+                          files::ErrorText(EISDIR));
+  EXPECT_EQ(shown[2], "No puedo leer los controles administrativos <" + AdminControlsPath() +
+                          "> ...\r\n" + files::ErrorText(files::kNotRegularFile));
+}
+
+// What is no document named on the command line (a folder, a device, a pipe) is reported
+// and leaves an empty page: the window opens, and no read waits or runs for ever.
+TEST(MainWindow, WhatIsNoFileOnTheCommandLineIsReportedAndLeavesAnEmptyPage) {
   const std::string folder = testenv::NewFolder("carpeta.qorvex");
-  WithMainWindow([](ui::Window w) {
-    EXPECT_EQ(objectCount, 1);
-    EXPECT_EQ(ui::Caption(w), "Veluna");
-    ASSERT_FALSE(MessagesShown().empty());
-    EXPECT_EQ(MessagesShown().back().text.rfind("Err: ", 0), 0u);
-  }, {folder});
+  const std::string links = testenv::NewFolder("enlaces");
+  std::filesystem::create_symlink("/dev/zero", links + "cero.qorvex");
+  ASSERT_EQ(mkfifo((links + "tuberia.qorvex").c_str(), 0600), 0);
+  const std::pair<std::string, int> cases[] = {{folder, EISDIR},
+                                               {links + "cero.qorvex", files::kNotRegularFile},
+                                               {links + "tuberia.qorvex", files::kNotRegularFile}};
+  for (const auto& [path, error] : cases) {
+    SCOPED_TRACE(path);
+    WithMainWindow([&](ui::Window w) {
+      EXPECT_EQ(objectCount, 1);
+      EXPECT_EQ(ui::Caption(w), "Veluna");
+      ASSERT_EQ(MessagesShown().size(), 2u);   // the start-up question, then the refusal
+      EXPECT_EQ(MessagesShown().back().text,
+                "No puedo leer el documento <" + path + "> ...\r\n" + files::ErrorText(error));
+    }, {path});
+  }
 }
 
 }  // namespace

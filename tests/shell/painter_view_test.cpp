@@ -29,11 +29,13 @@ TEST_F(PainterTest, FullRepaintColoursAShapeAndCopiesThePageAtTheScrollOffset) {
   EXPECT_EQ(Canvas(120, 620), kWhite);
   EXPECT_EQ(Canvas(0, 520), kBlack);  // the outline's left side came along
 
-  // Scrolled to the bottom, the page ends above the canvas's last rows, which stay white.
+  // Scrolled to the bottom, the page ends above the canvas's last rows, which stay white;
+  // the outline's bottom side is the page's last row.
   scrollOffset() = -561;
   FullRepaint();
   EXPECT_EQ(Canvas(120, 620 - 561), kBlue);
-  EXPECT_EQ(Canvas(400, 1122 - 561), kWhite);
+  EXPECT_EQ(Canvas(400, 1122 - 561), kBlack);
+  EXPECT_EQ(Canvas(400, 1123 - 561), kWhite);
   EXPECT_EQ(Canvas(0, 1122 - 561), kBlack);
   EXPECT_EQ(Canvas(0, 1123 - 561), kWhite);
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -23,6 +24,7 @@
 #include "shell/main_window.h"
 #include "tests/page/document_test.h"
 #include "tests/support/run_program.h"
+#include "tests/support/test_env.h"
 
 namespace {
 
@@ -300,12 +302,53 @@ TEST_F(PropertiesTest, TextsAreCutToTheirFieldsAndNumbersKeptInRange) {
   EXPECT_EQ(std::string(p.text), std::string(1023, 'a'));
   EXPECT_EQ(std::string(p.databaseField), std::string(30, 'b'));
   EXPECT_STREQ(p.fontName, "Fuente Que No Hay");
-  EXPECT_EQ(p.fontSize, 70);
+  EXPECT_EQ(p.fontSize, 32767) << "as many points as the field holds";
   EXPECT_EQ(p.cellCount, 10000);
   EXPECT_EQ(p.cellSpacing, 10000);
   EXPECT_EQ(p.cellWidth, 0);
   EXPECT_EQ(p.x, 0);
   EXPECT_EQ(p.width, 32767);
+}
+
+// Font sizes and angles are taken as typed, beyond what the size combos and a turn offer.
+TEST_F(PropertiesTest, FontSizesAndAnglesAreWrittenAsTyped) {
+  const int slot = Add(SampleRecord(kAngledText, 1));
+  Open(static_cast<int16_t>(slot));
+  ui::SetText(dialog, kFontSize, "250");
+  ui::SetText(dialog, kAngle, "-45000");
+  Click(dialog, kApply);
+  EXPECT_EQ(pageObjects[slot].fontSize, 250);
+  EXPECT_EQ(pageObjects[slot].angle, -45000);
+  EXPECT_EQ(gfx::FontOf(pageObjects[slot].fontHandle).points, 250);
+  EXPECT_EQ(ui::Text(dialog, kFontSize), "250");
+}
+
+// An image uses none of the text fields: every one of them is greyed, the face combo (drawn
+// by the dialog itself) as the others, with nothing chosen in it.
+TEST_F(PropertiesTest, GreyedEmptyFieldsLookGreyed) {
+  const int slot = Add(SampleRecord(kImage, 1));
+  pagetest::SetText(pageObjects[slot].fontName, "");
+  pageObjects[slot].alignment = 0;
+  Open(static_cast<int16_t>(slot));
+  ASSERT_FALSE(ui::Enabled(dialog, kFace));
+  ASSERT_EQ(ui::ListSelection(dialog, kFace), -1);
+  ASSERT_EQ(ui::ListSelection(dialog, kAl), -1);
+  const std::string png = testenv::NewFolder("grab") + "propiedades.png";
+  ASSERT_TRUE(ui::testing::Grab(dialog, png));
+  const QImage shot(QString::fromStdString(png));
+  ASSERT_FALSE(shot.isNull());
+  // The rows stand 22 pixels apart from y 44, the fields at x 178: "Alineamiento" is the
+  // eighth row, "Fuente" the ninth.
+  const QColor alignment = shot.pixelColor(178 + 96, 44 + 7 * 22 + 10);
+  const QColor face = shot.pixelColor(178 + 96, 44 + 8 * 22 + 10);
+  // The style shades its fields a little from top to bottom.
+  const auto near = [](const QColor& a, const QColor& b) {
+    return std::abs(a.red() - b.red()) <= 8 && std::abs(a.green() - b.green()) <= 8 &&
+           std::abs(a.blue() - b.blue()) <= 8;
+  };
+  EXPECT_TRUE(near(face, alignment))
+      << face.name().toStdString() << " " << alignment.name().toStdString();
+  EXPECT_NE(face, QColor(Qt::white));
 }
 
 TEST_F(PropertiesTest, LinesOfALineTextSurviveApply) {

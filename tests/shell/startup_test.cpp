@@ -191,8 +191,10 @@ TEST_F(StartupTest, AutorOpensTheBoxWhoseIconCyclesThroughSevenFrames) {
   std::vector<std::string> frames;
   bool timerStoppedAfterClose = false;
   ui::Window box = nullptr;
+  ui::Window main = nullptr;
   OnDialog("Autor", [&](ui::Window w) {
     box = w;
+    EXPECT_EQ(ui::Parent(w), main) << "modal to the main window";
     EXPECT_EQ(ui::ImageName(w, 6018), "#701");
     EXPECT_TRUE(ui::testing::Grab(w, testenv::NewFolder("grab") + "about-box.png"));
     for (int i = 0; i < 8; ++i) {
@@ -202,6 +204,7 @@ TEST_F(StartupTest, AutorOpensTheBoxWhoseIconCyclesThroughSevenFrames) {
     ui::testing::Click(w, 6017);
   });
   OnDialog("Veluna", [&](ui::Window w) {
+    main = w;
     ui::testing::ChooseMenu(w, kCommandAbout);
     timerStoppedAfterClose = !ui::IsWindow(box);
     EXPECT_EQ(aboutBusy, 0);

@@ -34,4 +34,10 @@ std::string NewFolder(const std::string& name) {
   return f;
 }
 
+void Remove() {
+  std::error_code error;
+  for (int attempt = 0; attempt < 5; ++attempt)
+    if (std::filesystem::remove_all(folder, error) != static_cast<std::uintmax_t>(-1) && !error) return;
+}
+
 }  // namespace testenv

@@ -10,4 +10,7 @@ std::string Prepare();
 const std::string& Folder();
 // A fresh empty folder inside it.
 std::string NewFolder(const std::string& name);
+// Removes the folder Prepare made. A file that a library's own thread writes there while it
+// is being removed is tried again; what still cannot go stays, and never fails a run.
+void Remove();
 }  // namespace testenv

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <cstdlib>
-#include <filesystem>
 
 #include "platform/ui/ui.h"
 #include "tests/support/test_env.h"
@@ -23,7 +22,7 @@ class ResetBeforeEachTest : public testing::EmptyTestEventListener {
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   testing::InitGoogleTest(&argc, argv);
-  std::string folder = testenv::Prepare();
+  testenv::Prepare();
   QApplication app(argc, argv);
   ui::testing::Begin();
 #ifdef VELUNA_RESET_PROGRAM_STATE
@@ -31,6 +30,6 @@ int main(int argc, char** argv) {
 #endif
   int result = RUN_ALL_TESTS();
   ui::testing::End();
-  std::filesystem::remove_all(folder);
+  testenv::Remove();
   return result;
 }

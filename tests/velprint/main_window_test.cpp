@@ -303,9 +303,10 @@ TEST(VelprintMainWindow, OtherCommandsAndGuardedOnesDoNothing) {
   });
 }
 
-TEST(VelprintMainWindow, AutorShowsTheAboutBoxOnceAtATime) {
+TEST(VelprintMainWindow, AutorShowsTheAboutBoxOnceAtATimeOverTheMainWindow) {
   WithVelprint([](ui::Window main) {
     ui::testing::OnDialog("Autor", [main](ui::Window box) {
+      EXPECT_EQ(ui::Parent(box), main) << "modal to the main window";
       EXPECT_EQ(aboutBusy, 1);
       ChooseMenu(main, kCommandAbout);   // a second box does not open
       ui::testing::CloseBox(box);

@@ -281,6 +281,39 @@ TEST(ProfileBounds, AFileBeyondTheBoundGivesDefaultsAndIsNeverRewritten) {
   // Nor is what is no regular file, nor does it block.
   EXPECT_EQ(profile::GetString("Margenes", "izquierdo", "d", "/dev/zero"), "d");
   EXPECT_EQ(profile::WriteString("Margenes", "izquierdo", "1", "/dev/null"), files::kNotRegularFile);
+
+  // Why the reads of each gave the defaults.
+  EXPECT_EQ(profile::ReadError(dir + "largest.ini"), 0);
+  EXPECT_EQ(profile::ReadError(dir + "huge.ini"), EFBIG);
+  EXPECT_EQ(profile::ReadError(dir + "missing.ini"), ENOENT);
+  EXPECT_EQ(profile::ReadError(dir), EISDIR);
+  EXPECT_EQ(profile::ReadError("/dev/zero"), files::kNotRegularFile);
+}
+
+// Many keys at once end as writing them one by one does, in one write of the file: a failure
+// leaves every one of them unwritten.
+TEST(ProfileWrite, ManyValuesAreWrittenAtOnceOrNotAtAll) {
+  const std::string dir = testenv::NewFolder("profile");
+  WriteRaw(dir + "one.ini", kSample);
+  WriteRaw(dir + "many.ini", kSample);
+  const profile::Entry entries[] = {
+      {"Margenes", "izquierdo", " 30"}, {"Margenes", "Nuevo", "x"}, {"Otra", "clave", "1"},
+      {"margenes", "DERECHO", "7"},     {"Otra", "clave", "2"},     {" Otra ", " segunda ", "3"}};
+  for (const profile::Entry& e : entries)
+    ASSERT_EQ(profile::WriteString(e.section, e.key, e.value, dir + "one.ini"), 0);
+  ASSERT_EQ(profile::WriteStrings(entries, dir + "many.ini"), 0);
+  EXPECT_EQ(ReadRaw(dir + "many.ini"), ReadRaw(dir + "one.ini"));
+
+  WriteRaw(dir + "many.ini", kSample);
+  {
+    files::testing::FailureScope fail(files::testing::Step::Create, ENOSPC);
+    EXPECT_EQ(profile::WriteStrings(entries, dir + "many.ini"), ENOSPC);
+  }
+  EXPECT_EQ(ReadRaw(dir + "many.ini"), kSample);
+  EXPECT_EQ(profile::GetString("Otra", "clave", "d", dir + "many.ini"), "d");
+  const profile::Entry nameless[] = {{"Margenes", "izquierdo", "1"}, {"Margenes", " ", "2"}};
+  EXPECT_EQ(profile::WriteStrings(nameless, dir + "many.ini"), EINVAL);
+  EXPECT_EQ(ReadRaw(dir + "many.ini"), kSample);
 }
 
 TEST(ProfileWrite, AFailedWriteKeepsTheOldFile) {

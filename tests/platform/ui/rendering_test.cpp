@@ -187,6 +187,9 @@ TEST_F(UiTest, AnItalicLabelLeansItsLetters) {
     return upper / std::max(upperCount, 1) - lower / std::max(lowerCount, 1);
   };
   const QImage shot = Grabbed(d, "italic");
+  EXPECT_EQ(ui::testing::ControlFont(d, 1).styleFlags, gfx::kBold);
+  EXPECT_EQ(ui::testing::ControlFont(d, 2).styleFlags, gfx::kBold | gfx::kItalic);
+  EXPECT_EQ(ui::testing::ControlFont(d, 2).points, 24);
   EXPECT_LT(std::abs(lean(shot, 10)), 1.0);
   EXPECT_GT(lean(shot, 60), 1.5);
   // A font set later leans too.

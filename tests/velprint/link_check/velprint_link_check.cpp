@@ -84,6 +84,10 @@ int main(int argc, char** argv) {
   setenv("XDG_DATA_HOME", (folder + "data").c_str(), 1);
   setenv("XDG_CONFIG_HOME", (folder + "config").c_str(), 1);
   files::OverrideDataFolder(folder);
+  // The form is saved into this folder and read again from it: its picture goes with it.
+  std::error_code ignored;
+  std::filesystem::copy_file(std::filesystem::path(argv[1]).parent_path() / "logo.png", folder + "logo.png",
+                             ignored);
 
   ui::testing::Begin();
   ui::testing::AnswerMessageBox(ui::Answer::No);   // no file-type registration
