@@ -12,10 +12,10 @@
 #include <thread>
 #include <vector>
 
-#include "objects/admin_controls.h"
+#include "page/admin_controls.h"
+#include "page/settings.h"
 #include "platform/files/files.h"
 #include "platform/ui/ui.h"
-#include "shell/settings.h"
 
 namespace {
 
