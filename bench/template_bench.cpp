@@ -1,7 +1,8 @@
 // A template script whose record block runs over 10,000 records, summing a number field and
 // joining a text field, from reading the script to its OUT result: once through the template
 // database readers over the database's files, and once with the values held in memory, which
-// measures the language alone.
+// measures the language alone. Then a script that writes one line per record to an output
+// file with WOUT, as a member list does.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -26,6 +27,16 @@ constexpr const char* kScript =
     "&nombres := &nombres + &nombre ;\n"
     "^R ;\n"
     "OUT &total ;\n";
+
+constexpr const char* kWoutScript =
+    "[Grande] ;\n"
+    "&fichero := ~lista.txt ;\n"
+    "&abrir := 0 ;\n"
+    "R^ ;\n"
+    "&nombre := #Nombre ;\n"
+    "&hecho := %WOUT &fichero &nombre &abrir ;\n"
+    "^R ;\n"
+    "OUT &hecho ;\n";
 
 // The generated database's values straight from memory, read in the order the script reads
 // them.
@@ -58,6 +69,7 @@ std::string MakeFolder() {
   templatetest::WriteFixtureDatabase(folder,
                                      templatetest::GeneratedDatabase("Grande", kRecords));
   std::ofstream(folder + "suma", std::ios::binary) << kScript;
+  std::ofstream(folder + "lista", std::ios::binary) << kWoutScript;
   return folder;
 }
 
@@ -88,6 +100,29 @@ void BM_TemplateRecordBlock10000ValuesInMemory(benchmark::State& state) {
   std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_TemplateRecordBlock10000ValuesInMemory)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+// Each run starts from no output file, so every run writes the same 10,000 lines.
+void BM_TemplateWoutLines10000(benchmark::State& state) {
+  const std::string folder = MakeFolder();
+  MemoryEnvironment env(folder, templatetest::GeneratedDatabase("Grande", kRecords));
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::filesystem::remove(folder + "lista.txt");
+    state.ResumeTiming();
+    const templates::TemplateOutcome outcome = templates::RunTemplateScript("lista", env);
+    if (outcome.result != "1") state.SkipWithError(outcome.error.c_str());
+    benchmark::DoNotOptimize(outcome);
+  }
+  // "Socio1" to "Socio10000", each followed by CR LF.
+  if (std::filesystem::file_size(folder + "lista.txt") != 108894) {
+    state.SkipWithError("wrong output file");
+  }
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_TemplateWoutLines10000)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);

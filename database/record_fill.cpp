@@ -83,8 +83,8 @@ void FillByType(PageObject& o, int16_t type, const std::string& name, const Fill
 void RunBoundScript(PageObject& o, std::string_view binding) {
   if (!templateScriptRunner) return;
   const std::string path = DecodeScriptReference(binding).substr(0, kMaxScriptPathLength);
-  if (const std::optional<std::string> result = templateScriptRunner(path))
-    SetFixedField(o.fillText, *result);
+  // A failed run shows nothing rather than what an earlier record filled in.
+  SetFixedField(o.fillText, templateScriptRunner(path).value_or(std::string()));
 }
 
 // Objects inserted since the copies were made get their own text as their copy.

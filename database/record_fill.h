@@ -15,8 +15,8 @@ constexpr const char* kPhoneticFontName = "Ipa-sams Uclphon1 SILSophiaL";
 // Set by the designer: the full repaint that shows the filled page.
 extern std::function<void()> repaintAfterFill;
 // Set by the template language: runs the script at that path and gives its OUT text, or
-// nothing when the run did not complete (a missing script or an error it has shown). Until
-// it is set, an object bound to a script keeps its value.
+// nothing when the run did not complete (a missing script or an error it has shown), which
+// empties the object's fill text. Until it is set, an object bound to a script keeps its value.
 extern std::function<std::optional<std::string>(const std::string& scriptPath)>
     templateScriptRunner;
 

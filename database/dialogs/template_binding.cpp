@@ -16,6 +16,8 @@ namespace {
 
 class DesignerTemplateEnvironment : public TemplateDatabaseEnvironment {
  public:
+  explicit DesignerTemplateEnvironment(const std::string& scriptPath)
+      : scriptName_(files::LastPathComponent(scriptPath)) {}
   templates::TemplateDate Today() override {
     const CalendarDate today = todaysDate();
     return {today.year, today.month, today.day};
@@ -28,15 +30,19 @@ class DesignerTemplateEnvironment : public TemplateDatabaseEnvironment {
   }
   void OpenOutputFile(const std::string& path) override { desktop::OpenWithApplication(path); }
   void ShowError(const std::string& message) override {
-    ui::MessageBox(nullptr, message, kMessageTitle, ui::Buttons::Ok);
+    // A page may bind several scripts: the first line says which one failed.
+    ui::MessageBox(nullptr, scriptName_ + "\r\n" + message, kMessageTitle, ui::Buttons::Ok);
   }
+
+ private:
+  std::string scriptName_;
 };
 
 }  // namespace
 
 void InstallTemplateRunner() {
   templateScriptRunner = [](const std::string& scriptPath) -> std::optional<std::string> {
-    DesignerTemplateEnvironment environment;
+    DesignerTemplateEnvironment environment(scriptPath);
     templates::TemplateOutcome outcome = templates::RunTemplateScript(scriptPath, environment);
     if (!outcome.done) return std::nullopt;
     return outcome.result;

@@ -111,8 +111,13 @@ bool ComputeArithmetic(std::string_view op, std::string_view x, ValueKind kx, st
 
 // "x followed by tail" into the "&" target; when the target is x's own variable the tail is
 // appended in place, so a text built up over many records is not copied at every record.
+// `kind` is the kind of the whole join, or kUnknown to have it asked again.
 void StoreJoined(TemplateRun& run, const std::string& target, const std::string& xName,
-                 const std::string& x, std::string_view tail, ValueKind kind) {
+                 const std::string& x, ValueKind kx, std::string_view tail, ValueKind kind) {
+  // The part of the tail cut off at the working length may be all that made the join a text.
+  if (kx != ValueKind::kText && x.size() + tail.size() > kMaxTemplateValueLength) {
+    kind = ValueKind::kUnknown;
+  }
   if (xName == target) {
     TemplateVariable& variable = run.ampersandVariables.Declare(target);
     const size_t room = kMaxTemplateValueLength - std::min(kMaxTemplateValueLength,
@@ -128,30 +133,30 @@ void StoreJoined(TemplateRun& run, const std::string& target, const std::string&
   run.ampersandVariables.Declare(target).kind = kind;
 }
 
-// Joins of the "&" variable x with a variable or a written number y ("&&+&", "&&+v"): texts
-// join as they are, a number after a text as its number text where the table says so; any
-// other pair leaves x.
+// Joins of the "&" variable x with a variable or a written number y ("&&+&", "&&+v"), when
+// they are not both numbers. Every number is a text as well; a decimal against a text joins
+// as its picture, not as the text it is written as. Any other pair leaves x.
 void JoinAfterVariable(TemplateRun& run, const std::string& target, const std::string& xName,
                        const std::string& x, ValueKind kx, const std::string& y, ValueKind ky,
                        bool yWritten) {
-  const bool xText = kx == ValueKind::kText;
+  const bool xText = IsTextOperandKind(kx);
+  const bool yText = IsTextOperandKind(ky);
+  if (kx == ValueKind::kDecimal && yText) {
+    return SetVariableValue(run.ampersandVariables, target, Picture7(x) + y);
+  }
   std::string tail;
-  ValueKind kind = ValueKind::kUnknown;
-  if (xText && ky == ValueKind::kText) {
-    tail = y;
-    kind = ValueKind::kText;
+  if (xText && ky == ValueKind::kDecimal) {
+    tail = Picture7(y);
   } else if (xText && ky == ValueKind::kInteger) {
     tail = yWritten ? PlainText(ValueOf(y)) : y;
-  } else if (xText && ky == ValueKind::kDecimal) {
-    tail = Picture7(y);
-  } else if (kx == ValueKind::kInteger && ky == ValueKind::kText) {
+  } else if (xText && yText) {
     tail = y;
-  } else if (kx == ValueKind::kDecimal && ky == ValueKind::kText) {
-    return SetVariableValue(run.ampersandVariables, target, Picture7(x) + y);
   } else {
-    kind = kx;
+    return StoreJoined(run, target, xName, x, kx, {}, kx);
   }
-  StoreJoined(run, target, xName, x, tail, kind);
+  // Digits and points joined may make a number ("5" and ".3"): such a result is asked again.
+  const bool text = kx == ValueKind::kText || ky == ValueKind::kText;
+  StoreJoined(run, target, xName, x, kx, tail, text ? ValueKind::kText : ValueKind::kUnknown);
 }
 
 // The number text a value stands for before or after a text: plain for an integer, the
@@ -168,17 +173,16 @@ bool NumberTextOf(std::string_view v, ValueKind kind, std::string& out) {
 }
 
 // Joins of a value with a text literal: x + literal ("&&+~", "&#+~", "&@+~") or literal + y
-// ("&~+&", "&~+@"). A number joins as its number text, texts as they are; any other pair
-// leaves the value on the left.
+// ("&~+&", "&~+@"). With a literal that is a text, a number joins as its number text, any
+// other text as it is; every other pair leaves the value on the left.
 std::string JoinWithLiteral(const std::string& left, const std::string& right, bool literalLeft) {
-  const ValueKind kl = ClassifyValue(left);
-  const ValueKind kr = ClassifyValue(right);
-  const bool literalText = (literalLeft ? kl : kr) == ValueKind::kText;
-  if (kl == ValueKind::kText && kr == ValueKind::kText) return left + right;
+  const ValueKind literal = ClassifyValue(literalLeft ? left : right);
+  const std::string& value = literalLeft ? right : left;
+  const ValueKind kind = ClassifyValue(value);
+  if (!IsTextOperandKind(literal)) return left;
   std::string number;
-  if (!literalText) return left;
-  if (literalLeft && NumberTextOf(right, kr, number)) return left + number;
-  if (!literalLeft && NumberTextOf(left, kl, number)) return number + right;
+  if (NumberTextOf(value, kind, number)) return literalLeft ? left + number : number + right;
+  if (IsTextOperandKind(kind)) return left + right;
   return left;
 }
 
@@ -206,7 +210,7 @@ void ExecuteArithmetic(TemplateRun& run, const StatementFields& s, const std::st
     return SetVariableValue(run.ampersandVariables, target, std::move(result));
   }
   if (op == "+") return JoinAfterVariable(run, target, xName, x, kx, y, ky, yWritten);
-  StoreJoined(run, target, xName, x, {}, kx);
+  StoreJoined(run, target, xName, x, kx, {}, kx);
 }
 
 std::string ProperCase(std::string_view a) {

@@ -59,8 +59,9 @@ struct TemplateOutcome {
 // once and ends the run, never the program.
 TemplateOutcome RunTemplateScript(std::string_view templateScriptPath, TemplateEnvironment& env);
 
-// The writer a caller binds for AppendOutputLine: the file is written whole anew through a
-// temporary file, so a failed write leaves it as it was. Returns 0 or the errno.
+// The writer a caller binds for AppendOutputLine: the line and CR LF go to the end of the
+// file in one write, so a line costs the same however long the file has grown; a failed
+// write leaves the file as long as it was. Returns 0 or the errno.
 int AppendTemplateOutputLine(std::string_view path, std::string_view line);
 
 }  // namespace templates

@@ -12,9 +12,6 @@
 namespace templates {
 namespace {
 
-// An output file is rewritten whole on every append, up to this size.
-constexpr int64_t kMaxOutputFileBytes = int64_t{64} << 20;
-
 // Bare names and relative paths are found in the data folder, never in whatever folder the
 // program was started from.
 std::string ResolveScriptPath(std::string_view path, const std::string& dataFolder) {
@@ -147,12 +144,7 @@ TemplateOutcome RunTemplateScript(std::string_view templateScriptPath, TemplateE
 }
 
 int AppendTemplateOutputLine(std::string_view path, std::string_view line) {
-  std::string data;
-  const int error = files::ReadWholeFile(path, kMaxOutputFileBytes, data);
-  if (error != 0 && error != ENOENT) return error;
-  data += line;
-  data += "\r\n";
-  return files::WriteAllAtomically(path, data);
+  return files::AppendLine(path, line);
 }
 
 }  // namespace templates

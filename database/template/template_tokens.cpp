@@ -158,9 +158,13 @@ ValueKind ClassifyValue(std::string_view value) {
   }
   if (numberCharactersOnly) {
     if (points == 0) return ValueKind::kInteger;
-    return points == 1 && value.size() >= 3 ? ValueKind::kDecimal : ValueKind::kOther;
+    return points == 1 && value.size() >= 3 ? ValueKind::kDecimal : ValueKind::kDigitsAndPoints;
   }
   return textOperand.AllIn(value, true) ? ValueKind::kText : ValueKind::kOther;
+}
+
+bool IsTextOperandKind(ValueKind kind) {
+  return kind != ValueKind::kOther && kind != ValueKind::kUnknown;
 }
 
 std::string DecodeLiteralToken(std::string_view t) {

@@ -67,16 +67,19 @@ int32_t IsDatabaseToken(std::string_view t);
 // Applied to variable values as well as tokens.
 int32_t IsTextOperand(std::string_view value);
 
-// How arithmetic, joins and conditions take a value. A pure number is never a text, so
-// "1.50" joins as a number wherever a text and a number are told apart.
+// How arithmetic, joins and conditions take a value. Conditions compare as texts only two
+// kText values, so a pure number is never a text there.
 enum class ValueKind : uint8_t {
-  kUnknown,  // not classified yet
-  kInteger,  // IsIntegerToken
-  kDecimal,  // IsDecimalToken
-  kText,     // IsTextOperand, with a character that is neither a digit nor "."
-  kOther,    // anything else: "", "-5", "1,5", ".5", "Hola!"
+  kUnknown,          // not classified yet
+  kInteger,          // IsIntegerToken
+  kDecimal,          // IsDecimalToken
+  kText,             // IsTextOperand, with a character that is neither a digit nor "."
+  kDigitsAndPoints,  // only digits and "." yet neither of the numbers: ".5", "1.", "1.2.3"
+  kOther,            // anything else: "", "-5", "1,5", "Hola!"
 };
 ValueKind ClassifyValue(std::string_view value);
+// IsTextOperand of a value of that kind: joins take numbers and ".5" as texts too.
+bool IsTextOperandKind(ValueKind kind);
 
 // What a token stands for: "_" a blank, "^" CR LF, a leading "~", "#", "@", "&" or "%"
 // dropped.

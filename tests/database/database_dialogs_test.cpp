@@ -5,6 +5,8 @@
 
 #include "database/dialogs/link_dialog.h"
 #include "database/dialogs/record_browser.h"
+#include "database/dialogs/template_binding.h"
+#include "platform/files/files.h"
 #include "tests/database/database_test.h"
 #include "tests/support/test_files.h"
 
@@ -199,6 +201,47 @@ TEST_F(Browser, AClickWhileAStepReadsTheRecordCountIsDropped) {
   EXPECT_GT(steps, 1);
   EXPECT_EQ(Shown(), "2");
   EXPECT_EQ(Name(), "Jos\xE9");
+}
+
+// A script that fails empties its object, whatever an earlier record filled in, and its
+// message names the script on a line of its own; the fill goes on with the other objects.
+TEST_F(Browser, AScriptThatFailsEmptiesItsObjectAndIsNamed) {
+  InstallTemplateRunner();
+  // The template database is the linked one, beside the program.
+  const std::string data = files::DataFolder();
+  std::filesystem::copy(databasetest::FixtureFolder("Clientes"), data + "Clientes");
+  programFolder = data;
+  // Fails at run time on record 2 only, where the name matches and OUT stands in the @IF part.
+  testfiles::WriteRaw(data + "Saludo",
+                      "[Clientes] ; &b := ~Jos\xE9 ; R^.. ; &n := #Nombre ; ^R ;"
+                      " @IF &n == &b ; OUT &n ; @ENDIF ; &s := ~Hola_ + &n ; OUT &s ;");
+  testfiles::WriteRaw(data + "Roto", "[Clientes] ; &a := ~x ; OUT &a");
+  PageObject& greeting = Add(kAdminControl, "@@Saludo");
+  PageObject& broken = Add(kAdminControl, "@@Roto");
+  PageObject& missing = Add(kAdminControl, "@@No_existe");
+  SetFixedField(broken.fillText, "antes");
+  SetFixedField(missing.fillText, "antes");
+  auto fill = [](const PageObject& o) { return std::string(FixedFieldText(o.fillText)); };
+
+  ui::Window w = Open();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(fill(greeting), "Hola Ana");
+  EXPECT_EQ(fill(broken), "");
+  EXPECT_EQ(fill(missing), "");
+  ui::testing::Click(w, kNext);
+  EXPECT_EQ(Name(), "Jos\xE9");
+  EXPECT_EQ(fill(greeting), "");
+
+  const std::string structure = "Roto\r\nEl c\xF3" "digo debe terminar en ;";
+  const std::string absent = "No existe\r\nEl fichero " + data + "No existe\r\nNo existe ..";
+  const std::string runtime = "Saludo\r\nOUT&\r\nInstrucci\xF3n Desconocida ...";
+  std::vector<std::string> shown;
+  for (const ui::testing::Shown& m : ui::testing::MessagesShown()) {
+    EXPECT_EQ(m.title, "Vozurivudoz");
+    shown.push_back(m.text);
+  }
+  EXPECT_EQ(shown, (std::vector<std::string>{structure, absent, runtime, structure, absent}));
+  templateScriptRunner = nullptr;
 }
 
 TEST_F(Browser, AnotherScanGreysTheControls) {

@@ -136,9 +136,10 @@ TEST_F(RecordFill, ScriptBindingsTakeTheScriptsResult) {
   ASSERT_TRUE(FillObjectsFromRecord(1));
   EXPECT_EQ(scripts, (std::vector<std::string>{"Carta aviso", "No existe"}));
   EXPECT_EQ(FillTextOf(letter), std::string(273, 'r'));
-  EXPECT_EQ(FillTextOf(missing), "antes");
+  EXPECT_EQ(FillTextOf(missing), "");
 
   templateScriptRunner = nullptr;
+  SetFixedField(missing.fillText, "antes");
   ASSERT_TRUE(FillObjectsFromRecord(1));
   EXPECT_EQ(FillTextOf(missing), "antes");
   EXPECT_EQ(DecodeScriptReference("@@Informe_mensual"), "Informe mensual");

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include "database/template/template_language.h"
 #include "database/template/template_tokens.h"
@@ -91,10 +92,13 @@ TEST_F(TemplateRunTest, ResultIsCutToItsField) {
 
 TEST_F(TemplateRunTest, OutputWriteFailureStopsTheRunAndKeepsTheFile) {
   testfiles::WriteRaw(data + "salida.txt", "antes\r\n");
-  for (const auto step : {files::testing::Step::Write, files::testing::Step::Flush,
-                          files::testing::Step::Rename}) {
+  // The file cannot be opened, the disk is full at once, or it fills up within the line.
+  const std::pair<files::testing::Step, int64_t> failures[] = {
+      {files::testing::Step::Create, 0}, {files::testing::Step::Write, 0},
+      {files::testing::Step::Write, 1}};
+  for (const auto& [step, afterBytes] : failures) {
     env.shown.clear();
-    files::testing::FailureScope full(step, ENOSPC);
+    files::testing::FailureScope full(step, ENOSPC, afterBytes);
     ExpectStopped(Run("salida", "[Socios] ; &f := ~salida.txt ; &t := ~x ; &c := 1 ;"
                                 " &r := %WOUT &f &t &c ; OUT &r ;"),
                   files::ErrorText(ENOSPC));
@@ -113,7 +117,15 @@ TEST_F(TemplateRunTest, OutputIntoAFolderStopsTheRun) {
 TEST(TemplateOutputFile, LinesAreAppendedWithCrLf) {
   const std::string path = testenv::NewFolder("output") + "salida.txt";
   EXPECT_EQ(templates::AppendTemplateOutputLine(path, "Hola"), 0);
+  files::FileStamp first;
+  ASSERT_TRUE(files::StampOf(path, first));
+  const int64_t reads = files::testing::WholeFileReads();
   EXPECT_EQ(templates::AppendTemplateOutputLine(path, "Adi\xF3s"), 0);
+  // The line went onto the end of the same file, which was not read to write it.
+  EXPECT_EQ(files::testing::WholeFileReads(), reads);
+  files::FileStamp second;
+  ASSERT_TRUE(files::StampOf(path, second));
+  EXPECT_EQ(second.inode, first.inode);
   EXPECT_EQ(testfiles::ReadRaw(path), "Hola\r\nAdi\xF3s\r\n");
 }
 

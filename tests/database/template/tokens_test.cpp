@@ -65,11 +65,16 @@ TEST(TemplateTokenClasses, ValueKinds) {
       {"12", ValueKind::kInteger},   {"007", ValueKind::kInteger},
       {"1.50", ValueKind::kDecimal}, {"abc", ValueKind::kText},
       {"1.50abc", ValueKind::kText}, {"Ana Mar\xED" "a", ValueKind::kText},
-      {".5", ValueKind::kOther},     {"", ValueKind::kOther},
+      {".5", ValueKind::kDigitsAndPoints}, {"1.", ValueKind::kDigitsAndPoints},
+      {"1.2.3", ValueKind::kDigitsAndPoints}, {"", ValueKind::kOther},
       {"-5", ValueKind::kOther},     {"1,5", ValueKind::kOther},
-      {"Hola!", ValueKind::kOther},  {"1.2.3", ValueKind::kOther},
+      {"Hola!", ValueKind::kOther},
   };
-  for (const auto& [value, kind] : cases) EXPECT_EQ(ClassifyValue(value), kind) << value;
+  for (const auto& [value, kind] : cases) {
+    EXPECT_EQ(ClassifyValue(value), kind) << value;
+    // Joins take as a text every value the text-operand test takes, numbers included.
+    EXPECT_EQ(IsTextOperandKind(kind), IsTextOperand(value) == 1) << value;
+  }
 }
 
 TEST(TemplateTokens, DecodeLiterals) {
