@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <regex>
 
 #include "database/value_scan.h"
@@ -102,6 +106,37 @@ TEST_F(SearchDialogTest, OpensWithTheSearchableFieldsOnceAndTheNineComparisons) 
     Click(w, kSalir);
   });
   EXPECT_EQ(ShowSearchDialog(nullptr), 0);
+  EXPECT_TRUE(MessagesShown().empty());
+}
+
+// A field-definition file of 100,000 fields (1.2 GB, written sparsely: fields 1 to 1100 and the
+// last one, zeros between) opens the dialog at once with the fields every reader takes.
+TEST_F(SearchDialogTest, AHugeFieldDefinitionFileOpensWithItsFirstFieldsAtOnce) {
+  constexpr int64_t kFieldCount = 100000;
+  std::vector<Field> first;
+  for (int k = 1; k <= 1100; ++k) {
+    char name[16];
+    std::snprintf(name, sizeof name, "Campo%04d", k);
+    first.push_back({name});
+  }
+  const std::string path = linkedDatabaseFolder + "Socios.z04";
+  {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << DefinitionBytes(first);
+    file.seekp((kFieldCount - 1) * static_cast<int64_t>(sizeof(Z04Record)));
+    file << DefinitionBytes({{"Ultimo"}});
+  }
+  ASSERT_EQ(std::filesystem::file_size(path), kFieldCount * sizeof(Z04Record));
+  const auto start = std::chrono::steady_clock::now();
+  OnDialog("Buscar", [&](ui::Window w) {
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    const std::vector<std::string> lines = Lines(w, kFieldList);
+    EXPECT_EQ(lines.size(), 1024u);
+    EXPECT_EQ(lines.front(), "Campo0001");
+    EXPECT_EQ(lines.back(), "Campo1024");
+    Click(w, kSalir);
+  });
+  ShowSearchDialog(nullptr);
   EXPECT_TRUE(MessagesShown().empty());
 }
 
