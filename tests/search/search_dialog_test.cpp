@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <regex>
 
 #include "database/value_scan.h"
@@ -264,6 +265,40 @@ TEST_F(SearchDialogTest, AFieldNoLongerDefinedFindsNothing) {
   ShowSearchDialog(nullptr);
   ASSERT_EQ(MessagesShown().size(), 1u);
   EXPECT_EQ(MessagesShown()[0].text, "No hay Resultados ...");
+}
+
+TEST_F(SearchDialogTest, ASearchThatRunsOutOfMemorySaysSoAndLeavesNoResults) {
+  OnDialog("Buscar", [](ui::Window w) {
+    Apply(w, "Nombre", 1);
+    Apply(w, "Ciudad", 1);
+    TypeText(w, kText1, "Ana");
+    TypeText(w, kText2, "Vigo");
+    // Record 3 is found, then the scan of record 4 finds no memory.
+    onSearchFetch = [](std::string_view, int64_t record, ComparisonKind) {
+      EXPECT_EQ(valueScanBusy, 1);
+      if (record < 4) return;
+      EXPECT_EQ(foundCount, 1);
+      throw std::bad_alloc();
+    };
+    Click(w, kBuscar);
+    EXPECT_EQ(foundCount, 0);
+    EXPECT_EQ(foundRecords.size(), 1u);
+    EXPECT_EQ(searchFound, 0);
+    EXPECT_EQ(valueScanBusy, 0);
+    const std::regex times(R"(\d\d:\d\d:\d\d - \d\d:\d\d:\d\d)");
+    EXPECT_TRUE(std::regex_match(ui::Caption(w), times)) << ui::Caption(w);
+    for (int id : {kSalir, kAplicar, kBuscar}) EXPECT_TRUE(ui::Enabled(w, id));
+    // The dialog goes on: the same search with memory finds its record.
+    onSearchFetch = nullptr;
+    Click(w, kBuscar);
+    EXPECT_EQ(Found(), (std::vector<int64_t>{3}));
+    Click(w, kSalir);
+  });
+  ShowSearchDialog(nullptr);
+  ASSERT_EQ(MessagesShown().size(), 2u);
+  EXPECT_EQ(MessagesShown()[0].text, "No hay memoria suficiente para terminar la busqueda ...");
+  EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
+  EXPECT_EQ(MessagesShown()[1].text, "1 Resultados ...");
 }
 
 TEST_F(SearchDialogTest, NothingEndsTheDialogOrChangesItsCriteriaDuringASearch) {
