@@ -72,6 +72,23 @@ void Apply(ui::Window w, const std::string& field, int option) {
   Click(w, kAplicar);
 }
 
+// A search has ended: the caption shows its start and end times, the buttons are back.
+void ExpectSearchEnded(ui::Window w) {
+  EXPECT_TRUE(std::regex_match(ui::Caption(w), std::regex(R"(\d\d:\d\d:\d\d - \d\d:\d\d:\d\d)")))
+      << ui::Caption(w);
+  for (int id : {kSalir, kAplicar, kBuscar}) EXPECT_TRUE(ui::Enabled(w, id));
+}
+
+// The message boxes shown so far, every one titled "Vozurivudoz".
+void ExpectMessages(const std::vector<std::string>& texts) {
+  std::vector<std::string> shown;
+  for (const ui::testing::Shown& m : MessagesShown()) {
+    shown.push_back(m.text);
+    EXPECT_EQ(m.title, "Vozurivudoz") << m.text;
+  }
+  EXPECT_EQ(shown, texts);
+}
+
 TEST_F(SearchDialogTest, OpensWithTheSearchableFieldsOnceAndTheNineComparisons) {
   foundRecords = {0, 4};
   foundCount = 1;
@@ -184,9 +201,7 @@ TEST_F(SearchDialogTest, SearchesAndReportsWithTheTimesInTheCaption) {
     Apply(w, "Nombre", 1);
     TypeText(w, kText1, "Ana");
     Click(w, kBuscar);
-    EXPECT_TRUE(std::regex_match(ui::Caption(w), std::regex(R"(\d\d:\d\d:\d\d - \d\d:\d\d:\d\d)")))
-        << ui::Caption(w);
-    for (int id : {kSalir, kAplicar, kBuscar}) EXPECT_TRUE(ui::Enabled(w, id));
+    ExpectSearchEnded(w);
     EXPECT_EQ(Found(), (std::vector<int64_t>{1, 3}));
     EXPECT_EQ(searchFound, 1);
     // A text of blanks is searched.
@@ -195,10 +210,7 @@ TEST_F(SearchDialogTest, SearchesAndReportsWithTheTimesInTheCaption) {
     Click(w, kSalir);
   });
   ShowSearchDialog(nullptr);
-  ASSERT_EQ(MessagesShown().size(), 2u);
-  EXPECT_EQ(MessagesShown()[0].text, "2 Resultados ...");
-  EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
-  EXPECT_EQ(MessagesShown()[1].text, "No hay Resultados ...");
+  ExpectMessages({"2 Resultados ...", "No hay Resultados ..."});
   EXPECT_EQ(searchFound, 0);
   EXPECT_NE(std::find(progress.begin(), progress.end(), "25 %"), progress.end());
   EXPECT_NE(std::find(progress.begin(), progress.end(), "100 %"), progress.end());
@@ -285,9 +297,7 @@ TEST_F(SearchDialogTest, ASearchThatRunsOutOfMemorySaysSoAndLeavesNoResults) {
     EXPECT_EQ(foundRecords.size(), 1u);
     EXPECT_EQ(searchFound, 0);
     EXPECT_EQ(valueScanBusy, 0);
-    const std::regex times(R"(\d\d:\d\d:\d\d - \d\d:\d\d:\d\d)");
-    EXPECT_TRUE(std::regex_match(ui::Caption(w), times)) << ui::Caption(w);
-    for (int id : {kSalir, kAplicar, kBuscar}) EXPECT_TRUE(ui::Enabled(w, id));
+    ExpectSearchEnded(w);
     // The dialog goes on: the same search with memory finds its record.
     onSearchFetch = nullptr;
     Click(w, kBuscar);
@@ -295,10 +305,7 @@ TEST_F(SearchDialogTest, ASearchThatRunsOutOfMemorySaysSoAndLeavesNoResults) {
     Click(w, kSalir);
   });
   ShowSearchDialog(nullptr);
-  ASSERT_EQ(MessagesShown().size(), 2u);
-  EXPECT_EQ(MessagesShown()[0].text, "No hay memoria suficiente para terminar la busqueda ...");
-  EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
-  EXPECT_EQ(MessagesShown()[1].text, "1 Resultados ...");
+  ExpectMessages({"No hay memoria suficiente para terminar la busqueda ...", "1 Resultados ..."});
 }
 
 TEST_F(SearchDialogTest, NothingEndsTheDialogOrChangesItsCriteriaDuringASearch) {
