@@ -254,7 +254,7 @@ class ModelTest : public SearchTest {
   void SetUp() override {
     SearchTest::SetUp();
     const char* pool[] = {"", "A", "a", "5", "05", "12", "12.5", "12,5", "x"};
-    const char* numberPool[] = {"",     "1.250'50", "999'99", "1.000",  "5",
+    const char* numberPool[] = {"",     "1.250'50", "999'99", "1.000", "5",
                                 "12'5", "-3'0",     "x",      "1000'5"};
     std::mt19937 random(729);
     std::mt19937 numberRandom(1250);
