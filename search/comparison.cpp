@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "database/database_files.h"
 #include "platform/numbers/numbers.h"
 
 namespace {
@@ -13,6 +14,11 @@ size_t PositionOf(std::string_view searched, std::string_view sought) {
   if (sought.empty()) return 1;
   const size_t at = searched.find(sought);
   return at == std::string_view::npos ? 0 : at + 1;
+}
+
+long double NumberOf(std::string_view text, bool numberField) {
+  return numberField ? numbers::NumericValueOfText(ApostropheToDecimalPoint(text))
+                     : numbers::NumericValueOfText(text);
 }
 
 }  // namespace
@@ -43,7 +49,8 @@ bool StopsFetchEarly(ComparisonKind kind) {
          kind == ComparisonKind::notEqual;
 }
 
-bool TestCriterion(ComparisonKind kind, std::string_view value, std::string_view text) {
+bool TestCriterion(ComparisonKind kind, std::string_view value, std::string_view text,
+                   bool numberField) {
   const size_t length = text.size();
   switch (kind) {
     case ComparisonKind::equal:
@@ -60,8 +67,8 @@ bool TestCriterion(ComparisonKind kind, std::string_view value, std::string_view
       break;
   }
   // Both numbers stay in the extended format up to the comparison.
-  const long double t = numbers::NumericValueOfText(text);
-  const long double v = numbers::NumericValueOfText(value);
+  const long double t = NumberOf(text, numberField);
+  const long double v = NumberOf(value, numberField);
   switch (kind) {
     case ComparisonKind::greater:
       return v > t;

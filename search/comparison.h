@@ -50,4 +50,8 @@ bool IsNumericKind(ComparisonKind kind);
 bool StopsFetchEarly(ComparisonKind kind);
 
 // Whether a criterion holds: the field's value on the left, the criterion's text on the right.
-bool TestCriterion(ComparisonKind kind, std::string_view value, std::string_view text);
+// A field of a number type (1 or 2) stores "." for thousands and "'" as the decimal mark; on
+// such a field the order kinds read the value and the typed text both in that notation
+// (ApostropheToDecimalPoint) before they take their numbers, so "1.250'50" is above "1000".
+bool TestCriterion(ComparisonKind kind, std::string_view value, std::string_view text,
+                   bool numberField = false);

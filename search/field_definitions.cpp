@@ -4,10 +4,13 @@
 
 void ForEachFieldDefinition(const std::string& path,
                             const std::function<void(const Z04Record&)>& visit) {
-  VisitFieldDefinitions(path, [&](const Z04Record& record) {
-    StepValueScan();
-    visit(record);
-  });
+  VisitFieldDefinitions(
+      path,
+      [&](const Z04Record& record) {
+        StepValueScan();
+        visit(record);
+      },
+      kMaxFieldDefinitions);
 }
 
 std::vector<size_t> OrderByFieldDefinitions(const std::string& path,

@@ -1,5 +1,5 @@
-// The field-definition file as the search and the record list read it: every definition in
-// file order through the database's reader (VisitFieldDefinitions), letting the windows run
+// The field-definition file as the search and the record list read it: the definitions in file
+// order through the database's bounded reader (VisitFieldDefinitions), letting the windows run
 // between records, and the order in which the file defines a list of names.
 #pragma once
 #include <cstddef>
@@ -10,8 +10,9 @@
 
 #include "database/database_files.h"
 
-// Calls `visit` for every field definition of the file in file order, letting the windows run
-// between records. A missing or unreadable file has none.
+// Calls `visit` for the field definitions of the file in file order, letting the windows run
+// between records: the first kMaxFieldDefinitions, as every reader of the file takes them, so
+// that a huge file costs no more than that. A missing or unreadable file has none.
 void ForEachFieldDefinition(const std::string& path,
                             const std::function<void(const Z04Record&)>& visit);
 

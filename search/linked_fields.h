@@ -35,7 +35,8 @@ int32_t IsLinkedFieldTypeFour(std::string_view fieldName);
 int32_t IsLinkedFieldTypeOneOrTwo(std::string_view fieldName);
 
 // What the definitions of a field say of it, as the four readers above answer, for several
-// fields in one reading of the file: the record list reads it once per list, not per value.
+// fields in one reading of the file: the record list reads it once per list, not per value,
+// and the search once per search, to know the fields that store numbers.
 struct LinkedFieldFacts {
   int32_t fieldType = 0;       // FindLinkedFieldType
   int32_t typeFour = 0;        // IsLinkedFieldTypeFour

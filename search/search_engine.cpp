@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "database/linked_database.h"
 #include "database/value_cells.h"
 #include "database/value_scan.h"
 #include "search/comparison.h"
 #include "search/field_fetch.h"
+#include "search/linked_fields.h"
 #include "search/search_results.h"
 
 namespace {
@@ -17,6 +19,7 @@ namespace {
 constexpr int kSearchBlockCells = 4096;
 
 using CriterionKinds = std::array<ComparisonKind, 3>;
+using NumberFields = std::array<bool, 3>;
 
 // The kinds of criteria 1 to `count`; nothing when one of them is none of the nine symbols,
 // which is when the selector they make names no row of the searches' tables.
@@ -30,13 +33,25 @@ std::optional<CriterionKinds> KindsOf(const SearchCriteria& criteria, int count)
   return kinds;
 }
 
+// Which of criteria 1 to `count` search a field of a number type, by the same rule as the
+// record list's totals: some definition of the name is of type 1 or 2.
+NumberFields NumberFieldsOf(const SearchCriteria& criteria, int count) {
+  const std::vector<std::string> names(criteria.fieldNames.begin(),
+                                       criteria.fieldNames.begin() + count);
+  const std::vector<LinkedFieldFacts> facts = ReadLinkedFieldFacts(names);
+  NumberFields numberFields{};
+  for (int i = 0; i < count; ++i) numberFields[i] = facts[i].typeOneOrTwo == 1;
+  return numberFields;
+}
+
 bool RecordMeetsCriteria(ValueCellFile& cells, const SearchCriteria& criteria,
-                         const CriterionKinds& kinds, int count, int64_t record) {
+                         const CriterionKinds& kinds, const NumberFields& numberFields, int count,
+                         int64_t record) {
   for (int i = 0; i < count; ++i) {
     const std::string& text = criteria.searchTexts[i];
     const std::string value =
         ReadFieldValueForSearch(cells, criteria.fieldNames[i], record, text, kinds[i]);
-    if (!TestCriterion(kinds[i], value, text)) return false;
+    if (!TestCriterion(kinds[i], value, text, numberFields[i])) return false;
   }
   return true;
 }
@@ -53,14 +68,16 @@ SearchReport SearchRecords(const SearchCriteria& given, int count, const SearchP
   // names a record beyond the cell count leads no further than the records that can exist.
   const int64_t last = std::min(cells.LastRecordNumber(), cells.CellCount());
   const std::optional<CriterionKinds> kinds = KindsOf(criteria, count);
+  const NumberFields numberFields = NumberFieldsOf(criteria, count);
   int64_t matchCount = 0;
   for (int64_t record = 1; record <= last; ++record) {
     if (progress) progress(record, last);
     StepValueScan();
-    if (kinds && RecordMeetsCriteria(cells, criteria, *kinds, count, record)) {
+    if (kinds && RecordMeetsCriteria(cells, criteria, *kinds, numberFields, count, record)) {
       ++matchCount;
-      ++foundCount;
+      // The count follows the entry, so that a failed growth leaves them agreeing.
       foundRecords.push_back(record);
+      ++foundCount;
     }
   }
   searchFound = matchCount > 0 ? 1 : 0;

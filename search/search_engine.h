@@ -27,9 +27,10 @@ std::string SearchProgressText(int64_t record, int64_t lastRecord);
 
 // The one-, two- and three-field searches: criteria 1, 2 and 3 in order, each fetched with its
 // own kind and tested, the first that fails ending the record's test; a kind that is none of
-// the nine symbols matches nothing. They take the criteria as they are at the start (the
-// dialog's later changes do not reach a running search), hold the value-scan busy flag while
-// they run, and fill the search results.
+// the nine symbols matches nothing. On a field of a number type the order kinds read the
+// stored value and the typed text in the database's notation ("1.250'50"). They take the
+// criteria as they are at the start (the dialog's later changes do not reach a running
+// search), hold the value-scan busy flag while they run, and fill the search results.
 SearchReport SearchRecordsOneField(const SearchCriteria& criteria, const SearchProgress& progress);
 SearchReport SearchRecordsTwoFields(const SearchCriteria& criteria, const SearchProgress& progress);
 SearchReport SearchRecordsThreeFields(const SearchCriteria& criteria,

@@ -6,7 +6,9 @@ int32_t searchFound = 0;
 int32_t searchBusy = 0;
 
 void ClearSearchResults() {
-  foundRecords.assign(1, 0);
+  // The memory of a large result set goes back too: a search that ran out of it clears them.
+  std::vector<int64_t>().swap(foundRecords);
+  foundRecords.push_back(0);
   foundCount = 0;
   searchFound = 0;
 }

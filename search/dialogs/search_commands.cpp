@@ -31,8 +31,14 @@ void RunSearchCommand(ui::Window, int commandId) {
     }
     RunWithSearchBusy(ShowSearchDialog);
   } else if (commandId == kCommandListRecords) {
-    if (foundCount > 0 && searchBusy) return;
-    // The dialog itself says that a search comes first when nothing was found.
+    // Nothing found opens nothing, so the guard stays with the search or the browser that may
+    // hold it.
+    if (foundCount <= 0) {
+      ui::MessageBox(nullptr, "Tienes que hacer primero una busqueda ...", kMessageTitle,
+                     ui::Buttons::Ok);
+      return;
+    }
+    if (searchBusy) return;
     RunWithSearchBusy(ShowRecordListDialog);
   }
 }

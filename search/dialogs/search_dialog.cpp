@@ -1,6 +1,7 @@
 #include "search/dialogs/search_dialog.h"
 
 #include <ctime>
+#include <new>
 #include <set>
 
 #include "database/records.h"
@@ -131,9 +132,16 @@ SearchReport ReorderAndSearch(ui::Window window, int count,
 
 void RunSearch(ui::Window window, int count, const std::array<std::string, 3>& texts) {
   searching = true;
-  const SearchReport report = ReorderAndSearch(window, count, texts);
+  std::string message;
+  try {
+    message = ReorderAndSearch(window, count, texts).message;
+  } catch (const std::bad_alloc&) {
+    // Part of the results would pass for all of them: a search cut short finds nothing.
+    ClearSearchResults();
+    message = "No hay memoria suficiente para terminar la busqueda ...";
+  }
   searching = false;
-  ShowMessage(report.message);
+  ShowMessage(message);
   ui::SetCaption(window, searchStartTime + " - " + TimeOfDayText());
 }
 

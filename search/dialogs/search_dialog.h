@@ -2,6 +2,7 @@
 // applies them, up to three times, types one text per applied criterion and starts the search;
 // the dialog hands the criteria, in the order in which their fields are defined, to the one-,
 // two- or three-field search, shows its progress in the caption and its report in a message.
+// A search that runs out of memory says so and leaves no results.
 #pragma once
 #include <array>
 #include <cstdint>

@@ -173,6 +173,42 @@ TEST(TestCriterion, OrderKindsCompareLeadingNumbers) {
                               });
 }
 
+TEST(TestCriterion, ANumberFieldIsReadInTheDatabasesNotation) {
+  struct NumberCase {
+    K kind;
+    const char* value;
+    const char* text;
+    bool holds;       // on a field of a number type
+    bool holdsPlain;  // on any other field
+  };
+  const NumberCase cases[] = {
+      {K::greater, "1.250'50", "1000", true, false},
+      {K::greater, "1.250'50", "1.000", true, true},
+      {K::greater, "1.000", "999'99", true, false},
+      {K::less, "999'4", "999'5", true, false},
+      {K::less, "1.000'01", "1000'5", true, true},
+      {K::greaterOrEqual, "1.000", "1000", true, false},
+      {K::lessOrEqual, "1.000.000", "1000000", true, true},
+      {K::greater, "-12'50 EUR", "-13", true, true},
+      // A point typed as the decimal mark is a thousands separator there: 1000.5 is 10005.
+      {K::greater, "20.000", "1000.5", true, false},
+      {K::greater, "", "-0'5", true, false},
+      // The text kinds compare the stored bytes on every field.
+      {K::equal, "1.000", "1000", false, false},
+      {K::equal, "1.000", "1.000", true, true},
+      {K::notEqual, "1.000", "1000", true, true},
+      {K::startsWith, "1.250'50", "1.2", true, true},
+      {K::endsWith, "1.250'50", ".50", false, false},
+      {K::contains, "1.250'50", "'", true, true},
+  };
+  for (const NumberCase& c : cases) {
+    EXPECT_EQ(TestCriterion(c.kind, c.value, c.text, true), c.holds)
+        << ComparisonSymbol(c.kind) << " value '" << c.value << "' text '" << c.text << "'";
+    EXPECT_EQ(TestCriterion(c.kind, c.value, c.text), c.holdsPlain)
+        << ComparisonSymbol(c.kind) << " value '" << c.value << "' text '" << c.text << "'";
+  }
+}
+
 TEST(TestCriterion, NumbersKeepEveryDigitOfTheExtendedFormat) {
   // Both share the nearest double; the extended format keeps them apart.
   const char* larger = "10000000000000001";

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <new>
 #include <regex>
 
 #include "database/value_scan.h"
@@ -67,6 +72,23 @@ void Apply(ui::Window w, const std::string& field, int option) {
   Click(w, kAplicar);
 }
 
+// A search has ended: the caption shows its start and end times, the buttons are back.
+void ExpectSearchEnded(ui::Window w) {
+  EXPECT_TRUE(std::regex_match(ui::Caption(w), std::regex(R"(\d\d:\d\d:\d\d - \d\d:\d\d:\d\d)")))
+      << ui::Caption(w);
+  for (int id : {kSalir, kAplicar, kBuscar}) EXPECT_TRUE(ui::Enabled(w, id));
+}
+
+// The message boxes shown so far, every one titled "Vozurivudoz".
+void ExpectMessages(const std::vector<std::string>& texts) {
+  std::vector<std::string> shown;
+  for (const ui::testing::Shown& m : MessagesShown()) {
+    shown.push_back(m.text);
+    EXPECT_EQ(m.title, "Vozurivudoz") << m.text;
+  }
+  EXPECT_EQ(shown, texts);
+}
+
 TEST_F(SearchDialogTest, OpensWithTheSearchableFieldsOnceAndTheNineComparisons) {
   foundRecords = {0, 4};
   foundCount = 1;
@@ -102,6 +124,37 @@ TEST_F(SearchDialogTest, OpensWithTheSearchableFieldsOnceAndTheNineComparisons) 
     Click(w, kSalir);
   });
   EXPECT_EQ(ShowSearchDialog(nullptr), 0);
+  EXPECT_TRUE(MessagesShown().empty());
+}
+
+// A field-definition file of 100,000 fields (1.2 GB, written sparsely: fields 1 to 1100 and the
+// last one, zeros between) opens the dialog at once with the fields every reader takes.
+TEST_F(SearchDialogTest, AHugeFieldDefinitionFileOpensWithItsFirstFieldsAtOnce) {
+  constexpr int64_t kFieldCount = 100000;
+  std::vector<Field> first;
+  for (int k = 1; k <= 1100; ++k) {
+    char name[16];
+    std::snprintf(name, sizeof name, "Campo%04d", k);
+    first.push_back({name});
+  }
+  const std::string path = linkedDatabaseFolder + "Socios.z04";
+  {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << DefinitionBytes(first);
+    file.seekp((kFieldCount - 1) * static_cast<int64_t>(sizeof(Z04Record)));
+    file << DefinitionBytes({{"Ultimo"}});
+  }
+  ASSERT_EQ(std::filesystem::file_size(path), kFieldCount * sizeof(Z04Record));
+  const auto start = std::chrono::steady_clock::now();
+  OnDialog("Buscar", [&](ui::Window w) {
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    const std::vector<std::string> lines = Lines(w, kFieldList);
+    EXPECT_EQ(lines.size(), 1024u);
+    EXPECT_EQ(lines.front(), "Campo0001");
+    EXPECT_EQ(lines.back(), "Campo1024");
+    Click(w, kSalir);
+  });
+  ShowSearchDialog(nullptr);
   EXPECT_TRUE(MessagesShown().empty());
 }
 
@@ -148,9 +201,7 @@ TEST_F(SearchDialogTest, SearchesAndReportsWithTheTimesInTheCaption) {
     Apply(w, "Nombre", 1);
     TypeText(w, kText1, "Ana");
     Click(w, kBuscar);
-    EXPECT_TRUE(std::regex_match(ui::Caption(w), std::regex(R"(\d\d:\d\d:\d\d - \d\d:\d\d:\d\d)")))
-        << ui::Caption(w);
-    for (int id : {kSalir, kAplicar, kBuscar}) EXPECT_TRUE(ui::Enabled(w, id));
+    ExpectSearchEnded(w);
     EXPECT_EQ(Found(), (std::vector<int64_t>{1, 3}));
     EXPECT_EQ(searchFound, 1);
     // A text of blanks is searched.
@@ -159,10 +210,7 @@ TEST_F(SearchDialogTest, SearchesAndReportsWithTheTimesInTheCaption) {
     Click(w, kSalir);
   });
   ShowSearchDialog(nullptr);
-  ASSERT_EQ(MessagesShown().size(), 2u);
-  EXPECT_EQ(MessagesShown()[0].text, "2 Resultados ...");
-  EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
-  EXPECT_EQ(MessagesShown()[1].text, "No hay Resultados ...");
+  ExpectMessages({"2 Resultados ...", "No hay Resultados ..."});
   EXPECT_EQ(searchFound, 0);
   EXPECT_NE(std::find(progress.begin(), progress.end(), "25 %"), progress.end());
   EXPECT_NE(std::find(progress.begin(), progress.end(), "100 %"), progress.end());
@@ -229,6 +277,35 @@ TEST_F(SearchDialogTest, AFieldNoLongerDefinedFindsNothing) {
   ShowSearchDialog(nullptr);
   ASSERT_EQ(MessagesShown().size(), 1u);
   EXPECT_EQ(MessagesShown()[0].text, "No hay Resultados ...");
+}
+
+TEST_F(SearchDialogTest, ASearchThatRunsOutOfMemorySaysSoAndLeavesNoResults) {
+  OnDialog("Buscar", [](ui::Window w) {
+    Apply(w, "Nombre", 1);
+    Apply(w, "Ciudad", 1);
+    TypeText(w, kText1, "Ana");
+    TypeText(w, kText2, "Vigo");
+    // Record 3 is found, then the scan of record 4 finds no memory.
+    onSearchFetch = [](std::string_view, int64_t record, ComparisonKind) {
+      EXPECT_EQ(valueScanBusy, 1);
+      if (record < 4) return;
+      EXPECT_EQ(foundCount, 1);
+      throw std::bad_alloc();
+    };
+    Click(w, kBuscar);
+    EXPECT_EQ(foundCount, 0);
+    EXPECT_EQ(foundRecords.size(), 1u);
+    EXPECT_EQ(searchFound, 0);
+    EXPECT_EQ(valueScanBusy, 0);
+    ExpectSearchEnded(w);
+    // The dialog goes on: the same search with memory finds its record.
+    onSearchFetch = nullptr;
+    Click(w, kBuscar);
+    EXPECT_EQ(Found(), (std::vector<int64_t>{3}));
+    Click(w, kSalir);
+  });
+  ShowSearchDialog(nullptr);
+  ExpectMessages({"No hay memoria suficiente para terminar la busqueda ...", "1 Resultados ..."});
 }
 
 TEST_F(SearchDialogTest, NothingEndsTheDialogOrChangesItsCriteriaDuringASearch) {

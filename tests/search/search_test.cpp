@@ -191,22 +191,81 @@ TEST_F(SearchFrameTest, AStaleCursorRecordChangesNoResult) {
   }
 }
 
+TEST_F(SearchFrameTest, OrderKindsReadANumberFieldInTheDatabasesNotation) {
+  // The same values under a number field of each type and a text field; record 6 has none.
+  const std::vector<std::string> values = {"1.250'50", "999'99", "1.000", "1.000'01", "85", ""};
+  Records records;
+  for (const std::string& v : values) records.push_back({v, v, v, "o"});
+  LinkDatabase("Cuotas",
+               {{"Cuota", kFieldNumber}, {"Saldo", kFieldNumberOther}, {"Nota"}, {"Otro"}},
+               records);
+  struct Case {
+    const char* field;
+    const char* kind;
+    const char* text;
+    std::vector<int64_t> found;
+  };
+  const Case cases[] = {
+      {"Cuota", ">", "1000", {1, 4}},
+      {"Cuota", ">", "1.000", {1, 4}},
+      {"Cuota", ">=", "1.000", {1, 3, 4}},
+      {"Cuota", "<", "1000'5", {2, 3, 4, 5, 6}},
+      {"Cuota", "<=", "999'99", {2, 5, 6}},
+      // A point is a thousands separator on both sides: 1000.5 is typed 1000'5.
+      {"Cuota", "<", "1000.5", {1, 2, 3, 4, 5, 6}},
+      {"Saldo", ">", "1000", {1, 4}},
+      {"Saldo", "<=", "1.000", {2, 3, 5, 6}},
+      // The text kinds compare the stored bytes, whatever the field's type.
+      {"Cuota", "=", "1.250'50", {1}},
+      {"Cuota", "=", "1250.50", {}},
+      {"Cuota", "$", "'", {1, 2, 4}},
+      // A text field reads its numbers as it always has: "1.250'50" is 1.25.
+      {"Nota", ">", "1000", {}},
+      {"Nota", ">", "1.000", {1, 2, 5}},
+      {"Nota", "<", "1000'5", {1, 2, 3, 4, 5, 6}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.field) + " " + c.kind + " " + c.text);
+    Search(Criteria({c.field}, {c.kind}, {c.text}));
+    EXPECT_EQ(Found(), c.found);
+  }
+  // In second and third place too.
+  Search(Criteria({"Cuota", "Saldo", "Nota"}, {"<>", ">", "$"}, {"x", "1000", "0"}));
+  EXPECT_EQ(Found(), (std::vector<int64_t>{1, 4}));
+}
+
+TEST_F(SearchFrameTest, TheSampleDatabaseFindsItsLargeFees) {
+  linkedDatabaseFolder = std::string(VELUNA_SOURCE_DIR) + "/examples/Socios/";
+  // Cuota holds "1.250'50", "980'00", "1.100'25", ... for its twelve members.
+  EXPECT_EQ(Search(Criteria({"Cuota"}, {">"}, {"1000"})).message, "5 Resultados ...");
+  EXPECT_EQ(Found(), (std::vector<int64_t>{1, 3, 5, 7, 10}));
+  EXPECT_EQ(Search(Criteria({"Cuota"}, {"<="}, {"750"})).message, "4 Resultados ...");
+}
+
 // An independent model of a search: every value whole (or "" when the record has none), the
-// nine kinds written out, criteria taken in order until one fails.
+// nine kinds written out, criteria taken in order until one fails. A field of a number type
+// (1 or 2) gives the order kinds its numbers with "." for thousands and "'" as the decimal
+// mark, on the typed side as well; any other type reads them as plain texts.
 class ModelTest : public SearchTest {
  protected:
-  static constexpr const char* kFields[] = {"A", "B", "C", "D"};
+  static constexpr const char* kFields[] = {"A", "B", "C", "D", "E", "F", "G"};
+  static constexpr int16_t kTypes[] = {kFieldText,   kFieldText,        kFieldText, kFieldText,
+                                       kFieldNumber, kFieldNumberOther, kFieldDate};
   void SetUp() override {
     SearchTest::SetUp();
     const char* pool[] = {"", "A", "a", "5", "05", "12", "12.5", "12,5", "x"};
+    const char* numberPool[] = {"",     "1.250'50", "999'99", "1.000", "5",
+                                "12'5", "-3'0",     "x",      "1000'5"};
     std::mt19937 random(729);
+    std::mt19937 numberRandom(1250);
     for (int r = 0; r < 14; ++r) {
       std::vector<std::string> values;
       for (size_t f = 0; f < 4; ++f) values.push_back(pool[random() % 9]);
+      for (size_t f = 4; f < 7; ++f) values.push_back(numberPool[numberRandom() % 9]);
       records_.push_back(values);
     }
     std::vector<Field> fields;
-    for (const char* name : kFields) fields.push_back({name});
+    for (size_t f = 0; f < 7; ++f) fields.push_back({kFields[f], kTypes[f]});
     LinkDatabase("Modelo", fields, records_);
     onSearchFetch = [this](std::string_view field, int64_t record, ComparisonKind kind) {
       fetched_.push_back(std::string(field) + " " + std::to_string(record) + " " +
@@ -214,14 +273,25 @@ class ModelTest : public SearchTest {
     };
   }
 
-  static bool ModelHolds(const std::string& kind, const std::string& v, const std::string& t) {
+  static long double ModelNumber(std::string text, bool numberField) {
+    if (numberField) {
+      std::string plain;
+      for (char c : text)
+        if (c != '.') plain.push_back(c == '\'' ? '.' : c);
+      text = plain;
+    }
+    return numbers::NumericValueOfText(text);
+  }
+
+  static bool ModelHolds(const std::string& kind, const std::string& v, const std::string& t,
+                         bool numberField) {
     if (kind == "=") return v == t;
     if (kind == "<>") return v != t;
     if (kind == "*-") return v.size() >= t.size() && v.compare(0, t.size(), t) == 0;
     if (kind == "-*")
       return v.size() >= t.size() && v.compare(v.size() - t.size(), t.size(), t) == 0;
     if (kind == "$") return !v.empty() && v.find(t) != std::string::npos;
-    const long double nv = numbers::NumericValueOfText(v), nt = numbers::NumericValueOfText(t);
+    const long double nv = ModelNumber(v, numberField), nt = ModelNumber(t, numberField);
     if (kind == ">") return nv > nt;
     if (kind == "<") return nv < nt;
     if (kind == ">=") return nv >= nt;
@@ -243,7 +313,8 @@ class ModelTest : public SearchTest {
       for (size_t i = 0; i < kinds.size() && all; ++i) {
         const int64_t record = static_cast<int64_t>(r + 1);
         expectedFetches.push_back(names[i] + " " + std::to_string(record) + " " + kinds[i]);
-        all = ModelHolds(kinds[i], records_[r][fieldOf[i]], texts[i]);
+        const int16_t type = kTypes[fieldOf[i]];
+        all = ModelHolds(kinds[i], records_[r][fieldOf[i]], texts[i], type == 1 || type == 2);
       }
       if (all) expectedFound.push_back(static_cast<int64_t>(r + 1));
     }
@@ -254,26 +325,43 @@ class ModelTest : public SearchTest {
     ASSERT_EQ(report.matchCount, static_cast<int64_t>(expectedFound.size()));
   }
 
+  // Every ordered triple of the nine kinds over those fields with those texts.
+  void ExpectEveryTriple(const std::vector<size_t>& fieldOf,
+                         const std::vector<std::string>& texts) {
+    for (const ComparisonKindEntry& k1 : kComparisonKinds)
+      for (const ComparisonKindEntry& k2 : kComparisonKinds)
+        for (const ComparisonKindEntry& k3 : kComparisonKinds)
+          ASSERT_NO_FATAL_FAILURE(
+              ExpectAsModelled(fieldOf, {k1.symbol, k2.symbol, k3.symbol}, texts));
+  }
+
   Records records_;
   std::vector<std::string> fetched_;
 };
 
 TEST_F(ModelTest, EveryCombinationOfThreeKinds) {
-  for (const auto& texts :
-       {std::vector<std::string>{"5", "12", "a"}, std::vector<std::string>{"12", "x", "05"}})
-    for (const ComparisonKindEntry& k1 : kComparisonKinds)
-      for (const ComparisonKindEntry& k2 : kComparisonKinds)
-        for (const ComparisonKindEntry& k3 : kComparisonKinds)
-          ASSERT_NO_FATAL_FAILURE(
-              ExpectAsModelled({0, 2, 3}, {k1.symbol, k2.symbol, k3.symbol}, texts));
+  ASSERT_NO_FATAL_FAILURE(ExpectEveryTriple({0, 2, 3}, {"5", "12", "a"}));
+  ASSERT_NO_FATAL_FAILURE(ExpectEveryTriple({0, 2, 3}, {"12", "x", "05"}));
+}
+
+TEST_F(ModelTest, EveryCombinationOfThreeKindsOverNumberFields) {
+  // Both number types, then a date field that holds the same kind of values.
+  ASSERT_NO_FATAL_FAILURE(ExpectEveryTriple({4, 5, 6}, {"1.000", "12'5", "5"}));
+  ASSERT_NO_FATAL_FAILURE(ExpectEveryTriple({4, 5, 6}, {"1000'5", "-3", "1.250'50"}));
+  ASSERT_NO_FATAL_FAILURE(ExpectEveryTriple({1, 4, 6}, {"12.5", "999'99", "1.000"}));
 }
 
 TEST_F(ModelTest, EveryKindAndPairOfKinds) {
   for (const ComparisonKindEntry& k1 : kComparisonKinds) {
     for (const char* text : {"5", "A", "12"})
       ASSERT_NO_FATAL_FAILURE(ExpectAsModelled({1}, {k1.symbol}, {text}));
-    for (const ComparisonKindEntry& k2 : kComparisonKinds)
+    for (const size_t field : {4, 5, 6})
+      for (const char* text : {"1000", "1.000", "12'5", "x", "-3'0"})
+        ASSERT_NO_FATAL_FAILURE(ExpectAsModelled({field}, {k1.symbol}, {text}));
+    for (const ComparisonKindEntry& k2 : kComparisonKinds) {
       ASSERT_NO_FATAL_FAILURE(ExpectAsModelled({1, 3}, {k1.symbol, k2.symbol}, {"05", "a"}));
+      ASSERT_NO_FATAL_FAILURE(ExpectAsModelled({3, 4}, {k1.symbol, k2.symbol}, {"12", "999'99"}));
+    }
   }
 }
 
