@@ -233,10 +233,6 @@ int ChooseListFileName(std::time_t now, std::string& path) {
   return EEXIST;
 }
 
-}  // namespace
-
-namespace {
-
 // Writes the list into `list` (open on its temporary file) as it goes, one line at a time, so
 // that a list of any length needs the memory of one line. Returns 0 or the errno.
 int WriteListLines(const RecordListHooks& hooks, files::AtomicFileWriter& list) {
@@ -309,8 +305,8 @@ RecordListOutcome WriteRecordListRtf(const RecordListHooks& hooks) {
     if (outcome.error == 0) outcome.error = list.Commit();
     if (outcome.error != 0) return outcome;
   } catch (const std::bad_alloc&) {
-    // However many records a damaged value file names, the list ends with a message, as a
-    // failed write does, and the temporary file goes with the writer.
+    // An allocation failing anywhere in the list, its scans included, ends it with a message
+    // as a failed write does; the temporary file goes with the writer.
     outcome.error = ENOMEM;
     return outcome;
   }

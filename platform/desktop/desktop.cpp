@@ -353,6 +353,11 @@ std::string EnvironmentValue(const std::string& name) {
 
 std::vector<int> soundsRequested;
 
+QString ListFontAliasFile() {
+  return ConfigHome() + "/fontconfig/conf.d/50-veluna-" + text::ToQ(kListFontFace).toLower() +
+         ".conf";
+}
+
 // The opener tests put in place of the desktop's, and how long it may run before it counts as
 // opening.
 QString openerOverride;
@@ -512,14 +517,11 @@ bool OpenWithApplication(std::string_view path) {
   return RunOpener(command, QFileInfo(file).absoluteFilePath(), openerWaitMs);
 }
 
-std::string ListFontAliasPath() {
-  return text::FromQ(ConfigHome() + "/fontconfig/conf.d/50-veluna-" +
-                     text::ToQ(kListFontFace).toLower() + ".conf");
-}
+std::string ListFontAliasPath() { return text::FromQ(ListFontAliasFile()); }
 
 bool InstallListFontAlias(std::string& error) {
   error.clear();
-  const QString path = text::PathToQ(ListFontAliasPath());
+  const QString path = ListFontAliasFile();
   const QFileInfo info(path);
   if (info.exists() || info.isSymLink()) return true;
   const QByteArray face = text::ToQ(kListFontFace).toUtf8();
