@@ -54,9 +54,14 @@ bool RegisterDocumentFileType(std::string_view extensionWithoutDot, int iconNumb
   desktop::EntryProgram entry;
   if (runningProgram) entry = {runningProgram->name, runningProgram->description};
   // A failed registration is not reported: the question simply comes again next time.
-  return desktop::RegisterFileType(extensionWithoutDot,
-                                   CollapseDoubleBackslashes(files::ProgramPath()), iconNumber,
-                                   error, entry);
+  const bool registered = desktop::RegisterFileType(
+      extensionWithoutDot, CollapseDoubleBackslashes(files::ProgramPath()), iconNumber, error,
+      entry);
+  // The record lists' columns line up in the word processor only in a monospaced face; the
+  // list installs the alias again whenever it is missing.
+  std::string aliasError;
+  desktop::InstallListFontAlias(aliasError);
+  return registered;
 }
 
 void OfferFileTypeRegistration() {

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <span>
 
 #include "database/database_files.h"
@@ -47,8 +48,16 @@ std::string FontSwitch(int font, int fontSize) {
   return "\\f" + std::to_string(font) + "\\fs" + std::to_string(2 * fontSize) + " ";
 }
 
+// `count` blanks of the list's own: all but the last as non-breaking spaces, which a word
+// processor keeps one character wide each (it narrows every other blank of a run of ordinary
+// ones), and the last, the blank between two columns, as an ordinary one.
 std::string Blanks(long long count) {
-  return std::string(static_cast<size_t>(std::max(0LL, count)), ' ');
+  if (count <= 0) return {};
+  std::string out;
+  out.reserve(static_cast<size_t>(2 * count - 1));
+  for (long long k = 1; k < count; ++k) out += "\\~";
+  out += ' ';
+  return out;
 }
 
 // The width a value takes for its padding: a phonetic value counts its escapes of "\", "{",
@@ -168,7 +177,8 @@ std::string RecordListRun(const RecordListColumn& column, std::string_view value
                           bool lastColumn) {
   const bool phonetic = IsPhonetic(column);
   std::string run = FontSwitch(phonetic ? 1 : 0, fontSize) + EscapeRtfText(value, phonetic);
-  if (!lastColumn) run += Blanks(column.reservedWidth - PaddingLength(value, phonetic)) + " ";
+  if (!lastColumn)
+    run += Blanks(std::max(0LL, column.reservedWidth - PaddingLength(value, phonetic)) + 1);
   return run;
 }
 
@@ -223,20 +233,9 @@ int ChooseListFileName(std::time_t now, std::string& path) {
   return EEXIST;
 }
 
-}  // namespace
-
-RecordListOutcome WriteRecordListRtf(const RecordListHooks& hooks) {
-  const ValueScanGuard busy;
-  const auto tell = [&hooks](std::string_view text) {
-    if (hooks.message) hooks.message(text);
-  };
-  RecordListOutcome outcome;
-  outcome.error =
-      ChooseListFileName(hooks.clock ? hooks.clock() : std::time(nullptr), outcome.path);
-  if (outcome.error != 0) return outcome;
-
-  std::string list(kRecordListRtfHeader);
-  tell("Comienza la creaci\xF3n de la lista ...");
+// Writes the list into `list` (open on its temporary file) as it goes, one line at a time, so
+// that a list of any length needs the memory of one line. Returns 0 or the errno.
+int WriteListLines(const RecordListHooks& hooks, files::AtomicFileWriter& list) {
   searchCellCursor = 1;
   if (listFieldNames.empty()) listFieldNames.resize(1);
   ReorderListFieldsByFieldOrder(std::span(listFieldNames).subspan(1), listFieldCount);
@@ -249,6 +248,14 @@ RecordListOutcome WriteRecordListRtf(const RecordListHooks& hooks) {
   listColumnTotals.assign(columns.size(), 0.0);
   ValueCellFile cells(LinkedValuePath(), kListBlockCells);
 
+  std::string line(kRecordListRtfHeader);
+  const auto endLine = [&line, &list] {
+    line += kLineBreak;
+    line += kLineEnd;
+    const int error = list.Write(line);
+    line.clear();
+    return error;
+  };
   const int64_t found =
       std::min<int64_t>(foundCount, static_cast<int64_t>(foundRecords.size()) - 1);
   int64_t percentShown = -1;
@@ -264,29 +271,50 @@ RecordListOutcome WriteRecordListRtf(const RecordListHooks& hooks) {
       const std::string raw = ReadLinkedFieldValue(cells, column.fieldName, foundRecords[i]);
       const std::string value = RecordListValueText(column, raw, upperCase);
       if (column.numeric) listColumnTotals[j] += ParseStoredNumber(value);
-      list += RecordListRun(column, value, fontSize, j == count);
+      line += RecordListRun(column, value, fontSize, j == count);
     }
-    list += kLineBreak;
-    list += kLineEnd;
+    if (const int error = endLine()) return error;
   }
   if (listWithTotals == 1) {
-    list += kLineBreak;
-    list += kLineEnd;
+    if (const int error = endLine()) return error;
     for (int j = 1; j <= count; ++j)
-      list += RecordListTotalsRun(columns[j], listColumnTotals[j], fontSize);
-    list += kLineBreak;
-    list += kLineEnd;
+      line += RecordListTotalsRun(columns[j], listColumnTotals[j], fontSize);
+    if (const int error = endLine()) return error;
   }
-  list += "}";
-  list += kLineEnd;
+  line += "}";
+  line += kLineEnd;
+  return list.Write(line);
+}
 
-  outcome.error = files::WriteAllAtomically(outcome.path, list);
-  if (outcome.error != 0) return outcome;
-  tell("Lista realizada ...");
-  if (hooks.open) {
-    hooks.open(outcome.path);
-  } else {
-    desktop::OpenWithApplication(outcome.path);
+}  // namespace
+
+RecordListOutcome WriteRecordListRtf(const RecordListHooks& hooks) {
+  const ValueScanGuard busy;
+  const auto tell = [&hooks](std::string_view text) {
+    if (hooks.message) hooks.message(text);
+  };
+  RecordListOutcome outcome;
+  try {
+    outcome.error =
+        ChooseListFileName(hooks.clock ? hooks.clock() : std::time(nullptr), outcome.path);
+    if (outcome.error != 0) return outcome;
+    tell("Comienza la creaci\xF3n de la lista ...");
+    files::AtomicFileWriter list;
+    outcome.error = list.Open(outcome.path);
+    if (outcome.error == 0) outcome.error = WriteListLines(hooks, list);
+    if (outcome.error == 0) outcome.error = list.Commit();
+    if (outcome.error != 0) return outcome;
+  } catch (const std::bad_alloc&) {
+    // An allocation failing anywhere in the list, its scans included, ends it with a message
+    // as a failed write does; the temporary file goes with the writer.
+    outcome.error = ENOMEM;
+    return outcome;
   }
+  tell("Lista realizada ...");
+  std::string aliasError;
+  // The word processor is told that the list's face is monospaced before it opens the list.
+  desktop::InstallListFontAlias(aliasError);
+  outcome.opened = hooks.open ? hooks.open(outcome.path)
+                              : desktop::OpenWithApplication(outcome.path);
   return outcome;
 }

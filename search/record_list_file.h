@@ -65,14 +65,17 @@ std::string RecordListValueText(const RecordListColumn& column, std::string_view
 // escapes, as are bytes above 0x7F, so that no value can break the file.
 std::string EscapeRtfText(std::string_view value, bool phonetic);
 // The run of a column in a record line: font switch, escaped value, and the padding to the
-// reserved width plus the separating blank in every column but the last.
+// reserved width (as the non-breaking spaces "\~") plus the separating blank in every column but
+// the last.
 std::string RecordListRun(const RecordListColumn& column, std::string_view value, int fontSize,
                           bool lastColumn);
-// The run of a column in the totals line: the sum of a numeric column, blanks for the others.
+// The run of a column in the totals line: the sum of a numeric column, blanks for the others,
+// padded as the record lines are.
 std::string RecordListTotalsRun(const RecordListColumn& column, double total, int fontSize);
 
+// Each font in a group of its own: some RTF readers take only the first font of a group.
 constexpr std::string_view kRecordListRtfHeader =
-    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Rod;\\f1 Ipa-sams Uclphon1 SILSophiaL;}}";
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Rod;}{\\f1 Ipa-sams Uclphon1 SILSophiaL;}}";
 
 // What the list shows and where it gets the time, supplied by the dialog (and by tests).
 struct RecordListHooks {
@@ -84,10 +87,13 @@ struct RecordListHooks {
 };
 
 struct RecordListOutcome {
-  int error = 0;     // 0, or the errno of the failed write (no file is left then)
-  std::string path;  // the list file
+  int error = 0;        // 0, or the errno of the failed write (no file is left then)
+  std::string path;     // the list file
+  bool opened = false;  // an application opened the list file
 };
 
 // Writes the found records (foundRecords 1 to foundCount) with the columns of listFieldNames
-// into a new file in the program's data folder, then opens it.
+// into a new file in the program's data folder, then opens it. The file is written as the
+// records are read, into a temporary file renamed at the end; a failed write, or memory
+// running out (ENOMEM), leaves no file.
 RecordListOutcome WriteRecordListRtf(const RecordListHooks& hooks);

@@ -7,6 +7,7 @@
 #include "database/dialogs/record_browsing.h"
 #include "database/record_fill.h"
 #include "database/template_database.h"
+#include "dialogs/written_file_opener.h"
 #include "page/shared_helpers.h"
 #include "platform/desktop/desktop.h"
 #include "platform/files/files.h"
@@ -28,7 +29,7 @@ class DesignerTemplateEnvironment : public TemplateDatabaseEnvironment {
   int AppendOutputLine(const std::string& path, const std::string& line) override {
     return templates::AppendTemplateOutputLine(path, line);
   }
-  void OpenOutputFile(const std::string& path) override { desktop::OpenWithApplication(path); }
+  void OpenOutputFile(const std::string& path) override { OpenWrittenFile(nullptr, path); }
   void ShowError(const std::string& message) override {
     // A page may bind several scripts: the first line says which one failed.
     ui::MessageBox(nullptr, scriptName_ + "\r\n" + message, kMessageTitle, ui::Buttons::Ok);

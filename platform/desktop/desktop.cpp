@@ -6,16 +6,15 @@
 #include <pulse/error.h>
 #include <pulse/simple.h>
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
-#include <QUrl>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <cstdlib>
@@ -354,6 +353,53 @@ std::string EnvironmentValue(const std::string& name) {
 
 std::vector<int> soundsRequested;
 
+QString ListFontAliasFile() {
+  return ConfigHome() + "/fontconfig/conf.d/50-veluna-" + text::ToQ(kListFontFace).toLower() +
+         ".conf";
+}
+
+// The opener tests put in place of the desktop's, and how long it may run before it counts as
+// opening.
+QString openerOverride;
+int openerWaitMs = 2000;
+
+// The desktop's opener of files, its arguments before the file; empty where there is no
+// desktop to open a file on.
+QStringList DesktopOpener() {
+  const QString platform = QGuiApplication::platformName();
+  if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return {};
+  const QString xdgOpen = QStandardPaths::findExecutable("xdg-open");
+  if (!xdgOpen.isEmpty()) return {xdgOpen};
+  const QString gio = QStandardPaths::findExecutable("gio");
+  if (!gio.isEmpty()) return {gio, "open"};
+  return {};
+}
+
+// Runs the opener on the file and reads its verdict from its exit code. An opener still running
+// after `waitMs` runs the application itself; it is left to end on its own.
+bool RunOpener(QStringList command, const QString& file, int waitMs) {
+  auto* process = new QProcess;
+  process->setProgram(command.takeFirst());
+  process->setArguments(command << file);
+  // Its messages are the opener's own, in English: the caller tells the user in the program's.
+  process->setStandardInputFile(QProcess::nullDevice());
+  process->setStandardOutputFile(QProcess::nullDevice());
+  process->setStandardErrorFile(QProcess::nullDevice());
+  process->start();
+  if (!process->waitForStarted(5000)) {
+    delete process;
+    return false;
+  }
+  if (process->waitForFinished(waitMs)) {
+    const bool opened =
+        process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+    delete process;
+    return opened;
+  }
+  QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+  return true;
+}
+
 }  // namespace
 
 std::string ExpandEnvironment(std::string_view in) {
@@ -466,7 +512,31 @@ bool OpenWithApplication(std::string_view path) {
   if (path.empty()) return false;
   QString file = text::PathToQ(path);
   if (!QFileInfo::exists(file)) return false;
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
+  QStringList command = openerOverride.isEmpty() ? DesktopOpener() : QStringList{openerOverride};
+  if (command.isEmpty()) return false;
+  return RunOpener(command, QFileInfo(file).absoluteFilePath(), openerWaitMs);
+}
+
+std::string ListFontAliasPath() { return text::FromQ(ListFontAliasFile()); }
+
+bool InstallListFontAlias(std::string& error) {
+  error.clear();
+  const QString path = ListFontAliasFile();
+  const QFileInfo info(path);
+  if (info.exists() || info.isSymLink()) return true;
+  const QByteArray face = text::ToQ(kListFontFace).toUtf8();
+  const QByteArray xml =
+      "<?xml version=\"1.0\"?>\n"
+      "<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
+      "<!-- Written by Veluna: its record lists name the face " + face +
+      ", whose columns line up only in a monospaced face. -->\n"
+      "<fontconfig>\n"
+      "  <alias binding=\"same\">\n"
+      "    <family>" + face + "</family>\n"
+      "    <accept><family>monospace</family></accept>\n"
+      "  </alias>\n"
+      "</fontconfig>\n";
+  return WriteFile(path, xml, error);
 }
 
 void PlaySoundResource(int number) {
@@ -496,5 +566,14 @@ void PlaySoundResource(int number) {
 }
 
 const std::vector<int>& SoundsRequested() { return soundsRequested; }
+
+namespace testing {
+
+void UseOpener(std::string program, int waitMs) {
+  openerOverride = text::PathToQ(program);
+  openerWaitMs = waitMs;
+}
+
+}  // namespace testing
 
 }  // namespace desktop

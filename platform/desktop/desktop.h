@@ -36,7 +36,23 @@ bool RegisterFileType(std::string_view extensionWithoutDot, std::string_view pro
 std::string ExpandEnvironment(std::string_view text);
 
 // Opens a file with the application the desktop associates with it; never runs the file.
+// Asks the desktop's opener (xdg-open, else gio) and returns true only when it opened the
+// file, or still runs it after a moment (without a desktop environment xdg-open runs the
+// application itself); false when the file is missing, when there is no desktop (the
+// offscreen and minimal platforms), no opener, or the opener found no application for the
+// file. Says nothing on the console.
 bool OpenWithApplication(std::string_view path);
+
+// The face the record list names for its columns. No font of that name exists here, so
+// fontconfig would give the default proportional face for it.
+constexpr std::string_view kListFontFace = "Rod";
+// The fontconfig file of the program's own that makes kListFontFace a monospaced family for
+// the user: $XDG_CONFIG_HOME/fontconfig/conf.d/50-veluna-rod.conf (fontconfig reads that
+// folder for every program the user runs).
+std::string ListFontAliasPath();
+// Writes that file when there is none; a file of that name is never rewritten. Returns false
+// with a message in `error` when it cannot be written.
+bool InstallListFontAlias(std::string& error);
 
 // Plays sound resource 150 or 151 without waiting; plays nothing when there is no sound
 // server, and says nothing.
@@ -46,5 +62,12 @@ const std::vector<int>& SoundsRequested();
 
 // True when a resource of this name exists ("#200", "#701", "#300", ...).
 bool HasResource(std::string_view name);
+
+namespace testing {
+// Runs `program` with the file's absolute path in place of the desktop's opener, with or
+// without a desktop, and takes it as still opening after `waitMs`; "" puts the desktop's
+// opener back.
+void UseOpener(std::string program, int waitMs = 2000);
+}  // namespace testing
 
 }  // namespace desktop

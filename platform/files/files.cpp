@@ -324,6 +324,7 @@ std::string ErrorText(int errnum) {
     case EEXIST: own = "El fichero ya existe"; break;
     case EIO: own = "Error de entrada/salida"; break;
     case EFBIG: own = "Fichero demasiado grande"; break;
+    case ENOMEM: own = "No hay memoria suficiente"; break;
     case kNotRegularFile: own = "No es un fichero normal (dispositivo, tuber\xED" "a o fichero del sistema)"; break;
     default: break;
   }
@@ -523,50 +524,111 @@ int AppendLine(std::string_view path, std::string_view line) {
 }
 
 int WriteAllAtomically(std::string_view path, std::string_view data) {
+  AtomicFileWriter writer;
+  int error = writer.Open(path);
+  if (error == 0) error = writer.Write(data);
+  if (error == 0) error = writer.Commit();
+  return error;
+}
+
+// AtomicFileWriter ---------------------------------------------------------------------------
+
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+
+int AtomicFileWriter::Open(std::string_view path) {
+  Discard();
+  error_ = 0;
   const std::string target = OsPath(path);
-  if (target.empty()) return EINVAL;
+  if (target.empty()) return Fail(EINVAL);
   const size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
-  const std::string name = target.substr(slash == std::string::npos ? 0 : slash + 1);
-  if (name.empty()) return EISDIR;
+  const std::string folder =
+      slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
+  name_ = target.substr(slash == std::string::npos ? 0 : slash + 1);
+  if (name_.empty()) return Fail(EISDIR);
   struct stat old;
   const bool exists = stat(target.c_str(), &old) == 0;
   // A device or a FIFO is never replaced by a file of ours.
-  if (exists && !S_ISREG(old.st_mode) && !S_ISDIR(old.st_mode)) return kNotRegularFile;
+  if (exists && !S_ISREG(old.st_mode) && !S_ISDIR(old.st_mode)) return Fail(kNotRegularFile);
   // A read-only file stays as it is, as it would on the system the files come from.
-  if (exists && S_ISREG(old.st_mode) && access(target.c_str(), W_OK) != 0) return errno;
+  if (exists && S_ISREG(old.st_mode) && access(target.c_str(), W_OK) != 0) return Fail(errno);
+  keepMode_ = exists && S_ISREG(old.st_mode);
+  mode_ = old.st_mode & 07777;
 
   // Names are taken inside the folder, so only the folder's path has to fit a path's limit.
-  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir < 0) return errno;
+  folder_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder_ < 0) return Fail(errno);
   static std::atomic<unsigned> counter{0};
-  std::string temp;
-  int fd = -1;
   int error = InjectedFailure(testing::Step::Create);
-  for (int attempt = 0; attempt < 100 && fd < 0 && error == 0; ++attempt) {
+  for (int attempt = 0; attempt < 100 && fd_ < 0 && error == 0; ++attempt) {
     // Short whatever the target's name is, so that a name of the folder's longest still saves.
-    temp = ".veluna" + std::to_string(getpid()) + "-" + std::to_string(counter.fetch_add(1)) + ".tmp";
-    fd = openat(dir, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) error = errno;
+    temp_ = ".veluna" + std::to_string(getpid()) + "-" + std::to_string(counter.fetch_add(1)) +
+            ".tmp";
+    fd_ = openat(folder_, temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ < 0 && errno != EEXIST) error = errno;
   }
-  if (fd < 0) {
-    ::close(dir);
-    return error != 0 ? error : EEXIST;
+  if (fd_ < 0) {
+    temp_.clear();
+    return Fail(error != 0 ? error : EEXIST);
   }
+  return 0;
+}
 
-  error = WriteFully(fd, data, -1);
-  if (error == 0 && exists && S_ISREG(old.st_mode)) fchmod(fd, old.st_mode & 07777);
-  if (error == 0) error = FlushFile(fd);
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0) error = InjectedFailure(testing::Step::Rename);
-  if (error == 0 && renameat(dir, temp.c_str(), dir, name.c_str()) != 0) error = errno;
-  if (error != 0) {
-    unlinkat(dir, temp.c_str(), 0);
-  } else {
-    // The rename itself is durable only once the folder is.
-    fsync(dir);
+int AtomicFileWriter::Write(std::string_view data) {
+  if (error_ != 0) return error_;
+  if (fd_ < 0) return Fail(EBADF);
+  if (buffer_.size() + data.size() <= kBufferBytes) {
+    if (buffer_.capacity() < kBufferBytes) buffer_.reserve(kBufferBytes);
+    buffer_.append(data);
+    return 0;
   }
-  ::close(dir);
+  if (const int error = WriteBuffer()) return Fail(error);
+  if (data.size() >= kBufferBytes) {
+    if (const int error = WriteFully(fd_, data, -1)) return Fail(error);
+    return 0;
+  }
+  buffer_.append(data);
+  return 0;
+}
+
+int AtomicFileWriter::Commit() {
+  if (error_ != 0) return error_;
+  if (fd_ < 0) return Fail(EBADF);
+  int error = WriteBuffer();
+  if (error == 0 && keepMode_) fchmod(fd_, mode_);
+  if (error == 0) error = FlushFile(fd_);
+  if (::close(fd_) != 0 && error == 0) error = errno;
+  fd_ = -1;
+  if (error == 0) error = InjectedFailure(testing::Step::Rename);
+  if (error == 0 && renameat(folder_, temp_.c_str(), folder_, name_.c_str()) != 0) error = errno;
+  if (error != 0) return Fail(error);
+  temp_.clear();
+  // The rename itself is durable only once the folder is.
+  fsync(folder_);
+  Discard();
+  return 0;
+}
+
+void AtomicFileWriter::Discard() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (folder_ >= 0) {
+    if (!temp_.empty()) unlinkat(folder_, temp_.c_str(), 0);
+    ::close(folder_);
+  }
+  folder_ = -1;
+  temp_.clear();
+  std::string().swap(buffer_);
+}
+
+int AtomicFileWriter::Fail(int error) {
+  Discard();
+  error_ = error;
+  return error;
+}
+
+int AtomicFileWriter::WriteBuffer() {
+  const int error = WriteFully(fd_, buffer_, -1);
+  buffer_.clear();
   return error;
 }
 

@@ -132,6 +132,44 @@ int AppendLine(std::string_view path, std::string_view line);
 // the old file as it was. Returns 0 or the errno.
 int WriteAllAtomically(std::string_view path, std::string_view data);
 
+// A whole file written piece by piece, as WriteAllAtomically writes it at once: the pieces go
+// to a temporary file beside the target and Commit renames it over the target. Until then the
+// target stays as it was; a failure, Discard or an end without Commit removes the temporary
+// file. At most kBufferBytes of the pieces wait in memory, so a file of any length can be
+// written.
+class AtomicFileWriter {
+ public:
+  static constexpr size_t kBufferBytes = 64 * 1024;
+
+  AtomicFileWriter() = default;
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  // Refuses what WriteAllAtomically refuses and creates the temporary file. Returns 0 or the
+  // errno.
+  int Open(std::string_view path);
+  // Adds a piece. Returns 0, or the errno of the first failure, which every later call
+  // returns as well.
+  int Write(std::string_view data);
+  // Writes what waits, flushes the file to the disk and renames it over the target. Returns 0
+  // or the errno.
+  int Commit();
+  // Removes the temporary file; the target stays as it was.
+  void Discard();
+
+ private:
+  int Fail(int error);
+  int WriteBuffer();
+
+  std::string buffer_;
+  std::string temp_, name_;
+  int folder_ = -1, fd_ = -1;
+  int error_ = 0;
+  bool keepMode_ = false;
+  unsigned mode_ = 0;
+};
+
 // For tests only: makes the writers of this layer fail on demand, as a full disk or a broken
 // device would, so that every writer's failure path runs wherever the tests run.
 namespace testing {

@@ -7,6 +7,7 @@
 
 #include "database/records.h"
 #include "dialogs/dialog_skeleton.h"
+#include "dialogs/written_file_opener.h"
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "platform/numbers/numbers.h"
@@ -159,7 +160,9 @@ void CreateList(ui::Window dialog) {
     RecordListHooks hooks;
     hooks.message = [dialog](std::string_view text) { Tell(dialog, text); };
     hooks.progress = [dialog](int64_t i, int64_t n) { ShowSearchProgress(dialog, i, n); };
-    hooks.open = recordListOpener;
+    hooks.open = [dialog](std::string_view path) {
+      return OpenWrittenFile(dialog, path, recordListOpener);
+    };
     const RecordListOutcome outcome = WriteRecordListRtf(hooks);
     listBeingCreated = false;
     ui::SetCaption(dialog, kCaption);

@@ -11,6 +11,7 @@
 // The control that had the focus when the dialog was last left; nullptr when none is kept.
 extern ui::Window listDialogFocus;
 // Opens a finished list; empty, the desktop's application for RTF does. Tests replace it.
+// When it opens nothing, the dialog says so, naming the list's file.
 extern std::function<bool(std::string_view path)> recordListOpener;
 
 // "Listar": runs the dialog while the last search found records, otherwise says that a search

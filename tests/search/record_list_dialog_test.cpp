@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "database/value_scan.h"
 #include "platform/files/files.h"
 #include "platform/gfx/gfx.h"
 #include "search/record_list_file.h"
@@ -310,11 +313,11 @@ TEST_F(RecordListDialogTest, CrearWritesTheListOfTheFoundRecords) {
   EXPECT_EQ(ShowRecordListDialog(nullptr), 0);
   ASSERT_EQ(opened_.size(), 1u);
   EXPECT_EQ(testfiles::ReadRaw(opened_[0]),
-            "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Rod;\\f1 Ipa-sams Uclphon1 SILSophiaL;}}"
-            "\\f0\\fs20 Ana        \\f0\\fs20 12'5\\line \r\n"
-            "\\f0\\fs20 Eva        \\f0\\fs20 1'5\\line \r\n"
+            "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Rod;}{\\f1 Ipa-sams Uclphon1 SILSophiaL;}}"
+            "\\f0\\fs20 Ana\\~\\~\\~\\~\\~\\~\\~ \\f0\\fs20 12'5\\line \r\n"
+            "\\f0\\fs20 Eva\\~\\~\\~\\~\\~\\~\\~ \\f0\\fs20 1'5\\line \r\n"
             "\\line \r\n"
-            "\\f0\\fs20            \\f0\\fs20 14'    \\line \r\n"
+            "\\f0\\fs20 \\~\\~\\~\\~\\~\\~\\~\\~\\~\\~ \\f0\\fs20 14'\\~\\~\\~ \\line \r\n"
             "}\r\n");
   ASSERT_NO_FATAL_FAILURE(dialogtest::ExpectMessages(
       {"Comienza la creaci\xF3n de la lista ...", "Lista realizada ...", kNoSearch}));
@@ -334,6 +337,48 @@ TEST_F(RecordListDialogTest, AFailedWriteIsReported) {
   ASSERT_NO_FATAL_FAILURE(dialogtest::ExpectMessages(
       {"Comienza la creaci\xF3n de la lista ...", files::ErrorText(ENOSPC).c_str()}));
   EXPECT_EQ(files::ErrorText(ENOSPC).rfind("Err: 28 ", 0), 0u);
+}
+
+TEST_F(RecordListDialogTest, AListThatNoApplicationOpensIsNamedInAMessage) {
+  recordListOpener = [this](std::string_view path) {
+    opened_.emplace_back(path);
+    return false;
+  };
+  OnDialog(kCaption, [](ui::Window w) {
+    Apply(w, "Nombre", "10");
+    Click(w, kCrear);
+    EXPECT_EQ(ui::Caption(w), kCaption);
+    EXPECT_TRUE(ui::Enabled(w, kCrear));
+    Click(w, kSalir);
+  });
+  ShowRecordListDialog(nullptr);
+  ASSERT_EQ(opened_.size(), 1u);
+  EXPECT_EQ(opened_[0].rfind(files::DataFolder(), 0), 0u) << opened_[0];
+  ASSERT_NO_FATAL_FAILURE(dialogtest::ExpectMessages(
+      {"Comienza la creaci\xF3n de la lista ...", "Lista realizada ...",
+       ("No hay ninguna aplicaci\xF3n para abrir el fichero " + opened_[0] + " ...").c_str()}));
+  // The list is written all the same.
+  EXPECT_NE(testfiles::ReadRaw(opened_[0]).find("\\f0\\fs16 Ana"), std::string::npos);
+}
+
+TEST_F(RecordListDialogTest, MemoryRunningOutIsReported) {
+  struct StepPutBack {
+    ~StepPutBack() { valueScanStep = nullptr; }
+  } putBack;
+  OnDialog(kCaption, [](ui::Window w) {
+    Apply(w, "Nombre", "10");
+    valueScanStep = [] { throw std::bad_alloc(); };
+    Click(w, kCrear);
+    valueScanStep = nullptr;
+    EXPECT_EQ(ui::Caption(w), kCaption);
+    EXPECT_TRUE(ui::Enabled(w, kCrear));
+    Click(w, kSalir);
+  });
+  ShowRecordListDialog(nullptr);
+  EXPECT_TRUE(opened_.empty());
+  EXPECT_TRUE(std::filesystem::is_empty(files::DataFolder()));
+  ASSERT_NO_FATAL_FAILURE(dialogtest::ExpectMessages(
+      {"Comienza la creaci\xF3n de la lista ...", "Err: 12 No hay memoria suficiente"}));
 }
 
 TEST_F(RecordListDialogTest, EscAndTheCloseBoxWaitForTheListBeingWritten) {

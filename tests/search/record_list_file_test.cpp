@@ -10,10 +10,14 @@
 #include <ctime>
 #include <filesystem>
 #include <functional>
+#include <new>
+#include <numeric>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "database/value_scan.h"
+#include "platform/desktop/desktop.h"
 #include "platform/files/files.h"
 #include "platform/text/text.h"
 #include "search/search_engine.h"
@@ -25,9 +29,16 @@
 namespace {
 
 constexpr const char* kHeader =
-    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Rod;\\f1 Ipa-sams Uclphon1 SILSophiaL;}}";
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Rod;}{\\f1 Ipa-sams Uclphon1 SILSophiaL;}}";
 constexpr const char* kStarting = "Comienza la creaci\xF3n de la lista ...";
 constexpr const char* kDone = "Lista realizada ...";
+
+// n padding blanks as the list writes them: RTF's non-breaking spaces.
+std::string Nbsp(int n) {
+  std::string out;
+  for (int k = 0; k < n; ++k) out += "\\~";
+  return out;
+}
 
 std::time_t LocalTime(int day, int month, int year, int hour, int minute, int second) {
   std::tm t{};
@@ -71,10 +82,12 @@ class RecordListFileTest : public ::testing::Test {
     hooks.message = [this](std::string_view text) { messages_.emplace_back(text); };
     hooks.progress = [this](int64_t i, int64_t n) {
       progress_.push_back(SearchProgressText(i, n));
+      if (onProgress_) onProgress_(i);
     };
     hooks.open = [this](std::string_view path) {
       opened_.emplace_back(path);
-      return true;
+      aliasWhenOpened_ = files::FileExists(desktop::ListFontAliasPath());
+      return opens_;
     };
     hooks.clock = [this] { return clock_(); };
     return WriteRecordListRtf(hooks);
@@ -94,15 +107,24 @@ class RecordListFileTest : public ::testing::Test {
   std::vector<std::string> messages_;
   std::vector<std::string> progress_;
   std::vector<std::string> opened_;
+  bool opens_ = true;  // what the opener answers
+  bool aliasWhenOpened_ = false;
+  std::function<void(int64_t record)> onProgress_;
+};
+
+// Puts back the step of the value scans when a test ends.
+struct ScanStepScope {
+  explicit ScanStepScope(std::function<void()> step) { valueScanStep = std::move(step); }
+  ~ScanStepScope() { valueScanStep = nullptr; }
 };
 
 // The two-column example with one record and its totals, byte for byte.
 TEST_F(RecordListFileTest, TheWorkedExampleComesOutByteForByte) {
   searchtest::LinkDatabase("Socios", {{"Nombre", kFieldText}, {"Importe", kFieldNumber}},
                            {{"Ana", "12'5"}});
-  const std::string expected = std::string(kHeader) +
-                               "\\f0\\fs20 Ana        \\f0\\fs20 12'5\\line \r\n" + "\\line \r\n" +
-                               "\\f0\\fs20            \\f0\\fs20 12'5   \\line \r\n" + "}\r\n";
+  const std::string expected = std::string(kHeader) + "\\f0\\fs20 Ana" + Nbsp(7) +
+                               " \\f0\\fs20 12'5\\line \r\n" + "\\line \r\n" + "\\f0\\fs20 " +
+                               Nbsp(10) + " \\f0\\fs20 12'5" + Nbsp(2) + " \\line \r\n" + "}\r\n";
   Find({1});
   listFontSize = 10;
   listWithTotals = 1;
@@ -121,6 +143,7 @@ TEST_F(RecordListFileTest, TheWorkedExampleComesOutByteForByte) {
     EXPECT_EQ(messages_, (std::vector<std::string>{kStarting, kDone}));
     EXPECT_EQ(progress_, std::vector<std::string>{"100 %"});
     EXPECT_EQ(opened_, std::vector<std::string>{outcome.path});
+    EXPECT_TRUE(outcome.opened);
     // The entries stay in definition order after the list.
     EXPECT_STREQ(listFieldNames[1].fieldName, "Nombre");
     EXPECT_EQ(listFieldNames[1].reservedWidth, 10);
@@ -151,17 +174,14 @@ TEST_F(RecordListFileTest, EveryTypeWritesItsValueInCapitalsWhenAsked) {
   const RecordListOutcome outcome = Write();
   ASSERT_EQ(outcome.error, 0);
   const std::string expected =
-      std::string(kHeader) +
-      "\\f1\\fs16 a\\'7bb\\'7d \\f0\\fs16 \\'d1AND\\'da    \\f0\\fs16 SI \\f0\\fs16 VERDE  "
-      "\\f0\\fs16 1.000'25\\line \r\n"
+      std::string(kHeader) + "\\f1\\fs16 a\\'7bb\\'7d \\f0\\fs16 \\'d1AND\\'da" + Nbsp(3) +
+      " \\f0\\fs16 SI \\f0\\fs16 VERDE" + Nbsp(1) + " \\f0\\fs16 1.000'25\\line \r\n" +
       // Record 3: no phonetic value and no name ("No datos"), a yes/no value and a choice
       // outside their tables, written as stored.
-      "\\f1\\fs16 No datos \\f0\\fs16 NO DATOS \\f0\\fs16 2  \\f0\\fs16 107    \\f0\\fs16 "
-      "3'5\\line \r\n"
-      "\\line \r\n"
-      "\\f0\\fs16        \\f0\\fs16          \\f0\\fs16    \\f0\\fs16        \\f0\\fs16 1.003'75  "
-      "\\line \r\n"
-      "}\r\n";
+      "\\f1\\fs16 No datos \\f0\\fs16 NO DATOS \\f0\\fs16 2" + Nbsp(1) + " \\f0\\fs16 107" +
+      Nbsp(3) + " \\f0\\fs16 3'5\\line \r\n" + "\\line \r\n" + "\\f0\\fs16 " + Nbsp(6) +
+      " \\f0\\fs16 " + Nbsp(8) + " \\f0\\fs16 " + Nbsp(2) + " \\f0\\fs16 " + Nbsp(6) +
+      " \\f0\\fs16 1.003'75" + Nbsp(1) + " \\line \r\n" + "}\r\n";
   EXPECT_EQ(testfiles::ReadRaw(outcome.path), expected);
   EXPECT_EQ(progress_, (std::vector<std::string>{"50 %", "100 %"}));
 }
@@ -224,9 +244,89 @@ TEST_F(RecordListFileTest, AFailedWriteLeavesNoFileAndOpensNothing) {
   }
 }
 
+// However many records a list has, at most the file writer's buffer of it waits in memory: the
+// lines go to the temporary file as they are made.
+TEST_F(RecordListFileTest, AListOfManyRecordsGoesToTheDiskAsItIsWritten) {
+  constexpr int64_t kRecords = 20000;
+  searchtest::LinkDatabase("Muchos", {{"Nombre"}}, searchtest::Records(kRecords, {"Ana"}));
+  std::vector<int64_t> all(kRecords);
+  std::iota(all.begin(), all.end(), 1);
+  Find(all);
+  Choose({{"Nombre", 5}});
+  const std::string line = "\\f0\\fs16 Ana\\line \r\n";
+  int checks = 0;
+  onProgress_ = [&](int64_t record) {
+    // Records 1 to record - 1 are done; the folder holds the list's temporary file alone.
+    const auto made = static_cast<int64_t>(std::strlen(kHeader) + (record - 1) * line.size());
+    int64_t onDisk = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_))
+      onDisk += static_cast<int64_t>(entry.file_size());
+    EXPECT_GE(onDisk + static_cast<int64_t>(files::AtomicFileWriter::kBufferBytes), made)
+        << "record " << record;
+    ++checks;
+  };
+  const RecordListOutcome outcome = Write();
+  ASSERT_EQ(outcome.error, 0);
+  EXPECT_EQ(checks, 101);  // at 0 % and at every whole percent after it
+  std::string expected(kHeader);
+  for (int64_t i = 0; i < kRecords; ++i) expected += line;
+  EXPECT_EQ(testfiles::ReadRaw(outcome.path), expected + "}\r\n");
+}
+
+TEST_F(RecordListFileTest, MemoryRunningOutEndsTheListWithAnErrorAndLeavesNoFile) {
+  searchtest::LinkDatabase("Socios", {{"Nombre"}}, {{"Ana"}, {"Eva"}, {"Luz"}});
+  Find({1, 2, 3});
+  Choose({{"Nombre", 5}});
+  int steps = 0;
+  const ScanStepScope failing([&steps] {
+    if (++steps == 2) throw std::bad_alloc();
+  });
+  const RecordListOutcome outcome = Write();
+  EXPECT_EQ(outcome.error, ENOMEM);
+  EXPECT_EQ(files::ErrorText(outcome.error), "Err: 12 No hay memoria suficiente");
+  EXPECT_TRUE(FilesWritten().empty());
+  EXPECT_EQ(messages_, std::vector<std::string>{kStarting});
+  EXPECT_TRUE(opened_.empty());
+  EXPECT_FALSE(outcome.opened);
+}
+
+TEST_F(RecordListFileTest, ListsInstallTheMonospacedAliasOfTheirFaceWhenItIsMissing) {
+  searchtest::LinkDatabase("Socios", {{"Nombre"}}, {{"Ana"}});
+  Find({1});
+  Choose({{"Nombre", 5}});
+  const std::string alias = desktop::ListFontAliasPath();
+  std::filesystem::remove(alias);
+  opens_ = false;
+  const RecordListOutcome outcome = Write();
+  ASSERT_EQ(outcome.error, 0);
+  EXPECT_FALSE(outcome.opened);
+  // In place before the word processor reads the list.
+  EXPECT_TRUE(aliasWhenOpened_);
+  EXPECT_NE(testfiles::ReadRaw(alias).find("<family>Rod</family>"), std::string::npos);
+  // A file of that name, the user's own, stays as it is.
+  testfiles::WriteRaw(alias, "<fontconfig/>");
+  ASSERT_EQ(Write().error, 0);
+  EXPECT_EQ(testfiles::ReadRaw(alias), "<fontconfig/>");
+}
+
+// What unrtf makes of a list file in one of its output modes ("text", "html"), as lines.
+std::vector<std::string> UnrtfLines(const std::string& path, const std::string& mode) {
+  std::vector<std::string> lines;
+  if (std::system("command -v unrtf >/dev/null") != 0) {
+    ADD_FAILURE() << "unrtf is missing: run scripts/setup";
+    return lines;
+  }
+  const std::string out = path + "." + mode;
+  const std::string command = "unrtf --" + mode + " '" + path + "' >'" + out + "' 2>/dev/null";
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  EXPECT_EQ(files::ReadTextLines(out, 1 << 20, lines), 0);
+  std::filesystem::remove(out);
+  return lines;
+}
+
 // A real RTF reader gives back the text of values that hold RTF's own characters and
-// accented letters.
-TEST_F(RecordListFileTest, AnRtfReaderReadsTheValuesBack) {
+// accented letters, and reads both fonts of the header.
+TEST_F(RecordListFileTest, AnRtfReaderReadsTheValuesAndBothFontsBack) {
   const std::string value =
       "{Ma\xF1"
       "ana} \\par \xE1\xE9\xED\xF3\xFA\xFC\xD1 a\\b";
@@ -235,23 +335,26 @@ TEST_F(RecordListFileTest, AnRtfReaderReadsTheValuesBack) {
   Choose({{"Texto", 40}, {"Fonetica", 40}});
   const RecordListOutcome outcome = Write();
   ASSERT_EQ(outcome.error, 0);
-  ASSERT_EQ(std::system("command -v unrtf >/dev/null"), 0) << "unrtf is missing: run scripts/setup";
-  const std::string text = folder_ + "list.txt";
-  ASSERT_EQ(
-      std::system(("unrtf --text '" + outcome.path + "' >'" + text + "' 2>/dev/null").c_str()), 0);
-  // unrtf starts with comment lines of its own ("###", then dashes), notes inline that it
-  // takes the font table for one font, shows runs of blanks as one, and writes 8-bit text as
-  // Latin-1, which holds these letters at the same codes as 1252.
-  std::vector<std::string> lines;
-  ASSERT_EQ(files::ReadTextLines(text, 1 << 20, lines), 0);
+  // unrtf starts with comment lines of its own ("###", then dashes), leaves the non-breaking
+  // spaces of the padding out, and writes 8-bit text as Latin-1, which holds these letters at
+  // the same codes as 1252.
   std::vector<std::string> shown;
-  for (std::string line : lines) {
+  for (const std::string& line : UnrtfLines(outcome.path, "text")) {
+    EXPECT_EQ(line.find("invalid font"), std::string::npos) << line;
     if (line.rfind("###", 0) == 0 || line.find_first_not_of('-') == std::string::npos) continue;
-    for (size_t at; (at = line.find("### invalid font number 1")) != std::string::npos;)
-      line.erase(at, 25);
     shown.push_back(text::TrimBlanks(line));
   }
-  EXPECT_EQ(shown, (std::vector<std::string>{value, value}));
+  EXPECT_EQ(shown, (std::vector<std::string>{value + " " + value}));
+
+  int rod = 0, phonetic = 0;
+  for (const std::string& line : UnrtfLines(outcome.path, "html")) {
+    EXPECT_EQ(line.find("invalid font"), std::string::npos) << line;
+    if (line.find("<font face=\"Rod\">") != std::string::npos) ++rod;
+    if (line.find("<font face=\"Ipa-sams Uclphon1 SILSophiaL\">") != std::string::npos)
+      ++phonetic;
+  }
+  EXPECT_EQ(rod, 1);
+  EXPECT_EQ(phonetic, 1);
 }
 
 }  // namespace

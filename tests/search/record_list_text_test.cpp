@@ -76,6 +76,13 @@ TEST(RecordListFileName, NameCarriesTheLocalDateAndTheStamp) {
             "/datos/Lista 09-12-2026 - 0F3A21C.rtf");
 }
 
+// n padding blanks as the list writes them: RTF's non-breaking spaces.
+std::string Nbsp(int n) {
+  std::string out;
+  for (int k = 0; k < n; ++k) out += "\\~";
+  return out;
+}
+
 RecordListColumn Column(int32_t type, int width = 10) {
   RecordListColumn c;
   c.fieldName = "Campo";
@@ -145,15 +152,16 @@ TEST(RecordListRuns, ColumnsArePaddedToTheirReservedWidth) {
     std::string run;
   };
   const std::vector<Case> cases = {
-      {Column(3, 10), "Ana", 10, false, "\\f0\\fs20 Ana" + std::string(8, ' ')},
+      // The padding as non-breaking spaces, then the ordinary blank between the columns.
+      {Column(3, 10), "Ana", 10, false, "\\f0\\fs20 Ana" + Nbsp(7) + " "},
       {Column(1, 6), "12'5", 10, true, "\\f0\\fs20 12'5"},  // the last column is not padded
       // A phonetic column counts its escapes as written: a{b} takes 10 characters.
       {Column(0, 10), "a{b}", 8, false, "\\f1\\fs16 a\\'7bb\\'7d "},
-      {Column(0, 12), "a{b}", 12, false, "\\f1\\fs24 a\\'7bb\\'7d   "},
+      {Column(0, 12), "a{b}", 12, false, "\\f1\\fs24 a\\'7bb\\'7d" + Nbsp(2) + " "},
       // Other columns count what the page shows, one character an accented letter.
-      {Column(3, 5), "A\xF1\xE1", 9, false, "\\f0\\fs18 A\\'f1\\'e1   "},
+      {Column(3, 5), "A\xF1\xE1", 9, false, "\\f0\\fs18 A\\'f1\\'e1" + Nbsp(2) + " "},
       {Column(3, 5), "abcdefghijkl", 11, false, "\\f0\\fs22 abcdefghijkl "},  // written whole
-      {Column(0, 4), "", 8, false, "\\f1\\fs16      "},
+      {Column(0, 4), "", 8, false, "\\f1\\fs16 " + Nbsp(4) + " "},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(RecordListRun(c.column, c.value, c.size, c.last), c.run) << c.value;
@@ -161,9 +169,9 @@ TEST(RecordListRuns, ColumnsArePaddedToTheirReservedWidth) {
 }
 
 TEST(RecordListRuns, TotalsRunsSumNumericColumnsOnly) {
-  EXPECT_EQ(RecordListTotalsRun(Column(1, 6), 12.5, 10), "\\f0\\fs20 12'5   ");
+  EXPECT_EQ(RecordListTotalsRun(Column(1, 6), 12.5, 10), "\\f0\\fs20 12'5" + Nbsp(2) + " ");
   EXPECT_EQ(RecordListTotalsRun(Column(2, 3), 30, 10), "\\f0\\fs20 30' ");
-  EXPECT_EQ(RecordListTotalsRun(Column(3, 10), 0, 10), "\\f0\\fs20 " + std::string(11, ' '));
+  EXPECT_EQ(RecordListTotalsRun(Column(3, 10), 0, 10), "\\f0\\fs20 " + Nbsp(10) + " ");
   EXPECT_EQ(RecordListTotalsRun(Column(0, 0), 0, 8), "\\f0\\fs16  ");
   // A total wider than its column is followed by no blank.
   EXPECT_EQ(RecordListTotalsRun(Column(1, 3), 1234567.25, 12), "\\f0\\fs24 1.234.567'25");

@@ -64,6 +64,7 @@ TEST_F(StartupTest, AnsweringNoRegistersNothingAndAsksAgainNextTime) {
             "Si no acepta, puede mover la carpeta con el programa a una ubicaci\xF3n mejor para "
             "registrar ...");
   EXPECT_EQ(GetAssociatedOpenCommand(".qorvex"), "");
+  EXPECT_FALSE(files::FileExists(desktop::ListFontAliasPath()));
 
   ui::testing::Begin();
   AnswerMessageBox(ui::Answer::No);
@@ -80,6 +81,8 @@ TEST_F(StartupTest, AnsweringYesRegistersThisProgramAndIsNotAskedAgain) {
   std::string command = GetAssociatedOpenCommand(".qorvex");
   EXPECT_NE(command.find(files::ProgramPath()), std::string::npos) << command;
   EXPECT_NE(command.find("%f"), std::string::npos) << command;
+  // With the type, the face of the record lists becomes a monospaced one for fontconfig.
+  EXPECT_TRUE(files::FileExists(desktop::ListFontAliasPath()));
 
   ui::testing::Begin();
   OnDialog("Veluna", [](ui::Window w) { ui::testing::ChooseMenu(w, kCommandExit); });

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <QImage>
 #include <chrono>
 #include <cstdlib>
@@ -230,6 +232,118 @@ TEST(Environment, ExpandsTheThreeForms) {
 TEST(Opener, AMissingFileOpensNothing) {
   EXPECT_FALSE(desktop::OpenWithApplication(testenv::Folder() + "no such document.qorvex"));
   EXPECT_FALSE(desktop::OpenWithApplication(""));
+}
+
+// An opener of the tests' own in place of the desktop's: a shell script.
+std::string Opener(const std::string& name, const std::string& body) {
+  const std::string path = testenv::Folder() + "openers/" + name;
+  Spit(path, "#!/bin/sh\n" + body + "\n");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+  return path;
+}
+
+class OpenerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    document_ = testenv::NewFolder("opened") + "Lista 01-02-2026 - 003E800.rtf";
+    Spit(document_, "{\\rtf1 }");
+  }
+  void TearDown() override { desktop::testing::UseOpener(""); }
+  std::string document_;
+};
+
+TEST_F(OpenerTest, WithoutADesktopNothingOpensAndNothingIsSaidOnTheConsole) {
+  // The tests run on the offscreen platform: no desktop to open a file on.
+  ::testing::internal::CaptureStderr();
+  ::testing::internal::CaptureStdout();
+  const bool opened = desktop::OpenWithApplication(document_);
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_FALSE(opened);
+}
+
+TEST_F(OpenerTest, TheOpenersExitCodeSaysWhetherTheFileOpened) {
+  const std::string asked = testenv::Folder() + "openers/asked";
+  desktop::testing::UseOpener(Opener("opens", "printf '%s' \"$*\" >'" + asked + "'; exit 0"));
+  EXPECT_TRUE(desktop::OpenWithApplication(document_));
+  EXPECT_EQ(Slurp(asked), document_);
+
+  // What xdg-open does when no application takes the file's type: its message is its own.
+  ::testing::internal::CaptureStderr();
+  desktop::testing::UseOpener(
+      Opener("finds-none", "echo \"xdg-open: no method available for opening '$1'\" >&2; exit 3"));
+  const bool opened = desktop::OpenWithApplication(document_);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_FALSE(opened);
+
+  desktop::testing::UseOpener(testenv::Folder() + "openers/no such opener");
+  EXPECT_FALSE(desktop::OpenWithApplication(document_));
+  // A missing file is never handed to the opener.
+  std::filesystem::remove(asked);
+  desktop::testing::UseOpener(Opener("opens", "printf '%s' \"$*\" >'" + asked + "'; exit 0"));
+  EXPECT_FALSE(desktop::OpenWithApplication(document_ + ".missing"));
+  EXPECT_FALSE(std::filesystem::exists(asked));
+}
+
+TEST_F(OpenerTest, AnOpenerStillRunningHasOpenedTheFileAndIsLeftRunning) {
+  // Without a desktop environment xdg-open runs the application itself until it is closed.
+  const std::string pidFile = testenv::Folder() + "openers/pid";
+  desktop::testing::UseOpener(Opener("runs", "echo $$ >'" + pidFile + "'; exec sleep 30"), 300);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(desktop::OpenWithApplication(document_));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+  const pid_t pid = static_cast<pid_t>(std::stol(Slurp(pidFile)));
+  ASSERT_GT(pid, 0);
+  EXPECT_EQ(kill(pid, 0), 0) << "the opener was stopped";
+  kill(pid, SIGTERM);
+}
+
+// The face fontconfig gives for the record list's face under the tests' home, as
+// "family:spacing" (spacing 100 is a monospaced face); "" without fc-match.
+std::string MatchOfListFace() {
+  const std::string out = testenv::Folder() + "fc-match.txt";
+  std::filesystem::remove(out);
+  const std::string command = "HOME='" + std::string(std::getenv("HOME")) +
+                              "' XDG_CONFIG_HOME='" + ConfigHome() +
+                              "' fc-match -f '%{family[0]}:%{spacing}' '" +
+                              std::string(desktop::kListFontFace) + "' >'" + out + "' 2>/dev/null";
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  return Slurp(out);
+}
+
+TEST(ListFontAlias, MakesTheListsFaceAMonospacedOneForFontconfig) {
+  if (std::system("command -v fc-match >/dev/null") != 0) GTEST_SKIP() << "fc-match is missing";
+  EXPECT_EQ(desktop::ListFontAliasPath(), ConfigHome() + "/fontconfig/conf.d/50-veluna-rod.conf");
+  std::filesystem::remove(desktop::ListFontAliasPath());
+  const std::string before = MatchOfListFace();
+  EXPECT_EQ(before.find(":100"), std::string::npos) << before;
+  std::string error;
+  ASSERT_TRUE(desktop::InstallListFontAlias(error)) << error;
+  EXPECT_EQ(error, "");
+  const std::string after = MatchOfListFace();
+  EXPECT_NE(after.find(":100"), std::string::npos) << after;
+  // Installing again leaves the file as it is.
+  const std::string alias = Slurp(desktop::ListFontAliasPath());
+  ASSERT_TRUE(desktop::InstallListFontAlias(error)) << error;
+  EXPECT_EQ(Slurp(desktop::ListFontAliasPath()), alias);
+}
+
+TEST(ListFontAlias, AFileOfThatNameIsNeverRewritten) {
+  const std::string mine =
+      "<?xml version=\"1.0\"?>\n<fontconfig><!-- m\xC3\xADo --></fontconfig>\n";
+  Spit(desktop::ListFontAliasPath(), mine);
+  std::string error;
+  EXPECT_TRUE(desktop::InstallListFontAlias(error)) << error;
+  EXPECT_EQ(Slurp(desktop::ListFontAliasPath()), mine);
+  std::filesystem::remove(desktop::ListFontAliasPath());
+  // A configuration folder that cannot be made is said so.
+  const std::string blocker = testenv::Folder() + "config-blocker";
+  Spit(blocker, "x");
+  const std::string config = ConfigHome();
+  setenv("XDG_CONFIG_HOME", blocker.c_str(), 1);
+  EXPECT_FALSE(desktop::InstallListFontAlias(error));
+  EXPECT_NE(error, "");
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
 }
 
 TEST(Sounds, PlayingIsRecordedAndNeverWaitsForASoundServer) {

@@ -23,13 +23,15 @@ using testfiles::WriteRaw;
 
 using filestest::NamesIn;
 
+// A failure armed for a case of a table.
+struct ArmedCase {
+  Step step;
+  int64_t afterBytes;
+  int errnum;
+};
+
 TEST(FailureSeam, AFailedWholeFileWriteKeepsTheOldFileByteForByte) {
-  struct Case {
-    Step step;
-    int64_t afterBytes;
-    int errnum;
-  };
-  const Case cases[] = {
+  const ArmedCase cases[] = {
       {Step::Create, 0, EACCES},
       {Step::Write, 0, ENOSPC},
       {Step::Write, 5, ENOSPC},      // a full disk in the middle of the file
@@ -39,7 +41,7 @@ TEST(FailureSeam, AFailedWholeFileWriteKeepsTheOldFileByteForByte) {
   };
   const std::string dir = testenv::NewFolder("seam-whole");
   const std::string old = std::string("viejo\0\xFF contenido", 16);
-  for (const Case& c : cases) {
+  for (const ArmedCase& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.step));
     WriteRaw(dir + "doc.qorvex", old);
     {
@@ -60,6 +62,34 @@ TEST(FailureSeam, AFailedWholeFileWriteKeepsTheOldFileByteForByte) {
   FailureScope fail(Step::Write, ENOSPC, 3);
   EXPECT_EQ(files::WriteAllAtomically(dir + "nuevo.ini", "[A]\r\nk=1\r\n"), ENOSPC);
   EXPECT_FALSE(fs::exists(dir + "nuevo.ini"));
+}
+
+// A file written piece by piece keeps its first failure and leaves no file.
+TEST(FailureSeam, AFailedPieceByPieceWriteKeepsItsFailureAndLeavesNoFile) {
+  const ArmedCase cases[] = {
+      {Step::Create, 0, EACCES},
+      {Step::Write, 0, ENOSPC},
+      {Step::Write, 100000, ENOSPC},  // a full disk once the first buffers are on it
+      {Step::Flush, 0, EIO},
+      {Step::Rename, 0, EXDEV},
+  };
+  const std::string dir = testenv::NewFolder("writer-failures");
+  for (const ArmedCase& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.step));
+    WriteRaw(dir + "lista.rtf", "viejo");
+    const FailureScope failing(c.step, c.errnum, c.afterBytes);
+    files::AtomicFileWriter writer;
+    int error = writer.Open(dir + "lista.rtf");
+    for (int i = 0; i < 1000 && error == 0; ++i) error = writer.Write(std::string(500, 'a'));
+    if (error == 0) error = writer.Commit();
+    EXPECT_EQ(error, c.errnum);
+    EXPECT_EQ(files::testing::FailuresFired(), 1);
+    // Every later call answers with the first failure.
+    EXPECT_EQ(writer.Write("b"), c.errnum);
+    EXPECT_EQ(writer.Commit(), c.errnum);
+    EXPECT_EQ(ReadRaw(dir + "lista.rtf"), "viejo");
+    EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"lista.rtf"});
+  }
 }
 
 TEST(FailureSeam, AFailureFiresOnceAndTheScopeDisarmsIt) {
