@@ -79,9 +79,8 @@ void ValueCellFile::ReadBlockBytes(int64_t number) {
   const int64_t first = number * blockCells_ + 1;
   bytesFirst_ = std::max<int64_t>(first - 1, 1);
   const int64_t count = std::min<int64_t>(first + blockCells_, cellCount_) - bytesFirst_ + 1;
-  file_.GetMany(bytesFirst_, count, bytes_);
   // A file cut short since it was opened reads as empty cells.
-  bytes_.resize(static_cast<size_t>(count) * kZbdEntryLength, '\0');
+  file_.GetRun(bytesFirst_, count, bytes_);
   bytesBlock_ = number;
 }
 
@@ -97,20 +96,30 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
   block.cells.resize(count);
   const char* previousName = nullptr;
   uint8_t previous = 0;
-  for (size_t k = 0; k < count; ++k) {
+  const char* cell = RawCell(first);
+  // The stored records of the cell before, this cell and the one after, moved along.
+  int64_t before =
+      first > 1 ? StoredRecord(cell - kZbdEntryLength) : std::numeric_limits<int64_t>::min();
+  int64_t stored = StoredRecord(cell);
+  for (size_t k = 0; k < count; ++k, cell += kZbdEntryLength) {
     const int64_t i = first + static_cast<int64_t>(k);
-    const char* cell = RawCell(i);
-    const char* name = cell + offsetof(ZbdEntry, fieldName);
+    const bool hasAfter = i < cellCount_;
+    const int64_t after = hasAfter ? StoredRecord(cell + kZbdEntryLength) : stored;
     ScannedCell& c = block.cells[k];
-    const char* before = i > 1 ? RawCell(i - 1) : nullptr;
-    c.record = i < cellCount_ ? PlacedRecord(before, cell, RawCell(i + 1)) : StoredRecord(cell);
+    c.record = stored;
+    if (hasAfter && before <= after && (stored < before || stored > after)) [[unlikely]]
+      c.record =
+          PlacedRecord(i > 1 ? cell - kZbdEntryLength : nullptr, cell, cell + kZbdEntryLength);
     c.character = static_cast<uint8_t>(cell[offsetof(ZbdEntry, character)]);
     c.last = IsLastCharacter(cell) ? 1 : 0;
     // The cells of one value carry the same name, so most names are the one before.
+    const char* name = cell + offsetof(ZbdEntry, fieldName);
     if (!previousName || std::memcmp(name, previousName, kNameWidth) != 0)
       previous = NameOfRaw(name);
     c.name = previous;
     previousName = name;
+    before = stored;
+    stored = after;
   }
   block.number = number;
 }

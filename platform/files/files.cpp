@@ -439,6 +439,13 @@ int64_t RecordFile::GetMany(int64_t first, int64_t maxCount, std::string& out) c
   return static_cast<int64_t>(out.size()) / recordLength_;
 }
 
+int64_t RecordFile::GetRun(int64_t first, int64_t count, std::string& out) const {
+  out.assign(static_cast<size_t>(std::max<int64_t>(count, 0) * recordLength_), '\0');
+  if (!open_ || first < 1 || count < 1 || Attach(false) != 0) return 0;
+  const size_t done = ReadAt(fd_, out, static_cast<off_t>((first - 1) * recordLength_));
+  return static_cast<int64_t>(done) / recordLength_;
+}
+
 int RecordFile::Put(int64_t n, std::string_view data) {
   if (!open_) return EBADF;
   if (n < 1) return EINVAL;

@@ -92,6 +92,10 @@ class RecordFile {
   // Reads at most `maxCount` whole records from record `first` on into `out` in one call;
   // returns how many (a short last record is left out).
   int64_t GetMany(int64_t first, int64_t maxCount, std::string& out) const;
+  // Reads `count` records from record `first` on into `out`, which gets `count` records' bytes,
+  // those past the end zero, without asking the file's length first: for a reader that knows
+  // how many records there are and bounds `count` itself. Returns how many whole ones came.
+  int64_t GetRun(int64_t first, int64_t count, std::string& out) const;
   // Writes record n (from 1); `data` is cut or zero-padded to the record length.
   // Returns 0 or the errno.
   int Put(int64_t n, std::string_view data);
