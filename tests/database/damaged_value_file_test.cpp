@@ -1,8 +1,9 @@
 // A value file with one damaged cell in the middle reads the same through every reader: the
 // record browser's fill, the linked reader, the search's fetch, the template database and the
-// record list's reads, each the way it goes through the file (the fill and the linked reader
-// jump to each record, the others scan forward from a cursor). The cell joins the record its
-// neighbours place it in, so every record reads as it was written.
+// record list's reads, each the way it goes through the file (the fill, the linked reader and
+// the template reads jump to each record, the search and the list scan forward from their
+// cursor). The cell joins the record its neighbours place it in, so every record reads as it was
+// written.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -93,8 +94,10 @@ class DamagedValueFile : public databasetest::DatabaseTest {
     std::vector<PageObject*> boxes;
     for (const char* name : kFields) boxes.push_back(&Add(kAdminControl, name));
     const auto browser = ReadAll([&](int64_t r, int f) {
-      for (PageObject* box : boxes) SetFixedField(box->fillText, "");
-      EXPECT_EQ(ShowBrowserPosition(r), r);
+      if (f == 0) {
+        for (PageObject* box : boxes) SetFixedField(box->fillText, "");
+        EXPECT_EQ(ShowBrowserPosition(r), r);
+      }
       return std::string(FixedFieldText(boxes[static_cast<size_t>(f)]->fillText));
     });
     const auto linked =
