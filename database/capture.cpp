@@ -1,8 +1,12 @@
 #include "database/capture.h"
 
+#include <cerrno>
+#include <new>
 #include <string_view>
+#include <utility>
 
 #include "database/linked_database.h"
+#include "database/value_scan.h"
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "page/page_store.h"
@@ -12,10 +16,30 @@ namespace {
 
 constexpr const char* kNotLinked = "No hay una base de datos vinculada correctamente ...";
 constexpr const char* kNothingToArchive = "No hay datos rellenos que archivar ...";
+constexpr const char* kBusy =
+    "La base de datos esta ocupada por otro programa, no se ha grabado el formulario ...";
+constexpr const char* kPartLeft =
+    "El fichero de valores puede terminar ahora en un registro incompleto ...";
+constexpr const char* kOutOfMemory =
+    "No hay memoria suficiente, no se ha grabado el formulario ...";
 
-}  // namespace
+// The cells of a record: the values in field order, one cell a character.
+std::string RecordCells(const std::vector<FieldDefinition>& fields,
+                        const std::vector<CapturedValue>& values, int64_t record) {
+  std::string cells;
+  for (const FieldDefinition& field : fields) {
+    for (const CapturedValue& v : values) {
+      if (v.fieldName != field.fieldName) continue;
+      for (size_t k = 0; k < v.value.size(); ++k)
+        cells += EncodeValueCell(static_cast<uint8_t>(v.value[k]), field.recordKind,
+                                 field.fieldName, field.fieldType, field.maxLength, field.spare,
+                                 record, k + 1 == v.value.size() ? 1 : 0);
+    }
+  }
+  return cells;
+}
 
-CapturePlan PrepareCapture() {
+CapturePlan PlanCapture() {
   CapturePlan plan;
   if (linkedDatabaseFolder.empty() || !files::FileExists(LinkedFieldDefinitionPath())) {
     plan.message = kNotLinked;
@@ -52,7 +76,7 @@ CapturePlan PrepareCapture() {
   return plan;
 }
 
-ArchiveResult ArchiveCapturedForm(const std::vector<CapturedValue>& values) {
+ArchiveResult ArchiveRecord(const std::vector<CapturedValue>& values) {
   ArchiveResult result;
   const std::vector<FieldDefinition> fields = ReadFieldDefinitions(LinkedFieldDefinitionPath());
   std::string tooLong;
@@ -68,29 +92,54 @@ ArchiveResult ArchiveCapturedForm(const std::vector<CapturedValue>& values) {
     result.message = tooLong + "Sintiendolo mucho no puedo archivar ...";
     return result;
   }
-
-  const int64_t record = GetLastArchivedRecordNumber() + 1;
-  std::string cells;
-  for (const FieldDefinition& field : fields) {
-    for (const CapturedValue& v : values) {
-      if (v.fieldName != field.fieldName) continue;
-      for (size_t k = 0; k < v.value.size(); ++k)
-        cells += EncodeValueCell(static_cast<uint8_t>(v.value[k]), field.recordKind,
-                                 field.fieldName, field.fieldType, field.maxLength, field.spare,
-                                 record, k + 1 == v.value.size() ? 1 : 0);
-    }
-  }
-  if (cells.empty()) {
+  if (RecordCells(fields, values, 0).empty()) {
     result.message = kNothingToArchive;
     return result;
   }
-  if (const int error = AppendValueCells(LinkedValuePath(), cells); error != 0) {
-    result.message = files::ErrorText(error);
-    return result;
+
+  // The report is made before the cells are written: nothing after the write can fail.
+  std::string written;
+  const RecordAppend append = AppendNewRecord(
+      LinkedValuePath(), captureLockWaitMs,
+      [&](int64_t record) {
+        written =
+            "El formulario ha sido grabado ...\r\nN\xFAmero de Registro " + std::to_string(record);
+        return RecordCells(fields, values, record);
+      },
+      [] { StepValueScan(); });
+  if (append.error == EWOULDBLOCK) {
+    result.message = kBusy;
+  } else if (append.error != 0) {
+    result.message = files::ErrorText(append.error);
+    if (append.partLeft) result.message += std::string("\r\n") + kPartLeft;
+  } else {
+    result.written = true;
+    result.recordNumber = append.record;
+    result.message = std::move(written);
   }
-  result.written = true;
-  result.recordNumber = record;
-  result.message =
-      "El formulario ha sido grabado ...\r\nN\xFAmero de Registro " + std::to_string(record);
   return result;
+}
+
+}  // namespace
+
+int captureLockWaitMs = 3000;
+
+CapturePlan PrepareCapture() {
+  try {
+    return PlanCapture();
+  } catch (const std::bad_alloc&) {
+    CapturePlan refused;
+    refused.message = kOutOfMemory;
+    return refused;
+  }
+}
+
+ArchiveResult ArchiveCapturedForm(const std::vector<CapturedValue>& values) {
+  try {
+    return ArchiveRecord(values);
+  } catch (const std::bad_alloc&) {
+    ArchiveResult refused;
+    refused.message = kOutOfMemory;
+    return refused;
+  }
 }

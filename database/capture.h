@@ -30,7 +30,15 @@ struct ArchiveResult {
 };
 
 // Checks the values against the fields' maximum lengths, then appends them as record
-// (record count + 1) in field order, one cell a character. The record is written whole or not
-// at all: a failed write leaves the value file as it was and says why ("Err: ..."). A record
-// without a single character is refused, as it would leave no trace in the file.
+// (record count + 1) in field order, one cell a character. The value file is locked from the
+// count to the write, so two programs capturing into one folder at once never share a number;
+// while another holds it the capture waits up to captureLockWaitMs and then writes nothing and
+// says so. The record is written whole or not at all: a failed write leaves the value file as
+// it was and says why ("Err: ..."), and says too when the file could not be cut back and may
+// end in part of the record. A record without a single character is refused, as it would leave
+// no trace in the file. Running out of memory writes nothing and says so.
 ArchiveResult ArchiveCapturedForm(const std::vector<CapturedValue>& values);
+
+// How long a capture waits for another program's capture into the same value file, in
+// milliseconds.
+extern int captureLockWaitMs;

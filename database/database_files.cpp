@@ -179,3 +179,15 @@ int AppendValueCells(std::string_view path, std::string_view cells) {
   if (const int error = file.Open(path, kZbdEntryLength); error != 0) return error;
   return file.AppendWhole(cells);
 }
+
+RecordAppend AppendNewRecord(std::string_view path, int waitMs,
+                             const std::function<std::string(int64_t record)>& cellsOf,
+                             const std::function<void()>& whileWaiting) {
+  RecordAppend append;
+  files::RecordFile file;
+  if ((append.error = file.Open(path, kZbdEntryLength)) != 0) return append;
+  if ((append.error = file.LockExclusive(waitMs, whileWaiting)) != 0) return append;
+  append.record = CountValueFileRecords(path) + 1;
+  append.error = file.AppendWhole(cellsOf(append.record), &append.partLeft);
+  return append;
+}

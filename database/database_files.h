@@ -108,6 +108,23 @@ std::vector<std::pair<std::string, std::string>> ReadRecordValues(std::string_vi
 // cut back to its old length, so no part of the new cells stays. Returns 0 or the errno.
 int AppendValueCells(std::string_view path, std::string_view cells);
 
+// What became of a record appended by AppendNewRecord.
+struct RecordAppend {
+  int error = 0;          // 0, EWOULDBLOCK when another program kept the file locked, or the errno
+  int64_t record = 0;     // the number the record was given
+  bool partLeft = false;  // the write failed and the file could not be cut back: it may now
+                          // end in part of the record
+};
+// Appends a new record to a value file: `cellsOf(record)` gives its cells for the number
+// (record count + 1). The value file stays locked against every other program that appends
+// this way from the count being read to the cells being written, so that two captures into one
+// folder at once never give out one number twice; while another program holds the lock it waits
+// for up to `waitMs`, running `whileWaiting`, and then writes nothing. As AppendValueCells, the
+// record is written whole or not at all, unless cutting back a failed write fails too.
+RecordAppend AppendNewRecord(std::string_view path, int waitMs,
+                             const std::function<std::string(int64_t record)>& cellsOf,
+                             const std::function<void()>& whileWaiting = {});
+
 // A stored number as a number text: every "." dropped, every "'" made "." ("1.234'5" gives
 // "1234.5"). One conversion serves the readers, the record list and the template language's
 // field reads: the template language's own, as it links the platform alone and the database

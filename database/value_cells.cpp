@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <limits>
 
 #include "database/records.h"
 #include "database/value_scan.h"
@@ -18,6 +19,30 @@ T FieldAt(const char* cell, size_t offset) {
   return value;
 }
 
+int64_t StoredRecord(const char* cell) {
+  return FieldAt<int64_t>(cell, offsetof(ZbdEntry, recordNumber));
+}
+
+bool IsLastCharacter(const char* cell) {
+  return FieldAt<int32_t>(cell, offsetof(ZbdEntry, lastCharacter)) == 1;
+}
+
+std::string_view StoredName(const char* cell) {
+  const char* name = cell + offsetof(ZbdEntry, fieldName);
+  return std::string_view(name, strnlen(name, kNameWidth));
+}
+
+// The record a cell is read as, between the cell before it (none for the first cell) and the
+// cell after it: the rule of value_cells.h.
+int64_t PlacedRecord(const char* before, const char* cell, const char* after) {
+  const int64_t low = before ? StoredRecord(before) : std::numeric_limits<int64_t>::min();
+  const int64_t high = StoredRecord(after), stored = StoredRecord(cell);
+  if (low > high || (stored >= low && stored <= high)) return stored;
+  if (before && !IsLastCharacter(before) && StoredName(before) == StoredName(cell)) return low;
+  if (!IsLastCharacter(cell) && StoredName(after) == StoredName(cell)) return high;
+  return std::clamp(stored, low, high);
+}
+
 }  // namespace
 
 ValueCellFile::ValueCellFile(std::string_view path, int blockCells)
@@ -26,7 +51,7 @@ ValueCellFile::ValueCellFile(std::string_view path, int blockCells)
   // A small file is read in one block of its own size.
   const int64_t cells = files::FileLength(path) / kZbdEntryLength;
   if (cells > 0 && cells < blockCells_) blockCells_ = static_cast<int>(cells);
-  if (file_.Open(path, blockCells_ * kZbdEntryLength) != 0) return;
+  if (file_.Open(path, kZbdEntryLength) != 0) return;
   length_ = file_.Length();
   cellCount_ = length_ / kZbdEntryLength;
 }
@@ -50,29 +75,51 @@ uint8_t ValueCellFile::NameOfRaw(const char* raw) const {
   return 0;
 }
 
-void ValueCellFile::Decode(Block& block, int64_t number) {
-  // The last block is short; Get reads what there is of it, and a file cut short since it was
-  // opened reads as empty cells.
-  file_.Get(number + 1, bytes_);
+void ValueCellFile::ReadBlockBytes(int64_t number) {
+  const int64_t first = number * blockCells_ + 1;
+  bytesFirst_ = std::max<int64_t>(first - 1, 1);
+  const int64_t count = std::min<int64_t>(first + blockCells_, cellCount_) - bytesFirst_ + 1;
+  // A file cut short since it was opened reads as empty cells.
+  file_.GetRun(bytesFirst_, count, bytes_);
   bytesBlock_ = number;
+}
+
+const char* ValueCellFile::RawCell(int64_t i) const {
+  return bytes_.data() + static_cast<size_t>(i - bytesFirst_) * kZbdEntryLength;
+}
+
+void ValueCellFile::Decode(Block& block, int64_t number) {
+  ReadBlockBytes(number);
   StepValueScan();
-  const int64_t first = number * blockCells_;
-  const size_t count = static_cast<size_t>(std::min<int64_t>(blockCells_, cellCount_ - first));
+  const int64_t first = number * blockCells_ + 1;
+  const size_t count = static_cast<size_t>(std::min<int64_t>(blockCells_, cellCount_ - first + 1));
   block.cells.resize(count);
   const char* previousName = nullptr;
   uint8_t previous = 0;
-  for (size_t k = 0; k < count; ++k) {
-    const char* cell = bytes_.data() + k * kZbdEntryLength;
-    const char* name = cell + offsetof(ZbdEntry, fieldName);
+  const char* cell = RawCell(first);
+  // The stored records of the cell before, this cell and the one after, moved along.
+  int64_t before =
+      first > 1 ? StoredRecord(cell - kZbdEntryLength) : std::numeric_limits<int64_t>::min();
+  int64_t stored = StoredRecord(cell);
+  for (size_t k = 0; k < count; ++k, cell += kZbdEntryLength) {
+    const int64_t i = first + static_cast<int64_t>(k);
+    const bool hasAfter = i < cellCount_;
+    const int64_t after = hasAfter ? StoredRecord(cell + kZbdEntryLength) : stored;
     ScannedCell& c = block.cells[k];
-    c.record = FieldAt<int64_t>(cell, offsetof(ZbdEntry, recordNumber));
+    c.record = stored;
+    if (hasAfter && before <= after && (stored < before || stored > after)) [[unlikely]]
+      c.record =
+          PlacedRecord(i > 1 ? cell - kZbdEntryLength : nullptr, cell, cell + kZbdEntryLength);
     c.character = static_cast<uint8_t>(cell[offsetof(ZbdEntry, character)]);
-    c.last = FieldAt<int32_t>(cell, offsetof(ZbdEntry, lastCharacter)) == 1 ? 1 : 0;
+    c.last = IsLastCharacter(cell) ? 1 : 0;
     // The cells of one value carry the same name, so most names are the one before.
+    const char* name = cell + offsetof(ZbdEntry, fieldName);
     if (!previousName || std::memcmp(name, previousName, kNameWidth) != 0)
       previous = NameOfRaw(name);
     c.name = previous;
     previousName = name;
+    before = stored;
+    stored = after;
   }
   block.number = number;
 }
@@ -94,14 +141,8 @@ std::string_view ValueCellFile::CellName(int64_t i) {
   // Only the bytes of the block read last are kept, so that a scan's reads stay in one
   // buffer; the reader that asks for names goes through a record's few blocks in order.
   const int64_t number = (i - 1) / blockCells_;
-  if (bytesBlock_ != number) {
-    file_.Get(number + 1, bytes_);
-    bytesBlock_ = number;
-  }
-  const char* name = bytes_.data() +
-                     static_cast<size_t>(i - 1 - number * blockCells_) * kZbdEntryLength +
-                     offsetof(ZbdEntry, fieldName);
-  return std::string_view(name, strnlen(name, kNameWidth));
+  if (bytesBlock_ != number) ReadBlockBytes(number);
+  return StoredName(RawCell(i));
 }
 
 int64_t ValueCellFile::FirstCellOfRecordFrom(int64_t from, int64_t record) {

@@ -12,9 +12,23 @@
 
 #include "platform/files/files.h"
 
+// The record a cell belongs to, as every reader reads it. The system writes records in
+// ascending order, so a cell whose stored number lies outside the range of its two neighbours'
+// while they ascend (the one before no higher than the one after) is damaged. It is read as
+// belonging to the record of the neighbour whose value it continues: the cell before, when it
+// carries the same field name and the cell before is not the last character of its value; else
+// the cell after, when that one carries the same name and the damaged cell is not a last
+// character. Failing both, to the nearer of the two records (the median of the three numbers).
+// So a file whose records ascend reads exactly as it is written, one with isolated damaged
+// cells (no two within two cells of each other, the last cell whole) reads as ascending again, and
+// the scans in order and the jumps find the same records. Only the cells as stored decide, never a
+// neighbour as read, so a cell reads the same in whatever block it is read. The first cell has no
+// neighbour before it (any record fits below it); the last cell is read as it stands, as the record
+// count takes it.
+//
 // One cell, decoded.
 struct ScannedCell {
-  int64_t record = 0;  // recordNumber
+  int64_t record = 0;  // the record the cell is read as belonging to by the rule above
   uint8_t character = 0;
   uint8_t last = 0;  // 1 on the last character of a value
   uint8_t name = 0;  // which of the names asked for the cell carries, from 1; 0 for any other
@@ -42,9 +56,11 @@ class ValueCellFile {
   // The field name cell i carries: up to its zero byte, or the whole field without one.
   std::string_view CellName(int64_t i);
 
-  // Two ways to the first cell from cell `from` on whose record is `record` or a later one
-  // (CellCount() + 1 when there is none). Both find it in a file whose records ascend, as the
-  // system writes them; in one where they do not, they still end, on some cell.
+  // Two ways to the first cell from cell `from` on whose record (as read) is `record` or a
+  // later one (CellCount() + 1 when there is none). Both find it, and so agree, wherever the
+  // records read ascend: in every file the system writes and in one with isolated damaged
+  // cells. Where damage the reading does not mend leaves them out of order, both still end, on
+  // some cell from `from` on.
   //
   // Cell by cell, for a scan that goes through the file in order: asked with a cell and a
   // record no lower than the last time, it goes on from where it stopped then, so a whole
@@ -65,6 +81,9 @@ class ValueCellFile {
   };
   const ScannedCell& LoadCell(int64_t i);
   void Decode(Block& block, int64_t number);
+  // Reads the cells of block `number` and the cell on either side of it into bytes_.
+  void ReadBlockBytes(int64_t number);
+  const char* RawCell(int64_t i) const;
   uint8_t NameOfRaw(const char* raw) const;
 
   files::RecordFile file_;
@@ -73,8 +92,9 @@ class ValueCellFile {
   int64_t cellCount_ = 0;
   std::vector<std::string> names_;
   std::array<Block, 4> blocks_;  // block n is kept in blocks_[n % 4]
-  std::string bytes_;            // the bytes of block bytesBlock_, as last read
+  std::string bytes_;  // cells bytesFirst_ on: block bytesBlock_ and its neighbours, as last read
   int64_t bytesBlock_ = -1;
+  int64_t bytesFirst_ = 1;
   const ScannedCell* hot_ = nullptr;
   int64_t hotFirst_ = 0, hotEnd_ = 0;  // the cells hot_ holds: hotFirst_ <= i < hotEnd_
   bool skipKnown_ = false;

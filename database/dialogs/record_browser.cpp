@@ -1,5 +1,6 @@
 #include "database/dialogs/record_browser.h"
 
+#include <new>
 #include <string>
 #include <utility>
 
@@ -21,6 +22,7 @@ constexpr int kNumber = 1907, kGoTo = 1908, kWithSearch = 1909;
 constexpr int kBusyTimer = 1;
 constexpr int kBusyTimerMs = 200;
 constexpr const char* kFace = "MS Sans Serif";
+constexpr const char* kOutOfMemory = "No hay memoria suficiente para mostrar el registro ...";
 
 int32_t browserOpen = 0;
 DialogSkeleton skeleton{&browserOpen, nullptr, 0};
@@ -61,11 +63,16 @@ void Move(ui::Window window, BrowserMove move) {
                                  ui::Text(window, kNumber)));
 }
 
-// Runs one click's work with the browser busy, then gives the controls back.
+// Runs one click's work with the browser busy, then gives the controls back. A record that
+// the memory left cannot hold is not shown, and the browser goes on.
 template <typename Work>
 void RunBusy(ui::Window window, Work work) {
   moving = true;
-  work();
+  try {
+    work();
+  } catch (const std::bad_alloc&) {
+    ui::MessageBox(nullptr, kOutOfMemory, kMessageTitle, ui::Buttons::Ok);
+  }
   moving = false;
   UpdateControls(window);
   CloseWhenRequested(window);

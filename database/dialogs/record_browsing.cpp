@@ -49,7 +49,14 @@ int64_t ShowBrowserPosition(int64_t position) {
   // The scripts the fill runs read the record shown ("R^.."): the new one.
   const int64_t before = browserRecordNumber;
   browserRecordNumber = position;
-  if (!FillObjectsFromRecord(record)) {
+  bool filled = false;
+  try {
+    filled = FillObjectsFromRecord(record);
+  } catch (...) {
+    browserRecordNumber = before;
+    throw;
+  }
+  if (!filled) {
     browserRecordNumber = before;
     return 0;
   }

@@ -31,7 +31,7 @@ int64_t PositionAfterMove(BrowserMove move, int64_t position, int64_t positions,
                           std::string_view typed = {});
 // Fills the page from the record at that position and makes it the browser's position.
 // Returns the record shown, or 0 when nothing was filled (the position is out of range, or
-// another value scan runs).
+// another value scan runs). A fill that throws leaves the position as it was.
 int64_t ShowBrowserPosition(int64_t position);
 
 // The browser's state as at program start.

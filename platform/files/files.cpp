@@ -12,8 +12,10 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "platform/text/text.h"
 
@@ -438,6 +440,13 @@ int64_t RecordFile::GetMany(int64_t first, int64_t maxCount, std::string& out) c
   return static_cast<int64_t>(out.size()) / recordLength_;
 }
 
+int64_t RecordFile::GetRun(int64_t first, int64_t count, std::string& out) const {
+  out.assign(static_cast<size_t>(std::max<int64_t>(count, 0) * recordLength_), '\0');
+  if (!open_ || first < 1 || count < 1 || Attach(false) != 0) return 0;
+  const size_t done = ReadAt(fd_, out, static_cast<off_t>((first - 1) * recordLength_));
+  return static_cast<int64_t>(done) / recordLength_;
+}
+
 int RecordFile::Put(int64_t n, std::string_view data) {
   if (!open_) return EBADF;
   if (n < 1) return EINVAL;
@@ -466,7 +475,8 @@ int RecordFile::Truncate(int64_t bytes) {
   return TruncateFile(fd_, bytes);
 }
 
-int RecordFile::AppendWhole(std::string_view records) {
+int RecordFile::AppendWhole(std::string_view records, bool* partLeft) {
+  if (partLeft) *partLeft = false;
   if (!open_) return EBADF;
   const size_t whole = records.size() - records.size() % static_cast<size_t>(recordLength_);
   if (whole == 0) return 0;
@@ -476,8 +486,34 @@ int RecordFile::AppendWhole(std::string_view records) {
   int error = WriteFully(fd_, records.substr(0, whole),
                          static_cast<off_t>(before / recordLength_ * recordLength_));
   if (error == 0) error = FlushFile(fd_);
-  if (error != 0) TruncateFile(fd_, before);
+  if (error != 0 && TruncateFile(fd_, before) != 0 && partLeft) *partLeft = Length() != before;
   return error;
+}
+
+int RecordFile::LockExclusive(int waitMs, const std::function<void()>& whileWaiting) {
+  if (!open_) return EBADF;
+  if (const int error = Attach(true); error != 0) return error;
+  if (readOnly_) return EACCES;
+  // One byte far beyond any end a record file reaches: where a file server makes locks
+  // mandatory (folders shared from Windows), no read or write of the records is held up.
+  struct flock lock = {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  lock.l_start = static_cast<off_t>(int64_t{1} << 62);
+  lock.l_len = 1;
+  // Locks of the open file, not of the process: another opening of it in this program is held
+  // off too, and closing some other descriptor of the file keeps the lock.
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(waitMs, 0));
+  for (;;) {
+    if (fcntl(fd_, F_OFD_SETLK, &lock) == 0) return 0;
+    const int error = errno;
+    if (error == EINTR) continue;
+    if (error != EAGAIN && error != EACCES) return error;
+    if (std::chrono::steady_clock::now() >= deadline) return EWOULDBLOCK;
+    if (whileWaiting) whileWaiting();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
 }
 
 // Text files ---------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 // Paths are 1252 texts; "\" is accepted as a separator wherever a path is taken.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -91,6 +92,10 @@ class RecordFile {
   // Reads at most `maxCount` whole records from record `first` on into `out` in one call;
   // returns how many (a short last record is left out).
   int64_t GetMany(int64_t first, int64_t maxCount, std::string& out) const;
+  // Reads `count` records from record `first` on into `out`, which gets `count` records' bytes,
+  // those past the end zero, without asking the file's length first: for a reader that knows
+  // how many records there are and bounds `count` itself. Returns how many whole ones came.
+  int64_t GetRun(int64_t first, int64_t count, std::string& out) const;
   // Writes record n (from 1); `data` is cut or zero-padded to the record length.
   // Returns 0 or the errno.
   int Put(int64_t n, std::string_view data);
@@ -102,8 +107,16 @@ class RecordFile {
   int Truncate(int64_t bytes);
   // Appends whole records (data cut to a whole number of them) at length / record length + 1
   // in one write and flushes them to the disk; a failure cuts the file back to the length it
-  // had, so that no part of them stays. Returns 0 or the errno.
-  int AppendWhole(std::string_view records);
+  // had, so that no part of them stays. When cutting back fails too and the file is left
+  // longer than it was, `partLeft` (when given) is set: the file may now end in part of the
+  // records. Returns 0 or the errno.
+  int AppendWhole(std::string_view records, bool* partLeft = nullptr);
+  // Takes an exclusive advisory lock on the file, which every program that asks for it
+  // honours (another process, or another opening of the file in this one), and holds it until
+  // the file is closed; the file is created when missing. While another holds it, tries again
+  // every few milliseconds for up to `waitMs`, running `whileWaiting` between tries. Returns 0,
+  // EWOULDBLOCK when it is still held then, or the errno (EACCES for a file we may only read).
+  int LockExclusive(int waitMs, const std::function<void()>& whileWaiting = {});
 
  private:
   // Opens the file when it exists, or with `create` makes it. Returns 0 or the errno.

@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <map>
+#include <new>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "database/dialogs/capture_dialog.h"
 #include "platform/files/files.h"
@@ -27,6 +32,18 @@ class Capture : public databasetest::DatabaseTest {
     valueFile = ValueFilePath(linkedDatabaseFolder);
     before = testfiles::ReadRaw(valueFile);
   }
+  void TearDown() override {
+    captureLockWaitMs = savedLockWait;
+    valueScanStep = nullptr;
+    DatabaseTest::TearDown();
+  }
+  // "Capturar datos" answered Yes: the message it ends with.
+  std::string CaptureAnsweringYes() {
+    ui::testing::AnswerMessageBox(ui::Answer::Yes);
+    CaptureFormData();
+    const auto& shown = ui::testing::MessagesShown();
+    return shown.empty() ? std::string() : shown.back().text;
+  }
   // The page of an order: a box for each text and number field and an option cell.
   void FillOrder(const char* customer, const char* amount, int32_t paid) {
     SetFixedField(Add(kAdminControl, "Cliente").fillText, customer);
@@ -36,6 +53,7 @@ class Capture : public databasetest::DatabaseTest {
   }
   std::string valueFile;
   std::string before;
+  int savedLockWait = captureLockWaitMs;
 };
 
 TEST_F(Capture, AGoodCaptureIsAskedForAndAppended) {
@@ -151,20 +169,106 @@ TEST_F(Capture, AFailedWriteLeavesTheValueFileAsItWas) {
     files::testing::Step step;
     int errnum;
     int64_t afterBytes;
+    bool cutBackFails;
+    size_t bytesLeft;  // what stays of the record when it cannot be cut back
   };
-  for (const Case& c : {Case{files::testing::Step::Write, ENOSPC, 100},
-                        Case{files::testing::Step::Write, EIO, 0},
-                        Case{files::testing::Step::Flush, EIO, 0}}) {
+  // When cutting back fails too, the message says what may have stayed.
+  for (const Case& c : {Case{files::testing::Step::Write, ENOSPC, 100, true, 100},
+                        Case{files::testing::Step::Flush, EIO, 0, true, 54 * 10},
+                        Case{files::testing::Step::Write, EIO, 0, true, 0},
+                        Case{files::testing::Step::Write, ENOSPC, 100, false, 0},
+                        Case{files::testing::Step::Write, EIO, 0, false, 0},
+                        Case{files::testing::Step::Flush, EIO, 0, false, 0}}) {
+    testfiles::WriteRaw(valueFile, before);
     files::testing::FailureScope failing(c.step, c.errnum, c.afterBytes);
+    if (c.cutBackFails) files::testing::ArmFailure(files::testing::Step::Truncate, EIO);
     const ArchiveResult result = ArchiveCapturedForm(plan.values);
     EXPECT_FALSE(result.written);
-    EXPECT_EQ(result.message, files::ErrorText(c.errnum));
+    EXPECT_EQ(result.message,
+              files::ErrorText(c.errnum) +
+                  (c.bytesLeft > 0 ? "\r\nEl fichero de valores puede terminar ahora en un "
+                                     "registro incompleto ..."
+                                   : ""))
+        << c.afterBytes << " " << c.cutBackFails;
     EXPECT_EQ(result.message.substr(0, 5), "Err: ");
-    EXPECT_EQ(testfiles::ReadRaw(valueFile), before);
+    const std::string after = testfiles::ReadRaw(valueFile);
+    EXPECT_EQ(after.substr(0, before.size()), before);
+    EXPECT_EQ(after.size(), before.size() + c.bytesLeft);
   }
   // The next capture gets the record number the failed one would have had.
   EXPECT_EQ(ArchiveCapturedForm(plan.values).recordNumber, 3);
   EXPECT_EQ(ReadRecordFieldValue("Cliente", 3), "Marta");
+}
+
+// Two programs capture a few hundred records each into one folder at the same time: every
+// record gets a number of its own and reads back whole.
+TEST_F(Capture, TwoProgramsCapturingAtOnceNeverShareARecordNumber) {
+  constexpr int kEach = 200;
+  const std::string out = testenv::NewFolder("captures");
+  std::string command;
+  for (const char* name : {"A", "B"})
+    command += std::string("'") + CONCURRENT_CAPTURE + "' '" + linkedDatabaseFolder + "' " + name +
+               " " + std::to_string(kEach) + " > '" + out + name + "' & p" + name + "=$!; ";
+  command += "wait $pA && wait $pB";
+  ASSERT_EQ(std::system(command.c_str()), 0)
+      << testfiles::ReadRaw(out + "A") << testfiles::ReadRaw(out + "B");
+
+  std::map<int64_t, std::string> customers;
+  size_t characters = 0;
+  for (const char* name : {"A", "B"}) {
+    std::vector<std::string> lines;
+    ASSERT_EQ(files::ReadTextLines(out + name, 1 << 20, lines), 0);
+    EXPECT_EQ(lines.size(), static_cast<size_t>(kEach));
+    for (const std::string& line : lines) {
+      const size_t blank = line.find(' ');
+      const int64_t record = std::stoll(line.substr(0, blank));
+      const std::string customer = line.substr(blank + 1);
+      EXPECT_TRUE(customers.emplace(record, customer).second)
+          << "record " << record << " given to " << customer << " and " << customers[record];
+      characters += 2 * customer.size();  // the amount has as many digits as the name
+    }
+  }
+  ASSERT_EQ(customers.size(), static_cast<size_t>(2 * kEach));
+  EXPECT_EQ(customers.begin()->first, 3);
+  EXPECT_EQ(customers.rbegin()->first, 2 + 2 * kEach);
+  EXPECT_EQ(GetLastRecordNumber(), 2 + 2 * kEach);
+  for (const auto& [record, customer] : customers) {
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"Cliente", customer}, {"Importe", customer.substr(1)}, {"Pagado", "1"}};
+    ASSERT_EQ(ReadRecordValues(valueFile, record), expected) << record;
+  }
+  EXPECT_EQ(testfiles::ReadRaw(valueFile).size(), before.size() + 54 * characters);
+}
+
+// While another program holds the value file, the capture waits for it: when it lets go in
+// time the record is written, else nothing is and the capture says so.
+TEST_F(Capture, ACaptureWaitsForAnotherProgramWritingTheSameFile) {
+  FillOrder("Eva", "8", 1);
+  captureLockWaitMs = 30;
+  files::RecordFile other;
+  ASSERT_EQ(other.Open(valueFile, 54), 0);
+  ASSERT_EQ(other.LockExclusive(0), 0);
+  EXPECT_EQ(CaptureAnsweringYes(),
+            "La base de datos esta ocupada por otro programa, no se ha grabado el formulario ...");
+  EXPECT_EQ(testfiles::ReadRaw(valueFile), before);
+
+  // The other program is done while this one waits.
+  captureLockWaitMs = 60000;
+  valueScanStep = [&] { other.Close(); };
+  EXPECT_EQ(CaptureAnsweringYes(), "El formulario ha sido grabado ...\r\nN\xFAmero de Registro 3");
+  EXPECT_FALSE(other.IsOpen());
+  EXPECT_EQ(ReadRecordFieldValue("Cliente", 3), "Eva");
+}
+
+TEST_F(Capture, RunningOutOfMemoryWritesNothingAndSaysSo) {
+  FillOrder("Eva", "8", 1);
+  valueScanStep = [] { throw std::bad_alloc(); };
+  EXPECT_EQ(CaptureAnsweringYes(), "No hay memoria suficiente, no se ha grabado el formulario ...");
+  EXPECT_EQ(testfiles::ReadRaw(valueFile), before);
+  // Nothing stays locked or busy: the next capture writes.
+  valueScanStep = nullptr;
+  EXPECT_EQ(CaptureAnsweringYes(), "El formulario ha sido grabado ...\r\nN\xFAmero de Registro 3");
+  EXPECT_EQ(ReadRecordFieldValue("Cliente", 3), "Eva");
 }
 
 TEST_F(Capture, TheCommandAsksAndReports) {

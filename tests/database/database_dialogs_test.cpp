@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -99,6 +101,29 @@ TEST_F(Browser, StepsThroughTheRecords) {
   // "Navegador" again brings the open browser forward; it opens no second one.
   ShowDatabaseBrowser(nullptr);
   EXPECT_EQ(databaseBrowserWindow, w);
+}
+
+TEST_F(Browser, AFillThatRunsOutOfMemorySaysSoAndTheBrowserGoesOn) {
+  ui::Window w = Open();
+  ASSERT_EQ(Shown(), "1");
+  Add(kAdminControl, "@@Informe");
+  templateScriptRunner = [](const std::string&) -> std::optional<std::string> {
+    throw std::bad_alloc();
+  };
+  ui::testing::Click(w, kNext);
+  ASSERT_EQ(ui::testing::MessagesShown().size(), 1u);
+  EXPECT_EQ(ui::testing::MessagesShown()[0].text,
+            "No hay memoria suficiente para mostrar el registro ...");
+  EXPECT_EQ(ui::testing::MessagesShown()[0].title, "Vozurivudoz");
+  EXPECT_EQ(Shown(), "1");
+  EXPECT_EQ(BrowserShownRecord(), 1);
+  EXPECT_EQ(valueScanBusy, 0);
+  EXPECT_TRUE(ui::Enabled(w, kNext));
+
+  templateScriptRunner = nullptr;
+  ui::testing::Click(w, kNext);
+  EXPECT_EQ(Shown(), "2");
+  EXPECT_EQ(Name(), "Jos\xE9");
 }
 
 TEST_F(Browser, AnEmptyDatabaseChangesNoObject) {

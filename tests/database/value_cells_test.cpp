@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <random>
 #include <string>
@@ -19,13 +20,38 @@ struct WrittenCell {
   std::string name;
 };
 
+// The records the cells are read as belonging to: a cell outside the range of its neighbours'
+// records while they ascend joins the neighbour whose value it continues, else the nearer one;
+// the first cell has no lower neighbour, the last cell stays as written.
+std::vector<int64_t> RecordsRead(const std::vector<WrittenCell>& cells) {
+  std::vector<int64_t> read;
+  for (size_t k = 0; k < cells.size(); ++k) {
+    const WrittenCell& c = cells[k];
+    int64_t record = c.cell.record;
+    if (k + 1 < cells.size()) {
+      const WrittenCell* before = k > 0 ? &cells[k - 1] : nullptr;
+      const WrittenCell& after = cells[k + 1];
+      const int64_t low = before ? before->cell.record : INT64_MIN, high = after.cell.record;
+      if (low <= high && (record < low || record > high)) {
+        if (before && !before->cell.last && before->name == c.name)
+          record = low;
+        else if (!c.cell.last && after.name == c.name)
+          record = high;
+        else
+          record = record < low ? low : high;
+      }
+    }
+    read.push_back(record);
+  }
+  return read;
+}
+
 // The first cell from `from` on of record `record` or a later one, looked for cell by cell.
-int64_t PlainScan(const std::vector<WrittenCell>& cells, int64_t from, int64_t record) {
+int64_t PlainScan(const std::vector<int64_t>& records, int64_t from, int64_t record) {
   int64_t i = std::max<int64_t>(from, 1);
-  while (i <= static_cast<int64_t>(cells.size()) &&
-         cells[static_cast<size_t>(i - 1)].cell.record < record)
+  while (i <= static_cast<int64_t>(records.size()) && records[static_cast<size_t>(i - 1)] < record)
     ++i;
-  return std::min<int64_t>(i, static_cast<int64_t>(cells.size()) + 1);
+  return std::min<int64_t>(i, static_cast<int64_t>(records.size()) + 1);
 }
 
 // 300 cells of the names A, B and C and one nobody asks for (Z), of the records `recordOf`
@@ -53,9 +79,10 @@ std::vector<WrittenCell> WriteCells(const std::string& path, std::mt19937& rando
 }
 
 // Cells read through blocks of any size, in any order, are the cells of the file with their
-// names, and the first cell of a record from a cell on is found however the questions come:
-// cell by cell as a plain scan finds it in any file, in steps as a plain scan finds it in a
-// file whose records ascend, and on some cell of the file in one whose records do not.
+// names and the records their neighbours place them in, and the first cell of a record from a
+// cell on is found however the questions come: cell by cell as a plain scan finds it in any
+// file, in steps as a plain scan finds it in a file whose records ascend (read as written), and
+// on some cell of the file in one whose records do not.
 TEST(ValueCells, BlocksDecodeEveryCellAndTheRecordLookupsAgreeWithAPlainScan) {
   std::mt19937 random(15);
   const std::string folder = testenv::NewFolder("cells");
@@ -69,6 +96,11 @@ TEST(ValueCells, BlocksDecodeEveryCellAndTheRecordLookupsAgreeWithAPlainScan) {
     return record;
   });
 
+  const std::vector<int64_t> damagedRead = RecordsRead(damaged);
+  std::vector<int64_t> ascendingWritten;
+  for (const WrittenCell& w : ascending) ascendingWritten.push_back(w.cell.record);
+  ASSERT_EQ(RecordsRead(ascending), ascendingWritten);
+
   for (int blockCells : {1, 7, 64, 128, 4096}) {
     SCOPED_TRACE(blockCells);
     ValueCellFile cells(folder + "damaged.zbd", blockCells);
@@ -78,7 +110,7 @@ TEST(ValueCells, BlocksDecodeEveryCellAndTheRecordLookupsAgreeWithAPlainScan) {
       const int64_t i = static_cast<int64_t>(random() % 300) + 1;
       const ScannedCell& c = cells.Cell(i);
       const WrittenCell& e = damaged[static_cast<size_t>(i - 1)];
-      ASSERT_EQ(c.record, e.cell.record) << i;
+      ASSERT_EQ(c.record, damagedRead[static_cast<size_t>(i - 1)]) << i;
       ASSERT_EQ(c.character, e.cell.character) << i;
       ASSERT_EQ(c.last, e.cell.last) << i;
       ASSERT_EQ(c.name, e.cell.name) << i;
@@ -90,7 +122,7 @@ TEST(ValueCells, BlocksDecodeEveryCellAndTheRecordLookupsAgreeWithAPlainScan) {
       if (random() % 50 == 0) from = static_cast<int64_t>(random() % 10), record = -3;
       from += static_cast<int64_t>(random() % 5);
       record += static_cast<int64_t>(random() % 2);
-      ASSERT_EQ(cells.FirstCellOfRecordFrom(from, record), PlainScan(damaged, from, record))
+      ASSERT_EQ(cells.FirstCellOfRecordFrom(from, record), PlainScan(damagedRead, from, record))
           << from << " " << record;
       const int64_t found = cells.FindRecordFrom(from, record);
       ASSERT_GE(found, std::max<int64_t>(std::min<int64_t>(from, 301), 1));
@@ -98,11 +130,13 @@ TEST(ValueCells, BlocksDecodeEveryCellAndTheRecordLookupsAgreeWithAPlainScan) {
     }
 
     ValueCellFile ordered(folder + "ascending.zbd", blockCells);
+    for (int64_t i = 1; i <= 300; ++i)
+      ASSERT_EQ(ordered.Cell(i).record, ascendingWritten[static_cast<size_t>(i - 1)]) << i;
     for (int q = 0; q < 500; ++q) {
       const int64_t from = static_cast<int64_t>(random() % 310) - 3;
       const int64_t record =
           static_cast<int64_t>(random() % (ascending.back().cell.record + 4)) - 2;
-      ASSERT_EQ(ordered.FindRecordFrom(from, record), PlainScan(ascending, from, record))
+      ASSERT_EQ(ordered.FindRecordFrom(from, record), PlainScan(ascendingWritten, from, record))
           << from << " " << record;
     }
   }
@@ -112,6 +146,46 @@ TEST(ValueCells, BlocksDecodeEveryCellAndTheRecordLookupsAgreeWithAPlainScan) {
   EXPECT_EQ(cells.Cell(301).record, 0);
   EXPECT_EQ(cells.CellName(301), "");
   EXPECT_EQ(cells.CellName(-1), "");
+}
+
+// Ascending records with damaged cells here and there (no two within two cells of each other,
+// the last cell whole) naming records far off, low, negative or anywhere: the records read
+// ascend again, so the scan in order and the jump find the same cell for every question, in
+// blocks of any size.
+TEST(ValueCells, IsolatedDamagedCellsReadAsAscendingRecords) {
+  std::mt19937 random(62);
+  const std::string folder = testenv::NewFolder("isolated");
+  const int64_t far[] = {int64_t{1} << 62, -(int64_t{1} << 62), INT64_MAX, INT64_MIN, 0, 1};
+  for (int file = 0; file < 10; ++file) {
+    SCOPED_TRACE(file);
+    int64_t record = 1;
+    int64_t lastDamaged = -10;
+    const std::vector<WrittenCell> written =
+        WriteCells(folder + "isolated.zbd", random, [&](int k) -> int64_t {
+          if (random() % 6 == 0) ++record;
+          if (k == 299 || k - lastDamaged < 3 || random() % 15 != 0) return record;
+          lastDamaged = k;
+          return random() % 2 ? far[random() % 6] : static_cast<int64_t>(random() % 80);
+        });
+    const std::vector<int64_t> read = RecordsRead(written);
+    ASSERT_TRUE(std::is_sorted(read.begin(), read.end()));
+    for (int blockCells : {1, 2, 7, 128}) {
+      SCOPED_TRACE(blockCells);
+      ValueCellFile inOrder(folder + "isolated.zbd", blockCells);
+      ValueCellFile jumps(folder + "isolated.zbd", blockCells);
+      for (int64_t i = 1; i <= 300; ++i)
+        ASSERT_EQ(inOrder.Cell(i).record, read[static_cast<size_t>(i - 1)]) << i;
+      int64_t from = 1, wanted = 0;
+      for (int q = 0; q < 300; ++q) {
+        from += static_cast<int64_t>(random() % 4);
+        wanted += static_cast<int64_t>(random() % 2);
+        const int64_t plain = PlainScan(read, from, wanted);
+        ASSERT_EQ(inOrder.FirstCellOfRecordFrom(from, wanted), plain) << from << " " << wanted;
+        ASSERT_EQ(jumps.FindRecordFrom(from, wanted), plain) << from << " " << wanted;
+        ASSERT_EQ(jumps.FindRecordFrom(1, wanted), PlainScan(read, 1, wanted)) << wanted;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -163,6 +163,39 @@ TEST(FailureSeam, AppendsUndoneByCuttingTheFileBack) {
   EXPECT_EQ(closed.Truncate(0), EBADF);
 }
 
+TEST(FailureSeam, AWholeAppendThatCannotBeCutBackSaysItLeftPartOfTheRecords) {
+  const std::string path = testenv::NewFolder("seam-whole") + "valores.zbd";
+  WriteRaw(path, "AAAA");
+  struct Case {
+    Step step;
+    int64_t afterBytes;
+    int64_t lengthAfter;
+    bool partLeft;
+  };
+  // A write that put nothing on the disk leaves nothing to cut back.
+  for (const Case& c : {Case{Step::Write, 6, 10, true}, Case{Step::Write, 0, 4, false},
+                        Case{Step::Flush, 0, 12, true}}) {
+    WriteRaw(path, "AAAA");
+    files::RecordFile f;
+    ASSERT_EQ(f.Open(path, 4), 0);
+    FailureScope fail(c.step, EIO, c.afterBytes);
+    files::testing::ArmFailure(Step::Truncate, ENOSPC);
+    bool partLeft = !c.partLeft;
+    EXPECT_EQ(f.AppendWhole("BBBBCCCC", &partLeft), EIO);
+    EXPECT_EQ(partLeft, c.partLeft) << static_cast<int>(c.step) << " " << c.afterBytes;
+    EXPECT_EQ(f.Length(), c.lengthAfter);
+  }
+  // Cut back, nothing is left.
+  WriteRaw(path, "AAAA");
+  files::RecordFile f;
+  ASSERT_EQ(f.Open(path, 4), 0);
+  FailureScope fail(Step::Write, EIO, 6);
+  bool partLeft = true;
+  EXPECT_EQ(f.AppendWhole("BBBBCCCC", &partLeft), EIO);
+  EXPECT_FALSE(partLeft);
+  EXPECT_EQ(ReadRaw(path), "AAAA");
+}
+
 TEST(FailureSeam, RecordAndLineWritersReportTheArmedError) {
   const std::string dir = testenv::NewFolder("seam-records");
   {

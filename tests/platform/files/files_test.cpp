@@ -293,6 +293,45 @@ TEST(RecordFile, OpenAndWriteErrors) {
   EXPECT_EQ(f.Put(1, "x"), ENOENT);
 }
 
+// Another opening of the file (here in the same program, as in another) waits for the lock
+// as long as it is told and is then refused; closing the holder frees it, and a lock leaves
+// what the file holds, and its reads and writes, as they are.
+TEST(RecordFile, AnExclusiveLockHoldsOffEveryOtherOpening) {
+  const std::string path = testenv::NewFolder("lock") + "valores.zbd";
+  files::RecordFile holder;
+  ASSERT_EQ(holder.Open(path, 4), 0);
+  ASSERT_EQ(holder.LockExclusive(0), 0);  // a missing file is made to hold the lock
+  EXPECT_EQ(ReadRaw(path), "");
+  ASSERT_EQ(holder.Append("AAAA"), 0);
+
+  files::RecordFile other;
+  ASSERT_EQ(other.Open(path, 4), 0);
+  int waits = 0;
+  EXPECT_EQ(other.LockExclusive(40, [&] { ++waits; }), EWOULDBLOCK);
+  EXPECT_GE(waits, 1);
+  EXPECT_EQ(other.LockExclusive(0), EWOULDBLOCK);
+  std::string record;
+  EXPECT_TRUE(other.Get(1, record));  // the lock holds off lockers only
+  EXPECT_EQ(record, "AAAA");
+  // Another descriptor of the file closed in the holder's program keeps the lock.
+  {
+    files::RecordFile reader;
+    ASSERT_EQ(reader.Open(path, 4), 0);
+    EXPECT_EQ(reader.RecordCount(), 1);
+  }
+  EXPECT_EQ(other.LockExclusive(0), EWOULDBLOCK);
+
+  holder.Close();
+  EXPECT_EQ(other.LockExclusive(0), 0);
+  EXPECT_EQ(other.LockExclusive(0), 0);  // taken again by its holder
+  EXPECT_EQ(ReadRaw(path), "AAAA");
+  files::RecordFile closed;
+  EXPECT_EQ(closed.LockExclusive(0), EBADF);
+  files::RecordFile nowhere;
+  ASSERT_EQ(nowhere.Open(testenv::NewFolder("lock-nowhere") + "missing/x.zbd", 4), 0);
+  EXPECT_EQ(nowhere.LockExclusive(0), ENOENT);
+}
+
 TEST(TextFiles, ReadLinesTakesEveryLineEnd) {
   struct Case {
     std::string data;

@@ -162,6 +162,22 @@ TEST(Reads, ManyRecordsComeInOneReadUpToTheCountAsked) {
     EXPECT_EQ(out, c.data);
   }
 
+  // A run of records asked for by a reader that knows the count gets as many, zero past the
+  // end (the short last record too), and says how many whole ones came.
+  const Case runs[] = {
+      {1, 3, "AAAABBBBCCCC"},
+      {3, 3, std::string("CCCCDD") + std::string(6, '\0')},
+      {5, 2, std::string(8, '\0')},
+      {0, 2, std::string(8, '\0')},
+      {1, 0, ""},
+  };
+  for (const Case& c : runs) {
+    SCOPED_TRACE("run " + std::to_string(c.first) + " " + std::to_string(c.count));
+    std::string out = "stale";
+    EXPECT_EQ(f.GetRun(c.first, c.count, out), c.first == 1 ? c.count : c.first == 3 ? 1 : 0);
+    EXPECT_EQ(out, c.data);
+  }
+
   // A sparse gigabyte gives only the records asked for.
   fs::resize_file(path, int64_t{1} << 30);
   std::string out;
