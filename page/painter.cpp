@@ -119,8 +119,10 @@ void PaintArrow(gfx::Surface& page, PageObject& o, int32_t mode) {
   DrawArrow(page, HeldCoordinate(o.x), HeldCoordinate(o.y), ArrowArgsOfObject(o));
 }
 
-void PaintImage(gfx::Surface& page, PageObject& o) {
-  DrawImageObject(page, o.bitmapHandle, HeldCoordinate(o.x), HeldCoordinate(o.y), o.width, o.height);
+void PaintImage(gfx::Surface& page, PageObject& o, const PaintDefaults& defaults) {
+  const int32_t width = defaults.imagesAtTrueSize ? gfx::ImageWidth(o.bitmapHandle) : o.width;
+  const int32_t height = defaults.imagesAtTrueSize ? gfx::ImageHeight(o.bitmapHandle) : o.height;
+  DrawImageObject(page, o.bitmapHandle, HeldCoordinate(o.x), HeldCoordinate(o.y), width, height);
 }
 
 // Rulers and graph papers.
@@ -285,7 +287,7 @@ void PaintObject(gfx::Surface& page, PageObject& o, int slot, int32_t mode,
       DrawAdminObject(page, o);
       DarkBlock(page, o, mode, slot);
       break;
-    case kImage: PaintImage(page, o); break;
+    case kImage: PaintImage(page, o, defaults); break;
     case kSquareOrCircle:
       DrawShape(page, HeldCoordinate(o.x), HeldCoordinate(o.y), ShapeArgsOfObject(o));
       break;

@@ -18,6 +18,9 @@ void VelprintPaintAllObjects(int32_t mode) {
   PaintDefaults defaults;
   defaults.memoTextsShown = false;
   defaults.filledTextsUsed = false;
+  // Velprint keeps images at their true size for the whole run, whatever box they were
+  // inserted into.
+  defaults.imagesAtTrueSize = true;
   PaintAllObjects(mode, defaults);
   // The current style follows the administrative objects painted, as in the designer, except
   // while a fill text is being edited.
