@@ -10,7 +10,16 @@
 
 intptr_t VelprintCanvasWindowProc(ui::Window window, ui::Msg msg, intptr_t first,
                                   intptr_t second) {
-  // The designer's canvas as it stands: its repaints go through the running program's painter.
+  // A press that fills in lands on the highest slot under the pointer, empty or not: an empty
+  // slot lying over a control takes the click, and nothing opens.
+  if (msg == ui::Msg::LeftDown && leftMouseMode == kLeftEdit) {
+    canvasSelectedSlot = HitTest(ui::PointX(second) - pageObjects[1].x,
+                                 ui::PointY(second) - scrollOffset(), canvasSelectedSlot,
+                                 HitSlots::Every);
+    return ui::CallOld(oldCanvasProc, window, msg, first, second);
+  }
+  // Otherwise the designer's canvas as it stands: its repaints go through the running
+  // program's painter.
   return CanvasWindowProc(window, msg, first, second);
 }
 
