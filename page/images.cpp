@@ -65,7 +65,8 @@ gfx::ImageKey LoadImageFileOrTell(std::string_view path) {
   if (fault == ImageFault::kMissing)
     Tell("[GraphicLoadImageFileToBitmap] called on <" + shown + "> Missing file");
   else if (fault == ImageFault::kUnreadable)
-    Tell("[GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] read error on <" + shown + ">\r\n" + reason);
+    Tell("[GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] read error on <" + shown +
+         ">\r\n" + reason);
   return image;
 }
 

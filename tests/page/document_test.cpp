@@ -325,8 +325,9 @@ TEST_F(DocumentTest, MissingPicturesAreToldInOneMessageListingTheFirstTwenty) {
     }
     const int listed = std::min(n, 20);
     ASSERT_EQ(lines.size(), size_t(2 + listed + (n > 20 ? 1 : 0))) << text;
-    EXPECT_EQ(lines[0], n == 1 ? "No puedo leer 1 imagen del documento ..."
-                               : "No puedo leer " + std::to_string(n) + " im\xE1genes del documento ...");
+    EXPECT_EQ(lines[0], n == 1 ? std::string("No puedo leer 1 imagen del documento ...")
+                               : "No puedo leer " + std::to_string(n) +
+                                     " im\xE1genes del documento ...");
     EXPECT_EQ(lines[1], std::string(n == 1 ? "Su objeto sigue" : "Sus objetos siguen") +
                             " en la p\xE1gina con su ruta y su tama\xF1o, sin imagen:");
     for (int k = 0; k < listed; ++k)
