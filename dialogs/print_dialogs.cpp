@@ -22,10 +22,10 @@ constexpr gfx::Colour kGrey = 0x808080;
 
 DialogSkeleton printSettingsSkeleton{nullptr, nullptr, 0};
 
-// The stored value's line, or the first line when the value has none (a hand-edited
-// settings file), so "Seguir" never reads an empty choice.
-void SelectOrFirst(ui::Window window, int id, int line) {
-  ui::ListSelect(window, id, line >= 0 && line < ui::ListCount(window, id) ? line : 0);
+// The stored value's line; none when the value has no line (a settings file written by hand).
+void SelectStored(ui::Window window, int id, int64_t line) {
+  const bool offered = line >= 0 && line < ui::ListCount(window, id);
+  ui::ListSelect(window, id, offered ? static_cast<int>(line) : -1);
 }
 
 void InitialisePrintSettings(ui::Window window) {
@@ -34,16 +34,20 @@ void InitialisePrintSettings(ui::Window window) {
   for (const char* item : {"1 - Monocromo", "2 - Color"}) ui::ListAdd(window, kColourMode, item);
   for (const char* item : {"1 - Borrador", "2 - Baja Resoluci\xF3n", "3 - Media Resoluci\xF3n", "4 - Alta Resoluci\xF3n"})
     ui::ListAdd(window, kQuality, item);
-  SelectOrFirst(window, kCopies, printCopies == 10 ? 5 : printCopies - 1);
-  SelectOrFirst(window, kColourMode, printColorMode - 1);
-  SelectOrFirst(window, kQuality, printQuality - 1);
+  // Any value a settings file holds, the lowest included, counts down to its line.
+  SelectStored(window, kCopies, printCopies == 10 ? 5 : int64_t{printCopies} - 1);
+  SelectStored(window, kColourMode, int64_t{printColorMode} - 1);
+  SelectStored(window, kQuality, int64_t{printQuality} - 1);
   const std::string printer = print::DefaultPrinterName();
   ui::SetTextColour(window, kPrinterName, kGrey);
   ui::SetText(window, kPrinterName,
               printer.empty() ? "No hay ninguna impresora instalada (se puede imprimir en un fichero PDF)" : printer);
 }
 
-int32_t LeadingNumber(ui::Window window, int id, size_t characters) {
+// The number the chosen line starts with. A list with no line chosen keeps the value it was
+// opened on, so a value no line offers is printed with and saved as it was written.
+int32_t ChosenNumber(ui::Window window, int id, size_t characters, int32_t stored) {
+  if (ui::ListSelection(window, id) < 0) return stored;
   return numbers::ToInt32(numbers::NumericValueOfText(ui::Text(window, id).substr(0, characters)));
 }
 
@@ -100,9 +104,9 @@ intptr_t PrintSettingsDlgProc(ui::Window window, ui::Msg msg, intptr_t first, in
       break;
     case ui::Msg::Command:
       if (IsButtonPress(first, second, kSeguir)) {
-        printCopies = LeadingNumber(window, kCopies, 2);
-        printColorMode = LeadingNumber(window, kColourMode, 1);
-        printQuality = LeadingNumber(window, kQuality, 1);
+        printCopies = ChosenNumber(window, kCopies, 2, printCopies);
+        printColorMode = ChosenNumber(window, kColourMode, 1, printColorMode);
+        printQuality = ChosenNumber(window, kQuality, 1, printQuality);
         ui::EndDialog(window, ui::kOk);
       }
       break;

@@ -8,7 +8,9 @@
 extern int32_t paperFormatDialogOpen;   // re-entry guard of "Formato Papel"
 
 // Runs "Configura la impresión" modally: "Seguir" stores printCopies, printColorMode and
-// printQuality and gives ui::kOk; closing it otherwise changes nothing and gives ui::kCancel.
+// printQuality as their lists are chosen (a list with nothing chosen, for a value none of its
+// lines offers, keeps the value) and gives ui::kOk; closing it otherwise changes nothing and
+// gives ui::kCancel.
 int ShowPrintSettingsDialog(ui::Window parent);
 intptr_t PrintSettingsDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
 

@@ -67,6 +67,48 @@ void SanitiseReadRecord(PageObject& o) {
   Clamp(o.adminStyle, 0, 10);
 }
 
+// The fonts of the texts, made anew.
+void RestoreFontOf(PageObject& object) {
+  if (object.kind == kAlignedText || (object.kind == kAngledText && object.angle == 0))
+    object.fontHandle =
+        MakeSystemFont(FixedFieldText(object.fontName), object.fontSize, object.fontStyle, 0, 0);
+  else if (object.kind == kAngledText)
+    object.fontHandle = MakeSystemFont(FixedFieldText(object.fontName), object.fontSize,
+                                       object.fontStyle, 1, object.angle);
+}
+
+// Where the image of an object is looked for: its path, or beside the document when the path
+// names another machine's file.
+std::string ImageFileOf(const PageObject& object) {
+  return files::LocalPath(FixedFieldText(object.imagePath), files::FolderOf(documentPath));
+}
+
+// The images of a document that gave no picture, told together once the document is read.
+constexpr int kUnreadImagesListed = 20;
+
+struct UnreadImages {
+  int count = 0;
+  std::string listed;   // the first kUnreadImagesListed, one a line
+
+  void Add(const PageObject& object, ImageFault fault) {
+    if (++count > kUnreadImagesListed) return;
+    listed += "\r\n" + std::string(FixedFieldText(object.imagePath)) +
+              (fault == ImageFault::kMissing ? " (no existe)" : " (no se puede leer)");
+  }
+
+  std::string Text() const {
+    if (count == 0) return "";
+    const bool one = count == 1;
+    std::string text = "No puedo leer " + std::to_string(count) +
+                       (one ? " imagen" : " im\xE1genes") + " del documento ...\r\n" +
+                       (one ? "Su objeto sigue" : "Sus objetos siguen") +
+                       " en la p\xE1gina con su ruta y su tama\xF1o, sin imagen:" + listed;
+    if (count > kUnreadImagesListed)
+      text += "\r\n... y " + std::to_string(count - kUnreadImagesListed) + " m\xE1s";
+    return text;
+  }
+};
+
 }  // namespace
 
 std::string SplitDocumentPath(std::string_view path) {
@@ -132,7 +174,8 @@ bool LoadDocumentRecords(int recordLength, RecordDecoder decode) {
            slot);
     SanitiseReadRecord(slot);
   }
-  RestoreObjectResources();
+  // Pictures that cannot be read are told once for the whole document; the read goes on.
+  ShowMessageIfAny(RestoreObjectResources());
   return true;
 }
 
@@ -143,30 +186,24 @@ bool LoadDocument() {
 }
 
 void RestoreResourcesOf(PageObject& object) {
-  switch (object.kind) {
-    case kAlignedText:
-      object.fontHandle = MakeSystemFont(FixedFieldText(object.fontName), object.fontSize, object.fontStyle, 0, 0);
-      break;
-    case kAngledText:
-      object.fontHandle =
-          object.angle == 0
-              ? MakeSystemFont(FixedFieldText(object.fontName), object.fontSize, object.fontStyle, 0, 0)
-              : MakeSystemFont(FixedFieldText(object.fontName), object.fontSize, object.fontStyle, 1, object.angle);
-      break;
-    case kImage: {
-      // A missing or unreadable image is shown and leaves the object, its path and its size as
-      // they are, without a picture; the rest goes on.
-      object.bitmapHandle =
-          LoadImageFileOrTell(files::LocalPath(FixedFieldText(object.imagePath), files::FolderOf(documentPath)));
-      break;
-    }
-    default:
-      break;
-  }
+  RestoreFontOf(object);
+  // A missing or unreadable image is shown and leaves the object, its path and its size as
+  // they are, without a picture.
+  if (object.kind == kImage) object.bitmapHandle = LoadImageFileOrTell(ImageFileOf(object));
 }
 
-void RestoreObjectResources() {
-  for (int slot = 2; slot <= objectCount && slot < kStoreSlots; ++slot) RestoreResourcesOf(pageObjects[slot]);
+std::string RestoreObjectResources() {
+  UnreadImages unread;
+  for (int slot = 2; slot <= objectCount && slot < kStoreSlots; ++slot) {
+    PageObject& object = pageObjects[slot];
+    RestoreFontOf(object);
+    if (object.kind != kImage) continue;
+    ImageFault fault = ImageFault::kNone;
+    std::string reason;
+    object.bitmapHandle = LoadImageFileQuietly(ImageFileOf(object), fault, reason);
+    if (fault != ImageFault::kNone) unread.Add(object, fault);
+  }
+  return unread.Text();
 }
 
 void ResetDocumentFileState() {

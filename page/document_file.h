@@ -41,9 +41,12 @@ using RecordDecoder = void (*)(std::string_view record, PageObject& into);
 // its own.
 bool LoadDocumentRecords(int recordLength, RecordDecoder decode);
 // New fonts for the texts (kinds 3 and 4) and images loaded anew (kind 1), slots 2 to
-// objectCount.
-void RestoreObjectResources();
-// The run-time resources of one object made anew from its stored fields.
+// objectCount. The images that give no picture keep their objects, paths and sizes; returns
+// the one message that lists them (the first 20 paths, one a line, then how many more), or
+// "" when every image was read.
+std::string RestoreObjectResources();
+// The run-time resources of one object made anew from its stored fields; an image that gives
+// no picture is shown at once, with its path.
 void RestoreResourcesOf(PageObject& object);
 
 // Forgets the hook and the folder of the dialogs, as before the run.

@@ -46,16 +46,27 @@ std::string_view ImageFormatMimeType(int32_t option) {
   return f ? f->mimeType : "";
 }
 
-gfx::ImageKey LoadImageFileOrTell(std::string_view path) {
-  const std::string shown(path);
+gfx::ImageKey LoadImageFileQuietly(std::string_view path, ImageFault& fault, std::string& reason) {
+  reason.clear();
   if (!files::FileExists(path)) {
-    Tell("[GraphicLoadImageFileToBitmap] called on <" + shown + "> Missing file");
+    fault = ImageFault::kMissing;
     return 0;
   }
-  std::string error;
-  gfx::ImageKey image = gfx::LoadImage(path, error);
-  if (image == 0)
-    Tell("[GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] read error on <" + shown + ">\r\n" + error);
+  const gfx::ImageKey image = gfx::LoadImage(path, reason);
+  fault = image == 0 ? ImageFault::kUnreadable : ImageFault::kNone;
+  return image;
+}
+
+gfx::ImageKey LoadImageFileOrTell(std::string_view path) {
+  const std::string shown(path);
+  ImageFault fault = ImageFault::kNone;
+  std::string reason;
+  const gfx::ImageKey image = LoadImageFileQuietly(path, fault, reason);
+  if (fault == ImageFault::kMissing)
+    Tell("[GraphicLoadImageFileToBitmap] called on <" + shown + "> Missing file");
+  else if (fault == ImageFault::kUnreadable)
+    Tell("[GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] read error on <" + shown +
+         ">\r\n" + reason);
   return image;
 }
 

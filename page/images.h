@@ -18,6 +18,11 @@ constexpr int kImagePathMaxChars = 259;
 std::string_view ImageFormatExtension(int32_t option);
 std::string_view ImageFormatMimeType(int32_t option);
 
+// Why an image file gave no picture.
+enum class ImageFault { kNone, kMissing, kUnreadable };
+// Loads an image file as it is, saying nothing: 0 when the file is missing or cannot be read,
+// with `fault` telling which and `reason` the reader's words.
+gfx::ImageKey LoadImageFileQuietly(std::string_view path, ImageFault& fault, std::string& reason);
 // Loads an image file as it is. A missing or unreadable file is shown, with its path, and
 // gives 0.
 gfx::ImageKey LoadImageFileOrTell(std::string_view path);

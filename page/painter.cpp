@@ -35,11 +35,15 @@ constexpr gfx::Colour kDarkRed = gfx::Rgb(139, 0, 0);
 constexpr int kFullLineWidth = 794;
 constexpr int kFullLineHeight = 1122;
 
-// The settings are range-checked when read, but the paper and margins are also set by
-// dialogs; a bitmap and the ruler loops never follow a wild value.
-int PaperWidthMm() { return std::clamp<int>(paperWidthMm, 1, 297); }
-int PaperHeightMm() { return std::clamp<int>(paperHeightMm, 1, 297); }
-double MarginPx(int32_t marginMm) { return kMm * std::clamp<int32_t>(marginMm, 0, 297); }
+// The paper is judged when read, but it is also set in memory; a bitmap and the ruler loops
+// never follow one no page bitmap can be made at, which is drawn as the default paper.
+bool UsablePaper() { return IsUsablePaper(paperWidthMm, paperHeightMm); }
+int PaperWidthMm() { return UsablePaper() ? paperWidthMm : kDefaultPaperWidthMm; }
+int PaperHeightMm() { return UsablePaper() ? paperHeightMm : kDefaultPaperHeightMm; }
+// Any margin is kept; beyond the drawers' reach its line is as invisible as at the reach.
+double MarginPx(int32_t marginMm) {
+  return std::clamp(kMm * marginMm, -double{kCoordinateReach}, double{kCoordinateReach});
+}
 int PaperWidthPx() { return numbers::MillimetresToPixels(PaperWidthMm()); }
 int PaperHeightPx() { return numbers::MillimetresToPixels(PaperHeightMm()); }
 
@@ -119,8 +123,10 @@ void PaintArrow(gfx::Surface& page, PageObject& o, int32_t mode) {
   DrawArrow(page, HeldCoordinate(o.x), HeldCoordinate(o.y), ArrowArgsOfObject(o));
 }
 
-void PaintImage(gfx::Surface& page, PageObject& o) {
-  DrawImageObject(page, o.bitmapHandle, HeldCoordinate(o.x), HeldCoordinate(o.y), o.width, o.height);
+void PaintImage(gfx::Surface& page, PageObject& o, const PaintDefaults& defaults) {
+  const int32_t width = defaults.imagesAtTrueSize ? gfx::ImageWidth(o.bitmapHandle) : o.width;
+  const int32_t height = defaults.imagesAtTrueSize ? gfx::ImageHeight(o.bitmapHandle) : o.height;
+  DrawImageObject(page, o.bitmapHandle, HeldCoordinate(o.x), HeldCoordinate(o.y), width, height);
 }
 
 // Rulers and graph papers.
@@ -285,7 +291,7 @@ void PaintObject(gfx::Surface& page, PageObject& o, int slot, int32_t mode,
       DrawAdminObject(page, o);
       DarkBlock(page, o, mode, slot);
       break;
-    case kImage: PaintImage(page, o); break;
+    case kImage: PaintImage(page, o, defaults); break;
     case kSquareOrCircle:
       DrawShape(page, HeldCoordinate(o.x), HeldCoordinate(o.y), ShapeArgsOfObject(o));
       break;

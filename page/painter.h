@@ -47,12 +47,14 @@ void ReleasePageBitmaps();
 // names and the face of a calendar stored without one (the designer gives its current text
 // properties); whether memo texts show, and whether aligned texts show the texts the record
 // fill gave them (the form-filling program shows neither: its memo texts only hold a place,
-// and its aligned texts show their placeholders as written).
+// and its aligned texts show their placeholders as written); and whether images are drawn in
+// their stored box or at their true size (the form-filling program's, whatever the box).
 struct PaintDefaults {
   gfx::Colour monthNameColour = 0;
   std::string fallbackFontName = "Times New Roman";
   bool memoTextsShown = true;
   bool filledTextsUsed = true;
+  bool imagesAtTrueSize = false;
 };
 
 // Draws slots 2 to objectCount onto pageBitmap, which the caller has cleared, after the

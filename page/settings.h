@@ -25,6 +25,18 @@ extern std::string linkedDatabaseFolder;   // ends with a separator; "" when non
 extern int32_t ambientColorOn;   // 1: the area inside the margins is filled
 extern int32_t ambientColor;
 
+// The paper the settings give when they hold none: A4.
+constexpr int16_t kDefaultPaperWidthMm = 210;
+constexpr int16_t kDefaultPaperHeightMm = 297;
+// The most pixels a page bitmap may hold: 64 million (256 MB), more than a page of 4A0, the
+// largest paper there is.
+constexpr int64_t kLargestPagePixels = int64_t{1} << 26;
+// A paper side a page bitmap can be made at: 1 mm or more, and at most 32767 pixels.
+bool IsUsablePaperSide(int64_t mm);
+// A paper the page bitmap can be made at: both sides usable, the whole within
+// kLargestPagePixels.
+bool IsUsablePaper(int64_t widthMm, int64_t heightMm);
+
 // The settings file's full path.
 std::string SettingsFilePath();
 
@@ -34,7 +46,11 @@ std::string SettingsFilePath();
 enum class SettingsKeys { Designer, Shared };
 
 // "get" reads every key into its global, "save" writes every global into its key, the file
-// written once; any other mode does nothing. Returns the message to show, otherwise "": for a
+// written once; any other mode does nothing. A value read is kept as written, so a save gives
+// it back, except where it would break the page: a number its global cannot hold, an
+// insertion point beyond the drawers' reach, copies below 1, and a paper no page bitmap can
+// be made at (a side that cannot alone takes its default; sides too large together give the
+// default paper) take their defaults. Returns the message to show, otherwise "": for a
 // file there that cannot be read (its keys take their defaults), or the "Err: " text of a
 // failed save (which leaves the file as it was).
 std::string LoadSaveSettings(std::string_view mode, SettingsKeys keys = SettingsKeys::Designer);

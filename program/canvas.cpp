@@ -203,12 +203,11 @@ void RightDown(int32_t cx, int32_t cy) {
 
 }  // namespace
 
-int16_t HitTest(int32_t px, int32_t py, int16_t current) {
+int16_t HitTest(int32_t px, int32_t py, int16_t current, HitSlots slots) {
   int16_t hit = current;
   for (int s = 2; s <= objectCount && s < kStoreSlots; ++s) {
     const PageObject& o = pageObjects[s];
-    // Empty slots hold nothing to pick, whatever their box says.
-    if (o.kind <= 0) continue;
+    if (slots == HitSlots::Live && o.kind <= 0) continue;
     if (o.x <= px && px <= int64_t{o.x} + o.width && o.y <= py && py <= int64_t{o.y} + o.height)
       hit = static_cast<int16_t>(s);
   }

@@ -32,9 +32,13 @@ extern int32_t axesOn;
 
 intptr_t CanvasWindowProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
 
-// The slot of the highest object whose box holds the page point (edges included), or
-// `current` when none does.
-int16_t HitTest(int32_t px, int32_t py, int16_t current);
+// Which slots the hit test takes: the live objects only (the designer's), or every slot of the
+// page, empty ones included (the form-filling program's, where an empty slot's box lies over
+// what is below it).
+enum class HitSlots { Live, Every };
+// The highest slot whose box holds the page point (edges included), or `current` when none
+// does.
+int16_t HitTest(int32_t px, int32_t py, int16_t current, HitSlots slots = HitSlots::Live);
 // The page copied anew onto the canvas at the scroll offset, without repainting the page.
 void RefreshCanvasView();
 // The full repaint in `mode` with the page outline, and the guides through the cursor when

@@ -1,7 +1,7 @@
 // Where the form-filling program's page differs from the designer's: its canvas procedure,
 // its painter (memo texts hold a place and are not drawn; aligned texts always show their own
-// text) and its settings routine (every key of "Configuracion.ini" but the designer's linked
-// database, which it leaves as it finds it).
+// text; images show at their true size) and its settings routine (every key of
+// "Configuracion.ini" but the designer's linked database, which it leaves as it finds it).
 #pragma once
 #include <cstdint>
 #include <string>

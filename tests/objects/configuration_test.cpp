@@ -143,6 +143,36 @@ TEST_F(ConfigurationTest, MarginsOutsideTheChoicesSelectNothingAndNoMarginsGreys
   ShowConfigurationDialog(nullptr);
 }
 
+// Values a settings file may hold that no control offers: the dialog opens on them with
+// nothing chosen for them and leaves them as they are, the preview drawn whatever they are.
+TEST_F(ConfigurationTest, ValuesNoControlOffersAreShownAndKept) {
+  marginLeft = INT32_MAX;
+  marginRight = INT32_MIN;
+  marginTop = -3;
+  marginBottom = 400;
+  paperWidthMm = 216;
+  paperHeightMm = 420;
+  imageFormatOption = 1;
+  ambientColorOn = 1;
+  ambientColor = 0x00FFFF;
+  OnDialog(kCaption, [](ui::Window w) {
+    EXPECT_EQ(ui::Text(w, 2014), "Margenes papel  216x 420 mm");
+    const gfx::Surface& preview = ui::ControlSurface(w, 2013);
+    EXPECT_EQ(gfx::Width(preview), 163);
+    EXPECT_EQ(gfx::Height(preview), 317);
+    for (int id : {2017, 2018, 2020, 2022}) EXPECT_EQ(ui::ListSelection(w, id), -1) << id;
+    for (int id = 2008; id <= 2012; ++id) EXPECT_FALSE(ui::Checked(w, id)) << id;
+    Click(w, 2024);
+  });
+  ShowConfigurationDialog(nullptr);
+  EXPECT_TRUE(MessagesShown().empty());
+  EXPECT_EQ(Ini("Margenes", "izquierdo"), "2147483647");
+  EXPECT_EQ(Ini("Margenes", "derecho"), "-2147483648");
+  EXPECT_EQ(Ini("Margenes", "Abajo"), "400");
+  EXPECT_EQ(Ini("Graficos", "Formato"), "1");
+  EXPECT_EQ(Ini("Formato Papel", "Alto"), "420");
+}
+
 TEST_F(ConfigurationTest, ThePreviewShowsThePageAtOneFifth) {
   configurationDialogOpen = 0;   // no dialog here: the drawing alone
   EXPECT_EQ(MarginPreviewWidth(), 158);

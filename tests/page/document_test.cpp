@@ -276,15 +276,14 @@ TEST_F(DocumentTest, ImagesAreLoadedAgainBesideTheDocument) {
   EXPECT_EQ(gfx::ImageWidth(pageObjects[2].bitmapHandle), 6);
   EXPECT_EQ(pageObjects[5].kind, kArrow) << "the read goes on";
 
-  // One message for each image that cannot be read, with its path; the objects stay with
-  // their paths and sizes, so saving again loses nothing.
-  ASSERT_EQ(MessagesShown().size(), 2u);
+  // One message for the images that cannot be read, each path on its line with what became
+  // of it; the objects stay with their paths and sizes, so saving again loses nothing.
+  ASSERT_EQ(MessagesShown().size(), 1u);
   EXPECT_EQ(MessagesShown()[0].text,
-            "[GraphicLoadImageFileToBitmap] called on <" + folder + "no-existe.png> Missing file");
-  EXPECT_EQ(MessagesShown()[1].text.rfind("[GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] "
-                                          "read error on <" + folder + "roto.png>\r\n", 0),
-            0u)
-      << MessagesShown()[1].text;
+            "No puedo leer 2 im\xE1genes del documento ...\r\n"
+            "Sus objetos siguen en la p\xE1gina con su ruta y su tama\xF1o, sin imagen:\r\n" +
+                folder + "no-existe.png (no existe)\r\n" + folder + "roto.png (no se puede leer)");
+  EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
   for (int slot : {3, 4}) {
     EXPECT_EQ(pageObjects[slot].bitmapHandle, 0);
     EXPECT_EQ(pageObjects[slot].kind, kImage);
@@ -294,6 +293,59 @@ TEST_F(DocumentTest, ImagesAreLoadedAgainBesideTheDocument) {
   // (The first record holds the run-time key of its loaded image, which means nothing.)
   ASSERT_TRUE(SaveDocument());
   EXPECT_EQ(testfiles::ReadRaw(documentPath).substr(kDocumentRecordLength), saved.substr(kDocumentRecordLength));
+}
+
+// However many pictures a document has lost, one message tells of them: the first 20 paths,
+// one a line, then how many more.
+TEST_F(DocumentTest, MissingPicturesAreToldInOneMessageListingTheFirstTwenty) {
+  for (int n : {1, 3, 20, 21, 498}) {
+    SCOPED_TRACE(n);
+    AllocateStore();
+    objectCount = 1;
+    std::vector<PageObject> records;
+    for (int k = 0; k < n; ++k) {
+      PageObject image = SampleRecord(kImage, k);
+      SetText(image.imagePath, folder + "movidas/foto" + std::to_string(k) + ".jpg");
+      records.push_back(image);
+      Add(image);
+    }
+    ASSERT_TRUE(SaveDocument());
+    ui::testing::Begin();
+    ASSERT_TRUE(LoadDocument());
+    ASSERT_EQ(objectCount, n + 1);
+
+    ASSERT_EQ(MessagesShown().size(), 1u);
+    const std::string& text = MessagesShown()[0].text;
+    std::vector<std::string> lines;
+    for (size_t at = 0;;) {
+      const size_t end = text.find("\r\n", at);
+      lines.push_back(text.substr(at, end - at));
+      if (end == std::string::npos) break;
+      at = end + 2;
+    }
+    const int listed = std::min(n, 20);
+    ASSERT_EQ(lines.size(), size_t(2 + listed + (n > 20 ? 1 : 0))) << text;
+    EXPECT_EQ(lines[0], n == 1 ? std::string("No puedo leer 1 imagen del documento ...")
+                               : "No puedo leer " + std::to_string(n) +
+                                     " im\xE1genes del documento ...");
+    EXPECT_EQ(lines[1], std::string(n == 1 ? "Su objeto sigue" : "Sus objetos siguen") +
+                            " en la p\xE1gina con su ruta y su tama\xF1o, sin imagen:");
+    for (int k = 0; k < listed; ++k)
+      EXPECT_EQ(lines[2 + k], folder + "movidas/foto" + std::to_string(k) + ".jpg (no existe)");
+    if (n > 20)
+      EXPECT_EQ(lines.back(), "... y " + std::to_string(n - 20) + " m\xE1s");
+    else
+      EXPECT_EQ(text.find("m\xE1s"), std::string::npos);
+
+    for (int k = 0; k < n; ++k) {
+      const PageObject& o = pageObjects[k + 2];
+      EXPECT_EQ(o.kind, kImage);
+      EXPECT_EQ(o.bitmapHandle, 0);
+      EXPECT_EQ(std::string(o.imagePath), std::string(records[k].imagePath));
+      EXPECT_EQ(o.width, records[k].width);
+      EXPECT_EQ(o.height, records[k].height);
+    }
+  }
 }
 
 struct RefusedCase {

@@ -32,8 +32,12 @@ TEST_F(PainterTest, PageBitmapsHaveThePaperSizeAndStayBoundedForWildPaperSizes) 
   const Case cases[] = {
       {210, 297, 794, 1123},  // A4
       {100, 50, 378, 189},
-      {30000, 0, 1123, 4},    // beyond what any paper format offers, and nothing at all
-      {-5, 32767, 4, 1123},
+      {216, 420, 816, 1587},  // longer than A4, as a settings file may say
+      {8669, 4, 32765, 15},   // the longest side a bitmap takes
+      // No page bitmap can be made at these: the default paper is drawn.
+      {30000, 0, 794, 1123},  // beyond what a bitmap takes, and nothing at all
+      {-5, 32767, 794, 1123},
+      {8000, 8000, 794, 1123},  // each side could be, but not both together
   };
   for (const Case& c : cases) {
     paperWidthMm = c.widthMm;

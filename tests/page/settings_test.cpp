@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "page/settings.h"
 #include "platform/files/files.h"
@@ -147,32 +149,104 @@ TEST_F(SettingsTest, ValuesWrittenByHandAreReadAsNumbers) {
   EXPECT_EQ(insertY, 10) << "a missing key gives its default";
 }
 
-// Values that would make an unusable page, an absurd bitmap or a print of no copies fall
-// back to their defaults; what the dialogs can leave in the file is kept.
-TEST_F(SettingsTest, OutOfRangeValuesTakeTheirDefaults) {
-  struct Case { const char* section; const char* key; const char* value; int expected; int32_t* i32; int16_t* i16; };
-  const Case cases[] = {
-      {"Formato Papel", "Ancho", "0", 210, nullptr, &paperWidthMm},
-      {"Formato Papel", "Ancho", "99999", 210, nullptr, &paperWidthMm},
-      {"Formato Papel", "Alto", "", 297, nullptr, &paperHeightMm},
-      {"Formato Papel", "Alto", "-3", 297, nullptr, &paperHeightMm},
-      {"Formato Papel", "Alto", "297", 297, nullptr, &paperHeightMm},
-      {"Formato Papel", "Ancho", "1", 1, nullptr, &paperWidthMm},
-      {"Margenes", "izquierdo", "-1", 10, &marginLeft, nullptr},
-      {"Margenes", "Abajo", "5000", 10, &marginBottom, nullptr},
-      {"Imprimir", "Copias", "0", 1, &printCopies, nullptr},
-      {"Imprimir", "Copias", "7", 7, &printCopies, nullptr},
-      {"Imprimir", "Color", "3", 1, &printColorMode, nullptr},
-      {"Imprimir", "Calidad", "9", 1, &printQuality, nullptr},
-      {"Graficos", "Formato", "1", 2009, &imageFormatOption, nullptr},
-      {"Posicion", "X", "70000", 10, &insertX, nullptr},
+// A settings file as the programs write it, every key in its order with the value it has
+// when none is written, but for the values given.
+struct Line {
+  const char* section;
+  const char* key;
+  std::string value;
+};
+
+std::string SettingsFileWith(const std::vector<Line>& values) {
+  const Line defaults[] = {
+      {"Margenes", "izquierdo", " 10"}, {"Margenes", "derecho", " 10"},
+      {"Margenes", "Arriba", " 10"},    {"Margenes", "Abajo", " 10"},
+      {"Posicion", "X", " 10"},         {"Posicion", "Y", " 10"},
+      {"Graficos", "Formato", " 2009"}, {"Activar", "Sonido", " 1"},
+      {"Activar", "Margen_NO", " 0"},   {"Imprimir", "Copias", " 1"},
+      {"Imprimir", "Color", " 1"},      {"Imprimir", "Calidad", " 1"},
+      {"Formato Papel", "Ancho", " 210"}, {"Formato Papel", "Alto", " 297"},
+      {"Base Datos", "Vinculado", "/datos/clientes/"},
+      {"Color Ambiente", "Opcion", " 0"}, {"Color Ambiente", "Color", " 16775408"},
   };
-  for (const Case& c : cases) {
-    WriteSettings(std::string("[") + c.section + "]\r\n" + c.key + "=" + c.value + "\r\n");
-    LoadSaveSettings("get");
-    int got = c.i32 ? *c.i32 : *c.i16;
-    EXPECT_EQ(got, c.expected) << c.section << " " << c.key << "=" << c.value;
+  std::string text, section;
+  for (const Line& d : defaults) {
+    if (d.section != section) text += "[" + (section = d.section) + "]\r\n";
+    std::string value = d.value;
+    for (const Line& v : values)
+      if (std::string(v.section) == d.section && std::string(v.key) == d.key) value = v.value;
+    text += std::string(d.key) + "=" + value + "\r\n";
   }
+  return text;
+}
+
+// A value a user may write by hand survives a get and a save byte for byte, in both programs,
+// whatever the dialogs offer; only a value that would break the page, or that its global
+// cannot hold, takes its default.
+TEST_F(SettingsTest, HandWrittenValuesSurviveAGetAndASaveUnlessTheyBreakThePage) {
+  struct Case {
+    std::vector<Line> written;
+    std::vector<Line> saved;   // empty: the file comes back as written
+  };
+  const Case cases[] = {
+      // Kept: the program draws and prints with them.
+      {{{"Formato Papel", "Ancho", " 216"}, {"Formato Papel", "Alto", " 420"}}, {}},
+      {{{"Imprimir", "Calidad", " 600"}}, {}},
+      {{{"Imprimir", "Calidad", " 9"}}, {}},
+      {{{"Imprimir", "Calidad", "-1"}}, {}},
+      {{{"Imprimir", "Copias", " 7"}}, {}},
+      {{{"Imprimir", "Copias", " 150"}}, {}},
+      {{{"Imprimir", "Color", " 3"}}, {}},
+      {{{"Imprimir", "Color", " 0"}}, {}},
+      {{{"Margenes", "izquierdo", "-1"}}, {}},
+      {{{"Margenes", "Abajo", " 5000"}}, {}},
+      {{{"Margenes", "Arriba", " 0"}, {"Margenes", "derecho", " 2147483647"}}, {}},
+      {{{"Posicion", "X", " 70000"}, {"Posicion", "Y", "-20"}}, {}},
+      {{{"Posicion", "X", " 1000000"}, {"Posicion", "Y", "-1000000"}}, {}},
+      {{{"Graficos", "Formato", " 1"}}, {}},
+      {{{"Graficos", "Formato", " 2013"}}, {}},
+      {{{"Activar", "Sonido", " 7"}, {"Activar", "Margen_NO", "-1"}}, {}},
+      {{{"Color Ambiente", "Opcion", " 2"}, {"Color Ambiente", "Color", "-1"}}, {}},
+      {{{"Formato Papel", "Ancho", " 1"}, {"Formato Papel", "Alto", " 8669"}}, {}},
+      {{{"Formato Papel", "Ancho", " 8669"}}, {}},
+      {{{"Formato Papel", "Alto", " 297"}}, {}},
+      // Fallen back: no page bitmap, no copies, coordinates beyond the drawers' reach, or a
+      // number the global cannot hold.
+      {{{"Formato Papel", "Ancho", " 0"}}, {{"Formato Papel", "Ancho", " 210"}}},
+      {{{"Formato Papel", "Alto", "-3"}}, {{"Formato Papel", "Alto", " 297"}}},
+      {{{"Formato Papel", "Alto", ""}}, {{"Formato Papel", "Alto", " 297"}}},
+      {{{"Formato Papel", "Ancho", " 8670"}}, {{"Formato Papel", "Ancho", " 210"}}},
+      {{{"Formato Papel", "Ancho", " 99999"}}, {{"Formato Papel", "Ancho", " 210"}}},
+      {{{"Formato Papel", "Ancho", " 8000"}, {"Formato Papel", "Alto", " 8000"}},
+       {{"Formato Papel", "Ancho", " 210"}, {"Formato Papel", "Alto", " 297"}}},
+      {{{"Formato Papel", "Ancho", " 0"}, {"Formato Papel", "Alto", " 420"}},
+       {{"Formato Papel", "Ancho", " 210"}, {"Formato Papel", "Alto", " 420"}}},
+      {{{"Imprimir", "Copias", " 0"}}, {{"Imprimir", "Copias", " 1"}}},
+      {{{"Imprimir", "Copias", "-2"}}, {{"Imprimir", "Copias", " 1"}}},
+      {{{"Posicion", "X", " 1000001"}, {"Posicion", "Y", "-1000001"}},
+       {{"Posicion", "X", " 10"}, {"Posicion", "Y", " 10"}}},
+      {{{"Margenes", "izquierdo", " 2147483648"}}, {{"Margenes", "izquierdo", " 10"}}},
+      {{{"Color Ambiente", "Color", " 4294967296"}}, {{"Color Ambiente", "Color", " 16775408"}}},
+  };
+  for (SettingsKeys keys : {SettingsKeys::Designer, SettingsKeys::Shared}) {
+    for (const Case& c : cases) {
+      const std::string written = SettingsFileWith(c.written);
+      SCOPED_TRACE(written);
+      WriteSettings(written);
+      ForgetValues();
+      EXPECT_EQ(LoadSaveSettings("get", keys), "");
+      ASSERT_EQ(LoadSaveSettings("save", keys), "");
+      EXPECT_EQ(SettingsText(), c.saved.empty() ? written : SettingsFileWith(c.saved));
+    }
+  }
+  // The two examples of a hand-edited file, as the globals hold them.
+  WriteSettings(SettingsFileWith({{"Formato Papel", "Ancho", "216"},
+                                  {"Formato Papel", "Alto", "420"},
+                                  {"Imprimir", "Calidad", "600"}}));
+  LoadSaveSettings("get");
+  EXPECT_EQ(paperWidthMm, 216);
+  EXPECT_EQ(paperHeightMm, 420);
+  EXPECT_EQ(printQuality, 600);
 }
 
 TEST_F(SettingsTest, SaveKeepsOtherSectionsAndKeys) {

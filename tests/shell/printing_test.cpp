@@ -157,8 +157,14 @@ TEST_F(PrintingTest, SettingsDialogShowsTheStoredChoicesAndSeguirTakesTheNewOnes
     int32_t copies, mode, quality;
     int copiesLine, modeLine, qualityLine;
   };
-  // A value no line offers (a hand-edited file) shows the first line.
-  const Case cases[] = {{1, 1, 1, 0, 0, 0}, {10, 2, 4, 5, 1, 3}, {5, 1, 3, 4, 0, 2}, {7, 0, 9, 0, 0, 0}};
+  // A value no line offers (a settings file written by hand) shows no line, and "Seguir"
+  // keeps it.
+  const Case cases[] = {{1, 1, 1, 0, 0, 0},
+                        {10, 2, 4, 5, 1, 3},
+                        {5, 1, 3, 4, 0, 2},
+                        {7, 0, 9, -1, -1, -1},
+                        {150, 3, 600, -1, -1, -1},
+                        {2, INT32_MIN, INT32_MAX, 1, -1, -1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.copies);
     ui::testing::Begin();
@@ -173,9 +179,13 @@ TEST_F(PrintingTest, SettingsDialogShowsTheStoredChoicesAndSeguirTakesTheNewOnes
       Click(w, 1009);
     });
     EXPECT_EQ(ShowPrintSettingsDialog(nullptr), ui::kOk);
-    EXPECT_EQ(printCopies, c.copiesLine == 5 ? 10 : c.copiesLine + 1);
-    EXPECT_EQ(printColorMode, c.modeLine + 1);
-    EXPECT_EQ(printQuality, c.qualityLine + 1);
+    const auto kept = [](int line, int32_t stored, int32_t chosen) {
+      return line < 0 ? stored : chosen;
+    };
+    const int32_t copiesChosen = c.copiesLine == 5 ? 10 : c.copiesLine + 1;
+    EXPECT_EQ(printCopies, kept(c.copiesLine, c.copies, copiesChosen));
+    EXPECT_EQ(printColorMode, kept(c.modeLine, c.mode, c.modeLine + 1));
+    EXPECT_EQ(printQuality, kept(c.qualityLine, c.quality, c.qualityLine + 1));
   }
 
   ui::testing::Begin();

@@ -146,6 +146,32 @@ TEST(VelprintCanvas, AFillTextEditNeverLandsOnADocumentReadMeanwhile) {
   });
 }
 
+// The click lands on the highest slot under the pointer, whatever it holds: an empty slot
+// lying over a control or an option cell takes it, and nothing opens or changes; under the
+// control it takes nothing from it.
+TEST(VelprintCanvas, AClickOnAnEmptySlotOverAControlOpensNothing) {
+  WithVelprint([](ui::Window main) {
+    PageObject& control = AddAdmin(1, 100, 100, "Nombre:");
+    PageObject& option = AddAdmin(kAdminStyleOptionCell, 100, 300, "Hombre");
+    velprinttest::AddObject(0, 90, 90, 300, 60);     // an empty slot over the control
+    velprinttest::AddObject(0, 90, 290, 300, 60);    // and one over the option cell
+    FullRepaint();
+    ClickPage(main, 105, 105);
+    ClickPage(main, 105, 305);
+    const auto& opened = ui::testing::DialogsOpened();
+    EXPECT_EQ(std::count(opened.begin(), opened.end(), kFillCaption), 0);
+    EXPECT_EQ(std::string(control.fillText), "");
+    EXPECT_EQ(option.optionMarked, 1);
+    EXPECT_EQ(canvasSelectedSlot, 0);
+
+    // An empty slot below the control leaves it to the click.
+    std::swap(pageObjects[2], pageObjects[4]);
+    AnswerFillText("Ana");
+    ClickPage(main, 105, 105);
+    EXPECT_EQ(std::string(pageObjects[4].fillText), "Ana");
+  });
+}
+
 TEST(VelprintCanvas, TheRightButtonCapturesTheColourShown) {
   WithVelprint([](ui::Window main) {
     AddSquare(100, 100, 50, 0x0000FF);

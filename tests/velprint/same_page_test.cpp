@@ -1,5 +1,6 @@
 // Both programs show one document alike: screenshots of the two main windows on the same
-// document, probed where its objects lie. Only memo texts differ: Velprint leaves them undrawn.
+// document, probed where its objects lie. Only memo texts and images differ: Velprint leaves
+// memo texts undrawn and shows images at their true size, whatever box they were stored with.
 #include <gtest/gtest.h>
 
 #include <QColor>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "page/page_store.h"
+#include "page/painter.h"
 #include "shell/main_window.h"
 #include "tests/velprint/velprint_test.h"
 
@@ -91,6 +93,53 @@ TEST(SamePage, BothProgramsDrawADocumentAlike) {
 
   EXPECT_FALSE(Ink(designer, kMemo).isEmpty());
   EXPECT_TRUE(Ink(velprint, kMemo).isEmpty());
+}
+
+// An image stored with a box of 40 x 30 whose picture is 120 x 80: the designer draws it in
+// its box, Velprint at the picture's own size, over the same top-left corner.
+TEST(SamePage, VelprintShowsImagesAtTheirTrueSize) {
+  const std::string folder = testenv::NewFolder("imagen");
+  constexpr gfx::Colour kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;
+  gfx::Surface* picture = gfx::MakeBitmap(120, 80);
+  gfx::Box(*picture, 0, 0, 59, 39, 0, kRed, kRed, 0);
+  gfx::Box(*picture, 60, 0, 119, 39, 0, kGreen, kGreen, 0);
+  gfx::Box(*picture, 0, 40, 59, 79, 0, kBlue, kBlue, 0);
+  std::string error;
+  ASSERT_TRUE(gfx::SaveImage(*picture, folder + "cuartos.png", error)) << error;
+  gfx::ReleaseBitmap(picture);
+  AllocateStore();
+  objectCount = 1;
+  PageObject& image = AddObject(kImage, 200, 300, 40, 30);
+  image.backColor = 0xFFFFFF;
+  SetFixedField(image.imagePath, folder + "cuartos.png");
+  const std::string document = folder + "con imagen.qorvex";
+  testfiles::WriteRaw(document, velprinttest::DocumentBytes());
+
+  struct Probe {
+    int x, y;
+    gfx::Colour designer, velprint;
+  };
+  const Probe probes[] = {
+      {205, 305, kRed, kRed},            {235, 305, kGreen, kRed},
+      {205, 325, kBlue, kRed},           {280, 310, gfx::kWhite, kGreen},
+      {205, 350, gfx::kWhite, kBlue},    {300, 360, gfx::kWhite, gfx::kWhite},
+      {325, 310, gfx::kWhite, gfx::kWhite},
+  };
+  for (const ProgramVariant* program : {&kDesignerProgram, &kVelprintProgram}) {
+    SCOPED_TRACE(program->name);
+    const bool velprint = program == &kVelprintProgram;
+    WithMainWindow(
+        [&](ui::Window) {
+          ASSERT_EQ(objectCount, 2);
+          for (const Probe& p : probes)
+            EXPECT_EQ(gfx::Pixel(*pageBitmap, p.x, p.y), velprint ? p.velprint : p.designer)
+                << p.x << "," << p.y;
+          // The object keeps its box; a save writes it as it was read.
+          EXPECT_EQ(pageObjects[2].width, 40);
+          EXPECT_EQ(pageObjects[2].height, 30);
+        },
+        {document}, {}, *program);
+  }
 }
 
 }  // namespace
