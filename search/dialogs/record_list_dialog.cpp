@@ -8,6 +8,7 @@
 #include "database/records.h"
 #include "dialogs/dialog_skeleton.h"
 #include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/files/files.h"
 #include "platform/numbers/numbers.h"
 #include "search/dialogs/search_dialog.h"
@@ -272,3 +273,4 @@ void ResetRecordListDialogState() {
   listBeingCreated = false;
   ResetRecordListState();
 }
+const EnrolledStart enrolled(ResetRecordListDialogState);
