@@ -5,6 +5,8 @@
 #include <ctime>
 #include <optional>
 
+#include "page/start_values.h"
+
 std::function<CalendarDate()> todaysDate = SystemToday;
 
 namespace {
@@ -56,6 +58,7 @@ CalendarDate SystemToday() {
 }
 
 void ResetTodaysDate() { todaysDate = SystemToday; }
+const EnrolledStart enrolled(ResetTodaysDate);
 
 int32_t DaysInMonth(int32_t year, int32_t month) {
   static constexpr int32_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};

@@ -4,6 +4,7 @@
 
 #include "database/link_test.h"
 #include "database/value_cells.h"
+#include "page/start_values.h"
 #include "platform/files/files.h"
 #include "page/page_store.h"
 #include "page/settings.h"
@@ -125,3 +126,4 @@ void ResetDatabaseReaders() {
   cachedRecordNumber = 0;
   templateValues = {};
 }
+const EnrolledStart enrolled(ResetDatabaseReaders);

@@ -12,11 +12,14 @@
 #include "platform/text/text.h"
 #include "page/page_store.h"
 #include "page/painter.h"
+#include "page/start_values.h"
 
 std::function<void()> repaintAfterFill;
 std::function<std::optional<std::string>(const std::string&)> templateScriptRunner;
 
 namespace {
+
+StartValues startValues(repaintAfterFill, templateScriptRunner);
 
 // The longest shown copy of an aligned text, however many values went into it.
 constexpr size_t kMaxShownTextLength = 32767;

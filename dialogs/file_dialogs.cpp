@@ -3,6 +3,7 @@
 #include "page/document_file.h"
 #include "page/images.h"
 #include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/files/files.h"
 #include "platform/text/text.h"
 
@@ -83,3 +84,4 @@ int32_t BrowseTextFile(ui::Window owner, std::string& path, int32_t mode) {
 }
 
 void ResetFileDialogsState() { lastImageFolder.clear(); }
+const EnrolledStart enrolled(ResetFileDialogsState);

@@ -314,3 +314,4 @@ void ResetAdminControlDialogState() {
   ReleaseDialogBitmap(adminPreviewBitmap);
   startValues.Restore();
 }
+const EnrolledStart enrolled(ResetAdminControlDialogState);

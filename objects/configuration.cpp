@@ -236,3 +236,4 @@ void ResetConfigurationState() {
   ReleaseDialogBitmap(preview);
   startValues.Restore();
 }
+const EnrolledStart enrolled(ResetConfigurationState);

@@ -175,3 +175,4 @@ void ResetCornerMarkDialogState() {
   ReleaseDialogBitmap(cornerPreviewBitmap);
   startValues.Restore();
 }
+const EnrolledStart enrolled(ResetCornerMarkDialogState);

@@ -165,3 +165,4 @@ void ResetFavouriteColoursDialogState() {
   ReleaseDialogBitmap(palette);
   startValues.Restore();
 }
+const EnrolledStart enrolled(ResetFavouriteColoursDialogState);

@@ -6,6 +6,7 @@
 #include "dialogs/file_dialogs.h"
 #include "page/command_ids.h"
 #include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/files/files.h"
 
 std::string lineTextBuffer;
@@ -70,3 +71,4 @@ void ResetLineTextFileState() {
   lineTextBuffer.clear();
   lineTextFilePath.clear();
 }
+const EnrolledStart enrolled(ResetLineTextFileState);

@@ -145,3 +145,4 @@ void ResetSymbolKeyboardState() {
   ReleaseDialogBitmap(keyboardBitmap);
   startValues.Restore();
 }
+const EnrolledStart enrolled(ResetSymbolKeyboardState);

@@ -280,3 +280,4 @@ void ResetMonthCalendarDialogState() {
   ReleaseDialogBitmap(monthPreviewBitmap);
   startValues.Restore();
 }
+const EnrolledStart enrolled(ResetMonthCalendarDialogState);

@@ -9,6 +9,7 @@
 #include "page/images.h"
 #include "page/page_store.h"
 #include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/files/files.h"
 #include "platform/gfx/gfx.h"
 #include "platform/ui/ui.h"
@@ -210,3 +211,4 @@ void ResetDocumentFileState() {
   onDocumentStoreReplaced = nullptr;
   lastDocumentFolder.clear();
 }
+const EnrolledStart enrolled(ResetDocumentFileState);

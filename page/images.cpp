@@ -5,6 +5,7 @@
 #include "page/painter.h"
 #include "page/settings.h"
 #include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/files/files.h"
 #include "platform/numbers/numbers.h"
 #include "platform/ui/ui.h"
@@ -142,3 +143,4 @@ int32_t SaveCanvasImage() {
 }
 
 void ResetImagesState() { imageExportPath.clear(); }
+const EnrolledStart enrolled(ResetImagesState);

@@ -1,5 +1,6 @@
 #include "page/page_store.h"
 
+#include "page/start_values.h"
 #include "platform/gfx/gfx.h"
 
 std::array<PageObject, kStoreSlots> pageObjects{};
@@ -55,3 +56,4 @@ void ResetPageStoreState() {
   objectClipboard.fill(PageObject{});
   clipboardCount = 0;
 }
+const EnrolledStart enrolled(ResetPageStoreState);

@@ -14,6 +14,7 @@
 #include "page/page_store.h"
 #include "page/settings.h"
 #include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
 gfx::Surface* pageBitmap = nullptr;
@@ -370,3 +371,4 @@ void ResetPainterState() {
   filledTextsShown = 0;
   savedPlaceholderTexts.clear();
 }
+const EnrolledStart enrolled(ResetPainterState);

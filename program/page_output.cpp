@@ -10,6 +10,7 @@
 #include "page/printing.h"
 #include "page/settings.h"
 #include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "program/canvas.h"
 #include "program/program_variant.h"
 
@@ -73,3 +74,4 @@ void ResetPageOutputState() {
   imageExportBusy = 0;
   printBusy = 0;
 }
+const EnrolledStart enrolled(ResetPageOutputState);

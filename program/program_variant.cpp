@@ -2,8 +2,15 @@
 
 #include "page/painter.h"
 #include "page/settings.h"
+#include "page/start_values.h"
 
 const ProgramVariant* runningProgram = nullptr;
+
+namespace {
+
+StartValues startValues(runningProgram);
+
+}  // namespace
 
 void PaintProgramPage(int32_t mode) {
   if (runningProgram && runningProgram->paintAllObjects)

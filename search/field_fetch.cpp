@@ -1,10 +1,14 @@
 #include "search/field_fetch.h"
 
+#include "page/start_values.h"
+
 int64_t searchCellCursor = 1;
 int64_t searchCursorRecord = 0;
 std::function<void(std::string_view, int64_t, ComparisonKind)> onSearchFetch;
 
 namespace {
+
+StartValues startValues(searchCellCursor, searchCursorRecord, onSearchFetch);
 
 int DigitValueOf(char c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
 

@@ -11,6 +11,7 @@
 #include "database/records.h"
 #include "database/value_scan.h"
 #include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/desktop/desktop.h"
 #include "platform/files/files.h"
 #include "platform/numbers/numbers.h"
@@ -97,6 +98,7 @@ void ResetRecordListState() {
   listFileStamp.clear();
   listColumnTotals.clear();
 }
+const EnrolledStart enrolled(ResetRecordListState);
 
 double ParseStoredNumber(std::string_view text) {
   return static_cast<double>(numbers::NumericValueOfText(ApostropheToDecimalPoint(text)));

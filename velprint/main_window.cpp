@@ -6,6 +6,7 @@
 #include "page/document_file.h"
 #include "page/painter.h"
 #include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "program/canvas.h"
 #include "program/menu_items.h"
 #include "program/page_output.h"
@@ -87,3 +88,4 @@ const ProgramVariant kVelprintProgram = {
 };
 
 void ResetVelprintState() { mainDialogFocus = nullptr; }
+const EnrolledStart enrolled(ResetVelprintState);

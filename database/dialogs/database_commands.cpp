@@ -9,6 +9,7 @@
 #include "database/value_scan.h"
 #include "page/command_ids.h"
 #include "page/settings.h"
+#include "page/start_values.h"
 #include "search/search_results.h"
 
 int32_t databaseLinked = 0;
@@ -67,9 +68,5 @@ void RunDatabaseCommand(ui::Window window, int commandId) {
 void ResetDatabaseCommandsState() {
   databaseLinked = 0;
   mainWindow = nullptr;
-  onDatabaseLinkTested = nullptr;
-  onDatabaseBrowserClosed = nullptr;
-  repaintAfterFill = nullptr;
-  templateScriptRunner = nullptr;
-  valueScanStep = nullptr;
 }
+const EnrolledStart enrolled(ResetDatabaseCommandsState);

@@ -5,11 +5,14 @@
 #include "search/search_results.h"
 #include "page/painter.h"
 #include "page/settings.h"
+#include "page/start_values.h"
 
 std::function<void(LinkTestResult)> onDatabaseLinkTested;
 int32_t linkDialogOpen = 0;
 
 namespace {
+
+StartValues startValues(onDatabaseLinkTested, linkDialogOpen);
 
 constexpr int kFolder = 1002, kSalir = 1003, kChoose = 1004;
 constexpr const char* kFace = "MS Sans Serif";

@@ -9,12 +9,15 @@
 #include "database/record_fill.h"
 #include "database/value_scan.h"
 #include "dialogs/dialog_skeleton.h"
+#include "page/start_values.h"
 #include "search/search_results.h"
 
 ui::Window databaseBrowserWindow = nullptr;
 std::function<void()> onDatabaseBrowserClosed;
 
 namespace {
+
+StartValues startValues(onDatabaseBrowserClosed);
 
 constexpr int kFirst = 1901, kPrevious = 1902, kNext = 1903, kLast = 1904, kShown = 1905;
 constexpr int kNumber = 1907, kGoTo = 1908, kWithSearch = 1909;
@@ -149,6 +152,7 @@ void ResetDatabaseBrowser() {
   moving = false;
   closeRequested = false;
 }
+const EnrolledStart enrolled(ResetDatabaseBrowser);
 
 void ShowDatabaseBrowser(ui::Window owner) {
   if (databaseBrowserWindow) {

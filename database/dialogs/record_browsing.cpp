@@ -4,6 +4,7 @@
 
 #include "database/linked_database.h"
 #include "database/record_fill.h"
+#include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 #include "search/search_results.h"
 
@@ -67,3 +68,4 @@ void ResetRecordBrowsing() {
   browserRecordNumber = 0;
   browseWithSearch = 0;
 }
+const EnrolledStart enrolled(ResetRecordBrowsing);

@@ -9,6 +9,7 @@
 #include "dialogs/dialog_skeleton.h"
 #include "dialogs/written_file_opener.h"
 #include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/files/files.h"
 #include "platform/numbers/numbers.h"
 #include "search/dialogs/search_dialog.h"
@@ -275,3 +276,4 @@ void ResetRecordListDialogState() {
   listBeingCreated = false;
   ResetRecordListState();
 }
+const EnrolledStart enrolled(ResetRecordListDialogState);

@@ -7,6 +7,7 @@
 #include "database/records.h"
 #include "database/value_scan.h"
 #include "dialogs/dialog_skeleton.h"
+#include "page/start_values.h"
 #include "search/comparison.h"
 #include "search/field_definitions.h"
 #include "database/linked_database.h"
@@ -236,3 +237,4 @@ void ResetSearchDialogState() {
   searchStartTime.clear();
   searching = false;
 }
+const EnrolledStart enrolled(ResetSearchDialogState);

@@ -8,6 +8,7 @@
 #include "page/aligned_text.h"
 #include "page/shared_helpers.h"
 #include "tests/objects/dialog_test.h"
+#include "tests/page/ink.h"
 
 namespace {
 
@@ -183,6 +184,22 @@ TEST_F(AlignedTextDialogTest, FocusComesBackAfterTheDialogIsLeft) {
     Click(w, 31017);
   });
   ShowAlignedTextDialog(nullptr);
+}
+
+// The aligned text's drawer takes its area's width from the dialog's result.
+TEST(AlignedTextDrawTest, DrawAlignedTextTakesTheDialogsWidth) {
+  constexpr int kTop = 5;
+  gfx::Surface* page = gfx::MakeBitmap(600, 2100);
+  const gfx::FontKey font = MakeSystemFont("Arial", 12, 0);
+  gfx::SelectFont(*page, font);
+  const int line = gfx::LineHeight(*page);
+  const gfx::Colour red = gfx::Rgb(255, 0, 0);
+
+  alignedTextWidth = 300;
+  DrawAlignedText(*page, "Hola", kAlignRight, 10, kTop, font, red, gfx::kWhite);
+  EXPECT_NEAR(ink::InkBox(*page, 0, kTop, 599, kTop + line - 1).right, 10 + 300 - 3, 4);
+  EXPECT_GT(ink::CountColour(*page, red), 0);
+  gfx::ReleaseBitmap(page);
 }
 
 TEST(AlignedTextInsertTest, AnEmptyTextIsRefusedWithAMessage) {

@@ -5,7 +5,6 @@
 #include <climits>
 #include <string>
 
-#include "objects/aligned_text_dialog.h"
 #include "page/shared_helpers.h"
 #include "tests/page/ink.h"
 
@@ -239,15 +238,8 @@ TEST_F(TextInAreaTest, AnOpaqueBackgroundFillsOnlyTheTextCells) {
 }
 
 TEST_F(TextInAreaTest, TheFormsDifferInWidthBackgroundAndStart) {
-  const gfx::Colour red = gfx::Rgb(255, 0, 0);
   const int w = Width("Hola");
 
-  alignedTextWidth = 300;
-  DrawAlignedText(*page, "Hola", kAlignRight, 10, kTop, font, red, gfx::kWhite);
-  EXPECT_NEAR(LineInk(0).right, 10 + 300 - 3, 4);
-  EXPECT_GT(ink::CountColour(*page, red), 0);
-
-  ClearGraphicTarget(*page);
   DrawFullWidthText(*page, "Hola", kAlignCentre, 0, kTop, font, gfx::kBlack);
   ink::Box full = LineInk(0);
   EXPECT_NEAR((full.left + full.right) / 2.0, 300, 3);   // centred on the whole surface

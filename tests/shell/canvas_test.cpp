@@ -11,7 +11,7 @@
 #include "platform/files/files.h"
 #include "program/canvas.h"
 #include "program/startup.h"
-#include "tests/support/run_program.h"
+#include "tests/shell/designer_window.h"
 
 namespace {
 

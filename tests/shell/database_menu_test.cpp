@@ -18,7 +18,7 @@
 #include "platform/files/files.h"
 #include "platform/ui/ui.h"
 #include "search/search_results.h"
-#include "tests/support/run_program.h"
+#include "tests/shell/designer_window.h"
 
 namespace {
 

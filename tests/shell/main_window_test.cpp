@@ -22,7 +22,7 @@
 #include "program/canvas.h"
 #include "program/page_output.h"
 #include "shell/main_window.h"
-#include "tests/support/run_program.h"
+#include "tests/shell/designer_window.h"
 
 namespace {
 

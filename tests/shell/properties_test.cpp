@@ -23,7 +23,7 @@
 #include "program/canvas.h"
 #include "shell/main_window.h"
 #include "tests/page/document_test.h"
-#include "tests/support/run_program.h"
+#include "tests/shell/designer_window.h"
 #include "tests/support/test_env.h"
 
 namespace {

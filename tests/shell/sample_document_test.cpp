@@ -4,7 +4,7 @@
 
 #include "page/page_store.h"
 #include "page/painter.h"
-#include "tests/support/run_program.h"
+#include "tests/shell/designer_window.h"
 
 namespace {
 

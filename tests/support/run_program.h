@@ -1,7 +1,6 @@
-// Runs a program inside a test (the designer unless another is given): the start-up question
-// answered No, `act` run inside the main window, then "Salir". `prepare` runs once the
-// program's data folder is in place, before the program starts (to write its settings, for
-// example).
+// Runs a program inside a test: the start-up question answered No, `act` run inside the main
+// window, then "Salir". `prepare` runs once the program's data folder is in place, before the
+// program starts (to write its settings, for example).
 #pragma once
 #include <gtest/gtest.h>
 
@@ -12,14 +11,14 @@
 #include "page/command_ids.h"
 #include "platform/files/files.h"
 #include "platform/ui/ui.h"
+#include "program/program_variant.h"
 #include "program/startup.h"
-#include "shell/main_window.h"
 #include "tests/support/test_env.h"
 
-inline void WithMainWindow(const std::function<void(ui::Window main)>& act,
-                           std::vector<std::string> args = {},
-                           const std::function<void()>& prepare = {},
-                           const ProgramVariant& program = kDesignerProgram) {
+inline void RunProgramWindow(const ProgramVariant& program,
+                             const std::function<void(ui::Window main)>& act,
+                             std::vector<std::string> args = {},
+                             const std::function<void()>& prepare = {}) {
   ui::testing::Begin();
   files::OverrideDataFolder(testenv::NewFolder("program"));
   if (prepare) prepare();

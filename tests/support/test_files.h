@@ -22,12 +22,17 @@ inline std::string ReadRaw(const std::string& path) {
   return data;
 }
 
-// Switches the process to Spanish (decimal separator ",", messages in Spanish), building the
-// locale in the test folder when the machine has none installed.
+// Switches the process to Spanish (decimal separator ",", messages in Spanish): the machine's
+// own locale, else the one the test run built once (VELUNA_TEST_LOCALES, the folder CTest's
+// spanish_locale step builds it into), else one built in the test folder.
 inline bool UseSpanishLocale() {
   for (const char* name : {"es_ES.UTF-8", "es_ES.utf8"}) {
     if (std::setlocale(LC_ALL, name)) return true;
   }
+#ifdef VELUNA_TEST_LOCALES
+  setenv("LOCPATH", VELUNA_TEST_LOCALES, 1);
+  if (std::setlocale(LC_ALL, "es_ES.UTF-8")) return true;
+#endif
   const std::string folder = testenv::NewFolder("locales");
   const std::string make = "localedef -i es_ES -f UTF-8 '" + folder + "es_ES.UTF-8' >/dev/null 2>&1";
   if (std::system(make.c_str()) != 0) return false;

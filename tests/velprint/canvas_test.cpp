@@ -1,7 +1,6 @@
 // Filling a form on Velprint's canvas: the left button fills administrative controls and
 // marks option cells, the values are saved and read back, "Resetear Rellenos" clears them;
-// the fill-text edit writes back only to the object and document it was opened on; and the
-// painter leaves memo texts undrawn and aligned texts as written.
+// the fill-text edit writes back only to the object and document it was opened on.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,8 +13,6 @@
 #include "page/page_store.h"
 #include "page/painter.h"
 #include "program/canvas.h"
-#include "shell/main_window.h"
-#include "tests/page/ink.h"
 #include "tests/velprint/velprint_test.h"
 #include "velprint/page_variant.h"
 
@@ -185,44 +182,6 @@ TEST(VelprintCanvas, TheRightButtonCapturesTheColourShown) {
     const auto& opened = ui::testing::DialogsOpened();
     EXPECT_EQ(std::count(opened.begin(), opened.end(), "Color Captado"), 1);
   });
-}
-
-class VelprintPainterTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    AllocateStore();
-    ResetPageRecord();
-    objectCount = 1;
-    MakePageBitmaps();
-    AddText(kAlignedText, 100, 100, 400, 40, "##Campo");
-    AddText(kMemoText, 100, 300, 400, 40, "Texto de memoria");
-    filledTextsShown = 1;
-    savedPlaceholderTexts = {"", "", "W"};
-  }
-  void TearDown() override { ReleasePageBitmaps(); }
-
-  static ink::Box TextInk() { return ink::InkBox(*pageBitmap, 100, 100, 500, 140); }
-  static int MemoInk() { return InkIn(*pageBitmap, 95, 295, 505, 345); }
-};
-
-TEST_F(VelprintPainterTest, MemoTextsAreNotDrawnAndPlaceholdersShowAsWritten) {
-  for (int32_t mode : {1, 0}) {
-    SCOPED_TRACE(mode);
-    runningProgram = &kDesignerProgram;
-    ClearGraphicTarget(*pageBitmap);
-    PaintProgramPage(mode);
-    const ink::Box filled = TextInk();
-    EXPECT_GT(MemoInk(), 0) << "the designer draws memo texts";
-
-    runningProgram = &kVelprintProgram;
-    ClearGraphicTarget(*pageBitmap);
-    PaintProgramPage(mode);
-    const ink::Box written = TextInk();
-    EXPECT_EQ(MemoInk(), 0);
-    ASSERT_FALSE(written.Empty());
-    EXPECT_GT(written.right - written.left, 3 * (filled.right - filled.left))
-        << "\"##Campo\" is wider than the filled \"W\"";
-  }
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ constexpr const char* kTooLarge = "Fichero demasiado grande, temiendolo mucho NO
 inline void WithVelprint(const std::function<void(ui::Window main)>& act,
                          std::vector<std::string> args = {},
                          const std::function<void()>& prepare = {}) {
-  WithMainWindow(act, std::move(args), prepare, kVelprintProgram);
+  RunProgramWindow(kVelprintProgram, act, std::move(args), prepare);
 }
 
 // A new object in the next slot.

@@ -4,9 +4,8 @@
 
 #include <string>
 
+#include "dialogs/picked_colours.h"
 #include "dialogs/text_style_controls.h"
-#include "objects/colours.h"
-#include "objects/text_properties.h"
 #include "page/admin_controls.h"
 #include "page/shared_helpers.h"
 #include "tests/objects/dialog_test.h"

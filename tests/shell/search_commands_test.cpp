@@ -11,7 +11,7 @@
 #include "platform/ui/ui.h"
 #include "search/search_results.h"
 #include "tests/search/search_fixture.h"
-#include "tests/support/run_program.h"
+#include "tests/shell/designer_window.h"
 
 namespace {
 

@@ -46,8 +46,8 @@ std::string WriteDocument(const std::string& path) {
 // The canvas as the screen shows it in a program's main window opened on `document`.
 QImage CanvasShot(const ProgramVariant& program, const std::string& document) {
   const std::string png = testenv::Folder() + std::string(program.name) + ".png";
-  WithMainWindow([&](ui::Window main) { ASSERT_TRUE(ui::testing::Grab(main, png)); }, {document},
-                 {}, program);
+  RunProgramWindow(program, [&](ui::Window main) { ASSERT_TRUE(ui::testing::Grab(main, png)); },
+                   {document});
   QImage shot(QString::fromStdString(png));
   // The client area, under the menu bar, holds the canvas at (5, 5).
   return shot.copy(5, shot.height() - 985 + 5, 794, 955);
@@ -128,7 +128,8 @@ TEST(SamePage, VelprintShowsImagesAtTheirTrueSize) {
   for (const ProgramVariant* program : {&kDesignerProgram, &kVelprintProgram}) {
     SCOPED_TRACE(program->name);
     const bool velprint = program == &kVelprintProgram;
-    WithMainWindow(
+    RunProgramWindow(
+        *program,
         [&](ui::Window) {
           ASSERT_EQ(objectCount, 2);
           for (const Probe& p : probes)
@@ -138,7 +139,7 @@ TEST(SamePage, VelprintShowsImagesAtTheirTrueSize) {
           EXPECT_EQ(pageObjects[2].width, 40);
           EXPECT_EQ(pageObjects[2].height, 30);
         },
-        {document}, {}, *program);
+        {document});
   }
 }
 
