@@ -1,4 +1,4 @@
-// The linked database's hot paths on a generated database of 10,000 records of 7 fields
+// The linked database's hot paths on a generated database of bench::Records() records of 7 fields
 // (values of 5 to 20 characters): one step of the record browser to the last record (the fill
 // of a page of 20 bound objects; the repaint is the designer's and is left out), and the
 // capture of one record.
@@ -8,23 +8,21 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_records.h"
 #include "database/capture.h"
 #include "database/database_files.h"
 #include "database/dialogs/record_browsing.h"
-#include "page/shared_helpers.h"
-#include "platform/files/files.h"
 #include "page/page_store.h"
 #include "page/settings.h"
+#include "page/shared_helpers.h"
+#include "platform/files/files.h"
 
 namespace {
 
-constexpr int64_t kRecords = 10000;
 const char* const kFields[7] = {"Nombre", "Apellidos", "DNI", "Domicilio",
                                 "Ciudad", "Telefono", "Importe"};
 
-std::string BenchFolder() {
-  return (std::filesystem::temp_directory_path() / "veluna-database-bench").string() + "/";
-}
+std::string BenchFolder() { return bench::Folder("database"); }
 
 // The database in a fresh folder, linked.
 void MakeDatabase() {
@@ -33,7 +31,7 @@ void MakeDatabase() {
   std::filesystem::create_directories(folder);
   std::string definitions, cells;
   for (const char* name : kFields) definitions += EncodeFieldDefinition({1, name, 3, 40, 0, ""});
-  for (int64_t r = 1; r <= kRecords; ++r) {
+  for (int64_t r = 1; r <= bench::Records(); ++r) {
     for (int f = 0; f < 7; ++f) {
       const size_t length = 5 + static_cast<size_t>((r * 7 + f * 3) % 16);
       for (size_t k = 0; k < length; ++k)
@@ -64,7 +62,7 @@ void BM_BrowserStepToTheLastRecord(benchmark::State& state) {
   MakeBoundPage(20);
   for (auto _ : state) {
     browserRecordNumber = 0;
-    benchmark::DoNotOptimize(ShowBrowserPosition(kRecords));
+    benchmark::DoNotOptimize(ShowBrowserPosition(bench::Records()));
   }
   std::filesystem::remove_all(BenchFolder());
 }

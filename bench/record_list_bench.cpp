@@ -1,4 +1,4 @@
-// The record list of a large search result: 10,000 found records of 7 fields written to the
+// The record list of a large search result: bench::Records() found records of 7 fields written to the
 // list file, the columns read from a generated database of values of 5 to 20 characters; then
 // the same list with one record in ten lacking one of its values.
 #include <benchmark/benchmark.h>
@@ -9,15 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_records.h"
 #include "database/records.h"
+#include "page/settings.h"
 #include "platform/files/files.h"
 #include "search/record_list_file.h"
 #include "search/search_results.h"
-#include "page/settings.h"
 
 namespace {
-
-constexpr int kRecords = 10000;
 
 struct BenchField {
   const char* name;
@@ -44,11 +43,10 @@ std::string ValueOf(int field, int record) {
   }
 }
 
-// The database folder <temp>/veluna-list-bench/Clientes/, linked. With `missingEvery`, every
+// The database folder Clientes/ in the benchmark's folder, linked. With `missingEvery`, every
 // record whose number is a multiple of it has no value of the fourth field.
 std::string MakeDatabase(int missingEvery) {
-  const std::string folder =
-      (std::filesystem::temp_directory_path() / "veluna-list-bench/Clientes/").string();
+  const std::string folder = bench::Folder("list") + "Clientes/";
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
   std::ofstream definitions(folder + "Clientes.z04", std::ios::binary);
@@ -62,7 +60,7 @@ std::string MakeDatabase(int missingEvery) {
     definitions.write(reinterpret_cast<const char*>(&r), sizeof r);
   }
   std::ofstream cells(folder + "Clientes.zbd", std::ios::binary);
-  for (int record = 1; record <= kRecords; ++record) {
+  for (int record = 1; record <= bench::Records(); ++record) {
     for (int field = 0; field < 7; ++field) {
       if (missingEvery > 0 && record % missingEvery == 0 && field == 3) continue;
       const std::string value = ValueOf(field, record);
@@ -82,14 +80,14 @@ std::string MakeDatabase(int missingEvery) {
   return folder;
 }
 
-void ListTenThousandRecords(benchmark::State& state, int missingEvery) {
+void ListEveryRecord(benchmark::State& state, int missingEvery) {
   const std::string folder = MakeDatabase(missingEvery);
   const std::string lists = folder + "../lists/";
   std::filesystem::create_directories(lists);
   files::OverrideDataFolder(lists);
   foundRecords.assign(1, 0);
-  for (int record = 1; record <= kRecords; ++record) foundRecords.push_back(record);
-  foundCount = kRecords;
+  for (int record = 1; record <= bench::Records(); ++record) foundRecords.push_back(record);
+  foundCount = bench::Records();
   RecordListHooks hooks;
   hooks.open = [](std::string_view) { return true; };
   for (auto _ : state) {
@@ -111,17 +109,15 @@ void ListTenThousandRecords(benchmark::State& state, int missingEvery) {
     std::filesystem::remove(outcome.path);
     state.ResumeTiming();
   }
-  std::filesystem::remove_all(folder + "..");
+  std::filesystem::remove_all(bench::Folder("list"));
 }
 
-void BM_ListTenThousandRecordsOfSevenFields(benchmark::State& state) {
-  ListTenThousandRecords(state, 0);
-}
-BENCHMARK(BM_ListTenThousandRecordsOfSevenFields)->Unit(benchmark::kMillisecond);
+void BM_ListEveryRecordOfSevenFields(benchmark::State& state) { ListEveryRecord(state, 0); }
+BENCHMARK(BM_ListEveryRecordOfSevenFields)->Unit(benchmark::kMillisecond);
 
 // Each value a record lacks is looked for from the cursor on.
 void BM_ListWithOneRecordInTenLackingAValue(benchmark::State& state) {
-  ListTenThousandRecords(state, 10);
+  ListEveryRecord(state, 10);
 }
 BENCHMARK(BM_ListWithOneRecordInTenLackingAValue)->Unit(benchmark::kMillisecond);
 

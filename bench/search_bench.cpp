@@ -1,5 +1,6 @@
-// The record search over a large database: a three-field search of 10,000 records of 7 fields
-// (some 47 MB of value cells), against reading the same value file once with cat.
+// The record search over a large database: a three-field search of bench::Records() records
+// of 7 fields (some 47 MB of value cells at 10,000 records), against reading the same value
+// file once with cat.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -9,13 +10,13 @@
 #include <random>
 #include <string>
 
+#include "bench/bench_records.h"
 #include "database/records.h"
-#include "search/search_engine.h"
 #include "page/settings.h"
+#include "search/search_engine.h"
 
 namespace {
 
-constexpr int kRecords = 10000;
 constexpr int kFields = 7;
 
 std::string FieldName(int f) { return "Campo" + std::to_string(f + 1); }
@@ -23,8 +24,7 @@ std::string FieldName(int f) { return "Campo" + std::to_string(f + 1); }
 // A database folder of random values of 5 to 20 characters, linked; returns its value file.
 const std::string& LinkLargeDatabase() {
   static const std::string valueFile = [] {
-    const std::string folder =
-        (std::filesystem::temp_directory_path() / "veluna-search-bench/Grande/").string();
+    const std::string folder = bench::Folder("search") + "Grande/";
     std::filesystem::create_directories(folder);
     std::string definitions;
     for (int f = 0; f < kFields; ++f) {
@@ -38,7 +38,7 @@ const std::string& LinkLargeDatabase() {
     std::mt19937 random(50);
     const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789 ";
     std::string cells;
-    for (int64_t record = 1; record <= kRecords; ++record) {
+    for (int64_t record = 1; record <= bench::Records(); ++record) {
       for (int f = 0; f < kFields; ++f) {
         const int length = 5 + static_cast<int>(random() % 16);
         for (int k = 0; k < length; ++k) {
