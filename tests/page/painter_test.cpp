@@ -301,7 +301,7 @@ TEST_F(PainterTest, MarksAndTheAmbientColourKeepAThinPenAfterAWideArrow) {
   ambientColor = kGreen;
   for (int pass = 0; pass < 2; ++pass) {
     ClearGraphicTarget(*pageBitmap);
-    PaintAllObjects(0);
+    PaintAllObjects(*pageBitmap, 0);
   }
   EXPECT_EQ(Page(100, 500), kGreen);
   EXPECT_EQ(Page(70, 500), kWhite);   // the left margin lies at x 76
@@ -414,7 +414,7 @@ TEST_F(PainterTest, MonthCalendarsTakeTheNameColourAndFaceTheProgramGives) {
     return n;
   };
   ClearGraphicTarget(*pageBitmap);
-  PaintAllObjects(0, PaintDefaults{kGreen, "Arial"});
+  PaintAllObjects(*pageBitmap, 0, PaintDefaults{kGreen, "Arial"});
   EXPECT_GT(greenInNameRow(), 10);
   EXPECT_EQ(gfx::FontOf(month.fontHandle).face, "Arial");
 
