@@ -54,15 +54,15 @@ gfx::ImageKey LoadImageFileQuietly(std::string_view path, ImageFault& fault, std
 }
 
 gfx::ImageKey LoadImageFile(std::string_view path, std::string& refusal) {
-  const std::string shown(path);
+  const std::string named(path);
   ImageFault fault = ImageFault::kNone;
   std::string reason;
   const gfx::ImageKey image = LoadImageFileQuietly(path, fault, reason);
   refusal.clear();
   if (fault == ImageFault::kMissing)
-    refusal = "[GraphicLoadImageFileToBitmap] called on <" + shown + "> Missing file";
+    refusal = "[GraphicLoadImageFileToBitmap] called on <" + named + "> Missing file";
   else if (fault == ImageFault::kUnreadable)
-    refusal = "[GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] read error on <" + shown +
+    refusal = "[GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] read error on <" + named +
               ">\r\n" + reason;
   return image;
 }

@@ -1,5 +1,5 @@
-// The page half of the painter: every object of the store drawn onto the page bitmap by its
-// kind, from its own fields, and the page background (outline, margins, ambient colour,
+// The page half of the painter: every object of the store drawn onto the page it is given by
+// its kind, from its own fields, and the page background (outline, margins, ambient colour,
 // rulers and graph papers). Each program shows the page on its canvas itself.
 #pragma once
 #include <array>

@@ -43,6 +43,31 @@ TEST_F(ClipboardTest, PasteIntoANearlyFullStorePastesWhatFits) {
                 "..\r\nReeditelo, Gracias!!"});
 }
 
+// A copy whose picture has gone is pasted without one; the paste reports each such picture,
+// in order, before the count.
+TEST_F(ClipboardTest, PastedPicturesThatAreGoneAreReportedBeforeTheCount) {
+  for (const char* name : {"uno.png", "dos.png"}) {
+    PageObject image = SampleRecord(kImage, 1);
+    SetText(image.imagePath, folder + name);
+    currentObjectIndex = static_cast<int16_t>(Add(image));
+    CopyCurrentObjectToClipboard();
+  }
+  currentObjectIndex = static_cast<int16_t>(Add(SampleRecord(kArrow, 2)));
+  CopyCurrentObjectToClipboard();
+  EXPECT_EQ(PasteCopiedObjects(),
+            (std::vector<std::string>{
+                "[GraphicLoadImageFileToBitmap] called on <" + folder + "uno.png> Missing file",
+                "[GraphicLoadImageFileToBitmap] called on <" + folder + "dos.png> Missing file",
+                "Pegados 3 de 3\r\n"
+                "Es posible que el objeto este solapado por debajo de el mismo del que se copia "
+                "..\r\nReeditelo, Gracias!!"}));
+  ASSERT_EQ(objectCount, 7);
+  EXPECT_EQ(pageObjects[5].kind, kImage);
+  EXPECT_EQ(pageObjects[5].bitmapHandle, 0);
+  EXPECT_EQ(std::string(pageObjects[6].imagePath), folder + "dos.png");
+  EXPECT_EQ(pageObjects[7].kind, kArrow);
+}
+
 TEST_F(ClipboardTest, PasteOfAnEmptyClipboardDoesNothing) {
   Add(SampleRecord(kArrow, 1));
   EXPECT_TRUE(PasteCopiedObjects().empty());

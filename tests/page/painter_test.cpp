@@ -105,6 +105,22 @@ TEST_F(PainterTest, OutlineAndMarginsCanBeLeftOut) {
   EXPECT_EQ(InRow(57, 0, 793, kWhite), 794);
 }
 
+// The margin lines can be asked for whatever the setting says: a print shows the page on the
+// canvas without them while the setting stays.
+TEST_F(PainterTest, MarginLinesFollowTheCallerWhenItSaysSo) {
+  for (const int32_t setting : {0, 1}) {
+    SCOPED_TRACE(setting);
+    noMargins = setting;
+    for (const bool lines : {false, true}) {
+      ClearGraphicTarget(*pageBitmap);
+      DrawPageBackground(*pageBitmap, 1, lines);
+      EXPECT_EQ(InColumn(76, 100, 400, kBlack) > 0, lines) << lines;
+      EXPECT_EQ(InRow(57, 100, 400, kBlack) > 0, lines) << lines;
+      EXPECT_EQ(Page(0, 500), kBlack) << "the outline";
+    }
+  }
+}
+
 TEST_F(PainterTest, AmbientColourFillsTheAreaInsideTheMargins) {
   const gfx::Colour ambient = 0xF0F8E0;
   ambientColor = ambient;

@@ -16,7 +16,8 @@ TEST(StartFailure, QtsFatalStartMessageEndsTheProgramWithCodeOne) {
       {
         qInstallMessageHandler(gfx::ReportStartFailure);
         qWarning("qt.qpa.xcb: could not connect to display :99");
-        qFatal("This application failed to start because no Qt platform plugin could be initialized.");
+        qFatal("This application failed to start because no Qt platform plugin could be "
+               "initialized.");
       },
       ::testing::ExitedWithCode(1), "no se puede abrir la pantalla\n.*no Qt platform plugin");
 }
