@@ -109,7 +109,7 @@ void BM_FullRepaintOfACrowdedPage(benchmark::State& state) {
   MakePageBitmaps();
   for (auto _ : state) {
     ClearGraphicTarget(*pageBitmap);
-    PaintAllObjects(1);
+    PaintAllObjects(*pageBitmap, 1);
     DrawPageBackground(*pageBitmap, 1);
     gfx::Clear(*canvasBitmap, gfx::kWhite);
     RefreshCanvas(0, 0);

@@ -171,5 +171,5 @@ int main(int argc, char** argv) {
   Text(kAlignedText, 440, 1000, 300, 20, "Firma:", "Arial", 10, 1, 131, 0);
 
   documentPath = folder + "sample.qorvex";
-  return SaveDocument() ? 0 : 1;
+  return SaveDocument().empty() ? 0 : 1;
 }

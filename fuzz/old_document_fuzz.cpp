@@ -56,10 +56,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   AllocateStore();
   ResetPageRecord();
   objectCount = 1;
-  if (LoadOldFormatDocument()) {
+  if (LoadOldFormatDocument().done) {
     for (int32_t mode : {1, 0}) {
       ClearGraphicTarget(*pageBitmap);
-      VelprintPaintAllObjects(mode);
+      VelprintPaintAllObjects(*pageBitmap, mode);
       DrawPageBackground(*pageBitmap, mode);
     }
   }

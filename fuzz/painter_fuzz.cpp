@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                           kMaxDocumentRecords);
   bytes.resize(records * kDocumentRecordLength, '\0');
   documentPath = fuzzing::WriteInput("pintado.qorvex", reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  if (!LoadDocument()) return 0;
+  if (!LoadDocument().done) return 0;
   gfx::Clear(*pageBitmap, gfx::kWhite);
-  PaintAllObjects(1);
+  PaintAllObjects(*pageBitmap, 1);
   return 0;
 }

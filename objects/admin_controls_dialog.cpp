@@ -6,6 +6,7 @@
 
 #include "dialogs/dialog_skeleton.h"
 #include "dialogs/fill_text_properties.h"
+#include "dialogs/messages.h"
 #include "objects/colours.h"
 #include "objects/text_properties.h"
 #include "page/admin_controls.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dialogs/dialog_skeleton.h"
+#include "dialogs/messages.h"
 #include "objects/colours.h"
 #include "page/settings.h"
 #include "page/shared_helpers.h"

@@ -1,6 +1,7 @@
 #include "objects/image_size.h"
 
 #include "dialogs/dialog_skeleton.h"
+#include "dialogs/messages.h"
 #include "page/images.h"
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
@@ -112,8 +113,11 @@ intptr_t ImageSizeDialogProc(ui::Window window, ui::Msg msg, intptr_t first, int
 }
 
 gfx::ImageKey LoadObjectImage(std::string_view path) {
-  gfx::ImageKey image = GraphicLoadImageFileToBitmap(
-      path, imageWidth, imageHeight, 1 - imageTrueSize, loadedImageWidth, loadedImageHeight);
+  std::string refusal;
+  gfx::ImageKey image = GraphicLoadImageFileToBitmap(path, imageWidth, imageHeight,
+                                                     1 - imageTrueSize, loadedImageWidth,
+                                                     loadedImageHeight, refusal);
+  ShowMessageIfAny(refusal);
   if (image == 0) loadedImageWidth = loadedImageHeight = 0;
   return image;
 }

@@ -21,7 +21,8 @@ int ShowImageSizeDialog(ui::Window parent);
 intptr_t ImageSizeDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
 
 // An image file by the image-size settings (its own size, or the box of imageWidth x
-// imageHeight); sets loadedImageWidth and loadedImageHeight. 0 when nothing was loaded.
+// imageHeight); sets loadedImageWidth and loadedImageHeight. 0 when nothing was loaded; a
+// file that gives no picture is shown, with its path.
 // The key belongs to the image object that takes it (bitmapHandle), which releases it.
 gfx::ImageKey LoadObjectImage(std::string_view path);
 

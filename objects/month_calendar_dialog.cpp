@@ -3,6 +3,7 @@
 #include <string>
 
 #include "dialogs/dialog_skeleton.h"
+#include "dialogs/messages.h"
 #include "objects/colours.h"
 #include "objects/holidays.h"
 #include "objects/text_properties.h"

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "page/admin_controls.h"
 #include "page/images.h"
@@ -12,7 +13,6 @@
 #include "page/start_values.h"
 #include "platform/files/files.h"
 #include "platform/gfx/gfx.h"
-#include "platform/ui/ui.h"
 
 // Records go to and from the file as the bytes of the packed struct.
 static_assert(std::endian::native == std::endian::little,
@@ -25,11 +25,6 @@ namespace {
 
 // The save in progress, one record after another.
 std::string documentWriteBuffer;
-
-void ShowMessage(const std::string& text) {
-  ui::MessageBox(nullptr, text, kMessageTitle, ui::Buttons::Ok);
-}
-
 
 // A text field as a terminated text of its width: at most N-1 characters, zero after them.
 template <size_t N>
@@ -121,7 +116,7 @@ void AppendObjectRecord(const PageObject& record) {
   documentWriteBuffer.append(reinterpret_cast<const char*>(&record), sizeof record);
 }
 
-bool SaveDocument() {
+std::string SaveDocument() {
   documentWriteBuffer.clear();
   for (int slot = 2; slot <= objectCount && slot < kStoreSlots; ++slot)
     if (pageObjects[slot].kind > 0) AppendObjectRecord(pageObjects[slot]);
@@ -133,37 +128,29 @@ bool SaveDocument() {
                         : files::WriteAllAtomically(documentPath, documentWriteBuffer);
   documentWriteBuffer.clear();
   documentWriteBuffer.shrink_to_fit();
-  if (error != 0) {
-    ShowMessage(files::ErrorText(error));
-    return false;
-  }
-  return true;
+  return error != 0 ? files::ErrorText(error) : "";
 }
 
-bool LoadDocumentRecords(int recordLength, RecordDecoder decode) {
-  const auto refused = [recordLength](int64_t length) {
-    if (length % recordLength != 0) {
-      ShowMessage("Fichero con formato desconocido !!!");
-      return true;
-    }
-    if (length / recordLength > kMaxDocumentRecords) {
-      ShowMessage("Fichero demasiado grande, temiendolo mucho NO puedo leer ...");
-      return true;
-    }
-    return false;
+DocumentReport LoadDocumentRecords(int recordLength, RecordDecoder decode) {
+  // The refusal of a file of `length` bytes, "" when it may be read.
+  const auto refusal = [recordLength](int64_t length) -> std::string {
+    if (length % recordLength != 0) return "Fichero con formato desconocido !!!";
+    if (length / recordLength > kMaxDocumentRecords)
+      return "Fichero demasiado grande, temiendolo mucho NO puedo leer ...";
+    return "";
   };
 
   // The length is judged before the reading, so a huge file is never read whole.
   const int64_t length = files::FileLength(documentPath);
-  if (length >= 0 && refused(length)) return false;
+  if (std::string refused = length >= 0 ? refusal(length) : ""; !refused.empty())
+    return {false, std::move(refused)};
   std::string data;
   const int64_t bound = int64_t{kMaxDocumentRecords} * kDocumentRecordLength;
-  if (const int error = files::ReadWholeFile(documentPath, bound, data); error != 0) {
-    ShowMessage(FileRefusalText("No puedo leer el documento", documentPath, error));
-    return false;
-  }
+  if (const int error = files::ReadWholeFile(documentPath, bound, data); error != 0)
+    return {false, FileRefusalText("No puedo leer el documento", documentPath, error)};
   // The file may have changed since it was measured.
-  if (refused(static_cast<int64_t>(data.size()))) return false;
+  if (std::string refused = refusal(static_cast<int64_t>(data.size())); !refused.empty())
+    return {false, std::move(refused)};
 
   const int records = static_cast<int>(data.size() / recordLength);
   objectCount = records + 1;
@@ -176,21 +163,22 @@ bool LoadDocumentRecords(int recordLength, RecordDecoder decode) {
     SanitiseReadRecord(slot);
   }
   // Pictures that cannot be read are told once for the whole document; the read goes on.
-  ShowMessageIfAny(RestoreObjectResources());
-  return true;
+  return {true, RestoreObjectResources()};
 }
 
-bool LoadDocument() {
+DocumentReport LoadDocument() {
   return LoadDocumentRecords(kDocumentRecordLength, [](std::string_view record, PageObject& into) {
     std::memcpy(&into, record.data(), sizeof into);
   });
 }
 
-void RestoreResourcesOf(PageObject& object) {
+std::string RestoreResourcesOf(PageObject& object) {
   RestoreFontOf(object);
-  // A missing or unreadable image is shown and leaves the object, its path and its size as
-  // they are, without a picture.
-  if (object.kind == kImage) object.bitmapHandle = LoadImageFileOrTell(ImageFileOf(object));
+  // A missing or unreadable image leaves the object, its path and its size as they are,
+  // without a picture.
+  std::string refusal;
+  if (object.kind == kImage) object.bitmapHandle = LoadImageFile(ImageFileOf(object), refusal);
+  return refusal;
 }
 
 std::string RestoreObjectResources() {

@@ -23,15 +23,23 @@ extern std::string lastDocumentFolder;
 std::string SplitDocumentPath(std::string_view path);
 
 // Writes the live objects of the store to documentPath, replacing the old file only once the
-// new one is whole; a page with no live objects removes the file. A failure is shown as
-// "Err: ..." and leaves the old file; returns false then.
-bool SaveDocument();
+// new one is whole; a page with no live objects removes the file. Returns "" when saved, and
+// the "Err: ..." text of a failure, which leaves the old file.
+std::string SaveDocument();
 // Adds one record to the save in progress.
 void AppendObjectRecord(const PageObject& record);
 
+// What a read of a document gives: whether the store holds it now, and the one message to
+// show, if any: the refusal of a document not read (the store as it was), or the pictures a
+// document read lacks.
+struct DocumentReport {
+  bool done = false;
+  std::string message;
+};
+
 // Reads documentPath into the store (objectCount = records + 1, slot 1 all zero) and rebuilds
-// the run-time handles. Failures are shown and leave the store as it was; returns false then.
-bool LoadDocument();
+// the run-time handles. A refusal leaves the store as it was.
+DocumentReport LoadDocument();
 
 // How one record of a document file, `recordLength` bytes, becomes the zeroed slot `into`.
 using RecordDecoder = void (*)(std::string_view record, PageObject& into);
@@ -39,15 +47,15 @@ using RecordDecoder = void (*)(std::string_view record, PageObject& into);
 // records, or more records than the store holds, is refused; the file is read whole before
 // the store is replaced, and every record is decoded and then bounded as LoadDocument bounds
 // its own.
-bool LoadDocumentRecords(int recordLength, RecordDecoder decode);
+DocumentReport LoadDocumentRecords(int recordLength, RecordDecoder decode);
 // New fonts for the texts (kinds 3 and 4) and images loaded anew (kind 1), slots 2 to
 // objectCount. The images that give no picture keep their objects, paths and sizes; returns
 // the one message that lists them (the first 20 paths, one a line, then how many more), or
 // "" when every image was read.
 std::string RestoreObjectResources();
-// The run-time resources of one object made anew from its stored fields; an image that gives
-// no picture is shown at once, with its path.
-void RestoreResourcesOf(PageObject& object);
+// The run-time resources of one object made anew from its stored fields. An image that gives
+// no picture keeps its object without one; returns the refusal that names its path, or "".
+std::string RestoreResourcesOf(PageObject& object);
 
 // Forgets the hook and the folder of the dialogs, as before the run.
 void ResetDocumentFileState();

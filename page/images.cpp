@@ -2,13 +2,10 @@
 
 #include <algorithm>
 
-#include "page/painter.h"
 #include "page/settings.h"
-#include "page/shared_helpers.h"
 #include "page/start_values.h"
 #include "platform/files/files.h"
 #include "platform/numbers/numbers.h"
-#include "platform/ui/ui.h"
 
 std::string imageExportPath;
 
@@ -29,8 +26,6 @@ const ImageFormat* FormatOf(int32_t option) {
     if (f.option == option) return &f;
   return nullptr;
 }
-
-void Tell(const std::string& text) { ui::MessageBox(nullptr, text, kMessageTitle, ui::Buttons::Ok); }
 
 // A drawn image never reaches past what a page could show, whatever a document holds.
 constexpr int32_t kLargestSide = 65535;
@@ -58,25 +53,28 @@ gfx::ImageKey LoadImageFileQuietly(std::string_view path, ImageFault& fault, std
   return image;
 }
 
-gfx::ImageKey LoadImageFileOrTell(std::string_view path) {
-  const std::string shown(path);
+gfx::ImageKey LoadImageFile(std::string_view path, std::string& refusal) {
+  const std::string named(path);
   ImageFault fault = ImageFault::kNone;
   std::string reason;
   const gfx::ImageKey image = LoadImageFileQuietly(path, fault, reason);
+  refusal.clear();
   if (fault == ImageFault::kMissing)
-    Tell("[GraphicLoadImageFileToBitmap] called on <" + shown + "> Missing file");
+    refusal = "[GraphicLoadImageFileToBitmap] called on <" + named + "> Missing file";
   else if (fault == ImageFault::kUnreadable)
-    Tell("[GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] read error on <" + shown +
-         ">\r\n" + reason);
+    refusal = "[GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] read error on <" + named +
+              ">\r\n" + reason;
   return image;
 }
 
 gfx::ImageKey GraphicLoadImageFileToBitmap(std::string_view path, int32_t width, int32_t height,
-                                          int32_t stretch, int32_t& outWidth, int32_t& outHeight) {
+                                          int32_t stretch, int32_t& outWidth, int32_t& outHeight,
+                                          std::string& refusal) {
   outWidth = 0;
   outHeight = 0;
+  refusal.clear();
   if (stretch != 0 && (width == 0 || height == 0)) return 0;
-  gfx::ImageKey image = LoadImageFileOrTell(path);
+  gfx::ImageKey image = LoadImageFile(path, refusal);
   if (image == 0) return 0;
   const int32_t w = gfx::ImageWidth(image), h = gfx::ImageHeight(image);
   if (w <= 0 || h <= 0 || width < 0 || height < 0) {
@@ -121,25 +119,26 @@ std::string RemoveFileExtension(std::string_view path) {
   return std::string(path.substr(0, dot));
 }
 
-int32_t SaveGraphicAsImageFile(const gfx::Surface& bitmap, std::string_view path) {
+int32_t SaveGraphicAsImageFile(const gfx::Surface& bitmap, std::string_view path,
+                               std::string& message) {
   std::string error;
   if (!gfx::SaveImage(bitmap, path, error)) {
-    Tell("No se ha grabado la imagen.\r\n" + error);
+    message = "No se ha grabado la imagen.\r\n" + error;
     return 1;
   }
-  Tell("Grabado con exito ...");
+  message = "Grabado con exito ...";
   return 0;
 }
 
-int32_t SaveCanvasImage() {
+int32_t SaveCanvasImage(const gfx::Surface& page, std::string& message) {
   const std::string_view extension = ImageFormatExtension(imageFormatOption);
   if (extension.empty()) {
-    Tell("No se ha grabado la imagen: el formato de imagen de la configuraci\xF3n (" +
-         std::to_string(imageFormatOption) + ") no es v\xE1lido.");
+    message = "No se ha grabado la imagen: el formato de imagen de la configuraci\xF3n (" +
+              std::to_string(imageFormatOption) + ") no es v\xE1lido.";
     return 1;
   }
-  if (!pageBitmap) return 1;
-  return SaveGraphicAsImageFile(*pageBitmap, RemoveFileExtension(imageExportPath) + std::string(extension));
+  return SaveGraphicAsImageFile(page, RemoveFileExtension(imageExportPath) + std::string(extension),
+                                message);
 }
 
 void ResetImagesState() { imageExportPath.clear(); }

@@ -1,12 +1,23 @@
 #include "page/object_clipboard.h"
 
-#include <string>
+#include <utility>
 
 #include "page/document_file.h"
 #include "page/page_store.h"
 #include "page/painter.h"
-#include "page/shared_helpers.h"
-#include "platform/ui/ui.h"
+#include "page/start_values.h"
+
+void (*pendingMessagesPump)() = nullptr;
+
+namespace {
+
+StartValues startValues(pendingMessagesPump);
+
+void PumpPendingMessages() {
+  if (pendingMessagesPump) pendingMessagesPump();
+}
+
+}  // namespace
 
 void ClearObjectClipboard() {
   objectClipboard.fill(PageObject{});
@@ -14,7 +25,7 @@ void ClearObjectClipboard() {
 }
 
 void CopyCurrentObjectToClipboard() {
-  ui::PumpMessages();
+  PumpPendingMessages();
   if (clipboardCount <= 0) ClearObjectClipboard();
   if (clipboardCount >= kClipboardEntries) return;
   if (currentObjectIndex < 0 || currentObjectIndex >= kStoreSlots) return;
@@ -22,11 +33,12 @@ void CopyCurrentObjectToClipboard() {
   objectClipboard[clipboardCount] = pageObjects[currentObjectIndex];
 }
 
-void PasteCopiedObjects() {
-  if (clipboardCount <= 0) return;
+std::vector<std::string> PasteCopiedObjects() {
+  std::vector<std::string> messages;
+  if (clipboardCount <= 0) return messages;
   int pasted = 0;
   for (int entry = 1; entry <= clipboardCount && entry <= kClipboardEntries; ++entry) {
-    ui::PumpMessages();
+    PumpPendingMessages();
     if (objectCount + 1 >= kMaxObjectCount) continue;
     ++objectCount;
     EmptySlot(objectCount);
@@ -37,18 +49,18 @@ void PasteCopiedObjects() {
     // moment the original is deleted.
     copy.bitmapHandle = 0;
     copy.dragging = 0;
-    RestoreResourcesOf(copy);
+    if (std::string refusal = RestoreResourcesOf(copy); !refusal.empty())
+      messages.push_back(std::move(refusal));
     ++pasted;
   }
-  ui::MessageBox(
-      nullptr,
+  messages.push_back(
       "Pegados " + std::to_string(pasted) + " de " + std::to_string(clipboardCount) +
-          "\r\nEs posible que el objeto este solapado por debajo de el mismo del que se copia .."
-          "\r\nReeditelo, Gracias!!",
-      kMessageTitle, ui::Buttons::Ok);
+      "\r\nEs posible que el objeto este solapado por debajo de el mismo del que se copia .."
+      "\r\nReeditelo, Gracias!!");
+  return messages;
 }
 
 void DeleteCurrentObject() {
-  ui::PumpMessages();
+  PumpPendingMessages();
   EmptySlot(currentObjectIndex);
 }

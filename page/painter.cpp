@@ -19,7 +19,6 @@
 
 gfx::Surface* pageBitmap = nullptr;
 gfx::Surface* canvasBitmap = nullptr;
-int32_t paintMode = 1;
 std::array<int32_t, 6> rulerFlags = {};
 int32_t filledTextsShown = 0;
 std::vector<std::string> savedPlaceholderTexts;
@@ -250,9 +249,7 @@ void ReleasePageBitmaps() {
   canvasBitmap = nullptr;
 }
 
-void PaintAllObjects(int32_t mode, const PaintDefaults& defaults) {
-  if (!pageBitmap) return;
-  gfx::Surface& page = *pageBitmap;
+void PaintAllObjects(gfx::Surface& page, int32_t mode, const PaintDefaults& defaults) {
   FillMarginArea(page);
   int last = std::min<int32_t>(objectCount, kStoreSlots - 1);
   for (int s = 2; s <= last; ++s) PaintObject(page, pageObjects[s], s, mode, defaults);
@@ -310,6 +307,10 @@ void FillMarginArea(gfx::Surface& bitmap) {
 }
 
 void DrawPageBackground(gfx::Surface& bitmap, int32_t withOutline) {
+  DrawPageBackground(bitmap, withOutline, noMargins == 0);
+}
+
+void DrawPageBackground(gfx::Surface& bitmap, int32_t withOutline, bool marginLines) {
   gfx::Select(bitmap);
   gfx::SetPen(bitmap, 1, gfx::kSolid);
   // The outline runs round the bitmap's own last row and column, so that all four of its
@@ -317,7 +318,7 @@ void DrawPageBackground(gfx::Surface& bitmap, int32_t withOutline) {
   if (withOutline == 1)
     gfx::Box(bitmap, 0, 0, PaperWidthPx() - 1, PaperHeightPx() - 1, 0, gfx::kBlack,
              gfx::kTransparent, 0);
-  if (noMargins == 0) DrawMarginLines(bitmap);
+  if (marginLines) DrawMarginLines(bitmap);
   gfx::SetPen(bitmap, 1, gfx::kSolid);
   using Drawer = void (*)(gfx::Surface&, int32_t, int32_t);
   static constexpr Drawer kDrawers[6] = {DrawMillimetreRuler, DrawMillimetrePaper,
@@ -366,7 +367,6 @@ void DrawSuperSquaredPaper(gfx::Surface& target, int32_t length, int32_t edge) {
 
 void ResetPainterState() {
   ReleasePageBitmaps();
-  paintMode = 1;
   rulerFlags = {};
   filledTextsShown = 0;
   savedPlaceholderTexts.clear();

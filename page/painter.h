@@ -1,5 +1,5 @@
-// The page half of the painter: every object of the store drawn onto the page bitmap by its
-// kind, from its own fields, and the page background (outline, margins, ambient colour,
+// The page half of the painter: every object of the store drawn onto the page it is given by
+// its kind, from its own fields, and the page background (outline, margins, ambient colour,
 // rulers and graph papers). Each program shows the page on its canvas itself.
 #pragma once
 #include <array>
@@ -16,9 +16,6 @@ constexpr int kCanvasHeight = 955;
 // The page (paper size in pixels) and the picture shown by the canvas control.
 extern gfx::Surface* pageBitmap;
 extern gfx::Surface* canvasBitmap;
-
-// 1 in the editing view, 0 while an image is exported or the page printed.
-extern int32_t paintMode;
 
 // The rulers and graph papers, at most one on, in the order of their commands 1062 to 1067.
 enum RulerFlag {
@@ -57,19 +54,22 @@ struct PaintDefaults {
   bool imagesAtTrueSize = false;
 };
 
-// Draws slots 2 to objectCount onto pageBitmap, which the caller has cleared, after the
-// ambient colour. Mode 1 marks the objects that can be picked with a red outline, mode 7
-// hides the administrative object in currentObjectIndex under a dark block, any other mode
-// draws no marks.
-void PaintAllObjects(int32_t mode, const PaintDefaults& defaults = {});
+// Draws slots 2 to objectCount onto `page`, which the caller has cleared, after the ambient
+// colour. Mode 1 marks the objects that can be picked with a red outline, mode 7 hides the
+// administrative object in currentObjectIndex under a dark block, any other mode draws no
+// marks.
+void PaintAllObjects(gfx::Surface& page, int32_t mode, const PaintDefaults& defaults = {});
 // One object as PaintAllObjects draws it from slot `slot`, marks included; empty slots and
 // unknown kinds draw nothing.
 void PaintObject(gfx::Surface& page, PageObject& object, int slot, int32_t mode,
                  const PaintDefaults& defaults);
 // The ambient colour inside the margins, when it is on.
 void FillMarginArea(gfx::Surface& bitmap);
-// The page outline (withOutline 1), the margin lines and the active ruler or graph paper.
+// The page outline (withOutline 1), the margin lines (unless the settings say "no margins")
+// and the active ruler or graph paper.
 void DrawPageBackground(gfx::Surface& bitmap, int32_t withOutline);
+// The same with the margin lines only when `marginLines` is set, whatever the settings say.
+void DrawPageBackground(gfx::Surface& bitmap, int32_t withOutline, bool marginLines);
 void DrawMarginLines(gfx::Surface& bitmap);
 
 // Rulers and graph papers along one edge: `edge` 1 the left edge (marks along y), 0 the top
@@ -82,5 +82,5 @@ void DrawPixelRuler(gfx::Surface& target, int32_t length, int32_t edge);
 void DrawSquaredPaper(gfx::Surface& target, int32_t length, int32_t edge);
 void DrawSuperSquaredPaper(gfx::Surface& target, int32_t length, int32_t edge);
 
-// Puts the bitmaps, the paint mode, the rulers and the filled texts back as the run starts.
+// Puts the bitmaps, the rulers and the filled texts back as the run starts.
 void ResetPainterState();

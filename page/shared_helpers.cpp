@@ -4,7 +4,6 @@
 #include <string>
 
 #include "platform/files/files.h"
-#include "platform/ui/ui.h"
 
 void ClearGraphicTarget(gfx::Surface& target) {
   gfx::Select(target);
@@ -32,10 +31,6 @@ int32_t FileExists(std::string_view path) {
 
 std::string FileRefusalText(std::string_view what, std::string_view path, int error) {
   return std::string(what) + " <" + std::string(path) + "> ...\r\n" + files::ErrorText(error);
-}
-
-void ShowMessageIfAny(std::string_view text) {
-  if (!text.empty()) ui::MessageBox(nullptr, text, kMessageTitle, ui::Buttons::Ok);
 }
 
 gfx::FontKey MakeSystemFont(std::string_view face, int points, int32_t styleFlags, int charset,

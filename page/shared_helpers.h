@@ -43,9 +43,6 @@ int32_t FileExists(std::string_view path);
 // line the "Err: " number and text of why.
 std::string FileRefusalText(std::string_view what, std::string_view path, int error);
 
-// The text in a message box titled kMessageTitle with an OK button; an empty text shows none.
-void ShowMessageIfAny(std::string_view text);
-
 // A font made the way the whole system makes them: face (first 31 characters), size in
 // points (0 means 8), TextStyleFlags; character set, pitch and escapement as given.
 gfx::FontKey MakeSystemFont(std::string_view face, int points, int32_t styleFlags,

@@ -9,6 +9,7 @@
 #include "page/admin_controls.h"
 #include "page/page_store.h"
 #include "page/painter.h"
+#include "page/settings.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"
 #include "program/program_variant.h"
@@ -24,6 +25,8 @@ int32_t guideX = 0, guideY = 0;
 int32_t fillEditOpen = 0;
 int32_t favouritesOpen = 0;
 int32_t axesOn = 0;
+int32_t paintMode = 1;
+bool printShownOnCanvas = false;
 
 namespace {
 
@@ -34,7 +37,7 @@ constexpr int kGuideHeight = 1122;
 
 StartValues startValues(oldCanvasProc, leftMouseMode, savedLeftMouseMode, rightMouseMode,
                         canvasSelectedSlot, dragLastX, dragLastY, guideX, guideY, fillEditOpen,
-                        favouritesOpen, axesOn);
+                        favouritesOpen, axesOn, paintMode, printShownOnCanvas);
 
 void Scroll(intptr_t key) {
   int32_t& offset = scrollOffset();
@@ -275,8 +278,8 @@ void ShowCanvasBitmap() {
 void FullRepaint(int32_t mode, int32_t withOutline, std::optional<CanvasPoint> guides) {
   if (!pageBitmap || !canvasBitmap) return;
   ClearGraphicTarget(*pageBitmap);
-  PaintProgramPage(mode);
-  DrawPageBackground(*pageBitmap, withOutline);
+  PaintProgramPage(*pageBitmap, mode);
+  DrawPageBackground(*pageBitmap, withOutline, noMargins == 0 && !printShownOnCanvas);
   ClearGraphicTarget(*canvasBitmap);
   RefreshCanvas(0, scrollOffset());
   if (guides && axesOn != 0) DrawPositionGuides(*canvasBitmap, guides->x, guides->y);

@@ -29,6 +29,11 @@ extern int32_t fillEditOpen;
 extern int32_t favouritesOpen;
 // "Ejes": the blue guide lines through the pointer on the canvas.
 extern int32_t axesOn;
+// 1 in the editing view, 0 while an export or a print shows the page as it goes out: the
+// pointer's repaints then draw no marks and no outline.
+extern int32_t paintMode;
+// True while a print shows the page as printed: the canvas's repaints draw no margin lines.
+extern bool printShownOnCanvas;
 
 intptr_t CanvasWindowProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);
 
@@ -58,14 +63,14 @@ struct CanvasPoint {
 };
 
 // The full repaint: the page cleared and painted in `mode`, its background drawn (with the
-// outline when withOutline is 1), the canvas bitmap refilled at the scroll offset, the
-// guide lines through `guides` when given and axesOn is set, and the result shown on the
-// canvas control.
+// outline when withOutline is 1, and the margin lines unless the settings or a print say
+// otherwise), the canvas bitmap refilled at the scroll offset, the guide lines through
+// `guides` when given and axesOn is set, and the result shown on the canvas control.
 void FullRepaint(int32_t mode = 1, int32_t withOutline = 1,
                  std::optional<CanvasPoint> guides = std::nullopt);
 // The canvas bitmap copied onto the canvas control of the main window, when it exists.
 void ShowCanvasBitmap();
 
-// Puts the mouse modes, the selection, the guides and the canvas's guards back as the run
-// starts.
+// Puts the mouse modes, the selection, the guides, the paint mode and the canvas's guards back
+// as the run starts.
 void ResetCanvasState();

@@ -3,15 +3,16 @@
 #include <string>
 
 #include "dialogs/file_dialogs.h"
+#include "dialogs/messages.h"
 #include "dialogs/print_dialogs.h"
 #include "page/images.h"
 #include "page/page_store.h"
 #include "page/painter.h"
-#include "page/printing.h"
 #include "page/settings.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"
 #include "program/canvas.h"
+#include "program/printing.h"
 #include "program/program_variant.h"
 
 int32_t imageExportBusy = 0;
@@ -22,13 +23,23 @@ namespace {
 // The page as it will print, on the canvas: no marks, and no outline, margins or rulers.
 void ShowPageAsPrinted() {
   ClearGraphicTarget(*pageBitmap);
-  PaintProgramPage(0);
+  PaintProgramPage(*pageBitmap, 0);
   ClearGraphicTarget(*canvasBitmap);
   RefreshCanvas(0, scrollOffset());
   ShowCanvasBitmap();
 }
 
 }  // namespace
+
+PageShownAsOutput::PageShownAsOutput(bool printed) {
+  paintMode = 0;
+  printShownOnCanvas = printed;
+}
+
+PageShownAsOutput::~PageShownAsOutput() {
+  paintMode = 1;
+  printShownOnCanvas = false;
+}
 
 void ExportPageImage(ui::Window owner) {
   if (imageExportBusy) return;
@@ -39,10 +50,13 @@ void ExportPageImage(ui::Window owner) {
     imageExportPath = chosen;
     // The file shows the page as printed: no outline, margin lines, rulers or marks.
     ClearGraphicTarget(*pageBitmap);
-    PaintProgramPage(0);
-    paintMode = 0;
-    SaveCanvasImage();
-    paintMode = 1;
+    PaintProgramPage(*pageBitmap, 0);
+    {
+      const PageShownAsOutput asExported(false);
+      std::string message;
+      SaveCanvasImage(*pageBitmap, message);
+      ShowMessageIfAny(message);
+    }
     FullRepaint();
   }
   imageExportBusy = 0;
@@ -50,13 +64,12 @@ void ExportPageImage(ui::Window owner) {
 
 bool PrintPage() {
   if (!pageBitmap || !canvasBitmap) return false;
-  const int32_t savedNoMargins = noMargins;
-  noMargins = 1;
-  paintMode = 0;
-  ShowPageAsPrinted();
-  const bool printed = AskToPrintPageBitmap();
-  noMargins = savedNoMargins;
-  paintMode = 1;
+  bool printed = false;
+  {
+    const PageShownAsOutput asPrinted(true);
+    ShowPageAsPrinted();
+    printed = AskToPrintPageBitmap(*pageBitmap);
+  }
   FullRepaint(1, 1);
   ShowMessageIfAny(SaveProgramSettings());
   return printed;

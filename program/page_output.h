@@ -10,6 +10,17 @@
 extern int32_t imageExportBusy;
 extern int32_t printBusy;
 
+// For as long as it lives, the canvas shows the page as it goes out: its repaints draw no
+// marks or outline (paintMode 0) and, for a print, no margin lines either. Then the editing
+// view's paint mode again.
+class PageShownAsOutput {
+ public:
+  explicit PageShownAsOutput(bool printed);
+  ~PageShownAsOutput();
+  PageShownAsOutput(const PageShownAsOutput&) = delete;
+  PageShownAsOutput& operator=(const PageShownAsOutput&) = delete;
+};
+
 // "Grabar Imagen" whole: asks for the path, paints the page without marks, margins or rulers,
 // saves it and repaints the editing view. Guarded by imageExportBusy.
 void ExportPageImage(ui::Window owner);

@@ -12,11 +12,11 @@ StartValues startValues(runningProgram);
 
 }  // namespace
 
-void PaintProgramPage(int32_t mode) {
+void PaintProgramPage(gfx::Surface& page, int32_t mode) {
   if (runningProgram && runningProgram->paintAllObjects)
-    runningProgram->paintAllObjects(mode);
+    runningProgram->paintAllObjects(page, mode);
   else
-    PaintAllObjects(mode);
+    PaintAllObjects(page, mode);
 }
 
 std::string SaveProgramSettings() {

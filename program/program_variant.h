@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/gfx/gfx.h"
 #include "platform/ui/ui.h"
 
 struct ProgramVariant {
@@ -14,9 +15,9 @@ struct ProgramVariant {
   ui::Proc mainDialogProc;
   void (*buildMainMenu)(ui::Window window);
   ui::Proc canvasWindowProc;
-  // Draws the objects onto the page bitmap in a paint mode (1 editing, 0 printing, 7 the
-  // object properties).
-  void (*paintAllObjects)(int32_t mode);
+  // Draws the objects onto a page in a paint mode (1 editing, 0 printing, 7 the object
+  // properties).
+  void (*paintAllObjects)(gfx::Surface& page, int32_t mode);
   // "get" or "save"; returns the "Err: " text of a failed save, otherwise "".
   std::string (*loadSaveSettings)(std::string_view mode);
   // The right button in "Mis Colores Favoritos"; nullptr where the program has no such mode.
@@ -26,8 +27,9 @@ struct ProgramVariant {
 // The program that runs: set by WinMain before anything is painted.
 extern const ProgramVariant* runningProgram;
 
-// The running program's painter; the page library's plain one while no program runs.
-void PaintProgramPage(int32_t mode);
+// The running program's painter onto `page`; the page library's plain one while no program
+// runs.
+void PaintProgramPage(gfx::Surface& page, int32_t mode);
 // The running program's settings routine with "save" (the keys both programs share while no
 // program runs); returns the "Err: " text of a failed save, otherwise "".
 std::string SaveProgramSettings();

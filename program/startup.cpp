@@ -1,5 +1,6 @@
 #include "program/startup.h"
 
+#include "dialogs/messages.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"
 #include "platform/desktop/desktop.h"

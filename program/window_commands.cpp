@@ -3,8 +3,10 @@
 #include <string>
 
 #include "dialogs/file_dialogs.h"
+#include "dialogs/messages.h"
 #include "page/admin_controls.h"
 #include "page/document_file.h"
+#include "page/object_clipboard.h"
 #include "page/page_store.h"
 #include "page/painter.h"
 #include "page/shared_helpers.h"
@@ -19,6 +21,7 @@ void StartPageWindow(int32_t leftMode) {
   rulerFlags.fill(0);
   axesOn = 0;
   onDocumentStoreReplaced = MakePageBitmaps;
+  pendingMessagesPump = ui::PumpMessages;
   StartEmptyPage();
   ShowMessageIfAny(InitAdminStylePresets());
   currentAdminStyle = 1;
@@ -48,7 +51,9 @@ void ReadCommandLineDocument(ui::Window window, DocumentReader read) {
   // A missing document is passed over in silence; its path stays for the save dialog.
   documentPath = path;
   if (!files::FileExists(path)) return;
-  if (read()) {
+  const DocumentReport report = read();
+  ShowMessageIfAny(report.message);
+  if (report.done) {
     SetDocumentTitle(window);
     FullRepaint();
   } else {
@@ -62,7 +67,9 @@ bool ReadChosenDocument(ui::Window window, DocumentReader read) {
   if (chosen.empty()) return false;
   const std::string previous = documentPath;
   documentPath = chosen;
-  if (read())
+  const DocumentReport report = read();
+  ShowMessageIfAny(report.message);
+  if (report.done)
     SetDocumentTitle(window);
   else
     documentPath = previous;
@@ -78,7 +85,9 @@ bool SaveDocumentAs(ui::Window window) {
                      ui::Buttons::YesNo) != ui::Answer::Yes)
     return false;
   documentPath = chosen;
-  return SaveDocument();
+  const std::string error = SaveDocument();
+  ShowMessageIfAny(error);
+  return error.empty();
 }
 
 void ResetFilledValues() {

@@ -4,16 +4,17 @@
 #pragma once
 #include <cstdint>
 
+#include "page/document_file.h"
 #include "platform/ui/ui.h"
 
 // A reader of the document file named by documentPath into the store: LoadDocument, or the
-// older format's. False, with a message shown and the store as it was, when it refuses it.
-using DocumentReader = bool (*)();
+// older format's. Its report is shown as soon as it returns.
+using DocumentReader = DocumentReport (*)();
 
 // The main window's start, after the settings are read: the mouse modes (left as given, right
 // capturing colours), no rulers or guides, an empty page with its background on the canvas,
-// the administrative-control presets, and the current style, slot, guards and paint mode as
-// every run starts.
+// the administrative-control presets, the current style, slot, guards and paint mode as
+// every run starts, and the window's messages let through while the object clipboard works.
 void StartPageWindow(int32_t leftMode);
 // A fresh page: an empty store, new bitmaps with the page background, the view at the top.
 void StartEmptyPage();
@@ -28,7 +29,7 @@ void ReadCommandLineDocument(ui::Window window, DocumentReader read);
 // page, documentPath and the title as they were. False when the dialog was cancelled.
 bool ReadChosenDocument(ui::Window window, DocumentReader read);
 // "Grabar Documento": asks for the file, asks before overwriting one, and saves the page over
-// it only once the new file is whole. True when saved.
+// it only once the new file is whole. True when saved; a failure is shown.
 bool SaveDocumentAs(ui::Window window);
 // "Resetear Rellenos": every administrative control's fill text emptied and every option
 // cell unmarked, then the page repainted.

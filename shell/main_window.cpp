@@ -8,6 +8,7 @@
 #include "dialogs/about_box.h"
 #include "dialogs/dialog_focus.h"
 #include "dialogs/file_dialogs.h"
+#include "dialogs/messages.h"
 #include "dialogs/fill_text_properties.h"
 #include "dialogs/print_dialogs.h"
 #include "objects/aligned_text_dialog.h"
@@ -32,7 +33,6 @@
 #include "platform/desktop/desktop.h"
 #include "platform/files/files.h"
 #include "search/dialogs/search_commands.h"
-#include "program/canvas.h"
 #include "program/canvas.h"
 #include "program/page_output.h"
 #include "program/menu_items.h"
@@ -210,7 +210,7 @@ void OnCommand(ui::Window window, int id) {
     case kCommandResetFills: ResetFilledValues(); break;
     case kCommandPrint: PrintPageCommand(); break;
     case kCommandClearCopies: ClearObjectClipboard(); break;
-    case kCommandPasteCopies: PasteCopiedObjects(); break;
+    case kCommandPasteCopies: ShowMessages(PasteCopiedObjects()); break;
     case kCommandPaperFormat:
       if (paperFormatDialogOpen) break;
       ShowPaperFormatDialog(nullptr);
@@ -330,8 +330,8 @@ void BuildMainMenu(ui::Window window) {
   ui::SetMenuBar(window, bar);
 }
 
-void PaintDesignerPage(int32_t mode) {
-  PaintAllObjects(mode, TextPropertiesPaintDefaults());
+void PaintDesignerPage(gfx::Surface& page, int32_t mode) {
+  PaintAllObjects(page, mode, TextPropertiesPaintDefaults());
   LoadSettingsOfPaintedObjects();
 }
 

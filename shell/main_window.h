@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/gfx/gfx.h"
 #include "platform/ui/ui.h"
 #include "program/program_variant.h"
 
@@ -11,9 +12,9 @@ intptr_t MainDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t
 // Builds the menu bar of the main window and attaches it.
 void BuildMainMenu(ui::Window window);
 
-// The designer's painting of the page: every object with the text properties' defaults,
-// after which the object dialogs hold the settings of the last object of their kind.
-void PaintDesignerPage(int32_t mode);
+// The designer's painting of `page`: every object with the text properties' defaults, after
+// which the object dialogs hold the settings of the last object of their kind.
+void PaintDesignerPage(gfx::Surface& page, int32_t mode);
 
 // The designer: its window, menu, canvas, painter, settings with the linked database, and
 // the favourite colours on the right button.

@@ -304,7 +304,7 @@ void WriteFields(ui::Window window, PageObject& o, unsigned written) {
 void RepaintWithCurrentMarked() {
   if (!pageBitmap || !canvasBitmap) return;
   ClearGraphicTarget(*pageBitmap);
-  PaintDesignerPage(7);
+  PaintDesignerPage(*pageBitmap, 7);
   DrawPageBackground(*pageBitmap, 0);
   ClearGraphicTarget(*canvasBitmap);
   RefreshCanvas(0, scrollOffset());

@@ -2,6 +2,7 @@
 
 #include "dialogs/about_box.h"
 #include "dialogs/dialog_focus.h"
+#include "dialogs/messages.h"
 #include "page/command_ids.h"
 #include "page/document_file.h"
 #include "page/painter.h"

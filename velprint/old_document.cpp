@@ -5,7 +5,7 @@
 
 #include "page/document_file.h"
 
-bool LoadOldFormatDocument() {
+DocumentReport LoadOldFormatDocument() {
   return LoadDocumentRecords(kOldPageObjectLength, [](std::string_view record, PageObject& into) {
     std::memcpy(&into, record.data(), kOldPageObjectLength);
   });

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstddef>
 
+#include "page/document_file.h"
 #include "page/page_object.h"
 
 constexpr int kOldPageObjectLength = 2080;
@@ -12,5 +13,5 @@ constexpr int kOldPageObjectLength = 2080;
 static_assert(offsetof(PageObject, fillUseY) == kOldPageObjectLength);
 
 // Reads the older document named by documentPath into the store, as LoadDocument reads a
-// current one, with its refusals and messages. False when refused.
-bool LoadOldFormatDocument();
+// current one, with its refusals and messages.
+DocumentReport LoadOldFormatDocument();

@@ -23,14 +23,14 @@ intptr_t VelprintCanvasWindowProc(ui::Window window, ui::Msg msg, intptr_t first
   return CanvasWindowProc(window, msg, first, second);
 }
 
-void VelprintPaintAllObjects(int32_t mode) {
+void VelprintPaintAllObjects(gfx::Surface& page, int32_t mode) {
   PaintDefaults defaults;
   defaults.memoTextsShown = false;
   defaults.filledTextsUsed = false;
   // Velprint keeps images at their true size for the whole run, whatever box they were
   // inserted into.
   defaults.imagesAtTrueSize = true;
-  PaintAllObjects(mode, defaults);
+  PaintAllObjects(page, mode, defaults);
   // The current style follows the administrative objects painted, as in the designer, except
   // while a fill text is being edited.
   if (fillEditOpen != 0) return;

@@ -7,13 +7,14 @@
 #include <string>
 #include <string_view>
 
+#include "platform/gfx/gfx.h"
 #include "platform/ui/ui.h"
 
 intptr_t VelprintCanvasWindowProc(ui::Window window, ui::Msg msg, intptr_t first,
                                   intptr_t second);
 
-// Draws the objects onto the page bitmap in a paint mode (1 editing, 0 printing).
-void VelprintPaintAllObjects(int32_t mode);
+// Draws the objects onto `page` in a paint mode (1 editing, 0 printing).
+void VelprintPaintAllObjects(gfx::Surface& page, int32_t mode);
 
 // "get" reads the sixteen keys both programs share, "save" writes them; any other mode does
 // nothing. A failed save returns the "Err: " text of the error, otherwise "".

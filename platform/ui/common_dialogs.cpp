@@ -17,6 +17,7 @@
 #include <string>
 
 #include "platform/gfx/gfx_qt.h"
+#include "platform/gfx/start_qt.h"
 #include "platform/text/qt_text.h"
 #include "platform/ui/ui_internal.h"
 
@@ -200,46 +201,17 @@ bool ChooseFont(Window, FontChoice& choice) {
   return true;
 }
 
-namespace {
-QtMessageHandler handlerBeforeStart = nullptr;
-// The program's own name, so that each program says which one could not start.
-std::string programName = "Veluna";
-}  // namespace
-
-void ReportStartFailure(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (type != QtFatalMsg) {
-    if (handlerBeforeStart) handlerBeforeStart(type, context, message);
-    return;
-  }
-  // Qt would abort with a core dump; the program ends as it does without any display.
-  std::fprintf(stderr, "%s: no se puede abrir la pantalla\n%s\n", programName.c_str(),
-               message.toLocal8Bit().constData());
-  std::fflush(stderr);
-  std::_Exit(1);
-}
-
 bool StartApplication(int& argc, char** argv) {
   if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
     app->setQuitOnLastWindowClosed(false);
     return true;
   }
-  if (argc > 0 && argv[0] && argv[0][0]) {
-    programName = argv[0];
-    if (const size_t slash = programName.rfind('/'); slash != std::string::npos)
-      programName.erase(0, slash + 1);
-  }
-  auto set = [](const char* name) {
-    const char* v = std::getenv(name);
-    return v && *v;
-  };
-  if (!set("QT_QPA_PLATFORM") && !set("DISPLAY") && !set("WAYLAND_DISPLAY")) {
-    std::fprintf(stderr, "%s: no se puede abrir la pantalla (no display)\n", programName.c_str());
-    return false;
-  }
   // The application lives as long as the process.
-  handlerBeforeStart = qInstallMessageHandler(ReportStartFailure);
-  static QApplication* app = new QApplication(argc, argv);
-  qInstallMessageHandler(handlerBeforeStart);
+  if (!gfx::StartApplicationWith(argc, argv, [](int& count, char** values) {
+        new QApplication(count, values);
+      }))
+    return false;
+  auto* app = static_cast<QApplication*>(QCoreApplication::instance());
   app->setQuitOnLastWindowClosed(false);
   // The standard dialogs (files, colours, fonts, printing) in Spanish, when the translations
   // are installed.

@@ -106,13 +106,9 @@ void ChooseLine(WindowRec* control, int index);
 void DeliverKey(WindowRec* r, intptr_t virtualKey, const QString& typed);
 // The menu item chosen by the user.
 bool ChooseMenuItem(WindowRec* dialog, int id);
-// Installed while the application starts: a fatal message from Qt (no display to open) is
-// told on standard error and ends the program with code 1; other messages go on as before.
 // The file and folder choosers as they are shown; they never read the files they list.
 QFileDialog* MakeFileDialog(const FileDialogSpec& spec);
 QFileDialog* MakeFolderDialog(std::string_view title);
-
-void ReportStartFailure(QtMsgType type, const QMessageLogContext& context, const QString& message);
 
 // Widgets.
 class DialogWidget : public QDialog {

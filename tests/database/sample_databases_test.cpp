@@ -17,7 +17,7 @@ class SampleDatabases : public databasetest::DatabaseTest {
   // sample script, which fills it from the record the browser shows).
   void LoadBoundSampleForm() {
     documentPath = std::string(VELUNA_SOURCE_DIR) + "/examples/sample.qorvex";
-    ASSERT_TRUE(LoadDocument());
+    ASSERT_TRUE(LoadDocument().done);
     const std::map<std::string, std::string> bindings = {
         {"Nombre:", "Nombre"},         {"Apellidos:", "Apellidos"},
         {"D.N.I.:", "DNI"},            {"C\xF3" "digo postal:", "CodigoPostal"},

@@ -18,7 +18,6 @@ using pagetest::Bytes;
 using pagetest::FirstDifference;
 using pagetest::SampleRecord;
 using pagetest::SetText;
-using ui::testing::MessagesShown;
 
 constexpr const char* kFormatMessage = "Fichero con formato desconocido !!!";
 constexpr const char* kTooLargeMessage = "Fichero demasiado grande, temiendolo mucho NO puedo leer ...";
@@ -70,7 +69,7 @@ TEST_F(DocumentTest, FieldsSitAtTheirByteOffsetsBothWays) {
   SetText(o.text, "texto\xF1");
   SetText(o.databaseField, "CAMPO");
   Add(o);
-  ASSERT_TRUE(SaveDocument());
+  ASSERT_EQ(SaveDocument(), "");
   const std::string saved = testfiles::ReadRaw(documentPath);
   ASSERT_EQ(saved.size(), 2086u);
   for (const auto& c : cases)
@@ -83,7 +82,7 @@ TEST_F(DocumentTest, FieldsSitAtTheirByteOffsetsBothWays) {
   for (const auto& c : cases) WriteLittleEndian(raw, c.offset, c.width, c.value);
   raw.replace(592, 5, "hola!");
   testfiles::WriteRaw(documentPath, raw);
-  ASSERT_TRUE(LoadDocument());
+  ASSERT_TRUE(LoadDocument().done);
   ASSERT_EQ(objectCount, 2);
   for (const auto& c : cases) EXPECT_EQ(c.get(pageObjects[2]), c.value) << c.name;
   EXPECT_STREQ(pageObjects[2].text, "hola!");
@@ -172,8 +171,8 @@ TEST_F(DocumentTest, EveryValueADialogCanSetSurvivesASaveAndARead) {
   SetText(highs.databaseField, std::string(30, 'C'));
   Add(lows);
   Add(highs);
-  ASSERT_TRUE(SaveDocument());
-  ASSERT_TRUE(LoadDocument());
+  ASSERT_EQ(SaveDocument(), "");
+  ASSERT_TRUE(LoadDocument().done);
   ASSERT_EQ(objectCount, 3);
   for (const auto& c : cases) {
     EXPECT_EQ(c.get(pageObjects[2]), c.low) << c.name;
@@ -200,7 +199,7 @@ TEST_F(DocumentTest, SaveThenReadGivesBackEveryLiveRecordWithHolesClosed) {
     Add(SampleRecord(kSquareOrCircle, 100 + seed));
     pageObjects[objectCount] = PageObject{};
   }
-  ASSERT_TRUE(SaveDocument());
+  ASSERT_EQ(SaveDocument(), "");
 
   std::string expectedFile;
   for (const auto& o : live) expectedFile += Bytes(o);
@@ -209,9 +208,10 @@ TEST_F(DocumentTest, SaveThenReadGivesBackEveryLiveRecordWithHolesClosed) {
   int replaced = 0;
   onDocumentStoreReplaced = [&] { ++replaced; };
   pageObjects[1].y = -200;  // scrolled down before the read
-  ASSERT_TRUE(LoadDocument());
+  const DocumentReport report = LoadDocument();
+  ASSERT_TRUE(report.done);
   EXPECT_EQ(replaced, 1);
-  EXPECT_TRUE(MessagesShown().empty());
+  EXPECT_EQ(report.message, "");
   ASSERT_EQ(objectCount, static_cast<int32_t>(live.size()) + 1);
   EXPECT_EQ(FirstDifference(pageObjects[1], PageObject{}), -1) << "slot 1 all zero";
   for (size_t i = 0; i < live.size(); ++i) {
@@ -239,15 +239,16 @@ TEST_F(DocumentTest, EmptyPageRemovesTheFileAndAnEmptyFileIsAnEmptyPage) {
   testfiles::WriteRaw(documentPath, Bytes(SampleRecord(kArrow, 1)));
   Add(SampleRecord(kArrow, 1));
   pageObjects[2].kind = 0;  // deleted: nothing live remains
-  ASSERT_TRUE(SaveDocument());
+  ASSERT_EQ(SaveDocument(), "");
   EXPECT_FALSE(files::FileExists(documentPath));
 
   testfiles::WriteRaw(documentPath, "");
   Add(SampleRecord(kArrow, 2));
-  ASSERT_TRUE(LoadDocument());
+  const DocumentReport report = LoadDocument();
+  ASSERT_TRUE(report.done);
   EXPECT_EQ(objectCount, 1);
   EXPECT_EQ(FirstDifference(pageObjects[2], PageObject{}), -1);
-  EXPECT_TRUE(MessagesShown().empty());
+  EXPECT_EQ(report.message, "");
 }
 
 TEST_F(DocumentTest, ImagesAreLoadedAgainBesideTheDocument) {
@@ -267,10 +268,10 @@ TEST_F(DocumentTest, ImagesAreLoadedAgainBesideTheDocument) {
   SetText(broken.imagePath, folder + "roto.png");
   Add(broken);
   Add(SampleRecord(kArrow, 4));
-  ASSERT_TRUE(SaveDocument());
+  ASSERT_EQ(SaveDocument(), "");
   const std::string saved = testfiles::ReadRaw(documentPath);
-  ui::testing::Begin();
-  ASSERT_TRUE(LoadDocument());
+  const DocumentReport report = LoadDocument();
+  ASSERT_TRUE(report.done);
   ASSERT_EQ(objectCount, 5);
   EXPECT_NE(pageObjects[2].bitmapHandle, 0);
   EXPECT_EQ(gfx::ImageWidth(pageObjects[2].bitmapHandle), 6);
@@ -278,12 +279,10 @@ TEST_F(DocumentTest, ImagesAreLoadedAgainBesideTheDocument) {
 
   // One message for the images that cannot be read, each path on its line with what became
   // of it; the objects stay with their paths and sizes, so saving again loses nothing.
-  ASSERT_EQ(MessagesShown().size(), 1u);
-  EXPECT_EQ(MessagesShown()[0].text,
+  EXPECT_EQ(report.message,
             "No puedo leer 2 im\xE1genes del documento ...\r\n"
             "Sus objetos siguen en la p\xE1gina con su ruta y su tama\xF1o, sin imagen:\r\n" +
                 folder + "no-existe.png (no existe)\r\n" + folder + "roto.png (no se puede leer)");
-  EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
   for (int slot : {3, 4}) {
     EXPECT_EQ(pageObjects[slot].bitmapHandle, 0);
     EXPECT_EQ(pageObjects[slot].kind, kImage);
@@ -291,7 +290,7 @@ TEST_F(DocumentTest, ImagesAreLoadedAgainBesideTheDocument) {
     EXPECT_EQ(pageObjects[slot].height, (slot == 3 ? missing : broken).height);
   }
   // (The first record holds the run-time key of its loaded image, which means nothing.)
-  ASSERT_TRUE(SaveDocument());
+  ASSERT_EQ(SaveDocument(), "");
   EXPECT_EQ(testfiles::ReadRaw(documentPath).substr(kDocumentRecordLength), saved.substr(kDocumentRecordLength));
 }
 
@@ -309,13 +308,12 @@ TEST_F(DocumentTest, MissingPicturesAreToldInOneMessageListingTheFirstTwenty) {
       records.push_back(image);
       Add(image);
     }
-    ASSERT_TRUE(SaveDocument());
-    ui::testing::Begin();
-    ASSERT_TRUE(LoadDocument());
+    ASSERT_EQ(SaveDocument(), "");
+    const DocumentReport report = LoadDocument();
+    ASSERT_TRUE(report.done);
     ASSERT_EQ(objectCount, n + 1);
 
-    ASSERT_EQ(MessagesShown().size(), 1u);
-    const std::string& text = MessagesShown()[0].text;
+    const std::string& text = report.message;
     std::vector<std::string> lines;
     for (size_t at = 0;;) {
       const size_t end = text.find("\r\n", at);
@@ -362,7 +360,6 @@ TEST_F(DocumentTest, RefusedFilesLeaveTheStoreAsItWas) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    ui::testing::Begin();
     AllocateStore();
     ResetPageRecord();
     objectCount = 1;
@@ -373,10 +370,9 @@ TEST_F(DocumentTest, RefusedFilesLeaveTheStoreAsItWas) {
     onDocumentStoreReplaced = [&] { replaced = true; };
 
     testfiles::WriteRaw(documentPath, std::string(c.length, '\x01'));
-    EXPECT_FALSE(LoadDocument());
-    ASSERT_EQ(MessagesShown().size(), 1u);
-    EXPECT_EQ(MessagesShown()[0].text, c.message);
-    EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
+    const DocumentReport report = LoadDocument();
+    EXPECT_FALSE(report.done);
+    EXPECT_EQ(report.message, c.message);
     EXPECT_FALSE(replaced);
     EXPECT_EQ(objectCount, 2);
     EXPECT_EQ(scrollOffset(), -40);
@@ -386,12 +382,13 @@ TEST_F(DocumentTest, RefusedFilesLeaveTheStoreAsItWas) {
 
 TEST_F(DocumentTest, AFullPageOf499RecordsIsSavedAndReadBack) {
   while (objectCount < kMaxObjectCount) Add(SampleRecord(kArrow, objectCount));
-  ASSERT_TRUE(SaveDocument());
+  ASSERT_EQ(SaveDocument(), "");
   EXPECT_EQ(files::FileLength(documentPath), 499 * 2086);
   AllocateStore();
   objectCount = 1;
-  ASSERT_TRUE(LoadDocument());
-  EXPECT_TRUE(MessagesShown().empty());
+  const DocumentReport report = LoadDocument();
+  ASSERT_TRUE(report.done);
+  EXPECT_EQ(report.message, "");
   EXPECT_EQ(objectCount, 500);
   EXPECT_EQ(FirstDifference(pageObjects[500], SampleRecord(kArrow, 499)), -1);
 }
@@ -424,7 +421,7 @@ TEST_F(DocumentTest, DamagedRecordIsReadTerminatedAndItsLoopsAndPensHeld) {
   month.calendarYear = -4;
   testfiles::WriteRaw(documentPath, Bytes(bad) + Bytes(shape) + Bytes(month));
 
-  ASSERT_TRUE(LoadDocument());
+  ASSERT_TRUE(LoadDocument().done);
   ASSERT_EQ(objectCount, 4);
   const PageObject& o = pageObjects[2];
   EXPECT_EQ(strnlen(o.imagePath, sizeof o.imagePath), 259u);
@@ -468,16 +465,14 @@ TEST_F(DocumentTest, ReadOfWhatCannotBeOpenedReportsTheErrorAndKeepsTheStore) {
   ASSERT_EQ(mkfifo(cases[5].first.c_str(), 0600), 0);
   for (const auto& [path, error] : cases) {
     SCOPED_TRACE(path);
-    ui::testing::Begin();
     AllocateStore();
     objectCount = 1;
     Add(SampleRecord(kArrow, 1));
     documentPath = path;
-    EXPECT_FALSE(LoadDocument());
-    ASSERT_EQ(MessagesShown().size(), 1u);
-    EXPECT_EQ(MessagesShown()[0].text,
+    const DocumentReport report = LoadDocument();
+    EXPECT_FALSE(report.done);
+    EXPECT_EQ(report.message,
               "No puedo leer el documento <" + path + "> ...\r\n" + files::ErrorText(error));
-    EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
     EXPECT_EQ(objectCount, 2);
     EXPECT_EQ(pageObjects[2].kind, kArrow);
   }
@@ -490,10 +485,8 @@ TEST_F(DocumentTest, SaveIntoAMissingFolderReportsTheErrorAndTouchesNothing) {
   Add(SampleRecord(kSquareOrCircle, 2));
   const std::string kept = documentPath;
   documentPath = folder + "no-existe/pagina.qorvex";
-  EXPECT_FALSE(SaveDocument());
-  ASSERT_EQ(MessagesShown().size(), 1u);
-  EXPECT_EQ(MessagesShown()[0].text.rfind("Err: ", 0), 0u) << MessagesShown()[0].text;
-  EXPECT_EQ(MessagesShown()[0].title, "Vozurivudoz");
+  const std::string error = SaveDocument();
+  EXPECT_EQ(error.rfind("Err: ", 0), 0u) << error;
   EXPECT_EQ(testfiles::ReadRaw(kept), old);
   EXPECT_FALSE(files::FileExists(documentPath));
 }
@@ -508,17 +501,16 @@ TEST_F(DocumentTest, FailedSaveOverAnOldDocumentKeepsItWhole) {
       {Step::Create, 0}, {Step::Write, 0}, {Step::Write, 3000}, {Step::Flush, 0}, {Step::Rename, 0}};
   for (const auto& [step, afterBytes] : failures) {
     SCOPED_TRACE(static_cast<int>(step));
-    ui::testing::Begin();
     files::testing::FailureScope full(step, ENOSPC, afterBytes);
-    EXPECT_FALSE(SaveDocument());
+    const std::string error = SaveDocument();
+    EXPECT_FALSE(error.empty());
     EXPECT_EQ(files::testing::FailuresFired(), 1);
-    ASSERT_EQ(MessagesShown().size(), 1u);
-    EXPECT_EQ(MessagesShown()[0].text, files::ErrorText(ENOSPC));
+    EXPECT_EQ(error, files::ErrorText(ENOSPC));
     EXPECT_EQ(testfiles::ReadRaw(documentPath), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1)
         << "no temporary file is left beside it";
   }
-  ASSERT_TRUE(SaveDocument());
+  ASSERT_EQ(SaveDocument(), "");
   EXPECT_EQ(testfiles::ReadRaw(documentPath).size(), 2u * kDocumentRecordLength);
 }
 

@@ -9,7 +9,6 @@
 #include "page/document_file.h"
 #include "page/object_clipboard.h"
 #include "page/page_store.h"
-#include "platform/ui/ui.h"
 #include "tests/support/test_env.h"
 
 namespace pagetest {
@@ -99,7 +98,6 @@ inline PageObject SampleRecord(int32_t kind, int seed) {
 class PageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ui::testing::Begin();
     folder = testenv::NewFolder("document");
     documentPath = folder + "pagina.qorvex";
     AllocateStore();

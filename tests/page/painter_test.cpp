@@ -105,6 +105,22 @@ TEST_F(PainterTest, OutlineAndMarginsCanBeLeftOut) {
   EXPECT_EQ(InRow(57, 0, 793, kWhite), 794);
 }
 
+// The margin lines can be asked for whatever the setting says: a print shows the page on the
+// canvas without them while the setting stays.
+TEST_F(PainterTest, MarginLinesFollowTheCallerWhenItSaysSo) {
+  for (const int32_t setting : {0, 1}) {
+    SCOPED_TRACE(setting);
+    noMargins = setting;
+    for (const bool lines : {false, true}) {
+      ClearGraphicTarget(*pageBitmap);
+      DrawPageBackground(*pageBitmap, 1, lines);
+      EXPECT_EQ(InColumn(76, 100, 400, kBlack) > 0, lines) << lines;
+      EXPECT_EQ(InRow(57, 100, 400, kBlack) > 0, lines) << lines;
+      EXPECT_EQ(Page(0, 500), kBlack) << "the outline";
+    }
+  }
+}
+
 TEST_F(PainterTest, AmbientColourFillsTheAreaInsideTheMargins) {
   const gfx::Colour ambient = 0xF0F8E0;
   ambientColor = ambient;
@@ -301,7 +317,7 @@ TEST_F(PainterTest, MarksAndTheAmbientColourKeepAThinPenAfterAWideArrow) {
   ambientColor = kGreen;
   for (int pass = 0; pass < 2; ++pass) {
     ClearGraphicTarget(*pageBitmap);
-    PaintAllObjects(0);
+    PaintAllObjects(*pageBitmap, 0);
   }
   EXPECT_EQ(Page(100, 500), kGreen);
   EXPECT_EQ(Page(70, 500), kWhite);   // the left margin lies at x 76
@@ -414,7 +430,7 @@ TEST_F(PainterTest, MonthCalendarsTakeTheNameColourAndFaceTheProgramGives) {
     return n;
   };
   ClearGraphicTarget(*pageBitmap);
-  PaintAllObjects(0, PaintDefaults{kGreen, "Arial"});
+  PaintAllObjects(*pageBitmap, 0, PaintDefaults{kGreen, "Arial"});
   EXPECT_GT(greenInNameRow(), 10);
   EXPECT_EQ(gfx::FontOf(month.fontHandle).face, "Arial");
 

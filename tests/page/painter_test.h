@@ -35,7 +35,6 @@ class PainterTest : public ::testing::Test {
     noMargins = 0;
     ambientColorOn = 0;
     rulerFlags = {};
-    paintMode = 1;
     filledTextsShown = 0;
     savedPlaceholderTexts.clear();
     AllocateStore();
@@ -47,7 +46,7 @@ class PainterTest : public ::testing::Test {
 
   static void PaintPage(int32_t mode = 1, int32_t withOutline = 1) {
     ClearGraphicTarget(*pageBitmap);
-    PaintAllObjects(mode);
+    PaintAllObjects(*pageBitmap, mode);
     DrawPageBackground(*pageBitmap, withOutline);
   }
   static gfx::Colour Page(int x, int y) { return gfx::Pixel(*pageBitmap, x, y); }

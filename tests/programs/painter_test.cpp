@@ -37,13 +37,13 @@ TEST_F(VelprintPainterTest, MemoTextsAreNotDrawnAndPlaceholdersShowAsWritten) {
     SCOPED_TRACE(mode);
     runningProgram = &kDesignerProgram;
     ClearGraphicTarget(*pageBitmap);
-    PaintProgramPage(mode);
+    PaintProgramPage(*pageBitmap, mode);
     const ink::Box filled = TextInk();
     EXPECT_GT(MemoInk(), 0) << "the designer draws memo texts";
 
     runningProgram = &kVelprintProgram;
     ClearGraphicTarget(*pageBitmap);
-    PaintProgramPage(mode);
+    PaintProgramPage(*pageBitmap, mode);
     const ink::Box written = TextInk();
     EXPECT_EQ(MemoInk(), 0);
     ASSERT_FALSE(written.Empty());

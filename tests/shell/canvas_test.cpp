@@ -8,8 +8,10 @@
 #include "page/command_ids.h"
 #include "page/page_store.h"
 #include "page/painter.h"
+#include "page/settings.h"
 #include "platform/files/files.h"
 #include "program/canvas.h"
+#include "program/page_output.h"
 #include "program/startup.h"
 #include "tests/shell/designer_window.h"
 
@@ -250,6 +252,39 @@ TEST(Canvas, MouseMovesRepaintInThePaintMode) {
     paintMode = 1;
     ui::testing::Mouse(canvas, ui::Msg::MouseMove, 300, 300);
     EXPECT_EQ(gfx::Pixel(shown, 0, 500), 0);
+  });
+}
+
+// While an export or a print shows the page as it goes out, the pointer's repaints show it so:
+// no outline, and for a print no margin lines, while the "no margins" setting stays as it is.
+TEST(Canvas, WhileThePageGoesOutThePointersRepaintsShowItAsItGoes) {
+  WithMainWindow([&](ui::Window main) {
+    ui::Window canvas = ui::Item(main, kCanvasId);
+    gfx::Surface& shown = ui::ControlSurface(main, kCanvasId);
+    // The left margin's dotted line, 10 mm in.
+    const auto marginInk = [&] {
+      int n = 0;
+      for (int y = 100; y <= 400; ++y) n += gfx::Pixel(shown, 38, y) == 0;
+      return n;
+    };
+    ASSERT_EQ(noMargins, 0);
+    for (const bool printed : {false, true}) {
+      SCOPED_TRACE(printed);
+      {
+        const PageShownAsOutput asOutput(printed);
+        EXPECT_EQ(paintMode, 0);
+        EXPECT_EQ(printShownOnCanvas, printed);
+        ui::testing::Mouse(canvas, ui::Msg::MouseMove, 300, 300);
+        EXPECT_EQ(gfx::Pixel(shown, 0, 500), gfx::kWhite);
+        EXPECT_EQ(marginInk() > 0, !printed);
+        EXPECT_EQ(noMargins, 0);
+      }
+      EXPECT_EQ(paintMode, 1);
+      EXPECT_FALSE(printShownOnCanvas);
+      ui::testing::Mouse(canvas, ui::Msg::MouseMove, 300, 300);
+      EXPECT_EQ(gfx::Pixel(shown, 0, 500), 0);
+      EXPECT_GT(marginInk(), 0);
+    }
   });
 }
 

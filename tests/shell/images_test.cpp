@@ -22,6 +22,7 @@
 #include "platform/files/files.h"
 #include "program/canvas.h"
 #include "program/page_output.h"
+#include "tests/page/image_files.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"
 
@@ -30,9 +31,10 @@ namespace {
 using ui::testing::AnswerFile;
 using ui::testing::MessagesShown;
 
-constexpr gfx::Colour kRed = gfx::Rgb(255, 0, 0);
-constexpr gfx::Colour kGreen = gfx::Rgb(0, 160, 0);
-constexpr gfx::Colour kBlue = gfx::Rgb(0, 0, 255);
+using imagefiles::kBlue;
+using imagefiles::kGreen;
+using imagefiles::kRed;
+using imagefiles::QuartersFile;
 constexpr const char* kSaved = "Grabado con exito ...";
 
 bool Near(gfx::Colour a, gfx::Colour b, int tolerance) {
@@ -43,18 +45,6 @@ bool Near(gfx::Colour a, gfx::Colour b, int tolerance) {
 
 bool Near(QRgb p, gfx::Colour c, int tolerance) {
   return Near(gfx::Rgb(qRed(p), qGreen(p), qBlue(p)), c, tolerance);
-}
-
-// An image file of four quarters: red, green / blue, white.
-std::string QuartersFile(const std::string& path, int w, int h) {
-  gfx::Surface* b = gfx::MakeBitmap(w, h);
-  gfx::Box(*b, 0, 0, w / 2 - 1, h / 2 - 1, 0, kRed, kRed, 0);
-  gfx::Box(*b, w / 2, 0, w - 1, h / 2 - 1, 0, kGreen, kGreen, 0);
-  gfx::Box(*b, 0, h / 2, w / 2 - 1, h - 1, 0, kBlue, kBlue, 0);
-  std::string error;
-  EXPECT_TRUE(gfx::SaveImage(*b, path, error)) << error;
-  gfx::ReleaseBitmap(b);
-  return path;
 }
 
 // Full quality leaves every step of every quantisation table at 1.
@@ -188,7 +178,7 @@ TEST_F(ImagesTest, AnImageLeavesItsNeighboursAsTheyAreWhateverPenCameBefore) {
   for (int32_t mode : {0, 1}) {
     SCOPED_TRACE(mode);
     ClearGraphicTarget(*pageBitmap);
-    PaintAllObjects(mode);
+    PaintAllObjects(*pageBitmap, mode);
     EXPECT_EQ(gfx::Pixel(*pageBitmap, 231, 321), kRed);
     EXPECT_EQ(gfx::Pixel(*pageBitmap, 268, 358), gfx::kWhite);   // the image's own white
     for (int d : {1, 3, 8, 12}) {
@@ -222,31 +212,6 @@ TEST_F(ImagesTest, ABoxStretchesTheImageToExactlyItsSize) {
   ASSERT_NE(Load(path), 0);
   EXPECT_EQ(loadedImageWidth, 1000);
   EXPECT_EQ(loadedImageHeight, 500);
-}
-
-TEST_F(ImagesTest, KeepingProportionsFitsTheSideThatNeedsMostReduction) {
-  const std::string wide = QuartersFile(folder + "wide.bmp", 1000, 500);
-  const std::string tall = QuartersFile(folder + "tall.bmp", 500, 1000);
-  const std::string small = QuartersFile(folder + "small.bmp", 100, 50);
-  struct Case {
-    const std::string& path;
-    int boxW, boxH, w, h;
-  };
-  const Case cases[] = {
-      {wide, 300, 300, 300, 150},
-      {tall, 300, 300, 150, 300},
-      {wide, 0, 250, 500, 250},
-      {small, 300, 300, 300, 300},  // smaller than the box: the box's size
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.path + " " + std::to_string(c.boxW) + "x" + std::to_string(c.boxH));
-    int32_t w = -1, h = -1;
-    gfx::ImageKey k = GraphicLoadImageFileToBitmap(c.path, c.boxW, c.boxH, 0, w, h);
-    ASSERT_NE(k, 0);
-    keys.push_back(k);
-    EXPECT_EQ(w, c.w);
-    EXPECT_EQ(h, c.h);
-  }
 }
 
 TEST_F(ImagesTest, MissingBrokenOrBoxlessImagesLoadNothing) {
@@ -463,19 +428,6 @@ TEST_F(ImagesTest, AFailedExportSaysSoAndLeavesNoFile) {
   ExportPageImage(nullptr);
   EXPECT_EQ(MessagesShown().size(), 2u);
   EXPECT_TRUE(Entries(folder).empty());
-}
-
-TEST_F(ImagesTest, AFailedSaveKeepsTheOldFile) {
-  // A folder standing where the file should go cannot be replaced by the image.
-  const std::string target = folder + "ocupado.png";
-  std::filesystem::create_directory(target);
-  gfx::Surface* b = gfx::MakeBitmap(10, 10);
-  EXPECT_EQ(SaveGraphicAsImageFile(*b, target), 1);
-  gfx::ReleaseBitmap(b);
-  EXPECT_TRUE(std::filesystem::is_directory(target));
-  EXPECT_EQ(Entries(folder).size(), 1u);
-  ASSERT_EQ(MessagesShown().size(), 1u);
-  EXPECT_NE(MessagesShown()[0].text, kSaved);
 }
 
 }  // namespace

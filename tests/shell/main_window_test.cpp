@@ -15,6 +15,7 @@
 #include "objects/text_properties.h"
 #include "page/command_ids.h"
 #include "page/document_file.h"
+#include "page/object_clipboard.h"
 #include "page/page_store.h"
 #include "page/painter.h"
 #include "page/settings.h"
@@ -23,6 +24,7 @@
 #include "program/page_output.h"
 #include "shell/main_window.h"
 #include "tests/shell/designer_window.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -814,8 +816,58 @@ TEST(MainWindow, WhatIsNoFileOnTheCommandLineIsReportedAndLeavesAnEmptyPage) {
       ASSERT_EQ(MessagesShown().size(), 2u);   // the start-up question, then the refusal
       EXPECT_EQ(MessagesShown().back().text,
                 "No puedo leer el documento <" + path + "> ...\r\n" + files::ErrorText(error));
+      EXPECT_EQ(MessagesShown().back().title, "Vozurivudoz");
     }, {path});
   }
+}
+
+// What the page library reports comes up in a box of its own, titled "Vozurivudoz", as the
+// command that gets it ends: a document it refuses, the pictures a document read lacks, the
+// pictures a paste cannot find and the count pasted, and a save that fails.
+TEST(MainWindow, WhatThePageLibraryReportsIsShownInABoxOfItsOwn) {
+  const std::string folder = testenv::NewFolder("informes");
+  PageObject image{};
+  image.kind = kImage;
+  image.x = image.y = 20;
+  image.width = image.height = 30;
+  SetFixedField(image.imagePath, folder + "foto.png");
+  testfiles::WriteRaw(folder + "sin foto.qorvex",
+                      std::string(reinterpret_cast<const char*>(&image), sizeof image));
+  testfiles::WriteRaw(folder + "roto.qorvex", std::string(sizeof(PageObject) + 1, 'x'));
+  WithMainWindow([&](ui::Window w) {
+    size_t from = MessagesShown().size();
+    const auto expectShown = [&](const std::vector<std::string>& prefixes) {
+      ASSERT_EQ(MessagesShown().size(), from + prefixes.size());
+      for (size_t k = 0; k < prefixes.size(); ++k) {
+        const ui::testing::Shown& shown = MessagesShown()[from + k];
+        EXPECT_EQ(shown.text.rfind(prefixes[k], 0), 0u) << shown.text;
+        EXPECT_EQ(shown.title, "Vozurivudoz");
+      }
+      from = MessagesShown().size();
+    };
+    ui::testing::AnswerFile(folder + "roto.qorvex");
+    ChooseMenu(w, kCommandOpenDocument);
+    expectShown({"Fichero con formato desconocido !!!"});
+    EXPECT_EQ(MessagesShown().back().text, "Fichero con formato desconocido !!!");
+    EXPECT_EQ(ui::Caption(w), "Veluna");
+
+    ui::testing::AnswerFile(folder + "sin foto.qorvex");
+    ChooseMenu(w, kCommandOpenDocument);
+    expectShown({"No puedo leer 1 imagen del documento ...\r\n"});
+    EXPECT_EQ(ui::Caption(w), "sin foto.qorvex");
+
+    currentObjectIndex = 2;
+    CopyCurrentObjectToClipboard();
+    ChooseMenu(w, kCommandPasteCopies);
+    expectShown({"[GraphicLoadImageFileToBitmap] called on <" + folder + "foto.png> Missing file",
+                 "Pegados 1 de 1\r\n"});
+    EXPECT_EQ(objectCount, 3);
+
+    ui::testing::AnswerFile(folder + "no existe/copia.qorvex");
+    ChooseMenu(w, kCommandSaveDocument);
+    expectShown({"Err: "});
+    EXPECT_EQ(ui::Caption(w), "sin foto.qorvex");
+  });
 }
 
 }  // namespace

@@ -175,6 +175,16 @@ TEST(VelprintMainWindow, LeerDocumentoAntiguoReadsTheOlderFormatThatLeerDocument
     EXPECT_EQ(ui::testing::LastFileDialog().filters.front().patterns, "*.qorvex");
     // The page is shown at once.
     EXPECT_EQ(gfx::Pixel(ui::ControlSurface(main, kCanvasId), 325, 125), 0x0000FF);
+
+    // An older document it refuses is said so in a box of its own, and changes nothing.
+    testfiles::WriteRaw(folder + "largo.qorvex", std::string(500 * kOldPageObjectLength, '\0'));
+    ui::testing::Begin();
+    AnswerFile(folder + "largo.qorvex");
+    ChooseMenu(main, kCommandOpenOldDocument);
+    EXPECT_EQ(Messages(), std::vector<std::string>{kTooLarge});
+    EXPECT_EQ(ui::testing::MessagesShown()[0].title, "Vozurivudoz");
+    EXPECT_EQ(objectCount, 3);
+    EXPECT_EQ(ui::Caption(main), "viejo.qorvex");
   });
 }
 

@@ -1,8 +1,8 @@
 // Built against the page library and the platform alone, so that any dialog, main window or
 // database code creeping into the page library fails to link. It writes a document of one
 // square, reads it back and paints its page into a bitmap, probing a pixel inside the square;
-// then it reads and paints the document named on the command line. A message shown or a
-// wrong pixel makes it fail.
+// then it reads and paints the document named on the command line. A message reported or a
+// wrong pixel makes it fail. It starts the graphic layer alone, with no widgets.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,7 +15,7 @@
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "platform/gfx/gfx.h"
-#include "platform/ui/ui.h"
+#include "platform/gfx/start.h"
 
 namespace {
 
@@ -26,18 +26,18 @@ bool Fail(const std::string& what) {
   return false;
 }
 
-// Nothing may be said to a user who is not there.
-bool NoMessages() {
-  for (const auto& shown : ui::testing::MessagesShown()) Fail("message shown: " + shown.text);
-  return ui::testing::MessagesShown().empty();
+// A document that reads whole has nothing to report.
+bool NoMessage(const std::string& message) {
+  return message.empty() || Fail("message reported: " + message);
 }
 
 bool ReadAndPaint(const std::string& path) {
   documentPath = path;
-  if (!LoadDocument() || !NoMessages()) return Fail("could not read " + path);
+  const DocumentReport report = LoadDocument();
+  if (!report.done || !NoMessage(report.message)) return Fail("could not read " + path);
   MakePageBitmaps();
   ClearGraphicTarget(*pageBitmap);
-  PaintAllObjects(0);
+  PaintAllObjects(*pageBitmap, 0);
   DrawPageBackground(*pageBitmap, 1);
   return true;
 }
@@ -57,7 +57,8 @@ bool CheckOwnDocument(const std::string& folder) {
   square.borderColor = gfx::kBlack;
   square.backColor = kBlue;
   documentPath = folder + "square.qorvex";
-  if (!SaveDocument()) return Fail("could not write " + documentPath);
+  if (const std::string error = SaveDocument(); !error.empty())
+    return Fail("could not write " + documentPath + ": " + error);
   AllocateStore();
   objectCount = 1;
   if (!ReadAndPaint(documentPath)) return false;
@@ -77,14 +78,13 @@ bool CheckNamedDocument(const std::string& path) {
     for (int x = 0; x < gfx::Width(*pageBitmap); x += 3)
       inked += gfx::Pixel(*pageBitmap, x, y) != gfx::kWhite;
   if (inked < 1000) return Fail(path + " paints almost nothing");
-  return NoMessages();
+  return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!ui::StartApplication(argc, argv)) return 1;
-  ui::testing::Begin();
+  if (!gfx::StartGraphics(argc, argv)) return 1;
   std::string pattern =
       (std::filesystem::temp_directory_path() / "page-link-check-XXXXXX").string();
   if (!mkdtemp(pattern.data())) return Fail("no temporary folder"), 1;
@@ -93,7 +93,6 @@ int main(int argc, char** argv) {
   const bool passed = CheckOwnDocument(folder) && (argc < 2 || CheckNamedDocument(argv[1]));
   ReleasePageBitmaps();
   std::filesystem::remove_all(folder);
-  ui::testing::End();
   if (passed) std::printf("page_link_check: the page library reads and paints a document alone\n");
   return passed ? 0 : 1;
 }

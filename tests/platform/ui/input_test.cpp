@@ -270,14 +270,3 @@ TEST_F(UiTest, EscapeLeavesAMainWindowOpenButItsCloseBoxStillAsks) {
   EXPECT_TRUE(ui::IsWindow(w));
   ui::DestroyWindow(w);
 }
-
-TEST(StartFailure, QtsFatalStartMessageEndsTheProgramWithCodeOne) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        qInstallMessageHandler(ui::ReportStartFailure);
-        qWarning("qt.qpa.xcb: could not connect to display :99");
-        qFatal("This application failed to start because no Qt platform plugin could be initialized.");
-      },
-      ::testing::ExitedWithCode(1), "no se puede abrir la pantalla\n.*no Qt platform plugin");
-}

@@ -1,4 +1,4 @@
-#include "page/printing.h"
+#include "program/printing.h"
 
 #include <algorithm>
 #include <string>
@@ -6,7 +6,6 @@
 #include "page/document_file.h"
 #include "page/images.h"
 #include "page/page_store.h"
-#include "page/painter.h"
 #include "page/settings.h"
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"
@@ -21,7 +20,8 @@ std::string ErrorMessage(const print::PrintError& error) {
 
 // With no printer installed the page can still go to a PDF file the user names. Leaves
 // `error` as it was when the user declines.
-bool PrintToPdfInstead(const print::PrintSettings& settings, print::PrintError& error) {
+bool PrintToPdfInstead(const gfx::Surface& page, const print::PrintSettings& settings,
+                       print::PrintError& error) {
   if (ui::MessageBox(nullptr,
                      "No hay ninguna impresora instalada.\r\n\xBF"
                      "Desea imprimir la p\xE1gina en un fichero PDF ?",
@@ -41,14 +41,14 @@ bool PrintToPdfInstead(const print::PrintSettings& settings, print::PrintError& 
       ui::MessageBox(nullptr, "El fichero Existe, Desea Sobrescribir ?", kMessageTitle,
                      ui::Buttons::YesNo) != ui::Answer::Yes)
     return false;
-  return print::PrintPageBitmapToPdf(*pageBitmap, settings, path, error);
+  return print::PrintPageBitmapToPdf(page, settings, path, error);
 }
 
 }  // namespace
 
-bool AskToPrintPageBitmap() {
-  if (!pageBitmap || ui::MessageBox(nullptr, "Imprimir ?\r\nSi/No ?", kMessageTitle,
-                                    ui::Buttons::YesNo) != ui::Answer::Yes)
+bool AskToPrintPageBitmap(const gfx::Surface& page) {
+  if (ui::MessageBox(nullptr, "Imprimir ?\r\nSi/No ?", kMessageTitle, ui::Buttons::YesNo) !=
+      ui::Answer::Yes)
     return false;
   // A hand-edited settings file never sends a copy count, mode or quality the printer
   // cannot take.
@@ -59,8 +59,9 @@ bool AskToPrintPageBitmap() {
   const std::string title = SplitDocumentPath(documentPath);
   print::PrintError error;
   bool printed =
-      print::PrintPageBitmap(*pageBitmap, settings, title.empty() ? kMessageTitle : title, error);
-  if (!printed && print::DefaultPrinterName().empty()) printed = PrintToPdfInstead(settings, error);
+      print::PrintPageBitmap(page, settings, title.empty() ? kMessageTitle : title, error);
+  if (!printed && print::DefaultPrinterName().empty())
+    printed = PrintToPdfInstead(page, settings, error);
   if (!printed) ui::MessageBox(nullptr, ErrorMessage(error), kMessageTitle, ui::Buttons::Ok);
   return printed;
 }

@@ -1,8 +1,0 @@
-// The page part of printing, shared by both programs: the page bitmap, once the program has
-// painted it as it will print, goes to the default printer stretched over its printable area,
-// or into a PDF file the user names when no printer is installed.
-#pragma once
-
-// Asks "Imprimir ?" and on Yes prints pageBitmap with the print settings. A failure is shown
-// as "Err: " with its number and text. Returns true when a page was printed.
-bool AskToPrintPageBitmap();
