@@ -10,7 +10,7 @@
 
 #include "database/capture.h"
 #include "database/database_files.h"
-#include "database/dialogs/record_browsing.h"
+#include "database/record_browsing.h"
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "page/page_store.h"

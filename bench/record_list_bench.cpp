@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "database/records.h"
+#include "database/search_results.h"
 #include "platform/files/files.h"
 #include "search/record_list_file.h"
-#include "search/search_results.h"
 #include "page/settings.h"
 
 namespace {

@@ -9,6 +9,7 @@
 
 #include "database/database_files.h"
 #include "database/records.h"
+#include "database/search_results.h"
 #include "database/value_scan.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"
@@ -17,7 +18,6 @@
 #include "platform/numbers/numbers.h"
 #include "platform/text/text.h"
 #include "search/field_fetch.h"
-#include "search/search_results.h"
 
 std::vector<ListFieldEntry> listFieldNames(1, ListFieldEntry{});
 int16_t listFieldCount = 0;

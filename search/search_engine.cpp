@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "database/linked_database.h"
+#include "database/search_results.h"
 #include "database/value_cells.h"
 #include "database/value_scan.h"
 #include "search/comparison.h"
 #include "search/field_fetch.h"
 #include "search/linked_fields.h"
-#include "search/search_results.h"
 
 namespace {
 
