@@ -11,7 +11,7 @@
 #include "bench/bench_records.h"
 #include "database/capture.h"
 #include "database/database_files.h"
-#include "database/dialogs/record_browsing.h"
+#include "database/record_browsing.h"
 #include "page/page_store.h"
 #include "page/settings.h"
 #include "page/shared_helpers.h"

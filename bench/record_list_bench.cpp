@@ -11,10 +11,10 @@
 
 #include "bench/bench_records.h"
 #include "database/records.h"
+#include "database/search_results.h"
 #include "page/settings.h"
 #include "platform/files/files.h"
 #include "search/record_list_file.h"
-#include "search/search_results.h"
 
 namespace {
 

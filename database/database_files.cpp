@@ -5,6 +5,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "database/value_block_sizes.h"
 #include "database/value_cells.h"
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"
@@ -12,14 +13,6 @@
 // Records go to and from the files as the bytes of the packed structs.
 static_assert(std::endian::native == std::endian::little,
               "the database files are little-endian and are read into memory as they stand");
-
-namespace {
-
-// Cells are read in blocks of this many: the readers jump to a record and read its cells, so a
-// small block costs little for each step of the search for it.
-constexpr int kCellsPerBlock = 128;
-
-}  // namespace
 
 std::string EncodeFieldDefinition(const FieldDefinition& field) {
   Z04Record record{};
@@ -117,14 +110,14 @@ bool HasCapturableDefinition(const std::vector<FieldDefinition>& fields,
 }
 
 int64_t CountValueFileRecords(std::string_view path) {
-  ValueCellFile cells(path, 1);
+  ValueCellFile cells(path, kCountBlockCells);
   return std::clamp<int64_t>(cells.LastRecordNumber(), 0, cells.CellCount());
 }
 
 std::string ScanRecordFieldValue(std::string_view path, std::string_view fieldName,
                                  int64_t record, int64_t fromCell, int64_t* valueFirstCell) {
   if (record < 1) return {};
-  ValueCellFile cells(path, kCellsPerBlock);
+  ValueCellFile cells(path, kRecordBlockCells);
   return ScanRecordFieldValue(cells, fieldName, record, fromCell, valueFirstCell);
 }
 
@@ -156,7 +149,7 @@ std::vector<std::pair<std::string, std::string>> ReadRecordValues(std::string_vi
   std::vector<std::pair<std::string, std::string>> values;
   if (record < 1) return values;
   std::unordered_map<std::string, size_t> completed;
-  ValueCellFile cells(path, kCellsPerBlock);
+  ValueCellFile cells(path, kRecordBlockCells);
   std::string name, partial;
   for (int64_t k = cells.FindRecordFrom(1, record); k <= cells.CellCount(); ++k) {
     const ScannedCell cell = cells.Cell(k);

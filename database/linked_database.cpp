@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "database/link_test.h"
+#include "database/value_block_sizes.h"
 #include "database/value_cells.h"
 #include "page/start_values.h"
 #include "platform/files/files.h"
@@ -16,9 +17,6 @@ int64_t templateCellCursor = 1;
 int64_t cachedRecordNumber = 0;
 
 namespace {
-
-// A template read jumps little further than a record on from the cursor.
-constexpr int kTemplateBlockCells = 128;
 
 // The template database's value file, kept open from one read to the next: a read from the
 // first cell (where a run, a record block and a database statement start) opens it anew, and

@@ -7,6 +7,7 @@
 
 #include "database/database_files.h"
 #include "database/linked_database.h"
+#include "database/records.h"
 #include "fuzz/database_fuzz.h"
 #include "page/page_store.h"
 
@@ -28,8 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   // The names of the first cells, read for the record numbers the cells claim.
-  for (size_t at = 0; at + 54 <= bytes.size() && at < 54 * 8; at += 54) {
-    const ValueCell cell = DecodeValueCell(std::string_view(bytes).substr(at, 54));
+  constexpr size_t kCell = kZbdEntryLength;
+  for (size_t at = 0; at + kCell <= bytes.size() && at < kCell * 8; at += kCell) {
+    const ValueCell cell = DecodeValueCell(std::string_view(bytes).substr(at, kCell));
     ReadTemplateFieldValue(cell.fieldName, cell.recordNumber);
     ScanRecordFieldValue(path, cell.fieldName, cell.recordNumber, 1);
   }

@@ -65,8 +65,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::memcpy(&record, definitions.data() + i * sizeof record, sizeof record);
       criteria.fieldNames[i] = std::string(FieldNameOf(record));
     }
+    // Each kind's symbol, or none: a criterion with no kind.
+    constexpr size_t kKinds = kComparisonKinds.size();
     const uint8_t pick = data[1 + i];
-    criteria.kinds[i] = pick % 10 < 9 ? kComparisonKinds[pick % 10].symbol : "";
+    const size_t kind = pick % (kKinds + 1);
+    criteria.kinds[i] = kind < kKinds ? kComparisonKinds[kind].symbol : "";
     criteria.searchTexts[i] = kTexts[pick >> 4];
   }
   const SearchCriteria given = criteria;

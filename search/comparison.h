@@ -3,6 +3,7 @@
 // trimmed. The four order kinds compare the leading numbers of the texts in extended precision.
 #pragma once
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -37,6 +38,16 @@ inline constexpr std::array<ComparisonKindEntry, 9> kComparisonKinds{{
     {ComparisonKind::endsWith, "-*", 7},
     {ComparisonKind::contains, "$", 9},
 }};
+static_assert(kComparisonKinds.size() == static_cast<size_t>(ComparisonKind::contains) + 1,
+              "every kind has its entry");
+// ComparisonSymbol finds a kind's entry by the kind's value.
+static_assert(
+    [] {
+      for (size_t i = 0; i < kComparisonKinds.size(); ++i)
+        if (kComparisonKinds[i].kind != static_cast<ComparisonKind>(i)) return false;
+      return true;
+    }(),
+    "entry i is of kind i");
 
 // The kind a stored symbol names; nothing for any other text, the empty one included.
 std::optional<ComparisonKind> FindComparisonKind(std::string_view symbol);

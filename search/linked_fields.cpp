@@ -4,15 +4,13 @@
 #include <functional>
 #include <vector>
 
+#include "database/value_block_sizes.h"
 #include "page/shared_helpers.h"
 #include "platform/text/text.h"
 #include "search/field_definitions.h"
 #include "search/field_fetch.h"
 
 namespace {
-
-// A list reads one value at a time from the cursor, seldom further than a record on.
-constexpr int kListBlockCells = 512;
 
 LinkedFieldFacts FactsOf(std::string_view fieldName) {
   return ReadLinkedFieldFacts({std::string(fieldName)})[0];
@@ -21,7 +19,7 @@ LinkedFieldFacts FactsOf(std::string_view fieldName) {
 }  // namespace
 
 std::string ReadLinkedFieldValue(std::string_view fieldName, int64_t recordNumber) {
-  ValueCellFile cells(LinkedValuePath(), kListBlockCells);
+  ValueCellFile cells(LinkedValuePath(), kLinkedFieldBlockCells);
   return ReadLinkedFieldValue(cells, fieldName, recordNumber);
 }
 

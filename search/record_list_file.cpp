@@ -9,6 +9,8 @@
 
 #include "database/database_files.h"
 #include "database/records.h"
+#include "database/search_results.h"
+#include "database/value_block_sizes.h"
 #include "database/value_scan.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"
@@ -17,7 +19,6 @@
 #include "platform/numbers/numbers.h"
 #include "platform/text/text.h"
 #include "search/field_fetch.h"
-#include "search/search_results.h"
 
 std::vector<ListFieldEntry> listFieldNames(1, ListFieldEntry{});
 int16_t listFieldCount = 0;
@@ -33,10 +34,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kLineBreak = "\\line ";
-
-// The list reads the value file in blocks of this many cells (about 220 KB), kept open for
-// the whole list.
-constexpr int kListBlockCells = 4096;
 
 // A list goes to a file of its own: a name already taken gets another stamp, this many times.
 constexpr int kStampAttempts = 1000;
@@ -248,7 +245,7 @@ int WriteListLines(const RecordListHooks& hooks, files::AtomicFileWriter& list) 
   const int fontSize = listFontSize;
   const bool upperCase = listUpperCase == 1;
   listColumnTotals.assign(columns.size(), 0.0);
-  ValueCellFile cells(LinkedValuePath(), kListBlockCells);
+  ValueCellFile cells(LinkedValuePath(), kRecordListBlockCells);
 
   std::string line(kRecordListRtfHeader);
   const auto endLine = [&line, &list] {

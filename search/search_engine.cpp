@@ -6,17 +6,15 @@
 #include <vector>
 
 #include "database/linked_database.h"
+#include "database/search_results.h"
+#include "database/value_block_sizes.h"
 #include "database/value_cells.h"
 #include "database/value_scan.h"
 #include "search/comparison.h"
 #include "search/field_fetch.h"
 #include "search/linked_fields.h"
-#include "search/search_results.h"
 
 namespace {
-
-// Cells read from the value file at a time: some 220 KB.
-constexpr int kSearchBlockCells = 4096;
 
 using CriterionKinds = std::array<ComparisonKind, 3>;
 using NumberFields = std::array<bool, 3>;
@@ -88,7 +86,7 @@ SearchReport SearchRecords(const SearchCriteria& given, int count, const SearchP
 }  // namespace
 
 int64_t CountSearchDatabaseRecords() {
-  ValueCellFile cells(LinkedValuePath(), 1);
+  ValueCellFile cells(LinkedValuePath(), kCountBlockCells);
   return cells.LastRecordNumber();
 }
 

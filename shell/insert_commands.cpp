@@ -94,6 +94,26 @@ void FillTextFields(PageObject& o, gfx::FontKey font, gfx::Colour fore, gfx::Col
   o.fontStyle = GetTextStyleFlags();
 }
 
+// The new object of a text kind in the next slot, once the kind drew it: shown, of that area,
+// with the text fields of the font and colours it was drawn in.
+PageObject& TakeTextSlot(int32_t kind, gfx::FontKey font, int32_t width, int32_t height,
+                         gfx::Colour fore, gfx::Colour back) {
+  ShowInsertedObject();
+  PageObject& o = TakeNewSlot(kind);
+  o.width = width;
+  o.height = height;
+  FillTextFields(o, font, fore, back);
+  return o;
+}
+
+// An angled text, a line text or a maths character, drawn in the text colours: the box over one
+// character cell marks it, and the cell is its size.
+PageObject& TakeCharacterCellSlot(int32_t kind, gfx::FontKey font) {
+  int32_t cellWidth = 0, cellHeight = 0;
+  MarkCharacterCell(font, cellWidth, cellHeight);
+  return TakeTextSlot(kind, font, cellWidth, cellHeight, textForeColour, textBackColour);
+}
+
 void InsertAlignedText(int32_t kind) {
   if (!RanInsertDialog(alignedTextDialogOpen, ShowAlignedTextDialog, alignedTextAccepted)) return;
   std::string text = alignedText;
@@ -105,11 +125,8 @@ void InsertAlignedText(int32_t kind) {
   gfx::FontKey font = TextPropertiesFont();
   DrawAlignedText(*pageBitmap, text, alignedTextAlignment, insertX, insertY, font,
                   workingTextForeColour, workingTextBackColour);
-  ShowInsertedObject();
-  PageObject& o = TakeNewSlot(kind);
-  o.width = alignedTextWidth;
-  o.height = alignedTextHeight;
-  FillTextFields(o, font, workingTextForeColour, workingTextBackColour);
+  PageObject& o = TakeTextSlot(kind, font, alignedTextWidth, alignedTextHeight,
+                               workingTextForeColour, workingTextBackColour);
   o.alignment = alignedTextAlignment;
   SetFixedField(o.text, text);
 }
@@ -126,13 +143,7 @@ void InsertAngledText() {
   else
     DrawTextAtPositionAndFreeFont(*pageBitmap, insertX, insertY, textForeColour, textBackColour,
                                   insertTextBuffer, font);
-  int32_t cellWidth = 0, cellHeight = 0;
-  MarkCharacterCell(font, cellWidth, cellHeight);
-  ShowInsertedObject();
-  PageObject& o = TakeNewSlot(kAngledText);
-  o.width = cellWidth;
-  o.height = cellHeight;
-  FillTextFields(o, font, textForeColour, textBackColour);
+  PageObject& o = TakeCharacterCellSlot(kAngledText, font);
   SetFixedField(o.text, insertTextBuffer);
   o.angle = angle;
 }
@@ -147,13 +158,7 @@ void InsertLineText(int command) {
   gfx::FontKey font = TextPropertiesFont();
   DrawLineTextObject(*pageBitmap, lineTextBuffer, insertX, insertY, font, textForeColour,
                      textBackColour, textFontSize, alignment);
-  int32_t cellWidth = 0, cellHeight = 0;
-  MarkCharacterCell(font, cellWidth, cellHeight);
-  ShowInsertedObject();
-  PageObject& o = TakeNewSlot(kLineText);
-  o.width = cellWidth;
-  o.height = cellHeight;
-  FillTextFields(o, font, textForeColour, textBackColour);
+  PageObject& o = TakeCharacterCellSlot(kLineText, font);
   o.alignment = alignment;
   SetFixedField(o.text, lineTextBuffer);
 }
@@ -218,13 +223,7 @@ void InsertMathsCharacter() {
   gfx::FontKey font = MakeSystemFont("Symbol", textFontSize, GetTextStyleFlags());
   DrawSymbolTextAtPosition(*pageBitmap, insertX, insertY, textForeColour, textBackColour,
                            chosenSymbol, font);
-  int32_t cellWidth = 0, cellHeight = 0;
-  MarkCharacterCell(font, cellWidth, cellHeight);
-  ShowInsertedObject();
-  PageObject& o = TakeNewSlot(kMathsCharacter);
-  o.width = cellWidth;
-  o.height = cellHeight;
-  FillTextFields(o, font, textForeColour, textBackColour);
+  PageObject& o = TakeCharacterCellSlot(kMathsCharacter, font);
   SetFixedField(o.fontName, "Symbol");
   SetFixedField(o.text, chosenSymbol);
   o.angle = textAngleOn == 1 ? textAngle * 10 : 0;

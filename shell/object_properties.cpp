@@ -16,6 +16,7 @@
 #include "page/admin_controls.h"
 #include "page/command_ids.h"
 #include "page/object_clipboard.h"
+#include "page/object_kinds.h"
 #include "page/page_store.h"
 #include "page/painter.h"
 #include "page/shared_helpers.h"
@@ -30,86 +31,43 @@ ui::Window propertiesDialogFocus = nullptr;
 
 namespace {
 
-constexpr int kObjectList = 7701, kKindName = 7703;
-constexpr int kX = 7705, kY = 7707, kWidth = 7710, kHeight = 7711, kFontSize = 7713;
-constexpr int kTransparent = 7719, kAlignment = 7721, kFace = 7723, kText = 7725, kAngle = 7727;
-constexpr int kCellWidth = 7729, kPenWidth = 7731, kLabelVisible = 7733, kCellCount = 7735;
-constexpr int kCellSpacing = 7737, kOptionShape = 7739, kFillText = 7741;
-constexpr int kBackSwatchLabel = 7746, kBackSwatch = 7747, kForeSwatch = 7749, kBorderSwatch = 7751;
-constexpr int kBold = 7753, kItalic = 7755, kUnderline = 7757, kStrikeOut = 7759;
-constexpr int kControlBackSwatch = 7762, kDatabaseField = 7764;
-constexpr int kApply = 7760, kCopy = 7765, kCopiedCount = 7766, kDelete = 7767;
-constexpr int kWidthLabel = 7709, kHeightLabel = 7708;
-
-// The fields a kind uses (enabled) and takes back on "Aplicar" (written), as bits.
-enum Field : unsigned {
-  fX = 1u << 0, fY = 1u << 1, fW = 1u << 2, fH = 1u << 3, fFS = 1u << 4, fTr = 1u << 5,
-  fAl = 1u << 6, fFo = 1u << 7, fTx = 1u << 8, fGr = 1u << 9, fCW = 1u << 10, fPen = 1u << 11,
-  fEt = 1u << 12, fN = 1u << 13, fSep = 1u << 14, fSh = 1u << 15, fBIUS = 1u << 16, fDB = 1u << 17,
-  fFont = 1u << 18,   // written only: a new font handle
-};
+using namespace properties_ids;
 
 struct FieldControls {
-  Field field;
+  PropertyField field;
   int ids[4];
 };
 constexpr FieldControls kFieldControls[] = {
-    {fX, {kX}},         {fY, {kY}},           {fW, {kWidth}},         {fH, {kHeight}},
-    {fFS, {kFontSize}}, {fTr, {kTransparent}}, {fAl, {kAlignment}},    {fFo, {kFace}},
-    {fTx, {kText}},     {fGr, {kAngle}},       {fCW, {kCellWidth}},    {fPen, {kPenWidth}},
-    {fEt, {kLabelVisible}}, {fN, {kCellCount}}, {fSep, {kCellSpacing}}, {fSh, {kOptionShape}},
-    {fBIUS, {kBold, kItalic, kUnderline, kStrikeOut}}, {fDB, {kDatabaseField}},
+    {kPropertyX, {kX}},
+    {kPropertyY, {kY}},
+    {kPropertyWidth, {kWidth}},
+    {kPropertyHeight, {kHeight}},
+    {kPropertyFontSize, {kFontSize}},
+    {kPropertyTransparent, {kTransparent}},
+    {kPropertyAlignment, {kAlignment}},
+    {kPropertyFace, {kFace}},
+    {kPropertyText, {kText}},
+    {kPropertyAngle, {kAngle}},
+    {kPropertyCellWidth, {kCellWidth}},
+    {kPropertyPenWidth, {kPenWidth}},
+    {kPropertyLabel, {kLabelVisible}},
+    {kPropertyCellCount, {kCellCount}},
+    {kPropertyCellSpacing, {kCellSpacing}},
+    {kPropertyOptionShape, {kOptionShape}},
+    {kPropertyStyles, {kBold, kItalic, kUnderline, kStrikeOut}},
+    {kPropertyDatabase, {kDatabaseField}},
 };
 
-constexpr unsigned kAdminCommon = fX | fY | fW | fH | fFS | fAl | fFo | fTx | fBIUS | fDB;
-
-// Kind 6 keeps the enabling of the object shown before it.
+// Nothing for a kind that keeps the enabling of the object shown before it.
 std::optional<unsigned> EnabledFields(const PageObject& o) {
-  switch (o.kind) {
-    case kImage: return fX | fY;
-    case kMonthCalendar: return fX | fY | fFS;
-    case kAlignedText:
-    case kLineText: return fX | fY | fW | fH | fFS | fTr | fAl | fFo | fTx | fBIUS;
-    case kAngledText: return fX | fY | fFS | fTr | fFo | fTx | fGr | fBIUS | fDB;
-    case kSquareOrCircle: return fX | fY | fW | fH;
-    case kArrow: return std::nullopt;
-    case kAdminControl:
-      switch (o.adminStyle) {
-        case 1: case 2: return kAdminCommon | fCW | fPen | fEt;
-        case 3: case 4: return kAdminCommon | fCW | fPen | fEt | fN | fSep;
-        case 7: case 8: return kAdminCommon | fPen;
-        case 9: return (kAdminCommon & ~(fW | fH)) | fCW | fPen;
-        case 10: return kAdminCommon | fCW;
-        default: return kAdminCommon | fCW | fPen;   // style 5, and any style a file invents
-      }
-    case kAdminOptionCell: return kAdminCommon | fSh;
-    case kMathsCharacter: return fX | fY | fW | fH | fFS | fFo | fTx | fBIUS;
-    case kCornerMarks: return fX | fY | fW | fH | fFo | fTx | fPen;
-    case kMemoText: return fX | fY | fW | fH | fFS | fTr | fAl | fFo | fTx | fBIUS | fDB;
-    default: return 0u;   // an empty slot: nothing to edit
-  }
+  if (const ObjectKindInfo* info = FindObjectKind(o.kind); info && info->keepsShownEnabling)
+    return std::nullopt;
+  return PropertyFieldsOf(o).edited;
 }
 
-unsigned WrittenFields(const PageObject& o) {
-  switch (o.kind) {
-    case kImage: return fX | fY;
-    case kMonthCalendar: return fX | fY | fFS;
-    case kAlignedText:
-    case kLineText: return fX | fY | fW | fH | fFS | fTr | fAl | fFo | fTx | fBIUS | fFont;
-    case kAngledText:
-    case kMathsCharacter: return fX | fY | fFS | fTr | fFo | fTx | fGr | fDB | fBIUS | fFont;
-    case kSquareOrCircle: return fX | fY | fW | fH;
-    case kAdminControl:
-      switch (o.adminStyle) {
-        case 1: case 2: case 10: return kAdminCommon | fCW | fPen | fEt;
-        case 3: case 4: return kAdminCommon | fCW | fPen | fEt | fN | fSep;
-        default: return kAdminCommon | fCW | fPen;
-      }
-    case kAdminOptionCell: return kAdminCommon | fSh;
-    case kCornerMarks: return fX | fY | fW | fH | fTr | fFo | fTx | fPen;
-    case kMemoText: return fX | fY | fW | fH | fFS | fTr | fAl | fFo | fTx | fDB | fBIUS | fFont;
-    default: return 0u;
-  }
+bool SizeInMillimetres(const PageObject& o) {
+  const ObjectKindInfo* info = FindObjectKind(o.kind);
+  return info && info->sizeInMillimetres;
 }
 
 // Typed numbers are kept within what the page and the renderers can take: coordinates as
@@ -198,19 +156,20 @@ void LoadFields(ui::Window window, const PageObject& o) {
   ui::SetText(window, kKindName, ObjectKindName(o.kind));
   SetNumber(window, kX, o.x);
   SetNumber(window, kY, o.y);
-  if (o.kind == kCornerMarks) {
+  if (SizeInMillimetres(o)) {
     ui::SetText(window, kWidth, numbers::FormatWithMask(o.width * numbers::kPixelToMillimetre, "####"));
     ui::SetText(window, kHeight, numbers::FormatWithMask(o.height * numbers::kPixelToMillimetre, "####"));
     ui::SetText(window, kWidthLabel, "Ancho en mm");
     ui::SetText(window, kHeightLabel, "Alto en mm");
-    ui::SetText(window, kBackSwatchLabel, "Color Esquinas");
   } else {
     SetNumber(window, kWidth, o.width);
     SetNumber(window, kHeight, o.height);
     ui::SetText(window, kWidthLabel, "Ancho");
     ui::SetText(window, kHeightLabel, "Alto");
-    ui::SetText(window, kBackSwatchLabel, "Color Fondo Texto");
   }
+  const ObjectKindInfo* info = FindObjectKind(o.kind);
+  ui::SetText(window, kBackSwatchLabel,
+              info && info->backColourLabel ? info->backColourLabel : "Color Fondo Texto");
   SetNumber(window, kFontSize, o.fontSize);
   ui::SetText(window, kText, FixedFieldText(o.text));
   SetNumber(window, kAngle, o.angle);
@@ -242,23 +201,27 @@ std::optional<int32_t> ComboValue(ui::Window window, int id) {
 long double EditValue(ui::Window window, int id) { return FieldNumber(window, id); }
 
 void WriteFields(ui::Window window, PageObject& o, unsigned written) {
-  if (written & fX) o.x = Bounded(EditValue(window, kX), -kCoordinateLimit, kCoordinateLimit);
-  if (written & fY) o.y = Bounded(EditValue(window, kY), -kCoordinateLimit, kCoordinateLimit);
-  if (o.kind == kCornerMarks) {
+  if (written & kPropertyX)
+    o.x = Bounded(EditValue(window, kX), -kCoordinateLimit, kCoordinateLimit);
+  if (written & kPropertyY)
+    o.y = Bounded(EditValue(window, kY), -kCoordinateLimit, kCoordinateLimit);
+  if (SizeInMillimetres(o)) {
     // Millimetres as typed, fractions included, become pixels.
     auto pixels = [&](int id) {
       const long double mm = numbers::NumericValueOfText(ui::Text(window, id));
       return Bounded(numbers::RoundHalfEven(mm * numbers::kMillimetreToPixel), 0, kLargestSizePixels);
     };
-    if (written & fW) o.width = pixels(kWidth);
-    if (written & fH) o.height = pixels(kHeight);
+    if (written & kPropertyWidth) o.width = pixels(kWidth);
+    if (written & kPropertyHeight) o.height = pixels(kHeight);
   } else {
-    if (written & fW) o.width = Bounded(EditValue(window, kWidth), 0, kLargestSizePixels);
-    if (written & fH) o.height = Bounded(EditValue(window, kHeight), 0, kLargestSizePixels);
+    if (written & kPropertyWidth)
+      o.width = Bounded(EditValue(window, kWidth), 0, kLargestSizePixels);
+    if (written & kPropertyHeight)
+      o.height = Bounded(EditValue(window, kHeight), 0, kLargestSizePixels);
   }
-  if (written & fFS)
+  if (written & kPropertyFontSize)
     o.fontSize = numbers::ToInt16(EditValue(window, kFontSize));
-  if (written & fTr) {
+  if (written & kPropertyTransparent) {
     if (std::optional<int32_t> v = ComboValue(window, kTransparent)) {
       if (*v == 1)
         o.backColor = gfx::kTransparent;
@@ -266,22 +229,25 @@ void WriteFields(ui::Window window, PageObject& o, unsigned written) {
         o.backColor = gfx::kWhite;
     }
   }
-  if (written & fAl)
+  if (written & kPropertyAlignment)
     if (std::optional<int32_t> v = ComboValue(window, kAlignment)) o.alignment = static_cast<int16_t>(130 + *v);
-  if (written & fFo) SetFixedField(o.fontName, ui::Text(window, kFace));
-  if (written & fTx) SetFixedField(o.text, ui::Text(window, kText));
-  if (written & fGr) o.angle = numbers::ToInt32(EditValue(window, kAngle));
-  if (written & fCW) o.cellWidth = Bounded(EditValue(window, kCellWidth), 0, kAdminMaxSize);
-  if (written & fPen) o.penWidth = Bounded(EditValue(window, kPenWidth), 0, kAdminMaxPenWidth);
-  if (written & fN) o.cellCount = Bounded(EditValue(window, kCellCount), 0, kAdminMaxCellCount);
-  if (written & fSep)
+  if (written & kPropertyFace) SetFixedField(o.fontName, ui::Text(window, kFace));
+  if (written & kPropertyText) SetFixedField(o.text, ui::Text(window, kText));
+  if (written & kPropertyAngle) o.angle = numbers::ToInt32(EditValue(window, kAngle));
+  if (written & kPropertyCellWidth)
+    o.cellWidth = Bounded(EditValue(window, kCellWidth), 0, kAdminMaxSize);
+  if (written & kPropertyPenWidth)
+    o.penWidth = Bounded(EditValue(window, kPenWidth), 0, kAdminMaxPenWidth);
+  if (written & kPropertyCellCount)
+    o.cellCount = Bounded(EditValue(window, kCellCount), 0, kAdminMaxCellCount);
+  if (written & kPropertyCellSpacing)
     o.cellSpacing = static_cast<int16_t>(Bounded(EditValue(window, kCellSpacing), 0, kAdminMaxSize));
-  if (written & fEt)
+  if (written & kPropertyLabel)
     if (std::optional<int32_t> v = ComboValue(window, kLabelVisible)) o.labelVisible = *v;
-  if (written & fSh)
+  if (written & kPropertyOptionShape)
     if (std::optional<int32_t> v = ComboValue(window, kOptionShape)) o.optionShape = *v;
-  if (written & fDB) SetFixedField(o.databaseField, ui::Text(window, kDatabaseField));
-  if (written & fBIUS) {
+  if (written & kPropertyDatabase) SetFixedField(o.databaseField, ui::Text(window, kDatabaseField));
+  if (written & kPropertyStyles) {
     // The four combos set the bits 1 to 8; any other bit of the style (the leading) stays.
     const int ids[4] = {kBold, kItalic, kUnderline, kStrikeOut};
     int32_t style = o.fontStyle & ~15;
@@ -292,9 +258,10 @@ void WriteFields(ui::Window window, PageObject& o, unsigned written) {
     }
     o.fontStyle = style;
   }
-  if (written & fFont) {
+  if (written & kPropertyFont) {
     // Angled texts take the same font rule as when they are inserted and painted.
-    const bool angled = (o.kind == kAngledText || o.kind == kMathsCharacter) && o.angle != 0;
+    const ObjectKindInfo* info = FindObjectKind(o.kind);
+    const bool angled = info && info->angleTurnsFont && o.angle != 0;
     o.fontHandle =
         MakeSystemFont(FixedFieldText(o.fontName), o.fontSize, o.fontStyle, angled ? 1 : 0, angled ? o.angle : 0);
   }
@@ -418,21 +385,8 @@ StartValues startValues(objectPropertiesDialog, propertiesDialogFocus, propertie
 }  // namespace
 
 const char* ObjectKindName(int32_t kind) {
-  switch (kind) {
-    case kImage: return "Imagen";
-    case kMonthCalendar: return "Almanaque";
-    case kAlignedText: return "Texto alineado";
-    case kAngledText: return "Texto angular";
-    case kSquareOrCircle: return "Cuadrados y Circulos";
-    case kArrow: return "Flechas";
-    case kAdminControl:
-    case kAdminOptionCell: return "Control Admin.";
-    case kLineText: return "Texto Lineado";
-    case kMathsCharacter: return "Caracter Matem\xE1tico";
-    case kCornerMarks: return "Esquinas administrativo";
-    case kMemoText: return "Memotexto";
-    default: return "";
-  }
+  const ObjectKindInfo* info = FindObjectKind(kind);
+  return info ? info->name : "";
 }
 
 int32_t IsPropertyApplicable(int32_t mask, int16_t bit) { return bit > 0 && (mask & bit) != 0 ? 1 : 0; }
@@ -574,7 +528,8 @@ void ShowPropertyControlsForKind(ui::Window dialog) {
 }
 
 void ApplyObjectProperties(ui::Window dialog) {
-  if (PageObject* o = CurrentObject(); o && o->kind > 0) WriteFields(dialog, *o, WrittenFields(*o));
+  if (PageObject* o = CurrentObject(); o && o->kind > 0)
+    WriteFields(dialog, *o, PropertyFieldsOf(*o).written);
   FillObjectList(dialog);
   SelectCurrentInList(dialog);
 }

@@ -9,6 +9,22 @@
 #include "page/page_object.h"
 #include "platform/ui/ui.h"
 
+// The window's controls.
+namespace properties_ids {
+inline constexpr int kObjectList = 7701, kKindName = 7703;
+inline constexpr int kX = 7705, kY = 7707, kWidth = 7710, kHeight = 7711, kFontSize = 7713;
+inline constexpr int kTransparent = 7719, kAlignment = 7721, kFace = 7723, kText = 7725;
+inline constexpr int kAngle = 7727, kCellWidth = 7729, kPenWidth = 7731, kLabelVisible = 7733;
+inline constexpr int kCellCount = 7735, kCellSpacing = 7737, kOptionShape = 7739;
+inline constexpr int kFillText = 7741;
+inline constexpr int kBackSwatchLabel = 7746, kBackSwatch = 7747, kForeSwatch = 7749;
+inline constexpr int kBorderSwatch = 7751;
+inline constexpr int kBold = 7753, kItalic = 7755, kUnderline = 7757, kStrikeOut = 7759;
+inline constexpr int kControlBackSwatch = 7762, kDatabaseField = 7764;
+inline constexpr int kApply = 7760, kCopy = 7765, kCopiedCount = 7766, kDelete = 7767;
+inline constexpr int kWidthLabel = 7709, kHeightLabel = 7708;
+}  // namespace properties_ids
+
 extern ui::Window objectPropertiesDialog;   // the open window; nullptr while it is closed
 extern ui::Window propertiesDialogFocus;    // its focused control when it was last left
 

@@ -10,7 +10,7 @@
 #include "page/command_ids.h"
 #include "page/settings.h"
 #include "page/start_values.h"
-#include "search/search_results.h"
+#include "database/search_results.h"
 
 int32_t databaseLinked = 0;
 

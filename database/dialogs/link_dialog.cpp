@@ -2,7 +2,7 @@
 
 #include "database/value_scan.h"
 #include "dialogs/dialog_skeleton.h"
-#include "search/search_results.h"
+#include "database/search_results.h"
 #include "page/painter.h"
 #include "page/settings.h"
 #include "page/start_values.h"

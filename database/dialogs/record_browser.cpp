@@ -5,12 +5,12 @@
 #include <utility>
 
 #include "database/linked_database.h"
-#include "database/dialogs/record_browsing.h"
+#include "database/record_browsing.h"
 #include "database/record_fill.h"
 #include "database/value_scan.h"
 #include "dialogs/dialog_skeleton.h"
 #include "page/start_values.h"
-#include "search/search_results.h"
+#include "database/search_results.h"
 
 ui::Window databaseBrowserWindow = nullptr;
 std::function<void()> onDatabaseBrowserClosed;

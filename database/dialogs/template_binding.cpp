@@ -4,7 +4,7 @@
 #include <string>
 
 #include "database/date_arithmetic.h"
-#include "database/dialogs/record_browsing.h"
+#include "database/record_browsing.h"
 #include "database/record_fill.h"
 #include "database/template_database.h"
 #include "dialogs/written_file_opener.h"

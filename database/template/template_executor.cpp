@@ -53,7 +53,8 @@ long double FiniteOrFail(long double v) {
 }
 
 std::string PlainText(long double v) { return numbers::NumberText(v); }
-std::string Picture7(std::string_view decimal) {
+// A decimal's text, read in single precision and written in the 7-digit picture.
+std::string FormatSevenDigitDecimal(std::string_view decimal) {
   return FormatTemplateDecimal(DecimalOf(decimal), 7);
 }
 
@@ -142,11 +143,11 @@ void JoinAfterVariable(TemplateRun& run, const std::string& target, const std::s
   const bool xText = IsTextOperandKind(kx);
   const bool yText = IsTextOperandKind(ky);
   if (kx == ValueKind::kDecimal && yText) {
-    return SetVariableValue(run.ampersandVariables, target, Picture7(x) + y);
+    return SetVariableValue(run.ampersandVariables, target, FormatSevenDigitDecimal(x) + y);
   }
   std::string tail;
   if (xText && ky == ValueKind::kDecimal) {
-    tail = Picture7(y);
+    tail = FormatSevenDigitDecimal(y);
   } else if (xText && ky == ValueKind::kInteger) {
     tail = yWritten ? PlainText(ValueOf(y)) : y;
   } else if (xText && yText) {
@@ -165,7 +166,7 @@ bool NumberTextOf(std::string_view v, ValueKind kind, std::string& out) {
   if (kind == ValueKind::kInteger) {
     out = PlainText(ValueOf(v));
   } else if (kind == ValueKind::kDecimal) {
-    out = Picture7(v);
+    out = FormatSevenDigitDecimal(v);
   } else {
     return false;
   }

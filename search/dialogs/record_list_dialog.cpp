@@ -16,7 +16,7 @@
 #include "search/field_definitions.h"
 #include "database/linked_database.h"
 #include "search/record_list_file.h"
-#include "search/search_results.h"
+#include "database/search_results.h"
 #include "dialogs/dialog_focus.h"
 
 ui::Window listDialogFocus = nullptr;

@@ -7,7 +7,7 @@
 #include "platform/files/files.h"
 #include "search/dialogs/record_list_dialog.h"
 #include "search/dialogs/search_dialog.h"
-#include "search/search_results.h"
+#include "database/search_results.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "search/field_definitions.h"
 #include "database/linked_database.h"
 #include "search/search_engine.h"
-#include "search/search_results.h"
+#include "database/search_results.h"
 
 SearchCriteria searchCriteria;
 std::array<AppliedCriterion, 3> appliedCriteria;

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "search/search_results.h"
+#include "database/search_results.h"
 #include "page/painter.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"

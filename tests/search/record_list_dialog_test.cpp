@@ -15,7 +15,7 @@
 #include "platform/gfx/gfx.h"
 #include "search/record_list_file.h"
 #include "search/search_engine.h"
-#include "search/search_results.h"
+#include "database/search_results.h"
 #include "tests/objects/dialog_test.h"
 #include "tests/page/ink.h"
 #include "tests/search/search_fixture.h"

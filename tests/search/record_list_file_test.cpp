@@ -16,12 +16,12 @@
 #include <utility>
 #include <vector>
 
+#include "database/search_results.h"
 #include "database/value_scan.h"
 #include "platform/desktop/desktop.h"
 #include "platform/files/files.h"
 #include "platform/text/text.h"
 #include "search/search_engine.h"
-#include "search/search_results.h"
 #include "tests/search/search_fixture.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "database/records.h"
+#include "database/search_results.h"
 #include "platform/ui/ui.h"
 #include "search/dialogs/search_dialog.h"
 #include "search/field_fetch.h"
 #include "search/search_engine.h"
-#include "search/search_results.h"
 #include "page/settings.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"

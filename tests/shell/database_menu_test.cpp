@@ -17,7 +17,7 @@
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"
 #include "platform/ui/ui.h"
-#include "search/search_results.h"
+#include "database/search_results.h"
 #include "tests/shell/designer_window.h"
 
 namespace {

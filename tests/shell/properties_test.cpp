@@ -33,11 +33,13 @@ using ui::testing::Click;
 using ui::testing::MessagesShown;
 using ui::testing::TypeText;
 
-constexpr int kList = 7701, kKind = 7703, kX = 7705, kY = 7707, kW = 7710, kH = 7711, kFontSize = 7713;
-constexpr int kTr = 7719, kAl = 7721, kFace = 7723, kText = 7725, kAngle = 7727, kCellWidth = 7729;
-constexpr int kPen = 7731, kLabel = 7733, kCount = 7735, kSpacing = 7737, kShape = 7739;
-constexpr int kBold = 7753, kItalic = 7755, kUnderline = 7757, kStrike = 7759, kDb = 7764;
-constexpr int kApply = 7760, kCopy = 7765, kCopied = 7766, kDelete = 7767;
+using namespace properties_ids;
+// Short names for the tables of fields.
+constexpr int kList = kObjectList, kKind = kKindName, kW = kWidth, kH = kHeight;
+constexpr int kTr = kTransparent, kAl = kAlignment, kPen = kPenWidth, kLabel = kLabelVisible;
+constexpr int kCount = kCellCount, kSpacing = kCellSpacing, kShape = kOptionShape;
+constexpr int kStrike = kStrikeOut, kDb = kDatabaseField, kCopied = kCopiedCount;
+
 // Where two records differ, leaving out the font handle the painter makes anew on every pass.
 long FirstDifference(PageObject a, PageObject b) {
   a.fontHandle = b.fontHandle = 0;
@@ -222,9 +224,9 @@ TEST_F(PropertiesTest, CornerMarksShowMillimetres) {
   Open(static_cast<int16_t>(slot));
   EXPECT_EQ(ui::Text(dialog, kW), "73");
   EXPECT_EQ(ui::Text(dialog, kH), "100");
-  EXPECT_EQ(ui::Text(dialog, 7709), "Ancho en mm");
-  EXPECT_EQ(ui::Text(dialog, 7708), "Alto en mm");
-  EXPECT_EQ(ui::Text(dialog, 7746), "Color Esquinas");
+  EXPECT_EQ(ui::Text(dialog, kWidthLabel), "Ancho en mm");
+  EXPECT_EQ(ui::Text(dialog, kHeightLabel), "Alto en mm");
+  EXPECT_EQ(ui::Text(dialog, kBackSwatchLabel), "Color Esquinas");
   Click(dialog, kApply);
   EXPECT_EQ(pageObjects[slot].width, 276);
   EXPECT_EQ(pageObjects[slot].height, 378);
@@ -235,8 +237,8 @@ TEST_F(PropertiesTest, CornerMarksShowMillimetres) {
   // Another kind puts the pixel labels back.
   Add(SampleRecord(kSquareOrCircle, 2));
   Choose(kList, 1);
-  EXPECT_EQ(ui::Text(dialog, 7709), "Ancho");
-  EXPECT_EQ(ui::Text(dialog, 7746), "Color Fondo Texto");
+  EXPECT_EQ(ui::Text(dialog, kWidthLabel), "Ancho");
+  EXPECT_EQ(ui::Text(dialog, kBackSwatchLabel), "Color Fondo Texto");
 }
 
 TEST_F(PropertiesTest, TransparencyAndStylesKeepWhatTheCombosDoNotSay) {
@@ -364,14 +366,16 @@ TEST_F(PropertiesTest, SwatchesTakeTheLastPickedColour) {
   const int slot = Add(SampleRecord(kAdminControl, 1));
   Open(static_cast<int16_t>(slot));
   const PageObject before = pageObjects[slot];
-  Click(dialog, 7749);   // nothing picked yet: nothing changes
+  Click(dialog, kForeSwatch);   // nothing picked yet: nothing changes
   EXPECT_EQ(FirstDifference(pageObjects[slot], before), -1);
   struct Case {
     int swatch;
     gfx::Colour PageObject::*field;
   };
-  const Case cases[] = {{7747, &PageObject::backColor}, {7749, &PageObject::foreColor},
-                        {7751, &PageObject::borderColor}, {7762, &PageObject::controlBackColor}};
+  const Case cases[] = {{kBackSwatch, &PageObject::backColor},
+                        {kForeSwatch, &PageObject::foreColor},
+                        {kBorderSwatch, &PageObject::borderColor},
+                        {kControlBackSwatch, &PageObject::controlBackColor}};
   gfx::Colour colour = 0x102030;
   for (const Case& c : cases) {
     pickedColour = ++colour;

@@ -9,7 +9,7 @@
 #include "page/command_ids.h"
 #include "page/settings.h"
 #include "platform/ui/ui.h"
-#include "search/search_results.h"
+#include "database/search_results.h"
 #include "tests/search/search_fixture.h"
 #include "tests/shell/designer_window.h"
 

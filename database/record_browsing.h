@@ -1,7 +1,6 @@
 // What the record browser shows and how its steps move: through the records of the linked
 // database, or through the records the last search found. Kept apart from the browser's
-// window so that the template language can ask which record is shown; it sits with the
-// dialogs, above the search's results.
+// window so that the template language can ask which record is shown.
 #pragma once
 #include <cstdint>
 #include <string_view>

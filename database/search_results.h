@@ -1,6 +1,7 @@
 // The records the last search found, kept for the whole run: the record browser steps
 // through them, the record list writes them out, and the main window asks whether there are
-// any. Only the searches write them.
+// any. Only the searches write them; they live in the database core so that the browser reads
+// them without reaching up into the search.
 #pragma once
 #include <cstdint>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "search/search_results.h"
+#include "database/search_results.h"
 
 #include "page/start_values.h"
 

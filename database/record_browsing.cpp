@@ -1,12 +1,12 @@
-#include "database/dialogs/record_browsing.h"
+#include "database/record_browsing.h"
 
 #include <algorithm>
 
 #include "database/linked_database.h"
 #include "database/record_fill.h"
+#include "database/search_results.h"
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
-#include "search/search_results.h"
 
 int64_t browserRecordNumber = 0;
 int32_t browseWithSearch = 0;

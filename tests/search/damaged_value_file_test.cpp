@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "database/value_block_sizes.h"
 #include "database/value_cells.h"
 #include "search/field_fetch.h"
 #include "search/linked_fields.h"
@@ -102,9 +103,9 @@ class DamagedValueFile : public databasetest::DatabaseTest {
     });
     const auto linked =
         ReadAll([](int64_t r, int f) { return ReadRecordFieldValue(kFields[f], r); });
-    // The search opens the file in blocks of 4096 cells, the list in 4096 or 512.
+    // The search and the list read the file in blocks of their own; a linked field read too.
     searchCellCursor = 1;
-    ValueCellFile searchCells(LinkedValuePath(), 4096);
+    ValueCellFile searchCells(LinkedValuePath(), kSearchBlockCells);
     const auto search = ReadAll([&](int64_t r, int f) {
       return ReadFieldValueForSearch(searchCells, kFields[f], r, "x", ComparisonKind::contains);
     });
@@ -112,7 +113,7 @@ class DamagedValueFile : public databasetest::DatabaseTest {
     const auto templates =
         ReadAll([](int64_t r, int f) { return ReadTemplateFieldValue(kFields[f], r); });
     std::vector<std::vector<std::string>> lists;
-    for (int blockCells : {4096, 512}) {
+    for (int blockCells : {kRecordListBlockCells, kLinkedFieldBlockCells}) {
       searchCellCursor = 1;
       ValueCellFile listCells(LinkedValuePath(), blockCells);
       lists.push_back(ReadAll(
@@ -125,7 +126,8 @@ class DamagedValueFile : public databasetest::DatabaseTest {
     };
     for (const Reader& reader : {Reader{"browser", browser}, Reader{"linked reader", linked},
                                  Reader{"search", search}, Reader{"template", templates},
-                                 Reader{"list", lists[0]}, Reader{"list of 512", lists[1]}}) {
+                                 Reader{"list", lists[0]},
+                                 Reader{"list in linked field blocks", lists[1]}}) {
       int wrong = 0;
       std::string first;
       for (size_t k = 0; k < written.size(); ++k) {
@@ -166,10 +168,10 @@ TEST_F(DamagedValueFile, OneBadRecordNumberLeavesEveryRecordReadingAsWritten) {
       {"a record's last cell naming record 1", first[middle + 1] - 1, 1},
       {"a negative record", first[middle] + 5, -(int64_t{1} << 62)},
       // The cells on either side of the blocks the readers read.
-      {"the last cell of a block of 4096", 4096, int64_t{1} << 62},
-      {"the first cell of a block of 4096", 4097, int64_t{1} << 62},
-      {"the last cell of a block of 512", 3 * 512, 1},
-      {"the first cell of a block of 128", 5 * 128 + 1, 1},
+      {"the last cell of a search's block", kSearchBlockCells, int64_t{1} << 62},
+      {"the first cell of a search's second block", kSearchBlockCells + 1, int64_t{1} << 62},
+      {"the last cell of a linked field read's third block", 3 * kLinkedFieldBlockCells, 1},
+      {"the first cell of a record read's sixth block", 5 * kRecordBlockCells + 1, 1},
       {"the first cell of the file", 1, int64_t{1} << 62},
   };
   for (const Case& c : cases) {
