@@ -1,6 +1,8 @@
 #include "database/value_cells.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <limits>
@@ -27,6 +29,26 @@ bool IsLastCharacter(const char* cell) {
   return FieldAt<int32_t>(cell, offsetof(ZbdEntry, lastCharacter)) == 1;
 }
 
+// The name field of a cell as four overlapping words, which hold every byte of it: two cells
+// carry the same name bytes when their words are equal, which is cheaper to learn than by a call
+// to compare 31 bytes, for every cell.
+using NameWords = std::array<uint64_t, 4>;
+static_assert(kNameWidth > 24 && kNameWidth <= 32);
+
+NameWords WordsOfName(const char* cell) {
+  const char* name = cell + offsetof(ZbdEntry, fieldName);
+  return {FieldAt<uint64_t>(name, 0), FieldAt<uint64_t>(name, 8), FieldAt<uint64_t>(name, 16),
+          FieldAt<uint64_t>(name, kNameWidth - 8)};
+}
+
+bool EqualWords(const NameWords& a, const NameWords& b) {
+  return ((a[0] ^ b[0]) | (a[1] ^ b[1]) | (a[2] ^ b[2]) | (a[3] ^ b[3])) == 0;
+}
+
+bool SameNameBytes(const char* a, const char* b) {
+  return EqualWords(WordsOfName(a), WordsOfName(b));
+}
+
 std::string_view StoredName(const char* cell) {
   const char* name = cell + offsetof(ZbdEntry, fieldName);
   return std::string_view(name, strnlen(name, kNameWidth));
@@ -46,7 +68,7 @@ int64_t PlacedRecord(const char* before, const char* cell, const char* after) {
 }  // namespace
 
 ValueCellFile::ValueCellFile(std::string_view path, int blockCells)
-    : blockCells_(std::max(blockCells, 1)) {
+    : blockCells_(std::clamp(blockCells, 1, int{std::numeric_limits<uint16_t>::max()})) {
   if (path.empty()) return;
   // A small file is read in one block of its own size.
   const int64_t cells = files::FileLength(path) / kZbdEntryLength;
@@ -61,11 +83,26 @@ uint8_t ValueCellFile::NameNumber(std::string_view fieldName) {
     if (names_[k] == fieldName) return static_cast<uint8_t>(k + 1);
   if (names_.size() == 255) names_.clear();
   names_.emplace_back(fieldName);
-  // Cells already decoded do not know the new name.
+  // Cells already decoded do not know the new name, nor do the names met.
   for (Block& block : blocks_) block.number = -1;
+  for (RawName& slot : rawNames_) slot.known = false;
   hot_ = nullptr;
   hotFirst_ = hotEnd_ = 0;
   return static_cast<uint8_t>(names_.size());
+}
+
+uint8_t ValueCellFile::NameOf(const char* cell) {
+  const NameWords words = WordsOfName(cell);
+  const uint64_t mixed = (words[0] ^ std::rotl(words[1], 17) ^ std::rotl(words[2], 31) ^
+                          std::rotl(words[3], 47)) *
+                         0x9E3779B97F4A7C15ull;
+  RawName& slot = rawNames_[static_cast<size_t>(mixed >> 60) % rawNames_.size()];
+  if (!slot.known || !EqualWords(slot.words, words)) {
+    slot.words = words;
+    slot.number = NameOfRaw(cell + offsetof(ZbdEntry, fieldName));
+    slot.known = true;
+  }
+  return slot.number;
 }
 
 uint8_t ValueCellFile::NameOfRaw(const char* raw) const {
@@ -94,32 +131,36 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
   const int64_t first = number * blockCells_ + 1;
   const size_t count = static_cast<size_t>(std::min<int64_t>(blockCells_, cellCount_ - first + 1));
   block.cells.resize(count);
-  const char* previousName = nullptr;
-  uint8_t previous = 0;
-  const char* cell = RawCell(first);
-  // The stored records of the cell before, this cell and the one after, moved along.
-  int64_t before =
-      first > 1 ? StoredRecord(cell - kZbdEntryLength) : std::numeric_limits<int64_t>::min();
+  // From the last cell of the block back, so that the cell after, as read, and its run are at
+  // hand for every cell. The stored records of the cell before, this cell and the one after
+  // are moved along.
+  const int64_t end = first + static_cast<int64_t>(count);  // the cell after the block
+  const char* cell = RawCell(end - 1);
+  int64_t after = end <= cellCount_ ? StoredRecord(cell + kZbdEntryLength) : 0;
   int64_t stored = StoredRecord(cell);
-  for (size_t k = 0; k < count; ++k, cell += kZbdEntryLength) {
+  ScannedCell next;  // the cell after, as read; only its record, name and run count
+  next.run = 0;
+  for (size_t k = count; k-- > 0; cell -= kZbdEntryLength) {
     const int64_t i = first + static_cast<int64_t>(k);
-    const bool hasAfter = i < cellCount_;
-    const int64_t after = hasAfter ? StoredRecord(cell + kZbdEntryLength) : stored;
-    ScannedCell& c = block.cells[k];
+    const int64_t before = i > 1 ? StoredRecord(cell - kZbdEntryLength)
+                                 : std::numeric_limits<int64_t>::min();
+    ScannedCell c;
     c.record = stored;
-    if (hasAfter && before <= after && (stored < before || stored > after)) [[unlikely]]
+    if (i < cellCount_ && before <= after && (stored < before || stored > after)) [[unlikely]]
       c.record =
           PlacedRecord(i > 1 ? cell - kZbdEntryLength : nullptr, cell, cell + kZbdEntryLength);
     c.character = static_cast<uint8_t>(cell[offsetof(ZbdEntry, character)]);
     c.last = IsLastCharacter(cell) ? 1 : 0;
-    // The cells of one value carry the same name, so most names are the one before.
-    const char* name = cell + offsetof(ZbdEntry, fieldName);
-    if (!previousName || std::memcmp(name, previousName, kNameWidth) != 0)
-      previous = NameOfRaw(name);
-    c.name = previous;
-    previousName = name;
-    before = stored;
-    stored = after;
+    // The cells of one value carry the same name, so most names are the one after.
+    c.name = k + 1 < count && SameNameBytes(cell, cell + kZbdEntryLength) ? next.name
+                                                                          : NameOf(cell);
+    c.run = next.run > 0 && next.record == c.record && next.name == c.name
+                ? static_cast<uint16_t>(next.run + 1)
+                : uint16_t{1};
+    block.cells[k] = c;
+    next = c;
+    after = stored;
+    stored = before;
   }
   block.number = number;
 }
@@ -151,7 +192,12 @@ int64_t ValueCellFile::FirstCellOfRecordFrom(int64_t from, int64_t record) {
   // No cell before the last answer, from the last starting cell on, reached the last record,
   // let alone this one.
   if (skipKnown_ && from >= skipFrom_ && record >= skipRecord_) i = std::max(from, skipFound_);
-  while (i <= cellCount_ && Cell(i).record < record) ++i;
+  // The cells of a run read as one record.
+  while (i <= cellCount_) {
+    const ScannedCell& cell = Cell(i);
+    if (cell.record >= record) break;
+    i += cell.run;
+  }
   i = std::min(i, cellCount_ + 1);
   skipKnown_ = true;
   skipFrom_ = from;

@@ -32,6 +32,9 @@ struct ScannedCell {
   uint8_t character = 0;
   uint8_t last = 0;  // 1 on the last character of a value
   uint8_t name = 0;  // which of the names asked for the cell carries, from 1; 0 for any other
+  // How many cells from this one on, to the end of its block, read as the same record and
+  // carry the same name number: a scan that wants none of them passes over them in one step.
+  uint16_t run = 1;
 };
 
 class ValueCellFile {
@@ -85,12 +88,22 @@ class ValueCellFile {
   void ReadBlockBytes(int64_t number);
   const char* RawCell(int64_t i) const;
   uint8_t NameOfRaw(const char* raw) const;
+  // The name number of a cell, through the names met lately.
+  uint8_t NameOf(const char* cell);
 
   files::RecordFile file_;
   int blockCells_;
   int64_t length_ = 0;
   int64_t cellCount_ = 0;
   std::vector<std::string> names_;
+  // The name numbers of the name fields met lately, by their bytes, so that the cells of a value
+  // after those of another need no name compared as text.
+  struct RawName {
+    std::array<uint64_t, 4> words{};
+    uint8_t number = 0;
+    bool known = false;
+  };
+  std::array<RawName, 16> rawNames_;
   std::array<Block, 4> blocks_;  // block n is kept in blocks_[n % 4]
   std::string bytes_;  // cells bytesFirst_ on: block bytesBlock_ and its neighbours, as last read
   int64_t bytesBlock_ = -1;

@@ -22,25 +22,28 @@ std::string ScanFieldValue(ValueCellFile& cells, std::string_view fieldName, int
   std::string partial;
   // Cells of earlier records met before any cell of this one change nothing, so the scan
   // passes over them at once.
-  for (int64_t i = cells.FirstCellOfRecordFrom(searchCellCursor, record); i <= count; ++i) {
+  for (int64_t i = cells.FirstCellOfRecordFrom(searchCellCursor, record); i <= count;) {
     const ScannedCell& cell = cells.Cell(i);
     if (cell.record > record) break;
-    if (cell.name == wanted && cell.record == record) {
-      partial.push_back(static_cast<char>(cell.character));
-      if (rule.mayStopEarly && DigitValueOf(partial.front()) != textDigit) {
-        searchCellCursor = i;
-        return {};
-      }
-      if (cell.last == 1) {
-        if (record != searchCursorRecord) {
-          searchCellCursor = i;
-          searchCursorRecord = record;
-        }
-        return partial;
-      }
-    } else if (cell.name != wanted) {
-      partial.clear();
+    // The cells of a run that is not of the field in this record all do what the first does.
+    if (cell.name != wanted || cell.record != record) {
+      if (cell.name != wanted) partial.clear();
+      i += cell.run;
+      continue;
     }
+    partial.push_back(static_cast<char>(cell.character));
+    if (rule.mayStopEarly && DigitValueOf(partial.front()) != textDigit) {
+      searchCellCursor = i;
+      return {};
+    }
+    if (cell.last == 1) {
+      if (record != searchCursorRecord) {
+        searchCellCursor = i;
+        searchCursorRecord = record;
+      }
+      return partial;
+    }
+    ++i;
   }
   return {};
 }

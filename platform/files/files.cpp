@@ -441,9 +441,13 @@ int64_t RecordFile::GetMany(int64_t first, int64_t maxCount, std::string& out) c
 }
 
 int64_t RecordFile::GetRun(int64_t first, int64_t count, std::string& out) const {
-  out.assign(static_cast<size_t>(std::max<int64_t>(count, 0) * recordLength_), '\0');
-  if (!open_ || first < 1 || count < 1 || Attach(false) != 0) return 0;
-  const size_t done = ReadAt(fd_, out, static_cast<off_t>((first - 1) * recordLength_));
+  // A reader that reads run after run into one buffer keeps its size, so only what the file
+  // did not fill is zeroed.
+  out.resize(static_cast<size_t>(std::max<int64_t>(count, 0) * recordLength_));
+  size_t done = 0;
+  if (open_ && first >= 1 && count >= 1 && Attach(false) == 0)
+    done = ReadAt(fd_, out, static_cast<off_t>((first - 1) * recordLength_));
+  std::fill(out.begin() + static_cast<std::ptrdiff_t>(done), out.end(), '\0');
   return static_cast<int64_t>(done) / recordLength_;
 }
 

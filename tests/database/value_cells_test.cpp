@@ -54,6 +54,20 @@ int64_t PlainScan(const std::vector<int64_t>& records, int64_t from, int64_t rec
   return std::min<int64_t>(i, static_cast<int64_t>(records.size()) + 1);
 }
 
+// How many cells from cell i on, up to the end of its block, read as its record and carry its
+// name.
+int64_t RunFrom(const std::vector<WrittenCell>& cells, const std::vector<int64_t>& records,
+                int64_t i, int blockCells) {
+  const int64_t blockEnd = std::min<int64_t>((i - 1) / blockCells * blockCells + blockCells,
+                                             static_cast<int64_t>(cells.size()));
+  const auto at = [](int64_t k) { return static_cast<size_t>(k - 1); };
+  int64_t run = 1;
+  while (i + run <= blockEnd && records[at(i + run)] == records[at(i)] &&
+         cells[at(i + run)].name == cells[at(i)].name)
+    ++run;
+  return run;
+}
+
 // 300 cells of the names A, B and C and one nobody asks for (Z), of the records `recordOf`
 // gives for each cell, written to a value file of their own.
 std::vector<WrittenCell> WriteCells(const std::string& path, std::mt19937& random,
@@ -115,6 +129,7 @@ TEST(ValueCells, BlocksDecodeEveryCellAndTheRecordLookupsAgreeWithAPlainScan) {
       ASSERT_EQ(c.last, e.cell.last) << i;
       ASSERT_EQ(c.name, e.cell.name) << i;
       ASSERT_EQ(cells.CellName(i), e.name) << i;
+      ASSERT_EQ(c.run, RunFrom(damaged, damagedRead, i, blockCells)) << i;
     }
     int64_t from = 1, record = -3;
     for (int q = 0; q < 500; ++q) {
@@ -130,8 +145,11 @@ TEST(ValueCells, BlocksDecodeEveryCellAndTheRecordLookupsAgreeWithAPlainScan) {
     }
 
     ValueCellFile ordered(folder + "ascending.zbd", blockCells);
-    for (int64_t i = 1; i <= 300; ++i)
+    for (const char* name : {"A", "B", "C"}) ordered.NameNumber(name);
+    for (int64_t i = 1; i <= 300; ++i) {
       ASSERT_EQ(ordered.Cell(i).record, ascendingWritten[static_cast<size_t>(i - 1)]) << i;
+      ASSERT_EQ(ordered.Cell(i).run, RunFrom(ascending, ascendingWritten, i, blockCells)) << i;
+    }
     for (int q = 0; q < 500; ++q) {
       const int64_t from = static_cast<int64_t>(random() % 310) - 3;
       const int64_t record =
