@@ -115,7 +115,9 @@ uint8_t ValueCellFile::NameOfRaw(const char* raw) const {
 void ValueCellFile::ReadBlockBytes(int64_t number) {
   const int64_t first = number * blockCells_ + 1;
   bytesFirst_ = std::max<int64_t>(first - 1, 1);
-  const int64_t count = std::min<int64_t>(first + blockCells_, cellCount_) - bytesFirst_ + 1;
+  // The cell after the last is read too (as an empty cell, or one the file has gained since it
+  // was opened), so that every cell of a block has one after it to be compared with.
+  const int64_t count = std::min<int64_t>(first + blockCells_, cellCount_ + 1) - bytesFirst_ + 1;
   // A file cut short since it was opened reads as empty cells.
   file_.GetRun(bytesFirst_, count, bytes_);
   bytesBlock_ = number;
@@ -131,38 +133,61 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
   const int64_t first = number * blockCells_ + 1;
   const size_t count = static_cast<size_t>(std::min<int64_t>(blockCells_, cellCount_ - first + 1));
   block.cells.resize(count);
+  ScannedCell* const out = block.cells.data();
+  const char* const base = RawCell(first);
   // From the last cell of the block back, so that the cell after, as read, and its run are at
-  // hand for every cell. The stored records of the cell before, this cell and the one after
-  // are moved along.
-  const int64_t end = first + static_cast<int64_t>(count);  // the cell after the block
-  const char* cell = RawCell(end - 1);
-  int64_t after = end <= cellCount_ ? StoredRecord(cell + kZbdEntryLength) : 0;
-  int64_t stored = StoredRecord(cell);
-  ScannedCell next;  // the cell after, as read; only its record, name and run count
-  next.run = 0;
-  for (size_t k = count; k-- > 0; cell -= kZbdEntryLength) {
-    const int64_t i = first + static_cast<int64_t>(k);
-    const int64_t before = i > 1 ? StoredRecord(cell - kZbdEntryLength)
-                                 : std::numeric_limits<int64_t>::min();
-    ScannedCell c;
-    c.record = stored;
-    if (i < cellCount_ && before <= after && (stored < before || stored > after)) [[unlikely]]
-      c.record =
-          PlacedRecord(i > 1 ? cell - kZbdEntryLength : nullptr, cell, cell + kZbdEntryLength);
-    c.character = static_cast<uint8_t>(cell[offsetof(ZbdEntry, character)]);
-    c.last = IsLastCharacter(cell) ? 1 : 0;
+  // hand for every cell. The cell after the block lends its name and its record, and nobody
+  // joins its run; the file's last cell is read as it stands.
+  const bool endsFile = first + static_cast<int64_t>(count) > cellCount_;
+  const char* cell = base + count * kZbdEntryLength;
+  uint8_t nextName = NameOf(cell);
+  int64_t nextRecord = 0;
+  uint16_t nextRun = 0;
+  int64_t after = endsFile ? std::numeric_limits<int64_t>::max() : StoredRecord(cell);
+  // Every cell is first read as its stored record; where they ascend from the cell before the
+  // block to the one after it, that is the record the rule gives each of them.
+  bool descends = first > 1 && StoredRecord(base - kZbdEntryLength) > StoredRecord(base);
+  for (ScannedCell* c = out + count; c != out;) {
+    --c;
+    const char* const after_cell = cell;
+    cell -= kZbdEntryLength;
+    const int64_t stored = StoredRecord(cell);
+    descends |= stored > after;
     // The cells of one value carry the same name, so most names are the one after.
-    c.name = k + 1 < count && SameNameBytes(cell, cell + kZbdEntryLength) ? next.name
-                                                                          : NameOf(cell);
-    c.run = next.run > 0 && next.record == c.record && next.name == c.name
-                ? static_cast<uint16_t>(next.run + 1)
-                : uint16_t{1};
-    block.cells[k] = c;
-    next = c;
+    const uint8_t name = SameNameBytes(cell, after_cell) ? nextName : NameOf(cell);
+    const uint16_t run =
+        stored == nextRecord && name == nextName ? static_cast<uint16_t>(nextRun + 1) : 1;
+    c->record = stored;
+    c->character = static_cast<uint8_t>(cell[offsetof(ZbdEntry, character)]);
+    c->last = IsLastCharacter(cell) ? 1 : 0;
+    c->name = name;
+    c->run = run;
+    nextName = name;
+    nextRecord = stored;
+    nextRun = run;
     after = stored;
-    stored = before;
   }
+  if (descends) [[unlikely]]
+    PlaceRecords(block, first);
   block.number = number;
+}
+
+void ValueCellFile::PlaceRecords(Block& block, int64_t first) {
+  const size_t count = block.cells.size();
+  const char* const base = RawCell(first);
+  for (size_t k = 0; k < count; ++k) {
+    const int64_t i = first + static_cast<int64_t>(k);
+    if (i == cellCount_) break;
+    const char* const cell = base + k * kZbdEntryLength;
+    block.cells[k].record =
+        PlacedRecord(i > 1 ? cell - kZbdEntryLength : nullptr, cell, cell + kZbdEntryLength);
+  }
+  for (size_t k = count; k-- > 0;) {
+    ScannedCell& c = block.cells[k];
+    const bool joins = k + 1 < count && block.cells[k + 1].record == c.record &&
+                       block.cells[k + 1].name == c.name;
+    c.run = joins ? static_cast<uint16_t>(block.cells[k + 1].run + 1) : 1;
+  }
 }
 
 const ScannedCell& ValueCellFile::LoadCell(int64_t i) {

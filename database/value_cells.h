@@ -6,6 +6,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,11 @@ class ValueCellFile {
     if (i >= hotFirst_ && i < hotEnd_) return hot_[i - hotFirst_];
     return LoadCell(i);
   }
+  // The run of cell i: the cells from i on that ScannedCell::run counts, one after another.
+  std::span<const ScannedCell> Run(int64_t i) {
+    const ScannedCell& cell = Cell(i);
+    return {&cell, cell.run};
+  }
   // The field name cell i carries: up to its zero byte, or the whole field without one.
   std::string_view CellName(int64_t i);
 
@@ -84,6 +90,9 @@ class ValueCellFile {
   };
   const ScannedCell& LoadCell(int64_t i);
   void Decode(Block& block, int64_t number);
+  // Reads the cells of a block whose stored records do not ascend by the rule above, and counts
+  // their runs anew.
+  void PlaceRecords(Block& block, int64_t first);
   // Reads the cells of block `number` and the cell on either side of it into bytes_.
   void ReadBlockBytes(int64_t number);
   const char* RawCell(int64_t i) const;

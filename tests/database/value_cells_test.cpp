@@ -191,8 +191,11 @@ TEST(ValueCells, IsolatedDamagedCellsReadAsAscendingRecords) {
       SCOPED_TRACE(blockCells);
       ValueCellFile inOrder(folder + "isolated.zbd", blockCells);
       ValueCellFile jumps(folder + "isolated.zbd", blockCells);
-      for (int64_t i = 1; i <= 300; ++i)
+      for (const char* name : {"A", "B", "C"}) inOrder.NameNumber(name);
+      for (int64_t i = 1; i <= 300; ++i) {
         ASSERT_EQ(inOrder.Cell(i).record, read[static_cast<size_t>(i - 1)]) << i;
+        ASSERT_EQ(inOrder.Cell(i).run, RunFrom(written, read, i, blockCells)) << i;
+      }
       int64_t from = 1, wanted = 0;
       for (int q = 0; q < 300; ++q) {
         from += static_cast<int64_t>(random() % 4);
