@@ -67,8 +67,9 @@ int64_t PlacedRecord(const char* before, const char* cell, const char* after) {
 
 }  // namespace
 
-ValueCellFile::ValueCellFile(std::string_view path, int blockCells)
-    : blockCells_(std::clamp(blockCells, 1, int{std::numeric_limits<uint16_t>::max()})) {
+ValueCellFile::ValueCellFile(std::string_view path, int blockCells, BlockOrder order)
+    : blockCells_(std::clamp(blockCells, 1, int{std::numeric_limits<uint16_t>::max()})),
+      order_(order) {
   if (path.empty()) return;
   // A small file is read in one block of its own size.
   const int64_t cells = files::FileLength(path) / kZbdEntryLength;
@@ -112,14 +113,28 @@ uint8_t ValueCellFile::NameOfRaw(const char* raw) const {
   return 0;
 }
 
-void ValueCellFile::ReadBlockBytes(int64_t number) {
+std::pair<int64_t, int64_t> ValueCellFile::BlockBytes(int64_t number) const {
   const int64_t first = number * blockCells_ + 1;
-  bytesFirst_ = std::max<int64_t>(first - 1, 1);
+  const int64_t from = std::max<int64_t>(first - 1, 1);
   // The cell after the last is read too (as an empty cell, or one the file has gained since it
   // was opened), so that every cell of a block has one after it to be compared with.
-  const int64_t count = std::min<int64_t>(first + blockCells_, cellCount_ + 1) - bytesFirst_ + 1;
+  return {from, std::min<int64_t>(first + blockCells_, cellCount_ + 1) - from + 1};
+}
+
+void ValueCellFile::ReadBlockBytes(int64_t number) {
+  const auto [from, count] = BlockBytes(number);
+  bytesFirst_ = from;
   // A file cut short since it was opened reads as empty cells.
-  file_.GetRun(bytesFirst_, count, bytes_);
+  if (order_ == BlockOrder::inOrder) {
+    // The blocks after the first up to the last whole one read as many cells each.
+    const int64_t lastWhole = cellCount_ / blockCells_ - 1;
+    files::RunsAhead next;
+    if (number < lastWhole)
+      next = {BlockBytes(number + 1).first, blockCells_ + 2, blockCells_, lastWhole * blockCells_};
+    file_.GetRunReadingAhead(from, count, bytes_, next);
+  } else {
+    file_.GetRun(from, count, bytes_);
+  }
   bytesBlock_ = number;
 }
 

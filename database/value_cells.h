@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/files/files.h"
@@ -38,11 +39,15 @@ struct ScannedCell {
   uint16_t run = 1;
 };
 
+// Whether a reader passes through the file in order, so that the block after each one it reads
+// is read ahead while it works on that one (the cells it gets are the same either way).
+enum class BlockOrder { jumps, inOrder };
+
 class ValueCellFile {
  public:
   // Opens the value file for reading; `blockCells` cells are read at a time, and the windows
   // run once a block. A missing or unreadable file, or an empty path, has no cells.
-  ValueCellFile(std::string_view path, int blockCells);
+  ValueCellFile(std::string_view path, int blockCells, BlockOrder order = BlockOrder::jumps);
   ValueCellFile(const ValueCellFile&) = delete;
   ValueCellFile& operator=(const ValueCellFile&) = delete;
 
@@ -95,6 +100,8 @@ class ValueCellFile {
   void PlaceRecords(Block& block, int64_t first);
   // Reads the cells of block `number` and the cell on either side of it into bytes_.
   void ReadBlockBytes(int64_t number);
+  // Those cells: the first and how many.
+  std::pair<int64_t, int64_t> BlockBytes(int64_t number) const;
   const char* RawCell(int64_t i) const;
   uint8_t NameOfRaw(const char* raw) const;
   // The name number of a cell, through the names met lately.
@@ -102,6 +109,7 @@ class ValueCellFile {
 
   files::RecordFile file_;
   int blockCells_;
+  BlockOrder order_;
   int64_t length_ = 0;
   int64_t cellCount_ = 0;
   std::vector<std::string> names_;
