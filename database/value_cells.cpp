@@ -164,12 +164,12 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
   bool descends = first > 1 && StoredRecord(base - kZbdEntryLength) > StoredRecord(base);
   for (ScannedCell* c = out + count; c != out;) {
     --c;
-    const char* const after_cell = cell;
+    const char* const afterCell = cell;
     cell -= kZbdEntryLength;
     const int64_t stored = StoredRecord(cell);
     descends |= stored > after;
     // The cells of one value carry the same name, so most names are the one after.
-    const uint8_t name = SameNameBytes(cell, after_cell) ? nextName : NameOf(cell);
+    const uint8_t name = SameNameBytes(cell, afterCell) ? nextName : NameOf(cell);
     const uint16_t run =
         stored == nextRecord && name == nextName ? static_cast<uint16_t>(nextRun + 1) : 1;
     c->record = stored;

@@ -39,8 +39,8 @@ struct ScannedCell {
   uint16_t run = 1;
 };
 
-// Whether a reader passes through the file in order, so that the block after each one it reads
-// is read ahead while it works on that one (the cells it gets are the same either way).
+// Whether a reader passes through the file in order, so that the blocks after the one it reads
+// are read ahead while it works on that one (the cells it gets are the same either way).
 enum class BlockOrder { jumps, inOrder };
 
 class ValueCellFile {

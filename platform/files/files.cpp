@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
+#include <new>
 #include <system_error>
 #include <thread>
 
@@ -430,7 +431,7 @@ struct RecordFile::ReadAhead {
   struct Slot {
     int64_t first = 0;
     size_t done = 0;
-    bool ready = false;
+    bool ready = false, failed = false;  // failed: no room for the run, which the file reads
     std::string run;
   };
   std::mutex mutex;
@@ -473,9 +474,14 @@ struct RecordFile::ReadAhead {
       runs.first += runs.stride;
       lock.unlock();
       // As GetRun reads it.
-      slot.run.resize(bytes);
-      slot.done = ReadAt(file, slot.run, at);
-      std::fill(slot.run.begin() + static_cast<std::ptrdiff_t>(slot.done), slot.run.end(), '\0');
+      slot.failed = false;
+      try {
+        slot.run.resize(bytes);
+        slot.done = ReadAt(file, slot.run, at);
+        std::fill(slot.run.begin() + static_cast<std::ptrdiff_t>(slot.done), slot.run.end(), '\0');
+      } catch (const std::bad_alloc&) {
+        slot.failed = true;
+      }
       lock.lock();
       slot.ready = true;
       reading = false;
@@ -537,8 +543,10 @@ int64_t RecordFile::GetRunReadingAhead(int64_t first, int64_t count, std::string
     ReadAhead::Slot& slot = a.slots[a.head];
     if (a.filled > 0 && a.fd == fd_ && a.runs.count == count && slot.first == first) {
       a.changed.wait(lock, [&slot] { return slot.ready; });
-      out.swap(slot.run);
-      whole = static_cast<int64_t>(slot.done) / recordLength_;
+      if (!slot.failed) {
+        out.swap(slot.run);
+        whole = static_cast<int64_t>(slot.done) / recordLength_;
+      }
       a.head = (a.head + 1) % a.slots.size();
       --a.filled;
       goesOn = next.count == a.runs.count && next.stride == a.runs.stride &&
