@@ -58,3 +58,10 @@ void DrawTextStylePreview(const TextStyleEditor& e, ui::Window window);
 bool TextStyleCommand(const TextStyleEditor& e, ui::Window window, int id, intptr_t code);
 // Owner drawing of the face combo's lines.
 void DrawTextStyleItem(const TextStyleEditor& e, intptr_t second);
+// The dialog's other messages: a line of the face combo drawn (1), nothing else taken (0).
+template <const TextStyleEditor& e>
+intptr_t DrawTextStyleLines(ui::Window, ui::Msg msg, intptr_t, intptr_t second) {
+  if (msg != ui::Msg::DrawItem) return 0;
+  DrawTextStyleItem(e, second);
+  return 1;
+}

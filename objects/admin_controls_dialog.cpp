@@ -154,6 +154,11 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
   }
 }
 
+constexpr DialogHandlers kHandlers{
+    .init = Initialise,
+    .command = OnCommand,
+    .destroy = [](ui::Window) { ReleaseDialogBitmap(adminPreviewBitmap); }};
+
 }  // namespace
 
 void DrawAdminControl(ui::Window dialog, int style) {
@@ -289,21 +294,7 @@ int ShowAdminControlDialog(ui::Window parent) {
 }
 
 intptr_t AdminControlDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      Initialise(window);
-      break;
-    case ui::Msg::Command:
-      OnCommand(window, static_cast<int>(first & 0xFFFF), second);
-      break;
-    case ui::Msg::Destroy:
-      ReleaseDialogBitmap(adminPreviewBitmap);
-      break;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 void LoadAdminSettings(const PageObject& object) {

@@ -121,6 +121,13 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
   }
 }
 
+void OnDestroy(ui::Window) {
+  ReleaseDialogBitmap(preview);
+  ShowMessageIfAny(LoadSaveSettings("save"));
+}
+
+constexpr DialogHandlers kHandlers{.init = Initialise, .command = OnCommand, .destroy = OnDestroy};
+
 }  // namespace
 
 int64_t RoundedDiv(long double a, long double b) {
@@ -214,22 +221,7 @@ int ShowConfigurationDialog(ui::Window parent) {
 }
 
 intptr_t ConfigurationDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      Initialise(window);
-      break;
-    case ui::Msg::Command:
-      OnCommand(window, static_cast<int>(first & 0xFFFF), second);
-      break;
-    case ui::Msg::Destroy:
-      ReleaseDialogBitmap(preview);
-      ShowMessageIfAny(LoadSaveSettings("save"));
-      break;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 void ResetConfigurationState() {

@@ -15,6 +15,19 @@ constexpr int kText = 4012, kAceptar = 4013, kCancelar = 4014;
 
 DialogSkeleton skeleton{&insertTextDialogOpen, &insertTextAccepted, kCancelar};
 
+void Initialise(ui::Window window) { ui::SetTextLimit(window, kText, kInsertTextMaxChars); }
+
+void OnCommand(ui::Window window, int id, intptr_t code) {
+  if (IsButtonPress(id, code, kAceptar)) {
+    insertTextBuffer = ui::Text(window, kText).substr(0, kInsertTextMaxChars);
+    FinishDialog(skeleton, window, true);
+  } else if (IsButtonPress(id, code, kCancelar)) {
+    FinishDialog(skeleton, window, false);
+  }
+}
+
+constexpr DialogHandlers kHandlers{.init = Initialise, .command = OnCommand};
+
 }  // namespace
 
 int ShowInsertTextDialog(ui::Window parent) {
@@ -36,23 +49,7 @@ int ShowInsertTextDialog(ui::Window parent) {
 }
 
 intptr_t InsertTextDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      ui::SetTextLimit(window, kText, kInsertTextMaxChars);
-      break;
-    case ui::Msg::Command:
-      if (IsButtonPress(first, second, kAceptar)) {
-        insertTextBuffer = ui::Text(window, kText).substr(0, kInsertTextMaxChars);
-        FinishDialog(skeleton, window, true);
-      } else if (IsButtonPress(first, second, kCancelar)) {
-        FinishDialog(skeleton, window, false);
-      }
-      break;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 bool RefuseEmptyInsertText() {

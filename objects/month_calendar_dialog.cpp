@@ -96,8 +96,7 @@ void TakePicked(ui::Window window, gfx::Colour& into, int swatch) {
   DrawPreview(window);
 }
 
-void OnCommand(ui::Window window, intptr_t first, intptr_t second) {
-  const int id = static_cast<int>(first & 0xFFFF);
+void OnCommand(ui::Window window, int id, intptr_t code) {
   switch (id) {
     case kBackSwatch:
       TakePicked(window, monthBackColour, kBackSwatch);
@@ -106,7 +105,7 @@ void OnCommand(ui::Window window, intptr_t first, intptr_t second) {
       TakePicked(window, monthBorderColour, kBorderSwatch);
       break;
     case kYear:
-      if (second != ui::kEditChange) break;
+      if (code != ui::kEditChange) break;
       // Read wide and saturated: the drawing arithmetic is wide, so any year draws.
       monthCalendarYear = numbers::ToInt32(numbers::NumericValueOfText(ui::Text(window, kYear)));
       DrawPreview(window);
@@ -136,18 +135,23 @@ void OnCommand(ui::Window window, intptr_t first, intptr_t second) {
       DrawPreview(window);
       break;
     default:
-      if (IsButtonPress(first, second, kBackChooser)) {
+      if (IsButtonPress(id, code, kBackChooser)) {
         Choose(window, monthBackColour, kBackSwatch);
-      } else if (IsButtonPress(first, second, kBorderChooser)) {
+      } else if (IsButtonPress(id, code, kBorderChooser)) {
         Choose(window, monthBorderColour, kBorderSwatch);
-      } else if (IsButtonPress(first, second, kAceptar)) {
+      } else if (IsButtonPress(id, code, kAceptar)) {
         FinishDialog(skeleton, window, true);
-      } else if (IsButtonPress(first, second, kCancelar)) {
+      } else if (IsButtonPress(id, code, kCancelar)) {
         FinishDialog(skeleton, window, false);
       }
       break;
   }
 }
+
+constexpr DialogHandlers kHandlers{
+    .init = Initialise,
+    .command = OnCommand,
+    .destroy = [](ui::Window) { ReleaseDialogBitmap(monthPreviewBitmap); }};
 
 }  // namespace
 
@@ -195,21 +199,7 @@ int ShowMonthCalendarDialog(ui::Window parent) {
 }
 
 intptr_t MonthCalendarDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      Initialise(window);
-      break;
-    case ui::Msg::Command:
-      OnCommand(window, first, second);
-      break;
-    case ui::Msg::Destroy:
-      ReleaseDialogBitmap(monthPreviewBitmap);
-      break;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 MonthCalendarOptions MonthOptionsOfSettings() {

@@ -168,6 +168,10 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
   }
 }
 
+constexpr DialogHandlers kHandlers{.init = Initialise,
+                                   .command = OnCommand,
+                                   .destroy = [](ui::Window) { openDialog = nullptr; }};
+
 }  // namespace
 
 void FillHatchStyleCombo(ui::Window dialog, int comboId, int) {
@@ -252,21 +256,7 @@ int ShowShapeDialog(ui::Window parent) {
 }
 
 intptr_t ShapeDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      Initialise(window);
-      break;
-    case ui::Msg::Command:
-      OnCommand(window, static_cast<int>(first & 0xFFFF), second);
-      break;
-    case ui::Msg::Destroy:
-      openDialog = nullptr;
-      break;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 ShapeArgs ShapeArgsOfSettings() {

@@ -121,6 +121,9 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
   }
 }
 
+constexpr DialogHandlers kHandlers{
+    .init = Initialise, .command = OnCommand, .other = DrawTextStyleLines<editor>};
+
 }  // namespace
 
 int32_t GetTextStyleFlags() { return StyleFlagsOf(textStyleBits); }
@@ -144,21 +147,7 @@ int ShowTextPropertiesDialog(ui::Window parent) {
 }
 
 intptr_t TextPropertiesDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      Initialise(window);
-      break;
-    case ui::Msg::Command:
-      OnCommand(window, static_cast<int>(first & 0xFFFF), second);
-      break;
-    case ui::Msg::DrawItem:
-      DrawTextStyleItem(editor, second);
-      return 1;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 void ResetTextPropertiesState() { startValues.Restore(); }

@@ -42,6 +42,16 @@ void ChooseAnotherFolder(ui::Window window) {
   TestFolder(window, true);
 }
 
+void OnCommand(ui::Window window, int id, intptr_t code) {
+  if (IsButtonPress(id, code, kSalir))
+    ui::EndDialog(window, ui::kOk);
+  else if (IsButtonPress(id, code, kChoose))
+    ChooseAnotherFolder(window);
+}
+
+constexpr DialogHandlers kHandlers{
+    .init = [](ui::Window window) { TestFolder(window, false); }, .command = OnCommand};
+
 }  // namespace
 
 LinkTestResult ApplyDatabaseLinkTest(std::string_view folder) {
@@ -60,19 +70,7 @@ std::string BrowseForFolder(ui::Window owner) {
 }
 
 intptr_t LinkDatabaseDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  if (msg == ui::Msg::Init) {
-    TestFolder(window, false);
-  } else if (msg == ui::Msg::Command) {
-    if (IsButtonPress(first, second, kSalir))
-      ui::EndDialog(window, ui::kOk);
-    else if (IsButtonPress(first, second, kChoose))
-      ChooseAnotherFolder(window);
-    else
-      return 0;
-    return 1;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 void ShowLinkDatabaseDialog(ui::Window owner) {

@@ -38,6 +38,7 @@ constexpr const char* kComparisonOptions[] = {
     "09 - = Igual en alguna parte del texto ...",
 };
 
+// Esc and the close box stand for "Salir".
 DialogSkeleton skeleton{nullptr, nullptr, kSalir};
 // Set from "Buscar" until its search has ended: the windows run meanwhile, and nothing of the
 // dialog may end it or change the criteria under the search.
@@ -172,6 +173,21 @@ void ResetCriteria(ui::Window window) {
   appliedCriteria = {};
 }
 
+void OnCommand(ui::Window window, int id, intptr_t code) {
+  if (searching) return;
+  if (IsButtonPress(id, code, kSalir)) {
+    ui::EndDialog(window, 0);
+  } else if (IsButtonPress(id, code, kAplicar)) {
+    ApplyCriterion(window);
+  } else if (IsButtonPress(id, code, kBuscar)) {
+    StartSearch(window);
+  } else if (id == kResetea) {
+    ResetCriteria(window);
+  }
+}
+
+constexpr DialogHandlers kHandlers{.init = InitSearchDialog, .command = OnCommand};
+
 }  // namespace
 
 int ShowSearchDialog(ui::Window owner) {
@@ -213,22 +229,7 @@ void ShowSearchProgress(ui::Window dialog, int64_t record, int64_t lastRecord) {
 }
 
 intptr_t SearchDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  // Esc and the close box stand for "Salir".
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  if (msg == ui::Msg::Init) {
-    InitSearchDialog(window);
-  } else if (msg == ui::Msg::Command && !searching) {
-    if (IsButtonPress(first, second, kSalir)) {
-      ui::EndDialog(window, 0);
-    } else if (IsButtonPress(first, second, kAplicar)) {
-      ApplyCriterion(window);
-    } else if (IsButtonPress(first, second, kBuscar)) {
-      StartSearch(window);
-    } else if ((first & 0xFFFF) == kResetea) {
-      ResetCriteria(window);
-    }
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 void ResetSearchDialogState() {
