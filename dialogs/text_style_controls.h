@@ -20,18 +20,20 @@ constexpr int kTextStyleCancelar = 270, kTextStyleAceptar = 280;
 // Bold, italic, underline, strike-out, leading.
 constexpr std::array<int, 5> kTextStyleChecks = {130, 140, 150, 160, 180};
 
+// One copy of what the controls edit, as both dialogs start the run with it.
+struct TextStyle {
+  gfx::Colour backColour = gfx::kWhite;  // -2 transparent
+  gfx::Colour foreColour = gfx::kBlack;
+  std::string fontName = "Times New Roman";
+  int16_t fontSize = 10;  // points
+  // Bold, italic, underline, strike-out, leading: 1 on, anything else off.
+  std::array<int32_t, 5> styleBits{};
+};
+
 struct TextStyleEditor {
   int base;
-  gfx::Colour& backColour;
-  gfx::Colour& workingBackColour;
-  gfx::Colour& foreColour;
-  gfx::Colour& workingForeColour;
-  std::string& fontName;
-  std::string& workingFontName;
-  int16_t& fontSize;
-  int16_t& workingFontSize;
-  std::array<int32_t, 5>& styleBits;
-  std::array<int32_t, 5>& workingStyleBits;
+  TextStyle& accepted;
+  TextStyle& working;
   std::array<gfx::Colour, 16>& customColours;   // the chooser's table
   size_t fontNameMaxChars;    // the accepted face is cut to this many characters
   bool pickedColourAccepted;  // a swatch's picked colour is accepted at once, not only on "Aceptar"

@@ -9,10 +9,11 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
-std::string alignedText;
-int16_t alignedTextWidth = 0;
-int16_t alignedTextHeight = 0;
-int16_t alignedTextAlignment = 0;
+AlignedTextSettings alignedTextSettings;
+std::string& alignedText = alignedTextSettings.text;
+int16_t& alignedTextWidth = alignedTextSettings.width;
+int16_t& alignedTextHeight = alignedTextSettings.height;
+int16_t& alignedTextAlignment = alignedTextSettings.alignment;
 int32_t alignedTextAccepted = 0;
 int32_t alignedTextDialogOpen = 0;
 int32_t alignLeftChosen = 1;
@@ -22,9 +23,9 @@ int32_t alignJustifiedChosen = 0;
 
 namespace {
 
-StartValues startValues(alignedText, alignedTextWidth, alignedTextHeight, alignedTextAlignment,
-                        alignedTextAccepted, alignedTextDialogOpen, alignLeftChosen,
-                        alignRightChosen, alignCentreChosen, alignJustifiedChosen);
+StartValues startValues(alignedTextSettings, alignedTextAccepted, alignedTextDialogOpen,
+                        alignLeftChosen, alignRightChosen, alignCentreChosen,
+                        alignJustifiedChosen);
 
 constexpr int kLeft = 31001, kRight = 31002, kCentre = 31003, kJustified = 31004;
 constexpr int kWidth = 31008, kHeight = 31009, kText = 31014, kCancelar = 31017, kAceptar = 31018;

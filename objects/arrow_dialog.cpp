@@ -9,13 +9,14 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
-int16_t currentArrowDirection = kArrowUp;
-int16_t currentArrowLength = 100;
-int16_t currentArrowHeadSize = 10;
-gfx::Colour currentArrowColour = 0;
-int16_t currentArrowLineWidth = 1;
-int32_t currentArrowClosedHead = 0;
-uint8_t currentArrowHeads = 1;
+ArrowArgs arrowSettings;
+int16_t& currentArrowDirection = arrowSettings.direction;
+int16_t& currentArrowLength = arrowSettings.length;
+int16_t& currentArrowHeadSize = arrowSettings.headSize;
+gfx::Colour& currentArrowColour = arrowSettings.colour;
+int16_t& currentArrowLineWidth = arrowSettings.lineWidth;
+int32_t& currentArrowClosedHead = arrowSettings.closedHead;
+uint8_t& currentArrowHeads = arrowSettings.heads;
 int32_t arrowDialogAccepted = 0;
 int32_t arrowDialogOpen = 0;
 
@@ -33,9 +34,7 @@ constexpr int kArrowPickBox = 10;
 DialogSkeleton skeleton{&arrowDialogOpen, &arrowDialogAccepted, kCancelar};
 ui::Window openDialog = nullptr;
 
-StartValues startValues(currentArrowDirection, currentArrowLength, currentArrowHeadSize,
-                        currentArrowColour, currentArrowLineWidth, currentArrowClosedHead,
-                        currentArrowHeads, arrowDialogAccepted, arrowDialogOpen, openDialog);
+StartValues startValues(arrowSettings, arrowDialogAccepted, arrowDialogOpen, openDialog);
 
 // The value a combo line carries in its first two characters.
 long double ComboValue(ui::Window window, int id) { return ListLineNumber(ui::Text(window, id)); }
@@ -188,43 +187,18 @@ intptr_t ArrowDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_
   return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
-ArrowArgs ArrowArgsOfSettings() {
-  ArrowArgs arrow;
-  arrow.direction = currentArrowDirection;
-  arrow.length = currentArrowLength;
-  arrow.headSize = currentArrowHeadSize;
-  arrow.colour = currentArrowColour;
-  arrow.lineWidth = currentArrowLineWidth;
-  arrow.closedHead = currentArrowClosedHead;
-  arrow.heads = currentArrowHeads;
-  return arrow;
-}
+ArrowArgs ArrowArgsOfSettings() { return arrowSettings; }
 
 void DrawArrowObject(gfx::Surface& target, int32_t x, int32_t y) {
   DrawArrow(target, x, y, ArrowArgsOfSettings());
 }
 
-void LoadArrowSettings(const PageObject& object) {
-  const ArrowArgs arrow = ArrowArgsOfObject(object);
-  currentArrowDirection = arrow.direction;
-  currentArrowLength = arrow.length;
-  currentArrowHeadSize = arrow.headSize;
-  currentArrowColour = arrow.colour;
-  currentArrowLineWidth = arrow.lineWidth;
-  currentArrowClosedHead = arrow.closedHead;
-  currentArrowHeads = arrow.heads;
-}
+void LoadArrowSettings(const PageObject& object) { arrowSettings = ArrowArgsOfObject(object); }
 
 void StoreArrowSettings(PageObject& object) {
   object.width = kArrowPickBox;
   object.height = kArrowPickBox;
-  object.arrowLength = currentArrowLength;
-  object.arrowColor = currentArrowColour;
-  object.arrowHeads = currentArrowHeads;
-  object.arrowLineWidth = currentArrowLineWidth;
-  object.arrowDirection = currentArrowDirection;
-  object.arrowClosedHead = currentArrowClosedHead;
-  object.arrowHeadSize = currentArrowHeadSize;
+  PutArrowArgs(object, arrowSettings);
 }
 
 void ResetArrowDialogState() { startValues.Restore(); }

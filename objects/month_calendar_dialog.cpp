@@ -10,12 +10,13 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
-int32_t monthNamePosition = kMonthNameLeft;
-int32_t monthColouredBackground = 0;
-int32_t monthTransparentBackground = 0;
-int32_t monthIncludeHolidays = 0;
-gfx::Colour monthBackColour = 0xFFFFFF;
-gfx::Colour monthBorderColour = 0;
+MonthSettings monthSettings;
+int32_t& monthNamePosition = monthSettings.options.namePosition;
+int32_t& monthColouredBackground = monthSettings.options.colouredBackground;
+int32_t& monthTransparentBackground = monthSettings.options.transparentBackground;
+int32_t& monthIncludeHolidays = monthSettings.options.includeHolidays;
+gfx::Colour& monthBackColour = monthSettings.backColour;
+gfx::Colour& monthBorderColour = monthSettings.borderColour;
 int32_t monthCalendarYear = 0;
 int32_t monthCalendarMonth = 1;
 int32_t monthDialogAccepted = 0;
@@ -24,9 +25,8 @@ gfx::Surface* monthPreviewBitmap = nullptr;
 
 namespace {
 
-StartValues startValues(monthNamePosition, monthColouredBackground, monthTransparentBackground,
-                        monthIncludeHolidays, monthBackColour, monthBorderColour, monthCalendarYear,
-                        monthCalendarMonth, monthDialogAccepted, monthDialogOpen);
+StartValues startValues(monthSettings, monthCalendarYear, monthCalendarMonth, monthDialogAccepted,
+                        monthDialogOpen);
 
 constexpr int kPreview = 7701, kYear = 7703, kMonth = 7705;
 constexpr int kLeft = 7707, kCentre = 7708, kRight = 7709;
@@ -203,11 +203,7 @@ intptr_t MonthCalendarDialogProc(ui::Window window, ui::Msg msg, intptr_t first,
 }
 
 MonthCalendarOptions MonthOptionsOfSettings() {
-  MonthCalendarOptions options;
-  options.namePosition = monthNamePosition;
-  options.colouredBackground = monthColouredBackground;
-  options.transparentBackground = monthTransparentBackground;
-  options.includeHolidays = monthIncludeHolidays;
+  MonthCalendarOptions options = monthSettings.options;
   options.nameColour = textForeColour;
   return options;
 }
@@ -242,19 +238,13 @@ void StoreMonthCalendarSettings(PageObject& object, gfx::FontKey font) {
   object.calendarMonth = monthCalendarMonth;
   object.fontHandle = font;
   object.fontSize = textFontSize;
-  object.optionFlag1 = monthIncludeHolidays;
-  object.optionFlag2 = monthTransparentBackground;
-  object.optionFlag3 = monthColouredBackground;
-  object.alignment = static_cast<int16_t>(monthNamePosition);
+  PutMonthCalendarOptions(object, monthSettings.options);
   SetFixedField(object.fontName, gfx::FontOf(font).face);
   object.fontStyle = kStyleBold;
 }
 
 void LoadMonthCalendarSettings(const PageObject& object) {
-  monthNamePosition = object.alignment;
-  monthIncludeHolidays = object.optionFlag1;
-  monthTransparentBackground = object.optionFlag2;
-  monthColouredBackground = object.optionFlag3;
+  monthSettings.options = MonthOptionsOfObject(object, gfx::kBlack);
 }
 
 gfx::FontKey MonthCalendarObjectFont(PageObject& object) {

@@ -10,14 +10,22 @@
 #include "platform/ui/ui.h"
 
 // Month settings: the dialog edits them and the insert stores them; after a repaint the
-// first four hold the last calendar painted, unless the dialog is open. The PageObject
-// field of each is named beside it.
-extern int32_t monthNamePosition;           // alignment
-extern int32_t monthColouredBackground;     // optionFlag3: draw the box
-extern int32_t monthTransparentBackground;  // optionFlag2: the box without filling
-extern int32_t monthIncludeHolidays;        // optionFlag1: colour the listed holidays
-extern gfx::Colour monthBackColour;         // backColor
-extern gfx::Colour monthBorderColour;       // borderColor
+// options hold the last calendar painted, unless the dialog is open. The name's colour is
+// not one of them: the text properties give it.
+struct MonthSettings {
+  MonthCalendarOptions options;
+  gfx::Colour backColour = gfx::kWhite;
+  gfx::Colour borderColour = gfx::kBlack;
+};
+extern MonthSettings monthSettings;
+// Each month setting by its name, in the value above, and the year and month shown; the
+// PageObject field of each is named beside it.
+extern int32_t& monthNamePosition;           // alignment
+extern int32_t& monthColouredBackground;     // optionFlag3: draw the box
+extern int32_t& monthTransparentBackground;  // optionFlag2: the box without filling
+extern int32_t& monthIncludeHolidays;        // optionFlag1: colour the listed holidays
+extern gfx::Colour& monthBackColour;         // backColor
+extern gfx::Colour& monthBorderColour;       // borderColor
 extern int32_t monthCalendarYear;           // calendarYear
 extern int32_t monthCalendarMonth;          // calendarMonth: 1 to 12
 

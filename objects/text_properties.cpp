@@ -7,16 +7,18 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
-gfx::Colour textBackColour = gfx::kWhite;
-gfx::Colour workingTextBackColour = gfx::kWhite;
-gfx::Colour textForeColour = gfx::kBlack;
-gfx::Colour workingTextForeColour = gfx::kBlack;
-std::string textFontName = "Times New Roman";
-std::string workingTextFontName = "Times New Roman";
-int16_t textFontSize = 10;
-int16_t workingTextFontSize = 10;
-std::array<int32_t, 5> acceptedTextStyleBits{};
-std::array<int32_t, 5> textStyleBits{};
+TextStyle textStyle;
+TextStyle workingTextStyle;
+gfx::Colour& textBackColour = textStyle.backColour;
+gfx::Colour& workingTextBackColour = workingTextStyle.backColour;
+gfx::Colour& textForeColour = textStyle.foreColour;
+gfx::Colour& workingTextForeColour = workingTextStyle.foreColour;
+std::string& textFontName = textStyle.fontName;
+std::string& workingTextFontName = workingTextStyle.fontName;
+int16_t& textFontSize = textStyle.fontSize;
+int16_t& workingTextFontSize = workingTextStyle.fontSize;
+std::array<int32_t, 5>& acceptedTextStyleBits = textStyle.styleBits;
+std::array<int32_t, 5>& textStyleBits = workingTextStyle.styleBits;
 int32_t textBackTransparent = 0;
 int32_t textAngleOn = 0;
 int16_t textAngle = 0;
@@ -33,12 +35,7 @@ constexpr int kTransparent = 10290, kAngleOn = 10300, kAngle = 10310;
 DialogSkeleton skeleton{&textPropertiesDialogOpen, nullptr, kCancelar};
 
 const TextStyleEditor editor{
-    .base = kBase,
-    .backColour = textBackColour, .workingBackColour = workingTextBackColour,
-    .foreColour = textForeColour, .workingForeColour = workingTextForeColour,
-    .fontName = textFontName, .workingFontName = workingTextFontName,
-    .fontSize = textFontSize, .workingFontSize = workingTextFontSize,
-    .styleBits = acceptedTextStyleBits, .workingStyleBits = textStyleBits,
+    .base = kBase, .accepted = textStyle, .working = workingTextStyle,
     .customColours = customColours, .fontNameMaxChars = kTextFontNameMaxChars,
     .pickedColourAccepted = false, .previewOnBackColour = false};
 
@@ -47,10 +44,7 @@ int32_t openingTransparent = 0;
 int32_t openingAngleOn = 0;
 int16_t openingAngle = 0;
 
-StartValues startValues(textBackColour, workingTextBackColour, textForeColour,
-                        workingTextForeColour, textFontName, workingTextFontName, textFontSize,
-                        workingTextFontSize, acceptedTextStyleBits, textStyleBits,
-                        textBackTransparent, textAngleOn, textAngle, textPropertiesDialogOpen,
+StartValues startValues(textStyle, workingTextStyle, textBackTransparent, textAngleOn, textAngle, textPropertiesDialogOpen,
                         openingTransparent, openingAngleOn, openingAngle);
 
 void EnableBackground(ui::Window window, bool on) {
