@@ -31,9 +31,9 @@ std::array<gfx::Colour, 16> fillCustomColours{};
 
 namespace {
 
-StartValues startValues(fillTextStyle, workingFillTextStyle, fillTextBuffer, fillTextUseY, fillTextY, fillAlignLeftChosen,
-                        fillAlignRightChosen, fillAlignCentreChosen, fillTextAccepted,
-                        fillCustomColours);
+StartValues startValues(fillTextStyle, workingFillTextStyle, fillTextBuffer, fillTextUseY,
+                        fillTextY, fillAlignLeftChosen, fillAlignRightChosen,
+                        fillAlignCentreChosen, fillTextAccepted, fillCustomColours);
 
 constexpr int kBase = 20000;
 constexpr int kCancelar = kBase + kTextStyleCancelar, kAceptar = kBase + kTextStyleAceptar;

@@ -14,12 +14,13 @@
 // name in it; their PageObject fields are named beside them.
 extern ArrowArgs arrowSettings;
 extern int16_t& currentArrowDirection;  // arrowDirection: ArrowDirection; others draw nothing
-extern int16_t& currentArrowLength;    // arrowLength: L, the shaft's run along each axis it moves on
+extern int16_t& currentArrowLength;  // arrowLength: L, the shaft's run along each axis it moves on
 extern int16_t& currentArrowHeadSize;  // arrowHeadSize: h, each head leg's run along each axis
 extern gfx::Colour& currentArrowColour;  // arrowColor
 extern int16_t& currentArrowLineWidth;   // arrowLineWidth
-extern int32_t& currentArrowClosedHead;  // arrowClosedHead: 1 = a line closes each head (not filled)
-extern uint8_t& currentArrowHeads;       // arrowHeads: 0 none, 2 both ends, other values at the tip
+// arrowClosedHead: 1 = a line closes each head (not filled)
+extern int32_t& currentArrowClosedHead;
+extern uint8_t& currentArrowHeads;  // arrowHeads: 0 none, 2 both ends, other values at the tip
 
 extern int32_t arrowDialogAccepted;   // 1 after a valid "Aceptar" of this opening
 // Re-entry guard: set before the dialog runs, cleared when it closes. While it is set a

@@ -44,8 +44,9 @@ int32_t openingTransparent = 0;
 int32_t openingAngleOn = 0;
 int16_t openingAngle = 0;
 
-StartValues startValues(textStyle, workingTextStyle, textBackTransparent, textAngleOn, textAngle, textPropertiesDialogOpen,
-                        openingTransparent, openingAngleOn, openingAngle);
+StartValues startValues(textStyle, workingTextStyle, textBackTransparent, textAngleOn, textAngle,
+                        textPropertiesDialogOpen, openingTransparent, openingAngleOn,
+                        openingAngle);
 
 void EnableBackground(ui::Window window, bool on) {
   for (int id : {kBackLabel, kBackChooser, kBackSwatch}) ui::Enable(window, id, on);
