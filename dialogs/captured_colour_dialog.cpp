@@ -6,13 +6,14 @@
 #include "dialogs/picked_colours.h"
 #include "page/start_values.h"
 
+using namespace captured_colour_ids;
+
 int32_t capturedColourDialogOpen = 0;
 
 namespace {
 
 StartValues startValues(capturedColourDialogOpen);
 
-constexpr int kSwatch = 21002, kValue = 21003, kAceptar = 21004;
 
 DialogSkeleton skeleton{&capturedColourDialogOpen, nullptr, kAceptar};
 

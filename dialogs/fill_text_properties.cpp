@@ -7,6 +7,8 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
+using namespace fill_text_ids;
+
 // The style of the administrative control being edited, kept by its own dialog.
 TextStyle fillTextStyle;
 TextStyle workingFillTextStyle;
@@ -35,12 +37,7 @@ StartValues startValues(fillTextStyle, workingFillTextStyle, fillTextBuffer, fil
                         fillTextY, fillAlignLeftChosen, fillAlignRightChosen,
                         fillAlignCentreChosen, fillTextAccepted, fillCustomColours);
 
-constexpr int kBase = 20000;
-constexpr int kCancelar = kBase + kTextStyleCancelar, kAceptar = kBase + kTextStyleAceptar;
-constexpr int kText = 20310, kLeft = 20330, kRight = 20340, kCentre = 20350;
-constexpr int kUseY = 20361, kY = 20362, kYLabel = 20363;
-
-DialogSkeleton skeleton{nullptr, &fillTextAccepted, kCancelar};
+DialogSkeleton skeleton{nullptr, &fillTextAccepted, kStyle.cancelar};
 
 const TextStyleEditor editor{
     .base = kBase, .accepted = fillTextStyle, .working = workingFillTextStyle,
@@ -92,10 +89,10 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
       fillTextUseY = ui::Checked(window, kUseY) ? 1 : 0;
       ui::Enable(window, kY, fillTextUseY == 1);
       break;
-    case kCancelar:
+    case kStyle.cancelar:
       if (IsPressCode(code)) FinishDialog(skeleton, window, false);
       break;
-    case kAceptar:
+    case kStyle.aceptar:
       if (!IsPressCode(code)) break;
       AcceptTextStyle(editor);
       fillTextY = fillTextUseY == 1 ? numbers::ToInt16(FieldNumber(window, kY)) : int16_t{0};

@@ -45,6 +45,14 @@ void PutFillTextStyle(PageObject& object, const TextStyle& style);
 // The fill text as stored: at most 273 characters, line breaks made blanks.
 std::string NormaliseFillText(std::string_view typed);
 
+// The dialog's control ids.
+namespace fill_text_ids {
+inline constexpr int kBase = 20000;
+inline constexpr TextStyleIds kStyle = TextStyleIdsFrom(kBase);
+inline constexpr int kText = 20310, kLeft = 20330, kRight = 20340, kCentre = 20350;
+inline constexpr int kUseY = 20361, kY = 20362, kYLabel = 20363;
+}  // namespace fill_text_ids
+
 // Runs the dialog modally; the results are in the globals.
 int ShowFillTextPropertiesDialog(ui::Window parent);
 intptr_t FillTextPropertiesDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);

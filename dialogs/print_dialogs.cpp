@@ -17,7 +17,7 @@ namespace {
 StartValues startValues(paperFormatDialogOpen);
 
 // "Configura la impresión".
-constexpr int kCopies = 1002, kColourMode = 1005, kQuality = 1007, kSeguir = 1009, kPrinterName = 1010;
+using namespace print_settings_ids;
 constexpr gfx::Colour kGrey = 0x808080;
 
 DialogSkeleton printSettingsSkeleton{nullptr, nullptr, 0};
@@ -63,7 +63,7 @@ constexpr DialogHandlers kPrintSettingsHandlers{.init = InitialisePrintSettings,
                                                 .command = OnPrintSettingsCommand};
 
 // "Formato Papel".
-constexpr int kPaperWidth = 1005, kPaperHeight = 1006, kSalir = 1007, kAceptar = 1008;
+using namespace paper_format_ids;
 constexpr gfx::Colour kLabelColour = gfx::Rgb(192, 0, 128);
 constexpr gfx::Colour kRed = 0x0000FF;
 

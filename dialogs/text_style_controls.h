@@ -20,6 +20,20 @@ constexpr int kTextStyleCancelar = 270, kTextStyleAceptar = 280;
 // Bold, italic, underline, strike-out, leading.
 constexpr std::array<int, 5> kTextStyleChecks = {130, 140, 150, 160, 180};
 
+// The shared controls' ids in a dialog whose ids count from `base`.
+struct TextStyleIds {
+  int face, size, preview, backLabel, backChooser, backSwatch, foreChooser, foreSwatch;
+  int cancelar, aceptar;
+  int bold, italic, underline, strikeOut, leading;
+};
+constexpr TextStyleIds TextStyleIdsFrom(int base) {
+  return {base + kTextStyleFace,        base + kTextStyleSize,       base + kTextStylePreview,
+          base + kTextStyleBackLabel,   base + kTextStyleBackChooser, base + kTextStyleBackSwatch,
+          base + kTextStyleForeChooser, base + kTextStyleForeSwatch, base + kTextStyleCancelar,
+          base + kTextStyleAceptar,     base + kTextStyleChecks[0],  base + kTextStyleChecks[1],
+          base + kTextStyleChecks[2],   base + kTextStyleChecks[3],  base + kTextStyleChecks[4]};
+}
+
 // One copy of what the controls edit, as both dialogs start the run with it.
 struct TextStyle {
   gfx::Colour backColour = gfx::kWhite;  // -2 transparent

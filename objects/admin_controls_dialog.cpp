@@ -13,6 +13,8 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
+using namespace admin_dialog_ids;
+
 gfx::Surface* adminPreviewBitmap = nullptr;
 int32_t adminDialogAccepted = 0;
 int32_t adminDialogOpen = 0;
@@ -21,11 +23,6 @@ namespace {
 
 StartValues startValues(adminDialogAccepted, adminDialogOpen);
 
-constexpr int kPreview = 1001, kStyleCombo = 1029, kText = 1003;
-constexpr int kAreaWidth = 1008, kAreaHeight = 1010, kCellWidth = 1012, kPen = 1014, kCount = 1016;
-constexpr int kSpacing = 1021, kSwatch = 1018, kChooser = 1019, kLabelVisible = 1022, kRound = 1033;
-constexpr int kRight = 1024, kLeft = 1025, kCentre = 1026, kJustified = 1027;
-constexpr int kAceptar = 1030, kCancelar = 1031, kRenderizar = 1032;
 constexpr int kPreviewWidth = 794, kPreviewHeight = 160;
 
 DialogSkeleton skeleton{&adminDialogOpen, &adminDialogAccepted, kCancelar};

@@ -9,6 +9,8 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
+using namespace aligned_text_ids;
+
 AlignedTextSettings alignedTextSettings;
 std::string& alignedText = alignedTextSettings.text;
 int16_t& alignedTextWidth = alignedTextSettings.width;
@@ -27,8 +29,6 @@ StartValues startValues(alignedTextSettings, alignedTextAccepted, alignedTextDia
                         alignLeftChosen, alignRightChosen, alignCentreChosen,
                         alignJustifiedChosen);
 
-constexpr int kLeft = 31001, kRight = 31002, kCentre = 31003, kJustified = 31004;
-constexpr int kWidth = 31008, kHeight = 31009, kText = 31014, kCancelar = 31017, kAceptar = 31018;
 
 DialogSkeleton skeleton{&alignedTextDialogOpen, &alignedTextAccepted, kCancelar};
 

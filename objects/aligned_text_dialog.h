@@ -31,6 +31,13 @@ extern int32_t alignJustifiedChosen;
 
 constexpr int kAlignedTextMaxChars = 1023;   // what a page object's text field holds
 
+// The dialog's control ids.
+namespace aligned_text_ids {
+inline constexpr int kLeft = 31001, kRight = 31002, kCentre = 31003, kJustified = 31004;
+inline constexpr int kWidth = 31008, kHeight = 31009, kText = 31014, kCancelar = 31017;
+inline constexpr int kAceptar = 31018;
+}  // namespace aligned_text_ids
+
 // Runs the dialog modally; the results are in the globals.
 int ShowAlignedTextDialog(ui::Window parent);
 intptr_t AlignedTextDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);

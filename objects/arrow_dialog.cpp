@@ -9,6 +9,8 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
+using namespace arrow_ids;
+
 ArrowArgs arrowSettings;
 int16_t& currentArrowDirection = arrowSettings.direction;
 int16_t& currentArrowLength = arrowSettings.length;
@@ -22,10 +24,6 @@ int32_t arrowDialogOpen = 0;
 
 namespace {
 
-constexpr int kLengthPx = 8002, kLengthMm = 8004, kHeadPx = 8008, kHeadMm = 8012;
-constexpr int kColourChooser = 8014, kColourSwatch = 8015;
-constexpr int kWidthCombo = 8017, kClosed = 8018, kHeadsCombo = 8019, kDirectionCombo = 8025;
-constexpr int kPreview = 8021, kCancelar = 8022, kAceptar = 8023;
 constexpr int kLargestLineWidth = 30;
 constexpr int kPreviewAnchor = 150;
 constexpr int16_t kPreviewLength = 100;

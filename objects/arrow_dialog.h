@@ -27,6 +27,14 @@ extern int32_t arrowDialogAccepted;   // 1 after a valid "Aceptar" of this openi
 // repaint leaves the dialog's working values alone.
 extern int32_t arrowDialogOpen;
 
+// The dialog's control ids.
+namespace arrow_ids {
+inline constexpr int kLengthPx = 8002, kLengthMm = 8004, kHeadPx = 8008, kHeadMm = 8012;
+inline constexpr int kColourChooser = 8014, kColourSwatch = 8015;
+inline constexpr int kWidthCombo = 8017, kClosed = 8018, kHeadsCombo = 8019, kDirectionCombo = 8025;
+inline constexpr int kPreview = 8021, kCancelar = 8022, kAceptar = 8023;
+}  // namespace arrow_ids
+
 // Runs the dialog modally; the results are in the arrow settings.
 int ShowArrowDialog(ui::Window parent);
 intptr_t ArrowDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);

@@ -7,6 +7,8 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
+using namespace corner_mark_ids;
+
 std::string cornerMarkText = "C\xF3" "digo de barras";
 int16_t cornerMarkWidthMm = 73;
 int16_t cornerMarkHeightMm = 21;
@@ -24,8 +26,6 @@ StartValues startValues(cornerMarkText, cornerMarkWidthMm, cornerMarkHeightMm, c
                         cornerMarkShowText, cornerMarkShowShadow, cornerMarkShowCorners,
                         cornerDialogAccepted, cornerDialogOpen);
 
-constexpr int kPreview = 7001, kStyle = 7002, kWidth = 7005, kHeight = 7006, kSwatch = 7007, kColour = 7008;
-constexpr int kText = 7009, kRender = 7011, kAceptar = 7012, kCancelar = 7013;
 
 DialogSkeleton skeleton{&cornerDialogOpen, &cornerDialogAccepted, kCancelar};
 

@@ -7,11 +7,12 @@
 #include "page/start_values.h"
 #include "platform/files/files.h"
 
+using namespace favourite_colours_ids;
+
 int32_t favouriteColoursDialogOpen = 0;
 
 namespace {
 
-constexpr int kGrid = 31001, kArchivar = 31002, kSalir = 31003, kReseteo = 31004, kSwatch = 31005;
 constexpr int kPaletteWidth = 336, kPaletteHeight = 312;
 
 DialogSkeleton skeleton{&favouriteColoursDialogOpen, nullptr, kSalir};

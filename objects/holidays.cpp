@@ -10,6 +10,8 @@
 #include "platform/files/files.h"
 #include "platform/numbers/numbers.h"
 
+using namespace holidays_ids;
+
 std::array<HolidayRecord, kHolidayTableSize> holidayList{};
 int32_t holidayCount = 0;
 int32_t holidaysSaved = -1;
@@ -21,8 +23,6 @@ namespace {
 StartValues startValues(holidayList, holidayCount, holidaysSaved, holidayChosenColour,
                         holidaysDialogOpen);
 
-constexpr int kDay = 7724, kMonth = 7726, kSwatch = 7728, kChooser = 7729, kList = 7730;
-constexpr int kSalir = 7731, kDeleteFile = 7732, kSaveFile = 7733, kInsert = 7734, kDeleteDay = 7735;
 
 DialogSkeleton skeleton{&holidaysDialogOpen, nullptr, kSalir};
 

@@ -5,6 +5,8 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
+using namespace image_size_ids;
+
 int32_t imageTrueSize = 1;
 int16_t imageWidth = 0;
 int16_t imageHeight = 0;
@@ -14,7 +16,6 @@ int32_t loadedImageHeight = 0;
 
 namespace {
 
-constexpr int kTrueSize = 51001, kWidth = 51005, kHeight = 51006, kCancelar = 51008, kAceptar = 51009;
 
 DialogSkeleton skeleton{&imageSizeDialogOpen, nullptr, kCancelar};
 

@@ -3,6 +3,8 @@
 #include "dialogs/dialog_skeleton.h"
 #include "page/start_values.h"
 
+using namespace insert_text_ids;
+
 std::string insertTextBuffer;
 int32_t insertTextAccepted = 0;
 int32_t insertTextDialogOpen = 0;
@@ -11,7 +13,6 @@ namespace {
 
 StartValues startValues(insertTextBuffer, insertTextAccepted, insertTextDialogOpen);
 
-constexpr int kText = 4012, kAceptar = 4013, kCancelar = 4014;
 
 DialogSkeleton skeleton{&insertTextDialogOpen, &insertTextAccepted, kCancelar};
 
@@ -42,7 +43,7 @@ int ShowInsertTextDialog(ui::Window parent) {
       {ui::Kind::Edit, kText, insertTextBuffer, 8, 8, 288, 152, ui::kMultiLine | ui::kBorder | ui::kSunken},
       {ui::Kind::Button, kAceptar, "Aceptar", 224, 167, 72, 24},
       {ui::Kind::Button, kCancelar, "Cancelar", 8, 167, 72, 24},
-      {ui::Kind::Label, 4015, "El texto se imprime en 1 sola linea ...", 88, 168, 128, 56, 0,
+      {ui::Kind::Label, kNote, "El texto se imprime en 1 sola linea ...", 88, 168, 128, 56, 0,
        "MS Sans Serif", 10, true, true},
   };
   return ui::RunModal(t, parent, InsertTextDialogProc);

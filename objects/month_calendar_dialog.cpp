@@ -10,6 +10,8 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
+using namespace month_calendar_ids;
+
 MonthSettings monthSettings;
 int32_t& monthNamePosition = monthSettings.options.namePosition;
 int32_t& monthColouredBackground = monthSettings.options.colouredBackground;
@@ -28,11 +30,6 @@ namespace {
 StartValues startValues(monthSettings, monthCalendarYear, monthCalendarMonth, monthDialogAccepted,
                         monthDialogOpen);
 
-constexpr int kPreview = 7701, kYear = 7703, kMonth = 7705;
-constexpr int kLeft = 7707, kCentre = 7708, kRight = 7709;
-constexpr int kColoured = 7711, kBackSwatch = 7712, kBackChooser = 7713;
-constexpr int kBorderChooser = 7715, kBorderSwatch = 7716;
-constexpr int kTransparent = 7718, kHolidays = 7719, kNote = 7720, kAceptar = 7721, kCancelar = 7722;
 
 DialogSkeleton skeleton{&monthDialogOpen, &monthDialogAccepted, kCancelar};
 

@@ -33,6 +33,16 @@ extern int32_t monthDialogAccepted;          // 1 after "Aceptar"
 extern int32_t monthDialogOpen;              // re-entry guard
 extern gfx::Surface* monthPreviewBitmap;     // 262 x 282, made at each opening
 
+// The dialog's control ids.
+namespace month_calendar_ids {
+inline constexpr int kPreview = 7701, kYear = 7703, kMonth = 7705;
+inline constexpr int kLeft = 7707, kCentre = 7708, kRight = 7709;
+inline constexpr int kColoured = 7711, kBackSwatch = 7712, kBackChooser = 7713;
+inline constexpr int kBorderChooser = 7715, kBorderSwatch = 7716;
+inline constexpr int kTransparent = 7718, kHolidays = 7719, kNote = 7720, kAceptar = 7721;
+inline constexpr int kCancelar = 7722;
+}  // namespace month_calendar_ids
+
 // Runs the dialog modally; the results are in the month settings.
 int ShowMonthCalendarDialog(ui::Window parent);
 intptr_t MonthCalendarDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);

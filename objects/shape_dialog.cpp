@@ -8,6 +8,8 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
+using namespace shape_ids;
+
 ShapeArgs shapeSettings;
 int32_t& shapeRoundedCorners = shapeSettings.roundedCorners;
 int32_t& shapeTypeChosen = shapeSettings.type;
@@ -27,13 +29,6 @@ std::array<gfx::Colour, 16> shapeCustomColours{};
 
 namespace {
 
-constexpr int kSquare = 7001, kCircle = 7002;
-constexpr int kWidthPx = 7007, kHeightPx = 7008, kWidthMm = 7014, kHeightMm = 7010;
-constexpr int kRounded = 7016, kPercent = 7018;
-constexpr int kBorderChooser = 7020, kBorderSwatch = 7021;
-constexpr int kInteriorChooser = 7022, kInteriorSwatch = 7024, kTransparent = 7025;
-constexpr int kFillCombo = 7028, kLineStyleCombo = 7029, kLineWidthCombo = 7031;
-constexpr int kPreview = 7033, kCancelar = 7034, kAceptar = 7035;
 constexpr int kLargestLineWidth = 15;
 
 DialogSkeleton skeleton{&shapeDialogOpen, &shapeDialogAccepted, kCancelar};

@@ -53,6 +53,17 @@ extern gfx::Colour shapeSavedInteriorColour;  // the interior kept while it is t
 extern int32_t shapeDialogAccepted;           // 1 after a valid "Aceptar" of this opening
 extern std::array<gfx::Colour, 16> shapeCustomColours;   // this dialog's own chooser table
 
+// The dialog's control ids.
+namespace shape_ids {
+inline constexpr int kSquare = 7001, kCircle = 7002;
+inline constexpr int kWidthPx = 7007, kHeightPx = 7008, kWidthMm = 7014, kHeightMm = 7010;
+inline constexpr int kRounded = 7016, kPercent = 7018;
+inline constexpr int kBorderChooser = 7020, kBorderSwatch = 7021;
+inline constexpr int kInteriorChooser = 7022, kInteriorSwatch = 7024, kTransparent = 7025;
+inline constexpr int kFillCombo = 7028, kLineStyleCombo = 7029, kLineWidthCombo = 7031;
+inline constexpr int kPreview = 7033, kCancelar = 7034, kAceptar = 7035;
+}  // namespace shape_ids
+
 // Runs the dialog modally; the results are in the shape settings.
 int ShowShapeDialog(ui::Window parent);
 intptr_t ShapeDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);

@@ -7,6 +7,8 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
+using namespace text_properties_ids;
+
 TextStyle textStyle;
 TextStyle workingTextStyle;
 gfx::Colour& textBackColour = textStyle.backColour;
@@ -26,13 +28,7 @@ int32_t textPropertiesDialogOpen = 0;
 
 namespace {
 
-constexpr int kBase = 10000;
-constexpr int kBackLabel = kBase + kTextStyleBackLabel, kBackChooser = kBase + kTextStyleBackChooser;
-constexpr int kBackSwatch = kBase + kTextStyleBackSwatch;
-constexpr int kCancelar = kBase + kTextStyleCancelar, kAceptar = kBase + kTextStyleAceptar;
-constexpr int kTransparent = 10290, kAngleOn = 10300, kAngle = 10310;
-
-DialogSkeleton skeleton{&textPropertiesDialogOpen, nullptr, kCancelar};
+DialogSkeleton skeleton{&textPropertiesDialogOpen, nullptr, kStyle.cancelar};
 
 const TextStyleEditor editor{
     .base = kBase, .accepted = textStyle, .working = workingTextStyle,
@@ -49,7 +45,8 @@ StartValues startValues(textStyle, workingTextStyle, textBackTransparent, textAn
                         openingAngle);
 
 void EnableBackground(ui::Window window, bool on) {
-  for (int id : {kBackLabel, kBackChooser, kBackSwatch}) ui::Enable(window, id, on);
+  for (int id : {kStyle.backLabel, kStyle.backChooser, kStyle.backSwatch})
+    ui::Enable(window, id, on);
 }
 
 int16_t AngleField(ui::Window window) { return numbers::ToInt16(FieldNumber(window, kAngle)); }
@@ -85,7 +82,7 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
       workingTextBackColour = textBackTransparent == 1 ? gfx::kTransparent : gfx::kWhite;
       // The swatch goes grey with its button, so no picked colour can make the background opaque.
       EnableBackground(window, textBackTransparent != 1);
-      if (textBackTransparent != 1) PaintSwatch(window, kBackSwatch, gfx::kWhite);
+      if (textBackTransparent != 1) PaintSwatch(window, kStyle.backSwatch, gfx::kWhite);
       DrawTextStylePreview(editor, window);
       break;
     case kAngleOn:
@@ -97,7 +94,7 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
         ClearAngle(window);
       }
       break;
-    case kCancelar:
+    case kStyle.cancelar:
       if (!IsPressCode(code)) break;
       RevertTextStyle(editor);
       textBackTransparent = openingTransparent;
@@ -105,7 +102,7 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
       textAngle = openingAngle;
       FinishDialog(skeleton, window, false);
       break;
-    case kAceptar:
+    case kStyle.aceptar:
       if (!IsPressCode(code)) break;
       AcceptTextStyle(editor);
       textAngle = AngleField(window);

@@ -33,6 +33,13 @@ constexpr int kTextFontNameMaxChars = 259;
 // TextStyleFlags of the working style bits (the ones inserts use).
 int32_t GetTextStyleFlags();
 
+// The dialog's control ids.
+namespace text_properties_ids {
+inline constexpr int kBase = 10000;
+inline constexpr TextStyleIds kStyle = TextStyleIdsFrom(kBase);
+inline constexpr int kTransparent = 10290, kAngleOn = 10300, kAngle = 10310;
+}  // namespace text_properties_ids
+
 // Runs the dialog modally; the results are in the globals.
 int ShowTextPropertiesDialog(ui::Window parent);
 intptr_t TextPropertiesDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);

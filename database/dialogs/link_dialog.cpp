@@ -7,6 +7,8 @@
 #include "page/settings.h"
 #include "page/start_values.h"
 
+using namespace link_dialog_ids;
+
 std::function<void(LinkTestResult)> onDatabaseLinkTested;
 int32_t linkDialogOpen = 0;
 
@@ -14,7 +16,6 @@ namespace {
 
 StartValues startValues(onDatabaseLinkTested, linkDialogOpen);
 
-constexpr int kFolder = 1002, kSalir = 1003, kChoose = 1004;
 constexpr const char* kFace = "MS Sans Serif";
 
 DialogSkeleton skeleton{&linkDialogOpen, nullptr, kSalir};

@@ -12,6 +12,8 @@
 #include "page/start_values.h"
 #include "search/search_results.h"
 
+using namespace record_browser_ids;
+
 ui::Window databaseBrowserWindow = nullptr;
 std::function<void()> onDatabaseBrowserClosed;
 
@@ -19,8 +21,6 @@ namespace {
 
 StartValues startValues(onDatabaseBrowserClosed);
 
-constexpr int kFirst = 1901, kPrevious = 1902, kNext = 1903, kLast = 1904, kShown = 1905;
-constexpr int kNumber = 1907, kGoTo = 1908, kWithSearch = 1909;
 // While the browser is open it looks now and then whether a scan holds its controls.
 constexpr int kBusyTimer = 1;
 constexpr int kBusyTimerMs = 200;

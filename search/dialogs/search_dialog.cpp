@@ -18,12 +18,9 @@ SearchCriteria searchCriteria;
 std::array<AppliedCriterion, 3> appliedCriteria;
 std::string searchStartTime;
 
-namespace {
+using namespace search_dialog_ids;
 
-constexpr int kFieldList = 7002, kComparisonList = 7003;
-constexpr int kSalir = 7012, kAplicar = 7013, kBuscar = 7014, kResetea = 7015;
-// Label and text box of criterion N (from 1): kCriterionLabel + 2 (N - 1) and the id after it.
-constexpr int kCriterionLabel = 7006;
+namespace {
 
 // The comparison list's lines; the two digits in front are the option numbers.
 constexpr const char* kComparisonOptions[] = {
@@ -48,8 +45,6 @@ void ShowMessage(const std::string& text) {
   ui::MessageBox(nullptr, text, kMessageTitle, ui::Buttons::Ok);
 }
 
-int LabelOf(int n) { return kCriterionLabel + 2 * (n - 1); }
-int TextBoxOf(int n) { return LabelOf(n) + 1; }
 std::string EmptyLabelText(int n) { return "Campo de busqueda " + std::to_string(n) + " "; }
 
 std::string TimeOfDayText() {
