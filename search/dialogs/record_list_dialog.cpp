@@ -19,15 +19,14 @@
 #include "database/search_results.h"
 #include "dialogs/dialog_focus.h"
 
+using namespace record_list_ids;
+
 ui::Window listDialogFocus = nullptr;
 std::function<bool(std::string_view path)> recordListOpener;
 
 namespace {
 
 constexpr const char* kCaption = "Configuraci\xF3n listar para tipo de letra monoespaciado";
-constexpr int kSizeCombo = 5002, kLineLengthLabel = 5003, kFieldCombo = 5005, kWidthField = 5007;
-constexpr int kAplicar = 5008, kChosenList = 5010, kAvailableLabel = 5012, kSalir = 5013;
-constexpr int kCrear = 5014, kResetear = 5015, kUpperCaseBox = 5017, kTotalsBox = 5018;
 
 constexpr const char* kLineLengthText = "Total de caracteres por l\xEDnea ";
 constexpr const char* kNoWidth = "Tiene que reservar cantidad de caracteres para este campo ...";
@@ -220,7 +219,7 @@ int ShowRecordListDialog(ui::Window parent) {
   t.h = 300;
   t.units = ui::Units::Dialog;
   t.controls = {
-      {ui::Kind::Label, 5001,
+      {ui::Kind::Label, kSizeNote,
        "Elige tama\xF1o fuente de tu editor (ej: bloc de notas) cuando vayas a imprimir", 5, 5, 390,
        10},
       {ui::Kind::ComboBox, kSizeCombo, "", 5, 20, 100, 60, ui::kSorted},
@@ -232,10 +231,10 @@ int ShowRecordListDialog(ui::Window parent) {
        15},
       {ui::Kind::Edit, kWidthField, "", 5, 85, 100, 20, ui::kSunken},
       {ui::Kind::Button, kAplicar, "Aplicar", 5, 135, 50, 15},
-      {ui::Kind::Label, 5009, "Bot\xF3n aplicar para que surta efecto ...", 5, 115, 270, 15},
+      {ui::Kind::Label, kApplyNote, "Bot\xF3n aplicar para que surta efecto ...", 5, 115, 270, 15},
       {ui::Kind::ListBox, kChosenList, "", 5, 175, 260, 80, ui::kSorted | ui::kVScroll},
-      {ui::Kind::Label, 5011, "Lista de campos seleccionados en orden con tama\xF1os reservados", 5,
-       155, 405, 15},
+      {ui::Kind::Label, kChosenListNote,
+       "Lista de campos seleccionados en orden con tama\xF1os reservados", 5, 155, 405, 15},
       {ui::Kind::Label, kAvailableLabel, "", 110, 85, 285, 20},
       {ui::Kind::Button, kSalir, "Salir", 5, 265, 50, 15},
       {ui::Kind::Button, kCrear, "Crear", 336, 265, 55, 15},
