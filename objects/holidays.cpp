@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "dialogs/dialog_skeleton.h"
+#include "dialogs/messages.h"
 #include "objects/colours.h"
 #include "page/month_calendar.h"
 #include "page/shared_helpers.h"
@@ -29,10 +30,6 @@ DialogSkeleton skeleton{&holidaysDialogOpen, nullptr, kSalir};
 void PutInt32(std::string& out, int32_t v) { PutLittleEndianField(out, static_cast<uint32_t>(v), 4); }
 
 int32_t GetInt32(std::string_view bytes, size_t at) { return static_cast<int32_t>(LittleEndianField(bytes, at, 4)); }
-
-void Tell(ui::Window window, std::string_view text) {
-  ui::MessageBox(window, text, kMessageTitle, ui::Buttons::Ok);
-}
 
 void ClearHolidayTables() {
   holidayList.fill(HolidayRecord{});

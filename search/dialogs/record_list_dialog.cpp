@@ -5,8 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "database/linked_database.h"
 #include "database/records.h"
+#include "database/search_results.h"
+#include "dialogs/dialog_focus.h"
 #include "dialogs/dialog_skeleton.h"
+#include "dialogs/messages.h"
 #include "dialogs/written_file_opener.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"
@@ -14,10 +18,7 @@
 #include "platform/numbers/numbers.h"
 #include "search/dialogs/search_dialog.h"
 #include "search/field_definitions.h"
-#include "database/linked_database.h"
 #include "search/record_list_file.h"
-#include "database/search_results.h"
-#include "dialogs/dialog_focus.h"
 
 using namespace record_list_ids;
 
@@ -45,10 +46,6 @@ int16_t CharsPerLineBySize(long double size) {
 
 // True while "Crear" writes a list; the dialog stays open until it is done.
 bool listBeingCreated = false;
-
-void Tell(ui::Window dialog, std::string_view text) {
-  ui::MessageBox(dialog, text, kMessageTitle, ui::Buttons::Ok);
-}
 
 // "Disponibles N caracteres", green while the line still has room, red once it has not.
 void ShowCharsAvailable(ui::Window dialog, long double available) {
