@@ -110,8 +110,8 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
       {kNext, BrowserMove::kNext},   {kLast, BrowserMove::kLast},
       {kGoTo, BrowserMove::kGoTo},
   };
-  for (const auto& [button, move] : kMoves)
-    if (id == button) RunBusy(window, [&] { Move(window, move); });
+  for (const auto& entry : kMoves)
+    if (id == entry.first) RunBusy(window, [&] { Move(window, entry.second); });
 }
 
 intptr_t OnTimer(ui::Window window, ui::Msg msg, intptr_t, intptr_t) {

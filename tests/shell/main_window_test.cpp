@@ -810,7 +810,9 @@ TEST(MainWindow, WhatIsNoFileOnTheCommandLineIsReportedAndLeavesAnEmptyPage) {
   const std::pair<std::string, int> cases[] = {{folder, EISDIR},
                                                {links + "cero.qorvex", files::kNotRegularFile},
                                                {links + "tuberia.qorvex", files::kNotRegularFile}};
-  for (const auto& [path, error] : cases) {
+  for (const auto& refused : cases) {
+    const std::string& path = refused.first;
+    const int error = refused.second;
     SCOPED_TRACE(path);
     WithMainWindow([&](ui::Window w) {
       EXPECT_EQ(objectCount, 1);
