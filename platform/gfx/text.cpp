@@ -244,37 +244,37 @@ void Print(Surface& s, std::string_view cp1252) {
   s.penY += font.cell + font.leading;
   if (cp1252.empty()) return;
 
-  QPainter p(&s.image);
-  p.setRenderHint(QPainter::Antialiasing, false);
-  p.setRenderHint(QPainter::TextAntialiasing, false);
+  QPainter& p = PainterOf(s);
   p.translate(x, y);
   // Counter-clockwise; any escapement a file gives turns, modulo a full turn.
   if (font.spec.escapement != 0) p.rotate(-static_cast<double>(font.spec.escapement) / 10.0);
   if (s.back != kTransparent)
     p.fillRect(QRect(0, 0, Extent(s, font, cp1252), font.cell), ToQColor(s.back));
-  p.setFont(font.qfont);
+  SetPainterFont(s, s.font, font.qfont);
   p.setPen(ToQColor(s.fore));
   QString q = MapText(font, cp1252);
   if (s.justifyBreaks <= 0 || s.justifyExtra == 0) {
     p.drawText(QPointF(0, font.ascent), q);
-    return;
+  } else {
+    // Justified: each run up to and including a blank goes where the unjustified text would
+    // put it, moved right by the extra pixels of the blanks before it.
+    double advance = 0;
+    int extra = 0, blanks = 0;
+    qsizetype start = 0;
+    double startX = 0;
+    for (size_t i = 0; i < cp1252.size(); ++i) {
+      advance += font.advance[static_cast<unsigned char>(cp1252[i])];
+      bool last = i + 1 == cp1252.size();
+      if (cp1252[i] != ' ' && !last) continue;
+      qsizetype end = static_cast<qsizetype>(i) + 1;
+      p.drawText(QPointF(startX, font.ascent), q.mid(start, end - start));
+      if (cp1252[i] == ' ') extra += BlankExtra(s, blanks++);
+      start = end;
+      startX = std::round(advance) + extra;
+    }
   }
-  // Justified: each run up to and including a blank goes where the unjustified text would
-  // put it, moved right by the extra pixels of the blanks before it.
-  double advance = 0;
-  int extra = 0, blanks = 0;
-  qsizetype start = 0;
-  double startX = 0;
-  for (size_t i = 0; i < cp1252.size(); ++i) {
-    advance += font.advance[static_cast<unsigned char>(cp1252[i])];
-    bool last = i + 1 == cp1252.size();
-    if (cp1252[i] != ' ' && !last) continue;
-    qsizetype end = static_cast<qsizetype>(i) + 1;
-    p.drawText(QPointF(startX, font.ascent), q.mid(start, end - start));
-    if (cp1252[i] == ' ') extra += BlankExtra(s, blanks++);
-    start = end;
-    startX = std::round(advance) + extra;
-  }
+  p.resetTransform();
+  FinishOperation(s);
 }
 
 int TextWidth(Surface& s, std::string_view cp1252) { return Extent(s, FontFor(s.font), cp1252); }
