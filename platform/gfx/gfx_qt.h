@@ -61,10 +61,12 @@ inline const QImage& ImageOf(const Surface& s) {
   EndPainting(s);
   return s.image_;
 }
-// The painter open on the surface (begun if none is), in the state every drawing operation
-// starts from: no antialiasing, transparent background mode, no transform. An operation that
-// changes more than the pen, the brush and the font puts it back before it returns, and ends
-// with FinishOperation.
+// Begins a painter in the state every drawing operation starts from: no antialiasing,
+// transparent background mode, no transform.
+void BeginPlainPainter(QPainter& p, QImage& image);
+// The painter open on the surface (begun plain if none is). An operation that changes more
+// than the pen, the brush and the font puts it back before it returns, and ends with
+// FinishOperation.
 QPainter& PainterOf(Surface& s);
 void FinishOperation(Surface& s);
 // Sets the font of the open painter unless it already holds the font of that key.

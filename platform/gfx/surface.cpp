@@ -38,15 +38,17 @@ void EndPainting(const Surface& s) {
   s.painterHasFont_ = false;
 }
 
-QPainter& PainterOf(Surface& s) {
-  QPainter& p = s.painter_;
-  if (p.isActive()) return p;
-  p.begin(&s.image_);
+void BeginPlainPainter(QPainter& p, QImage& image) {
+  p.begin(&image);
   p.setRenderHint(QPainter::Antialiasing, false);
   p.setRenderHint(QPainter::TextAntialiasing, false);
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
   p.setBackgroundMode(Qt::TransparentMode);   // gaps of dashes and hatches show what was there
-  return p;
+}
+
+QPainter& PainterOf(Surface& s) {
+  if (!s.painter_.isActive()) BeginPlainPainter(s.painter_, s.image_);
+  return s.painter_;
 }
 
 void FinishOperation(Surface& s) {
