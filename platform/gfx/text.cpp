@@ -205,10 +205,13 @@ int Extent(const Surface& s, const Font& font, std::string_view cp1252) {
 struct Stamp {
   QImage image;          // the text's pixels in its colour, transparent elsewhere; null if none
   QPoint offset;         // of the image's top-left corner from the text's top-left corner
-  bool usable = true;    // false when the ink reached the edge of the room left for it
+  bool usable = true;    // false for a text drawn each time: its room too big, or its ink
+                         // reaching the edge of the room
 };
 
-constexpr qsizetype kMaxStampPixels = qsizetype{4} << 20;
+constexpr qsizetype kMaxStampPixels = qsizetype{4} << 20;   // of all stamps together
+constexpr size_t kMaxStamps = 20000;
+constexpr double kMaxRoomPixels = 1 << 20;                   // of the room a text is drawn in
 
 struct StampTable {
   std::unordered_map<std::string, Stamp> stamps;   // by font key, colour and text bytes
@@ -222,8 +225,14 @@ Stamp MakeStamp(const Font& font, Colour colour, std::string_view cp1252) {
   for (char c : cp1252) advance += font.advance[static_cast<unsigned char>(c)];
   // Room on every side for overhangs (italic slants, accents, decorations).
   const int margin = font.cell + 2;
-  QImage room(static_cast<int>(std::ceil(advance)) + 2 * margin, font.cell + 2 * margin,
+  const double width = std::ceil(advance) + 2 * margin, height = font.cell + 2 * margin;
+  Stamp stamp;
+  stamp.usable = width * height <= kMaxRoomPixels;
+  if (!stamp.usable) return stamp;
+  QImage room(static_cast<int>(width), static_cast<int>(height),
               QImage::Format_ARGB32_Premultiplied);
+  stamp.usable = !room.isNull();
+  if (!stamp.usable) return stamp;
   room.fill(Qt::transparent);
   QPainter p;
   BeginPlainPainter(p, room);
@@ -242,7 +251,6 @@ Stamp MakeStamp(const Font& font, Colour colour, std::string_view cp1252) {
       bottom = std::max(bottom, y);
     }
   }
-  Stamp stamp;
   if (right < 0) return stamp;
   stamp.usable = left > 0 && top > 0 && right < room.width() - 1 && bottom < room.height() - 1;
   if (!stamp.usable) return stamp;
@@ -261,7 +269,7 @@ const Stamp& StampFor(const Font& font, FontKey key, Colour colour, std::string_
   if (found != stampTable.stamps.end()) return found->second;
   Stamp stamp = MakeStamp(font, colour, cp1252);
   const qsizetype pixels = qsizetype{stamp.image.width()} * stamp.image.height();
-  if (stampTable.pixels + pixels > kMaxStampPixels) {
+  if (stampTable.pixels + pixels > kMaxStampPixels || stampTable.stamps.size() >= kMaxStamps) {
     stampTable.stamps.clear();
     stampTable.pixels = 0;
   }

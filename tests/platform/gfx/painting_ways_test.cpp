@@ -44,6 +44,8 @@ TEST(GfxPaintingWays, TextsComeOutAlikeInEveryFaceStyleAndPlace) {
     const char* text;
     int x, y;
   };
+  // Stamped at ten points; at 72 points too wide a room for a stamp, so drawn each time.
+  const std::string longText(400, 'W');
   const Case cases[] = {
       {"Arial", 10, 0, 0, kBlack, kTransparent, 0, 0, "Nombre y apellidos", 4, 4},
       {"Arial", 10, kBold | kItalic, 0, kRed, kTransparent, 0, 0, "\xC1rbol \xF1and\xFA fj", 2, 8},
@@ -59,6 +61,8 @@ TEST(GfxPaintingWays, TextsComeOutAlikeInEveryFaceStyleAndPlace) {
       {"Arial", 10, 0, -900, kBlack, kYellow, 0, 0, "Girado", 40, 10},
       {"Verdana", 48, 0, 0, kBlack, kTransparent, 0, 0, "W", 70, -20},
       {"Arial", -10, kBold, 0, kBlack, kTransparent, 0, 0, "negativo", 110, 70},
+      {"Arial", 10, 0, 0, kBlack, kTransparent, 0, 0, longText.c_str(), -50, 30},
+      {"Arial", 72, 0, 0, kBlack, kTransparent, 0, 0, longText.c_str(), -900, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
