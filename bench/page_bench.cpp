@@ -55,7 +55,7 @@ void CheckRepaintAgainstPainterPerOperation() {
   const int64_t differing = busypage::PixelsDifferingBetweenWays(
       [] {
         ClearGraphicTarget(*pageBitmap);
-        PaintAllObjects(1);
+        PaintAllObjects(*pageBitmap, 1);
         DrawPageBackground(*pageBitmap, 1);
         gfx::Clear(*canvasBitmap, gfx::kWhite);
         RefreshCanvas(0, 0);

@@ -16,7 +16,7 @@ using paintertest::PainterTest;
 // The page, then the canvas as the designer's view shows it (the page ANDed over white).
 void Repaint() {
   ClearGraphicTarget(*pageBitmap);
-  PaintAllObjects(1);
+  PaintAllObjects(*pageBitmap, 1);
   DrawPageBackground(*pageBitmap, 1);
   gfx::Clear(*canvasBitmap, gfx::kWhite);
   gfx::Copy(*canvasBitmap, 0, -40, *pageBitmap, 0, 0, -1, -1, gfx::Rop::And);
