@@ -8,10 +8,9 @@
 int16_t aboutFrame = 701;
 int32_t aboutBusy = 0;
 
+using namespace about_box_ids;
+
 namespace {
-constexpr int kTimerId = 6021;
-constexpr int kIcon = 6018;
-constexpr int kSalir = 6017;
 ui::Window focusBeforeDeactivation = nullptr;
 
 StartValues startValues(aboutFrame, aboutBusy, focusBeforeDeactivation);

@@ -10,6 +10,11 @@ extern int32_t aboutBusy;    // re-entry guard of "Autor": 1 while the box is op
 // The frame after `frame`: 701, 702, ... 707, then 701 again.
 int16_t NextAboutFrame(int16_t frame);
 
+// The box's control ids and its animation's timer.
+namespace about_box_ids {
+inline constexpr int kSalir = 6017, kIcon = 6018, kTimerId = 6021;
+}  // namespace about_box_ids
+
 void ShowAboutDialog(ui::Window parent);
 // "Autor" of either program: the box, modal to the main window, unless one is open already.
 void RunAboutCommand(ui::Window mainWindow);

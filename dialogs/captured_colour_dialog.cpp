@@ -6,15 +6,24 @@
 #include "dialogs/picked_colours.h"
 #include "page/start_values.h"
 
+using namespace captured_colour_ids;
+
 int32_t capturedColourDialogOpen = 0;
 
 namespace {
 
 StartValues startValues(capturedColourDialogOpen);
 
-constexpr int kSwatch = 21002, kValue = 21003, kAceptar = 21004;
 
 DialogSkeleton skeleton{&capturedColourDialogOpen, nullptr, kAceptar};
+
+void Initialise(ui::Window window) { PaintSwatch(window, kSwatch, pickedColour); }
+
+void OnCommand(ui::Window window, int id, intptr_t code) {
+  if (IsButtonPress(id, code, kAceptar)) ui::EndDialog(window, ui::kOk);
+}
+
+constexpr DialogHandlers kHandlers{.init = Initialise, .command = OnCommand};
 
 }  // namespace
 
@@ -41,18 +50,7 @@ int ShowCapturedColourDialog(ui::Window parent) {
 }
 
 intptr_t CapturedColourDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      PaintSwatch(window, kSwatch, pickedColour);
-      break;
-    case ui::Msg::Command:
-      if (IsButtonPress(first, second, kAceptar)) ui::EndDialog(window, ui::kOk);
-      break;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 void ResetCapturedColourDialogState() { startValues.Restore(); }

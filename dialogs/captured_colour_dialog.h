@@ -11,6 +11,11 @@ extern int32_t capturedColourDialogOpen;   // 1 while it is open; a second openi
 // "&H" followed by the colour as eight upper-case hexadecimal digits ("&H000000FF").
 std::string CapturedColourText(gfx::Colour colour);
 
+// The dialog's control ids.
+namespace captured_colour_ids {
+inline constexpr int kSwatch = 21002, kValue = 21003, kAceptar = 21004;
+}  // namespace captured_colour_ids
+
 // Shows pickedColour modally.
 int ShowCapturedColourDialog(ui::Window parent);
 intptr_t CapturedColourDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);

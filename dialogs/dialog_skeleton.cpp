@@ -11,6 +11,10 @@ bool chooserOpen = false;
 StartValues startValues(chooserOpen);
 }  // namespace
 
+namespace {
+
+// True when the message is fully handled (Esc or the close box); Init, Activate, Deactivate
+// and Destroy also go on to the dialog's handlers.
 bool HandleDialogSkeleton(DialogSkeleton& d, ui::Window window, ui::Msg msg) {
   switch (msg) {
     case ui::Msg::Init:
@@ -34,6 +38,28 @@ bool HandleDialogSkeleton(DialogSkeleton& d, ui::Window window, ui::Msg msg) {
       return false;
     default:
       return false;
+  }
+}
+
+}  // namespace
+
+intptr_t RunDialogSkeleton(DialogSkeleton& d, const DialogHandlers& h, ui::Window window,
+                           ui::Msg msg, intptr_t first, intptr_t second) {
+  if (msg == ui::Msg::Close && h.keepOpen && h.keepOpen(window)) return 1;
+  if (HandleDialogSkeleton(d, window, msg)) return 1;
+  switch (msg) {
+    case ui::Msg::Init:
+      if (h.init) h.init(window);
+      return 0;
+    case ui::Msg::Command:
+      // A command's first carries its control's id in the low word.
+      if (h.command) h.command(window, static_cast<int>(first & 0xFFFF), second);
+      return 0;
+    case ui::Msg::Destroy:
+      if (h.destroy) h.destroy(window);
+      return 0;
+    default:
+      return h.other ? h.other(window, msg, first, second) : 0;
   }
 }
 

@@ -1,6 +1,7 @@
 // What every dialog of the designer does alike: its re-entry guard and accepted flag, the
-// focus kept across deactivation, Esc and the close box standing for "Cancelar", colour
-// swatches, the colour chooser, and numbers read from fields without overflow.
+// focus kept across deactivation, Esc and the close box standing for "Cancelar", its messages
+// handed to its own handlers, colour swatches, the colour chooser, and numbers read from
+// fields without overflow.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -8,19 +9,36 @@
 #include <string_view>
 
 #include "page/shared_helpers.h"
+#include "page/start_values.h"
 #include "platform/gfx/gfx.h"
 #include "platform/ui/ui.h"
 
+// A dialog's skeleton is a global of its unit, so its kept focus enrols its start (none).
 struct DialogSkeleton {
   int32_t* openFlag = nullptr;       // the command's re-entry guard; cleared however the dialog ends
   int32_t* acceptedFlag = nullptr;   // reset when the dialog opens, so a stale 1 never inserts twice
   int cancelId = 0;                  // the button Esc and the close box press; 0: end as cancelled
   ui::Window focusBeforeDeactivation = nullptr;
+  StartValues<ui::Window> focusStart{focusBeforeDeactivation};
 };
 
-// Call first in a dialog procedure. Returns true when the message is fully handled (Esc or
-// the close box); Init, Activate, Deactivate and Destroy also go on to the procedure.
-bool HandleDialogSkeleton(DialogSkeleton& d, ui::Window window, ui::Msg msg);
+// What a dialog does beyond its skeleton; each is optional.
+struct DialogHandlers {
+  void (*init)(ui::Window dialog) = nullptr;  // after the guard is set and the flag reset
+  void (*command)(ui::Window dialog, int id, intptr_t code) = nullptr;
+  void (*destroy)(ui::Window dialog) = nullptr;  // after the guard is cleared
+  // Any other message (timers, owner-drawn lines); its value is the procedure's.
+  intptr_t (*other)(ui::Window dialog, ui::Msg msg, intptr_t first, intptr_t second) = nullptr;
+  // Asked first when Esc or the close box would end the dialog; true: the dialog stays open.
+  bool (*keepOpen)(ui::Window dialog) = nullptr;
+};
+
+// A dialog procedure's whole body: the guard and accepted flag, the focus kept across
+// deactivation, Esc and the close box standing for the cancel button; then the handlers, a
+// command with its control's id. Returns 1 for a close it handled, `other`'s value for the
+// messages that one takes, else 0.
+intptr_t RunDialogSkeleton(DialogSkeleton& d, const DialogHandlers& h, ui::Window window,
+                           ui::Msg msg, intptr_t first, intptr_t second);
 
 // True when a command's code is a press: a click, or the keyboard's notification 1.
 bool IsPressCode(intptr_t code);

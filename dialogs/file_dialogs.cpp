@@ -1,5 +1,6 @@
 #include "dialogs/file_dialogs.h"
 
+#include "dialogs/messages.h"
 #include "page/document_file.h"
 #include "page/images.h"
 #include "page/shared_helpers.h"
@@ -17,10 +18,6 @@ constexpr size_t kDocumentPathMaxChars = 259;
 // What a line-text object keeps of its file's path.
 constexpr size_t kTextFilePathLength = 273;
 
-void Tell(const std::string& text) {
-  ui::MessageBox(nullptr, text, kMessageTitle, ui::Buttons::Ok);
-}
-
 }  // namespace
 
 void BrowseDocumentFile(ui::Window owner, std::string& path, int32_t mode) {
@@ -36,7 +33,7 @@ void BrowseDocumentFile(ui::Window owner, std::string& path, int32_t mode) {
   spec.mustExist = mode == 0;
   path = ui::ChooseFile(owner, spec);
   if (path.size() > kDocumentPathMaxChars) {
-    Tell("La ruta del documento es demasiado larga (m\xE1ximo " +
+    Tell(nullptr, "La ruta del documento es demasiado larga (m\xE1ximo " +
          std::to_string(kDocumentPathMaxChars) + " caracteres):\r\n" + path);
     path.clear();
   }
@@ -60,7 +57,7 @@ void BrowseImageFile(ui::Window owner, std::string& path, int32_t mode) {
   // An image object keeps its path in a field of 259 characters: a longer one could not be
   // found again.
   if (path.size() > kImagePathMaxChars) {
-    Tell("La ruta del fichero es demasiado larga (m\xE1ximo " + std::to_string(kImagePathMaxChars) +
+    Tell(nullptr, "La ruta del fichero es demasiado larga (m\xE1ximo " + std::to_string(kImagePathMaxChars) +
          " caracteres):\r\n" + path);
     path.clear();
   }

@@ -3,20 +3,25 @@
 #include "dialogs/dialog_skeleton.h"
 #include "dialogs/text_style_controls.h"
 #include "page/admin_controls.h"
+#include "page/shared_helpers.h"
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
+using namespace fill_text_ids;
+
 // The style of the administrative control being edited, kept by its own dialog.
-gfx::Colour fillTextBackColour = gfx::kWhite;
-gfx::Colour workingFillTextBackColour = gfx::kWhite;
-gfx::Colour fillTextForeColour = gfx::kBlack;
-gfx::Colour workingFillTextForeColour = gfx::kBlack;
-std::string fillTextFontName = "Times New Roman";
-std::string workingFillTextFontName = "Times New Roman";
-int16_t fillTextFontSize = 10;
-int16_t workingFillTextFontSize = 10;
-std::array<int32_t, 5> acceptedFillStyleBits{};
-std::array<int32_t, 5> fillStyleBits{};
+TextStyle fillTextStyle;
+TextStyle workingFillTextStyle;
+gfx::Colour& fillTextBackColour = fillTextStyle.backColour;
+gfx::Colour& workingFillTextBackColour = workingFillTextStyle.backColour;
+gfx::Colour& fillTextForeColour = fillTextStyle.foreColour;
+gfx::Colour& workingFillTextForeColour = workingFillTextStyle.foreColour;
+std::string& fillTextFontName = fillTextStyle.fontName;
+std::string& workingFillTextFontName = workingFillTextStyle.fontName;
+int16_t& fillTextFontSize = fillTextStyle.fontSize;
+int16_t& workingFillTextFontSize = workingFillTextStyle.fontSize;
+std::array<int32_t, 5>& acceptedFillStyleBits = fillTextStyle.styleBits;
+std::array<int32_t, 5>& fillStyleBits = workingFillTextStyle.styleBits;
 std::string fillTextBuffer;
 int32_t fillTextUseY = 0;
 int16_t fillTextY = 0;
@@ -28,27 +33,14 @@ std::array<gfx::Colour, 16> fillCustomColours{};
 
 namespace {
 
-StartValues startValues(fillTextBackColour, workingFillTextBackColour, fillTextForeColour,
-                        workingFillTextForeColour, fillTextFontName, workingFillTextFontName,
-                        fillTextFontSize, workingFillTextFontSize, acceptedFillStyleBits,
-                        fillStyleBits, fillTextBuffer, fillTextUseY, fillTextY, fillAlignLeftChosen,
-                        fillAlignRightChosen, fillAlignCentreChosen, fillTextAccepted,
-                        fillCustomColours);
+StartValues startValues(fillTextStyle, workingFillTextStyle, fillTextBuffer, fillTextUseY,
+                        fillTextY, fillAlignLeftChosen, fillAlignRightChosen,
+                        fillAlignCentreChosen, fillTextAccepted, fillCustomColours);
 
-constexpr int kBase = 20000;
-constexpr int kCancelar = kBase + kTextStyleCancelar, kAceptar = kBase + kTextStyleAceptar;
-constexpr int kText = 20310, kLeft = 20330, kRight = 20340, kCentre = 20350;
-constexpr int kUseY = 20361, kY = 20362, kYLabel = 20363;
-
-DialogSkeleton skeleton{nullptr, &fillTextAccepted, kCancelar};
+DialogSkeleton skeleton{nullptr, &fillTextAccepted, kStyle.cancelar};
 
 const TextStyleEditor editor{
-    .base = kBase,
-    .backColour = fillTextBackColour, .workingBackColour = workingFillTextBackColour,
-    .foreColour = fillTextForeColour, .workingForeColour = workingFillTextForeColour,
-    .fontName = fillTextFontName, .workingFontName = workingFillTextFontName,
-    .fontSize = fillTextFontSize, .workingFontSize = workingFillTextFontSize,
-    .styleBits = acceptedFillStyleBits, .workingStyleBits = fillStyleBits,
+    .base = kBase, .accepted = fillTextStyle, .working = workingFillTextStyle,
     .customColours = fillCustomColours, .fontNameMaxChars = std::string::npos,
     .pickedColourAccepted = true, .previewOnBackColour = true};
 
@@ -97,10 +89,10 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
       fillTextUseY = ui::Checked(window, kUseY) ? 1 : 0;
       ui::Enable(window, kY, fillTextUseY == 1);
       break;
-    case kCancelar:
+    case kStyle.cancelar:
       if (IsPressCode(code)) FinishDialog(skeleton, window, false);
       break;
-    case kAceptar:
+    case kStyle.aceptar:
       if (!IsPressCode(code)) break;
       AcceptTextStyle(editor);
       fillTextY = fillTextUseY == 1 ? numbers::ToInt16(FieldNumber(window, kY)) : int16_t{0};
@@ -112,9 +104,32 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
   }
 }
 
+constexpr DialogHandlers kHandlers{
+    .init = Initialise, .command = OnCommand, .other = DrawTextStyleLines<editor>};
+
 }  // namespace
 
 int32_t GetFillTextStyleFlags() { return StyleFlagsOf(fillStyleBits); }
+
+TextStyle FillTextStyleOfObject(const PageObject& o) {
+  return {.backColour = o.fillBackColor,
+          .foreColour = o.fillForeColor,
+          .fontName = std::string(FixedFieldText(o.fillFontName)),
+          .fontSize = o.fillFontSize,
+          .styleBits = {o.fillBold, o.fillItalic, o.fillUnderline, o.fillStrikeout, o.fillLeading}};
+}
+
+void PutFillTextStyle(PageObject& o, const TextStyle& style) {
+  o.fillBackColor = style.backColour;
+  o.fillForeColor = style.foreColour;
+  SetFixedField(o.fillFontName, style.fontName);
+  o.fillFontSize = style.fontSize;
+  o.fillBold = style.styleBits[0];
+  o.fillItalic = style.styleBits[1];
+  o.fillUnderline = style.styleBits[2];
+  o.fillStrikeout = style.styleBits[3];
+  o.fillLeading = style.styleBits[4];
+}
 
 std::string NormaliseFillText(std::string_view typed) {
   return LineBreaksToBlanks(typed.substr(0, kFillTextMaxChars));
@@ -142,21 +157,7 @@ int ShowFillTextPropertiesDialog(ui::Window parent) {
 }
 
 intptr_t FillTextPropertiesDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      Initialise(window);
-      break;
-    case ui::Msg::Command:
-      OnCommand(window, static_cast<int>(first & 0xFFFF), second);
-      break;
-    case ui::Msg::DrawItem:
-      DrawTextStyleItem(editor, second);
-      return 1;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 void ResetFillTextPropertiesState() { startValues.Restore(); }

@@ -17,7 +17,7 @@ namespace {
 StartValues startValues(paperFormatDialogOpen);
 
 // "Configura la impresión".
-constexpr int kCopies = 1002, kColourMode = 1005, kQuality = 1007, kSeguir = 1009, kPrinterName = 1010;
+using namespace print_settings_ids;
 constexpr gfx::Colour kGrey = 0x808080;
 
 DialogSkeleton printSettingsSkeleton{nullptr, nullptr, 0};
@@ -51,8 +51,19 @@ int32_t ChosenNumber(ui::Window window, int id, size_t characters, int32_t store
   return numbers::ToInt32(numbers::NumericValueOfText(ui::Text(window, id).substr(0, characters)));
 }
 
+void OnPrintSettingsCommand(ui::Window window, int id, intptr_t code) {
+  if (!IsButtonPress(id, code, kSeguir)) return;
+  printCopies = ChosenNumber(window, kCopies, 2, printCopies);
+  printColorMode = ChosenNumber(window, kColourMode, 1, printColorMode);
+  printQuality = ChosenNumber(window, kQuality, 1, printQuality);
+  ui::EndDialog(window, ui::kOk);
+}
+
+constexpr DialogHandlers kPrintSettingsHandlers{.init = InitialisePrintSettings,
+                                                .command = OnPrintSettingsCommand};
+
 // "Formato Papel".
-constexpr int kPaperWidth = 1005, kPaperHeight = 1006, kSalir = 1007, kAceptar = 1008;
+using namespace paper_format_ids;
 constexpr gfx::Colour kLabelColour = gfx::Rgb(192, 0, 128);
 constexpr gfx::Colour kRed = 0x0000FF;
 
@@ -70,6 +81,21 @@ void AcceptPaperFormat(ui::Window window) {
   }
   ui::MessageBox(window, "Tienes que escribir medidas formato papel ...", kMessageTitle, ui::Buttons::Ok);
 }
+
+void InitialisePaperFormat(ui::Window window) {
+  for (int id : {1001, 1003, 1004}) ui::SetTextColour(window, id, kLabelColour);
+  for (int id : {kPaperWidth, kPaperHeight}) ui::SetTextColour(window, id, kRed);
+}
+
+void OnPaperFormatCommand(ui::Window window, int id, intptr_t code) {
+  if (IsButtonPress(id, code, kSalir))
+    ui::EndDialog(window, ui::kCancel);
+  else if (IsButtonPress(id, code, kAceptar))
+    AcceptPaperFormat(window);
+}
+
+constexpr DialogHandlers kPaperFormatHandlers{.init = InitialisePaperFormat,
+                                              .command = OnPaperFormatCommand};
 
 }  // namespace
 
@@ -97,23 +123,8 @@ int ShowPrintSettingsDialog(ui::Window parent) {
 }
 
 intptr_t PrintSettingsDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(printSettingsSkeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      InitialisePrintSettings(window);
-      break;
-    case ui::Msg::Command:
-      if (IsButtonPress(first, second, kSeguir)) {
-        printCopies = ChosenNumber(window, kCopies, 2, printCopies);
-        printColorMode = ChosenNumber(window, kColourMode, 1, printColorMode);
-        printQuality = ChosenNumber(window, kQuality, 1, printQuality);
-        ui::EndDialog(window, ui::kOk);
-      }
-      break;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(printSettingsSkeleton, kPrintSettingsHandlers, window, msg, first,
+                           second);
 }
 
 int ShowPaperFormatDialog(ui::Window parent) {
@@ -140,22 +151,7 @@ int ShowPaperFormatDialog(ui::Window parent) {
 }
 
 intptr_t PaperFormatDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(paperSkeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      for (int id : {1001, 1003, 1004}) ui::SetTextColour(window, id, kLabelColour);
-      for (int id : {kPaperWidth, kPaperHeight}) ui::SetTextColour(window, id, kRed);
-      break;
-    case ui::Msg::Command:
-      if (IsButtonPress(first, second, kSalir))
-        ui::EndDialog(window, ui::kCancel);
-      else if (IsButtonPress(first, second, kAceptar))
-        AcceptPaperFormat(window);
-      break;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(paperSkeleton, kPaperFormatHandlers, window, msg, first, second);
 }
 
 void ResetPrintDialogsState() { startValues.Restore(); }

@@ -7,6 +7,15 @@
 
 extern int32_t paperFormatDialogOpen;   // re-entry guard of "Formato Papel"
 
+// The dialogs' control ids.
+namespace print_settings_ids {
+inline constexpr int kCopies = 1002, kColourMode = 1005, kQuality = 1007, kSeguir = 1009;
+inline constexpr int kPrinterName = 1010;
+}  // namespace print_settings_ids
+namespace paper_format_ids {
+inline constexpr int kPaperWidth = 1005, kPaperHeight = 1006, kSalir = 1007, kAceptar = 1008;
+}  // namespace paper_format_ids
+
 // Runs "Configura la impresión" modally: "Seguir" stores printCopies, printColorMode and
 // printQuality as their lists are chosen (a list with nothing chosen, for a value none of its
 // lines offers, keeps the value) and gives ui::kOk; closing it otherwise changes nothing and

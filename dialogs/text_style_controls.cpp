@@ -61,41 +61,33 @@ void OpenTextStyle(const TextStyleEditor& e, ui::Window window) {
   const int face = e.base + kTextStyleFace, size = e.base + kTextStyleSize;
   ui::SetItemHeight(window, face, FontComboItemHeight());
   FillFontCombo(window, face);
-  SelectFontFace(window, face, e.workingFontName);
+  SelectFontFace(window, face, e.working.fontName);
   FillFontSizeCombo(window, size, kComboFontSizeHigh);
-  PaintSwatch(window, e.base + kTextStyleBackSwatch, e.workingBackColour);
-  PaintSwatch(window, e.base + kTextStyleForeSwatch, e.workingForeColour);
+  PaintSwatch(window, e.base + kTextStyleBackSwatch, e.working.backColour);
+  PaintSwatch(window, e.base + kTextStyleForeSwatch, e.working.foreColour);
   for (size_t i = 0; i < kTextStyleChecks.size(); ++i)
-    ui::SetCheck(window, e.base + kTextStyleChecks[i], e.styleBits[i] == 1);
-  SelectFontSize(window, size, e.fontSize);
+    ui::SetCheck(window, e.base + kTextStyleChecks[i], e.accepted.styleBits[i] == 1);
+  SelectFontSize(window, size, e.accepted.fontSize);
 }
 
 void AcceptTextStyle(const TextStyleEditor& e) {
-  e.backColour = e.workingBackColour;
-  e.foreColour = e.workingForeColour;
-  e.fontName = e.workingFontName.substr(0, e.fontNameMaxChars);
-  e.workingFontName = e.fontName;
-  e.fontSize = e.workingFontSize;
-  e.styleBits = e.workingStyleBits;
+  // The working face is cut too, so that both copies stay equal.
+  if (e.working.fontName.size() > e.fontNameMaxChars) e.working.fontName.resize(e.fontNameMaxChars);
+  e.accepted = e.working;
 }
 
-void RevertTextStyle(const TextStyleEditor& e) {
-  e.workingBackColour = e.backColour;
-  e.workingForeColour = e.foreColour;
-  e.workingFontName = e.fontName;
-  e.workingFontSize = e.fontSize;
-  e.workingStyleBits = e.styleBits;
-}
+void RevertTextStyle(const TextStyleEditor& e) { e.working = e.accepted; }
 
 void DrawTextStylePreview(const TextStyleEditor& e, ui::Window window) {
   const int id = e.base + kTextStylePreview;
   gfx::Surface& s = ui::ControlSurface(window, id);
   gfx::Select(s);
   // A transparent background is no colour to clear to.
-  gfx::Clear(s, e.previewOnBackColour && e.workingBackColour >= 0 ? e.workingBackColour : gfx::kWhite);
-  gfx::SelectFont(s, MakeSystemFont(e.workingFontName, e.workingFontSize, StyleFlagsOf(e.workingStyleBits)));
-  gfx::SetForeColour(s, e.workingForeColour);
-  gfx::SetBackColour(s, e.previewOnBackColour ? gfx::kTransparent : e.workingBackColour);
+  const TextStyle& w = e.working;
+  gfx::Clear(s, e.previewOnBackColour && w.backColour >= 0 ? w.backColour : gfx::kWhite);
+  gfx::SelectFont(s, MakeSystemFont(w.fontName, w.fontSize, StyleFlagsOf(w.styleBits)));
+  gfx::SetForeColour(s, w.foreColour);
+  gfx::SetBackColour(s, e.previewOnBackColour ? gfx::kTransparent : w.backColour);
   gfx::MoveTo(s, 4, 4);
   gfx::Print(s, "Prueba");
   ui::Redraw(window, id);
@@ -104,32 +96,35 @@ void DrawTextStylePreview(const TextStyleEditor& e, ui::Window window) {
 bool TextStyleCommand(const TextStyleEditor& e, ui::Window window, int id, intptr_t code) {
   for (size_t i = 0; i < kTextStyleChecks.size(); ++i) {
     if (id == e.base + kTextStyleChecks[i]) {
-      e.workingStyleBits[i] = ui::Checked(window, id) ? 1 : 0;
+      e.working.styleBits[i] = ui::Checked(window, id) ? 1 : 0;
       DrawTextStylePreview(e, window);
       return true;
     }
   }
   switch (id - e.base) {
     case kTextStyleFace:
-      if (code == ui::kSelChange || code == ui::kSelEndOk) e.workingFontName = ui::Text(window, id);
+      if (code == ui::kSelChange || code == ui::kSelEndOk)
+        e.working.fontName = ui::Text(window, id);
       if (code == ui::kSelEndOk) DrawTextStylePreview(e, window);
       return true;
     case kTextStyleSize:
       if (code != ui::kSelEndOk) return true;
-      e.workingFontSize = numbers::ToInt16(numbers::NumericValueOfText(ui::Text(window, id)));
+      e.working.fontSize = numbers::ToInt16(numbers::NumericValueOfText(ui::Text(window, id)));
       DrawTextStylePreview(e, window);
       return true;
     case kTextStyleBackChooser:
-      if (IsPressCode(code)) ChooseInto(e, window, e.workingBackColour, e.base + kTextStyleBackSwatch);
+      if (IsPressCode(code))
+        ChooseInto(e, window, e.working.backColour, e.base + kTextStyleBackSwatch);
       return true;
     case kTextStyleForeChooser:
-      if (IsPressCode(code)) ChooseInto(e, window, e.workingForeColour, e.base + kTextStyleForeSwatch);
+      if (IsPressCode(code))
+        ChooseInto(e, window, e.working.foreColour, e.base + kTextStyleForeSwatch);
       return true;
     case kTextStyleBackSwatch:
-      TakePickedInto(e, window, e.backColour, e.workingBackColour, id);
+      TakePickedInto(e, window, e.accepted.backColour, e.working.backColour, id);
       return true;
     case kTextStyleForeSwatch:
-      TakePickedInto(e, window, e.foreColour, e.workingForeColour, id);
+      TakePickedInto(e, window, e.accepted.foreColour, e.working.foreColour, id);
       return true;
     default:
       return false;

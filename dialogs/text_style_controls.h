@@ -20,18 +20,34 @@ constexpr int kTextStyleCancelar = 270, kTextStyleAceptar = 280;
 // Bold, italic, underline, strike-out, leading.
 constexpr std::array<int, 5> kTextStyleChecks = {130, 140, 150, 160, 180};
 
+// The shared controls' ids in a dialog whose ids count from `base`.
+struct TextStyleIds {
+  int face, size, preview, backLabel, backChooser, backSwatch, foreChooser, foreSwatch;
+  int cancelar, aceptar;
+  int bold, italic, underline, strikeOut, leading;
+};
+constexpr TextStyleIds TextStyleIdsFrom(int base) {
+  return {base + kTextStyleFace,        base + kTextStyleSize,       base + kTextStylePreview,
+          base + kTextStyleBackLabel,   base + kTextStyleBackChooser, base + kTextStyleBackSwatch,
+          base + kTextStyleForeChooser, base + kTextStyleForeSwatch, base + kTextStyleCancelar,
+          base + kTextStyleAceptar,     base + kTextStyleChecks[0],  base + kTextStyleChecks[1],
+          base + kTextStyleChecks[2],   base + kTextStyleChecks[3],  base + kTextStyleChecks[4]};
+}
+
+// One copy of what the controls edit, as both dialogs start the run with it.
+struct TextStyle {
+  gfx::Colour backColour = gfx::kWhite;  // -2 transparent
+  gfx::Colour foreColour = gfx::kBlack;
+  std::string fontName = "Times New Roman";
+  int16_t fontSize = 10;  // points
+  // Bold, italic, underline, strike-out, leading: 1 on, anything else off.
+  std::array<int32_t, 5> styleBits{};
+};
+
 struct TextStyleEditor {
   int base;
-  gfx::Colour& backColour;
-  gfx::Colour& workingBackColour;
-  gfx::Colour& foreColour;
-  gfx::Colour& workingForeColour;
-  std::string& fontName;
-  std::string& workingFontName;
-  int16_t& fontSize;
-  int16_t& workingFontSize;
-  std::array<int32_t, 5>& styleBits;
-  std::array<int32_t, 5>& workingStyleBits;
+  TextStyle& accepted;
+  TextStyle& working;
   std::array<gfx::Colour, 16>& customColours;   // the chooser's table
   size_t fontNameMaxChars;    // the accepted face is cut to this many characters
   bool pickedColourAccepted;  // a swatch's picked colour is accepted at once, not only on "Aceptar"
@@ -58,3 +74,10 @@ void DrawTextStylePreview(const TextStyleEditor& e, ui::Window window);
 bool TextStyleCommand(const TextStyleEditor& e, ui::Window window, int id, intptr_t code);
 // Owner drawing of the face combo's lines.
 void DrawTextStyleItem(const TextStyleEditor& e, intptr_t second);
+// The dialog's other messages: a line of the face combo drawn (1), nothing else taken (0).
+template <const TextStyleEditor& e>
+intptr_t DrawTextStyleLines(ui::Window, ui::Msg msg, intptr_t, intptr_t second) {
+  if (msg != ui::Msg::DrawItem) return 0;
+  DrawTextStyleItem(e, second);
+  return 1;
+}

@@ -14,6 +14,8 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
+using namespace admin_dialog_ids;
+
 gfx::Surface* adminPreviewBitmap = nullptr;
 int32_t adminDialogAccepted = 0;
 int32_t adminDialogOpen = 0;
@@ -22,11 +24,6 @@ namespace {
 
 StartValues startValues(adminDialogAccepted, adminDialogOpen);
 
-constexpr int kPreview = 1001, kStyleCombo = 1029, kText = 1003;
-constexpr int kAreaWidth = 1008, kAreaHeight = 1010, kCellWidth = 1012, kPen = 1014, kCount = 1016;
-constexpr int kSpacing = 1021, kSwatch = 1018, kChooser = 1019, kLabelVisible = 1022, kRound = 1033;
-constexpr int kRight = 1024, kLeft = 1025, kCentre = 1026, kJustified = 1027;
-constexpr int kAceptar = 1030, kCancelar = 1031, kRenderizar = 1032;
 constexpr int kPreviewWidth = 794, kPreviewHeight = 160;
 
 DialogSkeleton skeleton{&adminDialogOpen, &adminDialogAccepted, kCancelar};
@@ -154,6 +151,11 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
       break;
   }
 }
+
+constexpr DialogHandlers kHandlers{
+    .init = Initialise,
+    .command = OnCommand,
+    .destroy = [](ui::Window) { ReleaseDialogBitmap(adminPreviewBitmap); }};
 
 }  // namespace
 
@@ -290,21 +292,7 @@ int ShowAdminControlDialog(ui::Window parent) {
 }
 
 intptr_t AdminControlDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      Initialise(window);
-      break;
-    case ui::Msg::Command:
-      OnCommand(window, static_cast<int>(first & 0xFFFF), second);
-      break;
-    case ui::Msg::Destroy:
-      ReleaseDialogBitmap(adminPreviewBitmap);
-      break;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 void LoadAdminSettings(const PageObject& object) {

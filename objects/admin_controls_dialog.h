@@ -14,6 +14,17 @@ extern gfx::Surface* adminPreviewBitmap;
 extern int32_t adminDialogAccepted;  // 1 after "Aceptar"; the caller clears it first
 extern int32_t adminDialogOpen;      // re-entry guard of command 1075
 
+// The dialog's control ids.
+namespace admin_dialog_ids {
+inline constexpr int kPreview = 1001, kStyleCombo = 1029, kText = 1003;
+inline constexpr int kAreaWidth = 1008, kAreaHeight = 1010, kCellWidth = 1012, kPen = 1014;
+inline constexpr int kCount = 1016;
+inline constexpr int kSpacing = 1021, kSwatch = 1018, kChooser = 1019, kLabelVisible = 1022;
+inline constexpr int kRound = 1033;
+inline constexpr int kRight = 1024, kLeft = 1025, kCentre = 1026, kJustified = 1027;
+inline constexpr int kAceptar = 1030, kCancelar = 1031, kRenderizar = 1032;
+}  // namespace admin_dialog_ids
+
 // Runs the dialog modally over `parent`; leaves adminDialogAccepted, currentAdminStyle and
 // the edited preset. "Aceptar" also saves AdminControls.ini.
 int ShowAdminControlDialog(ui::Window parent);

@@ -9,10 +9,13 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
-std::string alignedText;
-int16_t alignedTextWidth = 0;
-int16_t alignedTextHeight = 0;
-int16_t alignedTextAlignment = 0;
+using namespace aligned_text_ids;
+
+AlignedTextSettings alignedTextSettings;
+std::string& alignedText = alignedTextSettings.text;
+int16_t& alignedTextWidth = alignedTextSettings.width;
+int16_t& alignedTextHeight = alignedTextSettings.height;
+int16_t& alignedTextAlignment = alignedTextSettings.alignment;
 int32_t alignedTextAccepted = 0;
 int32_t alignedTextDialogOpen = 0;
 int32_t alignLeftChosen = 1;
@@ -22,12 +25,10 @@ int32_t alignJustifiedChosen = 0;
 
 namespace {
 
-StartValues startValues(alignedText, alignedTextWidth, alignedTextHeight, alignedTextAlignment,
-                        alignedTextAccepted, alignedTextDialogOpen, alignLeftChosen,
-                        alignRightChosen, alignCentreChosen, alignJustifiedChosen);
+StartValues startValues(alignedTextSettings, alignedTextAccepted, alignedTextDialogOpen,
+                        alignLeftChosen, alignRightChosen, alignCentreChosen,
+                        alignJustifiedChosen);
 
-constexpr int kLeft = 31001, kRight = 31002, kCentre = 31003, kJustified = 31004;
-constexpr int kWidth = 31008, kHeight = 31009, kText = 31014, kCancelar = 31017, kAceptar = 31018;
 
 DialogSkeleton skeleton{&alignedTextDialogOpen, &alignedTextAccepted, kCancelar};
 
@@ -53,6 +54,28 @@ void Accept(ui::Window window) {
                                                    : kAlignJustified;
   FinishDialog(skeleton, window, true);
 }
+
+void Initialise(ui::Window window) {
+  // Longer texts would be drawn at insertion but cut when stored.
+  ui::SetTextLimit(window, kText, kAlignedTextMaxChars);
+  for (int i = 0; i < 4; ++i)
+    if (*kOptionFlags[i] == 1) ui::SetCheck(window, kLeft + i, true);
+}
+
+void OnCommand(ui::Window window, int id, intptr_t code) {
+  if (id >= kLeft && id <= kJustified) {
+    for (int i = 0; i < 4; ++i) *kOptionFlags[i] = kLeft + i == id ? 1 : 0;
+  } else if (id == kText && code == ui::kEditChange) {
+    const auto count = static_cast<long double>(ui::Text(window, kText).size());
+    ui::SetCaption(window, "Escritas " + numbers::FormatWithMask(count, "0000"));
+  } else if (IsButtonPress(id, code, kCancelar)) {
+    FinishDialog(skeleton, window, false);
+  } else if (IsButtonPress(id, code, kAceptar)) {
+    Accept(window);
+  }
+}
+
+constexpr DialogHandlers kHandlers{.init = Initialise, .command = OnCommand};
 
 }  // namespace
 
@@ -87,32 +110,7 @@ int ShowAlignedTextDialog(ui::Window parent) {
 }
 
 intptr_t AlignedTextDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      // Longer texts would be drawn at insertion but cut when stored.
-      ui::SetTextLimit(window, kText, kAlignedTextMaxChars);
-      for (int i = 0; i < 4; ++i)
-        if (*kOptionFlags[i] == 1) ui::SetCheck(window, kLeft + i, true);
-      break;
-    case ui::Msg::Command: {
-      const int id = static_cast<int>(first & 0xFFFF);
-      if (id >= kLeft && id <= kJustified) {
-        for (int i = 0; i < 4; ++i) *kOptionFlags[i] = kLeft + i == id ? 1 : 0;
-      } else if (id == kText && second == ui::kEditChange) {
-        const auto count = static_cast<long double>(ui::Text(window, kText).size());
-        ui::SetCaption(window, "Escritas " + numbers::FormatWithMask(count, "0000"));
-      } else if (IsButtonPress(first, second, kCancelar)) {
-        FinishDialog(skeleton, window, false);
-      } else if (IsButtonPress(first, second, kAceptar)) {
-        Accept(window);
-      }
-      break;
-    }
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 bool RefuseEmptyAlignedText() {

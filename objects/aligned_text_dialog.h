@@ -8,12 +8,19 @@
 #include "platform/gfx/gfx.h"
 #include "platform/ui/ui.h"
 
-// Results of the dialog; after a repaint the area holds the last aligned or memo text
-// painted, unless the dialog is open.
-extern std::string alignedText;   // line breaks already blanks
-extern int16_t alignedTextWidth;  // the area width DrawAlignedText draws into
-extern int16_t alignedTextHeight;
-extern int16_t alignedTextAlignment;    // TextAlignment
+// Results of the dialog, one value and each by its name in it; after a repaint the area
+// holds the last aligned or memo text painted, unless the dialog is open.
+struct AlignedTextSettings {
+  std::string text;       // line breaks already blanks
+  int16_t width = 0;      // the area width DrawAlignedText draws into
+  int16_t height = 0;
+  int16_t alignment = 0;  // TextAlignment
+};
+extern AlignedTextSettings alignedTextSettings;
+extern std::string& alignedText;
+extern int16_t& alignedTextWidth;
+extern int16_t& alignedTextHeight;
+extern int16_t& alignedTextAlignment;
 extern int32_t alignedTextAccepted;     // 1 after "Aceptar"
 extern int32_t alignedTextDialogOpen;   // re-entry guard, shared with 1082-1084 and 1095
 // The four alignment options, kept from one opening to the next; exactly one is 1.
@@ -23,6 +30,13 @@ extern int32_t alignCentreChosen;
 extern int32_t alignJustifiedChosen;
 
 constexpr int kAlignedTextMaxChars = 1023;   // what a page object's text field holds
+
+// The dialog's control ids.
+namespace aligned_text_ids {
+inline constexpr int kLeft = 31001, kRight = 31002, kCentre = 31003, kJustified = 31004;
+inline constexpr int kWidth = 31008, kHeight = 31009, kText = 31014, kCancelar = 31017;
+inline constexpr int kAceptar = 31018;
+}  // namespace aligned_text_ids
 
 // Runs the dialog modally; the results are in the globals.
 int ShowAlignedTextDialog(ui::Window parent);

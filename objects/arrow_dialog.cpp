@@ -9,22 +9,21 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
-int16_t currentArrowDirection = kArrowUp;
-int16_t currentArrowLength = 100;
-int16_t currentArrowHeadSize = 10;
-gfx::Colour currentArrowColour = 0;
-int16_t currentArrowLineWidth = 1;
-int32_t currentArrowClosedHead = 0;
-uint8_t currentArrowHeads = 1;
+using namespace arrow_ids;
+
+ArrowArgs arrowSettings;
+int16_t& currentArrowDirection = arrowSettings.direction;
+int16_t& currentArrowLength = arrowSettings.length;
+int16_t& currentArrowHeadSize = arrowSettings.headSize;
+gfx::Colour& currentArrowColour = arrowSettings.colour;
+int16_t& currentArrowLineWidth = arrowSettings.lineWidth;
+int32_t& currentArrowClosedHead = arrowSettings.closedHead;
+uint8_t& currentArrowHeads = arrowSettings.heads;
 int32_t arrowDialogAccepted = 0;
 int32_t arrowDialogOpen = 0;
 
 namespace {
 
-constexpr int kLengthPx = 8002, kLengthMm = 8004, kHeadPx = 8008, kHeadMm = 8012;
-constexpr int kColourChooser = 8014, kColourSwatch = 8015;
-constexpr int kWidthCombo = 8017, kClosed = 8018, kHeadsCombo = 8019, kDirectionCombo = 8025;
-constexpr int kPreview = 8021, kCancelar = 8022, kAceptar = 8023;
 constexpr int kLargestLineWidth = 30;
 constexpr int kPreviewAnchor = 150;
 constexpr int16_t kPreviewLength = 100;
@@ -33,9 +32,7 @@ constexpr int kArrowPickBox = 10;
 DialogSkeleton skeleton{&arrowDialogOpen, &arrowDialogAccepted, kCancelar};
 ui::Window openDialog = nullptr;
 
-StartValues startValues(currentArrowDirection, currentArrowLength, currentArrowHeadSize,
-                        currentArrowColour, currentArrowLineWidth, currentArrowClosedHead,
-                        currentArrowHeads, arrowDialogAccepted, arrowDialogOpen, openDialog);
+StartValues startValues(arrowSettings, arrowDialogAccepted, arrowDialogOpen, openDialog);
 
 // The value a combo line carries in its first two characters.
 long double ComboValue(ui::Window window, int id) { return ListLineNumber(ui::Text(window, id)); }
@@ -105,6 +102,10 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
       break;
   }
 }
+
+constexpr DialogHandlers kHandlers{.init = Initialise,
+                                   .command = OnCommand,
+                                   .destroy = [](ui::Window) { openDialog = nullptr; }};
 
 }  // namespace
 
@@ -181,60 +182,21 @@ int ShowArrowDialog(ui::Window parent) {
 }
 
 intptr_t ArrowDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      Initialise(window);
-      break;
-    case ui::Msg::Command:
-      OnCommand(window, static_cast<int>(first & 0xFFFF), second);
-      break;
-    case ui::Msg::Destroy:
-      openDialog = nullptr;
-      break;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
-ArrowArgs ArrowArgsOfSettings() {
-  ArrowArgs arrow;
-  arrow.direction = currentArrowDirection;
-  arrow.length = currentArrowLength;
-  arrow.headSize = currentArrowHeadSize;
-  arrow.colour = currentArrowColour;
-  arrow.lineWidth = currentArrowLineWidth;
-  arrow.closedHead = currentArrowClosedHead;
-  arrow.heads = currentArrowHeads;
-  return arrow;
-}
+ArrowArgs ArrowArgsOfSettings() { return arrowSettings; }
 
 void DrawArrowObject(gfx::Surface& target, int32_t x, int32_t y) {
   DrawArrow(target, x, y, ArrowArgsOfSettings());
 }
 
-void LoadArrowSettings(const PageObject& object) {
-  const ArrowArgs arrow = ArrowArgsOfObject(object);
-  currentArrowDirection = arrow.direction;
-  currentArrowLength = arrow.length;
-  currentArrowHeadSize = arrow.headSize;
-  currentArrowColour = arrow.colour;
-  currentArrowLineWidth = arrow.lineWidth;
-  currentArrowClosedHead = arrow.closedHead;
-  currentArrowHeads = arrow.heads;
-}
+void LoadArrowSettings(const PageObject& object) { arrowSettings = ArrowArgsOfObject(object); }
 
 void StoreArrowSettings(PageObject& object) {
   object.width = kArrowPickBox;
   object.height = kArrowPickBox;
-  object.arrowLength = currentArrowLength;
-  object.arrowColor = currentArrowColour;
-  object.arrowHeads = currentArrowHeads;
-  object.arrowLineWidth = currentArrowLineWidth;
-  object.arrowDirection = currentArrowDirection;
-  object.arrowClosedHead = currentArrowClosedHead;
-  object.arrowHeadSize = currentArrowHeadSize;
+  PutArrowArgs(object, arrowSettings);
 }
 
 void ResetArrowDialogState() { startValues.Restore(); }

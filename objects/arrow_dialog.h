@@ -10,19 +10,30 @@
 #include "platform/ui/ui.h"
 
 // Arrow settings: the dialog edits them, the insert stores them, and after a repaint they
-// hold the last arrow painted. Their PageObject fields are named beside them.
-extern int16_t currentArrowDirection;  // arrowDirection: ArrowDirection; others draw nothing
-extern int16_t currentArrowLength;    // arrowLength: L, the shaft's run along each axis it moves on
-extern int16_t currentArrowHeadSize;  // arrowHeadSize: h, each head leg's run along each axis
-extern gfx::Colour currentArrowColour;  // arrowColor
-extern int16_t currentArrowLineWidth;   // arrowLineWidth
-extern int32_t currentArrowClosedHead;  // arrowClosedHead: 1 = a line closes each head (not filled)
-extern uint8_t currentArrowHeads;       // arrowHeads: 0 none, 2 both ends, other values at the tip
+// hold the last arrow painted. One value, as the drawer takes it, and each setting by its
+// name in it; their PageObject fields are named beside them.
+extern ArrowArgs arrowSettings;
+extern int16_t& currentArrowDirection;  // arrowDirection: ArrowDirection; others draw nothing
+extern int16_t& currentArrowLength;  // arrowLength: L, the shaft's run along each axis it moves on
+extern int16_t& currentArrowHeadSize;  // arrowHeadSize: h, each head leg's run along each axis
+extern gfx::Colour& currentArrowColour;  // arrowColor
+extern int16_t& currentArrowLineWidth;   // arrowLineWidth
+// arrowClosedHead: 1 = a line closes each head (not filled)
+extern int32_t& currentArrowClosedHead;
+extern uint8_t& currentArrowHeads;  // arrowHeads: 0 none, 2 both ends, other values at the tip
 
 extern int32_t arrowDialogAccepted;   // 1 after a valid "Aceptar" of this opening
 // Re-entry guard: set before the dialog runs, cleared when it closes. While it is set a
 // repaint leaves the dialog's working values alone.
 extern int32_t arrowDialogOpen;
+
+// The dialog's control ids.
+namespace arrow_ids {
+inline constexpr int kLengthPx = 8002, kLengthMm = 8004, kHeadPx = 8008, kHeadMm = 8012;
+inline constexpr int kColourChooser = 8014, kColourSwatch = 8015;
+inline constexpr int kWidthCombo = 8017, kClosed = 8018, kHeadsCombo = 8019, kDirectionCombo = 8025;
+inline constexpr int kPreview = 8021, kCancelar = 8022, kAceptar = 8023;
+}  // namespace arrow_ids
 
 // Runs the dialog modally; the results are in the arrow settings.
 int ShowArrowDialog(ui::Window parent);
@@ -32,7 +43,7 @@ intptr_t ArrowDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_
 // (150, 150), whatever length is typed.
 void DrawArrowPreview();
 
-// The arrow settings as the drawer takes them.
+// The arrow settings as the drawer takes them: arrowSettings.
 ArrowArgs ArrowArgsOfSettings();
 // The arrow of the arrow settings with its shaft starting at (x, y).
 void DrawArrowObject(gfx::Surface& target, int32_t x, int32_t y);

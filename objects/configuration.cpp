@@ -10,14 +10,12 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
+using namespace configuration_ids;
+
 int32_t configurationDialogOpen = 0;
 
 namespace {
 
-constexpr int kX = 2003, kY = 2004, kSound = 2006, kPng = 2008, kBmp = 2012;
-constexpr int kPreview = 2013, kPaperLabel = 2014, kNoMargins = 2015;
-constexpr int kLeftList = 2017, kRightList = 2018, kTopList = 2020, kBottomList = 2022;
-constexpr int kSalir = 2024, kAmbientOn = 2025, kAmbientSwatch = 2026;
 constexpr int kMarginLists[] = {kLeftList, kRightList, kTopList, kBottomList};
 constexpr int kMarginChoices[] = {2, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50};
 constexpr long double k = numbers::kMillimetreToPixel;
@@ -122,6 +120,13 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
   }
 }
 
+void OnDestroy(ui::Window) {
+  ReleaseDialogBitmap(preview);
+  ShowMessageIfAny(LoadSaveSettings("save"));
+}
+
+constexpr DialogHandlers kHandlers{.init = Initialise, .command = OnCommand, .destroy = OnDestroy};
+
 }  // namespace
 
 int64_t RoundedDiv(long double a, long double b) {
@@ -189,23 +194,23 @@ int ShowConfigurationDialog(ui::Window parent) {
       {ui::Kind::Edit, kY, "", 30, 65, 45, 24, ui::kDigitsOnly | ui::kSunken},
       {ui::Kind::CheckBox, kSound, "Quitar sonido", 8, 98, 134, 24},
       {ui::Kind::Label, 2007, "Elige formato gr\xE1" "fico para grabar", 8, 130, 240, 24},
-      {ui::Kind::OptionBox, 2008, "PNG", 8, 154, 60, 24, ui::kGroupStart},
-      {ui::Kind::OptionBox, 2009, "JPEG", 8, 179, 60, 24},
-      {ui::Kind::OptionBox, 2010, "GIF", 8, 203, 60, 25},
-      {ui::Kind::OptionBox, 2011, "TIF", 8, 228, 60, 24},
-      {ui::Kind::OptionBox, 2012, "BMP", 8, 252, 60, 24},
+      {ui::Kind::OptionBox, kPng, "PNG", 8, 154, 60, 24, ui::kGroupStart},
+      {ui::Kind::OptionBox, kJpeg, "JPEG", 8, 179, 60, 24},
+      {ui::Kind::OptionBox, kGif, "GIF", 8, 203, 60, 25},
+      {ui::Kind::OptionBox, kTif, "TIF", 8, 228, 60, 24},
+      {ui::Kind::OptionBox, kBmp, "BMP", 8, 252, 60, 24},
       // Wider than the preview it heads (368, 180) so that the whole caption shows.
       {ui::Kind::Label, kPaperLabel, PaperMarginsCaption(), 348, 8, 194, 16, ui::kCentred},
       // The border lies outside the preview bitmap's pixels.
       {ui::Kind::Graphic, kPreview, "", 368, 24, pw + 2, ph + 2, ui::kBorder},
       {ui::Kind::CheckBox, kNoMargins, "No quiero margenes", 368, 256, 160, 16},
-      {ui::Kind::Label, 2016, "Margen Izquierdo", 8, 288, 150, 16},
+      {ui::Kind::Label, kLeftLabel, "Margen Izquierdo", 8, 288, 150, 16},
       {ui::Kind::ListBox, kLeftList, "", 8, 304, 150, 24},
-      {ui::Kind::Label, 2019, "Margen Derecho", 8, 328, 150, 16},
+      {ui::Kind::Label, kRightLabel, "Margen Derecho", 8, 328, 150, 16},
       {ui::Kind::ListBox, kRightList, "", 8, 344, 150, 24},
-      {ui::Kind::Label, 2021, "Margen Arriba", 8, 368, 150, 16},
+      {ui::Kind::Label, kTopLabel, "Margen Arriba", 8, 368, 150, 16},
       {ui::Kind::ListBox, kTopList, "", 8, 384, 150, 24},
-      {ui::Kind::Label, 2023, "Margen Abajo", 8, 408, 150, 16},
+      {ui::Kind::Label, kBottomLabel, "Margen Abajo", 8, 408, 150, 16},
       {ui::Kind::ListBox, kBottomList, "", 8, 424, 150, 24},
       {ui::Kind::CheckBox, kAmbientOn, "Quiero color de ambiente", 268, 304, 199, 16},
       {ui::Kind::Graphic, kAmbientSwatch, "", 268, 324, 32, 32, ui::kBorder | ui::kNotify},
@@ -215,22 +220,7 @@ int ShowConfigurationDialog(ui::Window parent) {
 }
 
 intptr_t ConfigurationDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      Initialise(window);
-      break;
-    case ui::Msg::Command:
-      OnCommand(window, static_cast<int>(first & 0xFFFF), second);
-      break;
-    case ui::Msg::Destroy:
-      ReleaseDialogBitmap(preview);
-      ShowMessageIfAny(LoadSaveSettings("save"));
-      break;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 void ResetConfigurationState() {

@@ -10,6 +10,17 @@
 
 extern int32_t configurationDialogOpen;   // re-entry guard
 
+// The dialog's control ids.
+namespace configuration_ids {
+inline constexpr int kX = 2003, kY = 2004, kSound = 2006;
+// The image formats' options, PNG to BMP; the one chosen is imageFormatOption.
+inline constexpr int kPng = 2008, kJpeg = 2009, kGif = 2010, kTif = 2011, kBmp = 2012;
+inline constexpr int kPreview = 2013, kPaperLabel = 2014, kNoMargins = 2015;
+inline constexpr int kLeftList = 2017, kRightList = 2018, kTopList = 2020, kBottomList = 2022;
+inline constexpr int kLeftLabel = 2016, kRightLabel = 2019, kTopLabel = 2021, kBottomLabel = 2023;
+inline constexpr int kSalir = 2024, kAmbientOn = 2025, kAmbientSwatch = 2026;
+}  // namespace configuration_ids
+
 // Runs the dialog modally.
 int ShowConfigurationDialog(ui::Window parent);
 intptr_t ConfigurationDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);

@@ -7,6 +7,8 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
+using namespace corner_mark_ids;
+
 std::string cornerMarkText = "C\xF3" "digo de barras";
 int16_t cornerMarkWidthMm = 73;
 int16_t cornerMarkHeightMm = 21;
@@ -24,8 +26,6 @@ StartValues startValues(cornerMarkText, cornerMarkWidthMm, cornerMarkHeightMm, c
                         cornerMarkShowText, cornerMarkShowShadow, cornerMarkShowCorners,
                         cornerDialogAccepted, cornerDialogOpen);
 
-constexpr int kPreview = 7001, kStyle = 7002, kWidth = 7005, kHeight = 7006, kSwatch = 7007, kColour = 7008;
-constexpr int kText = 7009, kRender = 7011, kAceptar = 7012, kCancelar = 7013;
 
 DialogSkeleton skeleton{&cornerDialogOpen, &cornerDialogAccepted, kCancelar};
 
@@ -79,22 +79,26 @@ void Render(ui::Window window) {
   DrawPreview(window);
 }
 
-void OnCommand(ui::Window window, intptr_t first, intptr_t second) {
-  const int id = static_cast<int>(first & 0xFFFF);
+void OnCommand(ui::Window window, int id, intptr_t code) {
   if (id == kStyle) {
-    if (second == ui::kSelChange) SetStyleFlags(ListLineNumber(ui::Text(window, kStyle)));
+    if (code == ui::kSelChange) SetStyleFlags(ListLineNumber(ui::Text(window, kStyle)));
   } else if (id == kSwatch) {
     TakePickedSwatchColour(window, kSwatch, cornerMarkColour);
-  } else if (IsButtonPress(first, second, kColour)) {
+  } else if (IsButtonPress(id, code, kColour)) {
     ChooseSwatchColour(window, kSwatch, customColours, cornerMarkColour);
-  } else if (IsButtonPress(first, second, kRender)) {
+  } else if (IsButtonPress(id, code, kRender)) {
     Render(window);
-  } else if (IsButtonPress(first, second, kAceptar)) {
+  } else if (IsButtonPress(id, code, kAceptar)) {
     FinishDialog(skeleton, window, true);
-  } else if (IsButtonPress(first, second, kCancelar)) {
+  } else if (IsButtonPress(id, code, kCancelar)) {
     FinishDialog(skeleton, window, false);
   }
 }
+
+constexpr DialogHandlers kHandlers{
+    .init = Initialise,
+    .command = OnCommand,
+    .destroy = [](ui::Window) { ReleaseDialogBitmap(cornerPreviewBitmap); }};
 
 }  // namespace
 
@@ -154,21 +158,7 @@ int ShowCornerMarkDialog(ui::Window parent) {
 }
 
 intptr_t CornerMarkDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      Initialise(window);
-      break;
-    case ui::Msg::Command:
-      OnCommand(window, first, second);
-      break;
-    case ui::Msg::Destroy:
-      ReleaseDialogBitmap(cornerPreviewBitmap);
-      break;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 void ResetCornerMarkDialogState() {

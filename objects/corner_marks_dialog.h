@@ -23,6 +23,13 @@ extern int32_t cornerDialogAccepted;       // 1 after "Aceptar"
 extern int32_t cornerDialogOpen;           // re-entry guard of command 1088
 extern gfx::Surface* cornerPreviewBitmap;  // 772 x 236
 
+// The dialog's control ids.
+namespace corner_mark_ids {
+inline constexpr int kPreview = 7001, kStyle = 7002, kWidth = 7005, kHeight = 7006, kSwatch = 7007;
+inline constexpr int kColour = 7008;
+inline constexpr int kText = 7009, kRender = 7011, kAceptar = 7012, kCancelar = 7013;
+}  // namespace corner_mark_ids
+
 // Runs the dialog modally.
 int ShowCornerMarkDialog(ui::Window parent);
 intptr_t CornerMarkDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);

@@ -7,11 +7,12 @@
 #include "page/start_values.h"
 #include "platform/files/files.h"
 
+using namespace favourite_colours_ids;
+
 int32_t favouriteColoursDialogOpen = 0;
 
 namespace {
 
-constexpr int kGrid = 31001, kArchivar = 31002, kSalir = 31003, kReseteo = 31004, kSwatch = 31005;
 constexpr int kPaletteWidth = 336, kPaletteHeight = 312;
 
 DialogSkeleton skeleton{&favouriteColoursDialogOpen, nullptr, kSalir};
@@ -56,22 +57,41 @@ void Reset(ui::Window dialog) {
   WriteSwatchCaption(dialog, gfx::kBlack);
 }
 
-void OnCommand(ui::Window dialog, intptr_t first, intptr_t second) {
-  if (IsButtonPress(first, second, kArchivar)) {
+void Initialise(ui::Window window) {
+  colourGridModified = 0;
+  ui::Enable(window, kArchivar, false);
+  // A palette file that cannot be read is said so, and the palette starts white.
+  if (std::string refused;
+      !FileExists(FavouriteColoursPath()) || !(refused = LoadFavouriteColours()).empty()) {
+    if (!refused.empty()) ui::MessageBox(window, refused, kMessageTitle, ui::Buttons::Ok);
+    InitColourGrid(kColourColumns, kColourRows, kColourGridOrigin, kColourGridOrigin);
+  }
+  MakePalette();
+  ShowPalette(window);
+  WriteSwatchCaption(window, gfx::kBlack);
+  oldGridProc = ui::SubclassControl(ui::Item(window, kGrid), ColourGridWindowProc);
+}
+
+void OnCommand(ui::Window dialog, int id, intptr_t code) {
+  if (IsButtonPress(id, code, kArchivar)) {
     if (!Archive()) return;
     colourGridModified = 0;
     ui::Enable(dialog, kArchivar, false);
     ui::MessageBox(dialog, "Mis Colores Favoritos han sido Archivados", kMessageTitle, ui::Buttons::Ok);
-  } else if (IsButtonPress(first, second, kSalir)) {
+  } else if (IsButtonPress(id, code, kSalir)) {
     if (colourGridModified == 1 &&
         ui::MessageBox(dialog, "Desea guardar los cambios antes de Salir ?", kMessageTitle, ui::Buttons::YesNo) ==
             ui::Answer::Yes)
       Archive();
     ui::EndDialog(dialog, ui::kOk);
-  } else if (IsButtonPress(first, second, kReseteo)) {
+  } else if (IsButtonPress(id, code, kReseteo)) {
     Reset(dialog);
   }
 }
+
+constexpr DialogHandlers kHandlers{.init = Initialise,
+                                   .command = OnCommand,
+                                   .destroy = [](ui::Window) { ReleaseDialogBitmap(palette); }};
 
 }  // namespace
 
@@ -94,31 +114,7 @@ int ShowFavouriteColoursDialog(ui::Window parent) {
 }
 
 intptr_t FavouriteColoursDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      colourGridModified = 0;
-      ui::Enable(window, kArchivar, false);
-      // A palette file that cannot be read is said so, and the palette starts white.
-      if (std::string refused; !FileExists(FavouriteColoursPath()) || !(refused = LoadFavouriteColours()).empty()) {
-        if (!refused.empty()) ui::MessageBox(window, refused, kMessageTitle, ui::Buttons::Ok);
-        InitColourGrid(kColourColumns, kColourRows, kColourGridOrigin, kColourGridOrigin);
-      }
-      MakePalette();
-      ShowPalette(window);
-      WriteSwatchCaption(window, gfx::kBlack);
-      oldGridProc = ui::SubclassControl(ui::Item(window, kGrid), ColourGridWindowProc);
-      break;
-    case ui::Msg::Command:
-      OnCommand(window, first, second);
-      break;
-    case ui::Msg::Destroy:
-      ReleaseDialogBitmap(palette);
-      break;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 intptr_t ColourGridWindowProc(ui::Window control, ui::Msg msg, intptr_t first, intptr_t second) {

@@ -7,6 +7,12 @@
 
 extern int32_t favouriteColoursDialogOpen;   // 1 while the palette is open; a second opening does nothing
 
+// The dialog's control ids.
+namespace favourite_colours_ids {
+inline constexpr int kGrid = 31001, kArchivar = 31002, kSalir = 31003, kReseteo = 31004;
+inline constexpr int kSwatch = 31005;
+}  // namespace favourite_colours_ids
+
 // Runs the palette modally.
 int ShowFavouriteColoursDialog(ui::Window parent);
 intptr_t FavouriteColoursDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);

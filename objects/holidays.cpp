@@ -3,12 +3,15 @@
 #include <cerrno>
 
 #include "dialogs/dialog_skeleton.h"
+#include "dialogs/messages.h"
 #include "objects/colours.h"
 #include "page/month_calendar.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"
 #include "platform/files/files.h"
 #include "platform/numbers/numbers.h"
+
+using namespace holidays_ids;
 
 std::array<HolidayRecord, kHolidayTableSize> holidayList{};
 int32_t holidayCount = 0;
@@ -21,18 +24,12 @@ namespace {
 StartValues startValues(holidayList, holidayCount, holidaysSaved, holidayChosenColour,
                         holidaysDialogOpen);
 
-constexpr int kDay = 7724, kMonth = 7726, kSwatch = 7728, kChooser = 7729, kList = 7730;
-constexpr int kSalir = 7731, kDeleteFile = 7732, kSaveFile = 7733, kInsert = 7734, kDeleteDay = 7735;
 
 DialogSkeleton skeleton{&holidaysDialogOpen, nullptr, kSalir};
 
 void PutInt32(std::string& out, int32_t v) { PutLittleEndianField(out, static_cast<uint32_t>(v), 4); }
 
 int32_t GetInt32(std::string_view bytes, size_t at) { return static_cast<int32_t>(LittleEndianField(bytes, at, 4)); }
-
-void Tell(ui::Window window, std::string_view text) {
-  ui::MessageBox(window, text, kMessageTitle, ui::Buttons::Ok);
-}
 
 void ClearHolidayTables() {
   holidayList.fill(HolidayRecord{});
@@ -138,6 +135,8 @@ void DrawHolidayLine(const ui::DrawItemInfo& item) {
 }
 
 void Initialise(ui::Window window) {
+  ui::SetTextColour(window, 7736, 0xC0C0C0);
+  ui::SetBackColour(window, 7736, gfx::kWhite);
   // A file that cannot be read is said so, and the dialog starts as without one.
   std::string refused;
   if (FileExists(HolidaysPath()) != 0 && (refused = LoadHolidays()).empty()) {
@@ -156,33 +155,49 @@ void Initialise(ui::Window window) {
   holidaysSaved = -1;
 }
 
-void OnCommand(ui::Window window, intptr_t first, intptr_t second) {
-  const int id = static_cast<int>(first & 0xFFFF);
+void OnCommand(ui::Window window, int id, intptr_t code) {
   if (id == kSwatch) {
     TakePickedSwatchColour(window, kSwatch, holidayChosenColour);
-  } else if (IsButtonPress(first, second, kChooser)) {
+  } else if (IsButtonPress(id, code, kChooser)) {
     ChooseSwatchColour(window, kSwatch, customColours, holidayChosenColour);
-  } else if (id == kList && second == ui::kListDoubleClick) {
+  } else if (id == kList && code == ui::kListDoubleClick) {
     const int i = SelectedEntry(window);
     if (i < 0) return;
     holidayChosenColour = holidayList[i].colour;
     PaintSwatch(window, kSwatch, holidayChosenColour);
-  } else if (IsButtonPress(first, second, kInsert)) {
+  } else if (IsButtonPress(id, code, kInsert)) {
     Insert(window);
-  } else if (IsButtonPress(first, second, kDeleteDay)) {
+  } else if (IsButtonPress(id, code, kDeleteDay)) {
     DeleteDay(window);
-  } else if (IsButtonPress(first, second, kSaveFile)) {
+  } else if (IsButtonPress(id, code, kSaveFile)) {
     if (!SaveAndTell(window)) return;
     // A list of deleted days alone leaves no file, and nothing to delete.
     ui::Enable(window, kDeleteFile, FileExists(HolidaysPath()) != 0);
     Tell(window, "Termine de grabar colores dias festivos ...");
     holidaysSaved = 1;
-  } else if (IsButtonPress(first, second, kDeleteFile)) {
+  } else if (IsButtonPress(id, code, kDeleteFile)) {
     DeleteHolidaysFile(window);
-  } else if (IsButtonPress(first, second, kSalir)) {
+  } else if (IsButtonPress(id, code, kSalir)) {
     Leave(window);
   }
 }
+
+// The list's owner-drawn lines: 14 pixels taller than its own, in their holidays' colours.
+intptr_t OnListLines(ui::Window, ui::Msg msg, intptr_t, intptr_t second) {
+  if (msg == ui::Msg::MeasureItem) {
+    auto* info = reinterpret_cast<ui::MeasureItemInfo*>(second);
+    if (info && info->controlId == kList) info->height += 14;
+    return 1;
+  }
+  if (msg == ui::Msg::DrawItem) {
+    const auto* item = reinterpret_cast<const ui::DrawItemInfo*>(second);
+    if (item && item->controlId == kList) DrawHolidayLine(*item);
+    return 1;
+  }
+  return 0;
+}
+
+constexpr DialogHandlers kHandlers{.init = Initialise, .command = OnCommand, .other = OnListLines};
 
 }  // namespace
 
@@ -295,28 +310,7 @@ int ShowHolidaysDialog(ui::Window parent) {
 }
 
 intptr_t HolidaysDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      ui::SetTextColour(window, 7736, 0xC0C0C0);
-      ui::SetBackColour(window, 7736, gfx::kWhite);
-      Initialise(window);
-      break;
-    case ui::Msg::MeasureItem:
-      if (auto* info = reinterpret_cast<ui::MeasureItemInfo*>(second); info && info->controlId == kList)
-        info->height += 14;
-      return 1;
-    case ui::Msg::DrawItem:
-      if (const auto* item = reinterpret_cast<const ui::DrawItemInfo*>(second); item && item->controlId == kList)
-        DrawHolidayLine(*item);
-      return 1;
-    case ui::Msg::Command:
-      OnCommand(window, first, second);
-      break;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 void ResetHolidaysState() { startValues.Restore(); }

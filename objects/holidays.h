@@ -56,6 +56,13 @@ std::string FormatHolidayIndex(int32_t n);
 // index is its entry's; with more than 6 lines the last is selected.
 void FillHolidayList(ui::Window dialog, int listId);
 
+// The dialog's control ids.
+namespace holidays_ids {
+inline constexpr int kDay = 7724, kMonth = 7726, kSwatch = 7728, kChooser = 7729, kList = 7730;
+inline constexpr int kSalir = 7731, kDeleteFile = 7732, kSaveFile = 7733, kInsert = 7734;
+inline constexpr int kDeleteDay = 7735;
+}  // namespace holidays_ids
+
 // Runs the dialog modally.
 int ShowHolidaysDialog(ui::Window parent);
 intptr_t HolidaysDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);

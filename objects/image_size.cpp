@@ -6,6 +6,8 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
+using namespace image_size_ids;
+
 int32_t imageTrueSize = 1;
 int16_t imageWidth = 0;
 int16_t imageHeight = 0;
@@ -15,7 +17,6 @@ int32_t loadedImageHeight = 0;
 
 namespace {
 
-constexpr int kTrueSize = 51001, kWidth = 51005, kHeight = 51006, kCancelar = 51008, kAceptar = 51009;
 
 DialogSkeleton skeleton{&imageSizeDialogOpen, nullptr, kCancelar};
 
@@ -51,6 +52,34 @@ void Accept(ui::Window window) {
   ui::EndDialog(window, ui::kOk);
 }
 
+void Initialise(ui::Window window) {
+  openingTrueSize = imageTrueSize;
+  openingWidth = imageWidth;
+  openingHeight = imageHeight;
+  ui::SetCheck(window, kTrueSize, imageTrueSize == 1);
+  EnableSizes(window);
+  if (imageWidth > 0 && imageHeight > 0) {
+    ui::SetText(window, kWidth, numbers::NumberText(imageWidth));
+    ui::SetText(window, kHeight, numbers::NumberText(imageHeight));
+  }
+}
+
+void OnCommand(ui::Window window, int id, intptr_t code) {
+  if (id == kTrueSize) {
+    imageTrueSize = ui::Checked(window, kTrueSize) ? 1 : 0;
+    EnableSizes(window);
+  } else if (IsButtonPress(id, code, kCancelar)) {
+    imageTrueSize = openingTrueSize;
+    imageWidth = openingWidth;
+    imageHeight = openingHeight;
+    ui::EndDialog(window, ui::kCancel);
+  } else if (IsButtonPress(id, code, kAceptar)) {
+    Accept(window);
+  }
+}
+
+constexpr DialogHandlers kHandlers{.init = Initialise, .command = OnCommand};
+
 }  // namespace
 
 int ShowImageSizeDialog(ui::Window parent) {
@@ -78,38 +107,7 @@ int ShowImageSizeDialog(ui::Window parent) {
 }
 
 intptr_t ImageSizeDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      openingTrueSize = imageTrueSize;
-      openingWidth = imageWidth;
-      openingHeight = imageHeight;
-      ui::SetCheck(window, kTrueSize, imageTrueSize == 1);
-      EnableSizes(window);
-      if (imageWidth > 0 && imageHeight > 0) {
-        ui::SetText(window, kWidth, numbers::NumberText(imageWidth));
-        ui::SetText(window, kHeight, numbers::NumberText(imageHeight));
-      }
-      break;
-    case ui::Msg::Command: {
-      const int id = static_cast<int>(first & 0xFFFF);
-      if (id == kTrueSize) {
-        imageTrueSize = ui::Checked(window, kTrueSize) ? 1 : 0;
-        EnableSizes(window);
-      } else if (IsButtonPress(first, second, kCancelar)) {
-        imageTrueSize = openingTrueSize;
-        imageWidth = openingWidth;
-        imageHeight = openingHeight;
-        ui::EndDialog(window, ui::kCancel);
-      } else if (IsButtonPress(first, second, kAceptar)) {
-        Accept(window);
-      }
-      break;
-    }
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 gfx::ImageKey LoadObjectImage(std::string_view path) {

@@ -16,6 +16,12 @@ extern int32_t imageSizeDialogOpen;    // re-entry guard
 extern int32_t loadedImageWidth;
 extern int32_t loadedImageHeight;
 
+// The dialog's control ids.
+namespace image_size_ids {
+inline constexpr int kTrueSize = 51001, kWidth = 51005, kHeight = 51006, kCancelar = 51008;
+inline constexpr int kAceptar = 51009;
+}  // namespace image_size_ids
+
 // Runs the dialog modally; the results are in the globals.
 int ShowImageSizeDialog(ui::Window parent);
 intptr_t ImageSizeDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);

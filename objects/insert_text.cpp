@@ -3,6 +3,8 @@
 #include "dialogs/dialog_skeleton.h"
 #include "page/start_values.h"
 
+using namespace insert_text_ids;
+
 std::string insertTextBuffer;
 int32_t insertTextAccepted = 0;
 int32_t insertTextDialogOpen = 0;
@@ -11,9 +13,21 @@ namespace {
 
 StartValues startValues(insertTextBuffer, insertTextAccepted, insertTextDialogOpen);
 
-constexpr int kText = 4012, kAceptar = 4013, kCancelar = 4014;
 
 DialogSkeleton skeleton{&insertTextDialogOpen, &insertTextAccepted, kCancelar};
+
+void Initialise(ui::Window window) { ui::SetTextLimit(window, kText, kInsertTextMaxChars); }
+
+void OnCommand(ui::Window window, int id, intptr_t code) {
+  if (IsButtonPress(id, code, kAceptar)) {
+    insertTextBuffer = ui::Text(window, kText).substr(0, kInsertTextMaxChars);
+    FinishDialog(skeleton, window, true);
+  } else if (IsButtonPress(id, code, kCancelar)) {
+    FinishDialog(skeleton, window, false);
+  }
+}
+
+constexpr DialogHandlers kHandlers{.init = Initialise, .command = OnCommand};
 
 }  // namespace
 
@@ -29,30 +43,14 @@ int ShowInsertTextDialog(ui::Window parent) {
       {ui::Kind::Edit, kText, insertTextBuffer, 8, 8, 288, 152, ui::kMultiLine | ui::kBorder | ui::kSunken},
       {ui::Kind::Button, kAceptar, "Aceptar", 224, 167, 72, 24},
       {ui::Kind::Button, kCancelar, "Cancelar", 8, 167, 72, 24},
-      {ui::Kind::Label, 4015, "El texto se imprime en 1 sola linea ...", 88, 168, 128, 56, 0,
+      {ui::Kind::Label, kNote, "El texto se imprime en 1 sola linea ...", 88, 168, 128, 56, 0,
        "MS Sans Serif", 10, true, true},
   };
   return ui::RunModal(t, parent, InsertTextDialogProc);
 }
 
 intptr_t InsertTextDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      ui::SetTextLimit(window, kText, kInsertTextMaxChars);
-      break;
-    case ui::Msg::Command:
-      if (IsButtonPress(first, second, kAceptar)) {
-        insertTextBuffer = ui::Text(window, kText).substr(0, kInsertTextMaxChars);
-        FinishDialog(skeleton, window, true);
-      } else if (IsButtonPress(first, second, kCancelar)) {
-        FinishDialog(skeleton, window, false);
-      }
-      break;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 bool RefuseEmptyInsertText() {

@@ -11,6 +11,11 @@ extern int32_t insertTextDialogOpen;     // re-entry guard, shared with 1087
 
 constexpr int kInsertTextMaxChars = 9999;
 
+// The dialog's control ids.
+namespace insert_text_ids {
+inline constexpr int kText = 4012, kAceptar = 4013, kCancelar = 4014, kNote = 4015;
+}  // namespace insert_text_ids
+
 // Runs the dialog modally; the results are in the globals.
 int ShowInsertTextDialog(ui::Window parent);
 intptr_t InsertTextDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);

@@ -86,6 +86,19 @@ void Initialise(ui::Window dialog) {
       ui::SubclassControl(ui::Item(dialog, kSymbolKeyboardControl), SymbolKeyboardWindowProc);
 }
 
+intptr_t OnTimer(ui::Window window, ui::Msg msg, intptr_t first, intptr_t) {
+  if (msg == ui::Msg::Timer && first == kSymbolKeyboardWaitTimer) EndOfWait(window);
+  return 0;
+}
+
+void OnDestroy(ui::Window window) {
+  ui::KillTimer(window, kSymbolKeyboardWaitTimer);
+  step = Step::Idle;
+  ReleaseDialogBitmap(keyboardBitmap);
+}
+
+constexpr DialogHandlers kHandlers{.init = Initialise, .destroy = OnDestroy, .other = OnTimer};
+
 }  // namespace
 
 int ShowSymbolKeyboard(ui::Window parent) {
@@ -104,24 +117,8 @@ int ShowSymbolKeyboard(ui::Window parent) {
   return ui::RunModal(t, parent, SymbolKeyboardDialogProc);
 }
 
-intptr_t SymbolKeyboardDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      Initialise(window);
-      break;
-    case ui::Msg::Timer:
-      if (first == kSymbolKeyboardWaitTimer) EndOfWait(window);
-      break;
-    case ui::Msg::Destroy:
-      ui::KillTimer(window, kSymbolKeyboardWaitTimer);
-      step = Step::Idle;
-      ReleaseDialogBitmap(keyboardBitmap);
-      break;
-    default:
-      break;
-  }
-  return 0;
+intptr_t SymbolKeyboardDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 intptr_t SymbolKeyboardWindowProc(ui::Window control, ui::Msg msg, intptr_t first, intptr_t second) {

@@ -11,12 +11,15 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
-int32_t monthNamePosition = kMonthNameLeft;
-int32_t monthColouredBackground = 0;
-int32_t monthTransparentBackground = 0;
-int32_t monthIncludeHolidays = 0;
-gfx::Colour monthBackColour = 0xFFFFFF;
-gfx::Colour monthBorderColour = 0;
+using namespace month_calendar_ids;
+
+MonthSettings monthSettings;
+int32_t& monthNamePosition = monthSettings.options.namePosition;
+int32_t& monthColouredBackground = monthSettings.options.colouredBackground;
+int32_t& monthTransparentBackground = monthSettings.options.transparentBackground;
+int32_t& monthIncludeHolidays = monthSettings.options.includeHolidays;
+gfx::Colour& monthBackColour = monthSettings.backColour;
+gfx::Colour& monthBorderColour = monthSettings.borderColour;
 int32_t monthCalendarYear = 0;
 int32_t monthCalendarMonth = 1;
 int32_t monthDialogAccepted = 0;
@@ -25,15 +28,9 @@ gfx::Surface* monthPreviewBitmap = nullptr;
 
 namespace {
 
-StartValues startValues(monthNamePosition, monthColouredBackground, monthTransparentBackground,
-                        monthIncludeHolidays, monthBackColour, monthBorderColour, monthCalendarYear,
-                        monthCalendarMonth, monthDialogAccepted, monthDialogOpen);
+StartValues startValues(monthSettings, monthCalendarYear, monthCalendarMonth, monthDialogAccepted,
+                        monthDialogOpen);
 
-constexpr int kPreview = 7701, kYear = 7703, kMonth = 7705;
-constexpr int kLeft = 7707, kCentre = 7708, kRight = 7709;
-constexpr int kColoured = 7711, kBackSwatch = 7712, kBackChooser = 7713;
-constexpr int kBorderChooser = 7715, kBorderSwatch = 7716;
-constexpr int kTransparent = 7718, kHolidays = 7719, kNote = 7720, kAceptar = 7721, kCancelar = 7722;
 
 DialogSkeleton skeleton{&monthDialogOpen, &monthDialogAccepted, kCancelar};
 
@@ -97,8 +94,7 @@ void TakePicked(ui::Window window, gfx::Colour& into, int swatch) {
   DrawPreview(window);
 }
 
-void OnCommand(ui::Window window, intptr_t first, intptr_t second) {
-  const int id = static_cast<int>(first & 0xFFFF);
+void OnCommand(ui::Window window, int id, intptr_t code) {
   switch (id) {
     case kBackSwatch:
       TakePicked(window, monthBackColour, kBackSwatch);
@@ -107,7 +103,7 @@ void OnCommand(ui::Window window, intptr_t first, intptr_t second) {
       TakePicked(window, monthBorderColour, kBorderSwatch);
       break;
     case kYear:
-      if (second != ui::kEditChange) break;
+      if (code != ui::kEditChange) break;
       // Read wide and saturated: the drawing arithmetic is wide, so any year draws.
       monthCalendarYear = numbers::ToInt32(numbers::NumericValueOfText(ui::Text(window, kYear)));
       DrawPreview(window);
@@ -137,18 +133,23 @@ void OnCommand(ui::Window window, intptr_t first, intptr_t second) {
       DrawPreview(window);
       break;
     default:
-      if (IsButtonPress(first, second, kBackChooser)) {
+      if (IsButtonPress(id, code, kBackChooser)) {
         Choose(window, monthBackColour, kBackSwatch);
-      } else if (IsButtonPress(first, second, kBorderChooser)) {
+      } else if (IsButtonPress(id, code, kBorderChooser)) {
         Choose(window, monthBorderColour, kBorderSwatch);
-      } else if (IsButtonPress(first, second, kAceptar)) {
+      } else if (IsButtonPress(id, code, kAceptar)) {
         FinishDialog(skeleton, window, true);
-      } else if (IsButtonPress(first, second, kCancelar)) {
+      } else if (IsButtonPress(id, code, kCancelar)) {
         FinishDialog(skeleton, window, false);
       }
       break;
   }
 }
+
+constexpr DialogHandlers kHandlers{
+    .init = Initialise,
+    .command = OnCommand,
+    .destroy = [](ui::Window) { ReleaseDialogBitmap(monthPreviewBitmap); }};
 
 }  // namespace
 
@@ -196,29 +197,11 @@ int ShowMonthCalendarDialog(ui::Window parent) {
 }
 
 intptr_t MonthCalendarDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      Initialise(window);
-      break;
-    case ui::Msg::Command:
-      OnCommand(window, first, second);
-      break;
-    case ui::Msg::Destroy:
-      ReleaseDialogBitmap(monthPreviewBitmap);
-      break;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 MonthCalendarOptions MonthOptionsOfSettings() {
-  MonthCalendarOptions options;
-  options.namePosition = monthNamePosition;
-  options.colouredBackground = monthColouredBackground;
-  options.transparentBackground = monthTransparentBackground;
-  options.includeHolidays = monthIncludeHolidays;
+  MonthCalendarOptions options = monthSettings.options;
   options.nameColour = textForeColour;
   return options;
 }
@@ -253,19 +236,13 @@ void StoreMonthCalendarSettings(PageObject& object, gfx::FontKey font) {
   object.calendarMonth = monthCalendarMonth;
   object.fontHandle = font;
   object.fontSize = textFontSize;
-  object.optionFlag1 = monthIncludeHolidays;
-  object.optionFlag2 = monthTransparentBackground;
-  object.optionFlag3 = monthColouredBackground;
-  object.alignment = static_cast<int16_t>(monthNamePosition);
+  PutMonthCalendarOptions(object, monthSettings.options);
   SetFixedField(object.fontName, gfx::FontOf(font).face);
   object.fontStyle = kStyleBold;
 }
 
 void LoadMonthCalendarSettings(const PageObject& object) {
-  monthNamePosition = object.alignment;
-  monthIncludeHolidays = object.optionFlag1;
-  monthTransparentBackground = object.optionFlag2;
-  monthColouredBackground = object.optionFlag3;
+  monthSettings.options = MonthOptionsOfObject(object, gfx::kBlack);
 }
 
 gfx::FontKey MonthCalendarObjectFont(PageObject& object) {

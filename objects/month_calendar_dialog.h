@@ -10,20 +10,38 @@
 #include "platform/ui/ui.h"
 
 // Month settings: the dialog edits them and the insert stores them; after a repaint the
-// first four hold the last calendar painted, unless the dialog is open. The PageObject
-// field of each is named beside it.
-extern int32_t monthNamePosition;           // alignment
-extern int32_t monthColouredBackground;     // optionFlag3: draw the box
-extern int32_t monthTransparentBackground;  // optionFlag2: the box without filling
-extern int32_t monthIncludeHolidays;        // optionFlag1: colour the listed holidays
-extern gfx::Colour monthBackColour;         // backColor
-extern gfx::Colour monthBorderColour;       // borderColor
+// options hold the last calendar painted, unless the dialog is open. The name's colour is
+// not one of them: the text properties give it.
+struct MonthSettings {
+  MonthCalendarOptions options;
+  gfx::Colour backColour = gfx::kWhite;
+  gfx::Colour borderColour = gfx::kBlack;
+};
+extern MonthSettings monthSettings;
+// Each month setting by its name, in the value above, and the year and month shown; the
+// PageObject field of each is named beside it.
+extern int32_t& monthNamePosition;           // alignment
+extern int32_t& monthColouredBackground;     // optionFlag3: draw the box
+extern int32_t& monthTransparentBackground;  // optionFlag2: the box without filling
+extern int32_t& monthIncludeHolidays;        // optionFlag1: colour the listed holidays
+extern gfx::Colour& monthBackColour;         // backColor
+extern gfx::Colour& monthBorderColour;       // borderColor
 extern int32_t monthCalendarYear;           // calendarYear
 extern int32_t monthCalendarMonth;          // calendarMonth: 1 to 12
 
 extern int32_t monthDialogAccepted;          // 1 after "Aceptar"
 extern int32_t monthDialogOpen;              // re-entry guard
 extern gfx::Surface* monthPreviewBitmap;     // 262 x 282, made at each opening
+
+// The dialog's control ids.
+namespace month_calendar_ids {
+inline constexpr int kPreview = 7701, kYear = 7703, kMonth = 7705;
+inline constexpr int kLeft = 7707, kCentre = 7708, kRight = 7709;
+inline constexpr int kColoured = 7711, kBackSwatch = 7712, kBackChooser = 7713;
+inline constexpr int kBorderChooser = 7715, kBorderSwatch = 7716;
+inline constexpr int kTransparent = 7718, kHolidays = 7719, kNote = 7720, kAceptar = 7721;
+inline constexpr int kCancelar = 7722;
+}  // namespace month_calendar_ids
 
 // Runs the dialog modally; the results are in the month settings.
 int ShowMonthCalendarDialog(ui::Window parent);

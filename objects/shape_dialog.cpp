@@ -8,16 +8,19 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
-int32_t shapeRoundedCorners = 0;
-int32_t shapeTypeChosen = kShapeSquareOrRectangle;
-int32_t shapeFillStyle = 0;
-int32_t shapeLineStyle = 0;
-int32_t shapeLineWidth = 1;
-gfx::Colour shapeBorderColour = 0;
-gfx::Colour shapeInteriorColour = 0xFF0000;
-int16_t shapeRoundingPercent = 0;
-int16_t shapeWidth = 0;
-int16_t shapeHeight = 0;
+using namespace shape_ids;
+
+ShapeArgs shapeSettings;
+int32_t& shapeRoundedCorners = shapeSettings.roundedCorners;
+int32_t& shapeTypeChosen = shapeSettings.type;
+int32_t& shapeFillStyle = shapeSettings.fillStyle;
+int32_t& shapeLineStyle = shapeSettings.lineStyle;
+int32_t& shapeLineWidth = shapeSettings.lineWidth;
+gfx::Colour& shapeBorderColour = shapeSettings.borderColour;
+gfx::Colour& shapeInteriorColour = shapeSettings.interiorColour;
+int16_t& shapeRoundingPercent = shapeSettings.roundingPercent;
+int16_t& shapeWidth = shapeSettings.width;
+int16_t& shapeHeight = shapeSettings.height;
 int32_t shapeDialogOpen = 0;
 int32_t shapeTransparentInterior = 0;
 gfx::Colour shapeSavedInteriorColour = 0;
@@ -26,23 +29,14 @@ std::array<gfx::Colour, 16> shapeCustomColours{};
 
 namespace {
 
-constexpr int kSquare = 7001, kCircle = 7002;
-constexpr int kWidthPx = 7007, kHeightPx = 7008, kWidthMm = 7014, kHeightMm = 7010;
-constexpr int kRounded = 7016, kPercent = 7018;
-constexpr int kBorderChooser = 7020, kBorderSwatch = 7021;
-constexpr int kInteriorChooser = 7022, kInteriorSwatch = 7024, kTransparent = 7025;
-constexpr int kFillCombo = 7028, kLineStyleCombo = 7029, kLineWidthCombo = 7031;
-constexpr int kPreview = 7033, kCancelar = 7034, kAceptar = 7035;
 constexpr int kLargestLineWidth = 15;
 
 DialogSkeleton skeleton{&shapeDialogOpen, &shapeDialogAccepted, kCancelar};
 ui::Window openDialog = nullptr;
 
-StartValues startValues(shapeRoundedCorners, shapeTypeChosen, shapeFillStyle, shapeLineStyle,
-                        shapeLineWidth, shapeBorderColour, shapeInteriorColour,
-                        shapeRoundingPercent, shapeWidth, shapeHeight, shapeDialogOpen,
-                        shapeTransparentInterior, shapeSavedInteriorColour, shapeDialogAccepted,
-                        shapeCustomColours, openDialog);
+StartValues startValues(shapeSettings, shapeDialogOpen, shapeTransparentInterior,
+                        shapeSavedInteriorColour, shapeDialogAccepted, shapeCustomColours,
+                        openDialog);
 
 // The value a style line carries in its first two characters.
 int32_t ComboValue(ui::Window window, int id) { return numbers::ToInt32(ListLineNumber(ui::Text(window, id))); }
@@ -168,6 +162,10 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
   }
 }
 
+constexpr DialogHandlers kHandlers{.init = Initialise,
+                                   .command = OnCommand,
+                                   .destroy = [](ui::Window) { openDialog = nullptr; }};
+
 }  // namespace
 
 void FillHatchStyleCombo(ui::Window dialog, int comboId, int) {
@@ -192,11 +190,9 @@ void DrawShapePreview() {
   gfx::Surface& s = ui::ControlSurface(openDialog, kPreview);
   ClearGraphicTarget(s);
   // The preview keeps its own box whatever size the shape will have.
-  const int16_t width = shapeWidth, height = shapeHeight;
-  shapeWidth = shapeHeight = 90;
-  DrawShapeObject(s, 30, 30);
-  shapeWidth = width;
-  shapeHeight = height;
+  ShapeArgs preview = shapeSettings;
+  preview.width = preview.height = 90;
+  DrawShape(s, 30, 30, preview);
   ui::Redraw(openDialog, kPreview);
 }
 
@@ -252,67 +248,17 @@ int ShowShapeDialog(ui::Window parent) {
 }
 
 intptr_t ShapeDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      Initialise(window);
-      break;
-    case ui::Msg::Command:
-      OnCommand(window, static_cast<int>(first & 0xFFFF), second);
-      break;
-    case ui::Msg::Destroy:
-      openDialog = nullptr;
-      break;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
-ShapeArgs ShapeArgsOfSettings() {
-  ShapeArgs shape;
-  shape.roundedCorners = shapeRoundedCorners;
-  shape.type = shapeTypeChosen;
-  shape.fillStyle = shapeFillStyle;
-  shape.lineStyle = shapeLineStyle;
-  shape.lineWidth = shapeLineWidth;
-  shape.borderColour = shapeBorderColour;
-  shape.interiorColour = shapeInteriorColour;
-  shape.roundingPercent = shapeRoundingPercent;
-  shape.width = shapeWidth;
-  shape.height = shapeHeight;
-  return shape;
-}
+ShapeArgs ShapeArgsOfSettings() { return shapeSettings; }
 
 void DrawShapeObject(gfx::Surface& target, int32_t x, int32_t y) {
   DrawShape(target, x, y, ShapeArgsOfSettings());
 }
 
-void LoadShapeSettings(const PageObject& object) {
-  const ShapeArgs shape = ShapeArgsOfObject(object);
-  shapeRoundedCorners = shape.roundedCorners;
-  shapeTypeChosen = shape.type;
-  shapeFillStyle = shape.fillStyle;
-  shapeLineStyle = shape.lineStyle;
-  shapeLineWidth = shape.lineWidth;
-  shapeBorderColour = shape.borderColour;
-  shapeInteriorColour = shape.interiorColour;
-  shapeRoundingPercent = shape.roundingPercent;
-  shapeWidth = shape.width;
-  shapeHeight = shape.height;
-}
+void LoadShapeSettings(const PageObject& object) { shapeSettings = ShapeArgsOfObject(object); }
 
-void StoreShapeSettings(PageObject& object) {
-  object.width = shapeWidth;
-  object.height = shapeHeight;
-  object.backColor = shapeInteriorColour;
-  object.borderColor = shapeBorderColour;
-  object.roundedCorners = shapeRoundedCorners;
-  object.shapeType = shapeTypeChosen;
-  object.fillStyle = shapeFillStyle;
-  object.lineStyle = shapeLineStyle;
-  object.lineWidth = shapeLineWidth;
-  object.roundingPercent = shapeRoundingPercent;
-}
+void StoreShapeSettings(PageObject& object) { PutShapeArgs(object, shapeSettings); }
 
 void ResetShapeDialogState() { startValues.Restore(); }

@@ -7,16 +7,20 @@
 #include "page/start_values.h"
 #include "platform/numbers/numbers.h"
 
-gfx::Colour textBackColour = gfx::kWhite;
-gfx::Colour workingTextBackColour = gfx::kWhite;
-gfx::Colour textForeColour = gfx::kBlack;
-gfx::Colour workingTextForeColour = gfx::kBlack;
-std::string textFontName = "Times New Roman";
-std::string workingTextFontName = "Times New Roman";
-int16_t textFontSize = 10;
-int16_t workingTextFontSize = 10;
-std::array<int32_t, 5> acceptedTextStyleBits{};
-std::array<int32_t, 5> textStyleBits{};
+using namespace text_properties_ids;
+
+TextStyle textStyle;
+TextStyle workingTextStyle;
+gfx::Colour& textBackColour = textStyle.backColour;
+gfx::Colour& workingTextBackColour = workingTextStyle.backColour;
+gfx::Colour& textForeColour = textStyle.foreColour;
+gfx::Colour& workingTextForeColour = workingTextStyle.foreColour;
+std::string& textFontName = textStyle.fontName;
+std::string& workingTextFontName = workingTextStyle.fontName;
+int16_t& textFontSize = textStyle.fontSize;
+int16_t& workingTextFontSize = workingTextStyle.fontSize;
+std::array<int32_t, 5>& acceptedTextStyleBits = textStyle.styleBits;
+std::array<int32_t, 5>& textStyleBits = workingTextStyle.styleBits;
 int32_t textBackTransparent = 0;
 int32_t textAngleOn = 0;
 int16_t textAngle = 0;
@@ -24,21 +28,10 @@ int32_t textPropertiesDialogOpen = 0;
 
 namespace {
 
-constexpr int kBase = 10000;
-constexpr int kBackLabel = kBase + kTextStyleBackLabel, kBackChooser = kBase + kTextStyleBackChooser;
-constexpr int kBackSwatch = kBase + kTextStyleBackSwatch;
-constexpr int kCancelar = kBase + kTextStyleCancelar, kAceptar = kBase + kTextStyleAceptar;
-constexpr int kTransparent = 10290, kAngleOn = 10300, kAngle = 10310;
-
-DialogSkeleton skeleton{&textPropertiesDialogOpen, nullptr, kCancelar};
+DialogSkeleton skeleton{&textPropertiesDialogOpen, nullptr, kStyle.cancelar};
 
 const TextStyleEditor editor{
-    .base = kBase,
-    .backColour = textBackColour, .workingBackColour = workingTextBackColour,
-    .foreColour = textForeColour, .workingForeColour = workingTextForeColour,
-    .fontName = textFontName, .workingFontName = workingTextFontName,
-    .fontSize = textFontSize, .workingFontSize = workingTextFontSize,
-    .styleBits = acceptedTextStyleBits, .workingStyleBits = textStyleBits,
+    .base = kBase, .accepted = textStyle, .working = workingTextStyle,
     .customColours = customColours, .fontNameMaxChars = kTextFontNameMaxChars,
     .pickedColourAccepted = false, .previewOnBackColour = false};
 
@@ -47,14 +40,13 @@ int32_t openingTransparent = 0;
 int32_t openingAngleOn = 0;
 int16_t openingAngle = 0;
 
-StartValues startValues(textBackColour, workingTextBackColour, textForeColour,
-                        workingTextForeColour, textFontName, workingTextFontName, textFontSize,
-                        workingTextFontSize, acceptedTextStyleBits, textStyleBits,
-                        textBackTransparent, textAngleOn, textAngle, textPropertiesDialogOpen,
-                        openingTransparent, openingAngleOn, openingAngle);
+StartValues startValues(textStyle, workingTextStyle, textBackTransparent, textAngleOn, textAngle,
+                        textPropertiesDialogOpen, openingTransparent, openingAngleOn,
+                        openingAngle);
 
 void EnableBackground(ui::Window window, bool on) {
-  for (int id : {kBackLabel, kBackChooser, kBackSwatch}) ui::Enable(window, id, on);
+  for (int id : {kStyle.backLabel, kStyle.backChooser, kStyle.backSwatch})
+    ui::Enable(window, id, on);
 }
 
 int16_t AngleField(ui::Window window) { return numbers::ToInt16(FieldNumber(window, kAngle)); }
@@ -90,7 +82,7 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
       workingTextBackColour = textBackTransparent == 1 ? gfx::kTransparent : gfx::kWhite;
       // The swatch goes grey with its button, so no picked colour can make the background opaque.
       EnableBackground(window, textBackTransparent != 1);
-      if (textBackTransparent != 1) PaintSwatch(window, kBackSwatch, gfx::kWhite);
+      if (textBackTransparent != 1) PaintSwatch(window, kStyle.backSwatch, gfx::kWhite);
       DrawTextStylePreview(editor, window);
       break;
     case kAngleOn:
@@ -102,7 +94,7 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
         ClearAngle(window);
       }
       break;
-    case kCancelar:
+    case kStyle.cancelar:
       if (!IsPressCode(code)) break;
       RevertTextStyle(editor);
       textBackTransparent = openingTransparent;
@@ -110,7 +102,7 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
       textAngle = openingAngle;
       FinishDialog(skeleton, window, false);
       break;
-    case kAceptar:
+    case kStyle.aceptar:
       if (!IsPressCode(code)) break;
       AcceptTextStyle(editor);
       textAngle = AngleField(window);
@@ -120,6 +112,9 @@ void OnCommand(ui::Window window, int id, intptr_t code) {
       break;
   }
 }
+
+constexpr DialogHandlers kHandlers{
+    .init = Initialise, .command = OnCommand, .other = DrawTextStyleLines<editor>};
 
 }  // namespace
 
@@ -144,21 +139,7 @@ int ShowTextPropertiesDialog(ui::Window parent) {
 }
 
 intptr_t TextPropertiesDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      Initialise(window);
-      break;
-    case ui::Msg::Command:
-      OnCommand(window, static_cast<int>(first & 0xFFFF), second);
-      break;
-    case ui::Msg::DrawItem:
-      DrawTextStyleItem(editor, second);
-      return 1;
-    default:
-      break;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 void ResetTextPropertiesState() { startValues.Restore(); }

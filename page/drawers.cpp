@@ -78,6 +78,29 @@ ArrowArgs ArrowArgsOfObject(const PageObject& object) {
   return arrow;
 }
 
+void PutShapeArgs(PageObject& object, const ShapeArgs& shape) {
+  object.width = shape.width;
+  object.height = shape.height;
+  object.backColor = shape.interiorColour;
+  object.borderColor = shape.borderColour;
+  object.roundedCorners = shape.roundedCorners;
+  object.shapeType = shape.type;
+  object.fillStyle = shape.fillStyle;
+  object.lineStyle = shape.lineStyle;
+  object.lineWidth = shape.lineWidth;
+  object.roundingPercent = shape.roundingPercent;
+}
+
+void PutArrowArgs(PageObject& object, const ArrowArgs& arrow) {
+  object.arrowLength = arrow.length;
+  object.arrowColor = arrow.colour;
+  object.arrowHeads = arrow.heads;
+  object.arrowLineWidth = arrow.lineWidth;
+  object.arrowDirection = arrow.direction;
+  object.arrowClosedHead = arrow.closedHead;
+  object.arrowHeadSize = arrow.headSize;
+}
+
 void DrawShape(gfx::Surface& target, int32_t x, int32_t y, const ShapeArgs& shape) {
   gfx::Select(target);
   const int lineStyle = shape.lineStyle >= gfx::kSolid && shape.lineStyle <= gfx::kDashDotDot

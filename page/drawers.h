@@ -53,6 +53,10 @@ struct ArrowArgs {
 // range, so a damaged file cannot make the page unpaintable.
 ShapeArgs ShapeArgsOfObject(const PageObject& object);
 ArrowArgs ArrowArgsOfObject(const PageObject& object);
+// The way back: the arguments into an object's fields, as they are (size included for a
+// shape; an arrow's pick box, position and kind are the caller's).
+void PutShapeArgs(PageObject& object, const ShapeArgs& shape);
+void PutArrowArgs(PageObject& object, const ArrowArgs& arrow);
 
 // The box or ellipse from (x, y) to (x + width, y + height) on `target`, which it selects;
 // leaves the pen solid and 1 pixel wide.

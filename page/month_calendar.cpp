@@ -178,6 +178,13 @@ MonthCalendarOptions MonthOptionsOfObject(const PageObject& object, gfx::Colour 
   return options;
 }
 
+void PutMonthCalendarOptions(PageObject& object, const MonthCalendarOptions& options) {
+  object.alignment = static_cast<int16_t>(options.namePosition);
+  object.optionFlag1 = options.includeHolidays;
+  object.optionFlag2 = options.transparentBackground;
+  object.optionFlag3 = options.colouredBackground;
+}
+
 gfx::FontKey StoredMonthCalendarFont(PageObject& object, std::string_view fallbackFace) {
   std::string_view face = FixedFieldText(object.fontName);
   if (face.empty()) face = fallbackFace;

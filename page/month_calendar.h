@@ -71,6 +71,8 @@ void PlaceMonthName(gfx::Surface& target, std::string_view name, int32_t code, i
 
 // A stored calendar: its options with the name in `nameColour`.
 MonthCalendarOptions MonthOptionsOfObject(const PageObject& object, gfx::Colour nameColour);
+// The options into an object's fields (the name's colour is not kept).
+void PutMonthCalendarOptions(PageObject& object, const MonthCalendarOptions& options);
 // Its font, made from its own face and size, bold; an empty face (documents written before
 // the face was kept) takes `fallbackFace`. Sets fontHandle.
 gfx::FontKey StoredMonthCalendarFont(PageObject& object, std::string_view fallbackFace);

@@ -85,15 +85,7 @@ bool ValidSlot(int slot) { return slot >= 2 && slot <= objectCount && slot < kSt
 
 // The accepted fill-text properties into an administrative control.
 void StoreFillText(PageObject& o) {
-  o.fillBackColor = fillTextBackColour;
-  o.fillForeColor = fillTextForeColour;
-  SetFixedField(o.fillFontName, fillTextFontName);
-  o.fillFontSize = fillTextFontSize;
-  o.fillBold = acceptedFillStyleBits[0];
-  o.fillItalic = acceptedFillStyleBits[1];
-  o.fillUnderline = acceptedFillStyleBits[2];
-  o.fillStrikeout = acceptedFillStyleBits[3];
-  o.fillLeading = acceptedFillStyleBits[4];
+  PutFillTextStyle(o, fillTextStyle);
   SetFixedField(o.fillText, fillTextBuffer);
   o.fillFontStyle = static_cast<int16_t>(GetFillTextStyleFlags());
   o.fillY = fillTextY;
@@ -146,12 +138,7 @@ void EditFillText(int slot) {
   const uint32_t generation = storeGeneration;
   const PageObject& o = pageObjects[slot];
   currentAdminStyle = o.adminStyle;
-  fillTextBackColour = workingFillTextBackColour = o.fillBackColor;
-  fillTextForeColour = workingFillTextForeColour = o.fillForeColor;
-  fillTextFontName = workingFillTextFontName = std::string(FixedFieldText(o.fillFontName));
-  fillTextFontSize = workingFillTextFontSize = o.fillFontSize;
-  acceptedFillStyleBits = fillStyleBits = {o.fillBold, o.fillItalic, o.fillUnderline,
-                                           o.fillStrikeout, o.fillLeading};
+  fillTextStyle = workingFillTextStyle = FillTextStyleOfObject(o);
   fillTextBuffer = std::string(FixedFieldText(o.fillText));
   fillTextUseY = o.fillUseY;
   fillTextY = o.fillY;

@@ -48,54 +48,22 @@ constexpr int kUndoSound = 150;
 
 StartValues startValues(focusBeforeDeactivation);
 
-// The values the dialogs start every run with.
+// The values the dialogs start every run with. Each settings value goes back whole, the
+// shape's size and the style bits too; that changes nothing, as this runs once, when the main
+// window opens, before anything has changed them.
 void SetInitialValues() {
+  shapeSettings = {};
   shapeDialogAccepted = 0;
-  shapeTypeChosen = kShapeSquareOrRectangle;
-  shapeRoundedCorners = 0;
-  shapeFillStyle = 0;
-  shapeLineStyle = 0;
-  shapeLineWidth = 1;
   shapeTransparentInterior = 0;
-  shapeBorderColour = gfx::kBlack;
-  shapeInteriorColour = 0xFF0000;
-  shapeRoundingPercent = 0;
-
-  textBackColour = workingTextBackColour = gfx::kWhite;
-  textForeColour = workingTextForeColour = gfx::kBlack;
-  textFontSize = workingTextFontSize = 10;
-  textFontName = workingTextFontName = "Times New Roman";
-
+  textStyle = workingTextStyle = {};
   imageTrueSize = 1;
-
-  monthBackColour = gfx::kWhite;
-  monthBorderColour = gfx::kBlack;
-  monthNamePosition = kMonthNameLeft;
-  monthIncludeHolidays = 0;
-  monthTransparentBackground = 0;
-  monthColouredBackground = 0;
-
-  alignedText.clear();
-  alignedTextWidth = 0;
-  alignedTextHeight = 0;
-  alignedTextAlignment = 0;
+  monthSettings = {};
+  alignedTextSettings = {};
   alignedTextAccepted = 0;
-
-  currentArrowLength = 100;
-  currentArrowColour = gfx::kBlack;
-  currentArrowHeads = 1;
-  currentArrowLineWidth = 1;
-  currentArrowDirection = kArrowUp;
-  currentArrowClosedHead = 0;
-  currentArrowHeadSize = 10;
+  arrowSettings = {};
 }
 
-void SetInitialFillTextProperties() {
-  fillTextBackColour = workingFillTextBackColour = gfx::kWhite;
-  fillTextForeColour = workingFillTextForeColour = gfx::kBlack;
-  fillTextFontSize = workingFillTextFontSize = 10;
-  fillTextFontName = workingFillTextFontName = "Times New Roman";
-}
+void SetInitialFillTextProperties() { fillTextStyle = workingFillTextStyle = {}; }
 
 // At most one ruler or graph paper is on; its menu item carries the check mark.
 void ToggleRuler(ui::Window window, int command) {

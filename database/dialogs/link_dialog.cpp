@@ -7,6 +7,8 @@
 #include "page/settings.h"
 #include "page/start_values.h"
 
+using namespace link_dialog_ids;
+
 std::function<void(LinkTestResult)> onDatabaseLinkTested;
 int32_t linkDialogOpen = 0;
 
@@ -14,7 +16,6 @@ namespace {
 
 StartValues startValues(onDatabaseLinkTested, linkDialogOpen);
 
-constexpr int kFolder = 1002, kSalir = 1003, kChoose = 1004;
 constexpr const char* kFace = "MS Sans Serif";
 
 DialogSkeleton skeleton{&linkDialogOpen, nullptr, kSalir};
@@ -42,6 +43,16 @@ void ChooseAnotherFolder(ui::Window window) {
   TestFolder(window, true);
 }
 
+void OnCommand(ui::Window window, int id, intptr_t code) {
+  if (IsButtonPress(id, code, kSalir))
+    ui::EndDialog(window, ui::kOk);
+  else if (IsButtonPress(id, code, kChoose))
+    ChooseAnotherFolder(window);
+}
+
+constexpr DialogHandlers kHandlers{
+    .init = [](ui::Window window) { TestFolder(window, false); }, .command = OnCommand};
+
 }  // namespace
 
 LinkTestResult ApplyDatabaseLinkTest(std::string_view folder) {
@@ -60,19 +71,7 @@ std::string BrowseForFolder(ui::Window owner) {
 }
 
 intptr_t LinkDatabaseDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  if (msg == ui::Msg::Init) {
-    TestFolder(window, false);
-  } else if (msg == ui::Msg::Command) {
-    if (IsButtonPress(first, second, kSalir))
-      ui::EndDialog(window, ui::kOk);
-    else if (IsButtonPress(first, second, kChoose))
-      ChooseAnotherFolder(window);
-    else
-      return 0;
-    return 1;
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 void ShowLinkDatabaseDialog(ui::Window owner) {

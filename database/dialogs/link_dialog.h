@@ -20,6 +20,11 @@ extern std::function<void(LinkTestResult)> onDatabaseLinkTested;
 // 1 while the dialog is open.
 extern int32_t linkDialogOpen;
 
+// The dialog's control ids.
+namespace link_dialog_ids {
+inline constexpr int kFolder = 1002, kSalir = 1003, kChoose = 1004;
+}  // namespace link_dialog_ids
+
 // Runs the dialog modally; does nothing while it is open already or a value scan runs.
 void ShowLinkDatabaseDialog(ui::Window owner);
 intptr_t LinkDatabaseDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second);

@@ -12,6 +12,8 @@
 #include "page/start_values.h"
 #include "database/search_results.h"
 
+using namespace record_browser_ids;
+
 ui::Window databaseBrowserWindow = nullptr;
 std::function<void()> onDatabaseBrowserClosed;
 
@@ -19,8 +21,6 @@ namespace {
 
 StartValues startValues(onDatabaseBrowserClosed);
 
-constexpr int kFirst = 1901, kPrevious = 1902, kNext = 1903, kLast = 1904, kShown = 1905;
-constexpr int kNumber = 1907, kGoTo = 1908, kWithSearch = 1909;
 // While the browser is open it looks now and then whether a scan holds its controls.
 constexpr int kBusyTimer = 1;
 constexpr int kBusyTimerMs = 200;
@@ -94,10 +94,9 @@ void Initialise(ui::Window window) {
   });
 }
 
-void OnCommand(ui::Window window, intptr_t first, intptr_t second) {
+void OnCommand(ui::Window window, int id, intptr_t code) {
   // A click that came in while a scan let the windows run waits for nothing: it is dropped.
   if (IsBusy()) return;
-  const int id = static_cast<int>(first & 0xFFFF);
   if (id == kWithSearch) {
     browseWithSearch = ui::Checked(window, kWithSearch) ? 1 : 0;
     RunBusy(window, [&] {
@@ -105,44 +104,47 @@ void OnCommand(ui::Window window, intptr_t first, intptr_t second) {
     });
     return;
   }
-  if (!IsPressCode(second)) return;
+  if (!IsPressCode(code)) return;
   static constexpr std::pair<int, BrowserMove> kMoves[] = {
       {kFirst, BrowserMove::kFirst}, {kPrevious, BrowserMove::kPrevious},
       {kNext, BrowserMove::kNext},   {kLast, BrowserMove::kLast},
       {kGoTo, BrowserMove::kGoTo},
   };
-  for (const auto& [button, move] : kMoves)
-    if (id == button) RunBusy(window, [&] { Move(window, move); });
+  for (const auto& entry : kMoves)
+    if (id == entry.first) RunBusy(window, [&] { Move(window, entry.second); });
 }
+
+intptr_t OnTimer(ui::Window window, ui::Msg msg, intptr_t, intptr_t) {
+  if (msg != ui::Msg::Timer) return 0;
+  UpdateControls(window);
+  CloseWhenRequested(window);
+  return 1;
+}
+
+void OnDestroy(ui::Window window) {
+  ui::KillTimer(window, kBusyTimer);
+  databaseBrowserWindow = nullptr;
+  closeRequested = false;
+  if (onDatabaseBrowserClosed) onDatabaseBrowserClosed();
+}
+
+// The close box while a scan or a move runs closes the browser once it is over.
+bool KeepOpenWhileBusy(ui::Window) {
+  if (!IsBusy()) return false;
+  closeRequested = true;
+  return true;
+}
+
+constexpr DialogHandlers kHandlers{.init = Initialise,
+                                   .command = OnCommand,
+                                   .destroy = OnDestroy,
+                                   .other = OnTimer,
+                                   .keepOpen = KeepOpenWhileBusy};
 
 }  // namespace
 
 intptr_t DatabaseBrowserDlgProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  if (msg == ui::Msg::Close && IsBusy()) {
-    closeRequested = true;
-    return 1;
-  }
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  switch (msg) {
-    case ui::Msg::Init:
-      Initialise(window);
-      return 1;
-    case ui::Msg::Command:
-      OnCommand(window, first, second);
-      return 1;
-    case ui::Msg::Timer:
-      UpdateControls(window);
-      CloseWhenRequested(window);
-      return 1;
-    case ui::Msg::Destroy:
-      ui::KillTimer(window, kBusyTimer);
-      databaseBrowserWindow = nullptr;
-      closeRequested = false;
-      if (onDatabaseBrowserClosed) onDatabaseBrowserClosed();
-      return 0;
-    default:
-      return 0;
-  }
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 void ResetDatabaseBrowser() {

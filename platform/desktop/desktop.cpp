@@ -17,6 +17,7 @@
 #include <QStringList>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -396,7 +397,15 @@ bool RunOpener(QStringList command, const QString& file, int waitMs) {
     delete process;
     return opened;
   }
-  QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+  // Still running: it has the file open (xdg-open without a desktop runs the application
+  // itself). It is kept where it can be found until it ends, and left running when the program
+  // ends, since a process destroyed with its object would be killed.
+  static auto* const running = new std::vector<QProcess*>;
+  running->push_back(process);
+  QObject::connect(process, &QProcess::finished, process, [process] {
+    running->erase(std::find(running->begin(), running->end(), process));
+    process->deleteLater();
+  });
   return true;
 }
 

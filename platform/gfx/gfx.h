@@ -153,4 +153,12 @@ void DrawImage(Surface& s, ImageKey key, int x, int y, int w, int h);
 // returns false with a message in `error` and leaves any old file as it was.
 bool SaveImage(const Surface& s, std::string_view path, std::string& error);
 
+namespace testing {
+// On, every drawing operation begins and ends a painter of its own, copies go pixel by pixel
+// and every text is laid out anew, as the layer once drew: a check draws a page both ways and
+// compares the pixels. Off (as a run starts), a surface keeps one painter open between
+// operations until its image is read.
+void SetPaintingPerOperation(bool on);
+}  // namespace testing
+
 }  // namespace gfx

@@ -195,9 +195,12 @@ int ImageHeight(ImageKey key) {
 void DrawImage(Surface& s, ImageKey key, int x, int y, int w, int h) {
   const QImage* image = Find(key);
   if (!image || w <= 0 || h <= 0) return;
-  QPainter p(&s.image);
-  p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  QPainter& p = PainterOf(s);
+  // Images are drawn with the hints a painter begins with, smoothing added.
+  p.setRenderHints(QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform, true);
   p.drawImage(QRect(x, y, w, h), *image);
+  p.setRenderHints(QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform, false);
+  FinishOperation(s);
 }
 
 bool SaveImage(const Surface& s, std::string_view path, std::string& error) {
@@ -218,7 +221,7 @@ bool SaveImage(const Surface& s, std::string_view path, std::string& error) {
     error = Message(QStringLiteral("Formato de imagen no admitido: %1 (use .png, .jpg, .gif, .tif o .bmp)").arg(shown));
     return false;
   }
-  QImage image = s.image.convertToFormat(QImage::Format_RGB32);
+  QImage image = ImageOf(s).convertToFormat(QImage::Format_RGB32);
   QByteArray gif;
   if (format == "gif") {
     if (image.width() > 65535 || image.height() > 65535) {

@@ -7,9 +7,11 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <tuple>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/gfx/gfx_qt.h"
@@ -160,10 +162,9 @@ struct FontTable {
   std::unique_ptr<Font> fallback;
 };
 
-FontTable& Table() {
-  static FontTable table;
-  return table;
-}
+// At namespace scope, so that the many lookups of a repaint pay no guard of a local static.
+FontTable fontTable;
+FontTable& Table() { return fontTable; }
 
 std::tuple<std::string, int, int, int, int, int> KeyOf(const FontSpec& s) {
   return {s.face, s.points, s.styleFlags, s.charset, s.pitch, s.escapement};
@@ -195,6 +196,99 @@ int Extent(const Surface& s, const Font& font, std::string_view cp1252) {
     if (c == ' ') extra += BlankExtra(s, blanks++);
   }
   return static_cast<int>(std::lround(advance)) + extra;
+}
+
+// Laying a text out costs far more than drawing it, so each text is drawn once onto a stamp
+// and the stamp is laid on the surface from then on. Glyphs are drawn without antialiasing on
+// whole-pixel positions in one colour, so a stamp taken at one whole-pixel origin holds the same
+// pixels as the text drawn at any other; turned texts are drawn each time.
+struct Stamp {
+  QImage image;          // the text's pixels in its colour, transparent elsewhere; null if none
+  QPoint offset;         // of the image's top-left corner from the text's top-left corner
+  bool usable = true;    // false for a text drawn each time: its room too big, or its ink
+                         // reaching the edge of the room
+};
+
+constexpr qsizetype kMaxStampPixels = qsizetype{4} << 20;   // of all stamps together
+constexpr size_t kMaxStamps = 20000;
+constexpr double kMaxRoomPixels = 1 << 20;                   // of the room a text is drawn in
+
+struct StampTable {
+  std::unordered_map<std::string, Stamp> stamps;   // by font key, colour and text bytes
+  qsizetype pixels = 0;
+};
+
+StampTable stampTable;
+
+Stamp MakeStamp(const Font& font, Colour colour, std::string_view cp1252) {
+  double advance = 0;
+  for (char c : cp1252) advance += font.advance[static_cast<unsigned char>(c)];
+  // Room on every side for overhangs (italic slants, accents, decorations).
+  const int margin = font.cell + 2;
+  const double width = std::ceil(advance) + 2 * margin, height = font.cell + 2 * margin;
+  Stamp stamp;
+  stamp.usable = width * height <= kMaxRoomPixels;
+  if (!stamp.usable) return stamp;
+  QImage room(static_cast<int>(width), static_cast<int>(height),
+              QImage::Format_ARGB32_Premultiplied);
+  stamp.usable = !room.isNull();
+  if (!stamp.usable) return stamp;
+  room.fill(Qt::transparent);
+  QPainter p;
+  BeginPlainPainter(p, room);
+  p.setFont(font.qfont);
+  p.setPen(ToQColor(colour));
+  p.drawText(QPointF(margin, margin + font.ascent), MapText(font, cp1252));
+  p.end();
+  int left = room.width(), right = -1, top = room.height(), bottom = -1;
+  for (int y = 0; y < room.height(); ++y) {
+    const QRgb* line = reinterpret_cast<const QRgb*>(room.constScanLine(y));
+    for (int x = 0; x < room.width(); ++x) {
+      if (qAlpha(line[x]) == 0) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  if (right < 0) return stamp;
+  stamp.usable = left > 0 && top > 0 && right < room.width() - 1 && bottom < room.height() - 1;
+  if (!stamp.usable) return stamp;
+  const QRect ink(QPoint(left, top), QPoint(right, bottom));
+  stamp.image = room.copy(ink);
+  stamp.offset = ink.topLeft() - QPoint(margin, margin);
+  return stamp;
+}
+
+const Stamp& StampFor(const Font& font, FontKey key, Colour colour, std::string_view cp1252) {
+  std::string name(sizeof key + sizeof colour + cp1252.size(), '\0');
+  std::memcpy(name.data(), &key, sizeof key);
+  std::memcpy(name.data() + sizeof key, &colour, sizeof colour);
+  std::memcpy(name.data() + sizeof key + sizeof colour, cp1252.data(), cp1252.size());
+  auto found = stampTable.stamps.find(name);
+  if (found != stampTable.stamps.end()) return found->second;
+  Stamp stamp = MakeStamp(font, colour, cp1252);
+  const qsizetype pixels = qsizetype{stamp.image.width()} * stamp.image.height();
+  if (stampTable.pixels + pixels > kMaxStampPixels || stampTable.stamps.size() >= kMaxStamps) {
+    stampTable.stamps.clear();
+    stampTable.pixels = 0;
+  }
+  stampTable.pixels += pixels;
+  return stampTable.stamps.emplace(std::move(name), std::move(stamp)).first->second;
+}
+
+// One run of a text with its left end `left` pixels right of the painter's origin.
+void DrawRun(Surface& s, QPainter& p, const Font& font, std::string_view cp1252, int left) {
+  if (font.spec.escapement == 0 && !PaintingPerOperation()) {
+    const Stamp& stamp = StampFor(font, s.font, s.fore, cp1252);
+    if (stamp.usable) {
+      if (!stamp.image.isNull()) p.drawImage(QPoint(left, 0) + stamp.offset, stamp.image);
+      return;
+    }
+  }
+  SetPainterFont(s, s.font, font.qfont);
+  p.setPen(ToQColor(s.fore));
+  p.drawText(QPointF(left, font.ascent), MapText(font, cp1252));
 }
 
 }  // namespace
@@ -244,37 +338,33 @@ void Print(Surface& s, std::string_view cp1252) {
   s.penY += font.cell + font.leading;
   if (cp1252.empty()) return;
 
-  QPainter p(&s.image);
-  p.setRenderHint(QPainter::Antialiasing, false);
-  p.setRenderHint(QPainter::TextAntialiasing, false);
+  QPainter& p = PainterOf(s);
   p.translate(x, y);
   // Counter-clockwise; any escapement a file gives turns, modulo a full turn.
   if (font.spec.escapement != 0) p.rotate(-static_cast<double>(font.spec.escapement) / 10.0);
   if (s.back != kTransparent)
     p.fillRect(QRect(0, 0, Extent(s, font, cp1252), font.cell), ToQColor(s.back));
-  p.setFont(font.qfont);
-  p.setPen(ToQColor(s.fore));
-  QString q = MapText(font, cp1252);
   if (s.justifyBreaks <= 0 || s.justifyExtra == 0) {
-    p.drawText(QPointF(0, font.ascent), q);
-    return;
+    DrawRun(s, p, font, cp1252, 0);
+  } else {
+    // Justified: each run up to and including a blank goes where the unjustified text would
+    // put it, moved right by the extra pixels of the blanks before it.
+    double advance = 0;
+    int extra = 0, blanks = 0;
+    size_t start = 0;
+    int startX = 0;
+    for (size_t i = 0; i < cp1252.size(); ++i) {
+      advance += font.advance[static_cast<unsigned char>(cp1252[i])];
+      bool last = i + 1 == cp1252.size();
+      if (cp1252[i] != ' ' && !last) continue;
+      DrawRun(s, p, font, cp1252.substr(start, i + 1 - start), startX);
+      if (cp1252[i] == ' ') extra += BlankExtra(s, blanks++);
+      start = i + 1;
+      startX = static_cast<int>(std::lround(advance)) + extra;
+    }
   }
-  // Justified: each run up to and including a blank goes where the unjustified text would
-  // put it, moved right by the extra pixels of the blanks before it.
-  double advance = 0;
-  int extra = 0, blanks = 0;
-  qsizetype start = 0;
-  double startX = 0;
-  for (size_t i = 0; i < cp1252.size(); ++i) {
-    advance += font.advance[static_cast<unsigned char>(cp1252[i])];
-    bool last = i + 1 == cp1252.size();
-    if (cp1252[i] != ' ' && !last) continue;
-    qsizetype end = static_cast<qsizetype>(i) + 1;
-    p.drawText(QPointF(startX, font.ascent), q.mid(start, end - start));
-    if (cp1252[i] == ' ') extra += BlankExtra(s, blanks++);
-    start = end;
-    startX = std::round(advance) + extra;
-  }
+  p.resetTransform();
+  FinishOperation(s);
 }
 
 int TextWidth(Surface& s, std::string_view cp1252) { return Extent(s, FontFor(s.font), cp1252); }

@@ -5,8 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "database/linked_database.h"
 #include "database/records.h"
+#include "database/search_results.h"
+#include "dialogs/dialog_focus.h"
 #include "dialogs/dialog_skeleton.h"
+#include "dialogs/messages.h"
 #include "dialogs/written_file_opener.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"
@@ -14,10 +18,9 @@
 #include "platform/numbers/numbers.h"
 #include "search/dialogs/search_dialog.h"
 #include "search/field_definitions.h"
-#include "database/linked_database.h"
 #include "search/record_list_file.h"
-#include "database/search_results.h"
-#include "dialogs/dialog_focus.h"
+
+using namespace record_list_ids;
 
 ui::Window listDialogFocus = nullptr;
 std::function<bool(std::string_view path)> recordListOpener;
@@ -25,9 +28,6 @@ std::function<bool(std::string_view path)> recordListOpener;
 namespace {
 
 constexpr const char* kCaption = "Configuraci\xF3n listar para tipo de letra monoespaciado";
-constexpr int kSizeCombo = 5002, kLineLengthLabel = 5003, kFieldCombo = 5005, kWidthField = 5007;
-constexpr int kAplicar = 5008, kChosenList = 5010, kAvailableLabel = 5012, kSalir = 5013;
-constexpr int kCrear = 5014, kResetear = 5015, kUpperCaseBox = 5017, kTotalsBox = 5018;
 
 constexpr const char* kLineLengthText = "Total de caracteres por l\xEDnea ";
 constexpr const char* kNoWidth = "Tiene que reservar cantidad de caracteres para este campo ...";
@@ -46,10 +46,6 @@ int16_t CharsPerLineBySize(long double size) {
 
 // True while "Crear" writes a list; the dialog stays open until it is done.
 bool listBeingCreated = false;
-
-void Tell(ui::Window dialog, std::string_view text) {
-  ui::MessageBox(dialog, text, kMessageTitle, ui::Buttons::Ok);
-}
 
 // "Disponibles N caracteres", green while the line still has room, red once it has not.
 void ShowCharsAvailable(ui::Window dialog, long double available) {
@@ -220,7 +216,7 @@ int ShowRecordListDialog(ui::Window parent) {
   t.h = 300;
   t.units = ui::Units::Dialog;
   t.controls = {
-      {ui::Kind::Label, 5001,
+      {ui::Kind::Label, kSizeNote,
        "Elige tama\xF1o fuente de tu editor (ej: bloc de notas) cuando vayas a imprimir", 5, 5, 390,
        10},
       {ui::Kind::ComboBox, kSizeCombo, "", 5, 20, 100, 60, ui::kSorted},
@@ -232,10 +228,10 @@ int ShowRecordListDialog(ui::Window parent) {
        15},
       {ui::Kind::Edit, kWidthField, "", 5, 85, 100, 20, ui::kSunken},
       {ui::Kind::Button, kAplicar, "Aplicar", 5, 135, 50, 15},
-      {ui::Kind::Label, 5009, "Bot\xF3n aplicar para que surta efecto ...", 5, 115, 270, 15},
+      {ui::Kind::Label, kApplyNote, "Bot\xF3n aplicar para que surta efecto ...", 5, 115, 270, 15},
       {ui::Kind::ListBox, kChosenList, "", 5, 175, 260, 80, ui::kSorted | ui::kVScroll},
-      {ui::Kind::Label, 5011, "Lista de campos seleccionados en orden con tama\xF1os reservados", 5,
-       155, 405, 15},
+      {ui::Kind::Label, kChosenListNote,
+       "Lista de campos seleccionados en orden con tama\xF1os reservados", 5, 155, 405, 15},
       {ui::Kind::Label, kAvailableLabel, "", 110, 85, 285, 20},
       {ui::Kind::Button, kSalir, "Salir", 5, 265, 50, 15},
       {ui::Kind::Button, kCrear, "Crear", 336, 265, 55, 15},

@@ -14,6 +14,16 @@ extern ui::Window listDialogFocus;
 // When it opens nothing, the dialog says so, naming the list's file.
 extern std::function<bool(std::string_view path)> recordListOpener;
 
+// The dialog's control ids.
+namespace record_list_ids {
+inline constexpr int kSizeCombo = 5002, kLineLengthLabel = 5003, kFieldCombo = 5005;
+inline constexpr int kWidthField = 5007;
+inline constexpr int kAplicar = 5008, kChosenList = 5010, kAvailableLabel = 5012, kSalir = 5013;
+inline constexpr int kCrear = 5014, kResetear = 5015, kUpperCaseBox = 5017, kTotalsBox = 5018;
+// Notes beside the controls.
+inline constexpr int kSizeNote = 5001, kApplyNote = 5009, kChosenListNote = 5011;
+}  // namespace record_list_ids
+
 // "Listar": runs the dialog while the last search found records, otherwise says that a search
 // must come first. Returns the dialog's end code (0 from "Salir"), 0 when it did not open.
 int ShowRecordListDialog(ui::Window parent);

@@ -18,12 +18,9 @@ SearchCriteria searchCriteria;
 std::array<AppliedCriterion, 3> appliedCriteria;
 std::string searchStartTime;
 
-namespace {
+using namespace search_dialog_ids;
 
-constexpr int kFieldList = 7002, kComparisonList = 7003;
-constexpr int kSalir = 7012, kAplicar = 7013, kBuscar = 7014, kResetea = 7015;
-// Label and text box of criterion N (from 1): kCriterionLabel + 2 (N - 1) and the id after it.
-constexpr int kCriterionLabel = 7006;
+namespace {
 
 // The comparison list's lines; the two digits in front are the option numbers.
 constexpr const char* kComparisonOptions[] = {
@@ -38,6 +35,7 @@ constexpr const char* kComparisonOptions[] = {
     "09 - = Igual en alguna parte del texto ...",
 };
 
+// Esc and the close box stand for "Salir".
 DialogSkeleton skeleton{nullptr, nullptr, kSalir};
 // Set from "Buscar" until its search has ended: the windows run meanwhile, and nothing of the
 // dialog may end it or change the criteria under the search.
@@ -47,8 +45,6 @@ void ShowMessage(const std::string& text) {
   ui::MessageBox(nullptr, text, kMessageTitle, ui::Buttons::Ok);
 }
 
-int LabelOf(int n) { return kCriterionLabel + 2 * (n - 1); }
-int TextBoxOf(int n) { return LabelOf(n) + 1; }
 std::string EmptyLabelText(int n) { return "Campo de busqueda " + std::to_string(n) + " "; }
 
 std::string TimeOfDayText() {
@@ -172,6 +168,21 @@ void ResetCriteria(ui::Window window) {
   appliedCriteria = {};
 }
 
+void OnCommand(ui::Window window, int id, intptr_t code) {
+  if (searching) return;
+  if (IsButtonPress(id, code, kSalir)) {
+    ui::EndDialog(window, 0);
+  } else if (IsButtonPress(id, code, kAplicar)) {
+    ApplyCriterion(window);
+  } else if (IsButtonPress(id, code, kBuscar)) {
+    StartSearch(window);
+  } else if (id == kResetea) {
+    ResetCriteria(window);
+  }
+}
+
+constexpr DialogHandlers kHandlers{.init = InitSearchDialog, .command = OnCommand};
+
 }  // namespace
 
 int ShowSearchDialog(ui::Window owner) {
@@ -213,22 +224,7 @@ void ShowSearchProgress(ui::Window dialog, int64_t record, int64_t lastRecord) {
 }
 
 intptr_t SearchDialogProc(ui::Window window, ui::Msg msg, intptr_t first, intptr_t second) {
-  // Esc and the close box stand for "Salir".
-  if (HandleDialogSkeleton(skeleton, window, msg)) return 1;
-  if (msg == ui::Msg::Init) {
-    InitSearchDialog(window);
-  } else if (msg == ui::Msg::Command && !searching) {
-    if (IsButtonPress(first, second, kSalir)) {
-      ui::EndDialog(window, 0);
-    } else if (IsButtonPress(first, second, kAplicar)) {
-      ApplyCriterion(window);
-    } else if (IsButtonPress(first, second, kBuscar)) {
-      StartSearch(window);
-    } else if ((first & 0xFFFF) == kResetea) {
-      ResetCriteria(window);
-    }
-  }
-  return 0;
+  return RunDialogSkeleton(skeleton, kHandlers, window, msg, first, second);
 }
 
 void ResetSearchDialogState() {

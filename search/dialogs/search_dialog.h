@@ -25,6 +25,16 @@ extern std::array<AppliedCriterion, 3> appliedCriteria;
 // The time of day the last search started, "hh:mm:ss".
 extern std::string searchStartTime;
 
+// The dialog's control ids.
+namespace search_dialog_ids {
+inline constexpr int kFieldList = 7002, kComparisonList = 7003;
+inline constexpr int kSalir = 7012, kAplicar = 7013, kBuscar = 7014, kResetea = 7015;
+// Label and text box of criterion N (from 1): kCriterionLabel + 2 (N - 1) and the id after it.
+inline constexpr int kCriterionLabel = 7006;
+constexpr int LabelOf(int n) { return kCriterionLabel + 2 * (n - 1); }
+constexpr int TextBoxOf(int n) { return LabelOf(n) + 1; }
+}  // namespace search_dialog_ids
+
 // Runs the dialog modally until "Salir"; returns 0. The main window passes no owner, so that it
 // stays usable meanwhile, and keeps its own guard set while the dialog runs.
 int ShowSearchDialog(ui::Window owner);

@@ -14,8 +14,7 @@
 
 namespace {
 
-constexpr int kFirst = 1901, kPrevious = 1902, kNext = 1903, kLast = 1904, kShown = 1905;
-constexpr int kNumber = 1907, kGoTo = 1908, kWithSearch = 1909;
+using namespace record_browser_ids;
 
 TEST(BrowserMoves, WhereEachStepLeads) {
   struct Case {
@@ -303,10 +302,10 @@ class LinkDialog : public databasetest::DatabaseTest {
     ui::testing::OnDialog("Base de Datos Vinculada", [&](ui::Window w) {
       for (const std::string& folder : chosen) {
         ui::testing::AnswerFolder(folder);
-        ui::testing::Click(w, 1004);
+        ui::testing::Click(w, link_dialog_ids::kChoose);
       }
-      shown = ui::Text(w, 1002);
-      ui::testing::Click(w, 1003);
+      shown = ui::Text(w, link_dialog_ids::kFolder);
+      ui::testing::Click(w, link_dialog_ids::kSalir);
     });
     ShowLinkDatabaseDialog(nullptr);
     return shown;

@@ -17,6 +17,7 @@ using ui::testing::AnswerColour;
 using ui::testing::Click;
 using ui::testing::OnDialog;
 using ui::testing::TypeText;
+using namespace fill_text_ids;
 
 constexpr const char* kCaption = "Propiedades Texto";
 constexpr gfx::Colour kRed = 0x0000FF;
@@ -65,14 +66,14 @@ TEST_F(FillTextPropertiesTest, TheFixedYIsOfferedOnlyForStylesWithCellsAndLines)
     fillTextUseY = 1;
     fillTextY = 12;
     OnDialog(kCaption, [&](ui::Window w) {
-      for (int id : {20361, 20362, 20363}) {
+      for (int id : {kUseY, kY, kYLabel}) {
         EXPECT_EQ(ui::Visible(w, id), offered) << id;
         EXPECT_EQ(ui::Enabled(w, id), offered) << id;
       }
       if (offered) {
-        EXPECT_EQ(ui::Text(w, 20362), " 12");
+        EXPECT_EQ(ui::Text(w, kY), " 12");
       }
-      Click(w, 20280);
+      Click(w, kStyle.aceptar);
     });
     ShowFillTextPropertiesDialog(nullptr);
     EXPECT_EQ(fillTextAccepted, 1);
@@ -83,17 +84,17 @@ TEST_F(FillTextPropertiesTest, TheFixedYIsOfferedOnlyForStylesWithCellsAndLines)
 TEST_F(FillTextPropertiesTest, AceptarStoresTextYAlignmentAndTheWorkingProperties) {
   OnDialog(kCaption, [](ui::Window w) {
     EXPECT_EQ(fillTextAccepted, 0);   // reset at opening
-    EXPECT_FALSE(ui::Enabled(w, 20362));
-    Click(w, 20361);
-    EXPECT_TRUE(ui::Enabled(w, 20362));
-    TypeText(w, 20362, "99999");
-    TypeText(w, 20310, "uno\r\ndos");
-    Click(w, 20350);
-    Click(w, 20140);
+    EXPECT_FALSE(ui::Enabled(w, kY));
+    Click(w, kUseY);
+    EXPECT_TRUE(ui::Enabled(w, kY));
+    TypeText(w, kY, "99999");
+    TypeText(w, kText, "uno\r\ndos");
+    Click(w, kCentre);
+    Click(w, kStyle.italic);
     AnswerColour(kRed);
-    Click(w, 20240);
-    EXPECT_GT(ink::CountColour(ui::ControlSurface(w, 20200), kRed), 0);
-    Click(w, 20280);
+    Click(w, kStyle.foreChooser);
+    EXPECT_GT(ink::CountColour(ui::ControlSurface(w, kStyle.preview), kRed), 0);
+    Click(w, kStyle.aceptar);
   });
   ShowFillTextPropertiesDialog(nullptr);
   EXPECT_EQ(fillTextAccepted, 1);
@@ -111,9 +112,9 @@ TEST_F(FillTextPropertiesTest, CancelarAndTheCloseBoxLeaveTheObjectAlone) {
   for (bool closeBox : {false, true}) {
     fillTextAccepted = 1;
     OnDialog(kCaption, [&](ui::Window w) {
-      TypeText(w, 20310, "otro");
+      TypeText(w, kText, "otro");
       if (closeBox) ui::testing::CloseBox(w);
-      else Click(w, 20270);
+      else Click(w, kStyle.cancelar);
     });
     ShowFillTextPropertiesDialog(nullptr);
     EXPECT_EQ(fillTextAccepted, 0);
@@ -125,16 +126,16 @@ TEST_F(FillTextPropertiesTest, ATransparentBackgroundPreviewsOnWhiteAndSwatchesT
   fillTextBackColour = gfx::kTransparent;
   pickedColour = -1;
   OnDialog(kCaption, [](ui::Window w) {
-    gfx::Surface& preview = ui::ControlSurface(w, 20200);
+    gfx::Surface& preview = ui::ControlSurface(w, kStyle.preview);
     EXPECT_EQ(gfx::Pixel(preview, gfx::Width(preview) - 3, gfx::Height(preview) - 3), gfx::kWhite);
-    Click(w, 20230);
+    Click(w, kStyle.backSwatch);
     EXPECT_EQ(workingFillTextBackColour, gfx::kTransparent);
     pickedColour = kRed;
-    Click(w, 20230);
+    Click(w, kStyle.backSwatch);
     EXPECT_EQ(workingFillTextBackColour, kRed);
     EXPECT_EQ(fillTextBackColour, kRed);   // a swatch sets both copies
     EXPECT_EQ(gfx::Pixel(preview, gfx::Width(preview) - 3, gfx::Height(preview) - 3), kRed);
-    Click(w, 20270);
+    Click(w, kStyle.cancelar);
   });
   ShowFillTextPropertiesDialog(nullptr);
 }

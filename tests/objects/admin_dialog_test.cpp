@@ -23,10 +23,7 @@ using ui::testing::OnDialog;
 using ui::testing::TypeText;
 
 constexpr const char* kCaption = "Objetos para impreso";
-constexpr int kCombo = 1029, kText = 1003, kAreaWidth = 1008, kAreaHeight = 1010, kCellWidth = 1012;
-constexpr int kPen = 1014, kCount = 1016, kSpacing = 1021, kLabelVisible = 1022, kRound = 1033;
-constexpr int kRight = 1024, kLeft = 1025, kCentre = 1026, kJustified = 1027;
-constexpr int kAceptar = 1030, kCancelar = 1031, kRenderizar = 1032;
+using namespace admin_dialog_ids;
 
 class AdminDialogTest : public dialogtest::DialogTest {
  protected:
@@ -65,11 +62,11 @@ TEST_F(AdminDialogTest, EachStyleGreysTheFieldsItDoesNotUse) {
       "EEEEE--E-E",   // 10 Etiqueta Texto
   };
   OnDialog(kCaption, [&](ui::Window w) {
-    ASSERT_EQ(ui::ListCount(w, kCombo), 10);
+    ASSERT_EQ(ui::ListCount(w, kStyleCombo), 10);
     // From the last style back to the first, so every step changes the combo's choice.
     for (int style = 10; style >= 1; --style) {
       SCOPED_TRACE(style);
-      ui::testing::ChooseListItem(w, kCombo, style - 1);
+      ui::testing::ChooseListItem(w, kStyleCombo, style - 1);
       EXPECT_EQ(currentAdminStyle, style);
       EXPECT_EQ(ui::Text(w, kText), AdminPresetText(adminStylePresets[style]));
       for (size_t i = 0; i < std::size(ids); ++i) EXPECT_EQ(ui::Enabled(w, ids[i]), rows[style - 1][i] == 'E') << ids[i];
@@ -83,7 +80,7 @@ TEST_F(AdminDialogTest, TheDialogOpensOnTheCurrentStyleWithItsPresetAndPreview) 
   currentAdminStyle = 7;
   OnDialog(kCaption, [](ui::Window w) {
     EXPECT_EQ(adminDialogOpen, 1);
-    EXPECT_EQ(ui::Text(w, kCombo), "07 - Etiqueta Interior Celda Cerrada");
+    EXPECT_EQ(ui::Text(w, kStyleCombo), "07 - Etiqueta Interior Celda Cerrada");
     EXPECT_EQ(ui::Text(w, kText), "Apellidos Cliente");
     EXPECT_EQ(ui::Text(w, kAreaWidth), " 500");
     EXPECT_EQ(ui::Text(w, kAreaHeight), " 50");
@@ -93,7 +90,7 @@ TEST_F(AdminDialogTest, TheDialogOpensOnTheCurrentStyleWithItsPresetAndPreview) 
     EXPECT_EQ(adminStylePresets[7].alignment, kAlignLeft);
     EXPECT_TRUE(ui::Checked(w, kLabelVisible));
     // The preview: the box from (5, 25) to (505, 75) in the preset's black.
-    const gfx::Surface& preview = ui::ControlSurface(w, 1001);
+    const gfx::Surface& preview = ui::ControlSurface(w, kPreview);
     EXPECT_EQ(gfx::Width(preview), 794);
     EXPECT_EQ(gfx::Height(preview), 160);
     EXPECT_EQ(gfx::Pixel(preview, 5, 50), gfx::kBlack);
@@ -107,7 +104,7 @@ TEST_F(AdminDialogTest, TheDialogOpensOnTheCurrentStyleWithItsPresetAndPreview) 
 
 TEST_F(AdminDialogTest, RenderizarReadsTheFieldsIntoTheChosenStyleAndRedraws) {
   OnDialog(kCaption, [](ui::Window w) {
-    ui::testing::ChooseListItem(w, kCombo, 2);
+    ui::testing::ChooseListItem(w, kStyleCombo, 2);
     TypeText(w, kText, "Tel\xE9" "fono m\xF3vil");
     TypeText(w, kAreaWidth, "100");
     TypeText(w, kAreaHeight, "");
@@ -130,7 +127,7 @@ TEST_F(AdminDialogTest, RenderizarReadsTheFieldsIntoTheChosenStyleAndRedraws) {
     EXPECT_EQ(p.optionShape, 0);
     EXPECT_EQ(ui::Text(w, kCount), " 10000");
     // No label now: the first cell starts at the preview's x of 5.
-    const gfx::Surface& preview = ui::ControlSurface(w, 1001);
+    const gfx::Surface& preview = ui::ControlSurface(w, kPreview);
     EXPECT_EQ(gfx::Pixel(preview, 5, 25), gfx::kBlack);
     EXPECT_EQ(gfx::Pixel(preview, 25, 25), gfx::kBlack);
     Click(w, kCancelar);
@@ -142,7 +139,7 @@ TEST_F(AdminDialogTest, RenderizarReadsTheFieldsIntoTheChosenStyleAndRedraws) {
 
 TEST_F(AdminDialogTest, AceptarSavesThePresetsAndTellsTheCallerToInsert) {
   OnDialog(kCaption, [](ui::Window w) {
-    ui::testing::ChooseListItem(w, kCombo, 5);
+    ui::testing::ChooseListItem(w, kStyleCombo, 5);
     TypeText(w, kText, "Casado");
     Click(w, kCentre);
     Click(w, kAceptar);
@@ -205,21 +202,21 @@ TEST_F(AdminDialogTest, TheCloseBoxCancelsAndFreesTheCommand) {
 
 TEST_F(AdminDialogTest, TheColourComesFromThePickedColourOrTheChooser) {
   OnDialog(kCaption, [](ui::Window w) {
-    Click(w, 1018);   // nothing picked yet
+    Click(w, kSwatch);   // nothing picked yet
     EXPECT_EQ(adminStylePresets[1].colour, 0);
     pickedColour = 0x00FF00;
-    Click(w, 1018);
+    Click(w, kSwatch);
     EXPECT_EQ(adminStylePresets[1].colour, 0x00FF00);
-    EXPECT_EQ(gfx::Pixel(ui::ControlSurface(w, 1018), 5, 5), 0x00FF00);
+    EXPECT_EQ(gfx::Pixel(ui::ControlSurface(w, kSwatch), 5, 5), 0x00FF00);
     ui::testing::AnswerColour(-1);
-    Click(w, 1019);
+    Click(w, kChooser);
     EXPECT_EQ(adminStylePresets[1].colour, 0x00FF00);
     ui::testing::AnswerColour(0x0000FF);
-    Click(w, 1019);
+    Click(w, kChooser);
     EXPECT_EQ(adminStylePresets[1].colour, 0x0000FF);
     Click(w, kRenderizar);
     // The label and the box are drawn in it.
-    EXPECT_EQ(gfx::Pixel(ui::ControlSurface(w, 1001), 117, 35), 0x0000FF);
+    EXPECT_EQ(gfx::Pixel(ui::ControlSurface(w, kPreview), 117, 35), 0x0000FF);
     Click(w, kCancelar);
   });
   Run();
@@ -228,7 +225,7 @@ TEST_F(AdminDialogTest, TheColourComesFromThePickedColourOrTheChooser) {
 TEST_F(AdminDialogTest, ADamagedCurrentStyleOpensOnTheFirst) {
   currentAdminStyle = 42;
   OnDialog(kCaption, [](ui::Window w) {
-    EXPECT_EQ(ui::ListSelection(w, kCombo), 0);
+    EXPECT_EQ(ui::ListSelection(w, kStyleCombo), 0);
     Click(w, kAceptar);
   });
   Run();

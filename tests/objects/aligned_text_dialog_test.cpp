@@ -15,6 +15,7 @@ namespace {
 using ui::testing::Click;
 using ui::testing::MessagesShown;
 using ui::testing::OnDialog;
+using namespace aligned_text_ids;
 using ui::testing::TypeText;
 
 constexpr const char* kCaption = "Insertar texto alineado";
@@ -37,12 +38,12 @@ class AlignedTextDialogTest : public dialogtest::DialogTest {
 TEST_F(AlignedTextDialogTest, TypedLinesBecomeOneLineAndTheCaptionCountsLineBreaksAsTwo) {
   std::string caption;
   OnDialog(kCaption, [&](ui::Window w) {
-    TypeText(w, 31014, "ab\r\nc");
+    TypeText(w, kText, "ab\r\nc");
     caption = ui::Caption(w);
-    TypeText(w, 31008, "300");
-    TypeText(w, 31009, "120");
-    Click(w, 31003);
-    Click(w, 31018);
+    TypeText(w, kWidth, "300");
+    TypeText(w, kHeight, "120");
+    Click(w, kCentre);
+    Click(w, kAceptar);
   });
   ShowAlignedTextDialog(nullptr);
   EXPECT_EQ(caption, "Escritas 0005");
@@ -57,9 +58,9 @@ TEST_F(AlignedTextDialogTest, TypedLinesBecomeOneLineAndTheCaptionCountsLineBrea
 
 TEST_F(AlignedTextDialogTest, AnEmptyTextBecomesTheMemoFieldNote) {
   OnDialog(kCaption, [](ui::Window w) {
-    TypeText(w, 31008, "200");
-    TypeText(w, 31009, "50");
-    Click(w, 31018);
+    TypeText(w, kWidth, "200");
+    TypeText(w, kHeight, "50");
+    Click(w, kAceptar);
   });
   ShowAlignedTextDialog(nullptr);
   EXPECT_EQ(alignedTextAccepted, 1);
@@ -96,12 +97,12 @@ TEST_F(AlignedTextDialogTest, AreaSizesAreCheckedBeforeTheyAreNarrowed) {
     alignedTextWidth = 7;
     int end = 0;
     OnDialog(kCaption, [&](ui::Window w) {
-      TypeText(w, 31014, c.text);
-      TypeText(w, 31008, c.width);
-      TypeText(w, 31009, c.height);
-      Click(w, 31018);
+      TypeText(w, kText, c.text);
+      TypeText(w, kWidth, c.width);
+      TypeText(w, kHeight, c.height);
+      Click(w, kAceptar);
       // A refused dialog is still open: its "Cancelar" ends it.
-      if (!MessagesShown().empty()) Click(w, 31017);
+      if (!MessagesShown().empty()) Click(w, kCancelar);
     });
     end = ShowAlignedTextDialog(nullptr);
     EXPECT_EQ(alignedTextAccepted, c.accepted ? 1 : 0);
@@ -120,11 +121,11 @@ TEST_F(AlignedTextDialogTest, AreaSizesAreCheckedBeforeTheyAreNarrowed) {
 
 TEST_F(AlignedTextDialogTest, ARefusedAceptarKeepsTheTextForTheNextOpening) {
   OnDialog(kCaption, [](ui::Window w) {
-    TypeText(w, 31014, "Nombre\r\ny apellidos");
-    TypeText(w, 31008, "5000");
-    TypeText(w, 31009, "100");
-    Click(w, 31018);
-    Click(w, 31017);
+    TypeText(w, kText, "Nombre\r\ny apellidos");
+    TypeText(w, kWidth, "5000");
+    TypeText(w, kHeight, "100");
+    Click(w, kAceptar);
+    Click(w, kCancelar);
   });
   ShowAlignedTextDialog(nullptr);
   EXPECT_EQ(alignedTextAccepted, 0);
@@ -132,8 +133,8 @@ TEST_F(AlignedTextDialogTest, ARefusedAceptarKeepsTheTextForTheNextOpening) {
   alignedTextDialogOpen = 1;
   std::string shown;
   OnDialog(kCaption, [&](ui::Window w) {
-    shown = ui::Text(w, 31014);
-    Click(w, 31017);
+    shown = ui::Text(w, kText);
+    Click(w, kCancelar);
   });
   ShowAlignedTextDialog(nullptr);
   EXPECT_EQ(shown, "Nombre y apellidos");
@@ -141,11 +142,11 @@ TEST_F(AlignedTextDialogTest, ARefusedAceptarKeepsTheTextForTheNextOpening) {
 
 TEST_F(AlignedTextDialogTest, TheEditRefusesMoreThanAPageObjectStores) {
   OnDialog(kCaption, [](ui::Window w) {
-    TypeText(w, 31014, std::string(1100, 'a'));
-    EXPECT_EQ(ui::Text(w, 31014).size(), 1023u);
-    TypeText(w, 31008, "100");
-    TypeText(w, 31009, "100");
-    Click(w, 31018);
+    TypeText(w, kText, std::string(1100, 'a'));
+    EXPECT_EQ(ui::Text(w, kText).size(), 1023u);
+    TypeText(w, kWidth, "100");
+    TypeText(w, kHeight, "100");
+    Click(w, kAceptar);
   });
   ShowAlignedTextDialog(nullptr);
   EXPECT_EQ(alignedText.size(), 1023u);
@@ -159,12 +160,12 @@ TEST_F(AlignedTextDialogTest, TheDialogOpensWithTheLastValuesAndTheCloseBoxCance
   alignLeftChosen = 0;
   alignJustifiedChosen = 1;
   OnDialog(kCaption, [](ui::Window w) {
-    EXPECT_EQ(ui::Text(w, 31014), "anterior");
-    EXPECT_EQ(ui::Text(w, 31008), "320");
-    EXPECT_EQ(ui::Text(w, 31009), "40");
-    EXPECT_TRUE(ui::Checked(w, 31004));
-    EXPECT_FALSE(ui::Checked(w, 31001));
-    Click(w, 31002);   // options change at once, even when cancelled
+    EXPECT_EQ(ui::Text(w, kText), "anterior");
+    EXPECT_EQ(ui::Text(w, kWidth), "320");
+    EXPECT_EQ(ui::Text(w, kHeight), "40");
+    EXPECT_TRUE(ui::Checked(w, kJustified));
+    EXPECT_FALSE(ui::Checked(w, kLeft));
+    Click(w, kRight);   // options change at once, even when cancelled
     ui::testing::CloseBox(w);
   });
   ShowAlignedTextDialog(nullptr);
@@ -176,12 +177,12 @@ TEST_F(AlignedTextDialogTest, TheDialogOpensWithTheLastValuesAndTheCloseBoxCance
 
 TEST_F(AlignedTextDialogTest, FocusComesBackAfterTheDialogIsLeft) {
   OnDialog(kCaption, [](ui::Window w) {
-    ui::SetFocus(ui::Item(w, 31009));
+    ui::SetFocus(ui::Item(w, kHeight));
     ui::SendMessage(w, ui::Msg::Deactivate, 0, 0);
-    ui::SetFocus(ui::Item(w, 31014));
+    ui::SetFocus(ui::Item(w, kText));
     ui::SendMessage(w, ui::Msg::Activate, 0, 0);
-    EXPECT_EQ(ui::Focused(), ui::Item(w, 31009));
-    Click(w, 31017);
+    EXPECT_EQ(ui::Focused(), ui::Item(w, kHeight));
+    Click(w, kCancelar);
   });
   ShowAlignedTextDialog(nullptr);
 }

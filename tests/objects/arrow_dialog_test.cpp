@@ -24,10 +24,7 @@ using dialogtest::kSizeTooLarge;
 
 constexpr const char* kCaption = "Insertar flechas";
 
-constexpr int kLengthPx = 8002, kLengthMm = 8004, kHeadPx = 8008, kHeadMm = 8012;
-constexpr int kColourChooser = 8014, kColourSwatch = 8015;
-constexpr int kWidth = 8017, kClosed = 8018, kHeads = 8019, kDirection = 8025;
-constexpr int kPreview = 8021, kCancelar = 8022, kAceptar = 8023;
+using namespace arrow_ids;
 
 constexpr gfx::Colour kRed = 0x0000FF;
 
@@ -61,13 +58,13 @@ constexpr Step kSteps[8] = {{0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {
 
 TEST_F(ArrowDialogTest, ThePreviewPointsEachDirectionFromTheCentre) {
   OnDialog(kCaption, [](ui::Window w) {
-    ASSERT_EQ(ui::ListCount(w, kDirection), 8);
-    EXPECT_EQ(ui::ListText(w, kDirection, 0), "1 - 0\xBA   Inclinacion Flecha");
-    EXPECT_EQ(ui::ListText(w, kDirection, 2), "3 - 90\xBA  Inclinacion Flecha");
-    EXPECT_EQ(ui::ListText(w, kDirection, 7), "8 - 315\xBA Inclinacion Flecha");
+    ASSERT_EQ(ui::ListCount(w, kDirectionCombo), 8);
+    EXPECT_EQ(ui::ListText(w, kDirectionCombo, 0), "1 - 0\xBA   Inclinacion Flecha");
+    EXPECT_EQ(ui::ListText(w, kDirectionCombo, 2), "3 - 90\xBA  Inclinacion Flecha");
+    EXPECT_EQ(ui::ListText(w, kDirectionCombo, 7), "8 - 315\xBA Inclinacion Flecha");
     for (int d = 1; d <= 8; ++d) {
       SCOPED_TRACE(d);
-      ChooseListItem(w, kDirection, d - 1);
+      ChooseListItem(w, kDirectionCombo, d - 1);
       EXPECT_EQ(currentArrowDirection, d);
       const Step s = kSteps[d - 1];
       const int tx = 150 + 100 * s.dx, ty = 150 + 100 * s.dy;
@@ -98,11 +95,11 @@ TEST_F(ArrowDialogTest, HeadsClosingAndSizeFollowTheControls) {
   currentArrowHeads = 3;   // only from a document: one head, and no combo line for it
   OnDialog(kCaption, [](ui::Window w) {
     // Far head at (250, 150), legs to (240, 140) and (240, 160); back head at the centre.
-    EXPECT_EQ(ui::ListSelection(w, kHeads), -1);
+    EXPECT_EQ(ui::ListSelection(w, kHeadsCombo), -1);
     EXPECT_TRUE(Inked(w, 240, 140));
     EXPECT_TRUE(Inked(w, 240, 160));
     EXPECT_FALSE(Inked(w, 160, 140));
-    ChooseListItem(w, kHeads, 0);
+    ChooseListItem(w, kHeadsCombo, 0);
     EXPECT_EQ(currentArrowHeads, 0);
     Click(w, kClosed);
     EXPECT_EQ(currentArrowClosedHead, 1);
@@ -110,7 +107,7 @@ TEST_F(ArrowDialogTest, HeadsClosingAndSizeFollowTheControls) {
     EXPECT_FALSE(Inked(w, 240, 140));
     EXPECT_FALSE(Inked(w, 240, 155));
 
-    ChooseListItem(w, kHeads, 2);
+    ChooseListItem(w, kHeadsCombo, 2);
     EXPECT_EQ(currentArrowHeads, 2);
     EXPECT_TRUE(Inked(w, 240, 140));
     EXPECT_TRUE(Inked(w, 240, 155));   // the closing line
@@ -130,9 +127,9 @@ TEST_F(ArrowDialogTest, HeadsClosingAndSizeFollowTheControls) {
     TypeText(w, kHeadMm, "99999999");
     EXPECT_EQ(currentArrowHeadSize, 32767);
 
-    ChooseListItem(w, kWidth, 29);
+    ChooseListItem(w, kWidthCombo, 29);
     EXPECT_EQ(currentArrowLineWidth, 30);
-    EXPECT_EQ(ui::ListText(w, kWidth, 29), "30 - Grosor lineas flecha");
+    EXPECT_EQ(ui::ListText(w, kWidthCombo, 29), "30 - Grosor lineas flecha");
     EXPECT_TRUE(Inked(w, 200, 140));
     Click(w, kCancelar);
   });
@@ -153,9 +150,9 @@ TEST_F(ArrowDialogTest, OpensWithTheSettingsAndTakesItsColour) {
     EXPECT_EQ(ui::Text(w, kHeadPx), "12");
     EXPECT_EQ(ui::Text(w, kLengthPx), "");
     EXPECT_EQ(ui::Text(w, kHeadMm), "");
-    EXPECT_EQ(ui::Text(w, kDirection), "6 - 225\xBA Inclinacion Flecha");
-    EXPECT_EQ(ui::Text(w, kHeads), "2 - Cabezas en la flecha");
-    EXPECT_EQ(ui::Text(w, kWidth), "04 - Grosor lineas flecha");
+    EXPECT_EQ(ui::Text(w, kDirectionCombo), "6 - 225\xBA Inclinacion Flecha");
+    EXPECT_EQ(ui::Text(w, kHeadsCombo), "2 - Cabezas en la flecha");
+    EXPECT_EQ(ui::Text(w, kWidthCombo), "04 - Grosor lineas flecha");
     EXPECT_TRUE(ui::Checked(w, kClosed));
     AnswerColour(0x00FF00);
     Click(w, kColourChooser);

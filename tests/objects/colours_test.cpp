@@ -26,7 +26,7 @@ using ui::testing::MessagesShown;
 using ui::testing::OnDialog;
 
 constexpr const char* kPalette = "Tus Colores Favoritos Cargalos y Guardalos";
-constexpr int kGrid = 31001, kArchivar = 31002, kSalir = 31003, kReseteo = 31004, kSwatch = 31005;
+using namespace favourite_colours_ids;
 
 FavouriteColourRecord Cell(int c, int r, gfx::Colour colour) {
   FavouriteColourRecord cell{25 * c + 1, 25 * (c + 1) + 1, 25 * r + 1, 25 * (r + 1) + 1,
@@ -333,9 +333,9 @@ TEST_F(ColoursTest, ColorCaptadoShowsThePickedColourAndItsValue) {
 
   pickedColour = 0x00FF00;
   OnDialog("Color Captado", [](ui::Window w) {
-    EXPECT_EQ(ui::Text(w, 21003), "&H0000FF00");
-    EXPECT_EQ(gfx::Pixel(ui::ControlSurface(w, 21002), 10, 10), 0x00FF00);
-    Click(w, 21004);
+    EXPECT_EQ(ui::Text(w, captured_colour_ids::kValue), "&H0000FF00");
+    EXPECT_EQ(gfx::Pixel(ui::ControlSurface(w, captured_colour_ids::kSwatch), 10, 10), 0x00FF00);
+    Click(w, captured_colour_ids::kAceptar);
   });
   ShowCapturedColourDialog(nullptr);
 }

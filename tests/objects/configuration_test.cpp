@@ -19,6 +19,7 @@ using ui::testing::Click;
 using ui::testing::MessagesShown;
 using ui::testing::OnDialog;
 using ui::testing::TypeText;
+using namespace configuration_ids;
 
 constexpr const char* kCaption = "Configuracion";
 constexpr const char* kAreaMessage =
@@ -64,16 +65,16 @@ TEST_F(ConfigurationTest, ThePositionMustLieOnThePage) {
     configurationDialogOpen = 1;
     insertX = insertY = 10;
     OnDialog(kCaption, [&](ui::Window w) {
-      TypeText(w, 2003, c.x);
-      TypeText(w, 2004, c.y);
-      Click(w, 2024);
+      TypeText(w, kX, c.x);
+      TypeText(w, kY, c.y);
+      Click(w, kSalir);
       if (MessagesShown().empty()) return;
       // Refused: the dialog is still open and only a position on the page lets it go.
       ui::testing::CloseBox(w);
       EXPECT_EQ(MessagesShown().size(), 2u);
-      TypeText(w, 2003, "20");
-      TypeText(w, 2004, "30");
-      Click(w, 2024);
+      TypeText(w, kX, "20");
+      TypeText(w, kY, "30");
+      Click(w, kSalir);
     });
     ShowConfigurationDialog(nullptr);
     if (c.allowed) {
@@ -93,24 +94,24 @@ TEST_F(ConfigurationTest, ThePositionMustLieOnThePage) {
 TEST_F(ConfigurationTest, ItsValuesReachTheSettingsFile) {
   pickedColour = 0x00AA00;
   OnDialog(kCaption, [](ui::Window w) {
-    EXPECT_EQ(ui::Text(w, 2014), "Margenes papel  210x 297 mm");
-    EXPECT_EQ(ui::Text(w, 2003), "10");
-    EXPECT_TRUE(ui::Checked(w, 2009));
-    EXPECT_TRUE(ui::Checked(w, 2006));
-    EXPECT_EQ(ui::ListSelection(w, 2017), 2);   // "10 milimetros"
-    EXPECT_EQ(ui::ListText(w, 2017, 1), "05 milimetros");
-    TypeText(w, 2003, "100");
-    TypeText(w, 2004, "200");
-    Click(w, 2006);
-    Click(w, 2008);
-    ChooseListItem(w, 2017, 1);
-    ChooseListItem(w, 2018, 10);
-    ChooseListItem(w, 2020, 0);
-    ChooseListItem(w, 2022, 3);
-    Click(w, 2025);
-    Click(w, 2026);
-    Click(w, 2015);
-    Click(w, 2024);
+    EXPECT_EQ(ui::Text(w, kPaperLabel), "Margenes papel  210x 297 mm");
+    EXPECT_EQ(ui::Text(w, kX), "10");
+    EXPECT_TRUE(ui::Checked(w, kJpeg));
+    EXPECT_TRUE(ui::Checked(w, kSound));
+    EXPECT_EQ(ui::ListSelection(w, kLeftList), 2);   // "10 milimetros"
+    EXPECT_EQ(ui::ListText(w, kLeftList, 1), "05 milimetros");
+    TypeText(w, kX, "100");
+    TypeText(w, kY, "200");
+    Click(w, kSound);
+    Click(w, kPng);
+    ChooseListItem(w, kLeftList, 1);
+    ChooseListItem(w, kRightList, 10);
+    ChooseListItem(w, kTopList, 0);
+    ChooseListItem(w, kBottomList, 3);
+    Click(w, kAmbientOn);
+    Click(w, kAmbientSwatch);
+    Click(w, kNoMargins);
+    Click(w, kSalir);
   });
   ShowConfigurationDialog(nullptr);
   EXPECT_EQ(Ini("Posicion", "X"), "100");
@@ -130,15 +131,18 @@ TEST_F(ConfigurationTest, MarginsOutsideTheChoicesSelectNothingAndNoMarginsGreys
   marginLeft = 12;
   noMargins = 1;
   OnDialog(kCaption, [](ui::Window w) {
-    EXPECT_EQ(ui::ListSelection(w, 2017), -1);
-    EXPECT_EQ(ui::ListSelection(w, 2018), 2);
-    for (int id : {2017, 2018, 2020, 2022}) EXPECT_FALSE(ui::Enabled(w, id)) << id;
-    for (int id : {2016, 2019, 2021, 2023}) EXPECT_TRUE(ui::Enabled(w, id)) << id;
-    Click(w, 2015);
-    for (int id : {2017, 2018, 2020, 2022}) EXPECT_TRUE(ui::Enabled(w, id)) << id;
-    ChooseListItem(w, 2017, 1);
+    EXPECT_EQ(ui::ListSelection(w, kLeftList), -1);
+    EXPECT_EQ(ui::ListSelection(w, kRightList), 2);
+    for (int id : {kLeftList, kRightList, kTopList, kBottomList})
+      EXPECT_FALSE(ui::Enabled(w, id)) << id;
+    for (int id : {kLeftLabel, kRightLabel, kTopLabel, kBottomLabel})
+      EXPECT_TRUE(ui::Enabled(w, id)) << id;
+    Click(w, kNoMargins);
+    for (int id : {kLeftList, kRightList, kTopList, kBottomList})
+      EXPECT_TRUE(ui::Enabled(w, id)) << id;
+    ChooseListItem(w, kLeftList, 1);
     EXPECT_EQ(marginLeft, 5);
-    Click(w, 2024);
+    Click(w, kSalir);
   });
   ShowConfigurationDialog(nullptr);
 }
@@ -156,13 +160,14 @@ TEST_F(ConfigurationTest, ValuesNoControlOffersAreShownAndKept) {
   ambientColorOn = 1;
   ambientColor = 0x00FFFF;
   OnDialog(kCaption, [](ui::Window w) {
-    EXPECT_EQ(ui::Text(w, 2014), "Margenes papel  216x 420 mm");
-    const gfx::Surface& preview = ui::ControlSurface(w, 2013);
+    EXPECT_EQ(ui::Text(w, kPaperLabel), "Margenes papel  216x 420 mm");
+    const gfx::Surface& preview = ui::ControlSurface(w, kPreview);
     EXPECT_EQ(gfx::Width(preview), 163);
     EXPECT_EQ(gfx::Height(preview), 317);
-    for (int id : {2017, 2018, 2020, 2022}) EXPECT_EQ(ui::ListSelection(w, id), -1) << id;
-    for (int id = 2008; id <= 2012; ++id) EXPECT_FALSE(ui::Checked(w, id)) << id;
-    Click(w, 2024);
+    for (int id : {kLeftList, kRightList, kTopList, kBottomList})
+      EXPECT_EQ(ui::ListSelection(w, id), -1) << id;
+    for (int id = kPng; id <= kBmp; ++id) EXPECT_FALSE(ui::Checked(w, id)) << id;
+    Click(w, kSalir);
   });
   ShowConfigurationDialog(nullptr);
   EXPECT_TRUE(MessagesShown().empty());
@@ -214,13 +219,13 @@ TEST_F(ConfigurationTest, ThePreviewShowsThePageAtOneFifth) {
 
 TEST_F(ConfigurationTest, TheDialogShowsThePreview) {
   OnDialog(kCaption, [](ui::Window w) {
-    gfx::Surface& preview = ui::ControlSurface(w, 2013);
+    gfx::Surface& preview = ui::ControlSurface(w, kPreview);
     EXPECT_EQ(gfx::Width(preview), 158);
     EXPECT_EQ(gfx::Height(preview), 224);
     EXPECT_GT(ink::CountColour(preview, gfx::kBlack, 7, 0, 7, 223), 50);
-    Click(w, 2015);
+    Click(w, kNoMargins);
     EXPECT_TRUE(ink::InkBox(preview).Empty());
-    Click(w, 2024);
+    Click(w, kSalir);
   });
   ShowConfigurationDialog(nullptr);
   EXPECT_EQ(noMargins, 1);

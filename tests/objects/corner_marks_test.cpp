@@ -19,8 +19,7 @@ using ui::testing::OnDialog;
 
 constexpr gfx::Colour kRed = 0x0000FF;
 constexpr const char* kCaption = "Etiqueta esquinas";
-constexpr int kPreview = 7001, kStyle = 7002, kWidth = 7005, kHeight = 7006, kSwatch = 7007, kColour = 7008;
-constexpr int kText = 7009, kRender = 7011, kAceptar = 7012, kCancelar = 7013;
+using namespace corner_mark_ids;
 
 // The mark the dialog previews: 73 x 21 mm (276 x 79 pixels) at (10, 10).
 constexpr int kX = 10, kY = 10, kW = 276, kH = 79, kA = kW / 3, kB = kH / 3;

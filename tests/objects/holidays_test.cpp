@@ -24,8 +24,7 @@ using ui::testing::MessagesShown;
 using ui::testing::OnDialog;
 
 constexpr const char* kCaption = "Configurador Dias Festivos";
-constexpr int kDay = 7724, kMonth = 7726, kSwatch = 7728, kList = 7730;
-constexpr int kSalir = 7731, kDeleteFile = 7732, kSaveFile = 7733, kInsert = 7734, kDeleteDay = 7735;
+using namespace holidays_ids;
 constexpr const char* kInvalid = "Tienes que seleccionar mes, escribir dia y seleccionar un color, todo correctamente ...";
 constexpr const char* kDuplicate = "Este dia ya esta en la lista de festivos ...";
 constexpr const char* kAskToSave = "Ha realizado cambios en dias festivos ...\r\nDesea grabar los cambios ?";

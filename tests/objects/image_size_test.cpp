@@ -10,6 +10,7 @@ using ui::testing::Click;
 using ui::testing::MessagesShown;
 using ui::testing::OnDialog;
 using ui::testing::TypeText;
+using namespace image_size_ids;
 
 constexpr const char* kCaption = "Tama\xF1o Imagenes";
 constexpr const char* kRefusal = "Tienes que poner un tama\xF1o de imagen en esta opcion ...";
@@ -30,12 +31,12 @@ TEST_F(ImageSizeTest, TrueSizeGivesNoWidthOrHeight) {
   imageWidth = 300;
   imageHeight = 200;
   OnDialog(kCaption, [](ui::Window w) {
-    EXPECT_EQ(ui::Text(w, 51005), "300");
-    EXPECT_TRUE(ui::Enabled(w, 51005));
-    Click(w, 51001);
-    EXPECT_FALSE(ui::Enabled(w, 51005));
-    EXPECT_FALSE(ui::Enabled(w, 51006));
-    Click(w, 51009);
+    EXPECT_EQ(ui::Text(w, kWidth), "300");
+    EXPECT_TRUE(ui::Enabled(w, kWidth));
+    Click(w, kTrueSize);
+    EXPECT_FALSE(ui::Enabled(w, kWidth));
+    EXPECT_FALSE(ui::Enabled(w, kHeight));
+    Click(w, kAceptar);
   });
   ShowImageSizeDialog(nullptr);
   EXPECT_EQ(imageTrueSize, 1);
@@ -60,11 +61,11 @@ TEST_F(ImageSizeTest, AFixedSizeNeedsBothSidesWithinSixteenBits) {
     imageTrueSize = 1;
     imageWidth = imageHeight = 0;
     OnDialog(kCaption, [&](ui::Window w) {
-      Click(w, 51001);
-      TypeText(w, 51005, c.width);
-      TypeText(w, 51006, c.height);
-      Click(w, 51009);
-      if (!MessagesShown().empty()) Click(w, 51008);
+      Click(w, kTrueSize);
+      TypeText(w, kWidth, c.width);
+      TypeText(w, kHeight, c.height);
+      Click(w, kAceptar);
+      if (!MessagesShown().empty()) Click(w, kCancelar);
     });
     ShowImageSizeDialog(nullptr);
     if (c.accepted) {
@@ -84,8 +85,8 @@ TEST_F(ImageSizeTest, AFixedSizeNeedsBothSidesWithinSixteenBits) {
 
 TEST_F(ImageSizeTest, TheCloseBoxRestoresTheOpeningValues) {
   OnDialog(kCaption, [](ui::Window w) {
-    Click(w, 51001);
-    TypeText(w, 51005, "10");
+    Click(w, kTrueSize);
+    TypeText(w, kWidth, "10");
     ui::testing::CloseBox(w);
   });
   ShowImageSizeDialog(nullptr);

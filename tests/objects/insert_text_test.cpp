@@ -12,6 +12,7 @@ using ui::testing::Click;
 using ui::testing::MessagesShown;
 using ui::testing::OnDialog;
 using ui::testing::TypeText;
+using namespace insert_text_ids;
 
 class InsertTextDialogTest : public dialogtest::DialogTest {
  protected:
@@ -26,20 +27,20 @@ class InsertTextDialogTest : public dialogtest::DialogTest {
 
 TEST_F(InsertTextDialogTest, TheNoteIsBoldItalicBesideBoldButtons) {
   OnDialog("Texto a Insertar", [](ui::Window w) {
-    const ui::FontChoice note = ui::testing::ControlFont(w, 4015);
+    const ui::FontChoice note = ui::testing::ControlFont(w, kNote);
     EXPECT_EQ(note.styleFlags, gfx::kBold | gfx::kItalic);
     EXPECT_EQ(note.points, 10);
-    for (int button : {4013, 4014})
+    for (int button : {kAceptar, kCancelar})
       EXPECT_EQ(ui::testing::ControlFont(w, button).styleFlags, gfx::kBold) << button;
-    Click(w, 4014);
+    Click(w, kCancelar);
   });
   ShowInsertTextDialog(nullptr);
 }
 
 TEST_F(InsertTextDialogTest, AceptarKeepsTheTextAndReopeningShowsIt) {
   OnDialog("Texto a Insertar", [](ui::Window w) {
-    TypeText(w, 4012, "Frase inclinada");
-    Click(w, 4013);
+    TypeText(w, kText, "Frase inclinada");
+    Click(w, kAceptar);
   });
   ShowInsertTextDialog(nullptr);
   EXPECT_EQ(insertTextAccepted, 1);
@@ -47,8 +48,8 @@ TEST_F(InsertTextDialogTest, AceptarKeepsTheTextAndReopeningShowsIt) {
 
   insertTextDialogOpen = 1;
   OnDialog("Texto a Insertar", [](ui::Window w) {
-    EXPECT_EQ(ui::Text(w, 4012), "Frase inclinada");
-    Click(w, 4014);
+    EXPECT_EQ(ui::Text(w, kText), "Frase inclinada");
+    Click(w, kCancelar);
   });
   ShowInsertTextDialog(nullptr);
   EXPECT_EQ(insertTextAccepted, 0);
@@ -56,8 +57,8 @@ TEST_F(InsertTextDialogTest, AceptarKeepsTheTextAndReopeningShowsIt) {
 
 TEST_F(InsertTextDialogTest, TheTextIsKeptToNineThousandNineHundredAndNinetyNineCharacters) {
   OnDialog("Texto a Insertar", [](ui::Window w) {
-    ui::SetText(w, 4012, std::string(12000, 'a'));
-    Click(w, 4013);
+    ui::SetText(w, kText, std::string(12000, 'a'));
+    Click(w, kAceptar);
   });
   ShowInsertTextDialog(nullptr);
   EXPECT_EQ(insertTextAccepted, 1);

@@ -23,6 +23,7 @@ namespace {
 
 using ui::testing::Click;
 using ui::testing::OnDialog;
+using namespace month_calendar_ids;
 
 constexpr gfx::Colour kRed = 0x0000FF;
 
@@ -342,19 +343,19 @@ TEST_F(MonthDialogTest, OpensOnTodayWithoutHolidaysWhenThereIsNoFile) {
   GetTodaysYearAndMonth(year, month);
   holidayColourTable[5][5] = 0x123456;
   OnDialog(kCaption, [&](ui::Window w) {
-    EXPECT_EQ(ui::Text(w, 7703), std::to_string(year));
-    EXPECT_EQ(ui::ListSelection(w, 7705), month - 1);
-    EXPECT_EQ(ui::ListCount(w, 7705), 12);
-    EXPECT_EQ(ui::ListText(w, 7705, 8), "09 - Septiembre");
-    EXPECT_FALSE(ui::Enabled(w, 7709));
-    EXPECT_FALSE(ui::Enabled(w, 7719));
-    EXPECT_FALSE(ui::Checked(w, 7719));
-    EXPECT_TRUE(ui::Checked(w, 7707));
+    EXPECT_EQ(ui::Text(w, kYear), std::to_string(year));
+    EXPECT_EQ(ui::ListSelection(w, kMonth), month - 1);
+    EXPECT_EQ(ui::ListCount(w, kMonth), 12);
+    EXPECT_EQ(ui::ListText(w, kMonth, 8), "09 - Septiembre");
+    EXPECT_FALSE(ui::Enabled(w, kRight));
+    EXPECT_FALSE(ui::Enabled(w, kHolidays));
+    EXPECT_FALSE(ui::Checked(w, kHolidays));
+    EXPECT_TRUE(ui::Checked(w, kLeft));
     // Not coloured: both choosers and "transparent" are greyed.
-    EXPECT_FALSE(ui::Enabled(w, 7713));
-    EXPECT_FALSE(ui::Enabled(w, 7715));
-    EXPECT_FALSE(ui::Enabled(w, 7718));
-    Click(w, 7722);
+    EXPECT_FALSE(ui::Enabled(w, kBackChooser));
+    EXPECT_FALSE(ui::Enabled(w, kBorderChooser));
+    EXPECT_FALSE(ui::Enabled(w, kTransparent));
+    Click(w, kCancelar);
   });
   ShowMonthCalendarDialog(nullptr);
   EXPECT_EQ(monthDialogAccepted, 0);
@@ -368,9 +369,9 @@ TEST_F(MonthDialogTest, WithAHolidaysFileTheOptionIsOfferedAndTheColoursRead) {
   HolidayRecord r{6, 1, gfx::Rgb(0, 0, 200), 0};
   testfiles::WriteRaw(HolidaysPath(), EncodeHolidayRecord(r));
   OnDialog(kCaption, [](ui::Window w) {
-    EXPECT_TRUE(ui::Enabled(w, 7719));
-    EXPECT_TRUE(ui::Checked(w, 7719));
-    Click(w, 7721);
+    EXPECT_TRUE(ui::Enabled(w, kHolidays));
+    EXPECT_TRUE(ui::Checked(w, kHolidays));
+    Click(w, kAceptar);
   });
   ShowMonthCalendarDialog(nullptr);
   EXPECT_EQ(monthDialogAccepted, 1);
@@ -383,9 +384,9 @@ TEST_F(MonthDialogTest, AHolidaysFileThatCannotBeReadIsReportedAndOffersNoHolida
   ASSERT_EQ(mkfifo(HolidaysPath().c_str(), 0600), 0);
   holidayColourTable[5][5] = 0x123456;
   OnDialog(kCaption, [](ui::Window w) {
-    EXPECT_FALSE(ui::Enabled(w, 7719));
-    EXPECT_FALSE(ui::Checked(w, 7719));
-    Click(w, 7722);
+    EXPECT_FALSE(ui::Enabled(w, kHolidays));
+    EXPECT_FALSE(ui::Checked(w, kHolidays));
+    Click(w, kCancelar);
   });
   ShowMonthCalendarDialog(nullptr);
   ASSERT_EQ(ui::testing::MessagesShown().size(), 1u);
@@ -399,30 +400,30 @@ TEST_F(MonthDialogTest, AHolidaysFileThatCannotBeReadIsReportedAndOffersNoHolida
 TEST_F(MonthDialogTest, ChoicesChangeTheSettingsAndThePreview) {
   ui::testing::AnswerColour(gfx::Rgb(255, 255, 160));
   OnDialog(kCaption, [](ui::Window w) {
-    gfx::Surface& preview = ui::ControlSurface(w, 7701);
+    gfx::Surface& preview = ui::ControlSurface(w, kPreview);
     EXPECT_GT(ink::CountColour(preview, gfx::kBlack), 0);
-    ui::testing::TypeText(w, 7703, "2021");
-    ui::testing::ChooseListItem(w, 7705, 1);
-    Click(w, 7711);
-    EXPECT_TRUE(ui::Enabled(w, 7713));
-    EXPECT_TRUE(ui::Enabled(w, 7715));
-    EXPECT_TRUE(ui::Enabled(w, 7718));
-    Click(w, 7713);
+    ui::testing::TypeText(w, kYear, "2021");
+    ui::testing::ChooseListItem(w, kMonth, 1);
+    Click(w, kColoured);
+    EXPECT_TRUE(ui::Enabled(w, kBackChooser));
+    EXPECT_TRUE(ui::Enabled(w, kBorderChooser));
+    EXPECT_TRUE(ui::Enabled(w, kTransparent));
+    Click(w, kBackChooser);
     EXPECT_GT(ink::CountColour(preview, gfx::Rgb(255, 255, 160)), 1000);
     // The border from the chooser and from a colour picked on the canvas.
     ui::testing::AnswerColour(gfx::Rgb(0, 0, 150));
-    Click(w, 7715);
+    Click(w, kBorderChooser);
     EXPECT_EQ(monthBorderColour, gfx::Rgb(0, 0, 150));
     EXPECT_GT(ink::CountColour(preview, gfx::Rgb(0, 0, 150)), 100);
     pickedColour = gfx::Rgb(150, 0, 0);
-    Click(w, 7716);
+    Click(w, kBorderSwatch);
     EXPECT_EQ(monthBorderColour, gfx::Rgb(150, 0, 0));
-    EXPECT_EQ(gfx::Pixel(ui::ControlSurface(w, 7716), 4, 4), gfx::Rgb(150, 0, 0));
+    EXPECT_EQ(gfx::Pixel(ui::ControlSurface(w, kBorderSwatch), 4, 4), gfx::Rgb(150, 0, 0));
     EXPECT_GT(ink::CountColour(preview, gfx::Rgb(150, 0, 0)), 100);
-    Click(w, 7718);
-    EXPECT_FALSE(ui::Enabled(w, 7713));
+    Click(w, kTransparent);
+    EXPECT_FALSE(ui::Enabled(w, kBackChooser));
     EXPECT_EQ(ink::CountColour(preview, gfx::Rgb(255, 255, 160)), 0);
-    Click(w, 7708);
+    Click(w, kCentre);
     // "Cancelar" keeps what was chosen; only the accepted flag says no.
     ui::testing::CloseBox(w);
   });
@@ -438,9 +439,9 @@ TEST_F(MonthDialogTest, ChoicesChangeTheSettingsAndThePreview) {
 
 TEST_F(MonthDialogTest, AYearTooLargeForSixteenBitsStillDraws) {
   OnDialog(kCaption, [](ui::Window w) {
-    ui::testing::TypeText(w, 7703, "99999999999");
-    EXPECT_GT(ink::CountColour(ui::ControlSurface(w, 7701), gfx::kBlack), 0);
-    Click(w, 7721);
+    ui::testing::TypeText(w, kYear, "99999999999");
+    EXPECT_GT(ink::CountColour(ui::ControlSurface(w, kPreview), gfx::kBlack), 0);
+    Click(w, kAceptar);
   });
   ShowMonthCalendarDialog(nullptr);
   EXPECT_EQ(monthCalendarYear, 2147483647);

@@ -26,12 +26,7 @@ using dialogtest::kSizeTooLarge;
 
 constexpr const char* kCaption = "Insertar cuadrados y circulos";
 
-constexpr int kSquare = 7001, kCircle = 7002;
-constexpr int kWidthPx = 7007, kHeightPx = 7008, kWidthMm = 7014, kHeightMm = 7010;
-constexpr int kRounded = 7016, kPercent = 7018;
-constexpr int kBorderChooser = 7020, kBorderSwatch = 7021, kInteriorChooser = 7022, kInteriorSwatch = 7024;
-constexpr int kTransparent = 7025, kFill = 7028, kLineStyle = 7029, kLineWidth = 7031;
-constexpr int kPreview = 7033, kCancelar = 7034, kAceptar = 7035;
+using namespace shape_ids;
 
 constexpr gfx::Colour kBlue = 0xFF0000;
 constexpr gfx::Colour kRed = 0x0000FF;
@@ -102,11 +97,11 @@ Pattern PatternOf(const gfx::Surface& s, gfx::Colour c) {
 
 TEST_F(ShapeDialogTest, EachFillStyleDrawsItsPatternInTheInteriorColour) {
   OnDialog(kCaption, [](ui::Window w) {
-    EXPECT_EQ(ui::ListCount(w, kFill), 7);
-    EXPECT_EQ(ui::ListText(w, kFill, 3), "3 - Lineas Diagonales hacia arriba");
+    EXPECT_EQ(ui::ListCount(w, kFillCombo), 7);
+    EXPECT_EQ(ui::ListText(w, kFillCombo, 3), "3 - Lineas Diagonales hacia arriba");
     for (int style = 0; style <= 6; ++style) {
       SCOPED_TRACE(style);
-      ChooseListItem(w, kFill, style);
+      ChooseListItem(w, kFillCombo, style);
       EXPECT_EQ(shapeFillStyle, style);
       const Pattern p = PatternOf(Preview(w), kBlue);
       if (style == kHatchSolid) {
@@ -156,10 +151,10 @@ std::vector<int> InnerRunsOfTopEdge(const gfx::Surface& s) {
 
 TEST_F(ShapeDialogTest, EachLineStyleBreaksTheOutlineItsOwnWay) {
   OnDialog(kCaption, [](ui::Window w) {
-    ChooseListItem(w, kFill, 0);
+    ChooseListItem(w, kFillCombo, 0);
     for (int style = 0; style <= 4; ++style) {
       SCOPED_TRACE(style);
-      ChooseListItem(w, kLineStyle, style);
+      ChooseListItem(w, kLineStyleCombo, style);
       EXPECT_EQ(shapeLineStyle, style);
       const std::vector<int> runs = InnerRunsOfTopEdge(Preview(w));
       if (style == kLineSolid) {
@@ -189,8 +184,8 @@ TEST_F(ShapeDialogTest, EachLineStyleBreaksTheOutlineItsOwnWay) {
       }
     }
     // A wide pen thickens the outline inwards and outwards.
-    ChooseListItem(w, kLineStyle, 0);
-    ChooseListItem(w, kLineWidth, 14);
+    ChooseListItem(w, kLineStyleCombo, 0);
+    ChooseListItem(w, kLineWidthCombo, 14);
     EXPECT_EQ(shapeLineWidth, 15);
     EXPECT_EQ(gfx::Pixel(Preview(w), 75, 36), gfx::kBlack);
     EXPECT_EQ(gfx::Pixel(Preview(w), 75, 24), gfx::kBlack);
@@ -358,10 +353,10 @@ TEST_F(ShapeDialogTest, OpensWithTheSettingsAndTakesColoursFromChooserAndSwatche
     EXPECT_TRUE(ui::Checked(w, kCircle));
     EXPECT_FALSE(ui::Enabled(w, kRounded));
     EXPECT_EQ(ui::Text(w, kPercent), "40");
-    EXPECT_EQ(ui::Text(w, kFill), "4 - Lineas Diagonales hacia abajo");
-    EXPECT_EQ(ui::Text(w, kLineStyle), "2 - Punto");
-    EXPECT_EQ(ui::Text(w, kLineWidth), "09 - Grosor de linea");
-    EXPECT_EQ(ui::ListCount(w, kLineWidth), 15);
+    EXPECT_EQ(ui::Text(w, kFillCombo), "4 - Lineas Diagonales hacia abajo");
+    EXPECT_EQ(ui::Text(w, kLineStyleCombo), "2 - Punto");
+    EXPECT_EQ(ui::Text(w, kLineWidthCombo), "09 - Grosor de linea");
+    EXPECT_EQ(ui::ListCount(w, kLineWidthCombo), 15);
     EXPECT_EQ(ui::Text(w, kWidthPx), "");
 
     AnswerColour(kRed);

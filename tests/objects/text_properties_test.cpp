@@ -24,6 +24,7 @@ using ui::testing::ChooseListItem;
 using ui::testing::Click;
 using ui::testing::OnDialog;
 using ui::testing::TypeText;
+using namespace text_properties_ids;
 
 constexpr const char* kCaption = "Propiedades Texto";
 constexpr gfx::Colour kRed = 0x0000FF;
@@ -54,13 +55,13 @@ class TextPropertiesTest : public dialogtest::DialogTest {
 
 TEST_F(TextPropertiesTest, CancelarLeavesEveryInsertAsItWas) {
   OnDialog(kCaption, [](ui::Window w) {
-    ChooseListItem(w, 10100, LineOf(w, 10100, "Arial"));
-    ChooseListItem(w, 10120, LineOf(w, 10120, "24"));
-    Click(w, 10130);
+    ChooseListItem(w, kStyle.face, LineOf(w, kStyle.face, "Arial"));
+    ChooseListItem(w, kStyle.size, LineOf(w, kStyle.size, "24"));
+    Click(w, kStyle.bold);
     EXPECT_EQ(workingTextFontName, "Arial");
     EXPECT_EQ(workingTextFontSize, 24);
     EXPECT_EQ(GetTextStyleFlags(), kStyleBold);
-    Click(w, 10270);
+    Click(w, kStyle.cancelar);
   });
   ShowTextPropertiesDialog(nullptr);
   EXPECT_EQ(textFontName, "Times New Roman");
@@ -71,9 +72,9 @@ TEST_F(TextPropertiesTest, CancelarLeavesEveryInsertAsItWas) {
 
   textPropertiesDialogOpen = 1;
   OnDialog(kCaption, [](ui::Window w) {
-    EXPECT_FALSE(ui::Checked(w, 10130));
-    EXPECT_EQ(ui::Text(w, 10120), "10");
-    EXPECT_EQ(ui::Text(w, 10100), "Times New Roman");
+    EXPECT_FALSE(ui::Checked(w, kStyle.bold));
+    EXPECT_EQ(ui::Text(w, kStyle.size), "10");
+    EXPECT_EQ(ui::Text(w, kStyle.face), "Times New Roman");
     ui::testing::CloseBox(w);
   });
   ShowTextPropertiesDialog(nullptr);
@@ -81,17 +82,17 @@ TEST_F(TextPropertiesTest, CancelarLeavesEveryInsertAsItWas) {
 
 TEST_F(TextPropertiesTest, AceptarAppliesFaceSizeStyleAndColoursToTheNextInsert) {
   OnDialog(kCaption, [](ui::Window w) {
-    ChooseListItem(w, 10100, LineOf(w, 10100, "Arial"));
-    ChooseListItem(w, 10120, LineOf(w, 10120, "20"));
-    Click(w, 10130);
-    Click(w, 10150);
+    ChooseListItem(w, kStyle.face, LineOf(w, kStyle.face, "Arial"));
+    ChooseListItem(w, kStyle.size, LineOf(w, kStyle.size, "20"));
+    Click(w, kStyle.bold);
+    Click(w, kStyle.underline);
     AnswerColour(kRed);
-    Click(w, 10240);   // text colour
+    Click(w, kStyle.foreChooser);   // text colour
     // The preview shows the working properties at once.
-    EXPECT_GT(ink::CountColour(ui::ControlSurface(w, 10200), kRed), 0);
+    EXPECT_GT(ink::CountColour(ui::ControlSurface(w, kStyle.preview), kRed), 0);
     AnswerColour(-1);
-    Click(w, 10220);   // background chooser cancelled: no change
-    Click(w, 10280);
+    Click(w, kStyle.backChooser);   // background chooser cancelled: no change
+    Click(w, kStyle.aceptar);
   });
   ShowTextPropertiesDialog(nullptr);
   EXPECT_EQ(textFontName, "Arial");
@@ -114,7 +115,7 @@ TEST_F(TextPropertiesTest, AceptarAppliesFaceSizeStyleAndColoursToTheNextInsert)
 
 TEST_F(TextPropertiesTest, FacesLongerThanTheFieldAreCutOnAcceptance) {
   textFontName = workingTextFontName = std::string(300, 'F');
-  OnDialog(kCaption, [](ui::Window w) { Click(w, 10280); });
+  OnDialog(kCaption, [](ui::Window w) { Click(w, kStyle.aceptar); });
   ShowTextPropertiesDialog(nullptr);
   EXPECT_EQ(textFontName, std::string(259, 'F'));
 }
@@ -123,15 +124,18 @@ TEST_F(TextPropertiesTest, TransparentOffGivesWhiteAndOnGreysTheWholeBackgroundR
   textBackColour = kBlue;
   pickedColour = kRed;
   OnDialog(kCaption, [](ui::Window w) {
-    Click(w, 10290);
+    Click(w, kTransparent);
     EXPECT_EQ(workingTextBackColour, gfx::kTransparent);
-    for (int id : {10210, 10220, 10230}) EXPECT_FALSE(ui::Enabled(w, id)) << id;
-    Click(w, 10230);   // greyed: a picked colour cannot make the background opaque again
+    for (int id : {kStyle.backLabel, kStyle.backChooser, kStyle.backSwatch})
+      EXPECT_FALSE(ui::Enabled(w, id)) << id;
+    // Greyed: a picked colour cannot make the background opaque again.
+    Click(w, kStyle.backSwatch);
     EXPECT_EQ(workingTextBackColour, gfx::kTransparent);
-    Click(w, 10290);
+    Click(w, kTransparent);
     EXPECT_EQ(workingTextBackColour, gfx::kWhite);
-    for (int id : {10210, 10220, 10230}) EXPECT_TRUE(ui::Enabled(w, id)) << id;
-    Click(w, 10280);
+    for (int id : {kStyle.backLabel, kStyle.backChooser, kStyle.backSwatch})
+      EXPECT_TRUE(ui::Enabled(w, id)) << id;
+    Click(w, kStyle.aceptar);
   });
   ShowTextPropertiesDialog(nullptr);
   EXPECT_EQ(textBackColour, gfx::kWhite);
@@ -141,8 +145,8 @@ TEST_F(TextPropertiesTest, TransparentOffGivesWhiteAndOnGreysTheWholeBackgroundR
 TEST_F(TextPropertiesTest, SwatchesTakeThePickedColour) {
   pickedColour = kBlue;
   OnDialog(kCaption, [](ui::Window w) {
-    Click(w, 10230);
-    Click(w, 10280);
+    Click(w, kStyle.backSwatch);
+    Click(w, kStyle.aceptar);
   });
   ShowTextPropertiesDialog(nullptr);
   EXPECT_EQ(textBackColour, kBlue);
@@ -161,14 +165,14 @@ TEST_F(TextPropertiesTest, TheAngleIsReadOnAcceptanceAndClamped) {
     textAngle = 0;
     textPropertiesDialogOpen = 1;
     OnDialog(kCaption, [&](ui::Window w) {
-      EXPECT_FALSE(ui::Enabled(w, 10310));
-      Click(w, 10300);
-      TypeText(w, 10310, c.typed);
+      EXPECT_FALSE(ui::Enabled(w, kAngle));
+      Click(w, kAngleOn);
+      TypeText(w, kAngle, c.typed);
       if (!c.on) {
-        Click(w, 10300);
-        EXPECT_EQ(ui::Text(w, 10310), "");
+        Click(w, kAngleOn);
+        EXPECT_EQ(ui::Text(w, kAngle), "");
       }
-      Click(w, 10280);
+      Click(w, kStyle.aceptar);
     });
     ShowTextPropertiesDialog(nullptr);
     EXPECT_EQ(textAngleOn, c.on ? 1 : 0);
@@ -180,11 +184,11 @@ TEST_F(TextPropertiesTest, CancelarAlsoGivesBackTheTransparencyAndAngleSwitches)
   textAngleOn = 1;
   textAngle = 30;
   OnDialog(kCaption, [](ui::Window w) {
-    EXPECT_EQ(ui::Text(w, 10310), "30");
-    Click(w, 10290);
-    Click(w, 10300);
+    EXPECT_EQ(ui::Text(w, kAngle), "30");
+    Click(w, kTransparent);
+    Click(w, kAngleOn);
     EXPECT_EQ(textAngle, 0);
-    Click(w, 10270);
+    Click(w, kStyle.cancelar);
   });
   ShowTextPropertiesDialog(nullptr);
   EXPECT_EQ(textBackTransparent, 0);
@@ -203,12 +207,12 @@ TEST_F(TextPropertiesTest, TheSizeComboRunsFromSixToSeventy) {
     textFontSize = c.size;
     textPropertiesDialogOpen = 1;
     OnDialog(kCaption, [&](ui::Window w) {
-      ASSERT_EQ(ui::ListCount(w, 10120), 65);
-      EXPECT_EQ(ui::ListText(w, 10120, 0), "06");
-      EXPECT_EQ(ui::ListText(w, 10120, 3), "09");
-      EXPECT_EQ(ui::ListText(w, 10120, 64), "70");
-      EXPECT_EQ(ui::ListSelection(w, 10120), c.line);
-      Click(w, 10270);
+      ASSERT_EQ(ui::ListCount(w, kStyle.size), 65);
+      EXPECT_EQ(ui::ListText(w, kStyle.size, 0), "06");
+      EXPECT_EQ(ui::ListText(w, kStyle.size, 3), "09");
+      EXPECT_EQ(ui::ListText(w, kStyle.size, 64), "70");
+      EXPECT_EQ(ui::ListSelection(w, kStyle.size), c.line);
+      Click(w, kStyle.cancelar);
     });
     ShowTextPropertiesDialog(nullptr);
   }
@@ -233,7 +237,7 @@ TEST(TextStyleFlagsTest, OnlyFlagsThatAreExactlyOneCount) {
 
 TEST(FontComboTest, EachFaceIsDrawnInItsOwnFaceAndTheSelectionHighlighted) {
   gfx::Surface* s = gfx::MakeBitmap(200, 24);
-  ui::DrawItemInfo item{10100, 0, false, false, s, 200, 24, "Arial"};
+  ui::DrawItemInfo item{kStyle.face, 0, false, false, s, 200, 24, "Arial"};
   DrawFontComboItem(item);
   const gfx::Colour window = ui::SystemColourOf(ui::SystemColour::Window);
   EXPECT_FALSE(ink::InkBox(*s, 0, 0, 199, 23, window).Empty());
@@ -254,10 +258,10 @@ TEST(FontComboTest, EachFaceIsDrawnInItsOwnFaceAndTheSelectionHighlighted) {
 TEST_F(TextPropertiesTest, TheFaceComboOffersEveryInstalledFace) {
   OnDialog(kCaption, [](ui::Window w) {
     const std::vector<std::string> faces = gfx::InstalledFaces();
-    ASSERT_EQ(ui::ListCount(w, 10100), static_cast<int>(faces.size()));
-    for (const std::string& face : faces) EXPECT_GE(LineOf(w, 10100, face), 0) << face;
-    EXPECT_GE(LineOf(w, 10100, "Times New Roman"), 0);
-    Click(w, 10270);
+    ASSERT_EQ(ui::ListCount(w, kStyle.face), static_cast<int>(faces.size()));
+    for (const std::string& face : faces) EXPECT_GE(LineOf(w, kStyle.face, face), 0) << face;
+    EXPECT_GE(LineOf(w, kStyle.face, "Times New Roman"), 0);
+    Click(w, kStyle.cancelar);
   });
   ShowTextPropertiesDialog(nullptr);
   // A face's fonts take its character set.

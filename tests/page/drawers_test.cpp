@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -32,6 +33,41 @@ ShapeArgs PlainShape(int32_t type = kShapeSquareOrRectangle) {
   s.width = 100;
   s.height = 60;
   return s;
+}
+
+// Putting arguments into an object and reading them back gives the same arguments, each
+// field in its own place.
+TEST(DrawerArgs, PutAndReadBackAreOneMapping) {
+  PageObject o{};
+  ShapeArgs shape{.roundedCorners = 1, .type = kShapeCircleOrEllipse, .fillStyle = 4,
+                  .lineStyle = 2, .lineWidth = 7, .borderColour = kGreen,
+                  .interiorColour = gfx::kTransparent, .roundingPercent = 40, .width = 321,
+                  .height = -5};
+  PutShapeArgs(o, shape);
+  EXPECT_EQ(o.width, 321);
+  EXPECT_EQ(o.height, -5);
+  EXPECT_EQ(o.backColor, gfx::kTransparent);
+  EXPECT_EQ(o.borderColor, kGreen);
+  EXPECT_EQ(o.shapeType, kShapeCircleOrEllipse);
+  const auto shapeFields = [](const ShapeArgs& s) {
+    return std::tuple(s.roundedCorners, s.type, s.fillStyle, s.lineStyle, s.lineWidth,
+                      s.borderColour, s.interiorColour, s.roundingPercent, s.width, s.height);
+  };
+  EXPECT_EQ(shapeFields(ShapeArgsOfObject(o)), shapeFields(shape));
+
+  const ArrowArgs arrow{.direction = kArrowDownLeft, .length = 77, .headSize = 9,
+                        .colour = kYellow, .lineWidth = 3, .closedHead = 1, .heads = 2};
+  PutArrowArgs(o, arrow);
+  EXPECT_EQ(o.arrowLength, 77);
+  EXPECT_EQ(o.arrowColor, kYellow);
+  EXPECT_EQ(o.arrowDirection, kArrowDownLeft);
+  const auto arrowFields = [](const ArrowArgs& a) {
+    return std::tuple(a.direction, a.length, a.headSize, a.colour, a.lineWidth, a.closedHead,
+                      a.heads);
+  };
+  EXPECT_EQ(arrowFields(ArrowArgsOfObject(o)), arrowFields(arrow));
+  // The shape's fields are the arrow's neighbours, and stay as they were.
+  EXPECT_EQ(o.roundingPercent, 40);
 }
 
 TEST(ShapeDrawer, SquareIsFilledInsideAndOutlinedAtItsEdges) {

@@ -30,9 +30,7 @@ using ui::testing::OnDialog;
 using ui::testing::TypeText;
 
 constexpr const char* kCaption = "Configuraci\xF3n listar para tipo de letra monoespaciado";
-constexpr int kSizeCombo = 5002, kLineLengthLabel = 5003, kFieldCombo = 5005, kWidthField = 5007;
-constexpr int kAplicar = 5008, kChosenList = 5010, kAvailableLabel = 5012, kSalir = 5013;
-constexpr int kCrear = 5014, kResetear = 5015, kUpperCaseBox = 5017, kTotalsBox = 5018;
+using namespace record_list_ids;
 constexpr const char* kNoWidth = "Tiene que reservar cantidad de caracteres para este campo ...";
 constexpr const char* kNoField = "Tiene que seleccionar un campo valido ...";
 constexpr const char* kNoSearch = "Tienes que hacer primero una busqueda ...";
@@ -128,10 +126,10 @@ TEST_F(RecordListDialogTest, OpeningOffersTheListableFieldsAndNoSize) {
     EXPECT_EQ(ui::Text(w, kLineLengthLabel), "Total de caracteres por l\xEDnea ##");
     EXPECT_TRUE(ui::Checked(w, kUpperCaseBox));
     EXPECT_FALSE(ui::Checked(w, kTotalsBox));
-    EXPECT_EQ(ui::Text(w, 5001),
+    EXPECT_EQ(ui::Text(w, kSizeNote),
               "Elige tama\xF1o fuente de tu editor (ej: bloc de notas) cuando vayas a imprimir");
-    EXPECT_EQ(ui::Text(w, 5009), "Bot\xF3n aplicar para que surta efecto ...");
-    EXPECT_EQ(ui::Text(w, 5011),
+    EXPECT_EQ(ui::Text(w, kApplyNote), "Bot\xF3n aplicar para que surta efecto ...");
+    EXPECT_EQ(ui::Text(w, kChosenListNote),
               "Lista de campos seleccionados en orden con tama\xF1os reservados");
     EXPECT_EQ(ui::Text(w, kUpperCaseBox), "Lista en May\xFAsculas");
     const std::vector<ui::Menu> bar = ui::MenuBar(w);

@@ -20,9 +20,10 @@ using ui::testing::MessagesShown;
 using ui::testing::OnDialog;
 using ui::testing::TypeText;
 
-constexpr int kFieldList = 7002, kComparisonList = 7003;
-constexpr int kLabel1 = 7006, kText1 = 7007, kLabel2 = 7008, kText2 = 7009, kText3 = 7011;
-constexpr int kSalir = 7012, kAplicar = 7013, kBuscar = 7014, kResetea = 7015;
+using namespace search_dialog_ids;
+
+constexpr int kLabel1 = LabelOf(1), kText1 = TextBoxOf(1), kLabel2 = LabelOf(2);
+constexpr int kText2 = TextBoxOf(2), kText3 = TextBoxOf(3);
 constexpr const char* kChooseFirst =
     "Tiene que seleccionar sus preferencias de busqueda primero ...";
 constexpr const char* kNoTexts = "No ha escrito valores a buscar ...";

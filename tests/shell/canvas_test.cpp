@@ -181,9 +181,9 @@ TEST(Canvas, EditModeEditsTheFillTextOfAnAdministrativeControl) {
     leftMouseMode = kLeftEdit;
     std::string seen;
     ui::testing::OnDialog("Propiedades Texto", [&](ui::Window d) {
-      seen = ui::Text(d, 20310);
-      ui::testing::TypeText(d, 20310, "despues");
-      ui::testing::Click(d, 20270);
+      seen = ui::Text(d, fill_text_ids::kText);
+      ui::testing::TypeText(d, fill_text_ids::kText, "despues");
+      ui::testing::Click(d, fill_text_ids::kStyle.cancelar);
     });
     ui::testing::Mouse(canvas, ui::Msg::LeftDown, 150, 110);
     ui::testing::Mouse(canvas, ui::Msg::LeftUp, 150, 110);
@@ -191,8 +191,8 @@ TEST(Canvas, EditModeEditsTheFillTextOfAnAdministrativeControl) {
     EXPECT_STREQ(control.fillText, "antes");
 
     ui::testing::OnDialog("Propiedades Texto", [&](ui::Window d) {
-      ui::testing::TypeText(d, 20310, "despues");
-      ui::testing::Click(d, 20280);
+      ui::testing::TypeText(d, fill_text_ids::kText, "despues");
+      ui::testing::Click(d, fill_text_ids::kStyle.aceptar);
     });
     ui::testing::Mouse(canvas, ui::Msg::LeftDown, 150, 110);
     ui::testing::Mouse(canvas, ui::Msg::LeftUp, 150, 110);
@@ -367,9 +367,9 @@ TEST(Canvas, TheFillTextEditWritesBackToItsOwnObjectOnly) {
       ui::testing::Mouse(canvas, ui::Msg::LeftDown, 150, 310);
       ui::testing::Mouse(canvas, ui::Msg::LeftUp, 150, 310);
       workingFillTextFontName = std::string(60, 'F');
-      ui::testing::TypeText(d, 20310, std::string(300, 'x'));
-      ui::testing::Click(d, 20350);   // centred
-      ui::testing::Click(d, 20280);
+      ui::testing::TypeText(d, fill_text_ids::kText, std::string(300, 'x'));
+      ui::testing::Click(d, fill_text_ids::kCentre);
+      ui::testing::Click(d, fill_text_ids::kStyle.aceptar);
     });
     ui::testing::Mouse(canvas, ui::Msg::LeftDown, 150, 110);
     ui::testing::Mouse(canvas, ui::Msg::LeftUp, 150, 110);
@@ -381,7 +381,9 @@ TEST(Canvas, TheFillTextEditWritesBackToItsOwnObjectOnly) {
 
     // Cancelled: the object stays byte for byte.
     const PageObject firstBefore = first;
-    ui::testing::OnDialog("Propiedades Texto", [](ui::Window d) { ui::testing::Click(d, 20270); });
+    ui::testing::OnDialog("Propiedades Texto", [](ui::Window d) {
+      ui::testing::Click(d, fill_text_ids::kStyle.cancelar);
+    });
     ui::testing::Mouse(canvas, ui::Msg::LeftDown, 150, 110);
     ui::testing::Mouse(canvas, ui::Msg::LeftUp, 150, 110);
     EXPECT_TRUE(SameRecord(first, firstBefore));
@@ -389,8 +391,8 @@ TEST(Canvas, TheFillTextEditWritesBackToItsOwnObjectOnly) {
     // Undone while its dialog is open: nothing is written into the dropped record.
     ui::testing::OnDialog("Propiedades Texto", [&](ui::Window d) {
       ui::testing::ChooseMenu(main, kCommandUndo);
-      ui::testing::TypeText(d, 20310, "despues");
-      ui::testing::Click(d, 20280);
+      ui::testing::TypeText(d, fill_text_ids::kText, "despues");
+      ui::testing::Click(d, fill_text_ids::kStyle.aceptar);
     });
     ui::testing::Mouse(canvas, ui::Msg::LeftDown, 150, 310);
     ui::testing::Mouse(canvas, ui::Msg::LeftUp, 150, 310);

@@ -12,6 +12,7 @@
 #include "objects/arrow_dialog.h"
 #include "objects/configuration.h"
 #include "objects/image_size.h"
+#include "objects/shape_dialog.h"
 #include "objects/text_properties.h"
 #include "page/command_ids.h"
 #include "page/document_file.h"
@@ -238,11 +239,11 @@ TEST(MainWindow, AnAlignedTextIsInsertedAtTheInsertPosition) {
     insertY = 50;
     soundMuted = 0;
     OnDialog("Insertar texto alineado", [](ui::Window d) {
-      ui::testing::TypeText(d, 31014, "Hola mundo");
-      ui::testing::TypeText(d, 31008, "200");
-      ui::testing::TypeText(d, 31009, "60");
-      ui::testing::Click(d, 31001);
-      ui::testing::Click(d, 31018);
+      ui::testing::TypeText(d, aligned_text_ids::kText, "Hola mundo");
+      ui::testing::TypeText(d, aligned_text_ids::kWidth, "200");
+      ui::testing::TypeText(d, aligned_text_ids::kHeight, "60");
+      ui::testing::Click(d, aligned_text_ids::kLeft);
+      ui::testing::Click(d, aligned_text_ids::kAceptar);
     });
     ChooseMenu(w, kCommandInsertAlignedText);
     ASSERT_EQ(objectCount, 2);
@@ -267,11 +268,11 @@ TEST(MainWindow, AnInsertAfterUndoDoesNotInheritTheDroppedObject) {
     std::strcpy(dropped.databaseField, "nombre");
     ChooseMenu(w, kCommandUndo);
     OnDialog("Insertar texto alineado", [](ui::Window d) {
-      ui::testing::TypeText(d, 31014, "Otro");
-      ui::testing::TypeText(d, 31008, "100");
-      ui::testing::TypeText(d, 31009, "30");
-      ui::testing::Click(d, 31001);
-      ui::testing::Click(d, 31018);
+      ui::testing::TypeText(d, aligned_text_ids::kText, "Otro");
+      ui::testing::TypeText(d, aligned_text_ids::kWidth, "100");
+      ui::testing::TypeText(d, aligned_text_ids::kHeight, "30");
+      ui::testing::Click(d, aligned_text_ids::kLeft);
+      ui::testing::Click(d, aligned_text_ids::kAceptar);
     });
     ChooseMenu(w, kCommandInsertAlignedText);
     ASSERT_EQ(objectCount, 2);
@@ -291,10 +292,10 @@ TEST(MainWindow, ASquareIsInsertedDrawnAndSavedWithItsSettings) {
     insertX = 200;
     insertY = 300;
     OnDialog("Insertar cuadrados y circulos", [](ui::Window d) {
-      ui::testing::Click(d, 7001);
-      ui::testing::TypeText(d, 7007, "80");
-      ui::testing::TypeText(d, 7008, "40");
-      ui::testing::Click(d, 7035);
+      ui::testing::Click(d, shape_ids::kSquare);
+      ui::testing::TypeText(d, shape_ids::kWidthPx, "80");
+      ui::testing::TypeText(d, shape_ids::kHeightPx, "40");
+      ui::testing::Click(d, shape_ids::kAceptar);
     });
     ChooseMenu(w, kCommandInsertShape);
     ASSERT_EQ(objectCount, 2);
@@ -532,7 +533,8 @@ TEST(MainWindow, EveryGuardedCommandWaitsForItsFlag) {
 // (An empty aligned text never reaches the handler: its dialog puts the memo note in.)
 TEST(MainWindow, AnEmptyAngledTextIsRefusedAndAnEmptyMemoSaysWhatItIsFor) {
   WithMainWindow([](ui::Window w) {
-    OnDialog("Texto a Insertar", [](ui::Window d) { ui::testing::Click(d, 4013); });
+    OnDialog("Texto a Insertar",
+             [](ui::Window d) { ui::testing::Click(d, insert_text_ids::kAceptar); });
     ChooseMenu(w, kCommandInsertAngledText);
     EXPECT_EQ(objectCount, 1);
     ASSERT_FALSE(MessagesShown().empty());
@@ -541,9 +543,9 @@ TEST(MainWindow, AnEmptyAngledTextIsRefusedAndAnEmptyMemoSaysWhatItIsFor) {
 
     const size_t messages = MessagesShown().size();
     OnDialog("Insertar texto alineado", [](ui::Window d) {
-      ui::testing::TypeText(d, 31008, "300");
-      ui::testing::TypeText(d, 31009, "60");
-      ui::testing::Click(d, 31018);
+      ui::testing::TypeText(d, aligned_text_ids::kWidth, "300");
+      ui::testing::TypeText(d, aligned_text_ids::kHeight, "60");
+      ui::testing::Click(d, aligned_text_ids::kAceptar);
     });
     ChooseMenu(w, kCommandInsertMemoText);
     ASSERT_EQ(objectCount, 2);
@@ -561,9 +563,9 @@ TEST(MainWindow, AnArrowIsInsertedOverItsRedPickBox) {
     insertX = 100;
     insertY = 300;
     OnDialog("Insertar flechas", [](ui::Window d) {
-      ui::testing::TypeText(d, 8002, "100");
-      ui::testing::TypeText(d, 8008, "10");
-      ui::testing::Click(d, 8023);
+      ui::testing::TypeText(d, arrow_ids::kLengthPx, "100");
+      ui::testing::TypeText(d, arrow_ids::kHeadPx, "10");
+      ui::testing::Click(d, arrow_ids::kAceptar);
     });
     ui::SendMessage(w, ui::Msg::Command, kCommandInsertArrow, 0);
     ASSERT_EQ(objectCount, 2);
@@ -591,11 +593,11 @@ TEST(MainWindow, CornerMarksKeepTheirMillimetresAsPixels) {
     insertX = 50;
     insertY = 60;
     OnDialog("Etiqueta esquinas", [](ui::Window d) {
-      ui::testing::TypeText(d, 7009, "Sello");
-      ui::testing::TypeText(d, 7005, "40");
-      ui::testing::TypeText(d, 7006, "21");
-      ui::testing::Click(d, 7011);
-      ui::testing::Click(d, 7012);
+      ui::testing::TypeText(d, corner_mark_ids::kText, "Sello");
+      ui::testing::TypeText(d, corner_mark_ids::kWidth, "40");
+      ui::testing::TypeText(d, corner_mark_ids::kHeight, "21");
+      ui::testing::Click(d, corner_mark_ids::kRender);
+      ui::testing::Click(d, corner_mark_ids::kAceptar);
     });
     ChooseMenu(w, kCommandInsertCornerMarks);
     ASSERT_EQ(objectCount, 2);
@@ -622,8 +624,8 @@ TEST(MainWindow, AdministrativeControlsTakeTheirPresetAndTheInsertionConstants) 
       insertX = 30;
       insertY = 40;
       OnDialog("Objetos para impreso", [&](ui::Window d) {
-        ui::testing::ChooseListItem(d, 1029, c.comboLine);
-        ui::testing::Click(d, 1030);
+        ui::testing::ChooseListItem(d, admin_dialog_ids::kStyleCombo, c.comboLine);
+        ui::testing::Click(d, admin_dialog_ids::kAceptar);
       });
       ChooseMenu(w, kCommandInsertAdminControl);
       ASSERT_EQ(objectCount, 2);
@@ -702,8 +704,8 @@ TEST(MainWindow, AngledTextsAndMathsCharactersKeepTheirAngleAndCell) {
     textAngleOn = 1;
     textAngle = 45;
     OnDialog("Texto a Insertar", [](ui::Window d) {
-      ui::testing::TypeText(d, 4012, "Inclinado");
-      ui::testing::Click(d, 4013);
+      ui::testing::TypeText(d, insert_text_ids::kText, "Inclinado");
+      ui::testing::Click(d, insert_text_ids::kAceptar);
     });
     ChooseMenu(w, kCommandInsertAngledText);
     ASSERT_EQ(objectCount, 2);
@@ -747,10 +749,10 @@ TEST(MainWindow, AnInsertWhileFilledTextsShowKeepsItsOwnText) {
     savedPlaceholderTexts.assign(10, "");
     filledTextsShown = 1;
     OnDialog("Insertar texto alineado", [](ui::Window d) {
-      ui::testing::TypeText(d, 31014, "Hola mundo");
-      ui::testing::TypeText(d, 31008, "200");
-      ui::testing::TypeText(d, 31009, "60");
-      ui::testing::Click(d, 31018);
+      ui::testing::TypeText(d, aligned_text_ids::kText, "Hola mundo");
+      ui::testing::TypeText(d, aligned_text_ids::kWidth, "200");
+      ui::testing::TypeText(d, aligned_text_ids::kHeight, "60");
+      ui::testing::Click(d, aligned_text_ids::kAceptar);
     });
     ChooseMenu(w, kCommandInsertAlignedText);
     ASSERT_EQ(objectCount, 2);
@@ -808,7 +810,9 @@ TEST(MainWindow, WhatIsNoFileOnTheCommandLineIsReportedAndLeavesAnEmptyPage) {
   const std::pair<std::string, int> cases[] = {{folder, EISDIR},
                                                {links + "cero.qorvex", files::kNotRegularFile},
                                                {links + "tuberia.qorvex", files::kNotRegularFile}};
-  for (const auto& [path, error] : cases) {
+  for (const auto& refused : cases) {
+    const std::string& path = refused.first;
+    const int error = refused.second;
     SCOPED_TRACE(path);
     WithMainWindow([&](ui::Window w) {
       EXPECT_EQ(objectCount, 1);

@@ -172,11 +172,11 @@ TEST_F(PrintingTest, SettingsDialogShowsTheStoredChoicesAndSeguirTakesTheNewOnes
     printColorMode = c.mode;
     printQuality = c.quality;
     OnDialog(kPrintCaption, [&](ui::Window w) {
-      EXPECT_EQ(ui::ListSelection(w, 1002), c.copiesLine);
-      EXPECT_EQ(ui::ListSelection(w, 1005), c.modeLine);
-      EXPECT_EQ(ui::ListSelection(w, 1007), c.qualityLine);
-      EXPECT_EQ(ui::Text(w, 1010), "PDF");
-      Click(w, 1009);
+      EXPECT_EQ(ui::ListSelection(w, print_settings_ids::kCopies), c.copiesLine);
+      EXPECT_EQ(ui::ListSelection(w, print_settings_ids::kColourMode), c.modeLine);
+      EXPECT_EQ(ui::ListSelection(w, print_settings_ids::kQuality), c.qualityLine);
+      EXPECT_EQ(ui::Text(w, print_settings_ids::kPrinterName), "PDF");
+      Click(w, print_settings_ids::kSeguir);
     });
     EXPECT_EQ(ShowPrintSettingsDialog(nullptr), ui::kOk);
     const auto kept = [](int line, int32_t stored, int32_t chosen) {
@@ -190,11 +190,11 @@ TEST_F(PrintingTest, SettingsDialogShowsTheStoredChoicesAndSeguirTakesTheNewOnes
 
   ui::testing::Begin();
   OnDialog(kPrintCaption, [](ui::Window w) {
-    ui::testing::ChooseListItem(w, 1002, 1);
-    ui::testing::ChooseListItem(w, 1005, 1);
-    ui::testing::ChooseListItem(w, 1007, 3);
-    EXPECT_EQ(ui::Text(w, 1007), "4 - Alta Resoluci\xF3n");
-    Click(w, 1009);
+    ui::testing::ChooseListItem(w, print_settings_ids::kCopies, 1);
+    ui::testing::ChooseListItem(w, print_settings_ids::kColourMode, 1);
+    ui::testing::ChooseListItem(w, print_settings_ids::kQuality, 3);
+    EXPECT_EQ(ui::Text(w, print_settings_ids::kQuality), "4 - Alta Resoluci\xF3n");
+    Click(w, print_settings_ids::kSeguir);
   });
   ShowPrintSettingsDialog(nullptr);
   EXPECT_EQ(printCopies, 2);
@@ -206,8 +206,9 @@ TEST_F(PrintingTest, ClosingTheSettingsDialogChangesNothing) {
   printCopies = 3;
   print::testing::NoPrinter(true);
   OnDialog(kPrintCaption, [](ui::Window w) {
-    EXPECT_NE(ui::Text(w, 1010).find("No hay ninguna impresora"), std::string::npos);
-    ui::testing::ChooseListItem(w, 1002, 5);
+    EXPECT_NE(ui::Text(w, print_settings_ids::kPrinterName).find("No hay ninguna impresora"),
+              std::string::npos);
+    ui::testing::ChooseListItem(w, print_settings_ids::kCopies, 5);
     ui::testing::CloseBox(w);
   });
   EXPECT_EQ(ShowPrintSettingsDialog(nullptr), ui::kCancel);
@@ -347,15 +348,15 @@ TEST_F(PrintingTest, PaperFormatTakesOnlySizesThatFitA4) {
     paperHeightMm = 250;
     OnDialog(kPaperCaption, [&](ui::Window w) {
       EXPECT_EQ(paperFormatDialogOpen, 1);
-      EXPECT_EQ(ui::Text(w, 1005), "");
-      TypeText(w, 1005, c.width);
-      TypeText(w, 1006, c.height);
-      Click(w, 1008);
+      EXPECT_EQ(ui::Text(w, paper_format_ids::kPaperWidth), "");
+      TypeText(w, paper_format_ids::kPaperWidth, c.width);
+      TypeText(w, paper_format_ids::kPaperHeight, c.height);
+      Click(w, paper_format_ids::kAceptar);
       if (!c.accepted) {
         ASSERT_EQ(MessagesShown().size(), 1u);
         EXPECT_EQ(MessagesShown()[0].text, kPaperRefusal);
         EXPECT_TRUE(ui::IsWindow(w));   // still open
-        Click(w, 1007);                 // "Salir"
+        Click(w, paper_format_ids::kSalir);
       }
     });
     EXPECT_EQ(ShowPaperFormatDialog(nullptr), c.accepted ? ui::kOk : ui::kCancel);
@@ -373,8 +374,8 @@ TEST_F(PrintingTest, PaperFormatTakesOnlySizesThatFitA4) {
 
 TEST_F(PrintingTest, ClosingThePaperFormatChangesNothing) {
   OnDialog(kPaperCaption, [](ui::Window w) {
-    TypeText(w, 1005, "100");
-    TypeText(w, 1006, "100");
+    TypeText(w, paper_format_ids::kPaperWidth, "100");
+    TypeText(w, paper_format_ids::kPaperHeight, "100");
     ui::testing::CloseBox(w);
   });
   EXPECT_EQ(ShowPaperFormatDialog(nullptr), ui::kCancel);

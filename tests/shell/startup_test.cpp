@@ -11,6 +11,7 @@
 #include "page/settings.h"
 #include "platform/desktop/desktop.h"
 #include "platform/files/files.h"
+#include "program/canvas.h"
 #include "program/startup.h"
 #include "shell/main_window.h"
 #include "tests/support/test_env.h"
@@ -198,13 +199,13 @@ TEST_F(StartupTest, AutorOpensTheBoxWhoseIconCyclesThroughSevenFrames) {
   OnDialog("Autor", [&](ui::Window w) {
     box = w;
     EXPECT_EQ(ui::Parent(w), main) << "modal to the main window";
-    EXPECT_EQ(ui::ImageName(w, 6018), "#701");
+    EXPECT_EQ(ui::ImageName(w, about_box_ids::kIcon), "#701");
     EXPECT_TRUE(ui::testing::Grab(w, testenv::NewFolder("grab") + "about-box.png"));
     for (int i = 0; i < 8; ++i) {
-      ASSERT_TRUE(ui::testing::FireTimer(w, 6021));
-      frames.push_back(ui::ImageName(w, 6018));
+      ASSERT_TRUE(ui::testing::FireTimer(w, about_box_ids::kTimerId));
+      frames.push_back(ui::ImageName(w, about_box_ids::kIcon));
     }
-    ui::testing::Click(w, 6017);
+    ui::testing::Click(w, about_box_ids::kSalir);
   });
   OnDialog("Veluna", [&](ui::Window w) {
     main = w;
@@ -223,7 +224,7 @@ TEST_F(StartupTest, EscOnTheAboutBoxClosesItAndFreesTheCommand) {
   AnswerMessageBox(ui::Answer::No);
   int opened = 0;
   OnDialog("Autor", [&](ui::Window w) { ++opened; ui::testing::CloseBox(w); });
-  OnDialog("Autor", [&](ui::Window w) { ++opened; ui::testing::Click(w, 6017); });
+  OnDialog("Autor", [&](ui::Window w) { ++opened; ui::testing::Click(w, about_box_ids::kSalir); });
   OnDialog("Veluna", [&](ui::Window w) {
     ui::testing::ChooseMenu(w, kCommandAbout);
     ui::testing::ChooseMenu(w, kCommandAbout);
@@ -245,7 +246,7 @@ TEST_F(StartupTest, TheMainWindowShowsTheCanvasAndTheMenuBar) {
   std::string png = testenv::Folder() + "main-window.png";
   OnDialog("Veluna", [&](ui::Window w) {
     EXPECT_EQ(ui::Caption(w), "Veluna");
-    gfx::Surface& canvas = ui::ControlSurface(w, 1001);
+    gfx::Surface& canvas = ui::ControlSurface(w, kCanvasId);
     EXPECT_EQ(gfx::Width(canvas), 794);
     EXPECT_EQ(gfx::Height(canvas), 955);
     EXPECT_EQ(gfx::Pixel(canvas, 400, 400), gfx::kWhite);

@@ -53,13 +53,13 @@ std::string WriteDocument(const std::string& path, int squares) {
 TEST(VelprintMainWindow, TheMenuBarIsTwoMenusOfEightCommands) {
   struct Row { size_t menu; const char* text; int id; const char* bitmap; };
   const Row rows[] = {
-      {0, "Leer Documento", 1076, "#316"},       {0, "-", 0, ""},
-      {0, "Leer Documento Antiguo", 1090, "#316"}, {0, "-", 0, ""},
-      {0, "Grabar Documento", 1077, "#316"},     {0, "-", 0, ""},
-      {0, "Grabar Imagen", 1071, "#301"},        {0, "-", 0, ""},
-      {0, "Imprimir", 1080, "#321"},             {0, "-", 0, ""},
-      {0, "Autor", 1048, "#302"},                {0, "-", 0, ""},
-      {0, "Salir", 1047, "#303"},                {1, "Resetear Rellenos", 1079, "#320"},
+      {0, "Leer Documento", kCommandOpenDocument, "#316"},        {0, "-", 0, ""},
+      {0, "Leer Documento Antiguo", kCommandOpenOldDocument, "#316"}, {0, "-", 0, ""},
+      {0, "Grabar Documento", kCommandSaveDocument, "#316"},      {0, "-", 0, ""},
+      {0, "Grabar Imagen", kCommandExportImage, "#301"},          {0, "-", 0, ""},
+      {0, "Imprimir", kCommandPrint, "#321"},                     {0, "-", 0, ""},
+      {0, "Autor", kCommandAbout, "#302"},                        {0, "-", 0, ""},
+      {0, "Salir", kCommandExit, "#303"}, {1, "Resetear Rellenos", kCommandResetFills, "#320"},
   };
   std::vector<ui::Menu> bar;
   WithVelprint([&](ui::Window main) { bar = ui::MenuBar(main); });

@@ -24,14 +24,14 @@
 namespace velprinttest {
 
 constexpr const char* kFillCaption = "Propiedades Texto";
-constexpr int kFillText = 20310;
-constexpr int kFillAceptar = 20280;
-constexpr int kFillCancelar = 20270;
-constexpr int kFillUseY = 20361;
-constexpr int kFillY = 20362;
-constexpr int kFillYLabel = 20363;
-constexpr int kFillRight = 20340;
-constexpr int kFillCentre = 20350;
+constexpr int kFillText = fill_text_ids::kText;
+constexpr int kFillAceptar = fill_text_ids::kStyle.aceptar;
+constexpr int kFillCancelar = fill_text_ids::kStyle.cancelar;
+constexpr int kFillUseY = fill_text_ids::kUseY;
+constexpr int kFillY = fill_text_ids::kY;
+constexpr int kFillYLabel = fill_text_ids::kYLabel;
+constexpr int kFillRight = fill_text_ids::kRight;
+constexpr int kFillCentre = fill_text_ids::kCentre;
 
 constexpr const char* kUnknownFormat = "Fichero con formato desconocido !!!";
 constexpr const char* kTooLarge = "Fichero demasiado grande, temiendolo mucho NO puedo leer ...";

@@ -95,7 +95,7 @@ TEST(GfxPen, DashedAndDottedStylesAtEveryWidthLeaveTransparentGaps) {
   };
   for (int width : {1, 3}) {
     for (const Case& c : cases) {
-      SCOPED_TRACE(testing::Message() << "style " << c.style << " width " << width);
+      SCOPED_TRACE(::testing::Message() << "style " << c.style << " width " << width);
       Bitmap b(400, 40);
       Clear(*b, kGreen);
       SetPen(*b, width, c.style);

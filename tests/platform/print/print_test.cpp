@@ -29,10 +29,11 @@ constexpr int kWidth = 200, kHeight = 283;
 // A white page with a box of `ink` over its top-left quarter.
 gfx::Surface Page(QColor ink = Qt::black) {
   gfx::Surface page;
-  page.image = QImage(kWidth, kHeight, QImage::Format_RGB32);
-  page.image.fill(Qt::white);
+  QImage& image = gfx::ImageOf(page);
+  image = QImage(kWidth, kHeight, QImage::Format_RGB32);
+  image.fill(Qt::white);
   for (int y = 0; y < kHeight / 2; ++y)
-    for (int x = 0; x < kWidth / 2; ++x) page.image.setPixelColor(x, y, ink);
+    for (int x = 0; x < kWidth / 2; ++x) image.setPixelColor(x, y, ink);
   return page;
 }
 

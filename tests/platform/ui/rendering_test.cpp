@@ -50,6 +50,27 @@ TEST_F(UiTest, GraphicControlShowsItsSurface) {
   ui::DestroyWindow(d);
 }
 
+// Drawings stay in a painter kept open on the surface until something reads it: the screen
+// shows them, and a control that grows keeps them and is drawn on afterwards.
+TEST_F(UiTest, GraphicControlShowsDrawingsMadeBeforeAndAfterItGrows) {
+  ui::Window d = ui::ShowModeless(SampleTemplate(), nullptr, RecordingProc);
+  gfx::Surface& s = ui::ControlSurface(d, kGraphic);
+  gfx::Box(s, 10, 10, 40, 30, 0, kRed, kRed, 0);
+  ui::Redraw(d, kGraphic);
+  QImage shot = Grabbed(d, "drawn");
+  EXPECT_TRUE(Near(At(shot, 10 + 25, 240 + 20), kRed));
+
+  gfx::Box(s, 50, 10, 90, 30, 0, kGreen, kGreen, 0);
+  ui::MoveControl(d, kGraphic, 10, 240, 150, 100);
+  gfx::Box(s, 100, 60, 140, 90, 0, kBlue, kBlue, 0);
+  ui::Redraw(d, kGraphic);
+  shot = Grabbed(d, "grown");
+  EXPECT_TRUE(Near(At(shot, 10 + 25, 240 + 20), kRed));
+  EXPECT_TRUE(Near(At(shot, 10 + 70, 240 + 20), kGreen));
+  EXPECT_TRUE(Near(At(shot, 10 + 120, 240 + 75), kBlue));
+  ui::DestroyWindow(d);
+}
+
 TEST_F(UiTest, BorderedGraphicControlDrawsInsideItsBorder) {
   ui::DialogTemplate t;
   t.caption = "Muestra";
