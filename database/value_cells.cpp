@@ -1,6 +1,8 @@
 #include "database/value_cells.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <limits>
@@ -27,6 +29,26 @@ bool IsLastCharacter(const char* cell) {
   return FieldAt<int32_t>(cell, offsetof(ZbdEntry, lastCharacter)) == 1;
 }
 
+// The name field of a cell as four overlapping words, which hold every byte of it: two cells
+// carry the same name bytes when their words are equal, which is cheaper to learn than by a call
+// to compare 31 bytes, for every cell.
+using NameWords = std::array<uint64_t, 4>;
+static_assert(kNameWidth > 24 && kNameWidth <= 32);
+
+NameWords WordsOfName(const char* cell) {
+  const char* name = cell + offsetof(ZbdEntry, fieldName);
+  return {FieldAt<uint64_t>(name, 0), FieldAt<uint64_t>(name, 8), FieldAt<uint64_t>(name, 16),
+          FieldAt<uint64_t>(name, kNameWidth - 8)};
+}
+
+bool EqualWords(const NameWords& a, const NameWords& b) {
+  return ((a[0] ^ b[0]) | (a[1] ^ b[1]) | (a[2] ^ b[2]) | (a[3] ^ b[3])) == 0;
+}
+
+bool SameNameBytes(const char* a, const char* b) {
+  return EqualWords(WordsOfName(a), WordsOfName(b));
+}
+
 std::string_view StoredName(const char* cell) {
   const char* name = cell + offsetof(ZbdEntry, fieldName);
   return std::string_view(name, strnlen(name, kNameWidth));
@@ -45,8 +67,9 @@ int64_t PlacedRecord(const char* before, const char* cell, const char* after) {
 
 }  // namespace
 
-ValueCellFile::ValueCellFile(std::string_view path, int blockCells)
-    : blockCells_(std::max(blockCells, 1)) {
+ValueCellFile::ValueCellFile(std::string_view path, int blockCells, BlockOrder order)
+    : blockCells_(std::clamp(blockCells, 1, int{std::numeric_limits<uint16_t>::max()})),
+      order_(order) {
   if (path.empty()) return;
   // A small file is read in one block of its own size.
   const int64_t cells = files::FileLength(path) / kZbdEntryLength;
@@ -61,11 +84,26 @@ uint8_t ValueCellFile::NameNumber(std::string_view fieldName) {
     if (names_[k] == fieldName) return static_cast<uint8_t>(k + 1);
   if (names_.size() == 255) names_.clear();
   names_.emplace_back(fieldName);
-  // Cells already decoded do not know the new name.
+  // Cells already decoded do not know the new name, nor do the names met.
   for (Block& block : blocks_) block.number = -1;
+  for (RawName& slot : rawNames_) slot.known = false;
   hot_ = nullptr;
   hotFirst_ = hotEnd_ = 0;
   return static_cast<uint8_t>(names_.size());
+}
+
+uint8_t ValueCellFile::NameOf(const char* cell) {
+  const NameWords words = WordsOfName(cell);
+  const uint64_t mixed = (words[0] ^ std::rotl(words[1], 17) ^ std::rotl(words[2], 31) ^
+                          std::rotl(words[3], 47)) *
+                         0x9E3779B97F4A7C15ull;
+  RawName& slot = rawNames_[static_cast<size_t>(mixed >> 60) % rawNames_.size()];
+  if (!slot.known || !EqualWords(slot.words, words)) {
+    slot.words = words;
+    slot.number = NameOfRaw(cell + offsetof(ZbdEntry, fieldName));
+    slot.known = true;
+  }
+  return slot.number;
 }
 
 uint8_t ValueCellFile::NameOfRaw(const char* raw) const {
@@ -75,12 +113,28 @@ uint8_t ValueCellFile::NameOfRaw(const char* raw) const {
   return 0;
 }
 
-void ValueCellFile::ReadBlockBytes(int64_t number) {
+std::pair<int64_t, int64_t> ValueCellFile::BlockBytes(int64_t number) const {
   const int64_t first = number * blockCells_ + 1;
-  bytesFirst_ = std::max<int64_t>(first - 1, 1);
-  const int64_t count = std::min<int64_t>(first + blockCells_, cellCount_) - bytesFirst_ + 1;
+  const int64_t from = std::max<int64_t>(first - 1, 1);
+  // The cell after the last is read too (as an empty cell, or one the file has gained since it
+  // was opened), so that every cell of a block has one after it to be compared with.
+  return {from, std::min<int64_t>(first + blockCells_, cellCount_ + 1) - from + 1};
+}
+
+void ValueCellFile::ReadBlockBytes(int64_t number) {
+  const auto [from, count] = BlockBytes(number);
+  bytesFirst_ = from;
   // A file cut short since it was opened reads as empty cells.
-  file_.GetRun(bytesFirst_, count, bytes_);
+  if (order_ == BlockOrder::inOrder) {
+    // The blocks after the first up to the last whole one read as many cells each.
+    const int64_t lastWhole = cellCount_ / blockCells_ - 1;
+    files::RunsAhead next;
+    if (number < lastWhole)
+      next = {BlockBytes(number + 1).first, blockCells_ + 2, blockCells_, lastWhole * blockCells_};
+    file_.GetRunReadingAhead(from, count, bytes_, next);
+  } else {
+    file_.GetRun(from, count, bytes_);
+  }
   bytesBlock_ = number;
 }
 
@@ -94,34 +148,61 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
   const int64_t first = number * blockCells_ + 1;
   const size_t count = static_cast<size_t>(std::min<int64_t>(blockCells_, cellCount_ - first + 1));
   block.cells.resize(count);
-  const char* previousName = nullptr;
-  uint8_t previous = 0;
-  const char* cell = RawCell(first);
-  // The stored records of the cell before, this cell and the one after, moved along.
-  int64_t before =
-      first > 1 ? StoredRecord(cell - kZbdEntryLength) : std::numeric_limits<int64_t>::min();
-  int64_t stored = StoredRecord(cell);
-  for (size_t k = 0; k < count; ++k, cell += kZbdEntryLength) {
-    const int64_t i = first + static_cast<int64_t>(k);
-    const bool hasAfter = i < cellCount_;
-    const int64_t after = hasAfter ? StoredRecord(cell + kZbdEntryLength) : stored;
-    ScannedCell& c = block.cells[k];
-    c.record = stored;
-    if (hasAfter && before <= after && (stored < before || stored > after)) [[unlikely]]
-      c.record =
-          PlacedRecord(i > 1 ? cell - kZbdEntryLength : nullptr, cell, cell + kZbdEntryLength);
-    c.character = static_cast<uint8_t>(cell[offsetof(ZbdEntry, character)]);
-    c.last = IsLastCharacter(cell) ? 1 : 0;
-    // The cells of one value carry the same name, so most names are the one before.
-    const char* name = cell + offsetof(ZbdEntry, fieldName);
-    if (!previousName || std::memcmp(name, previousName, kNameWidth) != 0)
-      previous = NameOfRaw(name);
-    c.name = previous;
-    previousName = name;
-    before = stored;
-    stored = after;
+  ScannedCell* const out = block.cells.data();
+  const char* const base = RawCell(first);
+  // From the last cell of the block back, so that the cell after, as read, and its run are at
+  // hand for every cell. The cell after the block lends its name and its record, and nobody
+  // joins its run; the file's last cell is read as it stands.
+  const bool endsFile = first + static_cast<int64_t>(count) > cellCount_;
+  const char* cell = base + count * kZbdEntryLength;
+  uint8_t nextName = NameOf(cell);
+  int64_t nextRecord = 0;
+  uint16_t nextRun = 0;
+  int64_t after = endsFile ? std::numeric_limits<int64_t>::max() : StoredRecord(cell);
+  // Every cell is first read as its stored record; where they ascend from the cell before the
+  // block to the one after it, that is the record the rule gives each of them.
+  bool descends = first > 1 && StoredRecord(base - kZbdEntryLength) > StoredRecord(base);
+  for (ScannedCell* c = out + count; c != out;) {
+    --c;
+    const char* const afterCell = cell;
+    cell -= kZbdEntryLength;
+    const int64_t stored = StoredRecord(cell);
+    descends |= stored > after;
+    // The cells of one value carry the same name, so most names are the one after.
+    const uint8_t name = SameNameBytes(cell, afterCell) ? nextName : NameOf(cell);
+    const uint16_t run =
+        stored == nextRecord && name == nextName ? static_cast<uint16_t>(nextRun + 1) : 1;
+    c->record = stored;
+    c->character = static_cast<uint8_t>(cell[offsetof(ZbdEntry, character)]);
+    c->last = IsLastCharacter(cell) ? 1 : 0;
+    c->name = name;
+    c->run = run;
+    nextName = name;
+    nextRecord = stored;
+    nextRun = run;
+    after = stored;
   }
+  if (descends) [[unlikely]]
+    PlaceRecords(block, first);
   block.number = number;
+}
+
+void ValueCellFile::PlaceRecords(Block& block, int64_t first) {
+  const size_t count = block.cells.size();
+  const char* const base = RawCell(first);
+  for (size_t k = 0; k < count; ++k) {
+    const int64_t i = first + static_cast<int64_t>(k);
+    if (i == cellCount_) break;
+    const char* const cell = base + k * kZbdEntryLength;
+    block.cells[k].record =
+        PlacedRecord(i > 1 ? cell - kZbdEntryLength : nullptr, cell, cell + kZbdEntryLength);
+  }
+  for (size_t k = count; k-- > 0;) {
+    ScannedCell& c = block.cells[k];
+    const bool joins = k + 1 < count && block.cells[k + 1].record == c.record &&
+                       block.cells[k + 1].name == c.name;
+    c.run = joins ? static_cast<uint16_t>(block.cells[k + 1].run + 1) : 1;
+  }
 }
 
 const ScannedCell& ValueCellFile::LoadCell(int64_t i) {
@@ -151,7 +232,12 @@ int64_t ValueCellFile::FirstCellOfRecordFrom(int64_t from, int64_t record) {
   // No cell before the last answer, from the last starting cell on, reached the last record,
   // let alone this one.
   if (skipKnown_ && from >= skipFrom_ && record >= skipRecord_) i = std::max(from, skipFound_);
-  while (i <= cellCount_ && Cell(i).record < record) ++i;
+  // The cells of a run read as one record.
+  while (i <= cellCount_) {
+    const ScannedCell& cell = Cell(i);
+    if (cell.record >= record) break;
+    i += cell.run;
+  }
   i = std::min(i, cellCount_ + 1);
   skipKnown_ = true;
   skipFrom_ = from;

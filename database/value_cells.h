@@ -6,8 +6,10 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/files/files.h"
@@ -32,13 +34,20 @@ struct ScannedCell {
   uint8_t character = 0;
   uint8_t last = 0;  // 1 on the last character of a value
   uint8_t name = 0;  // which of the names asked for the cell carries, from 1; 0 for any other
+  // How many cells from this one on, to the end of its block, read as the same record and
+  // carry the same name number: a scan that wants none of them passes over them in one step.
+  uint16_t run = 1;
 };
+
+// Whether a reader passes through the file in order, so that the blocks after the one it reads
+// are read ahead while it works on that one (the cells it gets are the same either way).
+enum class BlockOrder { jumps, inOrder };
 
 class ValueCellFile {
  public:
   // Opens the value file for reading; `blockCells` cells are read at a time, and the windows
   // run once a block. A missing or unreadable file, or an empty path, has no cells.
-  ValueCellFile(std::string_view path, int blockCells);
+  ValueCellFile(std::string_view path, int blockCells, BlockOrder order = BlockOrder::jumps);
   ValueCellFile(const ValueCellFile&) = delete;
   ValueCellFile& operator=(const ValueCellFile&) = delete;
 
@@ -52,6 +61,11 @@ class ValueCellFile {
   const ScannedCell& Cell(int64_t i) {
     if (i >= hotFirst_ && i < hotEnd_) return hot_[i - hotFirst_];
     return LoadCell(i);
+  }
+  // The run of cell i: the cells from i on that ScannedCell::run counts, one after another.
+  std::span<const ScannedCell> Run(int64_t i) {
+    const ScannedCell& cell = Cell(i);
+    return {&cell, cell.run};
   }
   // The field name cell i carries: up to its zero byte, or the whole field without one.
   std::string_view CellName(int64_t i);
@@ -81,16 +95,32 @@ class ValueCellFile {
   };
   const ScannedCell& LoadCell(int64_t i);
   void Decode(Block& block, int64_t number);
+  // Reads the cells of a block whose stored records do not ascend by the rule above, and counts
+  // their runs anew.
+  void PlaceRecords(Block& block, int64_t first);
   // Reads the cells of block `number` and the cell on either side of it into bytes_.
   void ReadBlockBytes(int64_t number);
+  // Those cells: the first and how many.
+  std::pair<int64_t, int64_t> BlockBytes(int64_t number) const;
   const char* RawCell(int64_t i) const;
   uint8_t NameOfRaw(const char* raw) const;
+  // The name number of a cell, through the names met lately.
+  uint8_t NameOf(const char* cell);
 
   files::RecordFile file_;
   int blockCells_;
+  BlockOrder order_;
   int64_t length_ = 0;
   int64_t cellCount_ = 0;
   std::vector<std::string> names_;
+  // The name numbers of the name fields met lately, by their bytes, so that the cells of a value
+  // after those of another need no name compared as text.
+  struct RawName {
+    std::array<uint64_t, 4> words{};
+    uint8_t number = 0;
+    bool known = false;
+  };
+  std::array<RawName, 16> rawNames_;
   std::array<Block, 4> blocks_;  // block n is kept in blocks_[n % 4]
   std::string bytes_;  // cells bytesFirst_ on: block bytesBlock_ and its neighbours, as last read
   int64_t bytesBlock_ = -1;

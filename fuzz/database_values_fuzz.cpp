@@ -1,6 +1,7 @@
 // A value file (.zbd) of any content: the record count, the values of records read whole or
 // field by field, and the template reads with their cursor never crash, hang or allocate from
-// the counts and record numbers the file holds.
+// the counts and record numbers the file holds; read in order with its blocks read ahead, its
+// cells are those read block by block when asked.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -8,6 +9,7 @@
 #include "database/database_files.h"
 #include "database/linked_database.h"
 #include "database/records.h"
+#include "database/value_cells.h"
 #include "fuzz/database_fuzz.h"
 #include "page/page_store.h"
 
@@ -36,5 +38,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ScanRecordFieldValue(path, cell.fieldName, cell.recordNumber, 1);
   }
   CountTemplateRecords();
+
+  // Read in order through small blocks read ahead, every cell is the cell read through blocks
+  // read when asked.
+  ValueCellFile ahead(path, 3, BlockOrder::inOrder), asked(path, 3);
+  for (size_t at = 0; at + kCell <= bytes.size() && at < kCell * 4; at += kCell) {
+    const std::string name = DecodeValueCell(std::string_view(bytes).substr(at, kCell)).fieldName;
+    if (ahead.NameNumber(name) != asked.NameNumber(name)) __builtin_trap();
+  }
+  for (int64_t i = 1; i <= ahead.CellCount(); ++i) {
+    const ScannedCell& a = ahead.Cell(i);
+    const ScannedCell& b = asked.Cell(i);
+    if (a.record != b.record || a.character != b.character || a.last != b.last ||
+        a.name != b.name || a.run != b.run)
+      __builtin_trap();
+  }
   return 0;
 }

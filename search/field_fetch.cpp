@@ -1,5 +1,8 @@
 #include "search/field_fetch.h"
 
+#include <algorithm>
+#include <span>
+
 #include "page/start_values.h"
 
 int64_t searchCellCursor = 1;
@@ -22,25 +25,34 @@ std::string ScanFieldValue(ValueCellFile& cells, std::string_view fieldName, int
   std::string partial;
   // Cells of earlier records met before any cell of this one change nothing, so the scan
   // passes over them at once.
-  for (int64_t i = cells.FirstCellOfRecordFrom(searchCellCursor, record); i <= count; ++i) {
-    const ScannedCell& cell = cells.Cell(i);
+  for (int64_t i = cells.FirstCellOfRecordFrom(searchCellCursor, record); i <= count;) {
+    // The cells of a run all do what the first does, up to the first last character.
+    const std::span<const ScannedCell> run = cells.Run(i);
+    const ScannedCell& cell = run.front();
     if (cell.record > record) break;
-    if (cell.name == wanted && cell.record == record) {
-      partial.push_back(static_cast<char>(cell.character));
-      if (rule.mayStopEarly && DigitValueOf(partial.front()) != textDigit) {
-        searchCellCursor = i;
-        return {};
-      }
-      if (cell.last == 1) {
-        if (record != searchCursorRecord) {
-          searchCellCursor = i;
-          searchCursorRecord = record;
-        }
-        return partial;
-      }
-    } else if (cell.name != wanted) {
-      partial.clear();
+    if (cell.name != wanted || cell.record != record) {
+      if (cell.name != wanted) partial.clear();
+      i += static_cast<int64_t>(run.size());
+      continue;
     }
+    size_t last = 0;
+    while (last < run.size() && run[last].last != 1) ++last;
+    const size_t taken = std::min(last + 1, run.size()), before = partial.size();
+    partial.resize(before + taken);
+    for (size_t k = 0; k < taken; ++k) partial[before + k] = static_cast<char>(run[k].character);
+    // Only the value's first character decides, which this run gave when it found it empty.
+    if (rule.mayStopEarly && DigitValueOf(partial.front()) != textDigit) {
+      searchCellCursor = i;
+      return {};
+    }
+    if (last < run.size()) {
+      if (record != searchCursorRecord) {
+        searchCellCursor = i + static_cast<int64_t>(last);
+        searchCursorRecord = record;
+      }
+      return partial;
+    }
+    i += static_cast<int64_t>(run.size());
   }
   return {};
 }

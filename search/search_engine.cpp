@@ -61,7 +61,7 @@ SearchReport SearchRecords(const SearchCriteria& given, int count, const SearchP
   searchCellCursor = 1;
   foundRecords.assign(1, 0);
   foundCount = 0;
-  ValueCellFile cells(LinkedValuePath(), kSearchBlockCells);
+  ValueCellFile cells(LinkedValuePath(), kSearchBlockCells, BlockOrder::inOrder);
   // Every record number the system gives holds at least one cell, so a damaged last cell that
   // names a record beyond the cell count leads no further than the records that can exist.
   const int64_t last = std::min(cells.LastRecordNumber(), cells.CellCount());

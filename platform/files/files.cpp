@@ -13,8 +13,12 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
+#include <new>
+#include <system_error>
 #include <thread>
 
 #include "platform/text/text.h"
@@ -340,7 +344,6 @@ std::string ErrorText(int errnum) {
 
 // RecordFile ---------------------------------------------------------------------------------
 
-RecordFile::~RecordFile() { Close(); }
 
 int RecordFile::Open(std::string_view path, int recordLength) {
   Close();
@@ -385,6 +388,7 @@ int RecordFile::Attach(bool create) const {
 }
 
 void RecordFile::Close() {
+  DropReadAhead(true);
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   readOnly_ = false;
@@ -420,6 +424,82 @@ size_t ReadAt(int fd, std::string& out, off_t at) {
 
 }  // namespace
 
+// The thread that reads a record file's runs ahead, and the runs it holds: slots from `head`
+// on, `filled` of them, in order, the last being read while `reading` is set. The thread alone
+// touches that one; the file touches only ready ones, or any once no read is under way.
+struct RecordFile::ReadAhead {
+  struct Slot {
+    int64_t first = 0;
+    size_t done = 0;
+    bool ready = false, failed = false;  // failed: no room for the run, which the file reads
+    std::string run;
+  };
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool quit = false, reading = false;
+  int fd = -1;
+  int recordLength = 0;
+  RunsAhead runs;  // runs.first: the next run to read
+  std::array<Slot, 4> slots;
+  size_t head = 0, filled = 0;
+  std::thread thread;  // started last, once the rest is in place
+
+  ReadAhead() : thread([this] { Work(); }) {}
+  ~ReadAhead() {
+    {
+      const std::lock_guard<std::mutex> lock(mutex);
+      quit = true;
+    }
+    changed.notify_all();
+    thread.join();
+  }
+  ReadAhead(const ReadAhead&) = delete;
+  ReadAhead& operator=(const ReadAhead&) = delete;
+
+  void Work() {
+    std::unique_lock<std::mutex> lock(mutex);
+    for (;;) {
+      changed.wait(lock, [this] {
+        return quit || (filled < slots.size() && runs.count > 0 && runs.first <= runs.last);
+      });
+      if (quit) return;
+      Slot& slot = slots[(head + filled) % slots.size()];
+      slot.first = runs.first;
+      slot.ready = false;
+      ++filled;
+      reading = true;
+      const int file = fd;
+      const off_t at = static_cast<off_t>((runs.first - 1) * recordLength);
+      const size_t bytes = static_cast<size_t>(runs.count * recordLength);
+      runs.first += runs.stride;
+      lock.unlock();
+      // As GetRun reads it.
+      slot.failed = false;
+      try {
+        slot.run.resize(bytes);
+        slot.done = ReadAt(file, slot.run, at);
+        std::fill(slot.run.begin() + static_cast<std::ptrdiff_t>(slot.done), slot.run.end(), '\0');
+      } catch (const std::bad_alloc&) {
+        slot.failed = true;
+      }
+      lock.lock();
+      slot.ready = true;
+      reading = false;
+      changed.notify_all();
+    }
+  }
+
+  // Drops every run; the caller holds `lock`.
+  void Drop(std::unique_lock<std::mutex>& lock) {
+    changed.wait(lock, [this] { return !reading; });
+    head = filled = 0;
+    runs = {};
+  }
+};
+
+RecordFile::RecordFile() = default;
+RecordFile::~RecordFile() { Close(); }
+
 bool RecordFile::Get(int64_t n, std::string& out) const {
   out.assign(static_cast<size_t>(std::max(recordLength_, 0)), '\0');
   if (!open_ || n < 1 || Attach(false) != 0) return false;
@@ -441,13 +521,75 @@ int64_t RecordFile::GetMany(int64_t first, int64_t maxCount, std::string& out) c
 }
 
 int64_t RecordFile::GetRun(int64_t first, int64_t count, std::string& out) const {
-  out.assign(static_cast<size_t>(std::max<int64_t>(count, 0) * recordLength_), '\0');
-  if (!open_ || first < 1 || count < 1 || Attach(false) != 0) return 0;
+  // A reader that reads run after run into one buffer keeps its size, so only what the file
+  // did not fill is zeroed.
+  out.resize(static_cast<size_t>(std::max<int64_t>(count, 0) * recordLength_));
+  if (!open_ || first < 1 || count < 1 || Attach(false) != 0) {
+    std::fill(out.begin(), out.end(), '\0');
+    return 0;
+  }
   const size_t done = ReadAt(fd_, out, static_cast<off_t>((first - 1) * recordLength_));
+  std::fill(out.begin() + static_cast<std::ptrdiff_t>(done), out.end(), '\0');
   return static_cast<int64_t>(done) / recordLength_;
 }
 
+int64_t RecordFile::GetRunReadingAhead(int64_t first, int64_t count, std::string& out,
+                                       const RunsAhead& next) {
+  int64_t whole = -1;
+  bool goesOn = false;
+  if (ahead_) {
+    std::unique_lock<std::mutex> lock(ahead_->mutex);
+    ReadAhead& a = *ahead_;
+    ReadAhead::Slot& slot = a.slots[a.head];
+    if (a.filled > 0 && a.fd == fd_ && a.runs.count == count && slot.first == first) {
+      a.changed.wait(lock, [&slot] { return slot.ready; });
+      if (!slot.failed) {
+        out.swap(slot.run);
+        whole = static_cast<int64_t>(slot.done) / recordLength_;
+      }
+      a.head = (a.head + 1) % a.slots.size();
+      --a.filled;
+      goesOn = next.count == a.runs.count && next.stride == a.runs.stride &&
+               next.first == first + a.runs.stride;
+      if (goesOn) a.runs.last = next.last;
+      a.changed.notify_all();
+    }
+    if (!goesOn) a.Drop(lock);
+  }
+  if (whole < 0) whole = GetRun(first, count, out);
+  if (goesOn || !open_ || next.first < 1 || next.count < 1 || next.stride < 1 ||
+      Attach(false) != 0)
+    return whole;
+  if (!ahead_) {
+    // Without a thread of its own the file is read when asked.
+    try {
+      ahead_ = std::make_unique<ReadAhead>();
+    } catch (const std::system_error&) {
+      return whole;
+    }
+  }
+  {
+    const std::lock_guard<std::mutex> lock(ahead_->mutex);
+    ahead_->fd = fd_;
+    ahead_->recordLength = recordLength_;
+    ahead_->runs = next;
+  }
+  ahead_->changed.notify_all();
+  return whole;
+}
+
+void RecordFile::DropReadAhead(bool stop) {
+  if (!ahead_) return;
+  if (stop) {
+    ahead_.reset();
+    return;
+  }
+  std::unique_lock<std::mutex> lock(ahead_->mutex);
+  ahead_->Drop(lock);
+}
+
 int RecordFile::Put(int64_t n, std::string_view data) {
+  DropReadAhead(false);
   if (!open_) return EBADF;
   if (n < 1) return EINVAL;
   if (const int error = Attach(true); error != 0) return error;
@@ -468,6 +610,7 @@ int RecordFile::Append(std::string_view data) {
 }
 
 int RecordFile::Truncate(int64_t bytes) {
+  DropReadAhead(false);
   if (!open_) return EBADF;
   if (bytes < 0) return EINVAL;
   if (const int error = Attach(false); error != 0) return error == ENOENT && bytes == 0 ? 0 : error;
@@ -476,6 +619,7 @@ int RecordFile::Truncate(int64_t bytes) {
 }
 
 int RecordFile::AppendWhole(std::string_view records, bool* partLeft) {
+  DropReadAhead(false);
   if (partLeft) *partLeft = false;
   if (!open_) return EBADF;
   const size_t whole = records.size() - records.size() % static_cast<size_t>(recordLength_);

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,10 +67,16 @@ constexpr int kNotRegularFile = 1001;   // a device, a FIFO, a socket or a pseud
 // the system's text in the user's language.
 std::string ErrorText(int errnum);
 
+// Runs of records to be read ahead: `count` records from `first` on, then as many from every
+// `stride` records further on, up to the run that starts at `last`.
+struct RunsAhead {
+  int64_t first = 0, count = 0, stride = 0, last = -1;
+};
+
 // A random-access file of fixed-length records, numbered from 1.
 class RecordFile {
  public:
-  RecordFile() = default;
+  RecordFile();
   ~RecordFile();
   RecordFile(const RecordFile&) = delete;
   RecordFile& operator=(const RecordFile&) = delete;
@@ -96,6 +103,14 @@ class RecordFile {
   // those past the end zero, without asking the file's length first: for a reader that knows
   // how many records there are and bounds `count` itself. Returns how many whole ones came.
   int64_t GetRun(int64_t first, int64_t count, std::string& out) const;
+  // As GetRun, for a reader that passes through the file in order and knows the runs it asks
+  // for next: those are then read on a thread of this file's own while the caller works, and
+  // a call that asks for the first of them gets it as it was read; asking for it with `next`
+  // going on from it keeps the rest. The thread reads the file into buffers of its own and
+  // touches nothing else; any other run asked for, a write, a cut or a close waits for the read
+  // under way and drops the runs read ahead.
+  int64_t GetRunReadingAhead(int64_t first, int64_t count, std::string& out,
+                             const RunsAhead& next);
   // Writes record n (from 1); `data` is cut or zero-padded to the record length.
   // Returns 0 or the errno.
   int Put(int64_t n, std::string_view data);
@@ -121,6 +136,11 @@ class RecordFile {
  private:
   // Opens the file when it exists, or with `create` makes it. Returns 0 or the errno.
   int Attach(bool create) const;
+  // Waits for the run being read ahead, and drops it (with `stop`, the thread too).
+  void DropReadAhead(bool stop);
+
+  struct ReadAhead;
+  std::unique_ptr<ReadAhead> ahead_;
 
   std::string path_;
   int recordLength_ = 0;

@@ -54,6 +54,20 @@ int64_t PlainScan(const std::vector<int64_t>& records, int64_t from, int64_t rec
   return std::min<int64_t>(i, static_cast<int64_t>(records.size()) + 1);
 }
 
+// How many cells from cell i on, up to the end of its block, read as its record and carry its
+// name.
+int64_t RunFrom(const std::vector<WrittenCell>& cells, const std::vector<int64_t>& records,
+                int64_t i, int blockCells) {
+  const int64_t blockEnd = std::min<int64_t>((i - 1) / blockCells * blockCells + blockCells,
+                                             static_cast<int64_t>(cells.size()));
+  const auto at = [](int64_t k) { return static_cast<size_t>(k - 1); };
+  int64_t run = 1;
+  while (i + run <= blockEnd && records[at(i + run)] == records[at(i)] &&
+         cells[at(i + run)].name == cells[at(i)].name)
+    ++run;
+  return run;
+}
+
 // 300 cells of the names A, B and C and one nobody asks for (Z), of the records `recordOf`
 // gives for each cell, written to a value file of their own.
 std::vector<WrittenCell> WriteCells(const std::string& path, std::mt19937& random,
@@ -102,42 +116,49 @@ TEST(ValueCells, BlocksDecodeEveryCellAndTheRecordLookupsAgreeWithAPlainScan) {
   ASSERT_EQ(RecordsRead(ascending), ascendingWritten);
 
   for (int blockCells : {1, 7, 64, 128, 4096}) {
-    SCOPED_TRACE(blockCells);
-    ValueCellFile cells(folder + "damaged.zbd", blockCells);
-    ASSERT_EQ(cells.CellCount(), 300);
-    for (const char* name : {"A", "B", "C"}) cells.NameNumber(name);
-    for (int q = 0; q < 2000; ++q) {
-      const int64_t i = static_cast<int64_t>(random() % 300) + 1;
-      const ScannedCell& c = cells.Cell(i);
-      const WrittenCell& e = damaged[static_cast<size_t>(i - 1)];
-      ASSERT_EQ(c.record, damagedRead[static_cast<size_t>(i - 1)]) << i;
-      ASSERT_EQ(c.character, e.cell.character) << i;
-      ASSERT_EQ(c.last, e.cell.last) << i;
-      ASSERT_EQ(c.name, e.cell.name) << i;
-      ASSERT_EQ(cells.CellName(i), e.name) << i;
-    }
-    int64_t from = 1, record = -3;
-    for (int q = 0; q < 500; ++q) {
-      // Mostly forward, as a search asks, now and then back to the start.
-      if (random() % 50 == 0) from = static_cast<int64_t>(random() % 10), record = -3;
-      from += static_cast<int64_t>(random() % 5);
-      record += static_cast<int64_t>(random() % 2);
-      ASSERT_EQ(cells.FirstCellOfRecordFrom(from, record), PlainScan(damagedRead, from, record))
-          << from << " " << record;
-      const int64_t found = cells.FindRecordFrom(from, record);
-      ASSERT_GE(found, std::max<int64_t>(std::min<int64_t>(from, 301), 1));
-      ASSERT_LE(found, 301);
-    }
+    for (BlockOrder order : {BlockOrder::jumps, BlockOrder::inOrder}) {
+      SCOPED_TRACE(blockCells);
+      SCOPED_TRACE(order == BlockOrder::inOrder ? "in order" : "jumps");
+      ValueCellFile cells(folder + "damaged.zbd", blockCells, order);
+      ASSERT_EQ(cells.CellCount(), 300);
+      for (const char* name : {"A", "B", "C"}) cells.NameNumber(name);
+      for (int q = 0; q < 2000; ++q) {
+        const int64_t i = static_cast<int64_t>(random() % 300) + 1;
+        const ScannedCell& c = cells.Cell(i);
+        const WrittenCell& e = damaged[static_cast<size_t>(i - 1)];
+        ASSERT_EQ(c.record, damagedRead[static_cast<size_t>(i - 1)]) << i;
+        ASSERT_EQ(c.character, e.cell.character) << i;
+        ASSERT_EQ(c.last, e.cell.last) << i;
+        ASSERT_EQ(c.name, e.cell.name) << i;
+        ASSERT_EQ(cells.CellName(i), e.name) << i;
+        ASSERT_EQ(c.run, RunFrom(damaged, damagedRead, i, blockCells)) << i;
+      }
+      int64_t from = 1, record = -3;
+      for (int q = 0; q < 500; ++q) {
+        // Mostly forward, as a search asks, now and then back to the start.
+        if (random() % 50 == 0) from = static_cast<int64_t>(random() % 10), record = -3;
+        from += static_cast<int64_t>(random() % 5);
+        record += static_cast<int64_t>(random() % 2);
+        ASSERT_EQ(cells.FirstCellOfRecordFrom(from, record), PlainScan(damagedRead, from, record))
+            << from << " " << record;
+        const int64_t found = cells.FindRecordFrom(from, record);
+        ASSERT_GE(found, std::max<int64_t>(std::min<int64_t>(from, 301), 1));
+        ASSERT_LE(found, 301);
+      }
 
-    ValueCellFile ordered(folder + "ascending.zbd", blockCells);
-    for (int64_t i = 1; i <= 300; ++i)
-      ASSERT_EQ(ordered.Cell(i).record, ascendingWritten[static_cast<size_t>(i - 1)]) << i;
-    for (int q = 0; q < 500; ++q) {
-      const int64_t from = static_cast<int64_t>(random() % 310) - 3;
-      const int64_t record =
-          static_cast<int64_t>(random() % (ascending.back().cell.record + 4)) - 2;
-      ASSERT_EQ(ordered.FindRecordFrom(from, record), PlainScan(ascendingWritten, from, record))
-          << from << " " << record;
+      ValueCellFile ordered(folder + "ascending.zbd", blockCells, order);
+      for (const char* name : {"A", "B", "C"}) ordered.NameNumber(name);
+      for (int64_t i = 1; i <= 300; ++i) {
+        ASSERT_EQ(ordered.Cell(i).record, ascendingWritten[static_cast<size_t>(i - 1)]) << i;
+        ASSERT_EQ(ordered.Cell(i).run, RunFrom(ascending, ascendingWritten, i, blockCells)) << i;
+      }
+      for (int q = 0; q < 500; ++q) {
+        const int64_t from = static_cast<int64_t>(random() % 310) - 3;
+        const int64_t record =
+            static_cast<int64_t>(random() % (ascending.back().cell.record + 4)) - 2;
+        ASSERT_EQ(ordered.FindRecordFrom(from, record), PlainScan(ascendingWritten, from, record))
+            << from << " " << record;
+      }
     }
   }
   // Outside the file: an empty cell and no name.
@@ -171,10 +192,13 @@ TEST(ValueCells, IsolatedDamagedCellsReadAsAscendingRecords) {
     ASSERT_TRUE(std::is_sorted(read.begin(), read.end()));
     for (int blockCells : {1, 2, 7, 128}) {
       SCOPED_TRACE(blockCells);
-      ValueCellFile inOrder(folder + "isolated.zbd", blockCells);
+      ValueCellFile inOrder(folder + "isolated.zbd", blockCells, BlockOrder::inOrder);
       ValueCellFile jumps(folder + "isolated.zbd", blockCells);
-      for (int64_t i = 1; i <= 300; ++i)
+      for (const char* name : {"A", "B", "C"}) inOrder.NameNumber(name);
+      for (int64_t i = 1; i <= 300; ++i) {
         ASSERT_EQ(inOrder.Cell(i).record, read[static_cast<size_t>(i - 1)]) << i;
+        ASSERT_EQ(inOrder.Cell(i).run, RunFrom(written, read, i, blockCells)) << i;
+      }
       int64_t from = 1, wanted = 0;
       for (int q = 0; q < 300; ++q) {
         from += static_cast<int64_t>(random() % 4);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <random>
+#include <string>
 
 #include "database/linked_database.h"
 #include "database/value_cells.h"
@@ -97,6 +100,91 @@ TEST_F(FetchTest, RecordCountIsTheLastWholeCellsRecord) {
   linkedDatabaseFolder.clear();
   EXPECT_EQ(LinkedValuePath(), "");
   EXPECT_EQ(CountSearchDatabaseRecords(), 0);
+}
+
+// The fetch as it reads cell by cell, with the cursor and the cursor record it is given and
+// leaves.
+struct CellByCellFetch {
+  std::string value;
+  int64_t cursor, cursorRecord;
+};
+
+CellByCellFetch FetchCellByCell(ValueCellFile& cells, const std::string& field, int64_t record,
+                                bool mayStopEarly, const std::string& text, int64_t cursor,
+                                int64_t cursorRecord) {
+  const auto digit = [](char c) { return c >= '0' && c <= '9' ? c - '0' : 0; };
+  const uint8_t wanted = cells.NameNumber(field);
+  const int textDigit = text.empty() ? 0 : digit(text.front());
+  std::string partial;
+  int64_t i = std::max<int64_t>(cursor, 1);
+  while (i <= cells.CellCount() && cells.Cell(i).record < record) ++i;
+  for (; i <= cells.CellCount(); ++i) {
+    const ScannedCell& cell = cells.Cell(i);
+    if (cell.record > record) break;
+    if (cell.name != wanted) {
+      partial.clear();
+      continue;
+    }
+    if (cell.record != record) continue;
+    partial.push_back(static_cast<char>(cell.character));
+    if (mayStopEarly && digit(partial.front()) != textDigit) return {"", i, cursorRecord};
+    if (cell.last == 1)
+      return {partial, record != cursorRecord ? i : cursor,
+              record != cursorRecord ? record : cursorRecord};
+  }
+  return {"", cursor, cursorRecord};
+}
+
+// Files of values of three fields and one nobody asks for, some of a field twice in a record, some
+// without a last mark, with damaged record numbers here and there, fetched as the searches and the
+// record list fetch: every value, cursor and cursor record as the fetch cell by cell leaves them,
+// in blocks of any size.
+TEST_F(FetchTest, FetchesAsCellByCellInAnyFile) {
+  std::mt19937 random(29);
+  const char* names[] = {"A", "B", "C", "Z"};
+  const char characters[] = "0123456789ab";
+  for (int file = 0; file < 12; ++file) {
+    SCOPED_TRACE(file);
+    std::string bytes;
+    int64_t record = 1;
+    for (int value = 0; value < 120; ++value) {
+      if (random() % 3 == 0) ++record;
+      const char* name = names[random() % 4];
+      const int length = 1 + static_cast<int>(random() % 6);
+      for (int k = 0; k < length; ++k) {
+        const bool damaged = random() % 25 == 0;
+        const int64_t stored = damaged ? static_cast<int64_t>(random() % 60) - 5 : record;
+        const int32_t last = k + 1 < length ? 0 : random() % 6 == 0 ? 2 : 1;
+        bytes += CellBytes(name, characters[random() % 12], stored, last);
+      }
+    }
+    LinkRawDatabase("Model", "", bytes);
+    for (int blockCells : {1, 3, 16, 4096}) {
+      SCOPED_TRACE(blockCells);
+      ValueCellFile cells(LinkedValuePath(), blockCells);
+      ValueCellFile plain(LinkedValuePath(), blockCells);
+      int64_t cursor = 1, cursorRecord = 0;
+      searchCellCursor = cursor;
+      searchCursorRecord = cursorRecord;
+      for (int64_t r = 0; r <= record + 1; ++r) {
+        for (int f = 0; f < 3; ++f) {
+          const std::string field = names[random() % 4];
+          const std::string text(1, characters[random() % 12]);
+          const bool mayStopEarly = random() % 2 == 0;
+          const std::string value = ScanFieldValue(cells, field, r, {mayStopEarly, text});
+          const CellByCellFetch expected =
+              FetchCellByCell(plain, field, r, mayStopEarly, text, cursor, cursorRecord);
+          ASSERT_EQ(value, expected.value) << r << " " << field;
+          ASSERT_EQ(searchCellCursor, expected.cursor) << r << " " << field;
+          ASSERT_EQ(searchCursorRecord, expected.cursorRecord) << r << " " << field;
+          cursor = expected.cursor;
+          cursorRecord = expected.cursorRecord;
+        }
+        // Now and then the cursor goes back to the start, as a new search sets it.
+        if (random() % 40 == 0) searchCellCursor = cursor = 1;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/files/files.h"
@@ -184,6 +185,67 @@ TEST(Reads, ManyRecordsComeInOneReadUpToTheCountAsked) {
   EXPECT_EQ(f.GetMany(1, 100, out), 100);
   EXPECT_EQ(out.substr(0, 12), "AAAABBBBCCCC");
   EXPECT_EQ(out.size(), 400u);
+}
+
+// Runs read ahead come as GetRun reads them, whether they were read ahead or not: in order, past
+// the end, asked out of order, after a write, a cut or a new file under the same name; and a file
+// closed while a run is being read ahead closes.
+TEST(Reads, RunsReadAheadAreTheRunsAsGetRunReadsThem) {
+  const std::string path = testenv::NewFolder("ahead") + "r.dat";
+  std::string bytes;
+  for (int k = 0; k < 40; ++k) bytes += "r" + std::string(1, static_cast<char>('A' + k)) + "..";
+  WriteRaw(path, bytes + "zz");
+  files::RecordFile f, plain;
+  ASSERT_EQ(f.Open(path, 4), 0);
+  ASSERT_EQ(plain.Open(path, 4), 0);
+  // Runs of 6 records, 4 apart: the reader's blocks with a record on either side.
+  const auto ask = [&](int64_t first, int64_t last) {
+    SCOPED_TRACE(first);
+    std::string out = "stale", expected;
+    const int64_t whole = f.GetRunReadingAhead(first, 6, out, {first + 4, 6, 4, last});
+    EXPECT_EQ(whole, plain.GetRun(first, 6, expected));
+    EXPECT_EQ(out, expected);
+  };
+  for (int64_t first = 1; first <= 45; first += 4) ask(first, 45);
+  // Out of order, and back.
+  for (int64_t first : {9, 13, 33, 5, 9, 13, 17}) ask(first, 45);
+
+  // A write, a cut, an append: the runs read ahead before them are dropped. Each waits a moment
+  // first, so that the runs after the last one asked have been read ahead.
+  const auto readAhead = [] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); };
+  ask(1, 45);
+  readAhead();
+  ASSERT_EQ(f.Put(5, "WWWW"), 0);
+  ask(5, 45);
+  readAhead();
+  ASSERT_EQ(f.Truncate(10 * 4), 0);
+  ask(9, 45);
+  readAhead();
+  ASSERT_EQ(f.AppendWhole("XXXXYYYYZZZZ"), 0);
+  ask(13, 45);
+  // Nothing read ahead: a run past the last, a stride of none.
+  std::string out, expected;
+  EXPECT_EQ(f.GetRunReadingAhead(1, 6, out, {5, 6, 0, 45}), plain.GetRun(1, 6, expected));
+  EXPECT_EQ(out, expected);
+  ask(5, 1);
+  ask(9, 45);
+  // Closed: nothing, as GetRun reads it then.
+  f.Close();
+  out = "stale";
+  EXPECT_EQ(f.GetRunReadingAhead(13, 6, out, {17, 6, 4, 45}), 0);
+  EXPECT_EQ(out, "");
+  out = "stale";
+  EXPECT_EQ(f.GetRun(13, 6, out), 0);
+  EXPECT_EQ(out, "");
+
+  // The same name, another file: opened anew, nothing of the old one is read.
+  ASSERT_EQ(f.Open(path, 4), 0);
+  ask(1, 45);
+  fs::remove(path);
+  WriteRaw(path, std::string(80, 'n'));
+  ASSERT_EQ(f.Open(path, 4), 0);
+  ASSERT_EQ(plain.Open(path, 4), 0);
+  ask(5, 45);
 }
 
 TEST(Reads, StampsChangeWithTheFile) {
