@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <span>
 #include <unordered_map>
 
 #include "database/value_block_sizes.h"
@@ -121,25 +122,59 @@ std::string ScanRecordFieldValue(std::string_view path, std::string_view fieldNa
   return ScanRecordFieldValue(cells, fieldName, record, fromCell, valueFirstCell);
 }
 
+namespace {
+
+// Whether a cell from `from` to `to` carries another name than the one numbered `wanted`: a
+// scan for that field that passes over them starts its value again.
+bool OtherNameWithin(ValueCellFile& cells, int64_t from, int64_t to, uint8_t wanted) {
+  for (int64_t k = from; k <= to;) {
+    const std::span<const ScannedCell> run = cells.Run(k);
+    if (run.front().name != wanted) return true;
+    k += static_cast<int64_t>(run.size());
+  }
+  return false;
+}
+
+}  // namespace
+
 std::string ScanRecordFieldValue(ValueCellFile& cells, std::string_view fieldName,
                                  int64_t record, int64_t fromCell, int64_t* valueFirstCell) {
   if (record < 1) return {};
   const uint8_t wanted = cells.NameNumber(fieldName);
   std::string partial;
   int64_t first = 0;
-  for (int64_t k = cells.FindRecordFrom(fromCell, record); k <= cells.CellCount(); ++k) {
-    const ScannedCell& cell = cells.Cell(k);
-    if (cell.record != record) break;
+  // One cell as the scan from the file's first cell takes it: true once the value is whole. A
+  // cell of another field starts the value again; one of the field in another record leaves it.
+  const auto take = [&](int64_t k, const ScannedCell& cell) {
     if (cell.name != wanted) {
       partial.clear();
-      continue;
+      return false;
     }
+    if (cell.record != record) return false;
     if (partial.empty()) first = k;
     if (partial.size() < kMaxValueLength) partial += static_cast<char>(cell.character);
-    if (cell.last == 1) {
-      if (valueFirstCell) *valueFirstCell = first;
-      return partial;
+    return cell.last == 1;
+  };
+  const auto whole = [&] {
+    if (valueFirstCell) *valueFirstCell = first;
+    return partial;
+  };
+  if (!cells.HasStraysOf(record)) {
+    // The record's cells are its run in the main sequence, from the cursor on.
+    for (int64_t k = cells.FindRecordFrom(fromCell, record); k <= cells.CellCount(); ++k) {
+      const ScannedCell& cell = cells.Cell(k);
+      if (cell.record != record && cell.stray == 0) break;
+      if (take(k, cell)) return whole();
     }
+    return {};
+  }
+  int64_t scanned = 0;
+  for (const auto& [from, to] : cells.CellsOfRecord(record)) {
+    if (scanned > 0 && !partial.empty() && OtherNameWithin(cells, scanned + 1, from - 1, wanted))
+      partial.clear();
+    for (int64_t k = from; k <= to; ++k)
+      if (take(k, cells.Cell(k))) return partial;
+    scanned = to;
   }
   return {};
 }
@@ -150,19 +185,43 @@ std::vector<std::pair<std::string, std::string>> ReadRecordValues(std::string_vi
   if (record < 1) return values;
   std::unordered_map<std::string, size_t> completed;
   ValueCellFile cells(path, kRecordBlockCells);
+  // The value being read is of the name of the last cell met, whatever its record: a cell of
+  // another name starts it again.
   std::string name, partial;
-  for (int64_t k = cells.FindRecordFrom(1, record); k <= cells.CellCount(); ++k) {
+  const auto take = [&](int64_t k) {
     const ScannedCell cell = cells.Cell(k);
-    if (cell.record != record) break;
     if (const std::string_view cellName = cells.CellName(k); cellName != name) {
       name = cellName;
       partial.clear();
     }
+    if (cell.record != record) return;
     if (partial.size() < kMaxValueLength) partial += static_cast<char>(cell.character);
-    if (cell.last != 1) continue;
+    if (cell.last != 1) return;
     // Only the first copy of a value counts, as a scan for that field would find it.
     if (completed.emplace(name, values.size()).second) values.emplace_back(name, partial);
     partial.clear();
+  };
+  if (!cells.HasStraysOf(record)) {
+    for (int64_t k = cells.FindRecordFrom(1, record); k <= cells.CellCount(); ++k) {
+      if (cells.Cell(k).record != record && cells.Cell(k).stray == 0) break;
+      take(k);
+    }
+    return values;
+  }
+  int64_t scanned = 0;
+  for (const auto& [from, to] : cells.CellsOfRecord(record)) {
+    // Of the cells passed over, only the name of the last matters, and whether one before it
+    // carried another name.
+    if (scanned > 0 && from > scanned + 1 && !partial.empty()) {
+      for (int64_t k = scanned + 1; k < from; ++k)
+        if (cells.CellName(k) != name) {
+          partial.clear();
+          name = cells.CellName(from - 1);
+          break;
+        }
+    }
+    for (int64_t k = from; k <= to; ++k) take(k);
+    scanned = to;
   }
   return values;
 }

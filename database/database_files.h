@@ -79,18 +79,21 @@ const FieldDefinition* LastFieldDefinition(const std::vector<FieldDefinition>& f
 bool HasCapturableDefinition(const std::vector<FieldDefinition>& fields,
                              std::string_view fieldName);
 
-// The record-count rule: the record number of the last whole cell of the value file, 0 for an
-// empty or missing file. A count is never above the number of cells (every record has at
-// least one) nor below 0, whatever the last cell holds.
+// The record count of a value file: the record of the last cell of its main sequence of
+// ascending records (database/value_order.h), 0 for an empty or missing file: the record number
+// of the last whole cell, in a file written by one desk at a time and whole. A count is never
+// above the number of cells (every record has at least one) nor below 0, whatever the cells
+// hold.
 int64_t CountValueFileRecords(std::string_view path);
 
 // The first complete value of a field in a record, starting the scan at cell `fromCell`
-// (from 1); "" when there is none. A value completes on its cell with lastCharacter 1; a
-// cell of another field in between starts it again. `valueFirstCell`, when given, receives
-// the index of the value's first cell. Records follow each other in ascending order in a
-// value file, so the scan finds the record's first cell from `fromCell` on in a few steps
-// (ValueCellFile::FindRecordFrom) instead of reading every cell before it, and ends at the
-// first cell of a later record.
+// (from 1); "" when there is none. A value completes on its cell with lastCharacter 1; a cell
+// of another field in between starts it again, one of the field in another record leaves it.
+// `valueFirstCell`, when given, receives the index of the value's first cell. The record's cells
+// are its run in the main sequence of ascending records, found from `fromCell` on in a few steps
+// (ValueCellFile::FindRecordFrom) instead of reading every cell before it; a record that also
+// has strays (database/value_order.h) is read through all of its cells from the file's first,
+// whatever `fromCell` says, and leaves `valueFirstCell` as it was.
 std::string ScanRecordFieldValue(std::string_view path, std::string_view fieldName,
                                  int64_t record, int64_t fromCell = 1,
                                  int64_t* valueFirstCell = nullptr);
@@ -99,7 +102,7 @@ std::string ScanRecordFieldValue(ValueCellFile& cells, std::string_view fieldNam
                                  int64_t record, int64_t fromCell,
                                  int64_t* valueFirstCell = nullptr);
 // The first complete value of every field of a record, in the order they complete, read in
-// one pass over the record's cells.
+// one pass over the record's cells, as the scan from the file's first cell finds them.
 std::vector<std::pair<std::string, std::string>> ReadRecordValues(std::string_view path,
                                                                   int64_t record);
 

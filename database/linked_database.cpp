@@ -99,7 +99,8 @@ std::string ReadTemplateFieldValue(std::string_view fieldName, int64_t record) {
   int64_t first = 0;
   std::string value =
       ScanRecordFieldValue(TemplateValueCells(), fieldName, record, templateCellCursor, &first);
-  if (!value.empty() && record != cachedRecordNumber) {
+  // A record with strays is read through all of its cells and moves the cursor not at all.
+  if (!value.empty() && record != cachedRecordNumber && first > 0) {
     templateCellCursor = first;
     cachedRecordNumber = record;
   }

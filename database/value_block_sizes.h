@@ -4,7 +4,8 @@
 // passes through the whole file reads large ones.
 #pragma once
 
-// A count of the records reads the last cell alone.
+// A count of the records comes from the order of the file's records (value_order.h) and
+// decodes no cell.
 inline constexpr int kCountBlockCells = 1;
 // The database's own readers jump to a record and read its cells.
 inline constexpr int kRecordBlockCells = 128;

@@ -29,6 +29,8 @@ bool IsLastCharacter(const char* cell) {
   return FieldAt<int32_t>(cell, offsetof(ZbdEntry, lastCharacter)) == 1;
 }
 
+bool IsPossible(int64_t record, int64_t position) { return record >= 1 && record <= position; }
+
 // The name field of a cell as four overlapping words, which hold every byte of it: two cells
 // carry the same name bytes when their words are equal, which is cheaper to learn than by a call
 // to compare 31 bytes, for every cell.
@@ -54,21 +56,11 @@ std::string_view StoredName(const char* cell) {
   return std::string_view(name, strnlen(name, kNameWidth));
 }
 
-// The record a cell is read as, between the cell before it (none for the first cell) and the
-// cell after it: the rule of value_cells.h.
-int64_t PlacedRecord(const char* before, const char* cell, const char* after) {
-  const int64_t low = before ? StoredRecord(before) : std::numeric_limits<int64_t>::min();
-  const int64_t high = StoredRecord(after), stored = StoredRecord(cell);
-  if (low > high || (stored >= low && stored <= high)) return stored;
-  if (before && !IsLastCharacter(before) && StoredName(before) == StoredName(cell)) return low;
-  if (!IsLastCharacter(cell) && StoredName(after) == StoredName(cell)) return high;
-  return std::clamp(stored, low, high);
-}
-
 }  // namespace
 
 ValueCellFile::ValueCellFile(std::string_view path, int blockCells, BlockOrder order)
-    : blockCells_(std::clamp(blockCells, 1, int{std::numeric_limits<uint16_t>::max()})),
+    : path_(path),
+      blockCells_(std::clamp(blockCells, 1, int{std::numeric_limits<uint16_t>::max()})),
       order_(order) {
   if (path.empty()) return;
   // A small file is read in one block of its own size.
@@ -142,7 +134,13 @@ const char* ValueCellFile::RawCell(int64_t i) const {
   return bytes_.data() + static_cast<size_t>(i - bytesFirst_) * kZbdEntryLength;
 }
 
+const ValueFileOrder& ValueCellFile::Order() {
+  if (!recordOrder_) recordOrder_ = OrderOfValueFile(file_, path_, cellCount_);
+  return *recordOrder_;
+}
+
 void ValueCellFile::Decode(Block& block, int64_t number) {
+  const ValueFileOrder& order = Order();
   ReadBlockBytes(number);
   StepValueScan();
   const int64_t first = number * blockCells_ + 1;
@@ -151,23 +149,22 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
   ScannedCell* const out = block.cells.data();
   const char* const base = RawCell(first);
   // From the last cell of the block back, so that the cell after, as read, and its run are at
-  // hand for every cell. The cell after the block lends its name and its record, and nobody
-  // joins its run; the file's last cell is read as it stands.
-  const bool endsFile = first + static_cast<int64_t>(count) > cellCount_;
+  // hand for every cell. The cell after the block lends its name, and nobody joins its run.
   const char* cell = base + count * kZbdEntryLength;
   uint8_t nextName = NameOf(cell);
   int64_t nextRecord = 0;
   uint16_t nextRun = 0;
-  int64_t after = endsFile ? std::numeric_limits<int64_t>::max() : StoredRecord(cell);
-  // Every cell is first read as its stored record; where they ascend from the cell before the
-  // block to the one after it, that is the record the rule gives each of them.
-  bool descends = first > 1 && StoredRecord(base - kZbdEntryLength) > StoredRecord(base);
+  // Every cell is first read as its stored record, which is the record it belongs to unless it
+  // is damaged or a stray.
+  bool damaged = false;
+  int64_t position = first + static_cast<int64_t>(count);
   for (ScannedCell* c = out + count; c != out;) {
     --c;
+    --position;
     const char* const afterCell = cell;
     cell -= kZbdEntryLength;
     const int64_t stored = StoredRecord(cell);
-    descends |= stored > after;
+    damaged |= !IsPossible(stored, position);
     // The cells of one value carry the same name, so most names are the one after.
     const uint8_t name = SameNameBytes(cell, afterCell) ? nextName : NameOf(cell);
     const uint16_t run =
@@ -176,31 +173,41 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
     c->character = static_cast<uint8_t>(cell[offsetof(ZbdEntry, character)]);
     c->last = IsLastCharacter(cell) ? 1 : 0;
     c->name = name;
+    c->stray = 0;
     c->run = run;
     nextName = name;
     nextRecord = stored;
     nextRun = run;
-    after = stored;
   }
-  if (descends) [[unlikely]]
+  const size_t stray = order.FirstStrayEndingFrom(first);
+  const bool meetsStrays =
+      stray < order.strays.size() && order.strays[stray].first < first + static_cast<int64_t>(count);
+  if (damaged || meetsStrays) [[unlikely]]
     PlaceRecords(block, first);
   block.number = number;
 }
 
 void ValueCellFile::PlaceRecords(Block& block, int64_t first) {
   const size_t count = block.cells.size();
+  const int64_t end = first + static_cast<int64_t>(count);
   const char* const base = RawCell(first);
   for (size_t k = 0; k < count; ++k) {
     const int64_t i = first + static_cast<int64_t>(k);
-    if (i == cellCount_) break;
     const char* const cell = base + k * kZbdEntryLength;
-    block.cells[k].record =
-        PlacedRecord(i > 1 ? cell - kZbdEntryLength : nullptr, cell, cell + kZbdEntryLength);
+    if (IsPossible(StoredRecord(cell), i)) continue;
+    block.cells[k].record = RecordOfCell(i > 1 ? cell - kZbdEntryLength : nullptr, cell,
+                                         i < cellCount_ ? cell + kZbdEntryLength : nullptr, i);
   }
+  const ValueFileOrder& order = Order();
+  for (size_t s = order.FirstStrayEndingFrom(first);
+       s < order.strays.size() && order.strays[s].first < end; ++s)
+    for (int64_t i = std::max(order.strays[s].first, first); i <= order.strays[s].last && i < end;
+         ++i)
+      block.cells[static_cast<size_t>(i - first)].stray = 1;
   for (size_t k = count; k-- > 0;) {
     ScannedCell& c = block.cells[k];
     const bool joins = k + 1 < count && block.cells[k + 1].record == c.record &&
-                       block.cells[k + 1].name == c.name;
+                       block.cells[k + 1].name == c.name && block.cells[k + 1].stray == c.stray;
     c.run = joins ? static_cast<uint16_t>(block.cells[k + 1].run + 1) : 1;
   }
 }
@@ -232,10 +239,10 @@ int64_t ValueCellFile::FirstCellOfRecordFrom(int64_t from, int64_t record) {
   // No cell before the last answer, from the last starting cell on, reached the last record,
   // let alone this one.
   if (skipKnown_ && from >= skipFrom_ && record >= skipRecord_) i = std::max(from, skipFound_);
-  // The cells of a run read as one record.
+  // The cells of a run read as one record; strays are passed over.
   while (i <= cellCount_) {
     const ScannedCell& cell = Cell(i);
-    if (cell.record >= record) break;
+    if (cell.record >= record && cell.stray == 0) break;
     i += cell.run;
   }
   i = std::min(i, cellCount_ + 1);
@@ -247,14 +254,21 @@ int64_t ValueCellFile::FirstCellOfRecordFrom(int64_t from, int64_t record) {
 }
 
 int64_t ValueCellFile::FindRecordFrom(int64_t from, int64_t record) {
-  // The answer lies between low and high: every cell before low is of an earlier record, and
-  // high is the end or a cell of this record or a later one.
+  const ValueFileOrder& order = Order();
+  const bool strays = order.HasStrays();
+  // Whether the first cell of the main sequence from cell p on is of the record or a later one.
+  const auto reaches = [&](int64_t p) {
+    if (strays) p = order.MainCellFrom(p);
+    return p > cellCount_ || Cell(p).record >= record;
+  };
+  // The answer lies between low and high: every main cell before low is of an earlier record,
+  // and from high on the first main cell is the end or a cell of this record or a later one.
   int64_t low = std::max<int64_t>(from, 1), high = std::max(low, cellCount_ + 1);
   // A block's worth of cells from `from` on is looked at first, in steps that double.
   const int64_t near = std::min(high, low + blockCells_);
   for (int64_t step = 1; low + step - 1 < near; step *= 2) {
     const int64_t probe = low + step - 1;
-    if (Cell(probe).record >= record) {
+    if (reaches(probe)) {
       high = probe;
       break;
     }
@@ -262,12 +276,31 @@ int64_t ValueCellFile::FindRecordFrom(int64_t from, int64_t record) {
   }
   while (low < high) {
     const int64_t middle = low + (high - low) / 2;
-    if (Cell(middle).record < record)
+    if (!reaches(middle))
       low = middle + 1;
     else
       high = middle;
   }
+  if (strays) low = order.MainCellFrom(low);
   return std::min(low, cellCount_ + 1);
 }
 
-int64_t ValueCellFile::LastRecordNumber() { return cellCount_ > 0 ? Cell(cellCount_).record : 0; }
+std::vector<std::pair<int64_t, int64_t>> ValueCellFile::CellsOfRecord(int64_t record) {
+  std::vector<std::pair<int64_t, int64_t>> stretches;
+  if (record < 1 || record > cellCount_) return stretches;
+  const int64_t first = FindRecordFrom(1, record);
+  if (first <= cellCount_ && Cell(first).record == record)
+    stretches.emplace_back(first, FindRecordFrom(first, record + 1) - 1);
+  for (const StrayCells* stray : Order().StraysOf(record))
+    stretches.emplace_back(stray->first, stray->last);
+  std::sort(stretches.begin(), stretches.end());
+  // The main run may take in strays of its own record that lie inside it.
+  std::vector<std::pair<int64_t, int64_t>> apart;
+  for (const auto& stretch : stretches) {
+    if (!apart.empty() && stretch.first <= apart.back().second + 1)
+      apart.back().second = std::max(apart.back().second, stretch.second);
+    else
+      apart.push_back(stretch);
+  }
+  return apart;
+}

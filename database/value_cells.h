@@ -6,36 +6,35 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "database/value_order.h"
 #include "platform/files/files.h"
 
-// The record a cell belongs to, as every reader reads it. The system writes records in
-// ascending order, so a cell whose stored number lies outside the range of its two neighbours'
-// while they ascend (the one before no higher than the one after) is damaged. It is read as
-// belonging to the record of the neighbour whose value it continues: the cell before, when it
-// carries the same field name and the cell before is not the last character of its value; else
-// the cell after, when that one carries the same name and the damaged cell is not a last
-// character. Failing both, to the nearer of the two records (the median of the three numbers).
-// So a file whose records ascend reads exactly as it is written, one with isolated damaged
-// cells (no two within two cells of each other, the last cell whole) reads as ascending again, and
-// the scans in order and the jumps find the same records. Only the cells as stored decide, never a
-// neighbour as read, so a cell reads the same in whatever block it is read. The first cell has no
-// neighbour before it (any record fits below it); the last cell is read as it stands, as the record
-// count takes it.
+// The record a cell belongs to, as every reader reads it: the number it holds where that is
+// possible at its place, the record its neighbours give a damaged cell (RecordOfCell,
+// database/value_order.h). Where the file's records do not ascend (two desks captured at once,
+// or a cell begun early), the cells beside the main sequence of ascending records are strays
+// (ValueFileOrder): the jumps and the scans in order pass over them, and a record that has some
+// is read by going through all of its cells in file order, as the scan from the file's first cell
+// reads it. Only the cells as stored decide, never a neighbour as read, so a cell reads the same
+// in whatever block it is read.
 //
 // One cell, decoded.
 struct ScannedCell {
-  int64_t record = 0;  // the record the cell is read as belonging to by the rule above
+  int64_t record = 0;  // the record the cell is read as belonging to, 0 for none
   uint8_t character = 0;
-  uint8_t last = 0;  // 1 on the last character of a value
-  uint8_t name = 0;  // which of the names asked for the cell carries, from 1; 0 for any other
-  // How many cells from this one on, to the end of its block, read as the same record and
-  // carry the same name number: a scan that wants none of them passes over them in one step.
+  uint8_t last = 0;   // 1 on the last character of a value
+  uint8_t name = 0;   // which of the names asked for the cell carries, from 1; 0 for any other
+  uint8_t stray = 0;  // 1 for a cell beside the main sequence
+  // How many cells from this one on, to the end of its block, read as the same record, carry
+  // the same name number and are strays alike: a scan that wants none of them passes over them
+  // in one step.
   uint16_t run = 1;
 };
 
@@ -70,11 +69,13 @@ class ValueCellFile {
   // The field name cell i carries: up to its zero byte, or the whole field without one.
   std::string_view CellName(int64_t i);
 
-  // Two ways to the first cell from cell `from` on whose record (as read) is `record` or a
-  // later one (CellCount() + 1 when there is none). Both find it, and so agree, wherever the
-  // records read ascend: in every file the system writes and in one with isolated damaged
-  // cells. Where damage the reading does not mend leaves them out of order, both still end, on
-  // some cell from `from` on.
+  // How the file's records stand, found when first asked (value_order.h).
+  const ValueFileOrder& Order();
+
+  // Two ways to the first cell of the main sequence from cell `from` on whose record is
+  // `record` or a later one (CellCount() + 1 when there is none). Both find it, and so agree,
+  // where the main sequence's records ascend: in every file whose strays are mapped. Where
+  // damage throughout leaves them unmapped, both still end, on some cell from `from` on.
   //
   // Cell by cell, for a scan that goes through the file in order: asked with a cell and a
   // record no lower than the last time, it goes on from where it stopped then, so a whole
@@ -84,9 +85,15 @@ class ValueCellFile {
   // double, then by halving the rest, so that a record near `from` costs a block and one
   // anywhere in the file a few dozen cells.
   int64_t FindRecordFrom(int64_t from, int64_t record);
+  // Whether some of the record's cells are strays: the record is then read through
+  // CellsOfRecord.
+  bool HasStraysOf(int64_t record) { return Order().HoldsStraysOf(record); }
+  // Stretches of cells, first to last, in file order and apart, that hold every cell of the
+  // record: its run in the main sequence and its strays.
+  std::vector<std::pair<int64_t, int64_t>> CellsOfRecord(int64_t record);
 
-  // The record number of the last whole cell; 0 when there is none.
-  int64_t LastRecordNumber();
+  // The record count: the record of the main sequence's last cell; 0 when there is none.
+  int64_t LastRecordNumber() { return Order().lastRecord; }
 
  private:
   struct Block {
@@ -95,8 +102,8 @@ class ValueCellFile {
   };
   const ScannedCell& LoadCell(int64_t i);
   void Decode(Block& block, int64_t number);
-  // Reads the cells of a block whose stored records do not ascend by the rule above, and counts
-  // their runs anew.
+  // Reads the damaged cells of a block by their neighbours and marks its strays, then counts
+  // the runs anew.
   void PlaceRecords(Block& block, int64_t first);
   // Reads the cells of block `number` and the cell on either side of it into bytes_.
   void ReadBlockBytes(int64_t number);
@@ -108,6 +115,8 @@ class ValueCellFile {
   uint8_t NameOf(const char* cell);
 
   files::RecordFile file_;
+  std::string path_;
+  std::shared_ptr<const ValueFileOrder> recordOrder_;
   int blockCells_;
   BlockOrder order_;
   int64_t length_ = 0;

@@ -1,7 +1,9 @@
 // The field fetch of the searches and the value read of the record list. Both scan the linked
 // value file forward from one shared cell cursor, which moves on to the last cell of the first
-// value completed in each new record, and end at the first cell of a later record; the criteria
-// and the list's columns therefore come in the order in which their fields are defined.
+// value completed in each new record, and end at the first cell of a later record in the main
+// sequence of ascending records; the criteria and the list's columns therefore come in the order
+// in which their fields are defined. A record with strays (database/value_order.h) is read
+// through all of its cells, as the record browser reads it, and leaves the cursor where it was.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -19,9 +21,11 @@ extern int64_t searchCursorRecord;
 
 // How a scan ends besides at the value's last cell and at the first cell of a later record.
 struct FieldScanRule {
-  // "=", "*-" and "<>" need no more than the first character when its digit value differs from
-  // that of the text's first character (any other character counts 0): the whole value would
-  // fail "=" and "*-" and meet "<>" just as the empty text does.
+  // For "=", "*-" and "<>" the value's first character decides when its digit value differs
+  // from that of the text's first character (any other character counts 0): the whole value
+  // fails "=" and "*-" and meets "<>" just as the empty text does. The fetch then gives the
+  // empty text and leaves the cursor on the value's first cell; it decides once the value is
+  // whole, as a cell of another field before its end would start it again.
   bool mayStopEarly = false;
   std::string_view text;
 };

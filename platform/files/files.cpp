@@ -307,15 +307,29 @@ int64_t FileLength(std::string_view path) {
   return static_cast<int64_t>(st.st_size);
 }
 
+namespace {
+
+FileStamp StampOfStat(const struct stat& st) {
+  constexpr int64_t kNs = 1000000000;
+  return FileStamp{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
+                   static_cast<int64_t>(st.st_size),
+                   static_cast<int64_t>(st.st_mtim.tv_sec) * kNs + st.st_mtim.tv_nsec,
+                   static_cast<int64_t>(st.st_ctim.tv_sec) * kNs + st.st_ctim.tv_nsec};
+}
+
+}  // namespace
+
 bool StampOf(std::string_view path, FileStamp& stamp) {
   struct stat st;
   if (ExamineRegularFile(OsPath(path), st) != 0) return false;
-  constexpr int64_t kNs = 1000000000;
-  stamp = FileStamp{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
-                    static_cast<int64_t>(st.st_size),
-                    static_cast<int64_t>(st.st_mtim.tv_sec) * kNs + st.st_mtim.tv_nsec,
-                    static_cast<int64_t>(st.st_ctim.tv_sec) * kNs + st.st_ctim.tv_nsec};
+  stamp = StampOfStat(st);
   return true;
+}
+
+bool IsSettled(const FileStamp& stamp, int64_t stepMs) {
+  using namespace std::chrono;
+  const int64_t now = duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count();
+  return now - stamp.changedNs > duration_cast<nanoseconds>(milliseconds(stepMs)).count();
 }
 
 std::string ErrorText(int errnum) {
@@ -402,6 +416,14 @@ int64_t RecordFile::Length() const {
   struct stat st;
   if (fstat(fd_, &st) != 0) return 0;
   return static_cast<int64_t>(st.st_size);
+}
+
+bool RecordFile::Stamp(FileStamp& stamp) const {
+  if (!open_ || Attach(false) != 0) return false;
+  struct stat st;
+  if (fstat(fd_, &st) != 0) return false;
+  stamp = StampOfStat(st);
+  return true;
 }
 
 int64_t RecordFile::RecordCount() const {

@@ -56,6 +56,11 @@ struct FileStamp {
 };
 // The stamp of a regular file; false for anything else (missing, a folder, a device...).
 bool StampOf(std::string_view path, FileStamp& stamp);
+// Whether the file's last change lies `stepMs` or more back, so that any change made from now
+// on shows in its stamp: a file's times move on in steps of the clock, so a change within the
+// step of the last one could leave the stamp as it was. A second is beyond the step of every
+// file system the programs meet; the local ones step in a few milliseconds.
+bool IsSettled(const FileStamp& stamp, int64_t stepMs = 1000);
 
 // Beside errno values, the reads of this layer refuse what is not a regular file with these.
 // A folder gives EISDIR, a file longer than the caller's bound EFBIG.
@@ -90,6 +95,8 @@ class RecordFile {
 
   int RecordLength() const { return recordLength_; }
   int64_t Length() const;          // bytes; 0 for a missing file
+  // The stamp of the file as it is open; false for a missing file.
+  bool Stamp(FileStamp& stamp) const;
   int64_t RecordCount() const;     // whole records only: a short last record is not counted
 
   // Reads record n (from 1) into `out`, which gets the record length. A record past the end

@@ -2,7 +2,6 @@
 
 #include <errno.h>
 
-#include <chrono>
 #include <map>
 #include <optional>
 #include <unordered_map>
@@ -93,14 +92,6 @@ void IndexSections(ParsedFile& f) {
   }
 }
 
-// A change within the clock's tick of the file's last one could leave its stamp as it was:
-// only a stamp whose last change is older than this tells every later change.
-bool IsSettled(const files::FileStamp& stamp) {
-  using namespace std::chrono;
-  const int64_t now = duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count();
-  return now - stamp.changedNs > duration_cast<nanoseconds>(seconds(1)).count();
-}
-
 // The file parsed, read again only when it changed. Returns 0 or the read's errno; a file
 // refused for its length is not tried again until it changes either.
 int LoadFile(std::string_view file, const ParsedFile*& parsed) {
@@ -122,7 +113,7 @@ int LoadFile(std::string_view file, const ParsedFile*& parsed) {
   f.error = error;
   // A file that changed while it was read is taken as it came, and read again next time.
   files::FileStamp after;
-  f.settled = stamped && IsSettled(stamp) && files::StampOf(file, after) && after == stamp;
+  f.settled = stamped && files::IsSettled(stamp) && files::StampOf(file, after) && after == stamp;
   files::SplitLines(data, f.lines);
   IndexSections(f);
   parsed = &f;

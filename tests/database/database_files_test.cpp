@@ -97,9 +97,10 @@ TEST_F(DatabaseFiles, RecordCountIsTheLastCellsRecordNumber) {
       {cell1, 1},
       {cell1 + cell2 + cell2, 2},
       {cell1 + cell2 + std::string(20, 'x'), 2},   // a trailing partial cell is never read
-      // Whatever the last cell says, a file counts no more records than it has cells.
-      {cell1 + EncodeValueCell('c', 1, "A", 3, 5, 0, 1LL << 60, 1), 2},
-      {cell1 + EncodeValueCell('c', 1, "A", 3, 5, 0, -4, 1), 0},
+      // A last cell naming a record its place cannot hold is read as the record before it.
+      {cell1 + EncodeValueCell('c', 1, "A", 3, 5, 0, 1LL << 60, 1), 1},
+      {cell1 + EncodeValueCell('c', 1, "A", 3, 5, 0, -4, 1), 1},
+      {EncodeValueCell('c', 1, "A", 3, 5, 0, 0, 1), 0},
   };
   for (const Case& c : cases) {
     testfiles::WriteRaw(path, c.bytes);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "database/database_files.h"
+#include "tests/database/value_file_model.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"
 
@@ -20,50 +21,37 @@ struct WrittenCell {
   std::string name;
 };
 
-// The records the cells are read as belonging to: a cell outside the range of its neighbours'
-// records while they ascend joins the neighbour whose value it continues, else the nearer one;
-// the first cell has no lower neighbour, the last cell stays as written.
-std::vector<int64_t> RecordsRead(const std::vector<WrittenCell>& cells) {
-  std::vector<int64_t> read;
-  for (size_t k = 0; k < cells.size(); ++k) {
-    const WrittenCell& c = cells[k];
-    int64_t record = c.cell.record;
-    if (k + 1 < cells.size()) {
-      const WrittenCell* before = k > 0 ? &cells[k - 1] : nullptr;
-      const WrittenCell& after = cells[k + 1];
-      const int64_t low = before ? before->cell.record : INT64_MIN, high = after.cell.record;
-      if (low <= high && (record < low || record > high)) {
-        if (before && !before->cell.last && before->name == c.name)
-          record = low;
-        else if (!c.cell.last && after.name == c.name)
-          record = high;
-        else
-          record = record < low ? low : high;
-      }
-    }
-    read.push_back(record);
-  }
-  return read;
+// The records the cells are read as (tests/database/value_file_model.h).
+std::vector<int64_t> RecordsRead(const std::vector<WrittenCell>& written) {
+  std::vector<valuemodel::Cell> cells;
+  for (const WrittenCell& w : written)
+    cells.push_back({w.cell.record, w.name, static_cast<char>(w.cell.character), w.cell.last == 1});
+  return valuemodel::RecordsRead(cells);
 }
 
-// The first cell from `from` on of record `record` or a later one, looked for cell by cell.
-int64_t PlainScan(const std::vector<int64_t>& records, int64_t from, int64_t record) {
+using valuemodel::StraysOf;
+
+// The first cell of the main sequence from `from` on of record `record` or a later one, looked
+// for cell by cell.
+int64_t PlainScan(const std::vector<int64_t>& records, const std::vector<bool>& strays,
+                  int64_t from, int64_t record) {
   int64_t i = std::max<int64_t>(from, 1);
-  while (i <= static_cast<int64_t>(records.size()) && records[static_cast<size_t>(i - 1)] < record)
+  const auto at = [](int64_t k) { return static_cast<size_t>(k - 1); };
+  while (i <= static_cast<int64_t>(records.size()) && (strays[at(i)] || records[at(i)] < record))
     ++i;
   return std::min<int64_t>(i, static_cast<int64_t>(records.size()) + 1);
 }
 
-// How many cells from cell i on, up to the end of its block, read as its record and carry its
-// name.
+// How many cells from cell i on, up to the end of its block, read as its record, carry its
+// name and stand where it stands, beside the main sequence or in it.
 int64_t RunFrom(const std::vector<WrittenCell>& cells, const std::vector<int64_t>& records,
-                int64_t i, int blockCells) {
+                const std::vector<bool>& strays, int64_t i, int blockCells) {
   const int64_t blockEnd = std::min<int64_t>((i - 1) / blockCells * blockCells + blockCells,
                                              static_cast<int64_t>(cells.size()));
   const auto at = [](int64_t k) { return static_cast<size_t>(k - 1); };
   int64_t run = 1;
   while (i + run <= blockEnd && records[at(i + run)] == records[at(i)] &&
-         cells[at(i + run)].name == cells[at(i)].name)
+         cells[at(i + run)].name == cells[at(i)].name && strays[at(i + run)] == strays[at(i)])
     ++run;
   return run;
 }
@@ -93,27 +81,31 @@ std::vector<WrittenCell> WriteCells(const std::string& path, std::mt19937& rando
 }
 
 // Cells read through blocks of any size, in any order, are the cells of the file with their
-// names and the records their neighbours place them in, and the first cell of a record from a
-// cell on is found however the questions come: cell by cell as a plain scan finds it in any
-// file, in steps as a plain scan finds it in a file whose records ascend (read as written), and
-// on some cell of the file in one whose records do not.
+// names, the records they are read as and their place beside the main sequence or in it; and
+// the first cell of a record in the main sequence from a cell on is found, however the questions
+// come, as a plain scan finds it: cell by cell, and in steps.
 TEST(ValueCells, BlocksDecodeEveryCellAndTheRecordLookupsAgreeWithAPlainScan) {
   std::mt19937 random(15);
   const std::string folder = testenv::NewFolder("cells");
-  // Damaged: records not ascending, some negative.
+  // Damaged: records not ascending, some negative, some beyond their place.
   const std::vector<WrittenCell> damaged = WriteCells(
       folder + "damaged.zbd", random, [&](int) { return static_cast<int64_t>(random() % 40) - 3; });
-  int64_t record = 0;
-  const std::vector<WrittenCell> ascending = WriteCells(folder + "ascending.zbd", random, [&](int) {
-    // Now and then a record without cells.
-    if (random() % 8 == 0) record += 1 + static_cast<int64_t>(random() % 3);
-    return record;
-  });
+  int64_t record = 1;
+  const std::vector<WrittenCell> ascending =
+      WriteCells(folder + "ascending.zbd", random, [&](int k) {
+        // Now and then a record, some after one without cells, as far on as its place allows.
+        if (random() % 8 == 0) record = std::min<int64_t>(record + 1 + random() % 2, k + 1);
+        return record;
+      });
 
   const std::vector<int64_t> damagedRead = RecordsRead(damaged);
+  const std::vector<bool> damagedStrays = StraysOf(damagedRead);
+  ASSERT_GT(std::count(damagedStrays.begin(), damagedStrays.end(), true), 50);
   std::vector<int64_t> ascendingWritten;
   for (const WrittenCell& w : ascending) ascendingWritten.push_back(w.cell.record);
   ASSERT_EQ(RecordsRead(ascending), ascendingWritten);
+  const std::vector<bool> none(300, false);
+  ASSERT_EQ(StraysOf(ascendingWritten), none);
 
   for (int blockCells : {1, 7, 64, 128, 4096}) {
     for (BlockOrder order : {BlockOrder::jumps, BlockOrder::inOrder}) {
@@ -127,11 +119,12 @@ TEST(ValueCells, BlocksDecodeEveryCellAndTheRecordLookupsAgreeWithAPlainScan) {
         const ScannedCell& c = cells.Cell(i);
         const WrittenCell& e = damaged[static_cast<size_t>(i - 1)];
         ASSERT_EQ(c.record, damagedRead[static_cast<size_t>(i - 1)]) << i;
+        ASSERT_EQ(c.stray == 1, damagedStrays[static_cast<size_t>(i - 1)]) << i;
         ASSERT_EQ(c.character, e.cell.character) << i;
         ASSERT_EQ(c.last, e.cell.last) << i;
         ASSERT_EQ(c.name, e.cell.name) << i;
         ASSERT_EQ(cells.CellName(i), e.name) << i;
-        ASSERT_EQ(c.run, RunFrom(damaged, damagedRead, i, blockCells)) << i;
+        ASSERT_EQ(c.run, RunFrom(damaged, damagedRead, damagedStrays, i, blockCells)) << i;
       }
       int64_t from = 1, record = -3;
       for (int q = 0; q < 500; ++q) {
@@ -139,24 +132,24 @@ TEST(ValueCells, BlocksDecodeEveryCellAndTheRecordLookupsAgreeWithAPlainScan) {
         if (random() % 50 == 0) from = static_cast<int64_t>(random() % 10), record = -3;
         from += static_cast<int64_t>(random() % 5);
         record += static_cast<int64_t>(random() % 2);
-        ASSERT_EQ(cells.FirstCellOfRecordFrom(from, record), PlainScan(damagedRead, from, record))
-            << from << " " << record;
-        const int64_t found = cells.FindRecordFrom(from, record);
-        ASSERT_GE(found, std::max<int64_t>(std::min<int64_t>(from, 301), 1));
-        ASSERT_LE(found, 301);
+        const int64_t plain = PlainScan(damagedRead, damagedStrays, from, record);
+        ASSERT_EQ(cells.FirstCellOfRecordFrom(from, record), plain) << from << " " << record;
+        ASSERT_EQ(cells.FindRecordFrom(from, record), plain) << from << " " << record;
       }
 
       ValueCellFile ordered(folder + "ascending.zbd", blockCells, order);
       for (const char* name : {"A", "B", "C"}) ordered.NameNumber(name);
       for (int64_t i = 1; i <= 300; ++i) {
         ASSERT_EQ(ordered.Cell(i).record, ascendingWritten[static_cast<size_t>(i - 1)]) << i;
-        ASSERT_EQ(ordered.Cell(i).run, RunFrom(ascending, ascendingWritten, i, blockCells)) << i;
+        ASSERT_EQ(ordered.Cell(i).run, RunFrom(ascending, ascendingWritten, none, i, blockCells))
+            << i;
       }
       for (int q = 0; q < 500; ++q) {
         const int64_t from = static_cast<int64_t>(random() % 310) - 3;
         const int64_t record =
             static_cast<int64_t>(random() % (ascending.back().cell.record + 4)) - 2;
-        ASSERT_EQ(ordered.FindRecordFrom(from, record), PlainScan(ascendingWritten, from, record))
+        ASSERT_EQ(ordered.FindRecordFrom(from, record),
+                  PlainScan(ascendingWritten, none, from, record))
             << from << " " << record;
       }
     }
@@ -169,11 +162,12 @@ TEST(ValueCells, BlocksDecodeEveryCellAndTheRecordLookupsAgreeWithAPlainScan) {
   EXPECT_EQ(cells.CellName(-1), "");
 }
 
-// Ascending records with damaged cells here and there (no two within two cells of each other,
-// the last cell whole) naming records far off, low, negative or anywhere: the records read
-// ascend again, so the scan in order and the jump find the same cell for every question, in
-// blocks of any size.
-TEST(ValueCells, IsolatedDamagedCellsReadAsAscendingRecords) {
+// Ascending records with damaged cells here and there (no two within two cells of each other)
+// naming records far off, low, negative or anywhere: a cell whose place cannot hold its record
+// joins the record it continues, so the main sequence ascends with the damaged cells in it, and
+// a cell that names a record its place could hold stands apart from it; the scan in order and
+// the jump find the same cell for every question, in blocks of any size.
+TEST(ValueCells, IsolatedDamagedCellsLeaveTheMainSequenceAscending) {
   std::mt19937 random(62);
   const std::string folder = testenv::NewFolder("isolated");
   const int64_t far[] = {int64_t{1} << 62, -(int64_t{1} << 62), INT64_MAX, INT64_MIN, 0, 1};
@@ -181,15 +175,25 @@ TEST(ValueCells, IsolatedDamagedCellsReadAsAscendingRecords) {
     SCOPED_TRACE(file);
     int64_t record = 1;
     int64_t lastDamaged = -10;
+    std::vector<int> damagedAt;
     const std::vector<WrittenCell> written =
         WriteCells(folder + "isolated.zbd", random, [&](int k) -> int64_t {
-          if (random() % 6 == 0) ++record;
-          if (k == 299 || k - lastDamaged < 3 || random() % 15 != 0) return record;
+          if (random() % 6 == 0 && record <= k) ++record;
+          if (k - lastDamaged < 3 || random() % 15 != 0) return record;
           lastDamaged = k;
+          damagedAt.push_back(k);
           return random() % 2 ? far[random() % 6] : static_cast<int64_t>(random() % 80);
         });
     const std::vector<int64_t> read = RecordsRead(written);
-    ASSERT_TRUE(std::is_sorted(read.begin(), read.end()));
+    const std::vector<bool> strays = StraysOf(read);
+    std::vector<int64_t> main;
+    for (size_t k = 0; k < read.size(); ++k) {
+      if (!strays[k]) main.push_back(read[k]);
+      // Only damaged cells stand apart.
+      if (strays[k])
+        ASSERT_NE(std::find(damagedAt.begin(), damagedAt.end(), k), damagedAt.end()) << k;
+    }
+    ASSERT_TRUE(std::is_sorted(main.begin(), main.end()));
     for (int blockCells : {1, 2, 7, 128}) {
       SCOPED_TRACE(blockCells);
       ValueCellFile inOrder(folder + "isolated.zbd", blockCells, BlockOrder::inOrder);
@@ -197,16 +201,16 @@ TEST(ValueCells, IsolatedDamagedCellsReadAsAscendingRecords) {
       for (const char* name : {"A", "B", "C"}) inOrder.NameNumber(name);
       for (int64_t i = 1; i <= 300; ++i) {
         ASSERT_EQ(inOrder.Cell(i).record, read[static_cast<size_t>(i - 1)]) << i;
-        ASSERT_EQ(inOrder.Cell(i).run, RunFrom(written, read, i, blockCells)) << i;
+        ASSERT_EQ(inOrder.Cell(i).run, RunFrom(written, read, strays, i, blockCells)) << i;
       }
       int64_t from = 1, wanted = 0;
       for (int q = 0; q < 300; ++q) {
         from += static_cast<int64_t>(random() % 4);
         wanted += static_cast<int64_t>(random() % 2);
-        const int64_t plain = PlainScan(read, from, wanted);
+        const int64_t plain = PlainScan(read, strays, from, wanted);
         ASSERT_EQ(inOrder.FirstCellOfRecordFrom(from, wanted), plain) << from << " " << wanted;
         ASSERT_EQ(jumps.FindRecordFrom(from, wanted), plain) << from << " " << wanted;
-        ASSERT_EQ(jumps.FindRecordFrom(1, wanted), PlainScan(read, 1, wanted)) << wanted;
+        ASSERT_EQ(jumps.FindRecordFrom(1, wanted), PlainScan(read, strays, 1, wanted)) << wanted;
       }
     }
   }

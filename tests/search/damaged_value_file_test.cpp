@@ -1,30 +1,33 @@
-// A value file with one damaged cell in the middle reads the same through every reader: the
+// Value files as desks capturing at once and damage leave them, read through every reader: the
 // record browser's fill, the linked reader, the search's fetch, the template database and the
 // record list's reads, each the way it goes through the file (the fill, the linked reader and
 // the template reads jump to each record, the search and the list scan forward from their
-// cursor). The cell joins the record its neighbours place it in, so every record reads as it was
-// written.
+// cursor). Every reader gives what the scan from the file's first cell gives
+// (tests/database/value_file_model.h), the search finds the records that scan finds, and a
+// capture afterwards takes the number after the record count and reads back whole.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "database/capture.h"
 #include "database/value_block_sizes.h"
 #include "database/value_cells.h"
 #include "search/field_fetch.h"
 #include "search/linked_fields.h"
 #include "search/search_engine.h"
 #include "tests/database/database_test.h"
+#include "tests/database/value_file_model.h"
 #include "tests/support/test_files.h"
 
 namespace {
 
-constexpr int64_t kRecords = 300;
-const char* const kFields[] = {"Nombre", "Importe", "Pagado", "Ciudad"};
+const std::vector<std::string> kFields = {"Nombre", "Importe", "Pagado", "Ciudad"};
 
-// Record r's value of field f as written; "" writes no cell. Every record starts and ends with
-// a value of several characters (Nombre, Ciudad); some have no Importe.
-std::string WrittenValue(int64_t r, int f) {
+// Record r's value of field f as a desk writes it; "" writes no cell. Every record starts and
+// ends with a value of several characters (Nombre, Ciudad); some have no Importe.
+std::string WrittenValue(int64_t r, size_t f) {
   switch (f) {
     case 0: return "Socio " + std::to_string(r);
     case 1: return r % 7 == 0 ? "" : std::to_string(r * 37 % 1000) + "'5";
@@ -33,34 +36,71 @@ std::string WrittenValue(int64_t r, int f) {
   }
 }
 
-std::string ShownValue(int64_t r, int f) {
-  const std::string value = WrittenValue(r, f);
-  return value.empty() ? kNoData : value;
+std::string Cell(const std::string& name, char c, int64_t record, bool last) {
+  return EncodeValueCell(static_cast<uint8_t>(c), 1, name, kFieldText, 40, 0, record, last ? 1 : 0);
 }
 
-// The cells of every record in order; `firstCells` receives the index of each record's first
-// cell (from 1).
-std::string WrittenCells(std::vector<int64_t>& firstCells) {
-  std::string cells;
-  firstCells.assign(1, 0);
-  for (int64_t r = 1; r <= kRecords; ++r) {
-    firstCells.push_back(static_cast<int64_t>(cells.size()) / kZbdEntryLength + 1);
-    for (int f = 0; f < 4; ++f) {
-      const std::string value = WrittenValue(r, f);
-      for (size_t k = 0; k < value.size(); ++k)
-        cells += EncodeValueCell(static_cast<uint8_t>(value[k]), 1, kFields[f], kFieldText, 40, 0,
-                                 r, k + 1 == value.size() ? 1 : 0);
-    }
-  }
+// The cells of one value, each a cell of its own.
+std::vector<std::string> ValueCells(const std::string& name, const std::string& value,
+                                    int64_t record) {
+  std::vector<std::string> cells;
+  for (size_t k = 0; k < value.size(); ++k)
+    cells.push_back(Cell(name, value[k], record, k + 1 == value.size()));
   return cells;
 }
 
-class DamagedValueFile : public databasetest::DatabaseTest {
+// The cells of record r as one desk writes them, in field order.
+std::vector<std::string> RecordCells(int64_t r) {
+  std::vector<std::string> cells;
+  for (size_t f = 0; f < kFields.size(); ++f)
+    for (std::string& c : ValueCells(kFields[f], WrittenValue(r, f), r)) cells.push_back(c);
+  return cells;
+}
+
+std::string Join(const std::vector<std::string>& cells) {
+  std::string bytes;
+  for (const std::string& c : cells) bytes += c;
+  return bytes;
+}
+
+// Records 1 to n, one after another; `firstCells` receives the index of each record's first cell.
+std::string Records(int64_t n, std::vector<int64_t>* firstCells = nullptr) {
+  std::string bytes;
+  if (firstCells) firstCells->assign(1, 0);
+  for (int64_t r = 1; r <= n; ++r) {
+    if (firstCells) firstCells->push_back(static_cast<int64_t>(bytes.size()) / kZbdEntryLength + 1);
+    bytes += Join(RecordCells(r));
+  }
+  return bytes;
+}
+
+// Two desks writing at once, a cell each in turn, as long as both have cells.
+std::string Interleaved(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+  std::string bytes;
+  for (size_t k = 0; k < std::max(a.size(), b.size()); ++k) {
+    if (k < a.size()) bytes += a[k];
+    if (k < b.size()) bytes += b[k];
+  }
+  return bytes;
+}
+
+// The record number of cell `cell` (from 1) set to `record`.
+std::string WithRecord(std::string bytes, int64_t cell, int64_t record) {
+  const size_t at = static_cast<size_t>(cell - 1) * kZbdEntryLength + 40;
+  for (int b = 0; b < 8; ++b) bytes[at + b] = static_cast<char>((record >> (8 * b)) & 0xFF);
+  return bytes;
+}
+
+std::string Zeros(int cells) {
+  return std::string(static_cast<size_t>(cells) * kZbdEntryLength, '\0');
+}
+
+class ValueFileReaders : public databasetest::DatabaseTest {
  protected:
   void Link(const std::string& cells) {
     const std::string folder = testenv::NewFolder("damaged/Socios");
     std::string definitions;
-    for (const char* name : kFields) {
+    for (const std::string& name : kFields) {
       FieldDefinition field;
       field.fieldName = name;
       field.fieldType = kFieldText;
@@ -74,91 +114,226 @@ class DamagedValueFile : public databasetest::DatabaseTest {
     templateDatabaseName = "Socios";
   }
 
-  // What a reader gives for every record, fields in definition order, records ascending.
-  template <typename Read>
-  std::vector<std::string> ReadAll(const Read& read) {
+  // What a reader gives for records 1 to `records`, fields in definition order.
+  std::vector<std::string> ReadAll(int64_t records,
+                                   const std::function<std::string(int64_t, size_t)>& read) {
     std::vector<std::string> values;
-    for (int64_t r = 1; r <= kRecords; ++r)
-      for (int f = 0; f < 4; ++f) {
+    for (int64_t r = 1; r <= records; ++r)
+      for (size_t f = 0; f < kFields.size(); ++f) {
         const std::string value = read(r, f);
         values.push_back(value.empty() ? kNoData : value);
       }
     return values;
   }
 
-  void ExpectEveryReaderReadsAsWritten() {
-    std::vector<std::string> written;
-    for (int64_t r = 1; r <= kRecords; ++r)
-      for (int f = 0; f < 4; ++f) written.push_back(ShownValue(r, f));
+  // Every reader against the model of the file linked; returns the model's values.
+  std::vector<std::string> ExpectEveryReaderReadsAsTheModel(const std::string& bytes) {
+    const std::vector<valuemodel::Cell> cells = valuemodel::CellsOf(bytes);
+    const std::vector<int64_t> records = valuemodel::RecordsRead(cells);
+    const int64_t count = valuemodel::RecordCount(records);
+    EXPECT_EQ(GetLastRecordNumber(), count);
+    EXPECT_EQ(CountSearchDatabaseRecords(), count);
+    EXPECT_EQ(CountTemplateRecords(), count);
+    const std::vector<std::string> model = ReadAll(count, [&](int64_t r, size_t f) {
+      return valuemodel::ValueOf(cells, records, kFields[f], r);
+    });
 
     objectCount = 1;
     std::vector<PageObject*> boxes;
-    for (const char* name : kFields) boxes.push_back(&Add(kAdminControl, name));
-    const auto browser = ReadAll([&](int64_t r, int f) {
+    for (const std::string& name : kFields) boxes.push_back(&Add(kAdminControl, name.c_str()));
+    const auto browser = ReadAll(count, [&](int64_t r, size_t f) {
       if (f == 0) {
         for (PageObject* box : boxes) SetFixedField(box->fillText, "");
         EXPECT_EQ(ShowBrowserPosition(r), r);
       }
-      return std::string(FixedFieldText(boxes[static_cast<size_t>(f)]->fillText));
+      return std::string(FixedFieldText(boxes[f]->fillText));
     });
     const auto linked =
-        ReadAll([](int64_t r, int f) { return ReadRecordFieldValue(kFields[f], r); });
+        ReadAll(count, [](int64_t r, size_t f) { return ReadRecordFieldValue(kFields[f], r); });
     // The search and the list read the file in blocks of their own; a linked field read too.
     searchCellCursor = 1;
-    ValueCellFile searchCells(LinkedValuePath(), kSearchBlockCells);
-    const auto search = ReadAll([&](int64_t r, int f) {
+    ValueCellFile searchCells(LinkedValuePath(), kSearchBlockCells, BlockOrder::inOrder);
+    const auto search = ReadAll(count, [&](int64_t r, size_t f) {
       return ReadFieldValueForSearch(searchCells, kFields[f], r, "x", ComparisonKind::contains);
     });
     templateCellCursor = 1;
+    cachedRecordNumber = 0;
     const auto templates =
-        ReadAll([](int64_t r, int f) { return ReadTemplateFieldValue(kFields[f], r); });
+        ReadAll(count, [](int64_t r, size_t f) { return ReadTemplateFieldValue(kFields[f], r); });
     std::vector<std::vector<std::string>> lists;
     for (int blockCells : {kRecordListBlockCells, kLinkedFieldBlockCells}) {
       searchCellCursor = 1;
       ValueCellFile listCells(LinkedValuePath(), blockCells);
-      lists.push_back(ReadAll(
-          [&](int64_t r, int f) { return ReadLinkedFieldValue(listCells, kFields[f], r); }));
+      lists.push_back(ReadAll(count, [&](int64_t r, size_t f) {
+        return ReadLinkedFieldValue(listCells, kFields[f], r);
+      }));
     }
 
     struct Reader {
       const char* name;
       const std::vector<std::string>& values;
     };
-    for (const Reader& reader : {Reader{"browser", browser}, Reader{"linked reader", linked},
-                                 Reader{"search", search}, Reader{"template", templates},
-                                 Reader{"list", lists[0]},
-                                 Reader{"list in linked field blocks", lists[1]}}) {
+    for (const Reader& reader :
+         {Reader{"browser", browser}, Reader{"linked reader", linked}, Reader{"search", search},
+          Reader{"template", templates}, Reader{"list", lists[0]},
+          Reader{"list in linked field blocks", lists[1]}}) {
       int wrong = 0;
       std::string first;
-      for (size_t k = 0; k < written.size(); ++k) {
-        if (reader.values[k] == written[k]) continue;
+      for (size_t k = 0; k < model.size(); ++k) {
+        if (reader.values[k] == model[k]) continue;
         if (wrong++ == 0)
-          first = "record " + std::to_string(k / 4 + 1) + " " + kFields[k % 4] + " reads '" +
-                  reader.values[k] + "', written '" + written[k] + "'";
+          first = "record " + std::to_string(k / kFields.size() + 1) + " " +
+                  kFields[k % kFields.size()] + " reads '" + reader.values[k] + "', the scan '" +
+                  model[k] + "'";
       }
       EXPECT_EQ(wrong, 0) << reader.name << ", the first: " << first;
     }
 
-    // A search for a record after the damaged cell finds it, and it alone.
-    SearchCriteria criteria;
-    criteria.fieldNames[0] = "Nombre";
-    criteria.kinds[0] = "=";
-    criteria.searchTexts[0] = WrittenValue(kRecords - 1, 0);
-    criteria.criteriaCount = 1;
-    EXPECT_EQ(SearchRecordsOneField(criteria, {}).matchCount, 1);
-    EXPECT_EQ(foundRecords.back(), kRecords - 1);
+    // The search for the first name of the model finds the records whose name it is.
+    for (int64_t r = 1; r <= count; ++r) {
+      const std::string name = model[static_cast<size_t>(r - 1) * kFields.size()];
+      if (name == kNoData) continue;
+      std::vector<int64_t> expected;
+      for (int64_t q = 1; q <= count; ++q)
+        if (model[static_cast<size_t>(q - 1) * kFields.size()] == name) expected.push_back(q);
+      SearchCriteria criteria;
+      criteria.fieldNames[0] = "Nombre";
+      criteria.kinds[0] = "=";
+      criteria.searchTexts[0] = name;
+      criteria.criteriaCount = 1;
+      SearchRecordsOneField(criteria, {});
+      EXPECT_EQ(std::vector<int64_t>(foundRecords.begin() + 1, foundRecords.end()), expected)
+          << name;
+      break;
+    }
+    return model;
+  }
+
+  // A capture after it takes the number after the count and reads back whole.
+  void ExpectACaptureTakesTheNextNumber() {
+    const int64_t count = GetLastRecordNumber();
+    std::vector<CapturedValue> values;
+    for (size_t f = 0; f < kFields.size(); ++f)
+      values.push_back({kFields[f], "Nueva" + std::to_string(f)});
+    const ArchiveResult archived = ArchiveCapturedForm(values);
+    ASSERT_TRUE(archived.written) << archived.message;
+    EXPECT_EQ(archived.recordNumber, count + 1);
+    EXPECT_EQ(GetLastRecordNumber(), count + 1);
+    for (size_t f = 0; f < kFields.size(); ++f)
+      EXPECT_EQ(ReadRecordFieldValue(kFields[f], count + 1), "Nueva" + std::to_string(f));
   }
 };
 
-TEST_F(DamagedValueFile, OneBadRecordNumberLeavesEveryRecordReadingAsWritten) {
+TEST_F(ValueFileReaders, DesksThatCapturedAtOnceAndDamagedCellsReadAsTheScanFromTheFirstCell) {
+  const std::string records = Records(300);
+  const int64_t lastCell = static_cast<int64_t>(records.size()) / kZbdEntryLength;
+  // Two desks, each writing a whole value at a time, or a character at a time, into the file
+  // after a record of its own.
+  std::string byField = Records(1);
+  std::string byCharacter = Records(1);
+  std::string lagging = Records(1);
+  {
+    std::vector<std::vector<std::string>> a, b;
+    for (size_t f = 0; f < kFields.size(); ++f) {
+      a.push_back(ValueCells(kFields[f], WrittenValue(2, f), 2));
+      b.push_back(ValueCells(kFields[f], WrittenValue(3, f), 3));
+    }
+    for (size_t f = 0; f < kFields.size(); ++f) byField += Join(a[f]) + Join(b[f]);
+    byCharacter += Interleaved(RecordCells(2), RecordCells(3));
+    // The second desk writes three records while the first writes one.
+    std::vector<std::string> later;
+    for (int64_t r = 3; r <= 5; ++r)
+      for (std::string& c : RecordCells(r)) later.push_back(c);
+    lagging += Interleaved(RecordCells(2), later);
+  }
+  struct Case {
+    const char* what;
+    std::string cells;
+    int64_t count;
+  };
+  const Case cases[] = {
+      {"two desks, a value each in turn", byField, 3},
+      {"two desks, a character each in turn", byCharacter, 3},
+      {"a desk that writes three records while another writes one", lagging, 5},
+      {"the last cell naming record 0", WithRecord(records, lastCell, 0), 300},
+      {"the last cell naming record 1", WithRecord(records, lastCell, 1), 300},
+      {"the last cell naming record 2^62", WithRecord(records, lastCell, int64_t{1} << 62), 300},
+      {"zero cells before the records", Zeros(20) + Records(5), 5},
+      {"zero cells ending in a cell naming record 2^62",
+       WithRecord(Zeros(2000), 2000, int64_t{1} << 62), 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Link(c.cells);
+    ASSERT_EQ(GetLastRecordNumber(), c.count);
+    ExpectEveryReaderReadsAsTheModel(c.cells);
+    ExpectACaptureTakesTheNextNumber();
+  }
+}
+
+TEST_F(ValueFileReaders, TheExamplesReadAsTheirDesksWroteThem) {
+  // Nombre "A" of record 1, Nombre "C" of record 2, Ciudad "B" of record 1, Ciudad "D" of 2.
+  Link(Cell("Nombre", 'A', 1, true) + Cell("Nombre", 'C', 2, true) + Cell("Ciudad", 'B', 1, true) +
+       Cell("Ciudad", 'D', 2, true));
+  EXPECT_EQ(GetLastRecordNumber(), 2);
+  const std::pair<int64_t, const char*> expected[] = {{1, "B"}, {2, "D"}};
+  for (const auto& [record, ciudad] : expected) {
+    EXPECT_EQ(ReadRecordFieldValue("Ciudad", record), ciudad);
+    std::string filled;
+    for (const auto& [name, value] : ReadRecordValues(LinkedValuePath(), record))
+      if (name == "Ciudad") filled = value;
+    EXPECT_EQ(filled, ciudad);
+  }
+  ExpectEveryReaderReadsAsTheModel(Cell("Nombre", 'A', 1, true) + Cell("Nombre", 'C', 2, true) +
+                                   Cell("Ciudad", 'B', 1, true) + Cell("Ciudad", 'D', 2, true));
+
+  // The last record's last cell naming record 0: the 300 records stay, the last one whole.
+  const std::string records = Records(300);
+  const int64_t lastCell = static_cast<int64_t>(records.size()) / kZbdEntryLength;
+  Link(WithRecord(records, lastCell, 0));
+  EXPECT_EQ(GetLastRecordNumber(), 300);
+  EXPECT_EQ(ReadRecordFieldValue("Ciudad", 300), WrittenValue(300, 3));
+  ExpectACaptureTakesTheNextNumber();
+}
+
+TEST_F(ValueFileReaders, ACellOfAnotherNameInAValueStartsItAgainForEveryReader) {
+  // The cell "2" of "A266" carries a damaged name: every reader reads "66", and so does the
+  // search, whatever its early stop would have made of the "A".
+  std::string cells = Join(RecordCells(1));
+  for (const std::string& c : {Cell("Nombre", 'A', 2, false), Cell("Nxmbre", '2', 2, false),
+                               Cell("Nombre", '6', 2, false), Cell("Nombre", '6', 2, true)})
+    cells += c;
+  cells += Join(ValueCells("Ciudad", "Lugo", 2));
+  Link(cells);
+  const std::vector<std::string> model = ExpectEveryReaderReadsAsTheModel(cells);
+  EXPECT_EQ(model[kFields.size()], "66");
+  struct Search {
+    const char* kind;
+    std::vector<int64_t> found;
+  };
+  for (const Search& s : {Search{"=", {2}}, Search{"*-", {2}}, Search{"<>", {1}}}) {
+    SCOPED_TRACE(s.kind);
+    SearchCriteria criteria;
+    criteria.fieldNames[0] = "Nombre";
+    criteria.kinds[0] = s.kind;
+    criteria.searchTexts[0] = "66";
+    criteria.criteriaCount = 1;
+    SearchRecordsOneField(criteria, {});
+    EXPECT_EQ(std::vector<int64_t>(foundRecords.begin() + 1, foundRecords.end()), s.found);
+  }
+}
+
+TEST_F(ValueFileReaders, OneBadRecordNumberAnywhereReadsAsTheScanFromTheFirstCell) {
   std::vector<int64_t> first;
-  const std::string good = WrittenCells(first);
-  const int64_t middle = kRecords / 2;
+  const std::string good = Records(300, &first);
+  const int64_t middle = 150;
   struct Case {
     const char* what;
     int64_t cell;
     int64_t record;
   };
+  // A number its place cannot hold is damage, and the record reads as written; one it could
+  // hold belongs to that record, as the scan reads it.
   const Case cases[] = {
       {"a cell inside a value naming 2^62", first[middle] + 2, int64_t{1} << 62},
       {"a cell inside a value naming record 1", first[middle] + 2, 1},
@@ -174,14 +349,19 @@ TEST_F(DamagedValueFile, OneBadRecordNumberLeavesEveryRecordReadingAsWritten) {
       {"the first cell of a record read's sixth block", 5 * kRecordBlockCells + 1, 1},
       {"the first cell of the file", 1, int64_t{1} << 62},
   };
+  std::vector<std::string> written;
+  for (int64_t r = 1; r <= 300; ++r)
+    for (size_t f = 0; f < kFields.size(); ++f) {
+      const std::string value = WrittenValue(r, f);
+      written.push_back(value.empty() ? kNoData : value);
+    }
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    std::string damaged = good;
-    const size_t at = static_cast<size_t>(c.cell - 1) * kZbdEntryLength + 40;
-    for (int b = 0; b < 8; ++b) damaged[at + b] = static_cast<char>((c.record >> (8 * b)) & 0xFF);
+    const std::string damaged = WithRecord(good, c.cell, c.record);
     Link(damaged);
-    ASSERT_EQ(GetLastRecordNumber(), kRecords);
-    ExpectEveryReaderReadsAsWritten();
+    ASSERT_EQ(GetLastRecordNumber(), 300);
+    const std::vector<std::string> model = ExpectEveryReaderReadsAsTheModel(damaged);
+    if (c.record < 1 || c.record > c.cell) EXPECT_EQ(model, written);
   }
 }
 

@@ -78,7 +78,7 @@ TEST_F(FetchTest, AFieldDefinedTwiceGivesOnlyTheLastCharacterOnTheSecondFetch) {
 }
 
 TEST_F(FetchTest, RecordCountIsTheLastWholeCellsRecord) {
-  const std::string three = ValueBytes("A", "ab", 1) + ValueBytes("A", "c", 7);
+  const std::string three = ValueBytes("A", "ab", 1) + ValueBytes("A", "c", 3);
   struct Case {
     const char* what;
     std::string cells;
@@ -87,8 +87,10 @@ TEST_F(FetchTest, RecordCountIsTheLastWholeCellsRecord) {
   const Case cases[] = {
       {"empty file", "", 0},
       {"less than a cell", three.substr(0, 53), 0},
-      {"three cells", three, 7},
-      {"a partial cell after them", three + three.substr(0, 20), 7},
+      {"three cells", three, 3},
+      {"a partial cell after them", three + three.substr(0, 20), 3},
+      // The third cell cannot belong to record 7: it is read as the record before it.
+      {"a record its place cannot hold", ValueBytes("A", "ab", 1) + ValueBytes("A", "c", 7), 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -103,7 +105,10 @@ TEST_F(FetchTest, RecordCountIsTheLastWholeCellsRecord) {
 }
 
 // The fetch as it reads cell by cell, with the cursor and the cursor record it is given and
-// leaves.
+// leaves. A record with strays is read through the whole file, as the scan from its first cell
+// reads it, and leaves the cursor alone; any other record from the cursor on, up to the first
+// cell of a later record in the main sequence. An early stop takes effect once the value is
+// whole.
 struct CellByCellFetch {
   std::string value;
   int64_t cursor, cursorRecord;
@@ -115,22 +120,31 @@ CellByCellFetch FetchCellByCell(ValueCellFile& cells, const std::string& field, 
   const auto digit = [](char c) { return c >= '0' && c <= '9' ? c - '0' : 0; };
   const uint8_t wanted = cells.NameNumber(field);
   const int textDigit = text.empty() ? 0 : digit(text.front());
+  const auto stopsEarly = [&](const std::string& value) {
+    return mayStopEarly && digit(value.front()) != textDigit;
+  };
   std::string partial;
-  int64_t i = std::max<int64_t>(cursor, 1);
-  while (i <= cells.CellCount() && cells.Cell(i).record < record) ++i;
+  int64_t first = 0;
+  const bool scattered = cells.HasStraysOf(record);
+  int64_t i = scattered ? 1 : std::max<int64_t>(cursor, 1);
+  while (!scattered && i <= cells.CellCount() &&
+         (cells.Cell(i).record < record || cells.Cell(i).stray))
+    ++i;
   for (; i <= cells.CellCount(); ++i) {
     const ScannedCell& cell = cells.Cell(i);
-    if (cell.record > record) break;
+    if (!scattered && cell.record > record && !cell.stray) break;
     if (cell.name != wanted) {
       partial.clear();
       continue;
     }
     if (cell.record != record) continue;
+    if (partial.empty()) first = i;
     partial.push_back(static_cast<char>(cell.character));
-    if (mayStopEarly && digit(partial.front()) != textDigit) return {"", i, cursorRecord};
-    if (cell.last == 1)
-      return {partial, record != cursorRecord ? i : cursor,
-              record != cursorRecord ? record : cursorRecord};
+    if (cell.last != 1) continue;
+    if (scattered) return {stopsEarly(partial) ? "" : partial, cursor, cursorRecord};
+    if (stopsEarly(partial)) return {"", first, cursorRecord};
+    return {partial, record != cursorRecord ? i : cursor,
+            record != cursorRecord ? record : cursorRecord};
   }
   return {"", cursor, cursorRecord};
 }

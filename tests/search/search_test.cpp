@@ -112,7 +112,7 @@ TEST_F(SearchFrameTest, SpecimenThreeFieldCases) {
       {"no cells at all meet \"<>\" three times",
        {"<>", "<>", "<>"},
        {"x", "y", "z"},
-       {{"x", "", ""}, {"", "", ""}, {"", "y", ""}},
+       {{"x", "q", ""}, {"", "", ""}, {"", "y", ""}},
        {2}},
       {"missing values read as 0",
        {"=", "<=", ">="},
@@ -152,20 +152,22 @@ TEST_F(SearchFrameTest, TwoFieldShortCircuitAndAMissingFirstValue) {
   EXPECT_EQ(Found(), (std::vector<int64_t>{2, 3}));
 }
 
-TEST_F(SearchFrameTest, ADamagedLastRecordNumberLeadsNoFurtherThanTheCells) {
-  // The last cell claims a record far beyond any the file could hold.
+TEST_F(SearchFrameTest, ADamagedLastRecordNumberCountsAsTheRecordBeforeIt) {
+  // The last cell claims a record far beyond any the file could hold: it is read as the record
+  // of the cell before it, so the search goes no further than the records the file holds.
   LinkRawDatabase(
       "Rota", DefinitionBytes({{"A"}}),
       ValueBytes("A", "ab", 1) + ValueBytes("A", "c", 2) + ValueBytes("A", "d", int64_t{1} << 40));
-  EXPECT_EQ(CountSearchDatabaseRecords(), int64_t{1} << 40);
+  EXPECT_EQ(CountSearchDatabaseRecords(), 2);
   int64_t lastSeen = 0;
   const SearchReport report =
       Search(Criteria({"A"}, {"<>"}, {"zz"}), [&](int64_t, int64_t last) { lastSeen = last; });
-  EXPECT_EQ(lastSeen, 4);
-  EXPECT_EQ(report.message, "4 Resultados ...");
-  EXPECT_EQ(Found(), (std::vector<int64_t>{1, 2, 3, 4}));
+  EXPECT_EQ(lastSeen, 2);
+  EXPECT_EQ(report.message, "2 Resultados ...");
+  EXPECT_EQ(Found(), (std::vector<int64_t>{1, 2}));
 
   LinkRawDatabase("Negativa", DefinitionBytes({{"A"}}), ValueBytes("A", "ab", -5));
+  EXPECT_EQ(CountSearchDatabaseRecords(), 0);
   EXPECT_EQ(Search(Criteria({"A"}, {"<>"}, {"zz"})).message, "No hay Resultados ...");
 }
 
