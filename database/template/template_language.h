@@ -43,8 +43,9 @@ class TemplateEnvironment {
   virtual int AppendOutputLine(const std::string& path, const std::string& line) = 0;
   // Opens the file with the application the desktop associates with it; never runs it.
   virtual void OpenOutputFile(const std::string& path) = 0;
-  // Shows an error of the language to the user.
-  virtual void ShowError(const std::string& message) = 0;
+  // Shows an error of the language to the user; `scriptMissing` for the message that the
+  // script file is not there, which names the script itself.
+  virtual void ShowError(const std::string& message, bool scriptMissing) = 0;
 };
 
 // How a run ended: with the script's OUT result, or with the error the user was shown.

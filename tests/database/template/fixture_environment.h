@@ -105,12 +105,16 @@ class FixtureEnvironment : public TemplateDatabaseEnvironment {
     return templates::AppendTemplateOutputLine(path, line);
   }
   void OpenOutputFile(const std::string& path) override { opened.push_back(path); }
-  void ShowError(const std::string& message) override { shown.push_back(message); }
+  void ShowError(const std::string& message, bool scriptMissing) override {
+    shown.push_back(message);
+    if (scriptMissing) missingScripts.push_back(message);
+  }
 
   templates::TemplateDate today{2024, 5, 20};
   int64_t browserRecord = 2;
   std::vector<std::string> opened;
   std::vector<std::string> shown;
+  std::vector<std::string> missingScripts;  // of the messages shown, those of a missing script
 
  private:
   std::string dataFolder_;

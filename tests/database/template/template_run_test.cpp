@@ -34,15 +34,21 @@ class TemplateRunTest : public testing::Test {
     EXPECT_EQ(outcome.error, message);
     EXPECT_EQ(outcome.result, "");
     EXPECT_EQ(env.shown, std::vector<std::string>{message});
+    EXPECT_TRUE(env.missingScripts.empty());
   }
 
   std::string data = testenv::NewFolder("run");
   FixtureEnvironment env{data};
 };
 
+// The message names the script, so the caller is told it is that of a missing script.
 TEST_F(TemplateRunTest, MissingScriptIsReportedAndTheRunEnds) {
-  ExpectStopped(templates::RunTemplateScript("Carta aviso", env),
-                "El fichero " + data + "Carta aviso\r\nNo existe ..");
+  const templates::TemplateOutcome outcome = templates::RunTemplateScript("Carta aviso", env);
+  const std::string message = "El fichero " + data + "Carta aviso\r\nNo existe ..";
+  EXPECT_FALSE(outcome.done);
+  EXPECT_EQ(outcome.error, message);
+  EXPECT_EQ(env.shown, std::vector<std::string>{message});
+  EXPECT_EQ(env.missingScripts, std::vector<std::string>{message});
 }
 
 TEST_F(TemplateRunTest, ScriptsAreFoundInTheDataFolderOrByTheirFullPath) {
