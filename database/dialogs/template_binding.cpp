@@ -26,8 +26,8 @@ class DesignerTemplateEnvironment : public TemplateDatabaseEnvironment {
   std::string DataFolder() override { return files::DataFolder(); }
   int64_t BrowserRecord() override { return BrowserShownRecord(); }
 
-  int AppendOutputLine(const std::string& path, const std::string& line) override {
-    return templates::AppendTemplateOutputLine(path, line);
+  int AppendOutputLine(const std::string& path, const std::string& line, bool& partLeft) override {
+    return templates::AppendTemplateOutputLine(path, line, &partLeft);
   }
   void OpenOutputFile(const std::string& path) override { OpenWrittenFile(nullptr, path); }
   void ShowError(const std::string& message, bool scriptMissing) override {

@@ -390,9 +390,15 @@ std::string WriteTemplateOutputFile(TemplateRun& run, const std::string& name,
     throw TemplateError("Error en WOUT .. " + name + "\r\nNO es un nombre de fichero valido ...");
   }
   const std::string path = run.env.DataFolder() + name;
-  const int error = run.env.AppendOutputLine(path, text);
-  if (error != 0) throw TemplateError(files::ErrorText(error));
-  return path;
+  bool partLeft = false;
+  const int error = run.env.AppendOutputLine(path, text, partLeft);
+  if (error == 0) return path;
+  std::string message = files::ErrorText(error);
+  if (partLeft) {
+    message +=
+        "\r\nEl fichero de salida " + path + " puede terminar ahora en una l\xEDnea incompleta ...";
+  }
+  throw TemplateError(message);
 }
 
 void ExecuteTemplateStatement(TemplateRun& run, const StatementFields& s, int64_t record) {

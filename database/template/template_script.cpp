@@ -147,8 +147,8 @@ TemplateOutcome RunTemplateScript(std::string_view templateScriptPath, TemplateE
   return outcome;
 }
 
-int AppendTemplateOutputLine(std::string_view path, std::string_view line) {
-  return files::AppendLine(path, line);
+int AppendTemplateOutputLine(std::string_view path, std::string_view line, bool* partLeft) {
+  return files::AppendLine(path, line, partLeft);
 }
 
 }  // namespace templates

@@ -101,8 +101,8 @@ class FixtureEnvironment : public TemplateDatabaseEnvironment {
   templates::TemplateDate Today() override { return today; }
   std::string DataFolder() override { return dataFolder_; }
   int64_t BrowserRecord() override { return browserRecord; }
-  int AppendOutputLine(const std::string& path, const std::string& line) override {
-    return templates::AppendTemplateOutputLine(path, line);
+  int AppendOutputLine(const std::string& path, const std::string& line, bool& partLeft) override {
+    return templates::AppendTemplateOutputLine(path, line, &partLeft);
   }
   void OpenOutputFile(const std::string& path) override { opened.push_back(path); }
   void ShowError(const std::string& message, bool scriptMissing) override {
