@@ -17,7 +17,7 @@ namespace {
 class FuzzEnvironment : public templatetest::FixtureEnvironment {
  public:
   using FixtureEnvironment::FixtureEnvironment;
-  int AppendOutputLine(const std::string&, const std::string&) override { return 0; }
+  int AppendOutputLine(const std::string&, const std::string&, bool&) override { return 0; }
 };
 
 struct FuzzFolder {

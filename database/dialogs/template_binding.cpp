@@ -26,13 +26,15 @@ class DesignerTemplateEnvironment : public TemplateDatabaseEnvironment {
   std::string DataFolder() override { return files::DataFolder(); }
   int64_t BrowserRecord() override { return BrowserShownRecord(); }
 
-  int AppendOutputLine(const std::string& path, const std::string& line) override {
-    return templates::AppendTemplateOutputLine(path, line);
+  int AppendOutputLine(const std::string& path, const std::string& line, bool& partLeft) override {
+    return templates::AppendTemplateOutputLine(path, line, &partLeft);
   }
   void OpenOutputFile(const std::string& path) override { OpenWrittenFile(nullptr, path); }
-  void ShowError(const std::string& message) override {
-    // A page may bind several scripts: the first line says which one failed.
-    ui::MessageBox(nullptr, scriptName_ + "\r\n" + message, kMessageTitle, ui::Buttons::Ok);
+  void ShowError(const std::string& message, bool scriptMissing) override {
+    // A page may bind several scripts: the first line says which one failed, unless the
+    // message names the script with the path it was looked for at.
+    const std::string shown = scriptMissing ? message : scriptName_ + "\r\n" + message;
+    ui::MessageBox(nullptr, shown, kMessageTitle, ui::Buttons::Ok);
   }
 
  private:

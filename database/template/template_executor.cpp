@@ -110,21 +110,29 @@ bool ComputeArithmetic(std::string_view op, std::string_view x, ValueKind kx, st
   return true;
 }
 
+// The kind of x followed by tail, x being a text operand of kind kx (of any kind when the
+// tail is empty): a text stays one only while what is joined to it is a text operand too (a
+// decimal's picture with "," or a number text with "E+" makes it none); digits and points on
+// both sides may make a number ("5" and ".3"), so such a value is asked again.
+ValueKind JoinedKind(ValueKind kx, std::string_view tail) {
+  if (tail.empty()) return kx;
+  const ValueKind kt = ClassifyValue(tail);
+  if (!IsTextOperandKind(kt)) return ValueKind::kOther;
+  if (kx == ValueKind::kText || kt == ValueKind::kText) return ValueKind::kText;
+  return ValueKind::kUnknown;
+}
+
 // "x followed by tail" into the "&" target; when the target is x's own variable the tail is
 // appended in place, so a text built up over many records is not copied at every record.
-// `kind` is the kind of the whole join, or kUnknown to have it asked again.
 void StoreJoined(TemplateRun& run, const std::string& target, const std::string& xName,
-                 const std::string& x, ValueKind kx, std::string_view tail, ValueKind kind) {
-  // The part of the tail cut off at the working length may be all that made the join a text.
-  if (kx != ValueKind::kText && x.size() + tail.size() > kMaxTemplateValueLength) {
-    kind = ValueKind::kUnknown;
-  }
+                 const std::string& x, ValueKind kx, std::string_view tail) {
+  // The kind is that of what the working length leaves of the tail.
+  tail = tail.substr(0, kMaxTemplateValueLength - std::min(kMaxTemplateValueLength, x.size()));
+  const ValueKind kind = JoinedKind(kx, tail);
   if (xName == target) {
     TemplateVariable& variable = run.ampersandVariables.Declare(target);
-    const size_t room = kMaxTemplateValueLength - std::min(kMaxTemplateValueLength,
-                                                           variable.value.size());
     // The tail may be the variable's own value ("&s := &s + &s ;").
-    variable.value += std::string(tail.substr(0, room));
+    variable.value += std::string(tail);
     variable.kind = kind;
     return;
   }
@@ -153,11 +161,9 @@ void JoinAfterVariable(TemplateRun& run, const std::string& target, const std::s
   } else if (xText && yText) {
     tail = y;
   } else {
-    return StoreJoined(run, target, xName, x, kx, {}, kx);
+    return StoreJoined(run, target, xName, x, kx, {});
   }
-  // Digits and points joined may make a number ("5" and ".3"): such a result is asked again.
-  const bool text = kx == ValueKind::kText || ky == ValueKind::kText;
-  StoreJoined(run, target, xName, x, kx, tail, text ? ValueKind::kText : ValueKind::kUnknown);
+  StoreJoined(run, target, xName, x, kx, tail);
 }
 
 // The number text a value stands for before or after a text: plain for an integer, the
@@ -211,7 +217,7 @@ void ExecuteArithmetic(TemplateRun& run, const StatementFields& s, const std::st
     return SetVariableValue(run.ampersandVariables, target, std::move(result));
   }
   if (op == "+") return JoinAfterVariable(run, target, xName, x, kx, y, ky, yWritten);
-  StoreJoined(run, target, xName, x, kx, {}, kx);
+  StoreJoined(run, target, xName, x, kx, {});
 }
 
 std::string ProperCase(std::string_view a) {
@@ -384,9 +390,15 @@ std::string WriteTemplateOutputFile(TemplateRun& run, const std::string& name,
     throw TemplateError("Error en WOUT .. " + name + "\r\nNO es un nombre de fichero valido ...");
   }
   const std::string path = run.env.DataFolder() + name;
-  const int error = run.env.AppendOutputLine(path, text);
-  if (error != 0) throw TemplateError(files::ErrorText(error));
-  return path;
+  bool partLeft = false;
+  const int error = run.env.AppendOutputLine(path, text, partLeft);
+  if (error == 0) return path;
+  std::string message = files::ErrorText(error);
+  if (partLeft) {
+    message +=
+        "\r\nEl fichero de salida " + path + " puede terminar ahora en una l\xEDnea incompleta ...";
+  }
+  throw TemplateError(message);
 }
 
 void ExecuteTemplateStatement(TemplateRun& run, const StatementFields& s, int64_t record) {

@@ -39,12 +39,15 @@ class TemplateEnvironment {
   // The record the record browser shows (in search mode, the found record at its position).
   virtual int64_t BrowserRecord() = 0;
 
-  // Appends the line and CR LF to the file, creating it; returns 0 or the errno.
-  virtual int AppendOutputLine(const std::string& path, const std::string& line) = 0;
+  // Appends the line and CR LF to the file, creating it; returns 0 or the errno. `partLeft`
+  // is set when a failed append may have left part of the line at the file's end.
+  virtual int AppendOutputLine(const std::string& path, const std::string& line,
+                               bool& partLeft) = 0;
   // Opens the file with the application the desktop associates with it; never runs it.
   virtual void OpenOutputFile(const std::string& path) = 0;
-  // Shows an error of the language to the user.
-  virtual void ShowError(const std::string& message) = 0;
+  // Shows an error of the language to the user; `scriptMissing` for the message that the
+  // script file is not there, which names the script itself.
+  virtual void ShowError(const std::string& message, bool scriptMissing) = 0;
 };
 
 // How a run ended: with the script's OUT result, or with the error the user was shown.
@@ -61,7 +64,9 @@ TemplateOutcome RunTemplateScript(std::string_view templateScriptPath, TemplateE
 
 // The writer a caller binds for AppendOutputLine: the line and CR LF go to the end of the
 // file in one write, so a line costs the same however long the file has grown; a failed
-// write leaves the file as long as it was. Returns 0 or the errno.
-int AppendTemplateOutputLine(std::string_view path, std::string_view line);
+// write is cut back to the length the file had, and `partLeft` (when given) is set when that
+// fails too and part of the line stayed. Returns 0 or the errno.
+int AppendTemplateOutputLine(std::string_view path, std::string_view line,
+                             bool* partLeft = nullptr);
 
 }  // namespace templates

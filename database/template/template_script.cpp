@@ -129,8 +129,12 @@ void CompileTemplateScript(TemplateRun& run, std::string_view path) {
 TemplateOutcome RunTemplateScript(std::string_view templateScriptPath, TemplateEnvironment& env) {
   TemplateOutcome outcome;
   const std::string path = ResolveScriptPath(templateScriptPath, env.DataFolder());
+  if (!files::FileExists(path)) {
+    outcome.error = "El fichero " + path + "\r\nNo existe ..";
+    env.ShowError(outcome.error, true);
+    return outcome;
+  }
   try {
-    if (!files::FileExists(path)) throw TemplateError("El fichero " + path + "\r\nNo existe ..");
     TemplateRun run(env);
     CompileTemplateScript(run, path);
     RunTemplateProgram(run);
@@ -138,13 +142,13 @@ TemplateOutcome RunTemplateScript(std::string_view templateScriptPath, TemplateE
     outcome.result = std::move(run.templateResult);
   } catch (const TemplateError& error) {
     outcome.error = error.what();
-    env.ShowError(outcome.error);
+    env.ShowError(outcome.error, false);
   }
   return outcome;
 }
 
-int AppendTemplateOutputLine(std::string_view path, std::string_view line) {
-  return files::AppendLine(path, line);
+int AppendTemplateOutputLine(std::string_view path, std::string_view line, bool* partLeft) {
+  return files::AppendLine(path, line, partLeft);
 }
 
 }  // namespace templates

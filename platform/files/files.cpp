@@ -707,7 +707,8 @@ int ReadTextLines(std::string_view path, int64_t maxBytes, std::vector<std::stri
   return 0;
 }
 
-int AppendLine(std::string_view path, std::string_view line) {
+int AppendLine(std::string_view path, std::string_view line, bool* partLeft) {
+  if (partLeft) *partLeft = false;
   const std::string p = OsPath(path);
   struct stat st;
   if (stat(p.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return S_ISDIR(st.st_mode) ? EISDIR : kNotRegularFile;
@@ -719,7 +720,10 @@ int AppendLine(std::string_view path, std::string_view line) {
     std::string all(line);
     all += "\r\n";
     error = WriteFully(fd, all, -1);
-    if (error != 0) TruncateFile(fd, st.st_size);
+    if (error != 0 && TruncateFile(fd, st.st_size) != 0 && partLeft) {
+      struct stat after;
+      *partLeft = fstat(fd, &after) != 0 || after.st_size != st.st_size;
+    }
   }
   if (::close(fd) != 0 && error == 0) error = errno;
   return error;

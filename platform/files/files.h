@@ -164,9 +164,11 @@ int ReadWholeFile(std::string_view path, int64_t maxBytes, std::string& data);
 int ReadTextLines(std::string_view path, int64_t maxBytes, std::vector<std::string>& lines);
 // Every line of a text, line ends (CR LF, LF or CR) dropped.
 void SplitLines(std::string_view text, std::vector<std::string>& lines);
-// Appends the text followed by CR LF, creating the file; a failed append leaves the file as
-// long as it was. Returns 0 or the errno.
-int AppendLine(std::string_view path, std::string_view line);
+// Appends the text followed by CR LF, creating the file; a failed append cuts the file back
+// to the length it had. When cutting back fails too and the file is left longer than it was,
+// `partLeft` (when given) is set: the file may now end in part of the line. Returns 0 or the
+// errno.
+int AppendLine(std::string_view path, std::string_view line, bool* partLeft = nullptr);
 // Writes a whole file through a temporary file beside it (of a short name of its own, so that
 // any name the folder takes can be written) renamed over the target, so that a failure leaves
 // the old file as it was. Returns 0 or the errno.

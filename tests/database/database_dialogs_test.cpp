@@ -231,7 +231,8 @@ TEST_F(Browser, AClickWhileAStepReadsTheRecordCountIsDropped) {
 }
 
 // A script that fails empties its object, whatever an earlier record filled in, and its
-// message names the script on a line of its own; the fill goes on with the other objects.
+// message names the script on a line of its own (a missing one in the message itself); the
+// fill goes on with the other objects.
 TEST_F(Browser, AScriptThatFailsEmptiesItsObjectAndIsNamed) {
   InstallTemplateRunner();
   // The template database is the linked one, beside the program.
@@ -260,7 +261,8 @@ TEST_F(Browser, AScriptThatFailsEmptiesItsObjectAndIsNamed) {
   EXPECT_EQ(fill(greeting), "");
 
   const std::string structure = "Roto\r\nEl c\xF3" "digo debe terminar en ;";
-  const std::string absent = "No existe\r\nEl fichero " + data + "No existe\r\nNo existe ..";
+  // The message of a missing script names it once, with the path it was looked for at.
+  const std::string absent = "El fichero " + data + "No existe\r\nNo existe ..";
   const std::string runtime = "Saludo\r\nOUT&\r\nInstrucci\xF3n Desconocida ...";
   std::vector<std::string> shown;
   for (const ui::testing::Shown& m : ui::testing::MessagesShown()) {

@@ -101,16 +101,20 @@ class FixtureEnvironment : public TemplateDatabaseEnvironment {
   templates::TemplateDate Today() override { return today; }
   std::string DataFolder() override { return dataFolder_; }
   int64_t BrowserRecord() override { return browserRecord; }
-  int AppendOutputLine(const std::string& path, const std::string& line) override {
-    return templates::AppendTemplateOutputLine(path, line);
+  int AppendOutputLine(const std::string& path, const std::string& line, bool& partLeft) override {
+    return templates::AppendTemplateOutputLine(path, line, &partLeft);
   }
   void OpenOutputFile(const std::string& path) override { opened.push_back(path); }
-  void ShowError(const std::string& message) override { shown.push_back(message); }
+  void ShowError(const std::string& message, bool scriptMissing) override {
+    shown.push_back(message);
+    if (scriptMissing) missingScripts.push_back(message);
+  }
 
   templates::TemplateDate today{2024, 5, 20};
   int64_t browserRecord = 2;
   std::vector<std::string> opened;
   std::vector<std::string> shown;
+  std::vector<std::string> missingScripts;  // of the messages shown, those of a missing script
 
  private:
   std::string dataFolder_;

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <utility>
 
 #include "database/template/template_language.h"
 #include "database/template/template_tokens.h"
@@ -34,15 +33,21 @@ class TemplateRunTest : public testing::Test {
     EXPECT_EQ(outcome.error, message);
     EXPECT_EQ(outcome.result, "");
     EXPECT_EQ(env.shown, std::vector<std::string>{message});
+    EXPECT_TRUE(env.missingScripts.empty());
   }
 
   std::string data = testenv::NewFolder("run");
   FixtureEnvironment env{data};
 };
 
+// The message names the script, so the caller is told it is that of a missing script.
 TEST_F(TemplateRunTest, MissingScriptIsReportedAndTheRunEnds) {
-  ExpectStopped(templates::RunTemplateScript("Carta aviso", env),
-                "El fichero " + data + "Carta aviso\r\nNo existe ..");
+  const templates::TemplateOutcome outcome = templates::RunTemplateScript("Carta aviso", env);
+  const std::string message = "El fichero " + data + "Carta aviso\r\nNo existe ..";
+  EXPECT_FALSE(outcome.done);
+  EXPECT_EQ(outcome.error, message);
+  EXPECT_EQ(env.shown, std::vector<std::string>{message});
+  EXPECT_EQ(env.missingScripts, std::vector<std::string>{message});
 }
 
 TEST_F(TemplateRunTest, ScriptsAreFoundInTheDataFolderOrByTheirFullPath) {
@@ -91,18 +96,30 @@ TEST_F(TemplateRunTest, ResultIsCutToItsField) {
 }
 
 TEST_F(TemplateRunTest, OutputWriteFailureStopsTheRunAndKeepsTheFile) {
-  testfiles::WriteRaw(data + "salida.txt", "antes\r\n");
-  // The file cannot be opened, the disk is full at once, or it fills up within the line.
-  const std::pair<files::testing::Step, int64_t> failures[] = {
-      {files::testing::Step::Create, 0}, {files::testing::Step::Write, 0},
-      {files::testing::Step::Write, 1}};
-  for (const auto& [step, afterBytes] : failures) {
+  struct Case {
+    files::testing::Step step;
+    int64_t afterBytes;
+    bool cutBackFails;
+    bool partLeft;  // the first byte of the line stays at the file's end
+  };
+  // The file cannot be opened, the disk is full at once, or it fills up within the line; a
+  // line cut short that cannot be cut back is said to be left at the file's end.
+  for (const Case& c : {Case{files::testing::Step::Create, 0, false, false},
+                        Case{files::testing::Step::Write, 0, false, false},
+                        Case{files::testing::Step::Write, 1, false, false},
+                        Case{files::testing::Step::Write, 0, true, false},
+                        Case{files::testing::Step::Write, 1, true, true}}) {
+    SCOPED_TRACE(testing::Message() << c.afterBytes << " " << c.cutBackFails);
+    testfiles::WriteRaw(data + "salida.txt", "antes\r\n");
     env.shown.clear();
-    files::testing::FailureScope full(step, ENOSPC, afterBytes);
+    files::testing::FailureScope full(c.step, ENOSPC, c.afterBytes);
+    if (c.cutBackFails) files::testing::ArmFailure(files::testing::Step::Truncate, EIO);
+    const std::string partLeft = "\r\nEl fichero de salida " + data +
+                                 "salida.txt puede terminar ahora en una l\xEDnea incompleta ...";
     ExpectStopped(Run("salida", "[Socios] ; &f := ~salida.txt ; &t := ~x ; &c := 1 ;"
                                 " &r := %WOUT &f &t &c ; OUT &r ;"),
-                  files::ErrorText(ENOSPC));
-    EXPECT_EQ(testfiles::ReadRaw(data + "salida.txt"), "antes\r\n");
+                  files::ErrorText(ENOSPC) + (c.partLeft ? partLeft : ""));
+    EXPECT_EQ(testfiles::ReadRaw(data + "salida.txt"), c.partLeft ? "antes\r\nx" : "antes\r\n");
     EXPECT_TRUE(env.opened.empty());
   }
 }
