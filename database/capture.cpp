@@ -11,6 +11,7 @@
 #include "platform/files/files.h"
 #include "page/page_store.h"
 #include "page/settings.h"
+#include "page/start_values.h"
 
 namespace {
 
@@ -22,6 +23,21 @@ constexpr const char* kPartLeft =
     "El fichero de valores puede terminar ahora en un registro incompleto ...";
 constexpr const char* kOutOfMemory =
     "No hay memoria suficiente, no se ha grabado el formulario ...";
+constexpr const char* kNotLocked =
+    "No se ha podido bloquear la base de datos, no se ha grabado el formulario ...";
+
+// Whether a capture of this run has said that it went without the lock.
+bool unlockedCaptureTold = false;
+StartValues startValues(unlockedCaptureTold);
+
+// Said once a run, with the record written: the folder keeps no locks, so the number just given
+// may be given again by another desk capturing at the same time.
+std::string UnlockedCaptureWarning() {
+  return "La carpeta de la base de datos no admite bloqueos de ficheros ...\r\n" +
+         linkedDatabaseFolder +
+         "\r\nLas capturas se graban sin bloqueo: dos puestos que capturen a la vez pueden "
+         "recibir el mismo n\xFAmero de registro ...";
+}
 
 // The cells of a record: the values in field order, one cell a character.
 std::string RecordCells(const std::vector<FieldDefinition>& fields,
@@ -97,25 +113,29 @@ ArchiveResult ArchiveRecord(const std::vector<CapturedValue>& values) {
     return result;
   }
 
-  // The report is made before the cells are written: nothing after the write can fail.
-  std::string written;
+  // The reports are made before the cells are written: nothing after the write can fail.
+  std::string written, warned;
   const RecordAppend append = AppendNewRecord(
       LinkedValuePath(), captureLockWaitMs,
       [&](int64_t record) {
         written =
             "El formulario ha sido grabado ...\r\nN\xFAmero de Registro " + std::to_string(record);
+        if (!unlockedCaptureTold) warned = written + "\r\n\r\n" + UnlockedCaptureWarning();
         return RecordCells(fields, values, record);
       },
       [] { StepValueScan(); });
-  if (append.error == EWOULDBLOCK) {
-    result.message = kBusy;
+  if (append.lockRefused) {
+    result.message = append.error == EWOULDBLOCK
+                         ? std::string(kBusy)
+                         : kNotLocked + std::string("\r\n") + files::ErrorText(append.error);
   } else if (append.error != 0) {
     result.message = files::ErrorText(append.error);
     if (append.partLeft) result.message += std::string("\r\n") + kPartLeft;
   } else {
     result.written = true;
     result.recordNumber = append.record;
-    result.message = std::move(written);
+    result.message = std::move(append.unlocked && !unlockedCaptureTold ? warned : written);
+    if (append.unlocked) unlockedCaptureTold = true;
   }
   return result;
 }

@@ -33,7 +33,10 @@ struct ArchiveResult {
 // (record count + 1) in field order, one cell a character. The value file is locked from the
 // count to the write, so two programs capturing into one folder at once never share a number;
 // while another holds it the capture waits up to captureLockWaitMs and then writes nothing and
-// says so. The record is written whole or not at all: a failed write leaves the value file as
+// says so, and any other failure of the lock writes nothing and says why ("Err: ..."). Where the
+// folder's file system keeps no locks the record is written without the lock, and the first such
+// capture of a run adds to its report that two desks capturing at once may then get the same
+// number. The record is written whole or not at all: a failed write leaves the value file as
 // it was and says why ("Err: ..."), and says too when the file could not be cut back and may
 // end in part of the record. A record without a single character is refused, as it would leave
 // no trace in the file. Running out of memory writes nothing and says so.

@@ -238,7 +238,13 @@ RecordAppend AppendNewRecord(std::string_view path, int waitMs,
   RecordAppend append;
   files::RecordFile file;
   if ((append.error = file.Open(path, kZbdEntryLength)) != 0) return append;
-  if ((append.error = file.LockExclusive(waitMs, whileWaiting)) != 0) return append;
+  const int lockError = file.LockExclusive(waitMs, whileWaiting);
+  append.unlocked = lockError == files::kLocksUnsupported;
+  if (lockError != 0 && !append.unlocked) {
+    append.error = lockError;
+    append.lockRefused = true;
+    return append;
+  }
   append.record = CountValueFileRecords(path) + 1;
   append.error = file.AppendWhole(cellsOf(append.record), &append.partLeft);
   return append;

@@ -117,13 +117,17 @@ struct RecordAppend {
   int64_t record = 0;     // the number the record was given
   bool partLeft = false;  // the write failed and the file could not be cut back: it may now
                           // end in part of the record
+  bool lockRefused = false;  // `error` is the lock's: nothing was written
+  bool unlocked = false;     // the file system keeps no locks: appended without the lock
 };
 // Appends a new record to a value file: `cellsOf(record)` gives its cells for the number
 // (record count + 1). The value file stays locked against every other program that appends
 // this way from the count being read to the cells being written, so that two captures into one
 // folder at once never give out one number twice; while another program holds the lock it waits
-// for up to `waitMs`, running `whileWaiting`, and then writes nothing. As AppendValueCells, the
-// record is written whole or not at all, unless cutting back a failed write fails too.
+// for up to `waitMs`, running `whileWaiting`, and then writes nothing. Where the folder's file
+// system keeps no locks the record is appended without one, and two programs appending at once
+// may then give out one number twice. As AppendValueCells, the record is written whole or not
+// at all, unless cutting back a failed write fails too.
 RecordAppend AppendNewRecord(std::string_view path, int waitMs,
                              const std::function<std::string(int64_t record)>& cellsOf,
                              const std::function<void()>& whileWaiting = {});

@@ -58,7 +58,7 @@ struct ArmedFailure {
   int errnum = 0;
   int64_t afterBytes = 0;
 };
-std::array<ArmedFailure, 6> armedFailures;
+std::array<ArmedFailure, 7> armedFailures;
 int failuresFired = 0;
 std::atomic<int64_t> wholeFileReads{0};
 
@@ -346,6 +346,7 @@ std::string ErrorText(int errnum) {
     case EFBIG: own = "Fichero demasiado grande"; break;
     case ENOMEM: own = "No hay memoria suficiente"; break;
     case kNotRegularFile: own = "No es un fichero normal (dispositivo, tuber\xED" "a o fichero del sistema)"; break;
+    case kLocksUnsupported: own = "El sistema de ficheros no admite bloqueos"; break;
     default: break;
   }
   std::string message = own ? own : "";
@@ -672,9 +673,13 @@ int RecordFile::LockExclusive(int waitMs, const std::function<void()>& whileWait
   const auto deadline =
       std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(waitMs, 0));
   for (;;) {
-    if (fcntl(fd_, F_OFD_SETLK, &lock) == 0) return 0;
-    const int error = errno;
+    int error = InjectedFailure(testing::Step::Lock);
+    if (error == 0 && fcntl(fd_, F_OFD_SETLK, &lock) == 0) return 0;
+    if (error == 0) error = errno;
     if (error == EINTR) continue;
+    // The request is well formed: EINVAL, as ENOLCK and EOPNOTSUPP (ENOTSUP on Linux), comes
+    // from a file system that keeps no locks.
+    if (error == ENOLCK || error == EINVAL || error == EOPNOTSUPP) return kLocksUnsupported;
     if (error != EAGAIN && error != EACCES) return error;
     if (std::chrono::steady_clock::now() >= deadline) return EWOULDBLOCK;
     if (whileWaiting) whileWaiting();

@@ -66,6 +66,9 @@ bool IsSettled(const FileStamp& stamp, int64_t stepMs = 1000);
 // A folder gives EISDIR, a file longer than the caller's bound EFBIG.
 constexpr int kNotRegularFile = 1001;   // a device, a FIFO, a socket or a pseudo-file of the
                                         // system (/proc, /sys), or a link to one
+// RecordFile::LockExclusive on a file system that keeps no locks (NFS without its lock service,
+// SMB mounted without byte-range locks, some FUSE file systems).
+constexpr int kLocksUnsupported = 1002;
 
 // "Err: " followed by the error number and its text, as the system's messages show file
 // errors. The common file errors have texts of the program's own in Spanish; the others take
@@ -137,7 +140,8 @@ class RecordFile {
   // honours (another process, or another opening of the file in this one), and holds it until
   // the file is closed; the file is created when missing. While another holds it, tries again
   // every few milliseconds for up to `waitMs`, running `whileWaiting` between tries. Returns 0,
-  // EWOULDBLOCK when it is still held then, or the errno (EACCES for a file we may only read).
+  // EWOULDBLOCK when it is still held then, kLocksUnsupported when the file system cannot lock,
+  // or the errno (EACCES for a file we may only read).
   int LockExclusive(int waitMs, const std::function<void()>& whileWaiting = {});
 
  private:
@@ -223,6 +227,7 @@ enum class Step {
   Rename,     // the rename of a temporary file over its target
   Truncate,   // cutting a record file or undoing an append
   Delete,     // deleting a file
+  Lock,       // a try of RecordFile::LockExclusive, as the file system would refuse it
 };
 
 // The next `step` of any writer fails with `errnum`; it then fires no more (a later step of

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "database/dialogs/capture_dialog.h"
+#include "page/start_values.h"
 #include "platform/files/files.h"
 #include "tests/database/database_test.h"
 #include "tests/support/test_files.h"
@@ -258,6 +259,71 @@ TEST_F(Capture, ACaptureWaitsForAnotherProgramWritingTheSameFile) {
   EXPECT_EQ(CaptureAnsweringYes(), "El formulario ha sido grabado ...\r\nN\xFAmero de Registro 3");
   EXPECT_FALSE(other.IsOpen());
   EXPECT_EQ(ReadRecordFieldValue("Cliente", 3), "Eva");
+}
+
+// Where the folder's file system keeps no locks the capture writes without the lock, and the
+// first capture of a run that does so says it under its report; each case is a run of its own.
+TEST_F(Capture, AFolderWithoutLocksIsCapturedIntoAndToldOnceARun) {
+  const auto report = [](int64_t record) {
+    return "El formulario ha sido grabado ...\r\nN\xFAmero de Registro " + std::to_string(record);
+  };
+  const auto warned = [&](int64_t record) {
+    return report(record) +
+           "\r\n\r\nLa carpeta de la base de datos no admite bloqueos de ficheros ...\r\n" +
+           linkedDatabaseFolder +
+           "\r\nLas capturas se graban sin bloqueo: dos puestos que capturen a la vez pueden "
+           "recibir el mismo n\xFAmero de registro ...";
+  };
+  using files::testing::Step;
+  // ENOLCK: NFS without its lock service; EINVAL and EOPNOTSUPP: SMB without byte-range locks,
+  // FUSE file systems.
+  for (const int errnum : {ENOLCK, EINVAL, EOPNOTSUPP}) {
+    SCOPED_TRACE(errnum);
+    RestoreEveryStart();
+    SetUp();
+    FillOrder("Eva", "8", 1);
+    files::testing::ArmFailure(Step::Lock, errnum);
+    EXPECT_EQ(CaptureAnsweringYes(), warned(3));
+    files::testing::ArmFailure(Step::Lock, errnum);
+    EXPECT_EQ(CaptureAnsweringYes(), report(4));
+    EXPECT_EQ(CaptureAnsweringYes(), report(5));  // a capture with the lock says nothing either
+    EXPECT_EQ(files::testing::FailuresFired(), 2);
+    files::testing::ResetFailures();
+    EXPECT_EQ(ReadRecordFieldValue("Cliente", 3), "Eva");
+    EXPECT_EQ(ReadRecordFieldValue("Cliente", 4), "Eva");
+    EXPECT_EQ(ui::testing::MessagesShown().size(), 6u);  // a question and a report each
+  }
+
+  // A capture without the lock whose write fails has written no number to warn of.
+  RestoreEveryStart();
+  SetUp();
+  FillOrder("Eva", "8", 1);
+  {
+    files::testing::FailureScope noLocks(Step::Lock, ENOLCK);
+    files::testing::ArmFailure(Step::Write, EIO);
+    EXPECT_EQ(CaptureAnsweringYes(), files::ErrorText(EIO));
+  }
+  EXPECT_EQ(testfiles::ReadRaw(valueFile), before);
+  files::testing::FailureScope noLocks(Step::Lock, ENOLCK);
+  EXPECT_EQ(CaptureAnsweringYes(), warned(3));
+}
+
+TEST_F(Capture, AnyOtherFailureOfTheLockWritesNothingAndSaysWhy) {
+  FillOrder("Eva", "8", 1);
+  struct Case {
+    int errnum;
+    const char* why;
+  };
+  for (const Case& c : {Case{EIO, "Err: 5 Error de entrada/salida"},
+                        Case{ENOMEM, "Err: 12 No hay memoria suficiente"}}) {
+    files::testing::FailureScope failing(files::testing::Step::Lock, c.errnum);
+    EXPECT_EQ(CaptureAnsweringYes(),
+              std::string("No se ha podido bloquear la base de datos, no se ha grabado el "
+                          "formulario ...\r\n") +
+                  c.why);
+    EXPECT_EQ(testfiles::ReadRaw(valueFile), before);
+  }
+  EXPECT_EQ(CaptureAnsweringYes(), "El formulario ha sido grabado ...\r\nN\xFAmero de Registro 3");
 }
 
 TEST_F(Capture, RunningOutOfMemoryWritesNothingAndSaysSo) {

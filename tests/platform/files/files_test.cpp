@@ -332,6 +332,38 @@ TEST(RecordFile, AnExclusiveLockHoldsOffEveryOtherOpening) {
   EXPECT_EQ(nowhere.LockExclusive(0), ENOENT);
 }
 
+// A file system that cannot lock is told apart from a lock held by another program and from
+// any other failure; a refused lock leaves the file unlocked.
+TEST(RecordFile, ALockTheFileSystemRefusesSaysWhy) {
+  const std::string path = testenv::NewFolder("lock-refused") + "valores.zbd";
+  struct Case {
+    int errnum;  // what the file system answers the first try
+    int waitMs;
+    int result;
+  };
+  const Case cases[] = {
+      {ENOLCK, 0, files::kLocksUnsupported},  // NFS without its lock service
+      {EINVAL, 0, files::kLocksUnsupported},
+      {EOPNOTSUPP, 0, files::kLocksUnsupported},
+      {EIO, 60000, EIO},
+      {EAGAIN, 0, EWOULDBLOCK},  // held by another until the wait is over
+      {EACCES, 60000, 0},        // held by another, who lets go before the next try
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.errnum);
+    files::RecordFile f;
+    ASSERT_EQ(f.Open(path, 4), 0);
+    files::testing::FailureScope refused(files::testing::Step::Lock, c.errnum);
+    EXPECT_EQ(f.LockExclusive(c.waitMs), c.result);
+    EXPECT_EQ(files::testing::FailuresFired(), 1);
+    files::RecordFile other;
+    ASSERT_EQ(other.Open(path, 4), 0);
+    EXPECT_EQ(other.LockExclusive(0), c.result == 0 ? EWOULDBLOCK : 0);
+  }
+  EXPECT_EQ(files::ErrorText(files::kLocksUnsupported),
+            "Err: 1002 El sistema de ficheros no admite bloqueos");
+}
+
 TEST(TextFiles, ReadLinesTakesEveryLineEnd) {
   struct Case {
     std::string data;
