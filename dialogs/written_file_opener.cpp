@@ -1,15 +1,19 @@
 #include "dialogs/written_file_opener.h"
 
-#include "page/shared_helpers.h"
-#include "platform/desktop/desktop.h"
+#include "dialogs/messages.h"
 
 std::string NoApplicationText(std::string_view path) {
   return "No hay ninguna aplicaci\xF3n para abrir el fichero " + std::string(path) + " ...";
 }
 
-bool OpenWrittenFile(ui::Window owner, std::string_view path,
-                     const std::function<bool(std::string_view)>& opener) {
-  const bool opened = opener ? opener(path) : desktop::OpenWithApplication(path);
-  if (!opened) ui::MessageBox(owner, NoApplicationText(path), kMessageTitle, ui::Buttons::Ok);
-  return opened;
+void OpenWrittenFile(ui::Window owner, std::string_view path, const FileOpener& opener) {
+  desktop::OpenerVerdict told = [owner, file = std::string(path)](bool opened) {
+    // The verdict may come after the window that asked has closed.
+    if (!opened) Tell(ui::IsWindow(owner) ? owner : nullptr, NoApplicationText(file));
+  };
+  if (opener) {
+    opener(path, std::move(told));
+  } else {
+    desktop::OpenWithApplication(path, std::move(told));
+  }
 }

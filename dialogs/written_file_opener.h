@@ -6,12 +6,16 @@
 #include <string>
 #include <string_view>
 
+#include "platform/desktop/desktop.h"
 #include "platform/ui/ui.h"
 
 // What the user is told when no application opened the file at `path`.
 std::string NoApplicationText(std::string_view path);
 
-// Opens the file with `opener` (empty: the desktop's application for it); when it does not
-// open, says so in a message box that names the file's path. Returns whether it opened.
-bool OpenWrittenFile(ui::Window owner, std::string_view path,
-                     const std::function<bool(std::string_view)>& opener = {});
+// Starts opening the file at `path` and tells `told` later, or at once, whether it opened.
+using FileOpener = std::function<void(std::string_view path, desktop::OpenerVerdict told)>;
+
+// Opens the file with `opener` (empty: the desktop's application for it) without waiting for
+// it; when it turns out not to open, however late, says so in a message box that names the
+// file's path, over `owner` while that window is still there.
+void OpenWrittenFile(ui::Window owner, std::string_view path, const FileOpener& opener = {});

@@ -313,7 +313,10 @@ RecordListOutcome WriteRecordListRtf(const RecordListHooks& hooks) {
   std::string aliasError;
   // The word processor is told that the list's face is monospaced before it opens the list.
   desktop::InstallListFontAlias(aliasError);
-  outcome.opened = hooks.open ? hooks.open(outcome.path)
-                              : desktop::OpenWithApplication(outcome.path);
+  if (hooks.open) {
+    hooks.open(outcome.path);
+  } else {
+    desktop::OpenWithApplication(outcome.path, {});
+  }
   return outcome;
 }

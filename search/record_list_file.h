@@ -82,18 +82,19 @@ struct RecordListHooks {
   std::function<void(std::string_view)> message;  // an OK message box
   // The progress of record i of n, whenever the whole percentage done changes.
   std::function<void(int64_t i, int64_t n)> progress;
-  std::function<bool(std::string_view path)> open;  // empty: the desktop's application
-  std::function<std::time_t()> clock;               // empty: the system clock
+  // Starts opening the finished list; empty: the desktop's application, whose verdict no one
+  // hears.
+  std::function<void(std::string_view path)> open;
+  std::function<std::time_t()> clock;  // empty: the system clock
 };
 
 struct RecordListOutcome {
-  int error = 0;        // 0, or the errno of the failed write (no file is left then)
-  std::string path;     // the list file
-  bool opened = false;  // an application opened the list file
+  int error = 0;     // 0, or the errno of the failed write (no file is left then)
+  std::string path;  // the list file
 };
 
 // Writes the found records (foundRecords 1 to foundCount) with the columns of listFieldNames
-// into a new file in the program's data folder, then opens it. The file is written as the
+// into a new file in the program's data folder, then starts opening it. The file is written as the
 // records are read, into a temporary file renamed at the end; a failed write, or memory
 // running out (ENOMEM), leaves no file.
 RecordListOutcome WriteRecordListRtf(const RecordListHooks& hooks);

@@ -6,7 +6,9 @@
 #include <pulse/error.h>
 #include <pulse/simple.h>
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -15,6 +17,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTimer>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <algorithm>
@@ -359,10 +362,8 @@ QString ListFontAliasFile() {
          ".conf";
 }
 
-// The opener tests put in place of the desktop's, and how long it may run before it counts as
-// opening.
+// The opener tests put in place of the desktop's.
 QString openerOverride;
-int openerWaitMs = 2000;
 
 // The desktop's opener of files, its arguments before the file; empty where there is no
 // desktop to open a file on.
@@ -376,9 +377,17 @@ QStringList DesktopOpener() {
   return {};
 }
 
-// Runs the opener on the file and reads its verdict from its exit code. An opener still running
-// after `waitMs` runs the application itself; it is left to end on its own.
-bool RunOpener(QStringList command, const QString& file, int waitMs) {
+// The openers started and not yet ended. Neither the list nor its processes are ever
+// destroyed by the program: a process destroyed with its object would be killed, and an
+// opener may outlive the program (xdg-open without a desktop runs the application itself).
+std::vector<QProcess*>& Openers() {
+  static auto* const openers = new std::vector<QProcess*>;
+  return *openers;
+}
+
+// Starts the opener on the file without waiting for it; once it has ended, or could not
+// start, its verdict is read from its exit code and told.
+void StartOpener(QStringList command, const QString& file, const OpenerVerdict& told) {
   auto* process = new QProcess;
   process->setProgram(command.takeFirst());
   process->setArguments(command << file);
@@ -386,27 +395,24 @@ bool RunOpener(QStringList command, const QString& file, int waitMs) {
   process->setStandardInputFile(QProcess::nullDevice());
   process->setStandardOutputFile(QProcess::nullDevice());
   process->setStandardErrorFile(QProcess::nullDevice());
-  process->start();
-  if (!process->waitForStarted(5000)) {
-    delete process;
-    return false;
-  }
-  if (process->waitForFinished(waitMs)) {
-    const bool opened =
-        process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
-    delete process;
-    return opened;
-  }
-  // Still running: it has the file open (xdg-open without a desktop runs the application
-  // itself). It is kept where it can be found until it ends, and left running when the program
-  // ends, since a process destroyed with its object would be killed.
-  static auto* const running = new std::vector<QProcess*>;
-  running->push_back(process);
-  QObject::connect(process, &QProcess::finished, process, [process] {
-    running->erase(std::find(running->begin(), running->end(), process));
+  Openers().push_back(process);
+  const auto end = [process, told](bool opened) {
+    std::vector<QProcess*>& openers = Openers();
+    const auto at = std::find(openers.begin(), openers.end(), process);
+    if (at == openers.end()) return;  // told once, whichever of its signals ends it
+    openers.erase(at);
+    // Ended, so it is reaped and its object can go; nothing of it is used after this.
     process->deleteLater();
+    if (told) told(opened);
+  };
+  QObject::connect(process, &QProcess::finished, process,
+                   [end](int code, QProcess::ExitStatus status) {
+                     end(status == QProcess::NormalExit && code == 0);
+                   });
+  QObject::connect(process, &QProcess::errorOccurred, process, [end](QProcess::ProcessError error) {
+    if (error == QProcess::FailedToStart) end(false);
   });
-  return true;
+  process->start();
 }
 
 }  // namespace
@@ -517,13 +523,15 @@ std::string AssociatedOpenCommand(std::string_view extensionWithDot) {
   return ExpandEnvironment(text::FromQ(command));
 }
 
-bool OpenWithApplication(std::string_view path) {
-  if (path.empty()) return false;
-  QString file = text::PathToQ(path);
-  if (!QFileInfo::exists(file)) return false;
-  QStringList command = openerOverride.isEmpty() ? DesktopOpener() : QStringList{openerOverride};
-  if (command.isEmpty()) return false;
-  return RunOpener(command, QFileInfo(file).absoluteFilePath(), openerWaitMs);
+void OpenWithApplication(std::string_view path, OpenerVerdict told) {
+  const QString file = text::PathToQ(path);
+  const QStringList command =
+      openerOverride.isEmpty() ? DesktopOpener() : QStringList{openerOverride};
+  if (path.empty() || !QFileInfo::exists(file) || command.isEmpty()) {
+    if (told) told(false);
+    return;
+  }
+  StartOpener(command, QFileInfo(file).absoluteFilePath(), told);
 }
 
 std::string ListFontAliasPath() { return text::FromQ(ListFontAliasFile()); }
@@ -578,9 +586,25 @@ const std::vector<int>& SoundsRequested() { return soundsRequested; }
 
 namespace testing {
 
-void UseOpener(std::string program, int waitMs) {
-  openerOverride = text::PathToQ(program);
-  openerWaitMs = waitMs;
+void UseOpener(std::string program) { openerOverride = text::PathToQ(program); }
+
+std::vector<long long> OpenersRunning() {
+  std::vector<long long> ids;
+  for (const QProcess* process : Openers()) ids.push_back(process->processId());
+  return ids;
+}
+
+bool WaitForOpeners(int hangSeconds) {
+  QElapsedTimer clock;
+  clock.start();
+  // Wakes the wait for events now and then, so that a hanging opener is noticed.
+  QTimer wake;
+  wake.start(100);
+  while (!Openers().empty()) {
+    if (clock.elapsed() > hangSeconds * 1000LL) return false;
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  return true;
 }
 
 }  // namespace testing

@@ -23,7 +23,7 @@
 using namespace record_list_ids;
 
 ui::Window listDialogFocus = nullptr;
-std::function<bool(std::string_view path)> recordListOpener;
+FileOpener recordListOpener;
 
 namespace {
 
@@ -158,7 +158,7 @@ void CreateList(ui::Window dialog) {
     hooks.message = [dialog](std::string_view text) { Tell(dialog, text); };
     hooks.progress = [dialog](int64_t i, int64_t n) { ShowSearchProgress(dialog, i, n); };
     hooks.open = [dialog](std::string_view path) {
-      return OpenWrittenFile(dialog, path, recordListOpener);
+      OpenWrittenFile(dialog, path, recordListOpener);
     };
     const RecordListOutcome outcome = WriteRecordListRtf(hooks);
     listBeingCreated = false;

@@ -6,13 +6,14 @@
 #include <functional>
 #include <string_view>
 
+#include "dialogs/written_file_opener.h"
 #include "platform/ui/ui.h"
 
 // The control that had the focus when the dialog was last left; nullptr when none is kept.
 extern ui::Window listDialogFocus;
 // Opens a finished list; empty, the desktop's application for RTF does. Tests replace it.
-// When it opens nothing, the dialog says so, naming the list's file.
-extern std::function<bool(std::string_view path)> recordListOpener;
+// When it turns out to open nothing, however late, the user is told so, the list's file named.
+extern FileOpener recordListOpener;
 
 // The dialog's control ids.
 namespace record_list_ids {

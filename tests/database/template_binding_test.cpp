@@ -1,15 +1,18 @@
 // The template language as the designer binds it: an output file that WOUT asks to open goes
-// to the desktop's opener, and the user is told when no application opens it.
+// to the desktop's opener, and the user is told when no application opens it, however late
+// the opener finds that out.
 #include "database/dialogs/template_binding.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/desktop/desktop.h"
 #include "platform/files/files.h"
 #include "tests/database/database_test.h"
+#include "tests/support/held_opener.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -28,24 +31,23 @@ class TemplateBinding : public databasetest::DatabaseTest {
     InstallTemplateRunner();
   }
   void TearDown() override {
-    desktop::testing::UseOpener("");
     templateScriptRunner = nullptr;
     DatabaseTest::TearDown();
   }
-  // An opener of the test's own that ends with `exitCode`.
-  void UseOpenerEnding(int exitCode) {
-    const std::string opener = folder_ + "opener";
-    testfiles::WriteRaw(opener, "#!/bin/sh\nexit " + std::to_string(exitCode) + "\n");
-    std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
-    desktop::testing::UseOpener(opener);
-  }
   std::string folder_;
+  // Ends only when a test lets it, long after the run that started it, as on a loaded machine.
+  testopener::HeldOpener opener_;
 };
 
 TEST_F(TemplateBinding, AnOutputFileThatNoApplicationOpensIsNamedInAMessage) {
-  UseOpenerEnding(3);
   EXPECT_EQ(templateScriptRunner("Abre salida"), std::optional<std::string>("1"));
   EXPECT_EQ(testfiles::ReadRaw(folder_ + "salida.txt"), "Hola\r\n");
+  // The run is over and the opener still runs: nothing is known yet.
+  EXPECT_EQ(desktop::testing::OpenersRunning().size(), 1u);
+  EXPECT_TRUE(ui::testing::MessagesShown().empty());
+  opener_.Let(3);
+  ASSERT_TRUE(desktop::testing::WaitForOpeners());
+  EXPECT_EQ(opener_.Asked(), std::vector<std::string>{folder_ + "salida.txt"});
   const auto& shown = ui::testing::MessagesShown();
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text,
@@ -54,8 +56,10 @@ TEST_F(TemplateBinding, AnOutputFileThatNoApplicationOpensIsNamedInAMessage) {
 }
 
 TEST_F(TemplateBinding, AnOutputFileThatOpensSaysNothing) {
-  UseOpenerEnding(0);
   EXPECT_EQ(templateScriptRunner("Abre salida"), std::optional<std::string>("1"));
+  opener_.Let(0);
+  ASSERT_TRUE(desktop::testing::WaitForOpeners());
+  EXPECT_EQ(opener_.Asked(), std::vector<std::string>{folder_ + "salida.txt"});
   EXPECT_TRUE(ui::testing::MessagesShown().empty());
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <cerrno>
 #include <filesystem>
 #include <new>
@@ -19,6 +21,7 @@
 #include "tests/objects/dialog_test.h"
 #include "tests/page/ink.h"
 #include "tests/search/search_fixture.h"
+#include "tests/support/held_opener.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"
 
@@ -71,9 +74,9 @@ class RecordListDialogTest : public dialogtest::DialogTest {
     DialogTest::SetUp();
     ResetRecordListDialogState();
     files::OverrideDataFolder(testenv::NewFolder("program"));
-    recordListOpener = [this](std::string_view path) {
+    recordListOpener = [this](std::string_view path, const desktop::OpenerVerdict& told) {
       opened_.emplace_back(path);
-      return true;
+      told(true);
     };
     ResetSearchState();
     searchtest::LinkDatabase("Socios",
@@ -281,14 +284,14 @@ TEST_F(RecordListDialogTest, ASecondOpeningKeepsTheCheckBoxesAndTheCount) {
 
 TEST_F(RecordListDialogTest, CrearWritesTheListOfTheFoundRecords) {
   ui::Window dialog = nullptr;
-  recordListOpener = [this, &dialog](std::string_view path) {
+  recordListOpener = [this, &dialog](std::string_view path, const desktop::OpenerVerdict& told) {
     opened_.emplace_back(path);
     // While the list is written the buttons are greyed and the caption shows the progress.
     EXPECT_EQ(ui::Caption(dialog), "100 %");
     for (int id : {kAplicar, kSalir, kCrear, kUpperCaseBox})
       EXPECT_FALSE(ui::Enabled(dialog, id)) << id;
     EXPECT_TRUE(ui::Enabled(dialog, kTotalsBox));
-    return true;
+    told(true);
   };
   OnDialog(kCaption, [&dialog](ui::Window w) {
     dialog = w;
@@ -338,9 +341,10 @@ TEST_F(RecordListDialogTest, AFailedWriteIsReported) {
 }
 
 TEST_F(RecordListDialogTest, AListThatNoApplicationOpensIsNamedInAMessage) {
-  recordListOpener = [this](std::string_view path) {
+  // An opener that finds no application at once.
+  recordListOpener = [this](std::string_view path, const desktop::OpenerVerdict& told) {
     opened_.emplace_back(path);
-    return false;
+    told(false);
   };
   OnDialog(kCaption, [](ui::Window w) {
     Apply(w, "Nombre", "10");
@@ -357,6 +361,44 @@ TEST_F(RecordListDialogTest, AListThatNoApplicationOpensIsNamedInAMessage) {
        ("No hay ninguna aplicaci\xF3n para abrir el fichero " + opened_[0] + " ...").c_str()}));
   // The list is written all the same.
   EXPECT_NE(testfiles::ReadRaw(opened_[0]).find("\\f0\\fs16 Ana"), std::string::npos);
+}
+
+// The desktop's opener may take seconds to find that nothing takes RTF: the dialog has moved
+// on by then, and the opener was left running meanwhile.
+TEST_F(RecordListDialogTest, TheDesktopsOpenerIsHeardHoweverLateItEnds) {
+  recordListOpener = nullptr;
+  struct Case {
+    int exitCode;
+    bool told;
+  };
+  for (const Case c : {Case{1, true}, Case{0, false}}) {
+    SCOPED_TRACE(c.exitCode);
+    ui::testing::Begin();
+    testopener::HeldOpener opener;
+    OnDialog(kCaption, [](ui::Window w) {
+      Apply(w, "Nombre", "10");
+      Click(w, kCrear);
+      Click(w, kSalir);
+    });
+    EXPECT_EQ(ShowRecordListDialog(nullptr), 0);
+    const std::vector<long long> running = desktop::testing::OpenersRunning();
+    ASSERT_EQ(running.size(), 1u);
+    EXPECT_EQ(kill(static_cast<pid_t>(running[0]), 0), 0) << "the opener was stopped";
+    ASSERT_NO_FATAL_FAILURE(dialogtest::ExpectMessages(
+        {"Comienza la creaci\xF3n de la lista ...", "Lista realizada ..."}));
+    opener.Let(c.exitCode);
+    ASSERT_TRUE(desktop::testing::WaitForOpeners());
+    const std::vector<std::string> asked = opener.Asked();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].rfind(files::DataFolder() + "Lista ", 0), 0u) << asked[0];
+    std::vector<const char*> expected = {"Comienza la creaci\xF3n de la lista ...",
+                                         "Lista realizada ..."};
+    const std::string noApplication =
+        "No hay ninguna aplicaci\xF3n para abrir el fichero " + asked[0] + " ...";
+    if (c.told) expected.push_back(noApplication.c_str());
+    ASSERT_NO_FATAL_FAILURE(dialogtest::ExpectMessages(expected));
+    EXPECT_TRUE(ui::testing::Unexpected().empty());
+  }
 }
 
 TEST_F(RecordListDialogTest, MemoryRunningOutIsReported) {
@@ -381,10 +423,10 @@ TEST_F(RecordListDialogTest, MemoryRunningOutIsReported) {
 
 TEST_F(RecordListDialogTest, EscAndTheCloseBoxWaitForTheListBeingWritten) {
   ui::Window dialog = nullptr;
-  recordListOpener = [&dialog](std::string_view) {
+  recordListOpener = [&dialog](std::string_view, const desktop::OpenerVerdict& told) {
     ui::testing::CloseBox(dialog);
     ui::testing::Key(dialog, ui::kKeyEscape);
-    return true;
+    told(true);
   };
   OnDialog(kCaption, [&dialog](ui::Window w) {
     dialog = w;

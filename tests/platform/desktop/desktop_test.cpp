@@ -7,15 +7,18 @@
 
 #include <signal.h>
 
+#include <QCoreApplication>
 #include <QImage>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
-#include <thread>
 
+#include "tests/support/held_opener.h"
 #include "tests/support/test_env.h"
 
 namespace {
@@ -230,9 +233,33 @@ TEST(Environment, ExpandsTheThreeForms) {
   for (const Case& c : cases) EXPECT_EQ(desktop::ExpandEnvironment(c.in), c.out) << c.in;
 }
 
-TEST(Opener, AMissingFileOpensNothing) {
-  EXPECT_FALSE(desktop::OpenWithApplication(testenv::Folder() + "no such document.qorvex"));
-  EXPECT_FALSE(desktop::OpenWithApplication(""));
+// What an opening of `path` was told, taken as it comes; nothing until it is told.
+struct Told {
+  std::shared_ptr<std::optional<bool>> verdict = std::make_shared<std::optional<bool>>();
+  desktop::OpenerVerdict Hear() const {
+    return [verdict = verdict](bool opened) {
+      EXPECT_FALSE(verdict->has_value()) << "told twice";
+      *verdict = opened;
+    };
+  }
+  std::optional<bool> operator*() const { return *verdict; }
+};
+
+// What the opener said of `path` once it has ended.
+std::optional<bool> Verdict(const std::string& path) {
+  const Told told;
+  desktop::OpenWithApplication(path, told.Hear());
+  EXPECT_TRUE(desktop::testing::WaitForOpeners()) << "an opener hangs";
+  return *told;
+}
+
+TEST(Opener, AMissingFileOpensNothingAndIsToldAtOnce) {
+  for (const std::string& path : {testenv::Folder() + "no such document.qorvex", std::string()}) {
+    const Told told;
+    desktop::OpenWithApplication(path, told.Hear());
+    EXPECT_EQ(*told, std::optional<bool>(false)) << path;
+    desktop::OpenWithApplication(path, {});  // nobody to tell
+  }
 }
 
 // An opener of the tests' own in place of the desktop's: a shell script.
@@ -257,54 +284,70 @@ TEST_F(OpenerTest, WithoutADesktopNothingOpensAndNothingIsSaidOnTheConsole) {
   // The tests run on the offscreen platform: no desktop to open a file on.
   ::testing::internal::CaptureStderr();
   ::testing::internal::CaptureStdout();
-  const bool opened = desktop::OpenWithApplication(document_);
+  const Told told;
+  desktop::OpenWithApplication(document_, told.Hear());
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-  EXPECT_FALSE(opened);
+  EXPECT_EQ(*told, std::optional<bool>(false));
+  EXPECT_TRUE(desktop::testing::OpenersRunning().empty());
 }
 
 TEST_F(OpenerTest, TheOpenersExitCodeSaysWhetherTheFileOpened) {
   const std::string asked = testenv::Folder() + "openers/asked";
   desktop::testing::UseOpener(Opener("opens", "printf '%s' \"$*\" >'" + asked + "'; exit 0"));
-  EXPECT_TRUE(desktop::OpenWithApplication(document_));
+  EXPECT_EQ(Verdict(document_), std::optional<bool>(true));
   EXPECT_EQ(Slurp(asked), document_);
 
   // What xdg-open does when no application takes the file's type: its message is its own.
   ::testing::internal::CaptureStderr();
   desktop::testing::UseOpener(
       Opener("finds-none", "echo \"xdg-open: no method available for opening '$1'\" >&2; exit 3"));
-  const bool opened = desktop::OpenWithApplication(document_);
+  const std::optional<bool> verdict = Verdict(document_);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-  EXPECT_FALSE(opened);
+  EXPECT_EQ(verdict, std::optional<bool>(false));
 
+  desktop::testing::UseOpener(Opener("crashes", "kill -SEGV $$"));
+  EXPECT_EQ(Verdict(document_), std::optional<bool>(false));
   desktop::testing::UseOpener(testenv::Folder() + "openers/no such opener");
-  EXPECT_FALSE(desktop::OpenWithApplication(document_));
+  EXPECT_EQ(Verdict(document_), std::optional<bool>(false));
   // A missing file is never handed to the opener.
   std::filesystem::remove(asked);
   desktop::testing::UseOpener(Opener("opens", "printf '%s' \"$*\" >'" + asked + "'; exit 0"));
-  EXPECT_FALSE(desktop::OpenWithApplication(document_ + ".missing"));
+  EXPECT_EQ(Verdict(document_ + ".missing"), std::optional<bool>(false));
   EXPECT_FALSE(std::filesystem::exists(asked));
 }
 
-TEST_F(OpenerTest, AnOpenerStillRunningHasOpenedTheFileAndIsLeftRunning) {
-  // Without a desktop environment xdg-open runs the application itself until it is closed.
-  const std::string pidFile = testenv::Folder() + "openers/pid";
-  desktop::testing::UseOpener(Opener("runs", "echo $$ >'" + pidFile + "'; exec sleep 30"), 300);
-  const auto start = std::chrono::steady_clock::now();
-  EXPECT_TRUE(desktop::OpenWithApplication(document_));
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
-  // The opener was left running on its own: on a loaded machine it may write its number later.
-  std::string written;
-  for (int tries = 0; tries < 200 && written.find('\n') == std::string::npos; ++tries) {
-    written = Slurp(pidFile);
-    if (written.find('\n') == std::string::npos)
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+// As on a loaded machine, where xdg-open took seconds to find that nothing takes the file.
+TEST_F(OpenerTest, TheVerdictIsToldHoweverLateItComes) {
+  struct Case {
+    int exitCode;
+    bool opened;
+  };
+  for (const Case c : {Case{3, false}, Case{0, true}}) {
+    testopener::HeldOpener opener;
+    const Told told;
+    desktop::OpenWithApplication(document_, told.Hear());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE((*told).has_value()) << "told before the opener ended";
+    EXPECT_EQ(desktop::testing::OpenersRunning().size(), 1u);
+    opener.Let(c.exitCode);
+    ASSERT_TRUE(desktop::testing::WaitForOpeners());
+    EXPECT_EQ(*told, std::optional<bool>(c.opened)) << c.exitCode;
+    EXPECT_EQ(opener.Asked(), std::vector<std::string>{document_});
   }
-  ASSERT_NE(written.find('\n'), std::string::npos) << "the opener never ran";
-  const pid_t pid = static_cast<pid_t>(std::stol(written));
-  ASSERT_GT(pid, 0);
-  EXPECT_EQ(kill(pid, 0), 0) << "the opener was stopped";
-  kill(pid, SIGTERM);
+}
+
+TEST_F(OpenerTest, AnOpenerStillRunningIsLeftRunningAndTellsNothing) {
+  // Without a desktop environment xdg-open runs the application itself until it is closed.
+  testopener::HeldOpener opener;
+  const Told told;
+  desktop::OpenWithApplication(document_, told.Hear());
+  const std::vector<long long> running = desktop::testing::OpenersRunning();
+  ASSERT_EQ(running.size(), 1u);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(kill(static_cast<pid_t>(running[0]), 0), 0) << "the opener was stopped";
+  EXPECT_EQ(desktop::testing::OpenersRunning(), running);
+  EXPECT_FALSE((*told).has_value());
 }
 
 // The face fontconfig gives for the record list's face under the tests' home, as
