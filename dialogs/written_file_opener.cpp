@@ -1,5 +1,6 @@
 #include "dialogs/written_file_opener.h"
 
+#include "dialogs/messages.h"
 #include "page/shared_helpers.h"
 #include "platform/desktop/desktop.h"
 
@@ -10,6 +11,6 @@ std::string NoApplicationText(std::string_view path) {
 bool OpenWrittenFile(ui::Window owner, std::string_view path,
                      const std::function<bool(std::string_view)>& opener) {
   const bool opened = opener ? opener(path) : desktop::OpenWithApplication(path);
-  if (!opened) ui::MessageBox(owner, NoApplicationText(path), kMessageTitle, ui::Buttons::Ok);
+  if (!opened) Tell(owner, NoApplicationText(path));
   return opened;
 }

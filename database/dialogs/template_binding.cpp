@@ -7,6 +7,7 @@
 #include "database/record_browsing.h"
 #include "database/record_fill.h"
 #include "database/template_database.h"
+#include "dialogs/messages.h"
 #include "dialogs/written_file_opener.h"
 #include "page/shared_helpers.h"
 #include "platform/desktop/desktop.h"
@@ -32,7 +33,7 @@ class DesignerTemplateEnvironment : public TemplateDatabaseEnvironment {
   void OpenOutputFile(const std::string& path) override { OpenWrittenFile(nullptr, path); }
   void ShowError(const std::string& message) override {
     // A page may bind several scripts: the first line says which one failed.
-    ui::MessageBox(nullptr, scriptName_ + "\r\n" + message, kMessageTitle, ui::Buttons::Ok);
+    Tell(nullptr, scriptName_ + "\r\n" + message);
   }
 
  private:
