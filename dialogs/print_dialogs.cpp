@@ -4,6 +4,7 @@
 #include <string>
 
 #include "dialogs/dialog_skeleton.h"
+#include "dialogs/messages.h"
 #include "page/settings.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"
@@ -79,7 +80,7 @@ void AcceptPaperFormat(ui::Window window) {
     ui::EndDialog(window, ui::kOk);
     return;
   }
-  ui::MessageBox(window, "Tienes que escribir medidas formato papel ...", kMessageTitle, ui::Buttons::Ok);
+  Tell(window, "Tienes que escribir medidas formato papel ...");
 }
 
 void InitialisePaperFormat(ui::Window window) {

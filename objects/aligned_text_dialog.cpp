@@ -3,6 +3,7 @@
 #include <string>
 
 #include "dialogs/dialog_skeleton.h"
+#include "dialogs/messages.h"
 #include "objects/memo_text.h"
 #include "page/aligned_text.h"
 #include "page/shared_helpers.h"
@@ -42,8 +43,7 @@ void Accept(ui::Window window) {
   const long double w = FieldNumber(window, kWidth);
   const long double h = FieldNumber(window, kHeight);
   if (w < 1 || w > 1200 || h < 1 || h > 900 || onlyLineBreaks) {
-    ui::MessageBox(window, "Datos Incorrectos ...\r\nTama\xF1o demasiado grande o faltan datos ...", kMessageTitle,
-                   ui::Buttons::Ok);
+    Tell(window, "Datos Incorrectos ...\r\nTama\xF1o demasiado grande o faltan datos ...");
     return;
   }
   alignedTextWidth = static_cast<int16_t>(w);
@@ -115,8 +115,7 @@ intptr_t AlignedTextDialogProc(ui::Window window, ui::Msg msg, intptr_t first, i
 
 bool RefuseEmptyAlignedText() {
   if (!alignedText.empty()) return false;
-  ui::MessageBox(nullptr, "Tiene que escribir un texto para poder insertarlo en la imagen ...", kMessageTitle,
-                 ui::Buttons::Ok);
+  Tell(nullptr, "Tiene que escribir un texto para poder insertarlo en la imagen ...");
   return true;
 }
 

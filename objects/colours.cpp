@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "dialogs/dialog_skeleton.h"
+#include "dialogs/messages.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"
 #include "platform/files/files.h"
@@ -83,7 +84,7 @@ int SaveFavouriteColours() {
   files::SetNormalAttributes(path);
   // Written beside the old file and renamed over it: a failure keeps the old palette.
   const int error = files::WriteAllAtomically(path, bytes);
-  if (error != 0) ui::MessageBox(nullptr, files::ErrorText(error), kMessageTitle, ui::Buttons::Ok);
+  if (error != 0) Tell(nullptr, files::ErrorText(error));
   return error;
 }
 

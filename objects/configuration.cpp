@@ -71,7 +71,7 @@ void Leave(ui::Window window) {
   const long double x = FieldNumber(window, kX);
   const long double y = FieldNumber(window, kY);
   if (!IsInsertPositionAllowed(x, y)) {
-    ui::MessageBox(window, InsertAreaMessage(), kMessageTitle, ui::Buttons::Ok);
+    Tell(window, InsertAreaMessage());
     return;
   }
   insertX = static_cast<int32_t>(x);

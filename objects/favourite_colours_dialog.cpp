@@ -1,6 +1,7 @@
 #include "objects/favourite_colours_dialog.h"
 
 #include "dialogs/dialog_skeleton.h"
+#include "dialogs/messages.h"
 #include "objects/colours.h"
 #include "page/aligned_text.h"
 #include "page/shared_helpers.h"
@@ -63,7 +64,7 @@ void Initialise(ui::Window window) {
   // A palette file that cannot be read is said so, and the palette starts white.
   if (std::string refused;
       !FileExists(FavouriteColoursPath()) || !(refused = LoadFavouriteColours()).empty()) {
-    if (!refused.empty()) ui::MessageBox(window, refused, kMessageTitle, ui::Buttons::Ok);
+    if (!refused.empty()) Tell(window, refused);
     InitColourGrid(kColourColumns, kColourRows, kColourGridOrigin, kColourGridOrigin);
   }
   MakePalette();
@@ -77,7 +78,7 @@ void OnCommand(ui::Window dialog, int id, intptr_t code) {
     if (!Archive()) return;
     colourGridModified = 0;
     ui::Enable(dialog, kArchivar, false);
-    ui::MessageBox(dialog, "Mis Colores Favoritos han sido Archivados", kMessageTitle, ui::Buttons::Ok);
+    Tell(dialog, "Mis Colores Favoritos han sido Archivados");
   } else if (IsButtonPress(id, code, kSalir)) {
     if (colourGridModified == 1 &&
         ui::MessageBox(dialog, "Desea guardar los cambios antes de Salir ?", kMessageTitle, ui::Buttons::YesNo) ==

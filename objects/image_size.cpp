@@ -43,8 +43,7 @@ void Accept(ui::Window window) {
   const long double w = FieldNumber(window, kWidth);
   const long double h = FieldNumber(window, kHeight);
   if (w < 1 || w > 32767 || h < 1 || h > 32767) {
-    ui::MessageBox(window, "Tienes que poner un tama\xF1o de imagen en esta opcion ...", kMessageTitle,
-                   ui::Buttons::Ok);
+    Tell(window, "Tienes que poner un tama\xF1o de imagen en esta opcion ...");
     return;
   }
   imageWidth = static_cast<int16_t>(w);

@@ -1,6 +1,7 @@
 #include "objects/insert_text.h"
 
 #include "dialogs/dialog_skeleton.h"
+#include "dialogs/messages.h"
 #include "page/start_values.h"
 
 using namespace insert_text_ids;
@@ -55,8 +56,7 @@ intptr_t InsertTextDialogProc(ui::Window window, ui::Msg msg, intptr_t first, in
 
 bool RefuseEmptyInsertText() {
   if (!insertTextBuffer.empty()) return false;
-  ui::MessageBox(nullptr, "Tiene que escribir una frase para poder insertarla en la imagen ...", kMessageTitle,
-                 ui::Buttons::Ok);
+  Tell(nullptr, "Tiene que escribir una frase para poder insertarla en la imagen ...");
   return true;
 }
 

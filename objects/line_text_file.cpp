@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "dialogs/file_dialogs.h"
+#include "dialogs/messages.h"
 #include "page/command_ids.h"
 #include "page/shared_helpers.h"
 #include "page/start_values.h"
@@ -56,10 +57,8 @@ int32_t ChooseLineTextFile(ui::Window owner) {
   if (BrowseTextFile(owner, lineTextFilePath, 0) != 1) return 0;
   if (!files::FileExists(lineTextFilePath)) return 0;
   if (CountTextFileLines(lineTextFilePath) > kLineTextMaxLines) {
-    ui::MessageBox(
-        nullptr,
-        "El texto no puede tener mas de " + std::to_string(kLineTextMaxLines) + " l\xEDneas ...",
-        kMessageTitle, ui::Buttons::Ok);
+    Tell(nullptr,
+         "El texto no puede tener mas de " + std::to_string(kLineTextMaxLines) + " l\xEDneas ...");
     return 0;
   }
   ReadTextFileLines(lineTextFilePath);

@@ -1,6 +1,7 @@
 #include "objects/size_fields.h"
 
 #include "dialogs/dialog_skeleton.h"
+#include "dialogs/messages.h"
 #include "platform/numbers/numbers.h"
 
 SizeVerdict JudgeSizeFields(long double firstPx, long double secondPx, long double firstMm,
@@ -37,14 +38,9 @@ bool ReadSizeFields(ui::Window dialog, const SizeFieldIds& ids, int16_t& first, 
       JudgeSizeFields(FieldNumber(dialog, ids.firstPixels), FieldNumber(dialog, ids.secondPixels),
                       FieldNumber(dialog, ids.firstMillimetres), FieldNumber(dialog, ids.secondMillimetres));
   for (int i = 0; i < v.mixedMessages; ++i)
-    ui::MessageBox(dialog, "No puedes rellenar tama\xF1o en pixel y milimetros a la vez ...", kMessageTitle,
-                   ui::Buttons::Ok);
-  if (v.incomplete)
-    ui::MessageBox(dialog, "Rellena Tama\xF1o en pixeles o milimetros ...\r\nGracias !!", kMessageTitle,
-                   ui::Buttons::Ok);
-  if (v.tooLarge)
-    ui::MessageBox(dialog, "Tama\xF1o demasiado grande, como mucho 32767 pixeles ...", kMessageTitle,
-                   ui::Buttons::Ok);
+    Tell(dialog, "No puedes rellenar tama\xF1o en pixel y milimetros a la vez ...");
+  if (v.incomplete) Tell(dialog, "Rellena Tama\xF1o en pixeles o milimetros ...\r\nGracias !!");
+  if (v.tooLarge) Tell(dialog, "Tama\xF1o demasiado grande, como mucho 32767 pixeles ...");
   if (v.sizeTaken) {
     first = v.first;
     second = v.second;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "dialogs/messages.h"
 #include "page/document_file.h"
 #include "page/images.h"
 #include "page/page_store.h"
@@ -62,6 +63,6 @@ bool AskToPrintPageBitmap(const gfx::Surface& page) {
       print::PrintPageBitmap(page, settings, title.empty() ? kMessageTitle : title, error);
   if (!printed && print::DefaultPrinterName().empty())
     printed = PrintToPdfInstead(page, settings, error);
-  if (!printed) ui::MessageBox(nullptr, ErrorMessage(error), kMessageTitle, ui::Buttons::Ok);
+  if (!printed) Tell(nullptr, ErrorMessage(error));
   return printed;
 }

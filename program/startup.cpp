@@ -47,8 +47,7 @@ std::string GetAssociatedOpenCommand(std::string_view extensionWithDot) {
 
 bool RegisterDocumentFileType(std::string_view extensionWithoutDot, int iconNumber) {
   if (extensionWithoutDot.find('.') != std::string_view::npos) {
-    ui::MessageBox(nullptr, "Error : Extension se pone sin punto ...", kMessageTitle,
-                   ui::Buttons::Ok);
+    Tell(nullptr, "Error : Extension se pone sin punto ...");
     return false;
   }
   std::string error;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "dialogs/file_dialogs.h"
+#include "dialogs/messages.h"
 #include "objects/admin_controls_dialog.h"
 #include "objects/aligned_text_dialog.h"
 #include "objects/arrow_dialog.h"
@@ -37,7 +38,7 @@ constexpr gfx::Colour kRed = 0x0000FF;
 // object, show it with the page background, sound, and give it the next slot.
 bool StoreIsFull() {
   if (objectCount < kMaxObjectCount) return false;
-  ui::MessageBox(nullptr, "No puedo insertar mas objetos ...", kMessageTitle, ui::Buttons::Ok);
+  Tell(nullptr, "No puedo insertar mas objetos ...");
   return true;
 }
 

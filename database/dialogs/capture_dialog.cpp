@@ -3,6 +3,7 @@
 #include "database/capture.h"
 #include "database/value_scan.h"
 #include "dialogs/dialog_skeleton.h"
+#include "dialogs/messages.h"
 #include "platform/ui/ui.h"
 
 void CaptureFormData() {
@@ -11,10 +12,10 @@ void CaptureFormData() {
   ValueScanGuard busy;
   const CapturePlan plan = PrepareCapture();
   if (!plan.ask) {
-    ui::MessageBox(nullptr, plan.message, kMessageTitle, ui::Buttons::Ok);
+    Tell(nullptr, plan.message);
     return;
   }
   if (ui::MessageBox(nullptr, plan.message, kMessageTitle, ui::Buttons::YesNo) != ui::Answer::Yes)
     return;
-  ui::MessageBox(nullptr, ArchiveCapturedForm(plan.values).message, kMessageTitle, ui::Buttons::Ok);
+  Tell(nullptr, ArchiveCapturedForm(plan.values).message);
 }

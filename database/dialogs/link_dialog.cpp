@@ -3,6 +3,7 @@
 #include "database/value_scan.h"
 #include "dialogs/dialog_skeleton.h"
 #include "database/search_results.h"
+#include "dialogs/messages.h"
 #include "page/painter.h"
 #include "page/settings.h"
 #include "page/start_values.h"
@@ -28,8 +29,7 @@ void TestFolder(ui::Window window, bool chosen) {
   const LinkTestResult result = ApplyDatabaseLinkTest(linkedDatabaseFolder);
   if (result == LinkTestResult::kLinked) ui::SetText(window, kFolder, linkedDatabaseFolder);
   if (chosen && result == LinkTestResult::kBadFormat)
-    ui::MessageBox(window, "La carpeta NO es una base de dato ...\r\nFormato erroneo ...",
-                   kMessageTitle, ui::Buttons::Ok);
+    Tell(window, "La carpeta NO es una base de dato ...\r\nFormato erroneo ...");
   TellLinkTested(result);
 }
 

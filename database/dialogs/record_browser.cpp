@@ -9,6 +9,7 @@
 #include "database/record_fill.h"
 #include "database/value_scan.h"
 #include "dialogs/dialog_skeleton.h"
+#include "dialogs/messages.h"
 #include "page/start_values.h"
 #include "database/search_results.h"
 
@@ -74,7 +75,7 @@ void RunBusy(ui::Window window, Work work) {
   try {
     work();
   } catch (const std::bad_alloc&) {
-    ui::MessageBox(nullptr, kOutOfMemory, kMessageTitle, ui::Buttons::Ok);
+    Tell(nullptr, kOutOfMemory);
   }
   moving = false;
   UpdateControls(window);

@@ -7,6 +7,7 @@
 #include "database/record_browsing.h"
 #include "database/record_fill.h"
 #include "database/template_database.h"
+#include "dialogs/messages.h"
 #include "dialogs/written_file_opener.h"
 #include "page/shared_helpers.h"
 #include "platform/desktop/desktop.h"
@@ -33,8 +34,7 @@ class DesignerTemplateEnvironment : public TemplateDatabaseEnvironment {
   void ShowError(const std::string& message, bool scriptMissing) override {
     // A page may bind several scripts: the first line says which one failed, unless the
     // message names the script with the path it was looked for at.
-    const std::string shown = scriptMissing ? message : scriptName_ + "\r\n" + message;
-    ui::MessageBox(nullptr, shown, kMessageTitle, ui::Buttons::Ok);
+    Tell(nullptr, scriptMissing ? message : scriptName_ + "\r\n" + message);
   }
 
  private:

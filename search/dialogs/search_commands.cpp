@@ -1,6 +1,7 @@
 #include "search/dialogs/search_commands.h"
 
 #include "database/linked_database.h"
+#include "dialogs/messages.h"
 #include "page/command_ids.h"
 #include "page/settings.h"
 #include "page/shared_helpers.h"
@@ -25,8 +26,7 @@ void RunSearchCommand(ui::Window, int commandId) {
   if (commandId == kCommandSearch) {
     if (searchBusy) return;
     if (linkedDatabaseFolder.empty() || !files::FileExists(LinkedFieldDefinitionPath())) {
-      ui::MessageBox(nullptr, "No hay una base de datos vinculada correctamente ...",
-                     kMessageTitle, ui::Buttons::Ok);
+      Tell(nullptr, "No hay una base de datos vinculada correctamente ...");
       return;
     }
     RunWithSearchBusy(ShowSearchDialog);
@@ -34,8 +34,7 @@ void RunSearchCommand(ui::Window, int commandId) {
     // Nothing found opens nothing, so the guard stays with the search or the browser that may
     // hold it.
     if (foundCount <= 0) {
-      ui::MessageBox(nullptr, "Tienes que hacer primero una busqueda ...", kMessageTitle,
-                     ui::Buttons::Ok);
+      Tell(nullptr, "Tienes que hacer primero una busqueda ...");
       return;
     }
     if (searchBusy) return;

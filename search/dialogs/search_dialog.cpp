@@ -7,6 +7,7 @@
 #include "database/records.h"
 #include "database/value_scan.h"
 #include "dialogs/dialog_skeleton.h"
+#include "dialogs/messages.h"
 #include "page/start_values.h"
 #include "search/comparison.h"
 #include "search/field_definitions.h"
@@ -40,10 +41,6 @@ DialogSkeleton skeleton{nullptr, nullptr, kSalir};
 // Set from "Buscar" until its search has ended: the windows run meanwhile, and nothing of the
 // dialog may end it or change the criteria under the search.
 bool searching = false;
-
-void ShowMessage(const std::string& text) {
-  ui::MessageBox(nullptr, text, kMessageTitle, ui::Buttons::Ok);
-}
 
 std::string EmptyLabelText(int n) { return "Campo de busqueda " + std::to_string(n) + " "; }
 
@@ -88,7 +85,7 @@ void ApplyCriterion(ui::Window window) {
   const std::string option =
       optionLine >= 0 ? ui::ListText(window, kComparisonList, optionLine) : "";
   if (field.empty() || option.empty()) {
-    ShowMessage("Tiene que seleccionar sus preferencias de busqueda primero ...");
+    Tell(nullptr, "Tiene que seleccionar sus preferencias de busqueda primero ...");
     return;
   }
   // Three criteria are all a search takes.
@@ -138,7 +135,7 @@ void RunSearch(ui::Window window, int count, const std::array<std::string, 3>& t
     message = "No hay memoria suficiente para terminar la busqueda ...";
   }
   searching = false;
-  ShowMessage(message);
+  Tell(nullptr, message);
   ui::SetCaption(window, searchStartTime + " - " + TimeOfDayText());
 }
 
@@ -152,7 +149,7 @@ void StartSearch(ui::Window window) {
   if (typed) {
     RunSearch(window, count, texts);
   } else {
-    ShowMessage("No ha escrito valores a buscar ...");
+    Tell(nullptr, "No ha escrito valores a buscar ...");
   }
   for (int id : {kSalir, kAplicar, kBuscar}) ui::Enable(window, id, true);
 }
