@@ -111,8 +111,9 @@ TEST(DatabaseMenu, TheBrowserFillsThePageAndHoldsTheSearchGuardWhileOpen) {
       {}, [] { LinkFixtureDatabase(); });
 }
 
-// An object bound to "@@" and a script name gets what the script gives out; a script that
-// fails says which it is and why in a message box and leaves the object empty.
+// An object bound to "@@" and a script name gets what the script gives out; a script that is
+// missing says so, with the path it was looked for at, in a message box and leaves the object
+// empty.
 TEST(DatabaseMenu, ARecordFillRunsTheScriptsOfItsBindings) {
   WithMainWindow(
       [](ui::Window w) {
@@ -125,7 +126,8 @@ TEST(DatabaseMenu, ARecordFillRunsTheScriptsOfItsBindings) {
         EXPECT_EQ(FixedFieldText(broken.fillText), "");
         const auto& shown = MessagesShown();
         EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](const ui::testing::Shown& m) {
-          return m.title == "Vozurivudoz" && m.text.starts_with("Roto\r\nEl fichero ");
+          return m.title == "Vozurivudoz" && m.text.starts_with("El fichero ") &&
+                 m.text.find("Roto\r\nNo existe ..") != std::string::npos;
         }));
         ui::testing::CloseBox(databaseBrowserWindow);
       },
