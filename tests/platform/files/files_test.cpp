@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
@@ -306,9 +307,9 @@ TEST(RecordFile, AnExclusiveLockHoldsOffEveryOtherOpening) {
 
   files::RecordFile other;
   ASSERT_EQ(other.Open(path, 4), 0);
-  int waits = 0;
-  EXPECT_EQ(other.LockExclusive(40, [&] { ++waits; }), EWOULDBLOCK);
-  EXPECT_GE(waits, 1);
+  const auto asked = std::chrono::steady_clock::now();
+  EXPECT_EQ(other.LockExclusive(40), EWOULDBLOCK);
+  EXPECT_GE(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(40));
   EXPECT_EQ(other.LockExclusive(0), EWOULDBLOCK);
   std::string record;
   EXPECT_TRUE(other.Get(1, record));  // the lock holds off lockers only
@@ -321,8 +322,14 @@ TEST(RecordFile, AnExclusiveLockHoldsOffEveryOtherOpening) {
   }
   EXPECT_EQ(other.LockExclusive(0), EWOULDBLOCK);
 
-  holder.Close();
-  EXPECT_EQ(other.LockExclusive(0), 0);
+  // The holder lets go while the other waits between its tries.
+  int waits = 0;
+  const auto letGo = [&] {
+    ++waits;
+    holder.Close();
+  };
+  EXPECT_EQ(other.LockExclusive(60000, letGo), 0);
+  EXPECT_EQ(waits, 1);
   EXPECT_EQ(other.LockExclusive(0), 0);  // taken again by its holder
   EXPECT_EQ(ReadRaw(path), "AAAA");
   files::RecordFile closed;

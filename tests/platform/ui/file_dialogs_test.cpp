@@ -108,10 +108,10 @@ TEST_F(UiTest, TheChooserListsDeviceAndSystemFoldersWithoutWaitingOnThem) {
     spec.save = true;
     spec.initialFolder = folder;
     std::unique_ptr<QFileDialog> dialog(ui::MakeFileDialog(spec));
-    QElapsedTimer clock;
-    clock.start();
-    EXPECT_FALSE(ListedTypes(*dialog, folder).empty());
-    EXPECT_LT(clock.elapsed(), 20000);
+    const std::map<std::string, std::string> types = ListedTypes(*dialog, folder);
+    EXPECT_FALSE(types.empty());
+    // An entry the chooser waited on would still be without its type.
+    for (const auto& [name, type] : types) EXPECT_NE(type, "") << name;
   }
 }
 
