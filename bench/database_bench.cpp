@@ -1,7 +1,7 @@
 // The linked database's hot paths on a generated database of bench::Records() records of 7 fields
 // (values of 5 to 20 characters): one step of the record browser to the last record (the fill
-// of a page of 20 bound objects; the repaint is the designer's and is left out), and the
-// capture of one record.
+// of a page of 20 bound objects; the repaint is the designer's and is left out), the first read
+// of the value file in a run, and the capture of one record.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -11,6 +11,8 @@
 #include "bench/bench_records.h"
 #include "database/capture.h"
 #include "database/database_files.h"
+#include "database/linked_database.h"
+#include "database/value_order.h"
 #include "database/record_browsing.h"
 #include "page/page_store.h"
 #include "page/settings.h"
@@ -67,6 +69,18 @@ void BM_BrowserStepToTheLastRecord(benchmark::State& state) {
   std::filesystem::remove_all(BenchFolder());
 }
 BENCHMARK(BM_BrowserStepToTheLastRecord)->Unit(benchmark::kMillisecond);
+
+// The first read of the value file in a run, which finds the order of its records with one
+// pass over the file; every later read finds it kept.
+void BM_FirstReadOfTheValueFile(benchmark::State& state) {
+  MakeDatabase();
+  for (auto _ : state) {
+    ForgetValueFileOrders();
+    benchmark::DoNotOptimize(GetLastRecordNumber());
+  }
+  std::filesystem::remove_all(BenchFolder());
+}
+BENCHMARK(BM_FirstReadOfTheValueFile)->Unit(benchmark::kMillisecond);
 
 void BM_CaptureOneRecord(benchmark::State& state) {
   MakeDatabase();
