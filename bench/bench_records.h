@@ -2,11 +2,15 @@
 // not set, so that one run can show how each cost grows with the database. Each size gets
 // folders of its own, so that databases of two sizes never meet.
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
+
+#include "database/value_order.h"
 
 namespace bench {
 
@@ -33,6 +37,12 @@ inline std::string Folder(const std::string& name) {
           ("veluna-" + name + "-bench-" + std::to_string(Records())))
              .string() +
          "/";
+}
+
+// Waits until a database just written has settled, as a user's has: the order of a value file
+// changed a moment ago is found anew at every read (database/value_order.h).
+inline void LetDatabaseSettle() {
+  std::this_thread::sleep_for(std::chrono::milliseconds(kValueFileSettledMs + 20));
 }
 
 }  // namespace bench

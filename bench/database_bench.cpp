@@ -44,6 +44,7 @@ void MakeDatabase() {
   files::WriteAllAtomically(folder + "Bench.z04", definitions);
   files::WriteAllAtomically(folder + "Bench.zbd", cells);
   linkedDatabaseFolder = folder;
+  bench::LetDatabaseSettle();
 }
 
 // 20 administrative controls bound to the 7 fields in turn.

@@ -76,7 +76,9 @@ std::string MakeDatabase(int missingEvery) {
       }
     }
   }
+  cells.close();
   linkedDatabaseFolder = folder;
+  bench::LetDatabaseSettle();
   return folder;
 }
 

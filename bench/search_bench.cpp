@@ -55,6 +55,7 @@ const std::string& LinkLargeDatabase() {
     }
     std::ofstream(folder + "Grande.zbd", std::ios::binary) << cells;
     linkedDatabaseFolder = folder;
+    bench::LetDatabaseSettle();
     return folder + "Grande.zbd";
   }();
   return valueFile;

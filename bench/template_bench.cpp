@@ -72,6 +72,7 @@ std::string MakeFolder() {
   templatetest::WriteFixtureDatabase(folder, Generated());
   std::ofstream(folder + "suma", std::ios::binary) << kScript;
   std::ofstream(folder + "lista", std::ios::binary) << kWoutScript;
+  bench::LetDatabaseSettle();
   return folder;
 }
 

@@ -146,6 +146,11 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
   const int64_t first = number * blockCells_ + 1;
   const size_t count = static_cast<size_t>(std::min<int64_t>(blockCells_, cellCount_ - first + 1));
   block.cells.resize(count);
+  // Only a block that held strays has marks to clear.
+  if (block.strayMarks) [[unlikely]] {
+    for (ScannedCell& c : block.cells) c.stray = 0;
+    block.strayMarks = false;
+  }
   ScannedCell* const out = block.cells.data();
   const char* const base = RawCell(first);
   // From the last cell of the block back, so that the cell after, as read, and its run are at
@@ -156,15 +161,15 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
   uint16_t nextRun = 0;
   // Every cell is first read as its stored record, which is the record it belongs to unless it
   // is damaged or a stray.
-  bool damaged = false;
-  int64_t position = first + static_cast<int64_t>(count);
+  int64_t after = std::numeric_limits<int64_t>::max();
+  bool descends = false;
   for (ScannedCell* c = out + count; c != out;) {
     --c;
-    --position;
     const char* const afterCell = cell;
     cell -= kZbdEntryLength;
     const int64_t stored = StoredRecord(cell);
-    damaged |= !IsPossible(stored, position);
+    descends |= stored > after;
+    after = stored;
     // The cells of one value carry the same name, so most names are the one after.
     const uint8_t name = SameNameBytes(cell, afterCell) ? nextName : NameOf(cell);
     const uint16_t run =
@@ -173,11 +178,18 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
     c->character = static_cast<uint8_t>(cell[offsetof(ZbdEntry, character)]);
     c->last = IsLastCharacter(cell) ? 1 : 0;
     c->name = name;
-    c->stray = 0;
     c->run = run;
     nextName = name;
     nextRecord = stored;
     nextRun = run;
+  }
+  // Records that ascend from at least 1 to no more than the block's first place are all
+  // possible where they stand; only a block where they do not is looked at cell by cell.
+  bool damaged = descends || out[0].record < 1 || out[count - 1].record > first;
+  if (damaged) {
+    damaged = false;
+    for (size_t k = 0; k < count; ++k)
+      damaged |= !IsPossible(out[k].record, first + static_cast<int64_t>(k));
   }
   const size_t stray = order.FirstStrayEndingFrom(first);
   const bool meetsStrays =
@@ -203,7 +215,7 @@ void ValueCellFile::PlaceRecords(Block& block, int64_t first) {
        s < order.strays.size() && order.strays[s].first < end; ++s)
     for (int64_t i = std::max(order.strays[s].first, first); i <= order.strays[s].last && i < end;
          ++i)
-      block.cells[static_cast<size_t>(i - first)].stray = 1;
+      block.cells[static_cast<size_t>(i - first)].stray = block.strayMarks = true;
   for (size_t k = count; k-- > 0;) {
     ScannedCell& c = block.cells[k];
     const bool joins = k + 1 < count && block.cells[k + 1].record == c.record &&

@@ -99,6 +99,7 @@ class ValueCellFile {
   struct Block {
     int64_t number = -1;  // -1: holds nothing
     std::vector<ScannedCell> cells;
+    bool strayMarks = false;  // some of the cells are marked as strays
   };
   const ScannedCell& LoadCell(int64_t i);
   void Decode(Block& block, int64_t number);

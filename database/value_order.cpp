@@ -18,8 +18,6 @@ constexpr size_t kNameWidth = sizeof(ZbdEntry::fieldName);
 constexpr int64_t kPassCells = 4096;
 // The orders kept: the linked database's and the template database's, with room to spare.
 constexpr size_t kKeptFiles = 4;
-// A file whose last change is more recent than this is checked again at the next call.
-constexpr int64_t kSettledMs = 100;
 
 int64_t StoredRecord(const char* cell) {
   int64_t record;
@@ -54,6 +52,8 @@ struct KeptOrder {
   files::FileStamp stamp;
   std::shared_ptr<ValueFileOrder> order;
   std::vector<PassState> checkpoints;  // before the first cell of each block of the pass
+  PassState tail;                      // before cell tailCell, the last cells but two
+  int64_t tailCell = 0;
   std::string lastCell;                // the bytes of the last cell the order was found with
   bool settled = false;                // the stamp was settled once the order was found
   uint64_t used = 0;
@@ -92,25 +92,38 @@ void PlaceCell(ValueFileOrder& order, PassState& state, int64_t cell, int64_t re
     state.mainRecord = record;
 }
 
-// Places the cells from pass block `fromBlock` on, up to cell `cells`, going on from where the
-// pass stood before that block.
+// Places the cells from cell `fromCell` on, up to cell `cells`, going on from where the pass
+// stood before it: the start of the file, the start of a block of the pass, or the kept order's
+// last cells but two.
 void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder& order,
-                 int64_t fromBlock, int64_t cells) {
+                 int64_t fromCell, int64_t cells) {
   PassState state;
-  if (fromBlock > 0) state = kept.checkpoints[static_cast<size_t>(fromBlock)];
+  const size_t block = static_cast<size_t>((fromCell - 1) / kPassCells);
+  if (fromCell > 1) {
+    state = fromCell == kept.tailCell ? kept.tail : kept.checkpoints[block];
+    kept.checkpoints.resize(block + 1);
+  } else {
+    kept.checkpoints.clear();
+  }
   order.mapped = state.mapped;
   order.strays.resize(state.strays);
   if (!order.strays.empty()) order.strays.back().last = state.lastStrayEnd;
-  kept.checkpoints.resize(static_cast<size_t>(fromBlock));
+  const auto note = [&order](PassState& at) {
+    at.strays = order.strays.size();
+    at.lastStrayEnd = order.strays.empty() ? 0 : order.strays.back().last;
+    at.mapped = order.mapped;
+  };
+  // The cells after which the file may grow are placed again then: their state is kept.
+  kept.tailCell = std::max<int64_t>(cells - 2, 1);
 
   std::string bytes;
-  for (int64_t block = fromBlock; block * kPassCells < cells; ++block) {
-    state.strays = order.strays.size();
-    state.lastStrayEnd = order.strays.empty() ? 0 : order.strays.back().last;
-    state.mapped = order.mapped;
-    kept.checkpoints.push_back(state);
-    const int64_t first = block * kPassCells + 1;
-    const int64_t last = std::min(first + kPassCells - 1, cells);
+  for (int64_t first = fromCell; first <= cells;) {
+    if ((first - 1) % kPassCells == 0 &&
+        static_cast<size_t>((first - 1) / kPassCells) == kept.checkpoints.size()) {
+      note(state);
+      kept.checkpoints.push_back(state);
+    }
+    const int64_t last = std::min((first - 1) / kPassCells * kPassCells + kPassCells, cells);
     // Each cell is read with its neighbours, and placed knowing the records of the two after.
     const int64_t from = std::max<int64_t>(first - 1, 1), to = std::min(last + 3, cells);
     file.GetRun(from, to - from + 1, bytes);
@@ -124,12 +137,17 @@ void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder&
     int64_t record = recordOf(first);
     int64_t next = first < cells ? recordOf(first + 1) : -1;
     for (int64_t i = first; i <= last; ++i) {
+      if (i == kept.tailCell) {
+        note(state);
+        kept.tail = state;
+      }
       const int64_t afterNext = i + 1 < cells ? recordOf(i + 2) : -1;
       PlaceCell(order, state, i, record, next, afterNext);
       record = next;
       next = afterNext;
     }
     StepValueScan();
+    first = last + 1;
   }
   order.cells = cells;
   order.lastRecord = state.mainRecord;
@@ -222,7 +240,7 @@ std::shared_ptr<const ValueFileOrder> OrderOfValueFile(const files::RecordFile& 
     // Not to be told from another state of the file later: found, and not kept.
     KeptOrder once;
     auto order = std::make_shared<ValueFileOrder>();
-    FollowCells(file, once, *order, 0, cells);
+    FollowCells(file, once, *order, 1, cells);
     return order;
   }
   auto found = std::find_if(keptOrders.begin(), keptOrders.end(),
@@ -236,20 +254,20 @@ std::shared_ptr<const ValueFileOrder> OrderOfValueFile(const files::RecordFile& 
   // what was kept before it.
   KeptOrder next;
   auto order = std::make_shared<ValueFileOrder>();
-  int64_t fromBlock = 0;
+  int64_t fromCell = 1;
   if (found != keptOrders.end() && OnlyAppendedTo(file, *found, stamp, cells)) {
     next = *found;
     *order = *found->order;
     // The last cell kept now has a cell after it, which decides how it and the two cells
     // before it are placed.
-    fromBlock = std::max<int64_t>(found->order->cells - 3, 0) / kPassCells;
+    fromCell = found->tailCell;
   }
   next.path = std::string(path);
-  FollowCells(file, next, *order, fromBlock, cells);
+  FollowCells(file, next, *order, fromCell, cells);
   next.stamp = stamp;
   // A value file changes by appends, which its length tells; the stamp guards against any
   // other change, and the local file systems' clocks step in a few milliseconds.
-  next.settled = files::IsSettled(stamp, kSettledMs);
+  next.settled = files::IsSettled(stamp, kValueFileSettledMs);
   next.order = order;
   next.used = ++orderUses;
   found = std::find_if(keptOrders.begin(), keptOrders.end(),

@@ -58,6 +58,10 @@ struct ValueFileOrder {
   bool HoldsStraysOf(int64_t record) const;
 };
 
+// A file whose last change is more recent than this (in milliseconds) when its order is found is
+// looked at again at the next call, however its stamp stands.
+inline constexpr int64_t kValueFileSettledMs = 100;
+
 // At most this many strays are kept for a file.
 inline constexpr size_t kMaxStrays = size_t{1} << 18;
 

@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <fstream>
 #include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "database/database_files.h"
+#include "database/value_order.h"
 #include "tests/database/value_file_model.h"
 #include "tests/support/test_env.h"
 #include "tests/support/test_files.h"
@@ -213,6 +215,50 @@ TEST(ValueCells, IsolatedDamagedCellsLeaveTheMainSequenceAscending) {
         ASSERT_EQ(jumps.FindRecordFrom(1, wanted), PlainScan(read, strays, 1, wanted)) << wanted;
       }
     }
+  }
+}
+
+// A file appended to a few cells at a time, some of them damaged, some of records written late
+// or early, across the blocks the order is found in: after every append the order followed on
+// over the new cells is the order found anew from the first cell.
+TEST(ValueCells, TheOrderFollowedOverAppendedCellsIsTheOrderFoundAnew) {
+  std::mt19937 random(7);
+  const std::string path = testenv::NewFolder("appended") + "v.zbd";
+  std::string bytes;
+  int64_t record = 0, cells = 0;
+  while (cells < 9500) {
+    const int64_t add = 1 + static_cast<int64_t>(random() % 900);
+    for (int64_t k = 0; k < add; ++k) {
+      ++cells;
+      if (random() % 5 == 0 && record < cells) ++record;
+      int64_t stored = record;
+      if (random() % 40 == 0) stored = random() % 2 ? cells + 5 : 0;  // damaged
+      if (random() % 40 == 0) stored = std::max<int64_t>(record - 1, 1);  // written late
+      bytes += EncodeValueCell('a', 1, random() % 2 ? "A" : "B", 3, 10, 0, stored,
+                               random() % 3 == 0 ? 1 : 0);
+    }
+    // The last cells of a step are often damaged, so the cells after them change how they read.
+    if (random() % 3 == 0) {
+      const size_t at = bytes.size() - kZbdEntryLength + 40;
+      for (int b = 0; b < 8; ++b) bytes[at + b] = 0;
+    }
+    std::ofstream(path, std::ios::binary | std::ios::app)
+        << bytes.substr(static_cast<size_t>(cells - add) * kZbdEntryLength);
+    ValueCellFile followed(path, 64);
+    const ValueFileOrder kept = followed.Order();
+    ForgetValueFileOrders();
+    ValueCellFile anew(path, 64);
+    const ValueFileOrder& found = anew.Order();
+    ASSERT_EQ(kept.cells, cells);
+    ASSERT_EQ(kept.lastRecord, found.lastRecord) << cells;
+    ASSERT_EQ(kept.strays.size(), found.strays.size()) << cells;
+    for (size_t k = 0; k < kept.strays.size(); ++k) {
+      ASSERT_EQ(kept.strays[k].first, found.strays[k].first) << cells << " " << k;
+      ASSERT_EQ(kept.strays[k].last, found.strays[k].last) << cells << " " << k;
+      ASSERT_EQ(kept.strays[k].record, found.strays[k].record) << cells << " " << k;
+    }
+    ASSERT_EQ(kept.byRecord, found.byRecord) << cells;
+    // The order just found is the one the next append follows on from.
   }
 }
 
