@@ -132,7 +132,11 @@ void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder&
       return bytes.data() + static_cast<size_t>(i - from) * kZbdEntryLength;
     };
     const auto recordOf = [&](int64_t i) {
-      return RecordOfCell(raw(i - 1), raw(i), raw(i + 1), i);
+      const char* cell = bytes.data() + static_cast<size_t>(i - from) * kZbdEntryLength;
+      // Most cells hold a record their place can: their neighbours are not needed.
+      if (const int64_t stored = StoredRecord(cell); IsPossible(stored, i)) [[likely]]
+        return stored;
+      return RecordOfCell(raw(i - 1), cell, raw(i + 1), i);
     };
     int64_t record = recordOf(first);
     int64_t next = first < cells ? recordOf(first + 1) : -1;
