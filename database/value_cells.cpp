@@ -29,8 +29,6 @@ bool IsLastCharacter(const char* cell) {
   return FieldAt<int32_t>(cell, offsetof(ZbdEntry, lastCharacter)) == 1;
 }
 
-bool IsPossible(int64_t record, int64_t position) { return record >= 1 && record <= position; }
-
 // The name field of a cell as four overlapping words, which hold every byte of it: two cells
 // carry the same name bytes when their words are equal, which is cheaper to learn than by a call
 // to compare 31 bytes, for every cell.
@@ -189,7 +187,7 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
   if (damaged) {
     damaged = false;
     for (size_t k = 0; k < count; ++k)
-      damaged |= !IsPossible(out[k].record, first + static_cast<int64_t>(k));
+      damaged |= !IsPossibleRecord(out[k].record, first + static_cast<int64_t>(k));
   }
   const size_t stray = order.FirstStrayEndingFrom(first);
   const bool meetsStrays =
@@ -206,7 +204,7 @@ void ValueCellFile::PlaceRecords(Block& block, int64_t first) {
   for (size_t k = 0; k < count; ++k) {
     const int64_t i = first + static_cast<int64_t>(k);
     const char* const cell = base + k * kZbdEntryLength;
-    if (IsPossible(StoredRecord(cell), i)) continue;
+    if (IsPossibleRecord(StoredRecord(cell), i)) continue;
     block.cells[k].record = RecordOfCell(i > 1 ? cell - kZbdEntryLength : nullptr, cell,
                                          i < cellCount_ ? cell + kZbdEntryLength : nullptr, i);
   }

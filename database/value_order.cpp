@@ -37,8 +37,6 @@ bool SameName(const char* a, const char* b) {
   return std::string_view(x, strnlen(x, kNameWidth)) == std::string_view(y, strnlen(y, kNameWidth));
 }
 
-bool IsPossible(int64_t record, int64_t position) { return record >= 1 && record <= position; }
-
 // Where a pass over a file stood before a cell.
 struct PassState {
   int64_t mainRecord = 0;  // the record of the main sequence's last cell so far
@@ -134,7 +132,7 @@ void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder&
     const auto recordOf = [&](int64_t i) {
       const char* cell = bytes.data() + static_cast<size_t>(i - from) * kZbdEntryLength;
       // Most cells hold a record their place can: their neighbours are not needed.
-      if (const int64_t stored = StoredRecord(cell); IsPossible(stored, i)) [[likely]]
+      if (const int64_t stored = StoredRecord(cell); IsPossibleRecord(stored, i)) [[likely]]
         return stored;
       return RecordOfCell(raw(i - 1), cell, raw(i + 1), i);
     };
@@ -181,10 +179,10 @@ bool OnlyAppendedTo(const files::RecordFile& file, const KeptOrder& kept,
 
 int64_t RecordOfCell(const char* before, const char* cell, const char* after, int64_t position) {
   const int64_t stored = StoredRecord(cell);
-  if (IsPossible(stored, position)) return stored;
-  const bool low = before && IsPossible(StoredRecord(before), position - 1);
+  if (IsPossibleRecord(stored, position)) return stored;
+  const bool low = before && IsPossibleRecord(StoredRecord(before), position - 1);
   // The cell after lends its record only where this cell could hold it.
-  const bool high = after && IsPossible(StoredRecord(after), position);
+  const bool high = after && IsPossibleRecord(StoredRecord(after), position);
   const int64_t lowRecord = low ? StoredRecord(before) : 0;
   const int64_t highRecord = high ? StoredRecord(after) : 0;
   if (low && !IsLastCharacter(before) && SameName(before, cell)) return lowRecord;

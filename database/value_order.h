@@ -16,6 +16,11 @@ namespace files {
 class RecordFile;
 }
 
+// Whether a cell at `position` (from 1) can belong to `record`.
+inline bool IsPossibleRecord(int64_t record, int64_t position) {
+  return record >= 1 && record <= position;
+}
+
 // The record the cell at `position` (from 1) is read as belonging to, from the 54 bytes of the
 // cell and of its neighbours (`before` and `after` are null where there is none). A possible
 // number is read as it stands. A damaged cell is read with the neighbours whose numbers are

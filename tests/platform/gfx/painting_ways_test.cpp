@@ -48,7 +48,7 @@ TEST(GfxPaintingWays, TextsComeOutAlikeInEveryFaceStyleAndPlace) {
   const std::string longText(400, 'W');
   const Case cases[] = {
       {"Arial", 10, 0, 0, kBlack, kTransparent, 0, 0, "Nombre y apellidos", 4, 4},
-      {"Arial", 10, kBold | kItalic, 0, kRed, kTransparent, 0, 0, "\xC1rbol \xF1and\xFA fj", 2, 8},
+      {"Arial", 10, kBold | kItalic, 0, kRed, kTransparent, 0, 0, "\xC1rbol \xF1" "and\xFA fj", 2, 8},
       {"Times New Roman", 12, kItalic, 0, kBlack, kTransparent, 0, 0, "ffij Wy", 95, 10},
       {"Courier New", 8, kUnderline | kStrikeOut, 0, kBlue, kTransparent, 0, 0, "a b c", -7, -4},
       {"Symbol", 14, 0, 0, kBlack, kTransparent, 0, 0, "abgdpS\xE5", 3, 20},
