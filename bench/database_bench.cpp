@@ -1,7 +1,8 @@
 // The linked database's hot paths on a generated database of bench::Records() records of 7 fields
 // (values of 5 to 20 characters): one step of the record browser to the last record (the fill
-// of a page of 20 bound objects; the repaint is the designer's and is left out), the first read
-// of the value file in a run, and the capture of one record.
+// of a page of 20 bound objects; the repaint is the designer's and is left out), the same a
+// moment after another desk's capture, the first read of the value file in a run, and the
+// capture of one record.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -82,6 +83,29 @@ void BM_FirstReadOfTheValueFile(benchmark::State& state) {
   std::filesystem::remove_all(BenchFolder());
 }
 BENCHMARK(BM_FirstReadOfTheValueFile)->Unit(benchmark::kMillisecond);
+
+// A step of the record browser to the last record a moment after another desk captured it:
+// the file changed too recently to be told by its stamp from its next change.
+void BM_BrowserStepAfterAnotherDesksCapture(benchmark::State& state) {
+  MakeDatabase();
+  MakeBoundPage(20);
+  int64_t record = GetLastRecordNumber();
+  const std::string valueFile = LinkedValuePath();
+  for (auto _ : state) {
+    state.PauseTiming();
+    ++record;
+    std::string cells;
+    for (int f = 0; f < 7; ++f)
+      for (size_t k = 0; k < 8; ++k)
+        cells += EncodeValueCell('x', 1, kFields[f], 3, 40, 0, record, k + 1 == 8 ? 1 : 0);
+    AppendValueCells(valueFile, cells);
+    state.ResumeTiming();
+    browserRecordNumber = 0;
+    benchmark::DoNotOptimize(ShowBrowserPosition(GetLastRecordNumber()));
+  }
+  std::filesystem::remove_all(BenchFolder());
+}
+BENCHMARK(BM_BrowserStepAfterAnotherDesksCapture)->Unit(benchmark::kMillisecond);
 
 void BM_CaptureOneRecord(benchmark::State& state) {
   MakeDatabase();

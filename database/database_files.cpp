@@ -115,115 +115,126 @@ int64_t CountValueFileRecords(std::string_view path) {
   return std::clamp<int64_t>(cells.LastRecordNumber(), 0, cells.CellCount());
 }
 
-std::string ScanRecordFieldValue(std::string_view path, std::string_view fieldName,
-                                 int64_t record, int64_t fromCell, int64_t* valueFirstCell) {
-  if (record < 1) return {};
-  ValueCellFile cells(path, kRecordBlockCells);
-  return ScanRecordFieldValue(cells, fieldName, record, fromCell, valueFirstCell);
-}
-
 namespace {
 
-// Whether a cell from `from` to `to` carries another name than the one numbered `wanted`: a
-// scan for that field that passes over them starts its value again.
-bool OtherNameWithin(ValueCellFile& cells, int64_t from, int64_t to, uint8_t wanted) {
-  for (int64_t k = from; k <= to;) {
-    const std::span<const ScannedCell> run = cells.Run(k);
-    if (run.front().name != wanted) return true;
-    k += static_cast<int64_t>(run.size());
+// A reader of a value file that may be growing while it is read (another desk's capture
+// becomes visible a page at a time): read again while the file's length moves under the read.
+constexpr int kReadsOfAGrowingFile = 8;
+
+template <typename Read>
+auto ReadSettledRecord(std::string_view path, Read read) {
+  for (int attempt = 1;; ++attempt) {
+    ValueCellFile cells(path, kRecordBlockCells);
+    auto value = read(cells);
+    if (cells.KeepsItsLength() || attempt == kReadsOfAGrowingFile) return value;
   }
-  return false;
+}
+
+// Where a record's cells lie: its run in the main sequence from `fromCell` on, ending at the
+// first cell of a later record in it; or, for a record read whole, the cells from its first to
+// its last.
+struct RecordCells {
+  int64_t first = 1, last = 0;
+  bool untilLaterRecord = true;
+};
+
+RecordCells CellsToRead(ValueCellFile& cells, int64_t record, int64_t fromCell) {
+  if (cells.ReadsWhole(record)) {
+    const ValueCellFile::Span span = cells.SpanOfRecord(record);
+    return {span.first, span.last, false};
+  }
+  return {cells.FindRecordFrom(fromCell, record), cells.CellCount(), true};
 }
 
 }  // namespace
 
-std::string ScanRecordFieldValue(ValueCellFile& cells, std::string_view fieldName,
-                                 int64_t record, int64_t fromCell, int64_t* valueFirstCell) {
+std::string GatherRecordFieldValue(ValueCellFile& cells, std::string_view fieldName,
+                                   int64_t record, int64_t first, int64_t last,
+                                   bool untilLaterRecord, int64_t* valueFirst,
+                                   int64_t* valueLast) {
   if (record < 1) return {};
   const uint8_t wanted = cells.NameNumber(fieldName);
+  last = std::min(last, cells.CellCount());
   std::string partial;
-  int64_t first = 0;
-  // One cell as the scan from the file's first cell takes it: true once the value is whole. A
-  // cell of another field starts the value again; one of the field in another record leaves it.
-  const auto take = [&](int64_t k, const ScannedCell& cell) {
-    if (cell.name != wanted) {
+  int64_t firstOfValue = 0;
+  for (int64_t k = std::max<int64_t>(first, 1); k <= last;) {
+    // The cells of a run all do what the first does, up to the first last character.
+    const ScannedCell& cell = cells.Cell(k);
+    const int64_t size = std::min<int64_t>(cell.run, last - k + 1);
+    if (cell.record != record) {
+      if (untilLaterRecord && cell.record > record && cell.stray == 0) break;
+    } else if (cell.name != wanted) {
       partial.clear();
-      return false;
+    } else {
+      const ScannedCell* const run = &cell;
+      int64_t end = 0;
+      while (end < size && run[end].last != 1) ++end;
+      const int64_t taken = std::min(end + 1, size);
+      if (partial.empty()) firstOfValue = k;
+      for (int64_t n = 0; n < taken && partial.size() < kMaxValueLength; ++n)
+        partial += static_cast<char>(run[n].character);
+      if (end < size) {
+        if (valueFirst) *valueFirst = firstOfValue;
+        if (valueLast) *valueLast = k + end;
+        return partial;
+      }
     }
-    if (cell.record != record) return false;
-    if (partial.empty()) first = k;
-    if (partial.size() < kMaxValueLength) partial += static_cast<char>(cell.character);
-    return cell.last == 1;
-  };
-  const auto whole = [&] {
-    if (valueFirstCell) *valueFirstCell = first;
-    return partial;
-  };
-  if (!cells.HasStraysOf(record)) {
-    // The record's cells are its run in the main sequence, from the cursor on.
-    for (int64_t k = cells.FindRecordFrom(fromCell, record); k <= cells.CellCount(); ++k) {
-      const ScannedCell& cell = cells.Cell(k);
-      if (cell.record != record && cell.stray == 0) break;
-      if (take(k, cell)) return whole();
-    }
-    return {};
-  }
-  int64_t scanned = 0;
-  for (const auto& [from, to] : cells.CellsOfRecord(record)) {
-    if (scanned > 0 && !partial.empty() && OtherNameWithin(cells, scanned + 1, from - 1, wanted))
-      partial.clear();
-    for (int64_t k = from; k <= to; ++k)
-      if (take(k, cells.Cell(k))) return partial;
-    scanned = to;
+    k += size;
   }
   return {};
 }
 
+std::string ScanRecordFieldValue(std::string_view path, std::string_view fieldName,
+                                 int64_t record, int64_t fromCell, int64_t* valueFirstCell) {
+  if (record < 1) return {};
+  return ReadSettledRecord(path, [&](ValueCellFile& cells) {
+    return ScanRecordFieldValue(cells, fieldName, record, fromCell, valueFirstCell);
+  });
+}
+
+std::string ScanRecordFieldValue(ValueCellFile& cells, std::string_view fieldName,
+                                 int64_t record, int64_t fromCell, int64_t* valueFirstCell) {
+  if (record < 1) return {};
+  const RecordCells where = CellsToRead(cells, record, fromCell);
+  return GatherRecordFieldValue(cells, fieldName, record, where.first, where.last,
+                                where.untilLaterRecord,
+                                where.untilLaterRecord ? valueFirstCell : nullptr);
+}
+
 std::vector<std::pair<std::string, std::string>> ReadRecordValues(std::string_view path,
                                                                   int64_t record) {
-  std::vector<std::pair<std::string, std::string>> values;
-  if (record < 1) return values;
-  std::unordered_map<std::string, size_t> completed;
-  ValueCellFile cells(path, kRecordBlockCells);
-  // The value being read is of the name of the last cell met, whatever its record: a cell of
-  // another name starts it again.
-  std::string name, partial;
-  const auto take = [&](int64_t k) {
-    const ScannedCell cell = cells.Cell(k);
-    if (const std::string_view cellName = cells.CellName(k); cellName != name) {
-      name = cellName;
-      partial.clear();
-    }
-    if (cell.record != record) return;
-    if (partial.size() < kMaxValueLength) partial += static_cast<char>(cell.character);
-    if (cell.last != 1) return;
-    // Only the first copy of a value counts, as a scan for that field would find it.
-    if (completed.emplace(name, values.size()).second) values.emplace_back(name, partial);
-    partial.clear();
-  };
-  if (!cells.HasStraysOf(record)) {
-    for (int64_t k = cells.FindRecordFrom(1, record); k <= cells.CellCount(); ++k) {
-      if (cells.Cell(k).record != record && cells.Cell(k).stray == 0) break;
-      take(k);
+  std::vector<std::pair<std::string, std::string>> none;
+  if (record < 1) return none;
+  return ReadSettledRecord(path, [record](ValueCellFile& cells) {
+    std::vector<std::pair<std::string, std::string>> values;
+    std::unordered_map<std::string, size_t> completed;
+    // The value being read is of the name of the record's last cell met: a cell of the record
+    // with another name starts it again.
+    std::string name, partial;
+    const RecordCells where = CellsToRead(cells, record, 1);
+    const int64_t last = std::min(where.last, cells.CellCount());
+    for (int64_t k = where.first; k <= last;) {
+      const ScannedCell& cell = cells.Cell(k);
+      if (cell.record != record) {
+        if (where.untilLaterRecord && cell.record > record && cell.stray == 0) break;
+        // Cells of another record change nothing.
+        k += cell.run;
+        continue;
+      }
+      if (const std::string_view cellName = cells.CellName(k); cellName != name) {
+        name = cellName;
+        partial.clear();
+      }
+      if (partial.size() < kMaxValueLength) partial += static_cast<char>(cell.character);
+      if (cell.last == 1) {
+        // Only the first copy of a value counts, as a scan for that field would find it.
+        if (completed.emplace(name, values.size()).second) values.emplace_back(name, partial);
+        partial.clear();
+      }
+      ++k;
     }
     return values;
-  }
-  int64_t scanned = 0;
-  for (const auto& [from, to] : cells.CellsOfRecord(record)) {
-    // Of the cells passed over, only the name of the last matters, and whether one before it
-    // carried another name.
-    if (scanned > 0 && from > scanned + 1 && !partial.empty()) {
-      for (int64_t k = scanned + 1; k < from; ++k)
-        if (cells.CellName(k) != name) {
-          partial.clear();
-          name = cells.CellName(from - 1);
-          break;
-        }
-    }
-    for (int64_t k = from; k <= to; ++k) take(k);
-    scanned = to;
-  }
-  return values;
+  });
 }
 
 int AppendValueCells(std::string_view path, std::string_view cells) {

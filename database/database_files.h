@@ -86,14 +86,26 @@ bool HasCapturableDefinition(const std::vector<FieldDefinition>& fields,
 // hold.
 int64_t CountValueFileRecords(std::string_view path);
 
-// The first complete value of a field in a record, starting the scan at cell `fromCell`
-// (from 1); "" when there is none. A value completes on its cell with lastCharacter 1; a cell
-// of another field in between starts it again, one of the field in another record leaves it.
-// `valueFirstCell`, when given, receives the index of the value's first cell. The record's cells
-// are its run in the main sequence of ascending records, found from `fromCell` on in a few steps
-// (ValueCellFile::FindRecordFrom) instead of reading every cell before it; a record that also
-// has strays (database/value_order.h) is read through all of its cells from the file's first,
-// whatever `fromCell` says, and leaves `valueFirstCell` as it was.
+// The first complete value of a field among the cells of `record` from cell `first` to cell
+// `last` ("" when there is none), gathered from the record's own cells in file order: a value
+// completes on its cell with lastCharacter 1, a cell of another field of the record starts it
+// again, and a cell of another record, whatever its name, changes nothing. With
+// `untilLaterRecord` the cells end sooner, at the first cell of a later record in the main
+// sequence of ascending records. `valueFirst` and `valueLast`, when given, receive the places
+// of the value's first and last cells.
+std::string GatherRecordFieldValue(ValueCellFile& cells, std::string_view fieldName,
+                                   int64_t record, int64_t first, int64_t last,
+                                   bool untilLaterRecord, int64_t* valueFirst = nullptr,
+                                   int64_t* valueLast = nullptr);
+
+// The first complete value of a field in a record ("" when there is none), as
+// GatherRecordFieldValue gathers it, starting at cell `fromCell` (from 1): the record's run in
+// the main sequence of ascending records is found from `fromCell` on in a few steps
+// (ValueCellFile::FindRecordFrom) instead of reading every cell before it. `valueFirstCell`,
+// when given, receives the index of the value's first cell. A record read whole (one with
+// strays, or whose fields came out of order: database/value_order.h) is read through all of
+// its cells, whatever `fromCell` says, and leaves `valueFirstCell` as it was. Read from a path,
+// a record that grew while it was read (a capture under way) is read again.
 std::string ScanRecordFieldValue(std::string_view path, std::string_view fieldName,
                                  int64_t record, int64_t fromCell = 1,
                                  int64_t* valueFirstCell = nullptr);
@@ -102,7 +114,8 @@ std::string ScanRecordFieldValue(ValueCellFile& cells, std::string_view fieldNam
                                  int64_t record, int64_t fromCell,
                                  int64_t* valueFirstCell = nullptr);
 // The first complete value of every field of a record, in the order they complete, read in
-// one pass over the record's cells, as the scan from the file's first cell finds them.
+// one pass over the record's cells, as every field's scan finds it; read again when the file
+// grew while it was read.
 std::vector<std::pair<std::string, std::string>> ReadRecordValues(std::string_view path,
                                                                   int64_t record);
 

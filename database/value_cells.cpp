@@ -8,53 +8,11 @@
 #include <limits>
 
 #include "database/records.h"
+#include "database/value_block_sizes.h"
+#include "database/value_cell_bytes.h"
 #include "database/value_scan.h"
 
-namespace {
-
-constexpr size_t kNameWidth = sizeof(ZbdEntry::fieldName);
-
-template <typename T>
-T FieldAt(const char* cell, size_t offset) {
-  T value;
-  std::memcpy(&value, cell + offset, sizeof value);
-  return value;
-}
-
-int64_t StoredRecord(const char* cell) {
-  return FieldAt<int64_t>(cell, offsetof(ZbdEntry, recordNumber));
-}
-
-bool IsLastCharacter(const char* cell) {
-  return FieldAt<int32_t>(cell, offsetof(ZbdEntry, lastCharacter)) == 1;
-}
-
-// The name field of a cell as four overlapping words, which hold every byte of it: two cells
-// carry the same name bytes when their words are equal, which is cheaper to learn than by a call
-// to compare 31 bytes, for every cell.
-using NameWords = std::array<uint64_t, 4>;
-static_assert(kNameWidth > 24 && kNameWidth <= 32);
-
-NameWords WordsOfName(const char* cell) {
-  const char* name = cell + offsetof(ZbdEntry, fieldName);
-  return {FieldAt<uint64_t>(name, 0), FieldAt<uint64_t>(name, 8), FieldAt<uint64_t>(name, 16),
-          FieldAt<uint64_t>(name, kNameWidth - 8)};
-}
-
-bool EqualWords(const NameWords& a, const NameWords& b) {
-  return ((a[0] ^ b[0]) | (a[1] ^ b[1]) | (a[2] ^ b[2]) | (a[3] ^ b[3])) == 0;
-}
-
-bool SameNameBytes(const char* a, const char* b) {
-  return EqualWords(WordsOfName(a), WordsOfName(b));
-}
-
-std::string_view StoredName(const char* cell) {
-  const char* name = cell + offsetof(ZbdEntry, fieldName);
-  return std::string_view(name, strnlen(name, kNameWidth));
-}
-
-}  // namespace
+using namespace valuecell;
 
 ValueCellFile::ValueCellFile(std::string_view path, int blockCells, BlockOrder order)
     : path_(path),
@@ -67,6 +25,18 @@ ValueCellFile::ValueCellFile(std::string_view path, int blockCells, BlockOrder o
   if (file_.Open(path, kZbdEntryLength) != 0) return;
   length_ = file_.Length();
   cellCount_ = length_ / kZbdEntryLength;
+}
+
+ValueCellFile::ValueCellFile(const ValueCellFile& other, int blockCells)
+    : path_(other.path_),
+      recordOrder_(other.recordOrder_),
+      blockCells_(static_cast<int>(
+          std::clamp<int64_t>(blockCells, 1, std::max<int64_t>(other.cellCount_, 1)))),
+      order_(BlockOrder::jumps) {
+  if (other.cellCount_ < 1 || file_.Open(path_, kZbdEntryLength) != 0) return;
+  // The cells the other reader has, whatever the file has become since.
+  length_ = other.length_;
+  cellCount_ = other.cellCount_;
 }
 
 uint8_t ValueCellFile::NameNumber(std::string_view fieldName) {
@@ -144,62 +114,53 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
   const int64_t first = number * blockCells_ + 1;
   const size_t count = static_cast<size_t>(std::min<int64_t>(blockCells_, cellCount_ - first + 1));
   block.cells.resize(count);
-  // Only a block that held strays has marks to clear.
-  if (block.strayMarks) [[unlikely]] {
-    for (ScannedCell& c : block.cells) c.stray = 0;
-    block.strayMarks = false;
-  }
   ScannedCell* const out = block.cells.data();
   const char* const base = RawCell(first);
+  const bool strays = order.StraysWithin(first, first + static_cast<int64_t>(count) - 1);
   // From the last cell of the block back, so that the cell after, as read, and its run are at
   // hand for every cell. The cell after the block lends its name, and nobody joins its run.
   const char* cell = base + count * kZbdEntryLength;
   uint8_t nextName = NameOf(cell);
   int64_t nextRecord = 0;
   uint16_t nextRun = 0;
+  uint8_t nextStray = 0;
   // Every cell is first read as its stored record, which is the record it belongs to unless it
-  // is damaged or a stray.
-  int64_t after = std::numeric_limits<int64_t>::max();
-  bool descends = false;
+  // is damaged.
+  bool damaged = false;
+  int64_t i = first + static_cast<int64_t>(count);
   for (ScannedCell* c = out + count; c != out;) {
     --c;
+    --i;
     const char* const afterCell = cell;
     cell -= kZbdEntryLength;
     const int64_t stored = StoredRecord(cell);
-    descends |= stored > after;
-    after = stored;
+    damaged |= !IsPossibleRecord(stored, i);
     // The cells of one value carry the same name, so most names are the one after.
-    const uint8_t name = SameNameBytes(cell, afterCell) ? nextName : NameOf(cell);
-    const uint16_t run =
-        stored == nextRecord && name == nextName ? static_cast<uint16_t>(nextRun + 1) : 1;
+    const uint8_t name =
+        EqualWords(WordsOfName(cell), WordsOfName(afterCell)) ? nextName : NameOf(cell);
+    const uint8_t stray = strays && order.IsStray(i) ? 1 : 0;
+    const uint16_t run = stored == nextRecord && name == nextName && stray == nextStray
+                             ? static_cast<uint16_t>(nextRun + 1)
+                             : 1;
     c->record = stored;
     c->character = static_cast<uint8_t>(cell[offsetof(ZbdEntry, character)]);
     c->last = IsLastCharacter(cell) ? 1 : 0;
     c->name = name;
+    c->stray = stray;
     c->run = run;
     nextName = name;
     nextRecord = stored;
     nextRun = run;
+    nextStray = stray;
   }
-  // Records that ascend from at least 1 to no more than the block's first place are all
-  // possible where they stand; only a block where they do not is looked at cell by cell.
-  bool damaged = descends || out[0].record < 1 || out[count - 1].record > first;
-  if (damaged) {
-    damaged = false;
-    for (size_t k = 0; k < count; ++k)
-      damaged |= !IsPossibleRecord(out[k].record, first + static_cast<int64_t>(k));
-  }
-  const size_t stray = order.FirstStrayEndingFrom(first);
-  const bool meetsStrays =
-      stray < order.strays.size() && order.strays[stray].first < first + static_cast<int64_t>(count);
-  if (damaged || meetsStrays) [[unlikely]]
+  if (damaged) [[unlikely]]
     PlaceRecords(block, first);
   block.number = number;
+  highestBlock_ = std::max(highestBlock_, number);
 }
 
 void ValueCellFile::PlaceRecords(Block& block, int64_t first) {
   const size_t count = block.cells.size();
-  const int64_t end = first + static_cast<int64_t>(count);
   const char* const base = RawCell(first);
   for (size_t k = 0; k < count; ++k) {
     const int64_t i = first + static_cast<int64_t>(k);
@@ -208,12 +169,6 @@ void ValueCellFile::PlaceRecords(Block& block, int64_t first) {
     block.cells[k].record = RecordOfCell(i > 1 ? cell - kZbdEntryLength : nullptr, cell,
                                          i < cellCount_ ? cell + kZbdEntryLength : nullptr, i);
   }
-  const ValueFileOrder& order = Order();
-  for (size_t s = order.FirstStrayEndingFrom(first);
-       s < order.strays.size() && order.strays[s].first < end; ++s)
-    for (int64_t i = std::max(order.strays[s].first, first); i <= order.strays[s].last && i < end;
-         ++i)
-      block.cells[static_cast<size_t>(i - first)].stray = block.strayMarks = true;
   for (size_t k = count; k-- > 0;) {
     ScannedCell& c = block.cells[k];
     const bool joins = k + 1 < count && block.cells[k + 1].record == c.record &&
@@ -249,8 +204,13 @@ int64_t ValueCellFile::FirstCellOfRecordFrom(int64_t from, int64_t record) {
   // No cell before the last answer, from the last starting cell on, reached the last record,
   // let alone this one.
   if (skipKnown_ && from >= skipFrom_ && record >= skipRecord_) i = std::max(from, skipFound_);
-  // The cells of a run read as one record; strays are passed over.
-  while (i <= cellCount_) {
+  // The cells of a run read as one record; strays are passed over. Where the runs are short (two
+  // desks' cells interleaved), the rest is found in steps.
+  for (int steps = 0; i <= cellCount_; ++steps) {
+    if (steps == 16) {
+      i = FindRecordFrom(i, record);
+      break;
+    }
     const ScannedCell& cell = Cell(i);
     if (cell.record >= record && cell.stray == 0) break;
     i += cell.run;
@@ -265,10 +225,9 @@ int64_t ValueCellFile::FirstCellOfRecordFrom(int64_t from, int64_t record) {
 
 int64_t ValueCellFile::FindRecordFrom(int64_t from, int64_t record) {
   const ValueFileOrder& order = Order();
-  const bool strays = order.HasStrays();
   // Whether the first cell of the main sequence from cell p on is of the record or a later one.
   const auto reaches = [&](int64_t p) {
-    if (strays) p = order.MainCellFrom(p);
+    p = order.MainCellFrom(p);
     return p > cellCount_ || Cell(p).record >= record;
   };
   // The answer lies between low and high: every main cell before low is of an earlier record,
@@ -291,26 +250,36 @@ int64_t ValueCellFile::FindRecordFrom(int64_t from, int64_t record) {
     else
       high = middle;
   }
-  if (strays) low = order.MainCellFrom(low);
-  return std::min(low, cellCount_ + 1);
+  return std::min(order.MainCellFrom(low), cellCount_ + 1);
 }
 
-std::vector<std::pair<int64_t, int64_t>> ValueCellFile::CellsOfRecord(int64_t record) {
-  std::vector<std::pair<int64_t, int64_t>> stretches;
-  if (record < 1 || record > cellCount_) return stretches;
-  const int64_t first = FindRecordFrom(1, record);
-  if (first <= cellCount_ && Cell(first).record == record)
-    stretches.emplace_back(first, FindRecordFrom(first, record + 1) - 1);
-  for (const StrayCells* stray : Order().StraysOf(record))
-    stretches.emplace_back(stray->first, stray->last);
-  std::sort(stretches.begin(), stretches.end());
-  // The main run may take in strays of its own record that lie inside it.
-  std::vector<std::pair<int64_t, int64_t>> apart;
-  for (const auto& stretch : stretches) {
-    if (!apart.empty() && stretch.first <= apart.back().second + 1)
-      apart.back().second = std::max(apart.back().second, stretch.second);
-    else
-      apart.push_back(stretch);
-  }
-  return apart;
+ValueCellFile::Span ValueCellFile::SpanOfRecord(int64_t record, int64_t mainFirst) {
+  const ValueFileOrder& order = Order();
+  if (!order.mapped) return {1, cellCount_};
+  Span span{cellCount_ + 1, 0};
+  if (record < 1 || record > cellCount_) return span;
+  if (mainFirst < 1) mainFirst = FindRecordFrom(1, record);
+  if (mainFirst <= cellCount_ && Cell(mainFirst).record == record)
+    span = {mainFirst, FindRecordFrom(mainFirst, record + 1) - 1};
+  if (const SpreadRecord* spread = order.SpreadOf(record); spread && spread->first > 0)
+    span = {std::min(span.first, spread->first), std::max(span.last, spread->last)};
+  return span;
+}
+
+bool ValueCellFile::Holds(int64_t first, int64_t last) const {
+  if (first > last) return true;
+  if (first < 1 || last > cellCount_ || highestBlock_ < 0) return false;
+  const int64_t from = (first - 1) / blockCells_, to = (last - 1) / blockCells_;
+  // The block after the highest takes the place of the lowest of the four.
+  const int64_t lowest = highestBlock_ - static_cast<int64_t>(blocks_.size()) + (to > highestBlock_ ? 2 : 1);
+  if (from < lowest || to > highestBlock_ + 1) return false;
+  for (int64_t n = from; n <= std::min(to, highestBlock_); ++n)
+    if (blocks_[static_cast<size_t>(n % static_cast<int64_t>(blocks_.size()))].number != n)
+      return false;
+  return true;
+}
+
+ValueCellFile& ValueCellFile::Apart() {
+  if (!apart_) apart_.reset(new ValueCellFile(*this, kRecordBlockCells));
+  return *apart_;
 }

@@ -20,10 +20,10 @@
 // possible at its place, the record its neighbours give a damaged cell (RecordOfCell,
 // database/value_order.h). Where the file's records do not ascend (two desks captured at once,
 // or a cell begun early), the cells beside the main sequence of ascending records are strays
-// (ValueFileOrder): the jumps and the scans in order pass over them, and a record that has some
-// is read by going through all of its cells in file order, as the scan from the file's first cell
-// reads it. Only the cells as stored decide, never a neighbour as read, so a cell reads the same
-// in whatever block it is read.
+// (ValueFileOrder): the jumps and the scans in order pass over them, and a record that has some,
+// or whose fields came out of order, is read through all of its cells in file order, from the
+// first of them to the last. Only the cells as stored decide, never a neighbour as read, so a
+// cell reads the same in whatever block it is read.
 //
 // One cell, decoded.
 struct ScannedCell {
@@ -74,8 +74,7 @@ class ValueCellFile {
 
   // Two ways to the first cell of the main sequence from cell `from` on whose record is
   // `record` or a later one (CellCount() + 1 when there is none). Both find it, and so agree,
-  // where the main sequence's records ascend: in every file whose strays are mapped. Where
-  // damage throughout leaves them unmapped, both still end, on some cell from `from` on.
+  // as the main sequence's records ascend.
   //
   // Cell by cell, for a scan that goes through the file in order: asked with a cell and a
   // record no lower than the last time, it goes on from where it stopped then, so a whole
@@ -85,26 +84,38 @@ class ValueCellFile {
   // double, then by halving the rest, so that a record near `from` costs a block and one
   // anywhere in the file a few dozen cells.
   int64_t FindRecordFrom(int64_t from, int64_t record);
-  // Whether some of the record's cells are strays: the record is then read through
-  // CellsOfRecord.
-  bool HasStraysOf(int64_t record) { return Order().HoldsStraysOf(record); }
-  // Stretches of cells, first to last, in file order and apart, that hold every cell of the
-  // record: its run in the main sequence and its strays.
-  std::vector<std::pair<int64_t, int64_t>> CellsOfRecord(int64_t record);
+  // Whether the record is read through all of its cells in file order (SpanOfRecord), not
+  // through its run in the main sequence.
+  bool ReadsWhole(int64_t record) { return Order().ReadsWhole(record); }
+  // The cells from the first of a record read whole to its last: its run in the main sequence
+  // and its strays, with cells of other records among them. `mainFirst` is the first cell of the
+  // main sequence of the record or a later one, where the caller has found it (0: found here).
+  // Every cell of the file for a file whose order is not mapped.
+  struct Span {
+    int64_t first = 1, last = 0;
+  };
+  Span SpanOfRecord(int64_t record, int64_t mainFirst = 0);
+  // Whether cells `first` to `last` are in the blocks this reader holds, or in the block after
+  // them: read here, they cost no jump back and no block read ahead is lost.
+  bool Holds(int64_t first, int64_t last) const;
+  // A second reader of the same file, with the same order and cells, for cells far from those
+  // this one reads, so that reading them leaves this one's blocks and reads ahead as they are.
+  ValueCellFile& Apart();
 
-  // The record count: the record of the main sequence's last cell; 0 when there is none.
+  // The record count (ValueFileOrder::lastRecord); 0 for a file without cells.
   int64_t LastRecordNumber() { return Order().lastRecord; }
 
  private:
+  // A reader of the cells of `other`, with its order and cell count.
+  ValueCellFile(const ValueCellFile& other, int blockCells);
+
   struct Block {
     int64_t number = -1;  // -1: holds nothing
     std::vector<ScannedCell> cells;
-    bool strayMarks = false;  // some of the cells are marked as strays
   };
   const ScannedCell& LoadCell(int64_t i);
   void Decode(Block& block, int64_t number);
-  // Reads the damaged cells of a block by their neighbours and marks its strays, then counts
-  // the runs anew.
+  // Reads the damaged cells of a block by their neighbours, then counts the runs anew.
   void PlaceRecords(Block& block, int64_t first);
   // Reads the cells of block `number` and the cell on either side of it into bytes_.
   void ReadBlockBytes(int64_t number);
@@ -139,4 +150,6 @@ class ValueCellFile {
   int64_t hotFirst_ = 0, hotEnd_ = 0;  // the cells hot_ holds: hotFirst_ <= i < hotEnd_
   bool skipKnown_ = false;
   int64_t skipFrom_ = 0, skipRecord_ = 0, skipFound_ = 0;
+  int64_t highestBlock_ = -1;  // the highest block decoded
+  std::unique_ptr<ValueCellFile> apart_;
 };

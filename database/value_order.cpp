@@ -1,126 +1,216 @@
 #include "database/value_order.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
+#include <bit>
 #include <cstddef>
-#include <cstring>
 #include <string>
+#include <unordered_map>
 
+#include "database/database_files.h"
 #include "database/records.h"
+#include "database/value_cell_bytes.h"
 #include "database/value_scan.h"
 #include "page/start_values.h"
 #include "platform/files/files.h"
 
 namespace {
 
-constexpr size_t kNameWidth = sizeof(ZbdEntry::fieldName);
-// The pass over a file reads this many cells at a time (some 220 KB), and keeps where it stood
-// before each such block, so that it can go on over cells appended later.
+using namespace valuecell;
+
+// The pass over a file reads this many cells at a time (some 220 KB).
 constexpr int64_t kPassCells = 4096;
 // The orders kept: the linked database's and the template database's, with room to spare.
 constexpr size_t kKeptFiles = 4;
+// A kept order is used again for a file that has changed only where this many of its last cells,
+// and as many spread over the file, are still the cells it was found for.
+constexpr int64_t kCheckedCells = 32;
 
-int64_t StoredRecord(const char* cell) {
-  int64_t record;
-  std::memcpy(&record, cell + offsetof(ZbdEntry, recordNumber), sizeof record);
-  return record;
-}
+std::atomic<int64_t> cellsPlaced{0};
 
-bool IsLastCharacter(const char* cell) {
-  int32_t last;
-  std::memcpy(&last, cell + offsetof(ZbdEntry, lastCharacter), sizeof last);
-  return last == 1;
-}
+// The order in which the fields are defined: each name's first definition.
+class FieldOrder {
+ public:
+  explicit FieldOrder(std::string_view valuePath) {
+    constexpr std::string_view kValueExtension = ".zbd";
+    if (!valuePath.ends_with(kValueExtension)) return;
+    const std::string path =
+        std::string(valuePath.substr(0, valuePath.size() - kValueExtension.size())) + ".z04";
+    VisitFieldDefinitions(
+        path, [this](const Z04Record& record) { names_.emplace_back(FieldNameOf(record)); },
+        kMaxFieldDefinitions);
+    for (size_t k = 0; k < names_.size(); ++k)
+      index_.emplace(names_[k], static_cast<int>(k));
+  }
+  // The place of the name's first definition; -1 for a name no definition has.
+  int IndexOf(std::string_view name) const {
+    const auto at = index_.find(name);
+    return at == index_.end() ? -1 : at->second;
+  }
 
-bool SameName(const char* a, const char* b) {
-  const char* x = a + offsetof(ZbdEntry, fieldName);
-  const char* y = b + offsetof(ZbdEntry, fieldName);
-  return std::string_view(x, strnlen(x, kNameWidth)) == std::string_view(y, strnlen(y, kNameWidth));
-}
+ private:
+  std::vector<std::string> names_;
+  std::unordered_map<std::string_view, int> index_;  // views of names_
+};
+
+// A field name as a cell holds it, kept by value.
+struct NameText {
+  std::array<char, kNameWidth> bytes{};
+  uint8_t size = 0;
+  std::string_view View() const { return {bytes.data(), size}; }
+  void Set(std::string_view name) {
+    size = static_cast<uint8_t>(std::min(name.size(), bytes.size()));
+    std::copy_n(name.data(), size, bytes.data());
+  }
+};
+
+// How the fields of the main sequence's current record have come so far: in stretches of one
+// name each, the known names in the order of their definitions and none of them twice, or not.
+struct RunState {
+  int64_t record = 0;
+  NameWords words{};  // the current stretch's name, as its cells hold it
+  NameText name;
+  bool started = false;
+  int lastField = -1;  // the definition of the last known name met
+  std::array<NameText, 4> unknown;  // names no definition has, met in this record
+  uint8_t unknownCount = 0;
+  bool spread = false;  // the record has been told to be read whole
+};
 
 // Where a pass over a file stood before a cell.
 struct PassState {
   int64_t mainRecord = 0;  // the record of the main sequence's last cell so far
-  size_t strays = 0;
-  int64_t lastStrayEnd = 0;  // the last cell of the last stray so far
-  bool mapped = true;
+  int64_t highest = 0;     // the record count so far
+  RunState run;
 };
+
+// Whether the cell, of the main sequence's current record, leaves the record's fields in order.
+bool FieldsStayInOrder(RunState& run, const char* cell, const FieldOrder& fields) {
+  const NameWords words = WordsOfName(cell);
+  if (run.started && EqualWords(words, run.words)) return true;
+  const std::string_view name = StoredName(cell);
+  run.words = words;
+  if (run.started && name == run.name.View()) return true;
+  run.started = true;
+  run.name.Set(name);
+  if (const int field = fields.IndexOf(name); field >= 0) {
+    if (field <= run.lastField) return false;
+    run.lastField = field;
+    return true;
+  }
+  for (uint8_t k = 0; k < run.unknownCount; ++k)
+    if (run.unknown[k].View() == name) return false;
+  if (run.unknownCount == run.unknown.size()) return false;
+  run.unknown[run.unknownCount++].Set(name);
+  return true;
+}
+
+SpreadRecord Union(const SpreadRecord& a, const SpreadRecord& b) {
+  if (a.first == 0) return {a.record, b.first, b.last};
+  if (b.first == 0) return a;
+  return {a.record, std::min(a.first, b.first), std::max(a.last, b.last)};
+}
+
+// Folds the records met since the last fold into the spread records, keeping them by record.
+void Fold(ValueFileOrder& order, std::vector<SpreadRecord>& fresh) {
+  if (fresh.empty()) return;
+  std::sort(fresh.begin(), fresh.end(),
+            [](const SpreadRecord& a, const SpreadRecord& b) { return a.record < b.record; });
+  std::vector<SpreadRecord> merged;
+  merged.reserve(order.spread.size() + fresh.size());
+  size_t a = 0, b = 0;
+  while (a < order.spread.size() || b < fresh.size()) {
+    const bool takeKept = b == fresh.size() ||
+                          (a < order.spread.size() && order.spread[a].record <= fresh[b].record);
+    const SpreadRecord next = takeKept ? order.spread[a++] : fresh[b++];
+    if (!merged.empty() && merged.back().record == next.record)
+      merged.back() = Union(merged.back(), next);
+    else
+      merged.push_back(next);
+  }
+  order.spread = std::move(merged);
+  fresh.clear();
+}
 
 struct KeptOrder {
   std::string path;
   files::FileStamp stamp;
+  bool fieldsExist = false;
+  files::FileStamp fieldStamp;
   std::shared_ptr<ValueFileOrder> order;
-  std::vector<PassState> checkpoints;  // before the first cell of each block of the pass
-  PassState tail;                      // before cell tailCell, the last cells but two
+  // Before cell tailCell, the last cells but two, whose places the cells appended after them
+  // decide: where the pass stood, and the spread records then.
   int64_t tailCell = 0;
-  std::string lastCell;                // the bytes of the last cell the order was found with
-  bool settled = false;                // the stamp was settled once the order was found
+  PassState tail;
+  std::vector<SpreadRecord> tailSpread;
+  bool tailMapped = true;
+  // The cells compared before the order is used again for a file that has changed.
+  std::vector<int64_t> checked;
+  std::string checkedBytes;
+  bool settled = false;  // the stamp was settled once the order was found or checked
   uint64_t used = 0;
 };
 
 std::vector<KeptOrder> keptOrders;
 uint64_t orderUses = 0;
 
-void AddStray(ValueFileOrder& order, int64_t cell, int64_t record) {
-  if (!order.mapped) return;
-  if (!order.strays.empty() && order.strays.back().last == cell - 1 &&
-      order.strays.back().record == record) {
-    order.strays.back().last = cell;
-    return;
-  }
-  if (order.strays.size() == kMaxStrays) {
-    order.mapped = false;
-    order.strays.clear();
-    order.strays.shrink_to_fit();
-    return;
-  }
-  order.strays.push_back({cell, cell, record});
+// The cells to compare for a file of `cells` cells: its last ones and some spread over it.
+std::vector<int64_t> CellsToCheck(int64_t cells) {
+  std::vector<int64_t> at;
+  for (int64_t k = 1; k <= kCheckedCells; ++k) at.push_back(k * cells / (kCheckedCells + 1) + 1);
+  for (int64_t i = std::max<int64_t>(cells - kCheckedCells + 1, 1); i <= cells; ++i)
+    at.push_back(i);
+  std::sort(at.begin(), at.end());
+  at.erase(std::unique(at.begin(), at.end()), at.end());
+  return at;
 }
 
-// A cell joins the main sequence unless it belongs to no record, to a record before the main
-// sequence's last, or to a later record than the two cells after it, the first of which goes on
-// with the main sequence (a cell begun early). `next` and `afterNext` are the records of those
-// cells, -1 where there is none.
-void PlaceCell(ValueFileOrder& order, PassState& state, int64_t cell, int64_t record, int64_t next,
-               int64_t afterNext) {
-  const bool early = record > state.mainRecord && next >= 1 && next >= state.mainRecord &&
-                     next < record && afterNext < record;
-  if (record < 1 || record < state.mainRecord || early)
-    AddStray(order, cell, record);
-  else
-    state.mainRecord = record;
+std::string BytesOfCells(const files::RecordFile& file, const std::vector<int64_t>& at) {
+  std::string bytes, cell;
+  for (size_t k = 0; k < at.size();) {
+    // Cells one after another are read at once.
+    size_t run = 1;
+    while (k + run < at.size() && at[k + run] == at[k] + static_cast<int64_t>(run)) ++run;
+    file.GetRun(at[k], static_cast<int64_t>(run), cell);
+    bytes += cell;
+    k += run;
+  }
+  return bytes;
 }
 
 // Places the cells from cell `fromCell` on, up to cell `cells`, going on from where the pass
-// stood before it: the start of the file, the start of a block of the pass, or the kept order's
-// last cells but two.
-void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder& order,
-                 int64_t fromCell, int64_t cells) {
-  PassState state;
-  const size_t block = static_cast<size_t>((fromCell - 1) / kPassCells);
-  if (fromCell > 1) {
-    state = fromCell == kept.tailCell ? kept.tail : kept.checkpoints[block];
-    kept.checkpoints.resize(block + 1);
-  } else {
-    kept.checkpoints.clear();
-  }
-  order.mapped = state.mapped;
-  order.strays.resize(state.strays);
-  if (!order.strays.empty()) order.strays.back().last = state.lastStrayEnd;
-  const auto note = [&order](PassState& at) {
-    at.strays = order.strays.size();
-    at.lastStrayEnd = order.strays.empty() ? 0 : order.strays.back().last;
-    at.mapped = order.mapped;
+// stood before it: the start of the file, or the kept order's last cells but two.
+void FollowCells(const files::RecordFile& file, const FieldOrder& fields, KeptOrder& kept,
+                 ValueFileOrder& order, int64_t fromCell, int64_t cells) {
+  PassState state = fromCell > 1 ? kept.tail : PassState{};
+  order.strays.resize(static_cast<size_t>(cells / 64 + 1), 0);
+  std::vector<SpreadRecord> fresh;
+  const int64_t budget = SpreadRecordBudget(cells);
+  const auto fold = [&] {
+    Fold(order, fresh);
+    if (order.mapped && static_cast<int64_t>(order.spread.size()) > budget) {
+      order.mapped = false;
+      order.spread.clear();
+      order.spread.shrink_to_fit();
+    }
   };
-  // The cells after which the file may grow are placed again then: their state is kept.
+  // The record is read whole; `cell` is a stray of it, or 0 for none.
+  const auto spread = [&](int64_t record, int64_t cell) {
+    if (!order.mapped) return;
+    if (!fresh.empty() && fresh.back().record == record) {
+      fresh.back() = Union(fresh.back(), {record, cell, cell});
+      return;
+    }
+    fresh.push_back({record, cell, cell});
+    if (fresh.size() > 2 * order.spread.size() + 4096) fold();
+  };
+  // The cells after which the file may grow are placed again then: where the pass stood before
+  // them is kept.
   kept.tailCell = std::max<int64_t>(cells - 2, 1);
 
   std::string bytes;
   for (int64_t first = fromCell; first <= cells;) {
-    if ((first - 1) % kPassCells == 0 &&
-        static_cast<size_t>((first - 1) / kPassCells) == kept.checkpoints.size()) {
-      note(state);
-      kept.checkpoints.push_back(state);
-    }
     const int64_t last = std::min((first - 1) / kPassCells * kPassCells + kPassCells, cells);
     // Each cell is read with its neighbours, and placed knowing the records of the two after.
     const int64_t from = std::max<int64_t>(first - 1, 1), to = std::min(last + 3, cells);
@@ -130,7 +220,7 @@ void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder&
       return bytes.data() + static_cast<size_t>(i - from) * kZbdEntryLength;
     };
     const auto recordOf = [&](int64_t i) {
-      const char* cell = bytes.data() + static_cast<size_t>(i - from) * kZbdEntryLength;
+      const char* cell = raw(i);
       // Most cells hold a record their place can: their neighbours are not needed.
       if (const int64_t stored = StoredRecord(cell); IsPossibleRecord(stored, i)) [[likely]]
         return stored;
@@ -140,39 +230,51 @@ void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder&
     int64_t next = first < cells ? recordOf(first + 1) : -1;
     for (int64_t i = first; i <= last; ++i) {
       if (i == kept.tailCell) {
-        note(state);
+        fold();
         kept.tail = state;
+        kept.tailSpread = order.spread;
+        kept.tailMapped = order.mapped;
       }
       const int64_t afterNext = i + 1 < cells ? recordOf(i + 2) : -1;
-      PlaceCell(order, state, i, record, next, afterNext);
+      // A cell joins the main sequence unless it belongs to no record, to a record before the
+      // main sequence's last, or to a later record than the two cells after it, the first of
+      // which goes on with the main sequence (a cell begun early). A cell begun early one past
+      // every record so far begins a record, which counts.
+      const bool early = record > state.mainRecord && next >= 1 && next >= state.mainRecord &&
+                         next < record && afterNext < record;
+      if (record < 1 || record < state.mainRecord || early) [[unlikely]] {
+        order.strays[static_cast<size_t>(i / 64)] |= uint64_t{1} << (i % 64);
+        if (early && record == state.highest + 1) state.highest = record;
+        if (record >= 1) spread(record, i);
+      } else {
+        if (record != state.run.record) {
+          state.run = RunState();
+          state.run.record = record;
+        }
+        state.mainRecord = record;
+        state.highest = std::max(state.highest, record);
+        if (!FieldsStayInOrder(state.run, raw(i), fields) && !state.run.spread) [[unlikely]] {
+          state.run.spread = true;
+          spread(record, 0);
+        }
+      }
       record = next;
       next = afterNext;
     }
+    cellsPlaced += last - first + 1;
     StepValueScan();
     first = last + 1;
   }
+  fold();
   order.cells = cells;
-  order.lastRecord = state.mainRecord;
-  order.byRecord.clear();
-  for (size_t k = 0; k < order.strays.size(); ++k)
-    if (order.strays[k].record >= 1) order.byRecord.push_back(static_cast<uint32_t>(k));
-  std::sort(order.byRecord.begin(), order.byRecord.end(), [&order](uint32_t a, uint32_t b) {
-    return order.strays[a].record < order.strays[b].record ||
-           (order.strays[a].record == order.strays[b].record && a < b);
-  });
-  file.GetRun(cells, 1, kept.lastCell);
+  order.lastRecord = state.highest;
+  kept.checked = CellsToCheck(cells);
+  kept.checkedBytes = BytesOfCells(file, kept.checked);
 }
 
-// Whether the file holds the cells the kept order was found with, and more after them: the
-// same file, longer, with the same cell where it ended. A value file is only ever appended to;
-// a file changed in any other way is found anew.
-bool OnlyAppendedTo(const files::RecordFile& file, const KeptOrder& kept,
-                    const files::FileStamp& stamp, int64_t cells) {
-  if (kept.stamp.device != stamp.device || kept.stamp.inode != stamp.inode) return false;
-  if (kept.order->cells >= cells) return false;
-  std::string cell;
-  file.GetRun(kept.order->cells, 1, cell);
-  return cell == kept.lastCell;
+// Whether the cells the kept order was checked by are the file's cells still.
+bool StillHoldsItsCells(const files::RecordFile& file, const KeptOrder& kept) {
+  return BytesOfCells(file, kept.checked) == kept.checkedBytes;
 }
 
 }  // namespace
@@ -194,44 +296,38 @@ int64_t RecordOfCell(const char* before, const char* cell, const char* after, in
   return low ? lowRecord : highRecord;
 }
 
-const StrayCells* ValueFileOrder::StrayAt(int64_t cell) const {
-  const auto after = std::upper_bound(strays.begin(), strays.end(), cell,
-                                      [](int64_t c, const StrayCells& s) { return c < s.first; });
-  if (after == strays.begin()) return nullptr;
-  const StrayCells& stray = *std::prev(after);
-  return cell <= stray.last ? &stray : nullptr;
-}
-
-size_t ValueFileOrder::FirstStrayEndingFrom(int64_t cell) const {
-  const auto at = std::lower_bound(strays.begin(), strays.end(), cell,
-                                   [](const StrayCells& s, int64_t c) { return s.last < c; });
-  return static_cast<size_t>(at - strays.begin());
+bool ValueFileOrder::StraysWithin(int64_t first, int64_t last) const {
+  first = std::max<int64_t>(first, 1);
+  last = std::min(last, cells);
+  for (int64_t i = first; i <= last;) {
+    const size_t word = static_cast<size_t>(i / 64);
+    const uint64_t bits = strays[word] >> (i % 64);
+    const int64_t left = 64 - i % 64;
+    const int64_t span = std::min(left, last - i + 1);
+    const uint64_t mask = span == 64 ? ~uint64_t{0} : (uint64_t{1} << span) - 1;
+    if ((bits & mask) != 0) return true;
+    i += span;
+  }
+  return false;
 }
 
 int64_t ValueFileOrder::MainCellFrom(int64_t cell) const {
-  auto at = std::upper_bound(strays.begin(), strays.end(), cell,
-                             [](int64_t c, const StrayCells& s) { return c < s.first; });
-  if (at != strays.begin() && cell <= std::prev(at)->last) {
-    cell = std::prev(at)->last + 1;
-    // Strays of other records may follow at once.
-    while (at != strays.end() && at->first == cell) cell = (at++)->last + 1;
+  cell = std::max<int64_t>(cell, 1);
+  while (cell <= cells) {
+    const size_t word = static_cast<size_t>(cell / 64);
+    // The cells from this one on in its word that are not strays.
+    const uint64_t main = ~strays[word] >> (cell % 64);
+    if (main != 0) return std::min(cell + std::countr_zero(main), cells + 1);
+    cell = static_cast<int64_t>(word + 1) * 64;
   }
-  return std::min(cell, cells + 1);
+  return cells + 1;
 }
 
-std::vector<const StrayCells*> ValueFileOrder::StraysOf(int64_t record) const {
-  std::vector<const StrayCells*> found;
-  auto at = std::lower_bound(byRecord.begin(), byRecord.end(), record,
-                             [this](uint32_t k, int64_t r) { return strays[k].record < r; });
-  for (; at != byRecord.end() && strays[*at].record == record; ++at) found.push_back(&strays[*at]);
-  return found;
-}
-
-bool ValueFileOrder::HoldsStraysOf(int64_t record) const {
-  if (byRecord.empty()) return false;
-  const auto at = std::lower_bound(byRecord.begin(), byRecord.end(), record,
-                                   [this](uint32_t k, int64_t r) { return strays[k].record < r; });
-  return at != byRecord.end() && strays[*at].record == record;
+const SpreadRecord* ValueFileOrder::SpreadOf(int64_t record) const {
+  const auto at = std::lower_bound(
+      spread.begin(), spread.end(), record,
+      [](const SpreadRecord& s, int64_t r) { return s.record < r; });
+  return at != spread.end() && at->record == record ? &*at : nullptr;
 }
 
 std::shared_ptr<const ValueFileOrder> OrderOfValueFile(const files::RecordFile& file,
@@ -242,13 +338,32 @@ std::shared_ptr<const ValueFileOrder> OrderOfValueFile(const files::RecordFile& 
     // Not to be told from another state of the file later: found, and not kept.
     KeptOrder once;
     auto order = std::make_shared<ValueFileOrder>();
-    FollowCells(file, once, *order, 1, cells);
+    FollowCells(file, FieldOrder(path), once, *order, 1, cells);
     return order;
   }
+  constexpr std::string_view kValueExtension = ".zbd";
+  files::FileStamp fieldStamp;
+  const bool fieldsExist =
+      path.ends_with(kValueExtension) &&
+      files::StampOf(std::string(path.substr(0, path.size() - kValueExtension.size())) + ".z04",
+                     fieldStamp);
   auto found = std::find_if(keptOrders.begin(), keptOrders.end(),
                             [path](const KeptOrder& k) { return k.path == path; });
   if (found != keptOrders.end() && found->stamp == stamp && found->settled &&
-      found->order->cells == cells) {
+      found->order->cells == cells && found->fieldsExist == fieldsExist &&
+      found->fieldStamp == fieldStamp) {
+    found->used = ++orderUses;
+    return found->order;
+  }
+  // A file that has changed, or whose last change was too recent to tell the next one by its
+  // stamp, is the same file still where it holds the cells the order was found for.
+  const bool sameCells = found != keptOrders.end() && found->stamp.device == stamp.device &&
+                         found->stamp.inode == stamp.inode && found->order->cells <= cells &&
+                         found->fieldsExist == fieldsExist && found->fieldStamp == fieldStamp &&
+                         StillHoldsItsCells(file, *found);
+  if (sameCells && found->order->cells == cells) {
+    found->stamp = stamp;
+    found->settled = files::IsSettled(stamp, kValueFileSettledMs);
     found->used = ++orderUses;
     return found->order;
   }
@@ -257,16 +372,22 @@ std::shared_ptr<const ValueFileOrder> OrderOfValueFile(const files::RecordFile& 
   KeptOrder next;
   auto order = std::make_shared<ValueFileOrder>();
   int64_t fromCell = 1;
-  if (found != keptOrders.end() && OnlyAppendedTo(file, *found, stamp, cells)) {
+  if (sameCells) {
+    // Only appended to: the last cells kept now have cells after them, which decide how they
+    // are placed.
     next = *found;
-    *order = *found->order;
-    // The last cell kept now has a cell after it, which decides how it and the two cells
-    // before it are placed.
     fromCell = found->tailCell;
+    order->strays = found->order->strays;
+    for (int64_t i = fromCell; i <= found->order->cells; ++i)
+      order->strays[static_cast<size_t>(i / 64)] &= ~(uint64_t{1} << (i % 64));
+    order->spread = found->tailSpread;
+    order->mapped = found->tailMapped;
   }
   next.path = std::string(path);
-  FollowCells(file, next, *order, fromCell, cells);
+  FollowCells(file, FieldOrder(path), next, *order, fromCell, cells);
   next.stamp = stamp;
+  next.fieldsExist = fieldsExist;
+  next.fieldStamp = fieldStamp;
   // A value file changes by appends, which its length tells; the stamp guards against any
   // other change, and the local file systems' clocks step in a few milliseconds.
   next.settled = files::IsSettled(stamp, kValueFileSettledMs);
@@ -289,6 +410,8 @@ void ForgetValueFileOrders() {
   keptOrders.clear();
   orderUses = 0;
 }
+
+int64_t CellsPlacedByOrderPasses() { return cellsPlaced; }
 
 namespace {
 

@@ -5,7 +5,8 @@
 // a cell's record number r satisfies 1 <= r <= the cell's own position in the file (from 1).
 // A cell that breaks that rule is damaged. Every other cell belongs to the record it names,
 // wherever it stands: two desks capturing into one folder at once interleave their records'
-// cells, and the scans read them as they stand.
+// cells, even a character at a time, and a record's values are gathered from its own cells
+// alone, in file order.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -31,51 +32,68 @@ inline bool IsPossibleRecord(int64_t record, int64_t position) {
 // belongs to no record: 0.
 int64_t RecordOfCell(const char* before, const char* cell, const char* after, int64_t position);
 
-// Cells that stand beside the file's main sequence of ascending records: the cells of a record
-// written late, after cells of a later one (a desk that captured at the same time as another),
-// a cell above the two after it, and damaged cells of no record (record 0).
-struct StrayCells {
-  int64_t first = 0, last = 0;  // cells first to last, all read as `record`
+// A record that is read through all of its cells in file order, rather than through its run in
+// the main sequence of ascending records: one with cells beside the main sequence (strays: cells
+// written late, after cells of a later record, by a desk that captured at the same time as
+// another; cells of a record begun early, above the two cells after them), or one whose run
+// repeats a field or does not follow the order in which the fields are defined (two desks gave
+// their records one number).
+struct SpreadRecord {
   int64_t record = 0;
+  // The first and the last of its strays; 0 and 0 when it has none.
+  int64_t first = 0, last = 0;
+  bool operator==(const SpreadRecord&) const = default;
 };
 
 // How the records of a value file stand: the main sequence is every cell that is not a stray,
-// and its records ascend; a record's cells are its run of main cells and its strays.
+// and its records ascend.
 struct ValueFileOrder {
-  int64_t cells = 0;       // the whole cells the order was found for
-  int64_t lastRecord = 0;  // the record count: the record of the main sequence's last cell
-  // False for a file with more strays than are worth keeping (one that is damaged throughout):
-  // it then has none, and its readers read it as though its records ascended.
+  int64_t cells = 0;  // the whole cells the order was found for
+  // The record count: the record of the main sequence's last cell, or a record begun early one
+  // past every record before it, whichever is higher.
+  int64_t lastRecord = 0;
+  // False for a file with more spread records than are worth keeping (one that is damaged
+  // throughout): every record is then read through all the cells of the file, slower, alike.
   bool mapped = true;
-  std::vector<StrayCells> strays;  // in file order
-  // The strays of records from 1 on (indices into strays), by record and then place.
-  std::vector<uint32_t> byRecord;
+  std::vector<uint64_t> strays;       // a bit a cell, bit i for cell i: set for a stray
+  std::vector<SpreadRecord> spread;   // by record
 
-  bool HasStrays() const { return !strays.empty(); }
-  // The stray holding the cell, or null for a cell of the main sequence.
-  const StrayCells* StrayAt(int64_t cell) const;
-  // The first stray that ends at `cell` or after it (strays.size() when there is none).
-  size_t FirstStrayEndingFrom(int64_t cell) const;
+  bool IsStray(int64_t cell) const {
+    const uint64_t i = static_cast<uint64_t>(cell);
+    return cell >= 1 && cell <= cells && ((strays[i / 64] >> (i % 64)) & 1) != 0;
+  }
+  // Whether some cell from `first` to `last` is a stray.
+  bool StraysWithin(int64_t first, int64_t last) const;
   // The first cell of the main sequence from `cell` on (cells + 1 when there is none).
   int64_t MainCellFrom(int64_t cell) const;
-  // The strays of a record, in file order.
-  std::vector<const StrayCells*> StraysOf(int64_t record) const;
-  bool HoldsStraysOf(int64_t record) const;
+  // The record's entry among the spread ones; null for a record read through its run.
+  const SpreadRecord* SpreadOf(int64_t record) const;
+  // Whether the record is read through all of its cells in file order.
+  bool ReadsWhole(int64_t record) const { return !mapped || SpreadOf(record) != nullptr; }
 };
 
+// How many spread records a file of `cells` cells may keep: a few bytes a cell. Two desks that
+// interleave all their records, a character at a time, make one spread record for every two
+// records, so such a file keeps them all where its records have two cells or more.
+inline int64_t SpreadRecordBudget(int64_t cells) { return cells / 4 + 65536; }
+
 // A file whose last change is more recent than this (in milliseconds) when its order is found is
-// looked at again at the next call, however its stamp stands.
+// checked again at the next call, however its stamp stands.
 inline constexpr int64_t kValueFileSettledMs = 100;
 
-// At most this many strays are kept for a file.
-inline constexpr size_t kMaxStrays = size_t{1} << 18;
-
-// The order of the value file open in `file` at `path`, holding `cells` whole cells. It is
-// found by one pass over the file and kept for the run: a later call finds it again at the cost
-// of looking at the file's stamp while the file is unchanged, goes on over the cells appended
-// to it since, and starts anew for a file changed in any other way.
+// The order of the value file open in `file` at `path`, holding `cells` whole cells; the field
+// definitions beside it (the same name with ".z04") give the order of the fields. It is found by
+// one pass over the file and kept for the run: a later call finds it again at the cost of looking
+// at the file's stamp while the file is unchanged, and of comparing a few dozen of its cells
+// (its last ones and some across the file) with those it was found for while the file changes:
+// it is used again where they are the same, followed on over the cells appended since, and
+// found anew for a file changed in any other way.
 std::shared_ptr<const ValueFileOrder> OrderOfValueFile(const files::RecordFile& file,
                                                        std::string_view path, int64_t cells);
 
 // No order kept, as at program start.
 void ForgetValueFileOrders();
+
+// Tests only: how many cells the passes that found or followed orders have placed since the
+// process began.
+int64_t CellsPlacedByOrderPasses();

@@ -1,5 +1,6 @@
 // The record search over a hostile database folder: the field-definition file and the value
-// file hold whatever the input gives. Input: one byte for the number of criteria, three for
+// file hold whatever the input gives; the fetch of the criteria's fields, in the order of their
+// definitions, gives each record's values as the record browser reads them. Input: one byte for the number of criteria, three for
 // their kinds and texts, two for the length of the field-definition file, its bytes, and the
 // value file's bytes after them.
 #include <unistd.h>
@@ -13,7 +14,9 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "database/database_files.h"
 #include "database/records.h"
 #include "search/comparison.h"
 #include "search/field_definitions.h"
@@ -78,7 +81,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SearchRecordsTwoFields(given, {});
   SearchRecordsThreeFields(criteria,
                            [](int64_t record, int64_t last) { SearchProgressText(record, last); });
-  CountSearchDatabaseRecords();
+  const int64_t count = CountSearchDatabaseRecords();
+
+  // Fetched from the cursor in the order of their definitions, distinct fields give what a read
+  // of the record gives.
+  std::vector<std::string> fields;
+  for (int16_t i = 0; i < criteria.criteriaCount; ++i)
+    if (std::find(fields.begin(), fields.end(), criteria.fieldNames[i]) == fields.end())
+      fields.push_back(criteria.fieldNames[i]);
+  const std::vector<size_t> order = OrderByFieldDefinitions(linkedDatabaseFolder + "Fuzz.z04", fields);
+  searchCellCursor = 1;
+  {
+    ValueCellFile cells(linkedDatabaseFolder + "Fuzz.zbd", 16, BlockOrder::inOrder);
+    for (int64_t record = 1; record <= std::min<int64_t>(count, 64); ++record)
+      for (const size_t k : order)
+        if (ScanFieldValue(cells, fields[k], record, {}) !=
+            ScanRecordFieldValue(linkedDatabaseFolder + "Fuzz.zbd", fields[k], record))
+          __builtin_trap();
+  }
 
   searchCellCursor = 1;
   for (int64_t record = 1; record <= 3; ++record)

@@ -1,7 +1,6 @@
 // A value file as the scan from its first cell reads it, worked out cell by cell apart from the
 // readers, so that every reader can be held against it: the record each cell is read as, the
-// cells beside the main sequence of ascending records, the record count, and the value of a
-// field in a record.
+// cells beside the main sequence of ascending records, and the value of a field in a record.
 #pragma once
 #include <cstdint>
 #include <cstring>
@@ -81,26 +80,18 @@ inline std::vector<bool> StraysOf(const std::vector<int64_t>& records) {
   return strays;
 }
 
-// The record of the main sequence's last cell.
-inline int64_t RecordCount(const std::vector<int64_t>& records) {
-  const std::vector<bool> strays = StraysOf(records);
-  int64_t count = 0;
-  for (size_t k = 0; k < records.size(); ++k)
-    if (!strays[k]) count = records[k];
-  return count;
-}
-
-// The first whole value of a field in a record, cell by cell from the first: a cell of another
-// field starts it again, one of the field in another record leaves it; "" when there is none.
+// The first whole value of a field in a record, from the cells read as the record alone, in file
+// order from the first: a cell of another field of the record starts it again, and a cell of
+// another record, whatever its name, changes nothing; "" when there is none.
 inline std::string ValueOf(const std::vector<Cell>& cells, const std::vector<int64_t>& records,
                            const std::string& name, int64_t record) {
   std::string partial;
   for (size_t k = 0; k < cells.size(); ++k) {
+    if (records[k] != record) continue;
     if (cells[k].name != name) {
       partial.clear();
       continue;
     }
-    if (records[k] != record) continue;
     partial += cells[k].character;
     if (cells[k].last) return partial;
   }

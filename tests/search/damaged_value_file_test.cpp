@@ -7,6 +7,7 @@
 // capture afterwards takes the number after the record count and reads back whole.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -56,6 +57,30 @@ std::vector<std::string> RecordCells(int64_t r) {
     for (std::string& c : ValueCells(kFields[f], WrittenValue(r, f), r)) cells.push_back(c);
   return cells;
 }
+
+// The cells of record `written`'s values as a desk that numbered them `number` writes them.
+std::vector<std::string> RecordCellsNumbered(int64_t written, int64_t number) {
+  std::vector<std::string> cells;
+  for (size_t f = 0; f < kFields.size(); ++f)
+    for (std::string& c : ValueCells(kFields[f], WrittenValue(written, f), number))
+      cells.push_back(c);
+  return cells;
+}
+
+// What a reader gives for records 1 to `records`, fields in definition order.
+std::vector<std::string> ReadAll(int64_t records,
+                                 const std::function<std::string(int64_t, size_t)>& read) {
+  std::vector<std::string> values;
+  for (int64_t r = 1; r <= records; ++r)
+    for (size_t f = 0; f < kFields.size(); ++f) {
+      const std::string value = read(r, f);
+      values.push_back(value.empty() ? kNoData : value);
+    }
+  return values;
+}
+
+// What the record browser shows of records 1 to n as written, fields in definition order.
+std::vector<std::string> WrittenRecords(int64_t n) { return ReadAll(n, WrittenValue); }
 
 std::string Join(const std::vector<std::string>& cells) {
   std::string bytes;
@@ -114,23 +139,12 @@ class ValueFileReaders : public databasetest::DatabaseTest {
     templateDatabaseName = "Socios";
   }
 
-  // What a reader gives for records 1 to `records`, fields in definition order.
-  std::vector<std::string> ReadAll(int64_t records,
-                                   const std::function<std::string(int64_t, size_t)>& read) {
-    std::vector<std::string> values;
-    for (int64_t r = 1; r <= records; ++r)
-      for (size_t f = 0; f < kFields.size(); ++f) {
-        const std::string value = read(r, f);
-        values.push_back(value.empty() ? kNoData : value);
-      }
-    return values;
-  }
-
-  // Every reader against the model of the file linked; returns the model's values.
-  std::vector<std::string> ExpectEveryReaderReadsAsTheModel(const std::string& bytes) {
+  // Every reader against the model of the file linked, whose record count is `count`; returns
+  // the model's values.
+  std::vector<std::string> ExpectEveryReaderReadsAsTheModel(const std::string& bytes,
+                                                            int64_t count) {
     const std::vector<valuemodel::Cell> cells = valuemodel::CellsOf(bytes);
     const std::vector<int64_t> records = valuemodel::RecordsRead(cells);
-    const int64_t count = valuemodel::RecordCount(records);
     EXPECT_EQ(GetLastRecordNumber(), count);
     EXPECT_EQ(CountSearchDatabaseRecords(), count);
     EXPECT_EQ(CountTemplateRecords(), count);
@@ -189,24 +203,45 @@ class ValueFileReaders : public databasetest::DatabaseTest {
       EXPECT_EQ(wrong, 0) << reader.name << ", the first: " << first;
     }
 
-    // The search for the first name of the model finds the records whose name it is.
-    for (int64_t r = 1; r <= count; ++r) {
-      const std::string name = model[static_cast<size_t>(r - 1) * kFields.size()];
-      if (name == kNoData) continue;
-      std::vector<int64_t> expected;
-      for (int64_t q = 1; q <= count; ++q)
-        if (model[static_cast<size_t>(q - 1) * kFields.size()] == name) expected.push_back(q);
-      SearchCriteria criteria;
-      criteria.fieldNames[0] = "Nombre";
-      criteria.kinds[0] = "=";
-      criteria.searchTexts[0] = name;
-      criteria.criteriaCount = 1;
-      SearchRecordsOneField(criteria, {});
-      EXPECT_EQ(std::vector<int64_t>(foundRecords.begin() + 1, foundRecords.end()), expected)
-          << name;
-      break;
-    }
+    ExpectTheSearchesFindTheModelsValues(model, count);
     return model;
+  }
+
+  // The searches of one, two and three fields, each "=" with a record's values, find the records
+  // whose values the model gives: every record's in a small file, else the first, the middle
+  // and the last record's.
+  void ExpectTheSearchesFindTheModelsValues(const std::vector<std::string>& model, int64_t count) {
+    const auto valueOf = [&](int64_t r, size_t f) {
+      return model[static_cast<size_t>(r - 1) * kFields.size() + f];
+    };
+    std::vector<int64_t> asked;
+    for (int64_t r = 1; r <= count; ++r)
+      if (count <= 12 || r == 1 || r == count / 2 || r == count) asked.push_back(r);
+    for (const int64_t r : asked) {
+      std::vector<size_t> fields;  // the record's fields with a value, in field order
+      for (size_t f = 0; f < kFields.size() && fields.size() < 3; ++f)
+        if (valueOf(r, f) != kNoData) fields.push_back(f);
+      for (size_t n = 1; n <= fields.size(); ++n) {
+        SearchCriteria criteria;
+        for (size_t k = 0; k < n; ++k) {
+          criteria.fieldNames[k] = kFields[fields[k]];
+          criteria.kinds[k] = "=";
+          criteria.searchTexts[k] = valueOf(r, fields[k]);
+        }
+        criteria.criteriaCount = static_cast<int16_t>(n);
+        std::vector<int64_t> expected;
+        for (int64_t q = 1; q <= count; ++q) {
+          bool meets = true;
+          for (size_t k = 0; k < n; ++k) meets &= valueOf(q, fields[k]) == valueOf(r, fields[k]);
+          if (meets) expected.push_back(q);
+        }
+        if (n == 1) SearchRecordsOneField(criteria, {});
+        if (n == 2) SearchRecordsTwoFields(criteria, {});
+        if (n == 3) SearchRecordsThreeFields(criteria, {});
+        EXPECT_EQ(std::vector<int64_t>(foundRecords.begin() + 1, foundRecords.end()), expected)
+            << "record " << r << ", " << n << " fields";
+      }
+    }
   }
 
   // A capture after it takes the number after the count and reads back whole.
@@ -246,27 +281,86 @@ TEST_F(ValueFileReaders, DesksThatCapturedAtOnceAndDamagedCellsReadAsTheScanFrom
       for (std::string& c : RecordCells(r)) later.push_back(c);
     lagging += Interleaved(RecordCells(2), later);
   }
+  // Two desks that took the same number: the one writes its record's values while the other
+  // writes its own, a character each in turn.
+  const std::string oneNumber =
+      Join(RecordCells(1)) + Interleaved(RecordCellsNumbered(2, 2), RecordCellsNumbered(3, 2));
+  // A desk begins record 5 after the first cell of another desk's record 4, and writes one cell.
+  std::string begunEarly = Records(3);
+  {
+    const std::vector<std::string> four = RecordCells(4);
+    begunEarly += four[0] + Cell("Pagado", '1', 5, true);
+    for (size_t k = 1; k < four.size(); ++k) begunEarly += four[k];
+  }
+  // Many pairs of records, each pair two desks' written a character each in turn.
+  std::string pairs = Records(1);
+  for (int64_t r = 2; r < 60; r += 2) pairs += Interleaved(RecordCells(r), RecordCells(r + 1));
   struct Case {
     const char* what;
     std::string cells;
     int64_t count;
+    // Every value as its desk wrote it: the records 1 to `count` of WrittenRecords.
+    bool readsAsWritten;
   };
   const Case cases[] = {
-      {"two desks, a value each in turn", byField, 3},
-      {"two desks, a character each in turn", byCharacter, 3},
-      {"a desk that writes three records while another writes one", lagging, 5},
-      {"the last cell naming record 0", WithRecord(records, lastCell, 0), 300},
-      {"the last cell naming record 1", WithRecord(records, lastCell, 1), 300},
-      {"the last cell naming record 2^62", WithRecord(records, lastCell, int64_t{1} << 62), 300},
-      {"zero cells before the records", Zeros(20) + Records(5), 5},
+      {"two desks, a value each in turn", byField, 3, true},
+      {"two desks, a character each in turn", byCharacter, 3, true},
+      {"a desk that writes three records while another writes one", lagging, 5, true},
+      {"many pairs of records of two desks, a character each in turn", pairs, 59, true},
+      {"two desks that gave one number, a character each in turn", oneNumber, 2, false},
+      {"a record begun while another was written", begunEarly, 5, false},
+      {"the last cell naming record 0", WithRecord(records, lastCell, 0), 300, false},
+      {"the last cell naming record 1", WithRecord(records, lastCell, 1), 300, false},
+      {"the last cell naming record 2^62", WithRecord(records, lastCell, int64_t{1} << 62), 300,
+       false},
+      {"zero cells before the records", Zeros(20) + Records(5), 5, true},
       {"zero cells ending in a cell naming record 2^62",
-       WithRecord(Zeros(2000), 2000, int64_t{1} << 62), 0},
+       WithRecord(Zeros(2000), 2000, int64_t{1} << 62), 0, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Link(c.cells);
     ASSERT_EQ(GetLastRecordNumber(), c.count);
-    ExpectEveryReaderReadsAsTheModel(c.cells);
+    const std::vector<std::string> model = ExpectEveryReaderReadsAsTheModel(c.cells, c.count);
+    if (c.readsAsWritten) {
+      EXPECT_EQ(model, WrittenRecords(c.count));
+    }
+    ExpectACaptureTakesTheNextNumber();
+  }
+}
+
+// Records that two desks gave one number, or whose fields a desk wrote out of their order, read
+// the same in every reader as in the record browser; a record begun while another was being
+// written counts, so the next capture takes a number of its own.
+TEST_F(ValueFileReaders, RecordsOfOneNumberAndFieldsOutOfOrderReadAsTheBrowserShowsThem) {
+  struct Case {
+    const char* what;
+    std::string cells;
+    int64_t count;
+    std::vector<std::string> shown;  // records 1 to count, fields in definition order
+  };
+  const std::string none = kNoData;
+  const Case cases[] = {
+      {"a desk writes Importe q of record 2, another Nombre n and Importe l of record 2",
+       Join(RecordCells(1)) + Join(ValueCells("Importe", "q", 2)) +
+           Join(ValueCells("Nombre", "n", 2)) + Join(ValueCells("Importe", "l", 2)),
+       2,
+       {"Socio 1", "37'5", "1", "Madrid", "n", "q", none, none}},
+      {"Importe 5, Pagado 1 and Nombre AB of record 1",
+       Join(ValueCells("Importe", "5", 1)) + Join(ValueCells("Pagado", "1", 1)) +
+           Join(ValueCells("Nombre", "AB", 1)),
+       1,
+       {"AB", "5", "1", none}},
+      {"Nombre A of record 1, Importe 5 of record 2, Pagado 1 of record 1",
+       Join(ValueCells("Nombre", "A", 1)) + Join(ValueCells("Importe", "5", 2)) +
+           Join(ValueCells("Pagado", "1", 1)),
+       2,
+       {"A", none, "1", none, none, "5", none, none}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Link(c.cells);
+    EXPECT_EQ(ExpectEveryReaderReadsAsTheModel(c.cells, c.count), c.shown);
     ExpectACaptureTakesTheNextNumber();
   }
 }
@@ -285,7 +379,8 @@ TEST_F(ValueFileReaders, TheExamplesReadAsTheirDesksWroteThem) {
     EXPECT_EQ(filled, ciudad);
   }
   ExpectEveryReaderReadsAsTheModel(Cell("Nombre", 'A', 1, true) + Cell("Nombre", 'C', 2, true) +
-                                   Cell("Ciudad", 'B', 1, true) + Cell("Ciudad", 'D', 2, true));
+                                       Cell("Ciudad", 'B', 1, true) + Cell("Ciudad", 'D', 2, true),
+                                   2);
 
   // The last record's last cell naming record 0: the 300 records stay, the last one whole.
   const std::string records = Records(300);
@@ -305,7 +400,7 @@ TEST_F(ValueFileReaders, ACellOfAnotherNameInAValueStartsItAgainForEveryReader) 
     cells += c;
   cells += Join(ValueCells("Ciudad", "Lugo", 2));
   Link(cells);
-  const std::vector<std::string> model = ExpectEveryReaderReadsAsTheModel(cells);
+  const std::vector<std::string> model = ExpectEveryReaderReadsAsTheModel(cells, 2);
   EXPECT_EQ(model[kFields.size()], "66");
   struct Search {
     const char* kind;
@@ -349,20 +444,143 @@ TEST_F(ValueFileReaders, OneBadRecordNumberAnywhereReadsAsTheScanFromTheFirstCel
       {"the first cell of a record read's sixth block", 5 * kRecordBlockCells + 1, 1},
       {"the first cell of the file", 1, int64_t{1} << 62},
   };
-  std::vector<std::string> written;
-  for (int64_t r = 1; r <= 300; ++r)
-    for (size_t f = 0; f < kFields.size(); ++f) {
-      const std::string value = WrittenValue(r, f);
-      written.push_back(value.empty() ? kNoData : value);
-    }
+  const std::vector<std::string> written = WrittenRecords(300);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string damaged = WithRecord(good, c.cell, c.record);
     Link(damaged);
     ASSERT_EQ(GetLastRecordNumber(), 300);
-    const std::vector<std::string> model = ExpectEveryReaderReadsAsTheModel(damaged);
-    if (c.record < 1 || c.record > c.cell) EXPECT_EQ(model, written);
+    const std::vector<std::string> model = ExpectEveryReaderReadsAsTheModel(damaged, 300);
+    if (c.record < 1 || c.record > c.cell) {
+      EXPECT_EQ(model, written);
+    }
   }
+}
+
+// Two desks that interleaved every pair of records a character at a time, over a file far
+// larger than a few hundred thousand cells: sampled records read whole in every reader that
+// jumps, and the search, which passes over the file once, finds them.
+TEST_F(ValueFileReaders, AFileOfManyInterleavedRecordsReadsAsRightAsOneOfFew) {
+  constexpr int64_t kRecords = 25001;
+  std::string bytes = Records(1);
+  for (int64_t r = 2; r < kRecords; r += 2)
+    bytes += Interleaved(RecordCells(r), RecordCells(r + 1));
+  ASSERT_GT(bytes.size() / kZbdEntryLength, 500000u);
+  Link(bytes);
+  EXPECT_EQ(GetLastRecordNumber(), kRecords);
+  std::vector<std::pair<std::string, std::string>> written;
+  for (const int64_t r : {int64_t{1}, int64_t{2}, int64_t{3}, int64_t{12344}, int64_t{12345},
+                          kRecords - 1, kRecords}) {
+    SCOPED_TRACE(r);
+    written.clear();
+    for (size_t f = 0; f < kFields.size(); ++f) {
+      const std::string value = WrittenValue(r, f);
+      EXPECT_EQ(ReadRecordFieldValue(kFields[f], r), value.empty() ? kNoData : value);
+      if (!value.empty()) written.emplace_back(kFields[f], value);
+    }
+    EXPECT_EQ(ReadRecordValues(LinkedValuePath(), r), written);
+  }
+  // "Socio 12345" is the name of that record alone; every record's Ciudad either name.
+  SearchCriteria criteria;
+  criteria.fieldNames = {"Nombre", "Ciudad"};
+  criteria.kinds = {"=", "$"};
+  criteria.searchTexts = {"Socio 12345", "n"};
+  criteria.criteriaCount = 2;
+  SearchRecordsTwoFields(criteria, {});
+  EXPECT_EQ(std::vector<int64_t>(foundRecords.begin() + 1, foundRecords.end()),
+            std::vector<int64_t>{12345});
+  criteria.fieldNames[0] = "Pagado";
+  criteria.searchTexts[0] = "1";
+  criteria.criteriaCount = 1;
+  SearchRecordsOneField(criteria, {});
+  EXPECT_EQ(foundCount, (kRecords + 1) / 2);
+}
+
+// A file of many records each with a cell written far later, more than are worth keeping: its
+// order is not kept, and every record is still read as the scan from the first cell reads it.
+TEST_F(ValueFileReaders, AFileDamagedThroughoutIsReadSlowerButAlike) {
+  constexpr int64_t kRecords = 140000;
+  std::string bytes;
+  for (int64_t r = 1; r <= kRecords; ++r) bytes += Cell("Nombre", 'a', r, false);
+  for (int64_t r = 1; r <= kRecords; ++r) bytes += Cell("Nombre", 'b', r, true);
+  Link(bytes);
+  ValueCellFile cells(LinkedValuePath(), kRecordBlockCells);
+  EXPECT_FALSE(cells.Order().mapped);
+  EXPECT_TRUE(cells.Order().spread.empty());
+  EXPECT_EQ(GetLastRecordNumber(), kRecords);
+  for (const int64_t r : {int64_t{1}, int64_t{70000}, kRecords}) {
+    EXPECT_EQ(ReadRecordFieldValue("Nombre", r), "ab") << r;
+    const std::vector<std::pair<std::string, std::string>> values = {{"Nombre", "ab"}};
+    EXPECT_EQ(ReadRecordValues(LinkedValuePath(), r), values) << r;
+  }
+}
+
+// A record read while its capture is still arriving (the one write becomes visible a page at a
+// time) is read again once the file has grown: the reader never shows it half written.
+TEST_F(ValueFileReaders, ARecordThatGrowsWhileItIsReadIsReadAgain) {
+  const std::vector<std::string> four = RecordCells(4);
+  const size_t half = four.size() / 2;
+  std::string first = Records(3), rest;
+  for (size_t k = 0; k < four.size(); ++k) (k < half ? first : rest) += four[k];
+  std::vector<std::pair<std::string, std::string>> whole;
+  for (size_t f = 0; f < kFields.size(); ++f)
+    if (!WrittenValue(4, f).empty()) whole.emplace_back(kFields[f], WrittenValue(4, f));
+  struct Read {
+    const char* what;
+    std::function<void()> read;
+  };
+  const Read reads[] = {
+      {"the record's values", [&] { EXPECT_EQ(ReadRecordValues(LinkedValuePath(), 4), whole); }},
+      {"its last field",
+       [&] { EXPECT_EQ(ReadRecordFieldValue("Ciudad", 4), WrittenValue(4, 3)); }},
+  };
+  for (const Read& r : reads) {
+    SCOPED_TRACE(r.what);
+    Link(first);
+    ASSERT_EQ(GetLastRecordNumber(), 4);
+    // The rest of the record arrives while the reader reads the part there.
+    bool arrived = false;
+    valueScanStep = [&] {
+      if (arrived) return;
+      arrived = true;
+      std::ofstream(LinkedValuePath(), std::ios::binary | std::ios::app) << rest;
+    };
+    r.read();
+    EXPECT_TRUE(arrived);
+    valueScanStep = nullptr;
+  }
+}
+
+// A file that another desk appends to is looked at again by its last cells and some across it,
+// and only the cells appended are placed, however recent the change; a file written over in
+// place by a longer one that shares the cell where the old one ended is found anew.
+TEST_F(ValueFileReaders, AChangedFileIsFollowedOnlyWhereItHoldsTheCellsItWasFoundFor) {
+  Link(Records(300));
+  const int64_t cells = static_cast<int64_t>(Records(300).size()) / kZbdEntryLength;
+  ForgetValueFileOrders();
+  int64_t placed = CellsPlacedByOrderPasses();
+  EXPECT_EQ(GetLastRecordNumber(), 300);
+  EXPECT_EQ(CellsPlacedByOrderPasses() - placed, cells);
+
+  // Another desk's capture, read a moment after it was written, and read again.
+  placed = CellsPlacedByOrderPasses();
+  std::ofstream(LinkedValuePath(), std::ios::binary | std::ios::app) << Join(RecordCells(301));
+  const int64_t added = static_cast<int64_t>(RecordCells(301).size());
+  EXPECT_EQ(ReadRecordFieldValue("Nombre", 301), "Socio 301");
+  EXPECT_EQ(GetLastRecordNumber(), 301);
+  EXPECT_EQ(ReadRecordFieldValue("Ciudad", 300), WrittenValue(300, 3));
+  // The three last cells of before are placed again, with the cells after them.
+  EXPECT_EQ(CellsPlacedByOrderPasses() - placed, added + 3);
+
+  // The file written over in place by a longer one whose cell where the old one ended is the
+  // same, one of records two desks interleaved: its records are those of the new file.
+  std::string other = Records(1);
+  for (int64_t r = 2; r < 400; r += 2) other += Interleaved(RecordCells(r), RecordCells(r + 1));
+  const std::string old = testfiles::ReadRaw(LinkedValuePath());
+  ASSERT_GT(other.size(), old.size());
+  other.replace(old.size() - kZbdEntryLength, kZbdEntryLength, old.substr(old.size() - kZbdEntryLength));
+  std::ofstream(LinkedValuePath(), std::ios::binary | std::ios::trunc) << other;
+  ExpectEveryReaderReadsAsTheModel(other, 399);
 }
 
 }  // namespace

@@ -105,10 +105,11 @@ TEST_F(FetchTest, RecordCountIsTheLastWholeCellsRecord) {
 }
 
 // The fetch as it reads cell by cell, with the cursor and the cursor record it is given and
-// leaves. A record with strays is read through the whole file, as the scan from its first cell
-// reads it, and leaves the cursor alone; any other record from the cursor on, up to the first
-// cell of a later record in the main sequence. An early stop takes effect once the value is
-// whole.
+// leaves. A value is gathered from its record's own cells: a cell of another field of the
+// record starts it again, a cell of another record changes nothing. A record read whole is read
+// through all of its cells in the file, and leaves the cursor alone; any other record from the
+// cursor on, up to the first cell of a later record in the main sequence. An early stop takes
+// effect once the value is whole.
 struct CellByCellFetch {
   std::string value;
   int64_t cursor, cursorRecord;
@@ -125,23 +126,23 @@ CellByCellFetch FetchCellByCell(ValueCellFile& cells, const std::string& field, 
   };
   std::string partial;
   int64_t first = 0;
-  const bool scattered = cells.HasStraysOf(record);
-  int64_t i = scattered ? 1 : std::max<int64_t>(cursor, 1);
-  while (!scattered && i <= cells.CellCount() &&
+  const bool whole = cells.ReadsWhole(record);
+  int64_t i = whole ? 1 : std::max<int64_t>(cursor, 1);
+  while (!whole && i <= cells.CellCount() &&
          (cells.Cell(i).record < record || cells.Cell(i).stray))
     ++i;
   for (; i <= cells.CellCount(); ++i) {
     const ScannedCell& cell = cells.Cell(i);
-    if (!scattered && cell.record > record && !cell.stray) break;
+    if (!whole && cell.record > record && !cell.stray) break;
+    if (cell.record != record) continue;
     if (cell.name != wanted) {
       partial.clear();
       continue;
     }
-    if (cell.record != record) continue;
     if (partial.empty()) first = i;
     partial.push_back(static_cast<char>(cell.character));
     if (cell.last != 1) continue;
-    if (scattered) return {stopsEarly(partial) ? "" : partial, cursor, cursorRecord};
+    if (whole) return {stopsEarly(partial) ? "" : partial, cursor, cursorRecord};
     if (stopsEarly(partial)) return {"", first, cursorRecord};
     return {partial, record != cursorRecord ? i : cursor,
             record != cursorRecord ? record : cursorRecord};
