@@ -13,6 +13,8 @@
 #include "page/settings.h"
 #include "page/start_values.h"
 
+int captureLockWaitMs = 3000;
+
 namespace {
 
 constexpr const char* kNotLinked = "No hay una base de datos vinculada correctamente ...";
@@ -28,15 +30,24 @@ constexpr const char* kNotLocked =
 
 // Whether a capture of this run has said that it went without the lock.
 bool unlockedCaptureTold = false;
-StartValues startValues(unlockedCaptureTold);
+StartValues startValues(unlockedCaptureTold, captureLockWaitMs);
 
 // Said once a run, with the record written: the folder keeps no locks, so the number just given
-// may be given again by another desk capturing at the same time.
+// may be given again by another desk capturing at the same time, and on a network folder,
+// whose file system may place two desks' writes at one end, a record may be lost.
 std::string UnlockedCaptureWarning() {
   return "La carpeta de la base de datos no admite bloqueos de ficheros ...\r\n" +
          linkedDatabaseFolder +
          "\r\nLas capturas se graban sin bloqueo: dos puestos que capturen a la vez pueden "
-         "recibir el mismo n\xFAmero de registro ...";
+         "recibir el mismo n\xFAmero de registro, y en una carpeta de red puede perderse un "
+         "registro capturado en el mismo momento desde otro puesto ...";
+}
+
+// Said when a record written without the lock was not found where it landed as it was written.
+std::string MixedRecordWarning(int64_t record) {
+  return "El registro " + std::to_string(record) +
+         " puede haberse mezclado con otro grabado a la vez desde otro puesto: compruebe sus "
+         "datos ...";
 }
 
 // The cells of a record: the values in field order, one cell a character.
@@ -113,14 +124,17 @@ ArchiveResult ArchiveRecord(const std::vector<CapturedValue>& values) {
     return result;
   }
 
-  // The reports are made before the cells are written: nothing after the write can fail.
-  std::string written, warned;
+  // The reports are made before the cells are written, with room for what they may add:
+  // nothing after the write can fail.
+  std::string written, mixed, notice;
   const RecordAppend append = AppendNewRecord(
       LinkedValuePath(), captureLockWaitMs,
       [&](int64_t record) {
         written =
             "El formulario ha sido grabado ...\r\nN\xFAmero de Registro " + std::to_string(record);
-        if (!unlockedCaptureTold) warned = written + "\r\n\r\n" + UnlockedCaptureWarning();
+        mixed = "\r\n\r\n" + MixedRecordWarning(record);
+        if (!unlockedCaptureTold) notice = "\r\n\r\n" + UnlockedCaptureWarning();
+        written.reserve(written.size() + mixed.size() + notice.size());
         return RecordCells(fields, values, record);
       },
       [] { StepValueScan(); });
@@ -134,15 +148,15 @@ ArchiveResult ArchiveRecord(const std::vector<CapturedValue>& values) {
   } else {
     result.written = true;
     result.recordNumber = append.record;
-    result.message = std::move(append.unlocked && !unlockedCaptureTold ? warned : written);
+    if (append.mixed) written += mixed;
+    if (append.unlocked && !unlockedCaptureTold) written += notice;
+    result.message = std::move(written);
     if (append.unlocked) unlockedCaptureTold = true;
   }
   return result;
 }
 
 }  // namespace
-
-int captureLockWaitMs = 3000;
 
 CapturePlan PrepareCapture() {
   try {

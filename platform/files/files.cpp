@@ -20,6 +20,7 @@
 #include <new>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "platform/text/text.h"
 
@@ -60,11 +61,18 @@ struct ArmedFailure {
 };
 std::array<ArmedFailure, 7> armedFailures;
 int failuresFired = 0;
+int appendPauseUs = 0;
+std::function<void(int64_t at, int64_t bytes)> beforeAppendReadBack;
 std::atomic<int64_t> wholeFileReads{0};
 
 ArmedFailure* Armed(testing::Step step) {
   ArmedFailure& a = armedFailures[static_cast<size_t>(step)];
   return a.armed ? &a : nullptr;
+}
+
+// The pause a test put between an append's look at the file and its write.
+void PauseBeforeAppendWrite() {
+  if (appendPauseUs > 0) std::this_thread::sleep_for(std::chrono::microseconds(appendPauseUs));
 }
 
 // 0 when the step may run; otherwise the errno the test armed it with.
@@ -76,25 +84,48 @@ int InjectedFailure(testing::Step step) {
   return a->errnum;
 }
 
-int WriteFully(int fd, std::string_view data, off_t at) {
+// Where the pieces of a write at a file's end went: the offset of the first and the end of the
+// last, whether each went on where the one before ended, and how many bytes were written.
+struct Pieces {
+  int64_t first = -1, end = -1;
+  bool contiguous = true;
   size_t done = 0;
-  while (done < data.size()) {
+};
+
+// Writes all of `data` at `at`, or with `at` -1 at the descriptor's offset (the file's end when
+// it is open for appending). `pieces`, when given, learns where each piece went.
+int WriteFully(int fd, std::string_view data, off_t at, Pieces* pieces = nullptr) {
+  size_t done = 0;
+  int error = 0;
+  while (done < data.size() && error == 0) {
     size_t want = data.size() - done;
     ArmedFailure* failing = Armed(testing::Step::Write);
     if (failing) {
-      if (failing->afterBytes <= 0) return InjectedFailure(testing::Step::Write);
+      if (failing->afterBytes <= 0) {
+        error = InjectedFailure(testing::Step::Write);
+        break;
+      }
       want = std::min<size_t>(want, static_cast<size_t>(failing->afterBytes));
     }
     const ssize_t n = at < 0 ? write(fd, data.data() + done, want)
                              : pwrite(fd, data.data() + done, want, at + static_cast<off_t>(done));
     if (n < 0) {
-      if (errno == EINTR) continue;
-      return errno;
+      if (errno != EINTR) error = errno;
+      continue;
     }
     if (failing) failing->afterBytes -= n;
     done += static_cast<size_t>(n);
+    if (pieces) {
+      // After a write on a file open for appending, the offset is where the piece ended.
+      const int64_t end = lseek(fd, 0, SEEK_CUR);
+      const int64_t start = end - n;
+      if (end < 0 || (pieces->first >= 0 && start != pieces->end)) pieces->contiguous = false;
+      if (pieces->first < 0) pieces->first = start;
+      pieces->end = end;
+    }
   }
-  return 0;
+  if (pieces) pieces->done = done;
+  return error;
 }
 
 int FlushFile(int fd) {
@@ -380,11 +411,11 @@ int RecordFile::Attach(bool create) const {
   int error = 0;
   struct stat st;
   int fd = OpenRegularFile(path_, O_RDWR, error, st);
-  bool readOnly = false;
+  int writeError = 0;
   if (fd < 0 && (error == EACCES || error == EROFS) && !create) {
     // A file we may only read still reads; writing it reports the refusal.
+    writeError = error;
     fd = OpenRegularFile(path_, O_RDONLY, error, st);
-    readOnly = true;
   }
   if (fd < 0 && error == ENOENT && create) {
     if ((error = InjectedFailure(testing::Step::Create)) != 0) return error;
@@ -398,7 +429,7 @@ int RecordFile::Attach(bool create) const {
   }
   if (fd < 0) return error;
   fd_ = fd;
-  readOnly_ = readOnly;
+  writeError_ = writeError;
   return 0;
 }
 
@@ -406,7 +437,7 @@ void RecordFile::Close() {
   DropReadAhead(true);
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  readOnly_ = false;
+  writeError_ = 0;
   open_ = false;
   path_.clear();
   recordLength_ = 0;
@@ -616,7 +647,7 @@ int RecordFile::Put(int64_t n, std::string_view data) {
   if (!open_) return EBADF;
   if (n < 1) return EINVAL;
   if (const int error = Attach(true); error != 0) return error;
-  if (readOnly_) return EACCES;
+  if (writeError_ != 0) return writeError_;
   std::string record(data.substr(0, static_cast<size_t>(recordLength_)));
   record.resize(static_cast<size_t>(recordLength_), '\0');
   return WriteFully(fd_, record, static_cast<off_t>((n - 1) * recordLength_));
@@ -637,7 +668,7 @@ int RecordFile::Truncate(int64_t bytes) {
   if (!open_) return EBADF;
   if (bytes < 0) return EINVAL;
   if (const int error = Attach(false); error != 0) return error == ENOENT && bytes == 0 ? 0 : error;
-  if (readOnly_) return EACCES;
+  if (writeError_ != 0) return writeError_;
   return TruncateFile(fd_, bytes);
 }
 
@@ -648,8 +679,9 @@ int RecordFile::AppendWhole(std::string_view records, bool* partLeft) {
   const size_t whole = records.size() - records.size() % static_cast<size_t>(recordLength_);
   if (whole == 0) return 0;
   if (const int error = Attach(true); error != 0) return error;
-  if (readOnly_) return EACCES;
+  if (writeError_ != 0) return writeError_;
   const int64_t before = Length();
+  PauseBeforeAppendWrite();
   int error = WriteFully(fd_, records.substr(0, whole),
                          static_cast<off_t>(before / recordLength_ * recordLength_));
   if (error == 0) error = FlushFile(fd_);
@@ -657,10 +689,61 @@ int RecordFile::AppendWhole(std::string_view records, bool* partLeft) {
   return error;
 }
 
+int RecordFile::ReadyToWrite() {
+  if (!open_) return EBADF;
+  if (const int error = Attach(true); error != 0) return error;
+  return writeError_;
+}
+
+int RecordFile::AppendAtEnd(std::string_view bytes, EndAppend& landing) {
+  DropReadAhead(false);
+  landing = {};
+  if (!open_) return EBADF;
+  if (bytes.empty()) return 0;
+  if (const int error = ReadyToWrite(); error != 0) return error;
+  // For this write only: Put's writes go where they are asked to.
+  const int flags = fcntl(fd_, F_GETFL);
+  if (flags < 0 || fcntl(fd_, F_SETFL, flags | O_APPEND) != 0) return errno;
+  PauseBeforeAppendWrite();
+  Pieces pieces;
+  int error = WriteFully(fd_, bytes, -1, &pieces);
+  fcntl(fd_, F_SETFL, flags);
+  landing.at = pieces.first;
+  if (error == 0) error = FlushFile(fd_);
+  if (error != 0) {
+    landing.partLeft = pieces.done > 0;
+    return error;
+  }
+  if (!pieces.contiguous) return 0;
+  if (beforeAppendReadBack) beforeAppendReadBack(landing.at, static_cast<int64_t>(bytes.size()));
+  // What this program wrote is read from the file, not from what the system kept of it.
+  posix_fadvise(fd_, static_cast<off_t>(landing.at), static_cast<off_t>(bytes.size()),
+                POSIX_FADV_DONTNEED);
+  std::string landed(bytes.size(), '\0');
+  landing.readBack = ReadAt(fd_, landed, static_cast<off_t>(landing.at)) == landed.size() &&
+                     landed == bytes;
+  return 0;
+}
+
+int64_t RecordFile::SettledLength(int looks, int intervalMs,
+                                  const std::function<void()>& whileWaiting,
+                                  bool& partStays) const {
+  partStays = false;
+  int64_t length = Length();
+  for (int look = 2; look <= looks && recordLength_ > 0 && length % recordLength_ != 0; ++look) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::max(intervalMs, 0)));
+    if (whileWaiting) whileWaiting();
+    const int64_t now = Length();
+    partStays = now == length;
+    length = now;
+  }
+  return length;
+}
+
 int RecordFile::LockExclusive(int waitMs, const std::function<void()>& whileWaiting) {
   if (!open_) return EBADF;
   if (const int error = Attach(true); error != 0) return error;
-  if (readOnly_) return EACCES;
+  if (writeError_ != 0) return writeError_;
   // One byte far beyond any end a record file reaches: where a file server makes locks
   // mandatory (folders shared from Windows), no read or write of the records is held up.
   struct flock lock = {};
@@ -852,6 +935,14 @@ void ArmFailure(Step step, int errnum, int64_t afterBytes) {
 void ResetFailures() {
   armedFailures.fill(ArmedFailure{});
   failuresFired = 0;
+  appendPauseUs = 0;
+  beforeAppendReadBack = nullptr;
+}
+
+void PauseBeforeAppendWrites(int microseconds) { appendPauseUs = std::max(microseconds, 0); }
+
+void BeforeAppendReadBack(std::function<void(int64_t at, int64_t bytes)> hook) {
+  beforeAppendReadBack = std::move(hook);
 }
 
 int FailuresFired() { return failuresFired; }

@@ -130,18 +130,43 @@ class RecordFile {
   // Cuts the file to `bytes` (an undo of appends made since it had that length).
   // Returns 0 or the errno.
   int Truncate(int64_t bytes);
+  // Makes the file ready to be written, creating it when missing, as the first write would.
+  // Returns 0 or the errno opening it for writing failed with (EACCES for a file we may only
+  // read, EROFS on a read-only disk), which every writer of the file then returns as well.
+  int ReadyToWrite();
   // Appends whole records (data cut to a whole number of them) at length / record length + 1
   // in one write and flushes them to the disk; a failure cuts the file back to the length it
   // had, so that no part of them stays. When cutting back fails too and the file is left
   // longer than it was, `partLeft` (when given) is set: the file may now end in part of the
-  // records. Returns 0 or the errno.
+  // records. For a file only one program appends to at a time. Returns 0 or the errno.
   int AppendWhole(std::string_view records, bool* partLeft = nullptr);
+
+  // Where the bytes of AppendAtEnd went.
+  struct EndAppend {
+    int64_t at = -1;        // the offset of the first byte written; -1 when none was
+    bool readBack = false;  // written in one piece and read back there as they were written
+    bool partLeft = false;  // the append failed after some of them may have reached the file
+  };
+  // Appends `bytes` (any number of them) where the file ends at the moment of the write, as the
+  // system places a write on a file open for appending, never at a length read before: for a
+  // file other programs append to at the same time without a lock. Flushes them to the disk,
+  // then reads them back where they landed. A failure never cuts the file, as another program
+  // may have appended after them; `landing.partLeft` then says whether any of them may be in
+  // it. Returns 0 or the errno.
+  int AppendAtEnd(std::string_view bytes, EndAppend& landing);
+  // The length of a file other programs may be appending to. When it ends in part of a record,
+  // the write of another may be under way (a write becomes visible a page at a time): looks
+  // again, `looks` times in all `intervalMs` apart, running `whileWaiting` between looks, until
+  // it ends on a whole record. Returns the last length seen; `partStays` is set when the file
+  // still ends in part of a record that did not change since the look before.
+  int64_t SettledLength(int looks, int intervalMs, const std::function<void()>& whileWaiting,
+                        bool& partStays) const;
   // Takes an exclusive advisory lock on the file, which every program that asks for it
   // honours (another process, or another opening of the file in this one), and holds it until
   // the file is closed; the file is created when missing. While another holds it, tries again
   // every few milliseconds for up to `waitMs`, running `whileWaiting` between tries. Returns 0,
   // EWOULDBLOCK when it is still held then, kLocksUnsupported when the file system cannot lock,
-  // or the errno (EACCES for a file we may only read).
+  // or the errno (ReadyToWrite's for a file we may only read).
   int LockExclusive(int waitMs, const std::function<void()>& whileWaiting = {});
 
  private:
@@ -157,7 +182,7 @@ class RecordFile {
   int recordLength_ = 0;
   bool open_ = false;
   mutable int fd_ = -1;  // -1 while the file does not exist
-  mutable bool readOnly_ = false;
+  mutable int writeError_ = 0;  // the errno opening it for writing failed with: it only reads
 };
 
 // Reads a whole regular file of at most `maxBytes` bytes, never blocking. Returns 0 or the
@@ -233,10 +258,21 @@ enum class Step {
 // The next `step` of any writer fails with `errnum`; it then fires no more (a later step of
 // the same kind succeeds unless armed again). Arming the same step again replaces it.
 void ArmFailure(Step step, int errnum, int64_t afterBytes = 0);
-// Disarms every step and sets the count of failures back to 0.
+// Disarms every step, takes away the pause and the hook below, and sets the count of failures
+// back to 0.
 void ResetFailures();
 // How many armed failures have fired since the last reset.
 int FailuresFired();
+// From now until ResetFailures, every append of a record file (RecordFile::AppendWhole,
+// RecordFile::AppendAtEnd) sleeps `microseconds` between its look at the file's length, and so
+// the caller's count of its records, and its write: programs appending to one file at once then
+// overlap there every time. 0 takes the pause away.
+void PauseBeforeAppendWrites(int microseconds);
+// From now until ResetFailures, RecordFile::AppendAtEnd runs `hook` with where its bytes landed
+// (the offset of the first, and how many) once they are written and flushed, before it reads
+// them back: a test writes other bytes there, as another program writing at the same moment
+// would. An empty hook takes it away.
+void BeforeAppendReadBack(std::function<void(int64_t at, int64_t bytes)> hook);
 // How many whole-file reads (ReadWholeFile, ReadTextLines) ran since the process began.
 int64_t WholeFileReads();
 

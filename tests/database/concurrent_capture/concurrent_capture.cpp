@@ -1,30 +1,50 @@
-// A second program capturing into a database folder at the same time as another, for the test
+// A second program capturing into a database folder at the same time as another, for the tests
 // of captures at once. Arguments: the linked folder, a name for this program and how many
-// records to capture. Each capture writes a line "<record number> <customer>" to standard
-// output; a capture that writes nothing prints its message and ends the program with 1.
+// records to capture, then any of:
+//   --no-locks        every capture finds the folder's file system keeping no locks (ENOLCK)
+//   --pause <us>      every append sleeps that many microseconds between its look at the value
+//                     file and its write, so that the programs' appends overlap there
+// Each capture writes a line "<record number> <customer>" to standard output; a capture that
+// writes nothing, or says that its record may be mixed with another, prints its message and
+// ends the program with 1.
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "database/capture.h"
 #include "database/value_scan.h"
 #include "page/settings.h"
+#include "platform/files/files.h"
 
 int main(int argc, char** argv) {
-  if (argc != 4) return 2;
+  if (argc < 4) return 2;
   linkedDatabaseFolder = argv[1];
   const std::string name = argv[2];
   const int count = std::atoi(argv[3]);
+  bool noLocks = false;
+  for (int k = 4; k < argc; ++k) {
+    const std::string_view option = argv[k];
+    if (option == "--no-locks") {
+      noLocks = true;
+    } else if (option == "--pause" && k + 1 < argc) {
+      files::testing::PauseBeforeAppendWrites(std::atoi(argv[++k]));
+    } else {
+      return 2;
+    }
+  }
   // The designer lets its windows run while a scan reads the value file: a pause stands in for
   // them, long enough for the other program to write between a count and its append.
   valueScanStep = [] { std::this_thread::sleep_for(std::chrono::microseconds(300)); };
   for (int k = 1; k <= count; ++k) {
+    if (noLocks) files::testing::ArmFailure(files::testing::Step::Lock, ENOLCK);
     const std::string customer = name + std::to_string(k);
     const ArchiveResult result = ArchiveCapturedForm(
         {{"Cliente", customer}, {"Importe", std::to_string(k)}, {"Pagado", "1"}});
-    if (!result.written) {
+    if (!result.written || result.message.find("mezclado") != std::string::npos) {
       std::cout << result.message << std::endl;
       return 1;
     }

@@ -196,6 +196,66 @@ TEST(FailureSeam, AWholeAppendThatCannotBeCutBackSaysItLeftPartOfTheRecords) {
   EXPECT_EQ(ReadRaw(path), "AAAA");
 }
 
+// An append at the end is never cut back, as another program may have appended after it: a
+// failure says whether any of it may be in the file.
+TEST(FailureSeam, AFailedAppendAtTheEndIsNeverCutBack) {
+  const std::string path = testenv::NewFolder("seam-end") + "valores.zbd";
+  struct Case {
+    Step step;
+    int64_t afterBytes;
+    const char* left;
+    int64_t at;
+    bool partLeft;
+  };
+  for (const Case& c : {Case{Step::Write, 3, "AAAACCC", 4, true},
+                        Case{Step::Write, 0, "AAAA", -1, false},
+                        Case{Step::Flush, 0, "AAAACCCC", 4, true}}) {
+    SCOPED_TRACE(c.left);
+    WriteRaw(path, "AAAA");
+    files::RecordFile f;
+    ASSERT_EQ(f.Open(path, 4), 0);
+    FailureScope fail(c.step, EIO, c.afterBytes);
+    files::RecordFile::EndAppend landing;
+    landing.partLeft = !c.partLeft;
+    EXPECT_EQ(f.AppendAtEnd("CCCC", landing), EIO);
+    EXPECT_EQ(landing.partLeft, c.partLeft);
+    EXPECT_EQ(landing.at, c.at);
+    EXPECT_FALSE(landing.readBack);
+    EXPECT_EQ(ReadRaw(path), c.left);
+  }
+}
+
+// A record file that cannot be written says why before anything is tried on it, and every
+// writer says the same.
+TEST(FailureSeam, ARecordFileThatCannotBeWrittenSaysWhy) {
+  const std::string dir = testenv::NewFolder("seam-ready");
+  files::RecordFile f;
+  ASSERT_EQ(f.Open(dir + "nuevo.zbd", 4), 0);
+  {
+    FailureScope readOnlyDisk(Step::Create, EROFS);
+    EXPECT_EQ(f.ReadyToWrite(), EROFS);
+    EXPECT_FALSE(fs::exists(dir + "nuevo.zbd"));
+  }
+  EXPECT_EQ(f.ReadyToWrite(), 0);
+  EXPECT_TRUE(fs::exists(dir + "nuevo.zbd"));
+  files::RecordFile closed;
+  EXPECT_EQ(closed.ReadyToWrite(), EBADF);
+
+  // A file we may only read, where permissions hold (not for root).
+  WriteRaw(dir + "solo.zbd", "AAAA");
+  fs::permissions(dir + "solo.zbd", fs::perms::owner_read);
+  files::RecordFile readOnly;
+  ASSERT_EQ(readOnly.Open(dir + "solo.zbd", 4), 0);
+  if (readOnly.ReadyToWrite() != 0) {
+    EXPECT_EQ(readOnly.ReadyToWrite(), EACCES);
+    files::RecordFile::EndAppend landing;
+    EXPECT_EQ(readOnly.AppendAtEnd("BBBB", landing), EACCES);
+    EXPECT_EQ(readOnly.LockExclusive(0), EACCES);
+    EXPECT_EQ(readOnly.RecordCount(), 1);
+  }
+  fs::permissions(dir + "solo.zbd", fs::perms::owner_all);
+}
+
 TEST(FailureSeam, RecordAndLineWritersReportTheArmedError) {
   const std::string dir = testenv::NewFolder("seam-records");
   {

@@ -294,6 +294,78 @@ TEST(RecordFile, OpenAndWriteErrors) {
   EXPECT_EQ(f.Put(1, "x"), ENOENT);
 }
 
+// An append at the end goes where the file ends when it is written, whatever length the file
+// had when it was looked at, and is read back there; the file's other writes still go where
+// they are asked to.
+TEST(RecordFile, AnAppendAtTheEndGoesWhereTheFileEndsWhenItIsWritten) {
+  const std::string dir = testenv::NewFolder("end");
+  WriteRaw(dir + "v.dat", "AAAA");
+  files::RecordFile f;
+  ASSERT_EQ(f.Open(dir + "v.dat", 4), 0);
+  ASSERT_EQ(f.Length(), 4);
+  std::ofstream(dir + "v.dat", std::ios::binary | std::ios::app) << "BB";  // another program
+  files::RecordFile::EndAppend landing;
+  ASSERT_EQ(f.AppendAtEnd("CCCC", landing), 0);
+  EXPECT_EQ(landing.at, 6);
+  EXPECT_TRUE(landing.readBack);
+  ASSERT_EQ(f.Put(1, "DDDD"), 0);
+  EXPECT_EQ(ReadRaw(dir + "v.dat"), "DDDDBBCCCC");
+
+  // A missing file is made. What another program wrote over the bytes before they are read
+  // back is told.
+  files::RecordFile g;
+  ASSERT_EQ(g.Open(dir + "new.dat", 4), 0);
+  files::testing::BeforeAppendReadBack([&](int64_t at, int64_t bytes) {
+    EXPECT_EQ(at, 0);
+    EXPECT_EQ(bytes, 3);
+    WriteRaw(dir + "new.dat", "XyZ");
+  });
+  ASSERT_EQ(g.AppendAtEnd("XYZ", landing), 0);
+  files::testing::ResetFailures();
+  EXPECT_EQ(landing.at, 0);
+  EXPECT_FALSE(landing.readBack);
+  EXPECT_EQ(g.AppendAtEnd("", landing), 0);
+  EXPECT_EQ(landing.at, -1);
+  files::RecordFile closed;
+  EXPECT_EQ(closed.AppendAtEnd("x", landing), EBADF);
+}
+
+// A file that ends in part of a record is looked at again while the part moves, as another
+// program's write under way would move it; a part that stays is told.
+TEST(RecordFile, TheEndOfAFileInPartOfARecordIsLookedAtAgain) {
+  const std::string path = testenv::NewFolder("settle") + "v.dat";
+  struct Case {
+    const char* file;
+    std::vector<std::string> added;  // what another program adds at each wait step, in turn
+    int64_t length;
+    bool partStays;
+    int steps;  // how many times the wait step ran
+  };
+  const Case cases[] = {
+      {"AAAAAAAA", {}, 8, false, 0},               // a whole record: one look
+      {"AAAAAAAAB", {}, 9, true, 4},               // a part that stays over every look
+      {"AAAAAAAAB", {"BBBBBBB"}, 16, false, 1},    // the write under way comes to a whole one
+      {"AAAAAAAAB", {"B", "B", "B", "B"}, 13, false, 4},  // still moving at the last look
+      {"AAAAAAAAB", {"B", "B"}, 11, true, 4},             // moved, then stayed
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.file) + " + " + std::to_string(c.added.size()));
+    WriteRaw(path, c.file);
+    files::RecordFile f;
+    ASSERT_EQ(f.Open(path, 8), 0);
+    int steps = 0;
+    const auto otherProgram = [&] {
+      if (static_cast<size_t>(steps) < c.added.size())
+        std::ofstream(path, std::ios::binary | std::ios::app) << c.added[steps];
+      ++steps;
+    };
+    bool partStays = !c.partStays;
+    EXPECT_EQ(f.SettledLength(5, 1, otherProgram, partStays), c.length);
+    EXPECT_EQ(partStays, c.partStays);
+    EXPECT_EQ(steps, c.steps);
+  }
+}
+
 // Another opening of the file (here in the same program, as in another) waits for the lock
 // as long as it is told and is then refused; closing the holder frees it, and a lock leaves
 // what the file holds, and its reads and writes, as they are.
