@@ -16,6 +16,7 @@ std::string NoApplicationText(std::string_view path);
 using FileOpener = std::function<void(std::string_view path, desktop::OpenerVerdict told)>;
 
 // Opens the file with `opener` (empty: the desktop's application for it) without waiting for
-// it; when it turns out not to open, however late, says so in a message box that names the
-// file's path, over `owner` while that window is still there.
+// it; when the opener says that nothing could open it, however late, says so in a message box
+// that names the file's path, over `owner` while that window is still there. An opener that
+// ends without a word on the file (killed by a signal) ends quietly.
 void OpenWrittenFile(ui::Window owner, std::string_view path, const FileOpener& opener = {});

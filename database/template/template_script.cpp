@@ -60,10 +60,8 @@ void CheckBlockOpener(TemplateRun& run, std::string_view opener) {
 std::string ReadTemplateScriptFile(std::string_view path) {
   std::string data;
   const int error = files::ReadWholeFile(path, kMaxTemplateScriptBytes, data);
-  if (error == EFBIG) {
-    throw TemplateError("El fichero " + std::string(path) +
-                        "\r\nEs demasiado grande para una plantilla ..");
-  }
+  // Named by the line its caller puts above every error of a script that is there.
+  if (error == EFBIG) throw TemplateError("El fichero es demasiado grande para una plantilla ..");
   if (error != 0) throw TemplateError(files::ErrorText(error));
   // The lines are joined with nothing between them: a line end separates no words.
   std::erase_if(data, [](char c) { return c == '\r' || c == '\n'; });

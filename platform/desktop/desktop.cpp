@@ -385,6 +385,16 @@ std::vector<QProcess*>& Openers() {
   return *openers;
 }
 
+// What an opener's end says of the file. xdg-open exits with 1 to 4 when it did not open it
+// (a syntax error, the file missing, no tool for it, the action failed) and gio open with 1 or
+// 2; a signal (the opener, or the application it ran, killed or closed that way) and any other
+// status say nothing of whether the file opened.
+Opened VerdictOfExit(bool killed, int code) {
+  if (killed) return Opened::Unknown;
+  if (code == 0) return Opened::Yes;
+  return code >= 1 && code <= 4 ? Opened::No : Opened::Unknown;
+}
+
 // Starts the opener on the file without waiting for it; once it has ended, or could not
 // start, its verdict is read from its exit code and told.
 void StartOpener(QStringList command, const QString& file, const OpenerVerdict& told) {
@@ -396,7 +406,7 @@ void StartOpener(QStringList command, const QString& file, const OpenerVerdict& 
   process->setStandardOutputFile(QProcess::nullDevice());
   process->setStandardErrorFile(QProcess::nullDevice());
   Openers().push_back(process);
-  const auto end = [process, told](bool opened) {
+  const auto end = [process, told](Opened opened) {
     std::vector<QProcess*>& openers = Openers();
     const auto at = std::find(openers.begin(), openers.end(), process);
     if (at == openers.end()) return;  // told once, whichever of its signals ends it
@@ -407,10 +417,10 @@ void StartOpener(QStringList command, const QString& file, const OpenerVerdict& 
   };
   QObject::connect(process, &QProcess::finished, process,
                    [end](int code, QProcess::ExitStatus status) {
-                     end(status == QProcess::NormalExit && code == 0);
+                     end(VerdictOfExit(status == QProcess::CrashExit, code));
                    });
   QObject::connect(process, &QProcess::errorOccurred, process, [end](QProcess::ProcessError error) {
-    if (error == QProcess::FailedToStart) end(false);
+    if (error == QProcess::FailedToStart) end(Opened::No);
   });
   process->start();
 }
@@ -528,7 +538,7 @@ void OpenWithApplication(std::string_view path, OpenerVerdict told) {
   const QStringList command =
       openerOverride.isEmpty() ? DesktopOpener() : QStringList{openerOverride};
   if (path.empty() || !QFileInfo::exists(file) || command.isEmpty()) {
-    if (told) told(false);
+    if (told) told(Opened::No);
     return;
   }
   StartOpener(command, QFileInfo(file).absoluteFilePath(), told);

@@ -36,17 +36,24 @@ bool RegisterFileType(std::string_view extensionWithoutDot, std::string_view pro
 // names). A "$" after a backslash, as a desktop entry escapes it, stays as it is.
 std::string ExpandEnvironment(std::string_view text);
 
-// What the desktop's opener said once it ended: whether an application opened the file.
-using OpenerVerdict = std::function<void(bool opened)>;
+// What the desktop's opener said of the file once it ended.
+enum class Opened {
+  Yes,      // an application took the file
+  No,       // nothing could open it: its exit says so, or there was nothing to open it with
+  Unknown,  // it ended without a word on the file: killed by a signal (it, or the application
+            // it ran, closed that way), or with an exit status that means neither
+};
+using OpenerVerdict = std::function<void(Opened opened)>;
 
 // Opens a file with the application the desktop associates with it; never runs the file.
 // Starts the desktop's opener (xdg-open, else gio) without waiting for it and watches its end
-// from the event loop: `told` hears true when it ended having opened the file, false when it
-// ended without (no application takes the file), however late that is. An opener that keeps
-// running (without a desktop environment xdg-open runs the application itself) is left
-// running, never stopped, and is told only once it ends. `told` hears false at once when the
-// file is missing, when there is no desktop (the offscreen and minimal platforms) or no
-// opener. Says nothing on the console.
+// from the event loop, however late that is: `told` hears Yes when it exited with 0, No when
+// it exited with one of the failures xdg-open and gio open report (1 to 4: a syntax error,
+// the file missing, no tool or application for it, the action failed) or could not start,
+// and Unknown for any other end. An opener that keeps running (without a desktop environment
+// xdg-open runs the application itself) is left running, never stopped, and is told only once
+// it ends. `told` hears No at once when the file is missing, when there is no desktop (the
+// offscreen and minimal platforms) or no opener. Says nothing on the console.
 void OpenWithApplication(std::string_view path, OpenerVerdict told);
 // The face the record list names for its columns. No font of that name exists here, so
 // fontconfig would give the default proportional face for it.

@@ -949,5 +949,16 @@ int FailuresFired() { return failuresFired; }
 
 int64_t WholeFileReads() { return wholeFileReads.load(); }
 
+int RunsReadAhead(const RecordFile& file) {
+  if (!file.ahead_) return 0;
+  RecordFile::ReadAhead& a = *file.ahead_;
+  std::unique_lock<std::mutex> lock(a.mutex);
+  a.changed.wait(lock, [&a] {
+    return !a.reading &&
+           (a.filled == a.slots.size() || a.runs.count <= 0 || a.runs.first > a.runs.last);
+  });
+  return static_cast<int>(a.filled);
+}
+
 }  // namespace testing
 }  // namespace files

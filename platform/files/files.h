@@ -81,6 +81,11 @@ struct RunsAhead {
   int64_t first = 0, count = 0, stride = 0, last = -1;
 };
 
+class RecordFile;
+namespace testing {
+int RunsReadAhead(const RecordFile& file);  // a test hook into the read ahead, below
+}
+
 // A random-access file of fixed-length records, numbered from 1.
 class RecordFile {
  public:
@@ -177,6 +182,7 @@ class RecordFile {
 
   struct ReadAhead;
   std::unique_ptr<ReadAhead> ahead_;
+  friend int testing::RunsReadAhead(const RecordFile& file);
 
   std::string path_;
   int recordLength_ = 0;
@@ -285,6 +291,10 @@ class FailureScope {
   FailureScope(const FailureScope&) = delete;
   FailureScope& operator=(const FailureScope&) = delete;
 };
+
+// Waits until the file's thread of GetRunReadingAhead rests, having read every run it was
+// asked for or as many as it holds, and returns how many runs it holds read (0 without one).
+int RunsReadAhead(const RecordFile& file);
 
 }  // namespace testing
 }  // namespace files

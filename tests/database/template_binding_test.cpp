@@ -1,14 +1,16 @@
 // The template language as the designer binds it: an output file that WOUT asks to open goes
 // to the desktop's opener, and the user is told when no application opens it, however late
-// the opener finds that out.
+// the opener finds that out; the message of a script that fails names it once.
 #include "database/dialogs/template_binding.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "database/template/template_tokens.h"
 #include "platform/desktop/desktop.h"
 #include "platform/files/files.h"
 #include "tests/database/database_test.h"
@@ -53,6 +55,18 @@ TEST_F(TemplateBinding, AnOutputFileThatNoApplicationOpensIsNamedInAMessage) {
   EXPECT_EQ(shown[0].text,
             "No hay ninguna aplicaci\xF3n para abrir el fichero " + folder_ + "salida.txt ...");
   EXPECT_EQ(shown[0].title, "Vozurivudoz");
+}
+
+// As a missing script is named once, in its message, a script too large is named once, on
+// the line above its message.
+TEST_F(TemplateBinding, AScriptTooLargeIsNamedOnce) {
+  const std::string path = folder_ + "Grande";
+  testfiles::WriteRaw(path, "");
+  std::filesystem::resize_file(path, templates::kMaxTemplateScriptBytes + 1);
+  EXPECT_EQ(templateScriptRunner("Grande"), std::nullopt);
+  const auto& shown = ui::testing::MessagesShown();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, "Grande\r\nEl fichero es demasiado grande para una plantilla ..");
 }
 
 TEST_F(TemplateBinding, AnOutputFileThatOpensSaysNothing) {

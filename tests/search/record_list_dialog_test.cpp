@@ -76,7 +76,7 @@ class RecordListDialogTest : public dialogtest::DialogTest {
     files::OverrideDataFolder(testenv::NewFolder("program"));
     recordListOpener = [this](std::string_view path, const desktop::OpenerVerdict& told) {
       opened_.emplace_back(path);
-      told(true);
+      told(desktop::Opened::Yes);
     };
     ResetSearchState();
     searchtest::LinkDatabase("Socios",
@@ -291,7 +291,7 @@ TEST_F(RecordListDialogTest, CrearWritesTheListOfTheFoundRecords) {
     for (int id : {kAplicar, kSalir, kCrear, kUpperCaseBox})
       EXPECT_FALSE(ui::Enabled(dialog, id)) << id;
     EXPECT_TRUE(ui::Enabled(dialog, kTotalsBox));
-    told(true);
+    told(desktop::Opened::Yes);
   };
   OnDialog(kCaption, [&dialog](ui::Window w) {
     dialog = w;
@@ -344,7 +344,7 @@ TEST_F(RecordListDialogTest, AListThatNoApplicationOpensIsNamedInAMessage) {
   // An opener that finds no application at once.
   recordListOpener = [this](std::string_view path, const desktop::OpenerVerdict& told) {
     opened_.emplace_back(path);
-    told(false);
+    told(desktop::Opened::No);
   };
   OnDialog(kCaption, [](ui::Window w) {
     Apply(w, "Nombre", "10");
@@ -364,15 +364,16 @@ TEST_F(RecordListDialogTest, AListThatNoApplicationOpensIsNamedInAMessage) {
 }
 
 // The desktop's opener may take seconds to find that nothing takes RTF: the dialog has moved
-// on by then, and the opener was left running meanwhile.
+// on by then, and the opener was left running meanwhile. One the user ends says nothing.
 TEST_F(RecordListDialogTest, TheDesktopsOpenerIsHeardHoweverLateItEnds) {
   recordListOpener = nullptr;
   struct Case {
     int exitCode;
+    int signal;  // when not 0, the opener is ended by it instead, as the user ends it
     bool told;
   };
-  for (const Case c : {Case{1, true}, Case{0, false}}) {
-    SCOPED_TRACE(c.exitCode);
+  for (const Case c : {Case{1, 0, true}, Case{0, 0, false}, Case{0, SIGTERM, false}}) {
+    SCOPED_TRACE(::testing::Message() << c.exitCode << " " << c.signal);
     ui::testing::Begin();
     testopener::HeldOpener opener;
     OnDialog(kCaption, [](ui::Window w) {
@@ -386,7 +387,12 @@ TEST_F(RecordListDialogTest, TheDesktopsOpenerIsHeardHoweverLateItEnds) {
     EXPECT_EQ(kill(static_cast<pid_t>(running[0]), 0), 0) << "the opener was stopped";
     ASSERT_NO_FATAL_FAILURE(dialogtest::ExpectMessages(
         {"Comienza la creaci\xF3n de la lista ...", "Lista realizada ..."}));
-    opener.Let(c.exitCode);
+    if (c.signal != 0) {
+      ASSERT_TRUE(opener.WaitForAsked(1));
+      ASSERT_EQ(kill(static_cast<pid_t>(running[0]), c.signal), 0);
+    } else {
+      opener.Let(c.exitCode);
+    }
     ASSERT_TRUE(desktop::testing::WaitForOpeners());
     const std::vector<std::string> asked = opener.Asked();
     ASSERT_EQ(asked.size(), 1u);
@@ -426,7 +432,7 @@ TEST_F(RecordListDialogTest, EscAndTheCloseBoxWaitForTheListBeingWritten) {
   recordListOpener = [&dialog](std::string_view, const desktop::OpenerVerdict& told) {
     ui::testing::CloseBox(dialog);
     ui::testing::Key(dialog, ui::kKeyEscape);
-    told(true);
+    told(desktop::Opened::Yes);
   };
   OnDialog(kCaption, [&dialog](ui::Window w) {
     dialog = w;

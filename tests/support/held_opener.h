@@ -5,10 +5,14 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/desktop/desktop.h"
@@ -61,7 +65,26 @@ class HeldOpener {
     return files;
   }
 
+  // Waits until `count` openers have noted their files, so that a test may end one knowing it
+  // runs; false when that has not happened after `hangSeconds`, which only a hanging opener
+  // takes.
+  bool WaitForAsked(size_t count, int hangSeconds = 60) const {
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(hangSeconds);
+    while (NotedLines() < count) {
+      if (std::chrono::steady_clock::now() > giveUp) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+  }
+
  private:
+  // The lines the openers have noted whole.
+  size_t NotedLines() const {
+    std::ifstream in(folder_ + "asked", std::ios::binary);
+    const std::string noted((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return static_cast<size_t>(std::count(noted.begin(), noted.end(), '\n'));
+  }
+
   std::string folder_;
 };
 

@@ -241,20 +241,32 @@ TEST(Environment, ExpandsTheThreeForms) {
   for (const Case& c : cases) EXPECT_EQ(desktop::ExpandEnvironment(c.in), c.out) << c.in;
 }
 
+}  // namespace
+
+namespace desktop {
+void PrintTo(Opened opened, std::ostream* out) {
+  *out << (opened == Opened::Yes ? "Yes" : opened == Opened::No ? "No" : "Unknown");
+}
+}  // namespace desktop
+
+namespace {
+
+using desktop::Opened;
+
 // What an opening of `path` was told, taken as it comes; nothing until it is told.
 struct Told {
-  std::shared_ptr<std::optional<bool>> verdict = std::make_shared<std::optional<bool>>();
+  std::shared_ptr<std::optional<Opened>> verdict = std::make_shared<std::optional<Opened>>();
   desktop::OpenerVerdict Hear() const {
-    return [verdict = verdict](bool opened) {
+    return [verdict = verdict](Opened opened) {
       EXPECT_FALSE(verdict->has_value()) << "told twice";
       *verdict = opened;
     };
   }
-  std::optional<bool> operator*() const { return *verdict; }
+  std::optional<Opened> operator*() const { return *verdict; }
 };
 
 // What the opener said of `path` once it has ended.
-std::optional<bool> Verdict(const std::string& path) {
+std::optional<Opened> Verdict(const std::string& path) {
   const Told told;
   desktop::OpenWithApplication(path, told.Hear());
   EXPECT_TRUE(desktop::testing::WaitForOpeners()) << "an opener hangs";
@@ -265,7 +277,7 @@ TEST(Opener, AMissingFileOpensNothingAndIsToldAtOnce) {
   for (const std::string& path : {testenv::Folder() + "no such document.qorvex", std::string()}) {
     const Told told;
     desktop::OpenWithApplication(path, told.Hear());
-    EXPECT_EQ(*told, std::optional<bool>(false)) << path;
+    EXPECT_EQ(*told, std::optional(Opened::No)) << path;
     desktop::OpenWithApplication(path, {});  // nobody to tell
   }
 }
@@ -296,32 +308,47 @@ TEST_F(OpenerTest, WithoutADesktopNothingOpensAndNothingIsSaidOnTheConsole) {
   desktop::OpenWithApplication(document_, told.Hear());
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-  EXPECT_EQ(*told, std::optional<bool>(false));
+  EXPECT_EQ(*told, std::optional(Opened::No));
   EXPECT_TRUE(desktop::testing::OpenersRunning().empty());
 }
 
-TEST_F(OpenerTest, TheOpenersExitCodeSaysWhetherTheFileOpened) {
+TEST_F(OpenerTest, TheOpenersEndSaysWhetherTheFileOpened) {
   const std::string asked = testenv::Folder() + "openers/asked";
-  desktop::testing::UseOpener(Opener("opens", "printf '%s' \"$*\" >'" + asked + "'; exit 0"));
-  EXPECT_EQ(Verdict(document_), std::optional<bool>(true));
+  struct Case {
+    const char* name;
+    std::string body;
+    Opened opened;
+  };
+  const Case cases[] = {
+      {"opens", "printf '%s' \"$*\" >'" + asked + "'; exit 0", Opened::Yes},
+      // What xdg-open does when no application takes the file's type: its message is its own.
+      {"finds-none", "echo \"xdg-open: no method available for opening '$1'\" >&2; exit 3",
+       Opened::No},
+      {"syntax error", "exit 1", Opened::No},
+      {"file missing", "exit 2", Opened::No},
+      {"action failed", "exit 4", Opened::No},
+      // Ended by a signal, as when the user ends it or it closes with its application: it
+      // says nothing of the file.
+      {"terminated", "kill -TERM $$", Opened::Unknown},
+      {"killed", "kill -KILL $$", Opened::Unknown},
+      {"crashes", "kill -SEGV $$", Opened::Unknown},
+      // A shell's word that the application it ran was interrupted.
+      {"application interrupted", "exit 130", Opened::Unknown},
+  };
+  ::testing::internal::CaptureStderr();
+  for (const Case& c : cases) {
+    desktop::testing::UseOpener(Opener(c.name, c.body));
+    EXPECT_EQ(Verdict(document_), std::optional(c.opened)) << c.name;
+  }
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
   EXPECT_EQ(Slurp(asked), document_);
 
-  // What xdg-open does when no application takes the file's type: its message is its own.
-  ::testing::internal::CaptureStderr();
-  desktop::testing::UseOpener(
-      Opener("finds-none", "echo \"xdg-open: no method available for opening '$1'\" >&2; exit 3"));
-  const std::optional<bool> verdict = Verdict(document_);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-  EXPECT_EQ(verdict, std::optional<bool>(false));
-
-  desktop::testing::UseOpener(Opener("crashes", "kill -SEGV $$"));
-  EXPECT_EQ(Verdict(document_), std::optional<bool>(false));
   desktop::testing::UseOpener(testenv::Folder() + "openers/no such opener");
-  EXPECT_EQ(Verdict(document_), std::optional<bool>(false));
+  EXPECT_EQ(Verdict(document_), std::optional(Opened::No));
   // A missing file is never handed to the opener.
   std::filesystem::remove(asked);
-  desktop::testing::UseOpener(Opener("opens", "printf '%s' \"$*\" >'" + asked + "'; exit 0"));
-  EXPECT_EQ(Verdict(document_ + ".missing"), std::optional<bool>(false));
+  desktop::testing::UseOpener(Opener("opens", cases[0].body));
+  EXPECT_EQ(Verdict(document_ + ".missing"), std::optional(Opened::No));
   EXPECT_FALSE(std::filesystem::exists(asked));
 }
 
@@ -329,18 +356,27 @@ TEST_F(OpenerTest, TheOpenersExitCodeSaysWhetherTheFileOpened) {
 TEST_F(OpenerTest, TheVerdictIsToldHoweverLateItComes) {
   struct Case {
     int exitCode;
-    bool opened;
+    int signal;  // when not 0, the opener is ended by it instead, as the user ends it
+    Opened opened;
   };
-  for (const Case c : {Case{3, false}, Case{0, true}}) {
+  for (const Case c : {Case{3, 0, Opened::No}, Case{0, 0, Opened::Yes},
+                       Case{0, SIGTERM, Opened::Unknown}, Case{0, SIGKILL, Opened::Unknown}}) {
+    SCOPED_TRACE(::testing::Message() << c.exitCode << " " << c.signal);
     testopener::HeldOpener opener;
     const Told told;
     desktop::OpenWithApplication(document_, told.Hear());
     QCoreApplication::processEvents();
     EXPECT_FALSE((*told).has_value()) << "told before the opener ended";
-    EXPECT_EQ(desktop::testing::OpenersRunning().size(), 1u);
-    opener.Let(c.exitCode);
+    const std::vector<long long> running = desktop::testing::OpenersRunning();
+    ASSERT_EQ(running.size(), 1u);
+    if (c.signal != 0) {
+      ASSERT_TRUE(opener.WaitForAsked(1));
+      ASSERT_EQ(kill(static_cast<pid_t>(running[0]), c.signal), 0);
+    } else {
+      opener.Let(c.exitCode);
+    }
     ASSERT_TRUE(desktop::testing::WaitForOpeners());
-    EXPECT_EQ(*told, std::optional<bool>(c.opened)) << c.exitCode;
+    EXPECT_EQ(*told, std::optional(c.opened));
     EXPECT_EQ(opener.Asked(), std::vector<std::string>{document_});
   }
 }

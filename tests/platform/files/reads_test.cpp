@@ -8,7 +8,6 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/files/files.h"
@@ -210,9 +209,9 @@ TEST(Reads, RunsReadAheadAreTheRunsAsGetRunReadsThem) {
   // Out of order, and back.
   for (int64_t first : {9, 13, 33, 5, 9, 13, 17}) ask(first, 45);
 
-  // A write, a cut, an append: the runs read ahead before them are dropped. Each waits a moment
-  // first, so that the runs after the last one asked have been read ahead.
-  const auto readAhead = [] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); };
+  // A write, a cut, an append: the runs read ahead before them are dropped. Each waits first
+  // until the runs after the last one asked have been read ahead.
+  const auto readAhead = [&f] { EXPECT_GT(files::testing::RunsReadAhead(f), 0); };
   ask(1, 45);
   readAhead();
   ASSERT_EQ(f.Put(5, "WWWW"), 0);
