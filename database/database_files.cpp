@@ -137,12 +137,13 @@ auto ReadSettledRecord(std::string_view path, Read read) {
 struct RecordCells {
   int64_t first = 1, last = 0;
   bool untilLaterRecord = true;
+  bool whole = false;  // read whole from a cursor inside the record: the cursor stays
 };
 
 RecordCells CellsToRead(ValueCellFile& cells, int64_t record, int64_t fromCell) {
   if (cells.ReadsWhole(record)) {
     const ValueCellFile::Span span = cells.SpanOfRecord(record);
-    return {span.first, span.last, false};
+    return {span.first, span.last, false, true};
   }
   return {cells.FindRecordFrom(fromCell, record), cells.CellCount(), true};
 }
@@ -153,34 +154,50 @@ std::string GatherRecordFieldValue(ValueCellFile& cells, std::string_view fieldN
                                    int64_t record, int64_t first, int64_t last,
                                    bool untilLaterRecord, int64_t* valueFirst,
                                    int64_t* valueLast) {
+  return GatherRecordFieldValue(cells, cells.NameNumber(fieldName), record, first, last,
+                                untilLaterRecord, valueFirst, valueLast);
+}
+
+std::string GatherRecordFieldValue(ValueCellFile& cells, uint8_t wanted, int64_t record,
+                                   int64_t first, int64_t last, bool untilLaterRecord,
+                                   int64_t* valueFirst, int64_t* valueLast) {
   if (record < 1) return {};
-  const uint8_t wanted = cells.NameNumber(fieldName);
   last = std::min(last, cells.CellCount());
   std::string partial;
   int64_t firstOfValue = 0;
   for (int64_t k = std::max<int64_t>(first, 1); k <= last;) {
-    // The cells of a run all do what the first does, up to the first last character.
-    const ScannedCell& cell = cells.Cell(k);
-    const int64_t size = std::min<int64_t>(cell.run, last - k + 1);
-    if (cell.record != record) {
-      if (untilLaterRecord && cell.record > record && cell.stray == 0) break;
-    } else if (cell.name != wanted) {
-      partial.clear();
-    } else {
-      const ScannedCell* const run = &cell;
-      int64_t end = 0;
-      while (end < size && run[end].last != 1) ++end;
-      const int64_t taken = std::min(end + 1, size);
-      if (partial.empty()) firstOfValue = k;
-      for (int64_t n = 0; n < taken && partial.size() < kMaxValueLength; ++n)
-        partial += static_cast<char>(run[n].character);
-      if (end < size) {
-        if (valueFirst) *valueFirst = firstOfValue;
-        if (valueLast) *valueLast = k + end;
-        return partial;
+    // The cells of k's block from k on, to `last` at the most.
+    const std::span<const ScannedCell> block = cells.CellsFrom(k);
+    const ScannedCell* const start = block.data();
+    const ScannedCell* const end =
+        start + std::min<int64_t>(static_cast<int64_t>(block.size()), last - k + 1);
+    for (const ScannedCell* c = start; c != end;) {
+      // The cells of a run all do what the first does, up to the first last character.
+      const ScannedCell* const next = c + std::min<int64_t>(c->run, end - c);
+      if (c->record != record) {
+        if (untilLaterRecord && c->record > record && c->stray == 0) return {};
+      } else if (c->name != wanted) {
+        partial.clear();
+      } else {
+        const ScannedCell* stop = c;
+        while (stop != next && stop->last != 1) ++stop;
+        const bool whole = stop != next;
+        const size_t before = partial.size();
+        const size_t taken =
+            std::min(static_cast<size_t>((whole ? stop + 1 : next) - c),
+                     kMaxValueLength - std::min(before, kMaxValueLength));
+        if (before == 0) firstOfValue = k + (c - start);
+        partial.resize(before + taken);
+        for (size_t n = 0; n < taken; ++n) partial[before + n] = static_cast<char>(c[n].character);
+        if (whole) {
+          if (valueFirst) *valueFirst = firstOfValue;
+          if (valueLast) *valueLast = k + (stop - start);
+          return partial;
+        }
       }
+      c = next;
     }
-    k += size;
+    k += end - start;
   }
   return {};
 }
@@ -197,9 +214,20 @@ std::string ScanRecordFieldValue(ValueCellFile& cells, std::string_view fieldNam
                                  int64_t record, int64_t fromCell, int64_t* valueFirstCell) {
   if (record < 1) return {};
   const RecordCells where = CellsToRead(cells, record, fromCell);
+  if (where.untilLaterRecord && where.first <= cells.CellCount() &&
+      cells.Cell(where.first).record == record) {
+    // From a cursor inside the record, a value of the field that ends before it is one the scan
+    // passes by: where the record's fields are out of their order, that value is the record's,
+    // and the cursor stays.
+    const int64_t runFirst = cells.RunFirstCell(record, where.first);
+    if (runFirst < where.first) {
+      std::string before =
+          GatherRecordFieldValue(cells, fieldName, record, runFirst, where.first - 1, true);
+      if (!before.empty() && !cells.FieldsInOrder(record, runFirst)) return before;
+    }
+  }
   return GatherRecordFieldValue(cells, fieldName, record, where.first, where.last,
-                                where.untilLaterRecord,
-                                where.untilLaterRecord ? valueFirstCell : nullptr);
+                                where.untilLaterRecord, where.whole ? nullptr : valueFirstCell);
 }
 
 std::vector<std::pair<std::string, std::string>> ReadRecordValues(std::string_view path,

@@ -97,6 +97,10 @@ std::string GatherRecordFieldValue(ValueCellFile& cells, std::string_view fieldN
                                    int64_t record, int64_t first, int64_t last,
                                    bool untilLaterRecord, int64_t* valueFirst = nullptr,
                                    int64_t* valueLast = nullptr);
+// The same for the field whose name has the number `wanted` in `cells` (ValueCellFile::NameNumber).
+std::string GatherRecordFieldValue(ValueCellFile& cells, uint8_t wanted, int64_t record,
+                                   int64_t first, int64_t last, bool untilLaterRecord,
+                                   int64_t* valueFirst = nullptr, int64_t* valueLast = nullptr);
 
 // The first complete value of a field in a record ("" when there is none), as
 // GatherRecordFieldValue gathers it, starting at cell `fromCell` (from 1): the record's run in

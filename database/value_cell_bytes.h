@@ -4,6 +4,7 @@
 // byte is never read).
 #pragma once
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -51,6 +52,35 @@ inline NameWords WordsOfName(const char* cell) {
 inline bool EqualWords(const NameWords& a, const NameWords& b) {
   return ((a[0] ^ b[0]) | (a[1] ^ b[1]) | (a[2] ^ b[2]) | (a[3] ^ b[3])) == 0;
 }
+
+// What a reader makes of the name fields met lately, kept by their bytes, so that the cells of
+// a value after those of another need no name compared as text.
+template <typename T>
+class MetNames {
+ public:
+  // What `make(cell)` makes of the cell's name, made again only for a name field not met lately.
+  template <typename Make>
+  T Of(const char* cell, Make&& make) {
+    const NameWords words = WordsOfName(cell);
+    const uint64_t mixed = (words[0] ^ std::rotl(words[1], 17) ^ std::rotl(words[2], 31) ^
+                            std::rotl(words[3], 47)) *
+                           0x9E3779B97F4A7C15ull;
+    Slot& slot = slots_[static_cast<size_t>(mixed >> 60) % slots_.size()];
+    if (!slot.known || !EqualWords(slot.words, words)) slot = {words, make(cell), true};
+    return slot.value;
+  }
+  void Forget() {
+    for (Slot& slot : slots_) slot.known = false;
+  }
+
+ private:
+  struct Slot {
+    NameWords words{};
+    T value{};
+    bool known = false;
+  };
+  std::array<Slot, 16> slots_{};
+};
 
 // Whether two cells carry the same field name.
 inline bool SameName(const char* a, const char* b) {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 
+#include "database/database_files.h"
 #include "database/records.h"
 #include "database/value_block_sizes.h"
 #include "database/value_cell_bytes.h"
@@ -46,24 +47,16 @@ uint8_t ValueCellFile::NameNumber(std::string_view fieldName) {
   names_.emplace_back(fieldName);
   // Cells already decoded do not know the new name, nor do the names met.
   for (Block& block : blocks_) block.number = -1;
-  for (RawName& slot : rawNames_) slot.known = false;
+  metNames_.Forget();
   hot_ = nullptr;
   hotFirst_ = hotEnd_ = 0;
   return static_cast<uint8_t>(names_.size());
 }
 
 uint8_t ValueCellFile::NameOf(const char* cell) {
-  const NameWords words = WordsOfName(cell);
-  const uint64_t mixed = (words[0] ^ std::rotl(words[1], 17) ^ std::rotl(words[2], 31) ^
-                          std::rotl(words[3], 47)) *
-                         0x9E3779B97F4A7C15ull;
-  RawName& slot = rawNames_[static_cast<size_t>(mixed >> 60) % rawNames_.size()];
-  if (!slot.known || !EqualWords(slot.words, words)) {
-    slot.words = words;
-    slot.number = NameOfRaw(cell + offsetof(ZbdEntry, fieldName));
-    slot.known = true;
-  }
-  return slot.number;
+  return metNames_.Of(cell, [this](const char* c) {
+    return NameOfRaw(c + offsetof(ZbdEntry, fieldName));
+  });
 }
 
 uint8_t ValueCellFile::NameOfRaw(const char* raw) const {
@@ -114,32 +107,84 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
   const int64_t first = number * blockCells_ + 1;
   const size_t count = static_cast<size_t>(std::min<int64_t>(blockCells_, cellCount_ - first + 1));
   block.cells.resize(count);
-  ScannedCell* const out = block.cells.data();
-  const char* const base = RawCell(first);
   const bool strays = order.StraysWithin(first, first + static_cast<int64_t>(count) - 1);
+  const bool descends =
+      strays ? (fieldOrderKnown_ ? DecodeCells<true, true>(block, first)
+                                 : DecodeCells<true, false>(block, first))
+             : (fieldOrderKnown_ ? DecodeCells<false, true>(block, first)
+                                 : DecodeCells<false, false>(block, first));
+  // Records that ascend from at least 1 to no more than the block's first place are all
+  // possible where they stand; only a block where they do not is looked at cell by cell.
+  const ScannedCell* const out = block.cells.data();
+  bool damaged = descends || out[0].record < 1 || out[count - 1].record > first;
+  if (damaged) {
+    damaged = false;
+    for (size_t k = 0; k < count; ++k)
+      damaged |= !IsPossibleRecord(out[k].record, first + static_cast<int64_t>(k));
+  }
+  if (damaged) [[unlikely]]
+    PlaceRecords(block, first);
+  block.number = number;
+  highestBlock_ = std::max(highestBlock_, number);
+}
+
+template <bool kStrays, bool kFields>
+bool ValueCellFile::DecodeCells(Block& block, int64_t first) {
+  const ValueFileOrder& order = *recordOrder_;
+  const size_t count = block.cells.size();
+  ScannedCell* const out = block.cells.data();
   // From the last cell of the block back, so that the cell after, as read, and its run are at
   // hand for every cell. The cell after the block lends its name, and nobody joins its run.
-  const char* cell = base + count * kZbdEntryLength;
+  const char* cell = RawCell(first) + count * kZbdEntryLength;
+  NameWords nextWords = WordsOfName(cell);
   uint8_t nextName = NameOf(cell);
+  int16_t nextField = kFields ? FieldOf(cell) : -1;
+  // Where two desks' cells are interleaved, the name of a cell is most often the name of the
+  // cell two on, of the same desk.
+  NameWords twoOnWords = nextWords;
+  uint8_t twoOnName = nextName;
+  int16_t twoOnField = nextField;
   int64_t nextRecord = 0;
   uint16_t nextRun = 0;
   uint8_t nextStray = 0;
   // Every cell is first read as its stored record, which is the record it belongs to unless it
   // is damaged.
-  bool damaged = false;
+  int64_t after = std::numeric_limits<int64_t>::max();
+  bool descends = false;
   int64_t i = first + static_cast<int64_t>(count);
   for (ScannedCell* c = out + count; c != out;) {
     --c;
-    --i;
-    const char* const afterCell = cell;
+    if constexpr (kStrays) --i;
     cell -= kZbdEntryLength;
     const int64_t stored = StoredRecord(cell);
-    damaged |= !IsPossibleRecord(stored, i);
+    descends |= stored > after;
+    after = stored;
     // The cells of one value carry the same name, so most names are the one after.
-    const uint8_t name =
-        EqualWords(WordsOfName(cell), WordsOfName(afterCell)) ? nextName : NameOf(cell);
-    const uint8_t stray = strays && order.IsStray(i) ? 1 : 0;
-    const uint16_t run = stored == nextRecord && name == nextName && stray == nextStray
+    NameWords words{};
+    bool sameAsNext;
+    if constexpr (kStrays) {
+      words = WordsOfName(cell);
+      sameAsNext = EqualWords(words, nextWords);
+    } else {
+      sameAsNext = EqualWords(WordsOfName(cell), WordsOfName(cell + kZbdEntryLength));
+    }
+    uint8_t name;
+    int16_t field = -1;
+    if (sameAsNext) [[likely]] {
+      name = nextName;
+      field = nextField;
+    } else if (kStrays && EqualWords(words, twoOnWords)) [[likely]] {
+      name = twoOnName;
+      field = twoOnField;
+    } else {
+      name = NameOf(cell);
+      if constexpr (kFields) field = FieldOf(cell);
+    }
+    // Until the fields' order is asked for, no one reads a cell's field.
+    if constexpr (kFields) c->field = field;
+    uint8_t stray = 0;
+    if constexpr (kStrays) stray = order.StrayBit(i) ? 1 : 0;
+    const uint16_t run = stored == nextRecord && name == nextName && (!kStrays || stray == nextStray)
                              ? static_cast<uint16_t>(nextRun + 1)
                              : 1;
     c->record = stored;
@@ -148,15 +193,19 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
     c->name = name;
     c->stray = stray;
     c->run = run;
+    if constexpr (kStrays) {
+      twoOnWords = nextWords;
+      twoOnName = nextName;
+      twoOnField = nextField;
+      nextWords = words;
+    }
     nextName = name;
+    nextField = field;
     nextRecord = stored;
     nextRun = run;
     nextStray = stray;
   }
-  if (damaged) [[unlikely]]
-    PlaceRecords(block, first);
-  block.number = number;
-  highestBlock_ = std::max(highestBlock_, number);
+  return descends;
 }
 
 void ValueCellFile::PlaceRecords(Block& block, int64_t first) {
@@ -282,4 +331,75 @@ bool ValueCellFile::Holds(int64_t first, int64_t last) const {
 ValueCellFile& ValueCellFile::Apart() {
   if (!apart_) apart_.reset(new ValueCellFile(*this, kRecordBlockCells));
   return *apart_;
+}
+
+int64_t ValueCellFile::RunFirstCell(int64_t record, int64_t cell) {
+  if (record == runRecord_ && runFirst_ <= cell) return runFirst_;
+  // Back over the record's cells and the strays among them, to the first main cell of another
+  // record.
+  int64_t first = cell;
+  for (int64_t k = cell - 1; k >= 1; --k) {
+    const ScannedCell& c = Cell(k);
+    if (c.stray) continue;
+    if (c.record != record) break;
+    first = k;
+  }
+  runRecord_ = record;
+  runFirst_ = first;
+  return first;
+}
+
+void ValueCellFile::LearnFieldOrder() {
+  fieldOrderKnown_ = true;
+  constexpr std::string_view kValueExtension = ".zbd";
+  if (path_.ends_with(kValueExtension)) {
+    int16_t index = 0;
+    VisitFieldDefinitions(
+        path_.substr(0, path_.size() - kValueExtension.size()) + ".z04",
+        [&](const Z04Record& definition) {
+          fieldOfName_.emplace(FieldNameOf(definition), index++);
+        },
+        kMaxFieldDefinitions);
+  }
+  // The cells decoded so far do not know their fields.
+  for (Block& block : blocks_) block.number = -1;
+  hot_ = nullptr;
+  hotFirst_ = hotEnd_ = 0;
+}
+
+int16_t ValueCellFile::FieldOf(const char* cell) {
+  return metFields_.Of(cell, [this](const char* c) {
+    const auto at = fieldOfName_.find(std::string(StoredName(c)));
+    return at == fieldOfName_.end() ? int16_t{-1} : at->second;
+  });
+}
+
+bool ValueCellFile::FieldsInOrder(int64_t record, int64_t cell) {
+  if (record == orderedRecord_) return orderedAnswer_;
+  if (!fieldOrderKnown_) LearnFieldOrder();
+  bool inOrder = true;
+  int16_t lastField = -1, field = -1;
+  for (int64_t k = RunFirstCell(record, cell); k <= cellCount_ && inOrder;) {
+    // The cells of the block from cell k on, one after another.
+    const ScannedCell* c = &Cell(k);
+    const ScannedCell* const end = hot_ + (hotEnd_ - hotFirst_);
+    for (; c != end; ++c, ++k) {
+      if (c->record != record) {
+        if (c->stray == 0 && c->record > record) break;
+        continue;
+      }
+      // A new stretch of a defined field follows those before it.
+      if (c->field < 0 || c->field == field) continue;
+      field = c->field;
+      if (field <= lastField) {
+        inOrder = false;
+        break;
+      }
+      lastField = field;
+    }
+    if (c != end) break;
+  }
+  orderedRecord_ = record;
+  orderedAnswer_ = inOrder;
+  return inOrder;
 }

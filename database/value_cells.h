@@ -10,9 +10,11 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "database/value_cell_bytes.h"
 #include "database/value_order.h"
 #include "platform/files/files.h"
 
@@ -36,6 +38,10 @@ struct ScannedCell {
   // the same name number and are strays alike: a scan that wants none of them passes over them
   // in one step.
   uint16_t run = 1;
+  // The first definition of the cell's name among the fields defined beside the file, from 0;
+  // -1 for a name no definition has, and for every cell until the fields' order is asked for
+  // (FieldsInOrder).
+  int16_t field = -1;
 };
 
 // Whether a reader passes through the file in order, so that the blocks after the one it reads
@@ -65,6 +71,12 @@ class ValueCellFile {
   std::span<const ScannedCell> Run(int64_t i) {
     const ScannedCell& cell = Cell(i);
     return {&cell, cell.run};
+  }
+  // The cells from cell i on to the end of its block, one after another; none outside the file.
+  std::span<const ScannedCell> CellsFrom(int64_t i) {
+    if (i < 1 || i > cellCount_) return {};
+    const ScannedCell& cell = Cell(i);
+    return {&cell, static_cast<size_t>(hotEnd_ - i)};
   }
   // The field name cell i carries: up to its zero byte, or the whole field without one.
   std::string_view CellName(int64_t i);
@@ -102,6 +114,18 @@ class ValueCellFile {
   // this one reads, so that reading them leaves this one's blocks and reads ahead as they are.
   ValueCellFile& Apart();
 
+  // The first cell of the record's run in the main sequence, found back from `cell`, one of its
+  // cells there; the answer for the last record asked is kept.
+  int64_t RunFirstCell(int64_t record, int64_t cell);
+  // Whether the fields of the record's run in the main sequence (`cell` is one of its cells
+  // there) come in the order in which they are defined beside the file (the field definitions
+  // of the same name with ".z04"; a name's first definition decides), each in one stretch;
+  // names no definition has are passed over. Then a read of the record's fields in that order
+  // from a cursor inside the record gives what a read of the whole record gives; two desks that
+  // gave their records one number, or a desk that wrote fields out of their order, make records
+  // whose fields do not. The answer for the last record asked is kept.
+  bool FieldsInOrder(int64_t record, int64_t cell);
+
   // The record count (ValueFileOrder::lastRecord); 0 for a file without cells.
   int64_t LastRecordNumber() { return Order().lastRecord; }
 
@@ -115,6 +139,15 @@ class ValueCellFile {
   };
   const ScannedCell& LoadCell(int64_t i);
   void Decode(Block& block, int64_t number);
+  // Decodes the cells of a block as stored, marking the strays where the block has some;
+  // returns whether its records descend anywhere.
+  template <bool kStrays, bool kFields>
+  bool DecodeCells(Block& block, int64_t first);
+  // The definition of the name a cell carries (ScannedCell::field), through the names met
+  // lately.
+  int16_t FieldOf(const char* cell);
+  // Reads the fields defined beside the file, and decodes the blocks read so far anew.
+  void LearnFieldOrder();
   // Reads the damaged cells of a block by their neighbours, then counts the runs anew.
   void PlaceRecords(Block& block, int64_t first);
   // Reads the cells of block `number` and the cell on either side of it into bytes_.
@@ -134,14 +167,7 @@ class ValueCellFile {
   int64_t length_ = 0;
   int64_t cellCount_ = 0;
   std::vector<std::string> names_;
-  // The name numbers of the name fields met lately, by their bytes, so that the cells of a value
-  // after those of another need no name compared as text.
-  struct RawName {
-    std::array<uint64_t, 4> words{};
-    uint8_t number = 0;
-    bool known = false;
-  };
-  std::array<RawName, 16> rawNames_;
+  valuecell::MetNames<uint8_t> metNames_;  // the name numbers of the names met lately
   std::array<Block, 4> blocks_;  // block n is kept in blocks_[n % 4]
   std::string bytes_;  // cells bytesFirst_ on: block bytesBlock_ and its neighbours, as last read
   int64_t bytesBlock_ = -1;
@@ -152,4 +178,12 @@ class ValueCellFile {
   int64_t skipFrom_ = 0, skipRecord_ = 0, skipFound_ = 0;
   int64_t highestBlock_ = -1;  // the highest block decoded
   std::unique_ptr<ValueCellFile> apart_;
+  // The fields defined beside the file by name, each its first definition, once asked for;
+  // and the definitions of the name fields met lately, by their bytes.
+  bool fieldOrderKnown_ = false;
+  std::unordered_map<std::string, int16_t> fieldOfName_;
+  valuecell::MetNames<int16_t> metFields_;
+  int64_t runRecord_ = 0, runFirst_ = 0;  // the last record RunFirstCell answered for
+  int64_t orderedRecord_ = 0;  // the last record FieldsInOrder answered for, and its answer
+  bool orderedAnswer_ = true;
 };

@@ -6,9 +6,7 @@
 #include <bit>
 #include <cstddef>
 #include <string>
-#include <unordered_map>
 
-#include "database/database_files.h"
 #include "database/records.h"
 #include "database/value_cell_bytes.h"
 #include "database/value_scan.h"
@@ -29,86 +27,13 @@ constexpr int64_t kCheckedCells = 32;
 
 std::atomic<int64_t> cellsPlaced{0};
 
-// The order in which the fields are defined: each name's first definition.
-class FieldOrder {
- public:
-  explicit FieldOrder(std::string_view valuePath) {
-    constexpr std::string_view kValueExtension = ".zbd";
-    if (!valuePath.ends_with(kValueExtension)) return;
-    const std::string path =
-        std::string(valuePath.substr(0, valuePath.size() - kValueExtension.size())) + ".z04";
-    VisitFieldDefinitions(
-        path, [this](const Z04Record& record) { names_.emplace_back(FieldNameOf(record)); },
-        kMaxFieldDefinitions);
-    for (size_t k = 0; k < names_.size(); ++k)
-      index_.emplace(names_[k], static_cast<int>(k));
-  }
-  // The place of the name's first definition; -1 for a name no definition has.
-  int IndexOf(std::string_view name) const {
-    const auto at = index_.find(name);
-    return at == index_.end() ? -1 : at->second;
-  }
-
- private:
-  std::vector<std::string> names_;
-  std::unordered_map<std::string_view, int> index_;  // views of names_
-};
-
-// A field name as a cell holds it, kept by value.
-struct NameText {
-  std::array<char, kNameWidth> bytes{};
-  uint8_t size = 0;
-  std::string_view View() const { return {bytes.data(), size}; }
-  void Set(std::string_view name) {
-    size = static_cast<uint8_t>(std::min(name.size(), bytes.size()));
-    std::copy_n(name.data(), size, bytes.data());
-  }
-};
-
-// How the fields of the main sequence's current record have come so far: in stretches of one
-// name each, the known names in the order of their definitions and none of them twice, or not.
-struct RunState {
-  int64_t record = 0;
-  NameWords words{};  // the current stretch's name, as its cells hold it
-  NameText name;
-  bool started = false;
-  int lastField = -1;  // the definition of the last known name met
-  std::array<NameText, 4> unknown;  // names no definition has, met in this record
-  uint8_t unknownCount = 0;
-  bool spread = false;  // the record has been told to be read whole
-};
-
 // Where a pass over a file stood before a cell.
 struct PassState {
   int64_t mainRecord = 0;  // the record of the main sequence's last cell so far
   int64_t highest = 0;     // the record count so far
-  RunState run;
 };
 
-// Whether the cell, of the main sequence's current record, leaves the record's fields in order.
-bool FieldsStayInOrder(RunState& run, const char* cell, const FieldOrder& fields) {
-  const NameWords words = WordsOfName(cell);
-  if (run.started && EqualWords(words, run.words)) return true;
-  const std::string_view name = StoredName(cell);
-  run.words = words;
-  if (run.started && name == run.name.View()) return true;
-  run.started = true;
-  run.name.Set(name);
-  if (const int field = fields.IndexOf(name); field >= 0) {
-    if (field <= run.lastField) return false;
-    run.lastField = field;
-    return true;
-  }
-  for (uint8_t k = 0; k < run.unknownCount; ++k)
-    if (run.unknown[k].View() == name) return false;
-  if (run.unknownCount == run.unknown.size()) return false;
-  run.unknown[run.unknownCount++].Set(name);
-  return true;
-}
-
 SpreadRecord Union(const SpreadRecord& a, const SpreadRecord& b) {
-  if (a.first == 0) return {a.record, b.first, b.last};
-  if (b.first == 0) return a;
   return {a.record, std::min(a.first, b.first), std::max(a.last, b.last)};
 }
 
@@ -136,8 +61,6 @@ void Fold(ValueFileOrder& order, std::vector<SpreadRecord>& fresh) {
 struct KeptOrder {
   std::string path;
   files::FileStamp stamp;
-  bool fieldsExist = false;
-  files::FileStamp fieldStamp;
   std::shared_ptr<ValueFileOrder> order;
   // Before cell tailCell, the last cells but two, whose places the cells appended after them
   // decide: where the pass stood, and the spread records then.
@@ -181,8 +104,8 @@ std::string BytesOfCells(const files::RecordFile& file, const std::vector<int64_
 
 // Places the cells from cell `fromCell` on, up to cell `cells`, going on from where the pass
 // stood before it: the start of the file, or the kept order's last cells but two.
-void FollowCells(const files::RecordFile& file, const FieldOrder& fields, KeptOrder& kept,
-                 ValueFileOrder& order, int64_t fromCell, int64_t cells) {
+void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder& order,
+                 int64_t fromCell, int64_t cells) {
   PassState state = fromCell > 1 ? kept.tail : PassState{};
   order.strays.resize(static_cast<size_t>(cells / 64 + 1), 0);
   std::vector<SpreadRecord> fresh;
@@ -195,7 +118,7 @@ void FollowCells(const files::RecordFile& file, const FieldOrder& fields, KeptOr
       order.spread.shrink_to_fit();
     }
   };
-  // The record is read whole; `cell` is a stray of it, or 0 for none.
+  // The record is read whole; `cell` is a stray of it.
   const auto spread = [&](int64_t record, int64_t cell) {
     if (!order.mapped) return;
     if (!fresh.empty() && fresh.back().record == record) {
@@ -220,7 +143,7 @@ void FollowCells(const files::RecordFile& file, const FieldOrder& fields, KeptOr
       return bytes.data() + static_cast<size_t>(i - from) * kZbdEntryLength;
     };
     const auto recordOf = [&](int64_t i) {
-      const char* cell = raw(i);
+      const char* cell = bytes.data() + static_cast<size_t>(i - from) * kZbdEntryLength;
       // Most cells hold a record their place can: their neighbours are not needed.
       if (const int64_t stored = StoredRecord(cell); IsPossibleRecord(stored, i)) [[likely]]
         return stored;
@@ -247,16 +170,8 @@ void FollowCells(const files::RecordFile& file, const FieldOrder& fields, KeptOr
         if (early && record == state.highest + 1) state.highest = record;
         if (record >= 1) spread(record, i);
       } else {
-        if (record != state.run.record) {
-          state.run = RunState();
-          state.run.record = record;
-        }
         state.mainRecord = record;
         state.highest = std::max(state.highest, record);
-        if (!FieldsStayInOrder(state.run, raw(i), fields) && !state.run.spread) [[unlikely]] {
-          state.run.spread = true;
-          spread(record, 0);
-        }
       }
       record = next;
       next = afterNext;
@@ -338,20 +253,13 @@ std::shared_ptr<const ValueFileOrder> OrderOfValueFile(const files::RecordFile& 
     // Not to be told from another state of the file later: found, and not kept.
     KeptOrder once;
     auto order = std::make_shared<ValueFileOrder>();
-    FollowCells(file, FieldOrder(path), once, *order, 1, cells);
+    FollowCells(file, once, *order, 1, cells);
     return order;
   }
-  constexpr std::string_view kValueExtension = ".zbd";
-  files::FileStamp fieldStamp;
-  const bool fieldsExist =
-      path.ends_with(kValueExtension) &&
-      files::StampOf(std::string(path.substr(0, path.size() - kValueExtension.size())) + ".z04",
-                     fieldStamp);
   auto found = std::find_if(keptOrders.begin(), keptOrders.end(),
                             [path](const KeptOrder& k) { return k.path == path; });
   if (found != keptOrders.end() && found->stamp == stamp && found->settled &&
-      found->order->cells == cells && found->fieldsExist == fieldsExist &&
-      found->fieldStamp == fieldStamp) {
+      found->order->cells == cells) {
     found->used = ++orderUses;
     return found->order;
   }
@@ -359,7 +267,6 @@ std::shared_ptr<const ValueFileOrder> OrderOfValueFile(const files::RecordFile& 
   // stamp, is the same file still where it holds the cells the order was found for.
   const bool sameCells = found != keptOrders.end() && found->stamp.device == stamp.device &&
                          found->stamp.inode == stamp.inode && found->order->cells <= cells &&
-                         found->fieldsExist == fieldsExist && found->fieldStamp == fieldStamp &&
                          StillHoldsItsCells(file, *found);
   if (sameCells && found->order->cells == cells) {
     found->stamp = stamp;
@@ -384,10 +291,8 @@ std::shared_ptr<const ValueFileOrder> OrderOfValueFile(const files::RecordFile& 
     order->mapped = found->tailMapped;
   }
   next.path = std::string(path);
-  FollowCells(file, FieldOrder(path), next, *order, fromCell, cells);
+  FollowCells(file, next, *order, fromCell, cells);
   next.stamp = stamp;
-  next.fieldsExist = fieldsExist;
-  next.fieldStamp = fieldStamp;
   // A value file changes by appends, which its length tells; the stamp guards against any
   // other change, and the local file systems' clocks step in a few milliseconds.
   next.settled = files::IsSettled(stamp, kValueFileSettledMs);

@@ -32,16 +32,13 @@ inline bool IsPossibleRecord(int64_t record, int64_t position) {
 // belongs to no record: 0.
 int64_t RecordOfCell(const char* before, const char* cell, const char* after, int64_t position);
 
-// A record that is read through all of its cells in file order, rather than through its run in
-// the main sequence of ascending records: one with cells beside the main sequence (strays: cells
-// written late, after cells of a later record, by a desk that captured at the same time as
-// another; cells of a record begun early, above the two cells after them), or one whose run
-// repeats a field or does not follow the order in which the fields are defined (two desks gave
-// their records one number).
+// A record with cells beside the main sequence of ascending records (strays: cells written
+// late, after cells of a later record, by a desk that captured at the same time as another;
+// cells of a record begun early, above the two cells after them), which is read through all of
+// its cells in file order rather than through its run in the main sequence.
 struct SpreadRecord {
   int64_t record = 0;
-  // The first and the last of its strays; 0 and 0 when it has none.
-  int64_t first = 0, last = 0;
+  int64_t first = 0, last = 0;  // the first and the last of its strays
   bool operator==(const SpreadRecord&) const = default;
 };
 
@@ -58,9 +55,11 @@ struct ValueFileOrder {
   std::vector<uint64_t> strays;       // a bit a cell, bit i for cell i: set for a stray
   std::vector<SpreadRecord> spread;   // by record
 
-  bool IsStray(int64_t cell) const {
+  bool IsStray(int64_t cell) const { return cell >= 1 && cell <= cells && StrayBit(cell); }
+  // The same for a cell of the file (1 <= cell <= cells).
+  bool StrayBit(int64_t cell) const {
     const uint64_t i = static_cast<uint64_t>(cell);
-    return cell >= 1 && cell <= cells && ((strays[i / 64] >> (i % 64)) & 1) != 0;
+    return ((strays[i / 64] >> (i % 64)) & 1) != 0;
   }
   // Whether some cell from `first` to `last` is a stray.
   bool StraysWithin(int64_t first, int64_t last) const;
@@ -81,9 +80,8 @@ inline int64_t SpreadRecordBudget(int64_t cells) { return cells / 4 + 65536; }
 // checked again at the next call, however its stamp stands.
 inline constexpr int64_t kValueFileSettledMs = 100;
 
-// The order of the value file open in `file` at `path`, holding `cells` whole cells; the field
-// definitions beside it (the same name with ".z04") give the order of the fields. It is found by
-// one pass over the file and kept for the run: a later call finds it again at the cost of looking
+// The order of the value file open in `file` at `path`, holding `cells` whole cells. It is found
+// by one pass over the file and kept for the run: a later call finds it again at the cost of looking
 // at the file's stamp while the file is unchanged, and of comparing a few dozen of its cells
 // (its last ones and some across the file) with those it was found for while the file changes:
 // it is used again where they are the same, followed on over the cells appended since, and

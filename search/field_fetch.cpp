@@ -36,9 +36,21 @@ std::string ScanFieldValue(ValueCellFile& cells, std::string_view fieldName, int
         GatherRecordFieldValue(reader, fieldName, record, span.first, span.last, false);
     return stopsEarly(value) ? std::string() : value;
   }
+  const uint8_t wanted = cells.NameNumber(fieldName);
+  if (mainFirst <= cells.CellCount() && cells.Cell(mainFirst).record == record) {
+    // With the cursor inside the record, a value of the field that ends before it, or on it, is
+    // one the scan from the cursor passes by: where the record's fields are out of their order
+    // (two desks gave it one number), that value is the record's, and the cursor stays.
+    const int64_t runFirst = cells.RunFirstCell(record, mainFirst);
+    if (runFirst < mainFirst) {
+      std::string before = GatherRecordFieldValue(cells, wanted, record, runFirst, mainFirst, true);
+      if (!before.empty() && !cells.FieldsInOrder(record, runFirst))
+        return stopsEarly(before) ? std::string() : before;
+    }
+  }
   int64_t valueFirst = 0, valueLast = 0;
-  std::string value = GatherRecordFieldValue(cells, fieldName, record, mainFirst,
-                                             cells.CellCount(), true, &valueFirst, &valueLast);
+  std::string value = GatherRecordFieldValue(cells, wanted, record, mainFirst, cells.CellCount(),
+                                             true, &valueFirst, &valueLast);
   if (value.empty()) return value;
   if (stopsEarly(value)) {
     searchCellCursor = valueFirst;
