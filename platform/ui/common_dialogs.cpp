@@ -107,7 +107,7 @@ QFileDialog* MakeFolderDialog(std::string_view title) {
   return dialog;
 }
 
-Answer MessageBox(Window, std::string_view message, std::string_view title, Buttons buttons) {
+Answer MessageBox(Window owner, std::string_view message, std::string_view title, Buttons buttons) {
   if (Test().on) {
     Test().shown.push_back({std::string(message), std::string(title)});
     Answer a;
@@ -115,6 +115,7 @@ Answer MessageBox(Window, std::string_view message, std::string_view title, Butt
     return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
   }
   QMessageBox box;
+  KeepAboveOwner(&box, owner);
   box.setWindowTitle(text::ToQ(title));
   box.setTextFormat(Qt::PlainText);
   box.setText(text::ToQ(message).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
@@ -138,20 +139,21 @@ Answer MessageBox(Window, std::string_view message, std::string_view title, Butt
   }
 }
 
-std::string ChooseFile(Window, const FileDialogSpec& spec) {
+std::string ChooseFile(Window owner, const FileDialogSpec& spec) {
   std::string chosen;
   if (Test().on) {
     Test().lastFile = spec;
     Pop(Test().files, chosen);
   } else {
     std::unique_ptr<QFileDialog> dialog(MakeFileDialog(spec));
+    KeepAboveOwner(dialog.get(), owner);
     if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
       chosen = text::FromQ(dialog->selectedFiles().first());
   }
   return WithDefaultExtension(chosen, spec);
 }
 
-gfx::Colour ChooseColour(Window, gfx::Colour initial, std::array<gfx::Colour, 16>& custom) {
+gfx::Colour ChooseColour(Window owner, gfx::Colour initial, std::array<gfx::Colour, 16>& custom) {
   if (Test().on) {
     gfx::Colour c = -1;
     Pop(Test().colours, c);
@@ -160,17 +162,19 @@ gfx::Colour ChooseColour(Window, gfx::Colour initial, std::array<gfx::Colour, 16
   for (int i = 0; i < 16; ++i) QColorDialog::setCustomColor(i, gfx::ToQColor(custom[i]));
   QColorDialog dialog(gfx::ToQColor(initial));
   dialog.setOption(QColorDialog::DontUseNativeDialog);
+  KeepAboveOwner(&dialog, owner);
   bool ok = dialog.exec() == QDialog::Accepted;
   for (int i = 0; i < 16; ++i) custom[i] = gfx::FromQColor(QColorDialog::customColor(i));
   return ok ? gfx::FromQColor(dialog.selectedColor()) : -1;
 }
 
-std::string ChooseFolder(Window, std::string_view title) {
+std::string ChooseFolder(Window owner, std::string_view title) {
   std::string folder;
   if (Test().on) {
     Pop(Test().folders, folder);
   } else {
     std::unique_ptr<QFileDialog> dialog(MakeFolderDialog(title));
+    KeepAboveOwner(dialog.get(), owner);
     if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
       folder = text::FromQ(dialog->selectedFiles().first());
   }
@@ -178,7 +182,7 @@ std::string ChooseFolder(Window, std::string_view title) {
   return folder;
 }
 
-bool ChooseFont(Window, FontChoice& choice) {
+bool ChooseFont(Window owner, FontChoice& choice) {
   if (Test().on) {
     std::pair<bool, FontChoice> answer{false, {}};
     Pop(Test().fonts, answer);
@@ -191,9 +195,11 @@ bool ChooseFont(Window, FontChoice& choice) {
   initial.setItalic(choice.styleFlags & gfx::kItalic);
   initial.setUnderline(choice.styleFlags & gfx::kUnderline);
   initial.setStrikeOut(choice.styleFlags & gfx::kStrikeOut);
-  bool ok = false;
-  QFont f = QFontDialog::getFont(&ok, initial, nullptr, QString(), QFontDialog::DontUseNativeDialog);
-  if (!ok) return false;
+  QFontDialog dialog(initial);
+  dialog.setOption(QFontDialog::DontUseNativeDialog);
+  KeepAboveOwner(&dialog, owner);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  const QFont f = dialog.selectedFont();
   choice.face = text::FromQ(f.family());
   choice.points = f.pointSize() > 0 ? f.pointSize() : static_cast<int>(std::lround(f.pixelSize() * 72.0 / 96.0));
   choice.styleFlags = (f.bold() ? gfx::kBold : 0) | (f.italic() ? gfx::kItalic : 0) |

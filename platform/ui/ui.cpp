@@ -19,6 +19,7 @@
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <chrono>
 #include <cmath>
 #include <unordered_set>
@@ -439,6 +440,7 @@ void ShowCentred(WindowRec* d) {
   if (placed.x() >= 0) at.setX(origin.x() + placed.x());
   if (placed.y() >= 0) at.setY(origin.y() + placed.y());
   if (area.isValid() || placed.x() >= 0 || placed.y() >= 0) w->move(at);
+  KeepAboveOwner(w, d->owner);
   w->show();
   w->raise();
   ActivateWindow(w);
@@ -500,6 +502,28 @@ WindowRec* RecOf(const QObject* widget) { return Widgets().value(widget, nullptr
 void MapWidget(const QObject* widget, WindowRec* r) { Widgets().insert(widget, r); }
 
 void UnmapWidget(const QObject* widget) { Widgets().remove(widget); }
+
+void KeepAboveOwner(QWidget* window, WindowRec* owner) {
+  if (!IsLive(owner) || owner->destroyed || !owner->widget) {
+    // A window opened without owner belongs to the program's main window, if one is open;
+    // a main window belongs to none.
+    WindowRec* self = RecOf(window);
+    owner = nullptr;
+    if (self && self->mainWindow) return;
+    for (WindowRec* r : Live()) {
+      if (!r->isDialog || !r->mainWindow || r->destroyed || !r->widget || r->widget == window) continue;
+      if (!owner || (r->widget->isVisible() && !owner->widget->isVisible())) owner = r;
+    }
+    if (!owner) return;
+  }
+  QWidget* above = owner->widget->window();
+  if (above == window) return;
+  // The native windows exist from here on, so the window manager hears of the tie when the
+  // window is shown.
+  above->winId();
+  window->winId();
+  window->windowHandle()->setTransientParent(above->windowHandle());
+}
 
 WindowRec* DialogOf(WindowRec* r) {
   if (!IsLive(r)) return nullptr;

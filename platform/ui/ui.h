@@ -148,7 +148,10 @@ struct DialogTemplate {
 int DialogUnitsToPixelsX(const DialogTemplate& t, int x);
 int DialogUnitsToPixelsY(const DialogTemplate& t, int y);
 
-// Builds a dialog without showing it; Init has not been sent yet.
+// Builds a dialog without showing it; Init has not been sent yet. Once shown, the window
+// manager keeps it above its owner's window, or, without owner, above the main window (the
+// one built with a minimise box) while one is open; a main window without owner is kept
+// above none. The message boxes and the common dialogs below are kept above alike.
 Window CreateDialog(const DialogTemplate& t, Window owner, Proc proc);
 // Sends Init, shows the dialog centred (or where its template puts it), and runs it until EndDialog; then sends Destroy and
 // frees it. Its owner, when it has one, takes no input meanwhile; every other window stays

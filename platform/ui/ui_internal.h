@@ -81,6 +81,12 @@ void MapWidget(const QObject* widget, WindowRec* r);
 void UnmapWidget(const QObject* widget);
 WindowRec* FindControl(Window dialog, int id);  // nullptr when absent
 WindowRec* DialogOf(WindowRec* r);
+// Tells the window manager whose window `window` is, so that it keeps it above that one, as
+// a desktop program's dialogs and tool windows stay above the window they belong to: the
+// owner's window, or, for a window opened without owner, the program's main window (the one
+// built with a minimise box) while one is open. Only the window manager hears of it: the
+// owner's input and life, and the window's own, are as they were.
+void KeepAboveOwner(QWidget* window, WindowRec* owner);
 
 // Delivers a message to a window's current procedure.
 intptr_t Deliver(WindowRec* r, Msg msg, intptr_t first, intptr_t second);

@@ -47,6 +47,17 @@ int16_t CharsPerLineBySize(long double size) {
 // True while "Crear" writes a list; the dialog stays open until it is done.
 bool listBeingCreated = false;
 
+// The characters the fields applied since the dialog opened, or since "Resetear", took off the
+// line. Fields may be applied before a size is picked; the size picked after them starts its
+// line with what they take.
+int64_t charsTaken = 0;
+
+// Once a size is picked and a field applied, whichever comes first, the size stays as it is.
+void FixSizeOnceFieldsAreApplied(ui::Window dialog) {
+  if (listFieldCount > 0 && ui::ListSelection(dialog, kSizeCombo) >= 0)
+    ui::Enable(dialog, kSizeCombo, false);
+}
+
 // "Disponibles N caracteres", green while the line still has room, red once it has not.
 void ShowCharsAvailable(ui::Window dialog, long double available) {
   ui::SetText(dialog, kAvailableLabel,
@@ -75,6 +86,7 @@ void FillFieldCombo(ui::Window dialog, bool withPhonetic) {
   });
   listFieldNames.assign(count + 1, ListFieldEntry{});
   listFieldCount = 0;
+  charsTaken = 0;
 }
 
 void OpenListDialog(ui::Window dialog) {
@@ -96,9 +108,10 @@ void PickSize(ui::Window dialog) {
   if (chars == 0) return;
   ui::SetText(dialog, kLineLengthLabel, kLineLengthText + std::to_string(chars));
   listLineLength = chars;
-  listCharsAvailable = chars;
+  listCharsAvailable = numbers::NarrowToInt32(chars - charsTaken);
   listFontSize = static_cast<int16_t>(size);
   ShowCharsAvailable(dialog, listCharsAvailable);
+  FixSizeOnceFieldsAreApplied(dialog);
 }
 
 void PreviewWidth(ui::Window dialog) {
@@ -126,7 +139,9 @@ void ApplyField(ui::Window dialog) {
   ListFieldEntry& entry = listFieldNames[listFieldCount];
   SetFixedField(entry.fieldName, name);
   entry.reservedWidth = numbers::ToInt16(width);
+  const int32_t before = listCharsAvailable;
   listCharsAvailable = numbers::ToInt32(listCharsAvailable - width - 1);
+  charsTaken += static_cast<int64_t>(before) - listCharsAvailable;
 
   ui::ListDelete(dialog, kFieldCombo, line);
   ui::ListSelect(dialog, kFieldCombo, -1);
@@ -135,7 +150,7 @@ void ApplyField(ui::Window dialog) {
   ui::ListAdd(dialog, kChosenList,
               number + (" - " + name) + " reservados " + std::to_string(entry.reservedWidth));
   ui::SetText(dialog, kWidthField, "");
-  ui::Enable(dialog, kSizeCombo, false);
+  FixSizeOnceFieldsAreApplied(dialog);
 }
 
 void ResetChoices(ui::Window dialog) {
@@ -270,6 +285,7 @@ void ResetRecordListDialogState() {
   listDialogFocus = nullptr;
   recordListOpener = nullptr;
   listBeingCreated = false;
+  charsTaken = 0;
   ResetRecordListState();
 }
 const EnrolledStart enrolled(ResetRecordListDialogState);

@@ -106,6 +106,19 @@ class RecordListDialogTest : public dialogtest::DialogTest {
     if (!field.empty()) ChooseListItem(w, kFieldCombo, LineOf(w, kFieldCombo, field));
     Click(w, kAplicar);
   }
+  // Picks a size and checks what the dialog shows then: the length of its line, and the
+  // characters left, in green.
+  static void PickSize(ui::Window w, const std::string& size, int lineLength, int left) {
+    SCOPED_TRACE("size " + size);
+    ChooseListItem(w, kSizeCombo, LineOf(w, kSizeCombo, size));
+    EXPECT_EQ(ui::Text(w, kLineLengthLabel), "Total de caracteres por l\xEDnea " + std::to_string(lineLength));
+    EXPECT_EQ(ui::Text(w, kAvailableLabel), "Disponibles " + std::to_string(left) + " caracteres");
+    EXPECT_GT(PixelsOf(w, kGreen), 0);
+    EXPECT_EQ(PixelsOf(w, kRed), 0);
+    EXPECT_EQ(listFontSize, std::stoi(size));
+    EXPECT_EQ(listLineLength, lineLength);
+    EXPECT_EQ(listCharsAvailable, left);
+  }
   std::vector<std::string> opened_;
 };
 
@@ -151,13 +164,7 @@ TEST_F(RecordListDialogTest, OpeningOffersTheListableFieldsAndNoSize) {
 
 TEST_F(RecordListDialogTest, SizesAndWidthsSetTheCharactersLeft) {
   OnDialog(kCaption, [](ui::Window w) {
-    ChooseListItem(w, kSizeCombo, 2);
-    EXPECT_EQ(ui::Text(w, kLineLengthLabel), "Total de caracteres por l\xEDnea 101");
-    EXPECT_EQ(ui::Text(w, kAvailableLabel), "Disponibles 101 caracteres");
-    EXPECT_GT(PixelsOf(w, kGreen), 0);
-    EXPECT_EQ(PixelsOf(w, kRed), 0);
-    EXPECT_EQ(listFontSize, 10);
-    EXPECT_EQ(listLineLength, 101);
+    PickSize(w, "10", 101, 101);
 
     // The preview waits for a field, then shows what a width would leave.
     TypeText(w, kWidthField, "12abc");
@@ -196,6 +203,42 @@ TEST_F(RecordListDialogTest, SizesAndWidthsSetTheCharactersLeft) {
   });
   EXPECT_EQ(ShowRecordListDialog(nullptr), 0);
   EXPECT_TRUE(ui::testing::MessagesShown().empty());
+}
+
+// Fields may be applied before a size is picked: the size box stays open until one is, and
+// the line of the size then picked starts with what the fields of this opening take (since
+// "Resetear", when it was chosen), whatever the count stood at before.
+TEST_F(RecordListDialogTest, ASizePickedAfterTheFieldsCountsThem) {
+  OnDialog(kCaption, [](ui::Window w) {
+    Apply(w, "Cuota", "50");
+    EXPECT_TRUE(ui::testing::ChooseMenu(w, kResetear));
+    Apply(w, "Nombre", "30");
+    Apply(w, "Importe", "40");
+    Apply(w, "Alta", "2.6");
+    EXPECT_EQ(ui::Text(w, kAvailableLabel), "Disponibles -75.6 caracteres");
+    EXPECT_EQ(listCharsAvailable, -76);
+    EXPECT_TRUE(ui::Enabled(w, kSizeCombo));
+    PickSize(w, "08", 129, 53);
+    // Now the size is fixed; the next field counts on from there.
+    EXPECT_FALSE(ui::Enabled(w, kSizeCombo));
+    Apply(w, "Socio", "10");
+    EXPECT_EQ(listCharsAvailable, 42);
+    EXPECT_EQ(listFieldCount, 4);
+    Click(w, kSalir);
+  });
+  ShowRecordListDialog(nullptr);
+  // A later opening counts on from 42 until its own size is picked.
+  OnDialog(kCaption, [](ui::Window w) {
+    Apply(w, "Nombre", "5");
+    EXPECT_EQ(listCharsAvailable, 36);
+    EXPECT_TRUE(ui::Enabled(w, kSizeCombo));
+    PickSize(w, "12", 85, 85 - 6);
+    EXPECT_FALSE(ui::Enabled(w, kSizeCombo));
+    Click(w, kSalir);
+  });
+  ShowRecordListDialog(nullptr);
+  EXPECT_TRUE(ui::testing::MessagesShown().empty());
+  EXPECT_TRUE(ui::testing::Unexpected().empty());
 }
 
 TEST_F(RecordListDialogTest, AWidthThatIsNoNumberAboveZeroOrTooWideIsRefused) {

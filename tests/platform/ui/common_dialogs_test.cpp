@@ -1,4 +1,11 @@
-// Message boxes and the common dialogs, answered by the test driver.
+// Message boxes and the common dialogs, answered by the test driver, and as they are shown.
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+#include <QWindow>
+#include <functional>
+
+#include "platform/ui/ui_internal.h"
 #include "tests/platform/ui/ui_fixture.h"
 
 using namespace uitest;
@@ -94,4 +101,52 @@ TEST_F(UiTest, SystemColoursAreColours) {
     EXPECT_LE(v, 0xFFFFFF);
   }
   EXPECT_NE(ui::SystemColourOf(ui::SystemColour::Highlight), ui::SystemColourOf(ui::SystemColour::Window));
+}
+
+// Shown for real, each message box and chooser is kept above the window it belongs to: its
+// owner's, or the main window's when it has no owner.
+TEST_F(UiTest, MessageBoxesAndChoosersAreKeptAboveTheWindowTheyBelongTo) {
+  ui::testing::End();
+  ui::DialogTemplate mainTemplate = SampleTemplate("Veluna");
+  mainTemplate.minimiseBox = true;
+  ui::Window main = ui::ShowModeless(mainTemplate, nullptr, RecordingProc);
+  ui::Window dialog = ui::ShowModeless(SampleTemplate("Etiqueta esquinas"), nullptr, RecordingProc);
+  ASSERT_NE(main, nullptr);
+  ASSERT_NE(dialog, nullptr);
+  std::array<gfx::Colour, 16> custom{};
+  ui::FontChoice font;
+  ui::FileDialogSpec spec;
+  spec.title = "Leer Documento";
+  struct Case {
+    const char* name;
+    std::function<void(ui::Window owner)> show;
+  };
+  const Case cases[] = {
+      {"message box",
+       [](ui::Window owner) { ui::MessageBox(owner, "Fichero borrado ...", "Vozurivudoz", ui::Buttons::Ok); }},
+      {"file", [&](ui::Window owner) { ui::ChooseFile(owner, spec); }},
+      {"colour", [&](ui::Window owner) { ui::ChooseColour(owner, 0x808080, custom); }},
+      {"folder", [](ui::Window owner) { ui::ChooseFolder(owner, "Carpeta"); }},
+      {"font", [&](ui::Window owner) { ui::ChooseFont(owner, font); }},
+  };
+  for (const Case& c : cases) {
+    for (ui::Window owner : {dialog, static_cast<ui::Window>(nullptr)}) {
+      SCOPED_TRACE(std::string(c.name) + (owner ? " with owner" : " without owner"));
+      QWindow* above = nullptr;
+      bool shown = false;
+      // Runs inside the chooser's own loop, once it is shown, and cancels it.
+      QTimer::singleShot(0, [&] {
+        auto* shownDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!shownDialog) return;
+        shown = true;
+        above = shownDialog->windowHandle() ? shownDialog->windowHandle()->transientParent() : nullptr;
+        shownDialog->reject();
+      });
+      c.show(owner);
+      EXPECT_TRUE(shown);
+      EXPECT_EQ(above, (owner ? dialog : main)->widget->windowHandle());
+    }
+  }
+  ui::DestroyWindow(dialog);
+  ui::DestroyWindow(main);
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QWindow>
 #include <chrono>
 
 #include "platform/ui/ui_internal.h"
@@ -380,4 +381,67 @@ TEST_F(UiTest, ACaptionlessDialogHasNoFrameAndEscStillCloses) {
   ui::RunModal(SampleTemplate(), nullptr, RecordingProc);
   EXPECT_TRUE(frameless);
   EXPECT_TRUE(framedByDefault);
+}
+
+// The window manager keeps every window above the window it belongs to: its owner's (the
+// dialog of a control given as owner), or the main window's for a window opened without
+// owner. The tie is the window manager's only: a window stays usable while a modal run shuts
+// the window it belongs to.
+TEST_F(UiTest, EveryWindowIsKeptAboveTheWindowItBelongsTo) {
+  auto keptAbove = [](ui::Window w) -> QWindow* {
+    QWindow* handle = w->widget->windowHandle();
+    return handle ? handle->transientParent() : nullptr;
+  };
+  ui::DialogTemplate mainTemplate = SampleTemplate("Veluna");
+  mainTemplate.minimiseBox = true;
+  ui::Window main = ui::ShowModeless(mainTemplate, nullptr, RecordingProc);
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(keptAbove(main), nullptr);
+  ui::DialogTemplate toolTemplate = SampleTemplate("Herramienta");
+  toolTemplate.toolWindow = toolTemplate.topmost = true;
+  ui::Window tool = ui::ShowModeless(toolTemplate, nullptr, RecordingProc);
+  ASSERT_NE(tool, nullptr);
+  EXPECT_EQ(keptAbove(tool), main->widget->windowHandle());
+
+  ui::DialogTemplate panel = SampleTemplate("keyboard");
+  panel.captionless = true;
+  struct Case {
+    const char* name;
+    ui::DialogTemplate t;
+    ui::Window owner;
+    ui::Window expected;
+  };
+  const Case cases[] = {
+      {"captionless pop-up without owner", panel, nullptr, main},
+      {"dialog without owner", SampleTemplate("Etiqueta esquinas"), nullptr, main},
+      {"dialog owned by a tool window", SampleTemplate("Color"), tool, tool},
+      {"dialog owned through a control", SampleTemplate("Color"), ui::Item(tool, kEdit), tool},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QWindow* modalAbove = nullptr;
+    ui::testing::OnDialog(c.t.caption, [&](ui::Window d) {
+      modalAbove = keptAbove(d);
+      ui::EndDialog(d, 0);
+    });
+    ui::RunModal(c.t, c.owner, RecordingProc);
+    EXPECT_EQ(modalAbove, c.expected->widget->windowHandle());
+    ui::Window modeless = ui::ShowModeless(c.t, c.owner, RecordingProc);
+    ASSERT_NE(modeless, nullptr);
+    EXPECT_EQ(keptAbove(modeless), c.expected->widget->windowHandle());
+    ui::DestroyWindow(modeless);
+  }
+
+  bool toolUsable = false, mainShut = false;
+  ui::testing::OnDialog("Autor", [&](ui::Window d) {
+    mainShut = !main->widget->isEnabled();
+    toolUsable = tool->widget->isEnabled();
+    ui::EndDialog(d, 0);
+  });
+  ui::RunModal(SampleTemplate("Autor"), main, RecordingProc);
+  EXPECT_TRUE(mainShut);
+  EXPECT_TRUE(toolUsable);
+  EXPECT_TRUE(ui::testing::Unexpected().empty());
+  ui::DestroyWindow(tool);
+  ui::DestroyWindow(main);
 }
