@@ -150,10 +150,9 @@ RecordCells CellsToRead(ValueCellFile& cells, int64_t record, int64_t fromCell) 
 
 }  // namespace
 
-std::string GatherRecordFieldValue(ValueCellFile& cells, std::string_view fieldName,
-                                   int64_t record, int64_t first, int64_t last,
-                                   bool untilLaterRecord, int64_t* valueFirst,
-                                   int64_t* valueLast) {
+std::string GatherRecordFieldValue(ValueCellFile& cells, std::string_view fieldName, int64_t record,
+                                   int64_t first, int64_t last, bool untilLaterRecord,
+                                   int64_t* valueFirst, int64_t* valueLast) {
   return GatherRecordFieldValue(cells, cells.NameNumber(fieldName), record, first, last,
                                 untilLaterRecord, valueFirst, valueLast);
 }
@@ -183,9 +182,8 @@ std::string GatherRecordFieldValue(ValueCellFile& cells, uint8_t wanted, int64_t
         while (stop != next && stop->last != 1) ++stop;
         const bool whole = stop != next;
         const size_t before = partial.size();
-        const size_t taken =
-            std::min(static_cast<size_t>((whole ? stop + 1 : next) - c),
-                     kMaxValueLength - std::min(before, kMaxValueLength));
+        const size_t taken = std::min(static_cast<size_t>((whole ? stop + 1 : next) - c),
+                                      kMaxValueLength - std::min(before, kMaxValueLength));
         if (before == 0) firstOfValue = k + (c - start);
         partial.resize(before + taken);
         for (size_t n = 0; n < taken; ++n) partial[before + n] = static_cast<char>(c[n].character);
@@ -202,16 +200,51 @@ std::string GatherRecordFieldValue(ValueCellFile& cells, uint8_t wanted, int64_t
   return {};
 }
 
-std::string ScanRecordFieldValue(std::string_view path, std::string_view fieldName,
-                                 int64_t record, int64_t fromCell, int64_t* valueFirstCell) {
+std::vector<std::string> GatherRecordValues(ValueCellFile& cells, int64_t record, int64_t first,
+                                            int64_t last) {
+  std::vector<std::string> values(static_cast<size_t>(cells.NameCount()) + 1);
+  std::vector<bool> whole(values.size(), false);
+  if (record < 1) return values;
+  last = std::min(last, cells.CellCount());
+  // The value being gathered is of the name of the record's last cell met.
+  uint8_t name = 0;
+  std::string partial;
+  size_t left = values.size() - 1;  // names without a whole value yet
+  for (int64_t k = std::max<int64_t>(first, 1); k <= last && left > 0;) {
+    const ScannedCell& cell = cells.Cell(k);
+    const int64_t size = std::min<int64_t>(cell.run, last - k + 1);
+    k += size;
+    if (cell.record != record) continue;
+    if (cell.name != name) {
+      name = cell.name;
+      partial.clear();
+    }
+    if (name == 0 || whole[name]) continue;
+    const ScannedCell* const run = &cell;
+    int64_t end = 0;
+    while (end < size && run[end].last != 1) ++end;
+    for (int64_t n = 0; n < std::min(end + 1, size) && partial.size() < kMaxValueLength; ++n)
+      partial += static_cast<char>(run[n].character);
+    if (end < size) {
+      values[name] = std::move(partial);
+      whole[name] = true;
+      partial.clear();
+      --left;
+    }
+  }
+  return values;
+}
+
+std::string ScanRecordFieldValue(std::string_view path, std::string_view fieldName, int64_t record,
+                                 int64_t fromCell, int64_t* valueFirstCell) {
   if (record < 1) return {};
   return ReadSettledRecord(path, [&](ValueCellFile& cells) {
     return ScanRecordFieldValue(cells, fieldName, record, fromCell, valueFirstCell);
   });
 }
 
-std::string ScanRecordFieldValue(ValueCellFile& cells, std::string_view fieldName,
-                                 int64_t record, int64_t fromCell, int64_t* valueFirstCell) {
+std::string ScanRecordFieldValue(ValueCellFile& cells, std::string_view fieldName, int64_t record,
+                                 int64_t fromCell, int64_t* valueFirstCell) {
   if (record < 1) return {};
   const RecordCells where = CellsToRead(cells, record, fromCell);
   if (where.untilLaterRecord && where.first <= cells.CellCount() &&
@@ -305,8 +338,8 @@ void AppendUnlocked(files::RecordFile& file, std::string_view cells,
   files::RecordFile::EndAppend landing;
   append.error = file.AppendAtEnd(bytes, landing);
   append.partLeft = append.error != 0 && landing.partLeft;
-  append.mixed = append.error == 0 &&
-                 (!landing.readBack || (landing.at + padding) % kZbdEntryLength != 0);
+  append.mixed =
+      append.error == 0 && (!landing.readBack || (landing.at + padding) % kZbdEntryLength != 0);
 }
 
 }  // namespace

@@ -93,14 +93,19 @@ int64_t CountValueFileRecords(std::string_view path);
 // `untilLaterRecord` the cells end sooner, at the first cell of a later record in the main
 // sequence of ascending records. `valueFirst` and `valueLast`, when given, receive the places
 // of the value's first and last cells.
-std::string GatherRecordFieldValue(ValueCellFile& cells, std::string_view fieldName,
-                                   int64_t record, int64_t first, int64_t last,
-                                   bool untilLaterRecord, int64_t* valueFirst = nullptr,
-                                   int64_t* valueLast = nullptr);
+std::string GatherRecordFieldValue(ValueCellFile& cells, std::string_view fieldName, int64_t record,
+                                   int64_t first, int64_t last, bool untilLaterRecord,
+                                   int64_t* valueFirst = nullptr, int64_t* valueLast = nullptr);
 // The same for the field whose name has the number `wanted` in `cells` (ValueCellFile::NameNumber).
 std::string GatherRecordFieldValue(ValueCellFile& cells, uint8_t wanted, int64_t record,
                                    int64_t first, int64_t last, bool untilLaterRecord,
                                    int64_t* valueFirst = nullptr, int64_t* valueLast = nullptr);
+
+// The first complete value of every field whose name `cells` numbers (ValueCellFile::NameNumber),
+// by that number (entry 0 unused, "" where there is none), gathered in one walk over the cells of
+// `record` from `first` to `last` as GatherRecordFieldValue gathers each.
+std::vector<std::string> GatherRecordValues(ValueCellFile& cells, int64_t record, int64_t first,
+                                            int64_t last);
 
 // The first complete value of a field in a record ("" when there is none), as
 // GatherRecordFieldValue gathers it, starting at cell `fromCell` (from 1): the record's run in
@@ -110,13 +115,11 @@ std::string GatherRecordFieldValue(ValueCellFile& cells, uint8_t wanted, int64_t
 // strays, or whose fields came out of order: database/value_order.h) is read through all of
 // its cells, whatever `fromCell` says, and leaves `valueFirstCell` as it was. Read from a path,
 // a record that grew while it was read (a capture under way) is read again.
-std::string ScanRecordFieldValue(std::string_view path, std::string_view fieldName,
-                                 int64_t record, int64_t fromCell = 1,
-                                 int64_t* valueFirstCell = nullptr);
+std::string ScanRecordFieldValue(std::string_view path, std::string_view fieldName, int64_t record,
+                                 int64_t fromCell = 1, int64_t* valueFirstCell = nullptr);
 // The same scan of a value file the caller keeps open.
-std::string ScanRecordFieldValue(ValueCellFile& cells, std::string_view fieldName,
-                                 int64_t record, int64_t fromCell,
-                                 int64_t* valueFirstCell = nullptr);
+std::string ScanRecordFieldValue(ValueCellFile& cells, std::string_view fieldName, int64_t record,
+                                 int64_t fromCell, int64_t* valueFirstCell = nullptr);
 // The first complete value of every field of a record, in the order they complete, read in
 // one pass over the record's cells, as every field's scan finds it; read again when the file
 // grew while it was read.

@@ -62,9 +62,9 @@ class MetNames {
   template <typename Make>
   T Of(const char* cell, Make&& make) {
     const NameWords words = WordsOfName(cell);
-    const uint64_t mixed = (words[0] ^ std::rotl(words[1], 17) ^ std::rotl(words[2], 31) ^
-                            std::rotl(words[3], 47)) *
-                           0x9E3779B97F4A7C15ull;
+    const uint64_t mixed =
+        (words[0] ^ std::rotl(words[1], 17) ^ std::rotl(words[2], 31) ^ std::rotl(words[3], 47)) *
+        0x9E3779B97F4A7C15ull;
     Slot& slot = slots_[static_cast<size_t>(mixed >> 60) % slots_.size()];
     if (!slot.known || !EqualWords(slot.words, words)) slot = {words, make(cell), true};
     return slot.value;

@@ -54,9 +54,8 @@ uint8_t ValueCellFile::NameNumber(std::string_view fieldName) {
 }
 
 uint8_t ValueCellFile::NameOf(const char* cell) {
-  return metNames_.Of(cell, [this](const char* c) {
-    return NameOfRaw(c + offsetof(ZbdEntry, fieldName));
-  });
+  return metNames_.Of(
+      cell, [this](const char* c) { return NameOfRaw(c + offsetof(ZbdEntry, fieldName)); });
 }
 
 uint8_t ValueCellFile::NameOfRaw(const char* raw) const {
@@ -108,11 +107,10 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
   const size_t count = static_cast<size_t>(std::min<int64_t>(blockCells_, cellCount_ - first + 1));
   block.cells.resize(count);
   const bool strays = order.StraysWithin(first, first + static_cast<int64_t>(count) - 1);
-  const bool descends =
-      strays ? (fieldOrderKnown_ ? DecodeCells<true, true>(block, first)
-                                 : DecodeCells<true, false>(block, first))
-             : (fieldOrderKnown_ ? DecodeCells<false, true>(block, first)
-                                 : DecodeCells<false, false>(block, first));
+  const bool descends = strays ? (fieldOrderKnown_ ? DecodeCells<true, true>(block, first)
+                                                   : DecodeCells<true, false>(block, first))
+                               : (fieldOrderKnown_ ? DecodeCells<false, true>(block, first)
+                                                   : DecodeCells<false, false>(block, first));
   // Records that ascend from at least 1 to no more than the block's first place are all
   // possible where they stand; only a block where they do not is looked at cell by cell.
   const ScannedCell* const out = block.cells.data();
@@ -184,9 +182,10 @@ bool ValueCellFile::DecodeCells(Block& block, int64_t first) {
     if constexpr (kFields) c->field = field;
     uint8_t stray = 0;
     if constexpr (kStrays) stray = order.StrayBit(i) ? 1 : 0;
-    const uint16_t run = stored == nextRecord && name == nextName && (!kStrays || stray == nextStray)
-                             ? static_cast<uint16_t>(nextRun + 1)
-                             : 1;
+    const uint16_t run =
+        stored == nextRecord && name == nextName && (!kStrays || stray == nextStray)
+            ? static_cast<uint16_t>(nextRun + 1)
+            : 1;
     c->record = stored;
     c->character = static_cast<uint8_t>(cell[offsetof(ZbdEntry, character)]);
     c->last = IsLastCharacter(cell) ? 1 : 0;
@@ -320,7 +319,8 @@ bool ValueCellFile::Holds(int64_t first, int64_t last) const {
   if (first < 1 || last > cellCount_ || highestBlock_ < 0) return false;
   const int64_t from = (first - 1) / blockCells_, to = (last - 1) / blockCells_;
   // The block after the highest takes the place of the lowest of the four.
-  const int64_t lowest = highestBlock_ - static_cast<int64_t>(blocks_.size()) + (to > highestBlock_ ? 2 : 1);
+  const int64_t lowest =
+      highestBlock_ - static_cast<int64_t>(blocks_.size()) + (to > highestBlock_ ? 2 : 1);
   if (from < lowest || to > highestBlock_ + 1) return false;
   for (int64_t n = from; n <= std::min(to, highestBlock_); ++n)
     if (blocks_[static_cast<size_t>(n % static_cast<int64_t>(blocks_.size()))].number != n)

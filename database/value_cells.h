@@ -78,6 +78,16 @@ class ValueCellFile {
     const ScannedCell& cell = Cell(i);
     return {&cell, static_cast<size_t>(hotEnd_ - i)};
   }
+  // How many names have numbers (NameNumber).
+  size_t NameCount() const { return names_.size(); }
+  // What a reader made of the last record it read whole, for readers that take several of its
+  // fields one after another: kept for them, and no use once another name is numbered.
+  struct RecordMemo {
+    int64_t record = 0;
+    size_t names = 0;
+    std::vector<std::string> values;
+  };
+  RecordMemo& Memo() { return memo_; }
   // The field name cell i carries: up to its zero byte, or the whole field without one.
   std::string_view CellName(int64_t i);
 
@@ -168,7 +178,7 @@ class ValueCellFile {
   int64_t cellCount_ = 0;
   std::vector<std::string> names_;
   valuecell::MetNames<uint8_t> metNames_;  // the name numbers of the names met lately
-  std::array<Block, 4> blocks_;  // block n is kept in blocks_[n % 4]
+  std::array<Block, 4> blocks_;            // block n is kept in blocks_[n % 4]
   std::string bytes_;  // cells bytesFirst_ on: block bytesBlock_ and its neighbours, as last read
   int64_t bytesBlock_ = -1;
   int64_t bytesFirst_ = 1;
@@ -183,6 +193,7 @@ class ValueCellFile {
   bool fieldOrderKnown_ = false;
   std::unordered_map<std::string, int16_t> fieldOfName_;
   valuecell::MetNames<int16_t> metFields_;
+  RecordMemo memo_;
   int64_t runRecord_ = 0, runFirst_ = 0;  // the last record RunFirstCell answered for
   int64_t orderedRecord_ = 0;  // the last record FieldsInOrder answered for, and its answer
   bool orderedAnswer_ = true;

@@ -46,8 +46,8 @@ void Fold(ValueFileOrder& order, std::vector<SpreadRecord>& fresh) {
   merged.reserve(order.spread.size() + fresh.size());
   size_t a = 0, b = 0;
   while (a < order.spread.size() || b < fresh.size()) {
-    const bool takeKept = b == fresh.size() ||
-                          (a < order.spread.size() && order.spread[a].record <= fresh[b].record);
+    const bool takeKept =
+        b == fresh.size() || (a < order.spread.size() && order.spread[a].record <= fresh[b].record);
     const SpreadRecord next = takeKept ? order.spread[a++] : fresh[b++];
     if (!merged.empty() && merged.back().record == next.record)
       merged.back() = Union(merged.back(), next);
@@ -239,9 +239,8 @@ int64_t ValueFileOrder::MainCellFrom(int64_t cell) const {
 }
 
 const SpreadRecord* ValueFileOrder::SpreadOf(int64_t record) const {
-  const auto at = std::lower_bound(
-      spread.begin(), spread.end(), record,
-      [](const SpreadRecord& s, int64_t r) { return s.record < r; });
+  const auto at = std::lower_bound(spread.begin(), spread.end(), record,
+                                   [](const SpreadRecord& s, int64_t r) { return s.record < r; });
   return at != spread.end() && at->record == record ? &*at : nullptr;
 }
 

@@ -52,8 +52,8 @@ struct ValueFileOrder {
   // False for a file with more spread records than are worth keeping (one that is damaged
   // throughout): every record is then read through all the cells of the file, slower, alike.
   bool mapped = true;
-  std::vector<uint64_t> strays;       // a bit a cell, bit i for cell i: set for a stray
-  std::vector<SpreadRecord> spread;   // by record
+  std::vector<uint64_t> strays;      // a bit a cell, bit i for cell i: set for a stray
+  std::vector<SpreadRecord> spread;  // by record
 
   bool IsStray(int64_t cell) const { return cell >= 1 && cell <= cells && StrayBit(cell); }
   // The same for a cell of the file (1 <= cell <= cells).
@@ -81,11 +81,11 @@ inline int64_t SpreadRecordBudget(int64_t cells) { return cells / 4 + 65536; }
 inline constexpr int64_t kValueFileSettledMs = 100;
 
 // The order of the value file open in `file` at `path`, holding `cells` whole cells. It is found
-// by one pass over the file and kept for the run: a later call finds it again at the cost of looking
-// at the file's stamp while the file is unchanged, and of comparing a few dozen of its cells
-// (its last ones and some across the file) with those it was found for while the file changes:
-// it is used again where they are the same, followed on over the cells appended since, and
-// found anew for a file changed in any other way.
+// by one pass over the file and kept for the run: a later call finds it again at the cost of
+// looking at the file's stamp while the file is unchanged, and of comparing a few dozen of its
+// cells (its last ones and some across the file) with those it was found for while the file
+// changes: it is used again where they are the same, followed on over the cells appended
+// since, and found anew for a file changed in any other way.
 std::shared_ptr<const ValueFileOrder> OrderOfValueFile(const files::RecordFile& file,
                                                        std::string_view path, int64_t cells);
 

@@ -1,8 +1,8 @@
 // The record search over a hostile database folder: the field-definition file and the value
 // file hold whatever the input gives; the fetch of the criteria's fields, in the order of their
-// definitions, gives each record's values as the record browser reads them. Input: one byte for the number of criteria, three for
-// their kinds and texts, two for the length of the field-definition file, its bytes, and the
-// value file's bytes after them.
+// definitions, gives each record's values as the record browser reads them. Input: one byte for
+// the number of criteria, three for their kinds and texts, two for the length of the
+// field-definition file, its bytes, and the value file's bytes after them.
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,13 +18,13 @@
 
 #include "database/database_files.h"
 #include "database/records.h"
+#include "page/settings.h"
 #include "search/comparison.h"
 #include "search/field_definitions.h"
 #include "search/field_fetch.h"
 #include "search/linked_fields.h"
 #include "search/search_criteria.h"
 #include "search/search_engine.h"
-#include "page/settings.h"
 
 namespace {
 
@@ -89,7 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int16_t i = 0; i < criteria.criteriaCount; ++i)
     if (std::find(fields.begin(), fields.end(), criteria.fieldNames[i]) == fields.end())
       fields.push_back(criteria.fieldNames[i]);
-  const std::vector<size_t> order = OrderByFieldDefinitions(linkedDatabaseFolder + "Fuzz.z04", fields);
+  const std::vector<size_t> order =
+      OrderByFieldDefinitions(linkedDatabaseFolder + "Fuzz.z04", fields);
   searchCellCursor = 1;
   {
     ValueCellFile cells(linkedDatabaseFolder + "Fuzz.zbd", 16, BlockOrder::inOrder);

@@ -32,8 +32,15 @@ std::string ScanFieldValue(ValueCellFile& cells, std::string_view fieldName, int
     // through a reader of their own, so that the scan still passes over the file once.
     const ValueCellFile::Span span = cells.SpanOfRecord(record, mainFirst);
     ValueCellFile& reader = cells.Holds(span.first, span.last) ? cells : cells.Apart();
-    std::string value =
-        GatherRecordFieldValue(reader, fieldName, record, span.first, span.last, false);
+    // The record's fields are gathered in one walk over its cells, for every field asked of it.
+    const uint8_t wanted = reader.NameNumber(fieldName);
+    ValueCellFile::RecordMemo& memo = reader.Memo();
+    if (memo.record != record || memo.names != reader.NameCount()) {
+      memo.values = GatherRecordValues(reader, record, span.first, span.last);
+      memo.record = record;
+      memo.names = reader.NameCount();
+    }
+    const std::string& value = memo.values[wanted];
     return stopsEarly(value) ? std::string() : value;
   }
   const uint8_t wanted = cells.NameNumber(fieldName);

@@ -531,8 +531,7 @@ TEST_F(ValueFileReaders, ARecordThatGrowsWhileItIsReadIsReadAgain) {
   };
   const Read reads[] = {
       {"the record's values", [&] { EXPECT_EQ(ReadRecordValues(LinkedValuePath(), 4), whole); }},
-      {"its last field",
-       [&] { EXPECT_EQ(ReadRecordFieldValue("Ciudad", 4), WrittenValue(4, 3)); }},
+      {"its last field", [&] { EXPECT_EQ(ReadRecordFieldValue("Ciudad", 4), WrittenValue(4, 3)); }},
   };
   for (const Read& r : reads) {
     SCOPED_TRACE(r.what);
@@ -578,7 +577,8 @@ TEST_F(ValueFileReaders, AChangedFileIsFollowedOnlyWhereItHoldsTheCellsItWasFoun
   for (int64_t r = 2; r < 400; r += 2) other += Interleaved(RecordCells(r), RecordCells(r + 1));
   const std::string old = testfiles::ReadRaw(LinkedValuePath());
   ASSERT_GT(other.size(), old.size());
-  other.replace(old.size() - kZbdEntryLength, kZbdEntryLength, old.substr(old.size() - kZbdEntryLength));
+  other.replace(old.size() - kZbdEntryLength, kZbdEntryLength,
+                old.substr(old.size() - kZbdEntryLength));
   std::ofstream(LinkedValuePath(), std::ios::binary | std::ios::trunc) << other;
   ExpectEveryReaderReadsAsTheModel(other, 399);
 }
