@@ -112,10 +112,12 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
                                : (fieldOrderKnown_ ? DecodeCells<false, true>(block, first)
                                                    : DecodeCells<false, false>(block, first));
   // Records that ascend from at least 1 to no more than the block's first place are all
-  // possible where they stand; only a block where they do not is looked at cell by cell.
+  // possible where they stand; only a block where they do not is looked at cell by cell. A
+  // block with strays has looked at each cell as it decoded it: it descends only where one
+  // is damaged.
   const ScannedCell* const out = block.cells.data();
-  bool damaged = descends || out[0].record < 1 || out[count - 1].record > first;
-  if (damaged) {
+  bool damaged = strays ? descends : descends || out[0].record < 1 || out[count - 1].record > first;
+  if (damaged && !strays) {
     damaged = false;
     for (size_t k = 0; k < count; ++k)
       damaged |= !IsPossibleRecord(out[k].record, first + static_cast<int64_t>(k));
@@ -131,49 +133,46 @@ bool ValueCellFile::DecodeCells(Block& block, int64_t first) {
   const ValueFileOrder& order = *recordOrder_;
   const size_t count = block.cells.size();
   ScannedCell* const out = block.cells.data();
+  ScannedCell* const end = out + count;
   // From the last cell of the block back, so that the cell after, as read, and its run are at
   // hand for every cell. The cell after the block lends its name, and nobody joins its run.
   const char* cell = RawCell(first) + count * kZbdEntryLength;
-  NameWords nextWords = WordsOfName(cell);
   uint8_t nextName = NameOf(cell);
   int16_t nextField = kFields ? FieldOf(cell) : -1;
-  // Where two desks' cells are interleaved, the name of a cell is most often the name of the
-  // cell two on, of the same desk.
-  NameWords twoOnWords = nextWords;
-  uint8_t twoOnName = nextName;
-  int16_t twoOnField = nextField;
   int64_t nextRecord = 0;
   uint16_t nextRun = 0;
   uint8_t nextStray = 0;
   // Every cell is first read as its stored record, which is the record it belongs to unless it
-  // is damaged.
+  // is damaged. Where the block's records do not ascend (it has strays), each cell is looked at
+  // for damage: the answer is then whether one is damaged.
   int64_t after = std::numeric_limits<int64_t>::max();
   bool descends = false;
   int64_t i = first + static_cast<int64_t>(count);
-  for (ScannedCell* c = out + count; c != out;) {
+  uint64_t strayWord = 0;
+  for (ScannedCell* c = end; c != out;) {
     --c;
-    if constexpr (kStrays) --i;
     cell -= kZbdEntryLength;
     const int64_t stored = StoredRecord(cell);
-    descends |= stored > after;
-    after = stored;
-    // The cells of one value carry the same name, so most names are the one after.
-    NameWords words{};
-    bool sameAsNext;
     if constexpr (kStrays) {
-      words = WordsOfName(cell);
-      sameAsNext = EqualWords(words, nextWords);
+      --i;
+      descends |= !IsPossibleRecord(stored, i);
+      if (c + 1 == end || i % 64 == 63) strayWord = order.strays[static_cast<size_t>(i / 64)];
     } else {
-      sameAsNext = EqualWords(WordsOfName(cell), WordsOfName(cell + kZbdEntryLength));
+      descends |= stored > after;
+      after = stored;
     }
+    // The cells of one value carry the same name, so most names are the one after; where two
+    // desks' cells are interleaved, the one two on, of the same desk.
+    const NameWords words = WordsOfName(cell);
     uint8_t name;
     int16_t field = -1;
-    if (sameAsNext) [[likely]] {
+    if (EqualWords(words, WordsOfName(cell + kZbdEntryLength))) [[likely]] {
       name = nextName;
       field = nextField;
-    } else if (kStrays && EqualWords(words, twoOnWords)) [[likely]] {
-      name = twoOnName;
-      field = twoOnField;
+    } else if (kStrays && c + 2 < end && EqualWords(words, WordsOfName(cell + 2 * kZbdEntryLength)))
+        [[likely]] {
+      name = c[2].name;
+      if constexpr (kFields) field = c[2].field;
     } else {
       name = NameOf(cell);
       if constexpr (kFields) field = FieldOf(cell);
@@ -181,7 +180,7 @@ bool ValueCellFile::DecodeCells(Block& block, int64_t first) {
     // Until the fields' order is asked for, no one reads a cell's field.
     if constexpr (kFields) c->field = field;
     uint8_t stray = 0;
-    if constexpr (kStrays) stray = order.StrayBit(i) ? 1 : 0;
+    if constexpr (kStrays) stray = static_cast<uint8_t>((strayWord >> (i % 64)) & 1);
     const uint16_t run =
         stored == nextRecord && name == nextName && (!kStrays || stray == nextStray)
             ? static_cast<uint16_t>(nextRun + 1)
@@ -192,12 +191,6 @@ bool ValueCellFile::DecodeCells(Block& block, int64_t first) {
     c->name = name;
     c->stray = stray;
     c->run = run;
-    if constexpr (kStrays) {
-      twoOnWords = nextWords;
-      twoOnName = nextName;
-      twoOnField = nextField;
-      nextWords = words;
-    }
     nextName = name;
     nextField = field;
     nextRecord = stored;
