@@ -156,7 +156,7 @@ bool ValueCellFile::DecodeCells(Block& block, int64_t first) {
     if constexpr (kStrays) {
       --i;
       descends |= !IsPossibleRecord(stored, i);
-      if (c + 1 == end || i % 64 == 63) strayWord = order.strays[static_cast<size_t>(i / 64)];
+      if (c + 1 == end || i % 64 == 63) strayWord = order.StrayWord(i);
     } else {
       descends |= stored > after;
       after = stored;

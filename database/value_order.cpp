@@ -22,7 +22,8 @@ constexpr int64_t kPassCells = 4096;
 // The orders kept: the linked database's and the template database's, with room to spare.
 constexpr size_t kKeptFiles = 4;
 // A kept order is used again for a file that has changed only where this many of its last cells,
-// and as many spread over the file, are still the cells it was found for.
+// and half as many spread over the file when it was first passed over, are still the cells it
+// was found for.
 constexpr int64_t kCheckedCells = 32;
 
 std::atomic<int64_t> cellsPlaced{0};
@@ -68,9 +69,13 @@ struct KeptOrder {
   PassState tail;
   std::vector<SpreadRecord> tailSpread;
   bool tailMapped = true;
-  // The cells compared before the order is used again for a file that has changed.
-  std::vector<int64_t> checked;
-  std::string checkedBytes;
+  // The cells compared before the order is used again for a file that has changed: some spread
+  // over the file, chosen by the pass from its first cell, which the cells appended since leave
+  // as they were; and the last ones.
+  std::vector<int64_t> sampled;
+  std::string sampledBytes;
+  int64_t lastFrom = 0;
+  std::string lastBytes;
   bool settled = false;  // the stamp was settled once the order was found or checked
   uint64_t used = 0;
 };
@@ -78,26 +83,20 @@ struct KeptOrder {
 std::vector<KeptOrder> keptOrders;
 uint64_t orderUses = 0;
 
-// The cells to compare for a file of `cells` cells: its last ones and some spread over it.
-std::vector<int64_t> CellsToCheck(int64_t cells) {
+// Some cells spread over a file of `cells` cells.
+std::vector<int64_t> CellsToSample(int64_t cells) {
   std::vector<int64_t> at;
-  for (int64_t k = 1; k <= kCheckedCells; ++k) at.push_back(k * cells / (kCheckedCells + 1) + 1);
-  for (int64_t i = std::max<int64_t>(cells - kCheckedCells + 1, 1); i <= cells; ++i)
-    at.push_back(i);
-  std::sort(at.begin(), at.end());
+  for (int64_t k = 1; k <= kCheckedCells / 2; ++k)
+    at.push_back(k * cells / (kCheckedCells / 2 + 1) + 1);
   at.erase(std::unique(at.begin(), at.end()), at.end());
   return at;
 }
 
 std::string BytesOfCells(const files::RecordFile& file, const std::vector<int64_t>& at) {
   std::string bytes, cell;
-  for (size_t k = 0; k < at.size();) {
-    // Cells one after another are read at once.
-    size_t run = 1;
-    while (k + run < at.size() && at[k + run] == at[k] + static_cast<int64_t>(run)) ++run;
-    file.GetRun(at[k], static_cast<int64_t>(run), cell);
+  for (const int64_t i : at) {
+    file.GetRun(i, 1, cell);
     bytes += cell;
-    k += run;
   }
   return bytes;
 }
@@ -107,7 +106,6 @@ std::string BytesOfCells(const files::RecordFile& file, const std::vector<int64_
 void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder& order,
                  int64_t fromCell, int64_t cells) {
   PassState state = fromCell > 1 ? kept.tail : PassState{};
-  order.strays.resize(static_cast<size_t>(cells / 64 + 1), 0);
   std::vector<SpreadRecord> fresh;
   const int64_t budget = SpreadRecordBudget(cells);
   const auto fold = [&] {
@@ -166,7 +164,9 @@ void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder&
       const bool early = record > state.mainRecord && next >= 1 && next >= state.mainRecord &&
                          next < record && afterNext < record;
       if (record < 1 || record < state.mainRecord || early) [[unlikely]] {
-        order.strays[static_cast<size_t>(i / 64)] |= uint64_t{1} << (i % 64);
+        const size_t word = static_cast<size_t>(i / 64);
+        if (word >= order.strays.size()) order.strays.resize(word + 1, 0);
+        order.strays[word] |= uint64_t{1} << (i % 64);
         if (early && record == state.highest + 1) state.highest = record;
         if (record >= 1) spread(record, i);
       } else {
@@ -181,15 +181,23 @@ void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder&
     first = last + 1;
   }
   fold();
+  // The bits end with the word of the last stray, however the strays came.
+  while (!order.strays.empty() && order.strays.back() == 0) order.strays.pop_back();
   order.cells = cells;
   order.lastRecord = state.highest;
-  kept.checked = CellsToCheck(cells);
-  kept.checkedBytes = BytesOfCells(file, kept.checked);
+  if (fromCell == 1) {
+    kept.sampled = CellsToSample(cells);
+    kept.sampledBytes = BytesOfCells(file, kept.sampled);
+  }
+  kept.lastFrom = std::max<int64_t>(cells - kCheckedCells + 1, 1);
+  file.GetRun(kept.lastFrom, cells - kept.lastFrom + 1, kept.lastBytes);
 }
 
 // Whether the cells the kept order was checked by are the file's cells still.
 bool StillHoldsItsCells(const files::RecordFile& file, const KeptOrder& kept) {
-  return BytesOfCells(file, kept.checked) == kept.checkedBytes;
+  std::string last;
+  file.GetRun(kept.lastFrom, kept.order->cells - kept.lastFrom + 1, last);
+  return last == kept.lastBytes && BytesOfCells(file, kept.sampled) == kept.sampledBytes;
 }
 
 }  // namespace
@@ -214,6 +222,7 @@ int64_t RecordOfCell(const char* before, const char* cell, const char* after, in
 bool ValueFileOrder::StraysWithin(int64_t first, int64_t last) const {
   first = std::max<int64_t>(first, 1);
   last = std::min(last, cells);
+  last = std::min<int64_t>(last, static_cast<int64_t>(strays.size()) * 64 - 1);
   for (int64_t i = first; i <= last;) {
     const size_t word = static_cast<size_t>(i / 64);
     const uint64_t bits = strays[word] >> (i % 64);
@@ -230,6 +239,8 @@ int64_t ValueFileOrder::MainCellFrom(int64_t cell) const {
   cell = std::max<int64_t>(cell, 1);
   while (cell <= cells) {
     const size_t word = static_cast<size_t>(cell / 64);
+    // The cells after the last word are all of the main sequence.
+    if (word >= strays.size()) return cell;
     // The cells from this one on in its word that are not strays.
     const uint64_t main = ~strays[word] >> (cell % 64);
     if (main != 0) return std::min(cell + std::countr_zero(main), cells + 1);
@@ -285,7 +296,8 @@ std::shared_ptr<const ValueFileOrder> OrderOfValueFile(const files::RecordFile& 
     fromCell = found->tailCell;
     order->strays = found->order->strays;
     for (int64_t i = fromCell; i <= found->order->cells; ++i)
-      order->strays[static_cast<size_t>(i / 64)] &= ~(uint64_t{1} << (i % 64));
+      if (static_cast<size_t>(i / 64) < order->strays.size())
+        order->strays[static_cast<size_t>(i / 64)] &= ~(uint64_t{1} << (i % 64));
     order->spread = found->tailSpread;
     order->mapped = found->tailMapped;
   }

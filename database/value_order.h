@@ -52,14 +52,21 @@ struct ValueFileOrder {
   // False for a file with more spread records than are worth keeping (one that is damaged
   // throughout): every record is then read through all the cells of the file, slower, alike.
   bool mapped = true;
-  std::vector<uint64_t> strays;      // a bit a cell, bit i for cell i: set for a stray
+  // A bit a cell, bit i for cell i, set for a stray, up to the word of the last stray: a file
+  // without strays has none.
+  std::vector<uint64_t> strays;
   std::vector<SpreadRecord> spread;  // by record
 
   bool IsStray(int64_t cell) const { return cell >= 1 && cell <= cells && StrayBit(cell); }
   // The same for a cell of the file (1 <= cell <= cells).
   bool StrayBit(int64_t cell) const {
     const uint64_t i = static_cast<uint64_t>(cell);
-    return ((strays[i / 64] >> (i % 64)) & 1) != 0;
+    return i / 64 < strays.size() && ((strays[i / 64] >> (i % 64)) & 1) != 0;
+  }
+  // The word of bits of the cell (StrayBit), 0 past the last stray.
+  uint64_t StrayWord(int64_t cell) const {
+    const uint64_t word = static_cast<uint64_t>(cell) / 64;
+    return word < strays.size() ? strays[word] : 0;
   }
   // Whether some cell from `first` to `last` is a stray.
   bool StraysWithin(int64_t first, int64_t last) const;
