@@ -149,8 +149,9 @@ class ValueCellFile {
   };
   const ScannedCell& LoadCell(int64_t i);
   void Decode(Block& block, int64_t number);
-  // Decodes the cells of a block as stored, marking the strays where the block has some;
-  // returns whether its records descend anywhere.
+  // Decodes the cells of a block as stored, marking the strays where the block has some (and
+  // their fields once the fields' order is known). Returns, for a block without strays, whether
+  // its records descend anywhere; for one with strays, whether a cell's record is damaged.
   template <bool kStrays, bool kFields>
   bool DecodeCells(Block& block, int64_t first);
   // The definition of the name a cell carries (ScannedCell::field), through the names met

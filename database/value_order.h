@@ -57,13 +57,7 @@ struct ValueFileOrder {
   std::vector<uint64_t> strays;
   std::vector<SpreadRecord> spread;  // by record
 
-  bool IsStray(int64_t cell) const { return cell >= 1 && cell <= cells && StrayBit(cell); }
-  // The same for a cell of the file (1 <= cell <= cells).
-  bool StrayBit(int64_t cell) const {
-    const uint64_t i = static_cast<uint64_t>(cell);
-    return i / 64 < strays.size() && ((strays[i / 64] >> (i % 64)) & 1) != 0;
-  }
-  // The word of bits of the cell (StrayBit), 0 past the last stray.
+  // The word of `strays` that holds the cell's bit (bit cell % 64), 0 past the last stray.
   uint64_t StrayWord(int64_t cell) const {
     const uint64_t word = static_cast<uint64_t>(cell) / 64;
     return word < strays.size() ? strays[word] : 0;
