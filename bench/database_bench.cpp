@@ -12,6 +12,7 @@
 #include "bench/bench_records.h"
 #include "database/capture.h"
 #include "database/database_files.h"
+#include "database/value_append.h"
 #include "database/linked_database.h"
 #include "database/value_order.h"
 #include "database/record_browsing.h"

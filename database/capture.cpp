@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "database/linked_database.h"
+#include "database/value_append.h"
 #include "database/value_scan.h"
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"

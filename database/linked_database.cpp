@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "database/link_test.h"
+#include "database/value_append.h"
 #include "database/value_block_sizes.h"
 #include "database/value_cells.h"
 #include "page/start_values.h"
