@@ -385,14 +385,16 @@ std::vector<QProcess*>& Openers() {
   return *openers;
 }
 
-// What an opener's end says of the file. xdg-open exits with 1 to 4 when it did not open it
-// (a syntax error, the file missing, no tool for it, the action failed) and gio open with 1 or
-// 2; a signal (the opener, or the application it ran, killed or closed that way) and any other
-// status say nothing of whether the file opened.
+// What an opener's end says of the file. xdg-open exits with 1 to 3 when it did not open it
+// (a syntax error, the file missing, no method for its type) and gio open with 1 or 2. Its 4
+// says only that the action failed, which is also its word when, without a desktop, it ran the
+// application itself and that application failed or was closed by being killed; that, a signal
+// (the opener, or the application it ran, killed or closed that way) and any other status say
+// nothing of whether the file opened.
 Opened VerdictOfExit(bool killed, int code) {
   if (killed) return Opened::Unknown;
   if (code == 0) return Opened::Yes;
-  return code >= 1 && code <= 4 ? Opened::No : Opened::Unknown;
+  return code >= 1 && code <= 3 ? Opened::No : Opened::Unknown;
 }
 
 // Starts the opener on the file without waiting for it; once it has ended, or could not

@@ -48,9 +48,10 @@ using OpenerVerdict = std::function<void(Opened opened)>;
 // Opens a file with the application the desktop associates with it; never runs the file.
 // Starts the desktop's opener (xdg-open, else gio) without waiting for it and watches its end
 // from the event loop, however late that is: `told` hears Yes when it exited with 0, No when
-// it exited with one of the failures xdg-open and gio open report (1 to 4: a syntax error,
-// the file missing, no tool or application for it, the action failed) or could not start,
-// and Unknown for any other end. An opener that keeps running (without a desktop environment
+// it exited with one of the failures xdg-open and gio open report (1 to 3: a syntax error,
+// the file missing, no method for its type) or could not start, and Unknown for any other end
+// (xdg-open's 4, an action that failed, is also what it says when the application it ran
+// itself failed or was killed). An opener that keeps running (without a desktop environment
 // xdg-open runs the application itself) is left running, never stopped, and is told only once
 // it ends. `told` hears No at once when the file is missing, when there is no desktop (the
 // offscreen and minimal platforms) or no opener. Says nothing on the console.
