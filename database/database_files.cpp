@@ -5,10 +5,11 @@
 #include <cstddef>
 #include <cstring>
 #include <span>
-#include <unordered_map>
+#include <unordered_set>
 
 #include "database/value_block_sizes.h"
 #include "database/value_cells.h"
+#include "database/value_gather.h"
 #include "page/shared_helpers.h"
 #include "platform/files/files.h"
 
@@ -131,108 +132,64 @@ auto ReadSettledRecord(std::string_view path, Read read) {
   }
 }
 
-// Where a record's cells lie: its run in the main sequence from `fromCell` on, ending at the
-// first cell of a later record in it; or, for a record read whole, the cells from its first to
-// its last.
-struct RecordCells {
-  int64_t first = 1, last = 0;
-  bool untilLaterRecord = true;
-  bool whole = false;  // read whole from a cursor inside the record: the cursor stays
-};
-
-RecordCells CellsToRead(ValueCellFile& cells, int64_t record, int64_t fromCell) {
-  if (cells.ReadsWhole(record)) {
-    const ValueCellFile::Span span = cells.SpanOfRecord(record);
-    return {span.first, span.last, false, true};
+// Every name the record's cells carry, as text, cell by cell: the first whole value of each,
+// in the order they complete.
+struct NamesAsText {
+  using Key = std::string;
+  static constexpr bool kByRuns = false;
+  ValueCellFile& cells;
+  std::vector<std::pair<std::string, std::string>> values;
+  std::unordered_set<std::string> whole;
+  std::string Of(const ScannedCell&, int64_t place) const {
+    return std::string(cells.CellName(place));
   }
-  return {cells.FindRecordFrom(fromCell, record), cells.CellCount(), true};
-}
+  bool Wants(const std::string& name) const { return !whole.contains(name); }
+  void Complete(const std::string& name, std::string&& value, int64_t, int64_t) {
+    whole.insert(name);
+    values.emplace_back(name, std::move(value));
+  }
+  bool Done() const { return false; }
+};
 
 }  // namespace
 
-std::string GatherRecordFieldValue(ValueCellFile& cells, std::string_view fieldName, int64_t record,
-                                   int64_t first, int64_t last, bool untilLaterRecord,
-                                   int64_t* valueFirst, int64_t* valueLast) {
-  return GatherRecordFieldValue(cells, cells.NameNumber(fieldName), record, first, last,
-                                untilLaterRecord, valueFirst, valueLast);
-}
-
-std::string GatherRecordFieldValue(ValueCellFile& cells, uint8_t wanted, int64_t record,
-                                   int64_t first, int64_t last, bool untilLaterRecord,
-                                   int64_t* valueFirst, int64_t* valueLast) {
-  if (record < 1) return {};
-  last = std::min(last, cells.CellCount());
-  std::string partial;
-  int64_t firstOfValue = 0;
-  for (int64_t k = std::max<int64_t>(first, 1); k <= last;) {
-    // The cells of k's block from k on, to `last` at the most.
-    const std::span<const ScannedCell> block = cells.CellsFrom(k);
-    const ScannedCell* const start = block.data();
-    const ScannedCell* const end =
-        start + std::min<int64_t>(static_cast<int64_t>(block.size()), last - k + 1);
-    for (const ScannedCell* c = start; c != end;) {
-      // The cells of a run all do what the first does, up to the first last character.
-      const ScannedCell* const next = c + std::min<int64_t>(c->run, end - c);
-      if (c->record != record) {
-        if (untilLaterRecord && c->record > record && c->stray == 0) return {};
-      } else if (c->name != wanted) {
-        partial.clear();
-      } else {
-        const ScannedCell* stop = c;
-        while (stop != next && stop->last != 1) ++stop;
-        const bool whole = stop != next;
-        const size_t before = partial.size();
-        const size_t taken = std::min(static_cast<size_t>((whole ? stop + 1 : next) - c),
-                                      kMaxValueLength - std::min(before, kMaxValueLength));
-        if (before == 0) firstOfValue = k + (c - start);
-        partial.resize(before + taken);
-        for (size_t n = 0; n < taken; ++n) partial[before + n] = static_cast<char>(c[n].character);
-        if (whole) {
-          if (valueFirst) *valueFirst = firstOfValue;
-          if (valueLast) *valueLast = k + (stop - start);
-          return partial;
-        }
+FieldRead ReadFieldFromCursor(ValueCellFile& cells, uint8_t wanted, int64_t record,
+                              int64_t mainFirst) {
+  FieldRead read;
+  if (record < 1) return read;
+  // A record with strays is read through all of its cells, as the readers that jump read it.
+  if (cells.ReadsWhole(record)) {
+    read.value = cells.RecordValues(record, mainFirst)[wanted];
+    return read;
+  }
+  OneFieldName field{wanted};
+  if (mainFirst <= cells.CellCount() && cells.Cell(mainFirst).record == record) {
+    // The cursor is inside the record's run. Every value of the field that is whole by the
+    // cursor's cell is one the scan from the cursor passes by, or reads cut: where the record's
+    // fields are out of their order (two desks gave it one number), such a value is the
+    // record's, and is read from the run's first cell with the cursor left where it is.
+    if (const int64_t runFirst = cells.RunFirstCell(record, mainFirst); runFirst < mainFirst) {
+      ValueGather<OneFieldName> behind(record, true, field);
+      for (int64_t k = runFirst; k <= mainFirst && !field.whole;) {
+        std::span<const ScannedCell> run = cells.CellsFrom(k);
+        run = run.first(static_cast<size_t>(std::min<int64_t>(
+            static_cast<int64_t>(run.size()), mainFirst - k + 1)));
+        if (behind.Take(k, run) != CellWalk::goOn) break;
+        k += static_cast<int64_t>(run.size());
       }
-      c = next;
-    }
-    k += end - start;
-  }
-  return {};
-}
-
-std::vector<std::string> GatherRecordValues(ValueCellFile& cells, int64_t record, int64_t first,
-                                            int64_t last) {
-  std::vector<std::string> values(static_cast<size_t>(cells.NameCount()) + 1);
-  std::vector<bool> whole(values.size(), false);
-  if (record < 1) return values;
-  last = std::min(last, cells.CellCount());
-  // The value being gathered is of the name of the record's last cell met.
-  uint8_t name = 0;
-  std::string partial;
-  size_t left = values.size() - 1;  // names without a whole value yet
-  for (int64_t k = std::max<int64_t>(first, 1); k <= last && left > 0;) {
-    const ScannedCell& cell = cells.Cell(k);
-    const int64_t size = std::min<int64_t>(cell.run, last - k + 1);
-    k += size;
-    if (cell.record != record) continue;
-    if (cell.name != name) {
-      name = cell.name;
-      partial.clear();
-    }
-    if (name == 0 || whole[name]) continue;
-    const ScannedCell* const run = &cell;
-    int64_t end = 0;
-    while (end < size && run[end].last != 1) ++end;
-    for (int64_t n = 0; n < std::min(end + 1, size) && partial.size() < kMaxValueLength; ++n)
-      partial += static_cast<char>(run[n].character);
-    if (end < size) {
-      values[name] = std::move(partial);
-      whole[name] = true;
-      partial.clear();
-      --left;
+      if (field.whole && !cells.FieldsInOrder(record, runFirst)) {
+        read.value = std::move(field.value);
+        return read;
+      }
+      field = OneFieldName{wanted};
     }
   }
-  return values;
+  ValueGather<OneFieldName> gather(record, true, field);
+  cells.VisitRecordCells(record, mainFirst, [&](int64_t first, std::span<const ScannedCell> run) {
+    return gather.Take(first, run);
+  });
+  if (field.whole) read = {std::move(field.value), field.first, field.last};
+  return read;
 }
 
 std::string ScanRecordFieldValue(std::string_view path, std::string_view fieldName, int64_t record,
@@ -246,21 +203,10 @@ std::string ScanRecordFieldValue(std::string_view path, std::string_view fieldNa
 std::string ScanRecordFieldValue(ValueCellFile& cells, std::string_view fieldName, int64_t record,
                                  int64_t fromCell, int64_t* valueFirstCell) {
   if (record < 1) return {};
-  const RecordCells where = CellsToRead(cells, record, fromCell);
-  if (where.untilLaterRecord && where.first <= cells.CellCount() &&
-      cells.Cell(where.first).record == record) {
-    // From a cursor inside the record, a value of the field that ends before it is one the scan
-    // passes by: where the record's fields are out of their order, that value is the record's,
-    // and the cursor stays.
-    const int64_t runFirst = cells.RunFirstCell(record, where.first);
-    if (runFirst < where.first) {
-      std::string before =
-          GatherRecordFieldValue(cells, fieldName, record, runFirst, where.first - 1, true);
-      if (!before.empty() && !cells.FieldsInOrder(record, runFirst)) return before;
-    }
-  }
-  return GatherRecordFieldValue(cells, fieldName, record, where.first, where.last,
-                                where.untilLaterRecord, where.whole ? nullptr : valueFirstCell);
+  const uint8_t wanted = cells.NameNumber(fieldName);
+  FieldRead read = ReadFieldFromCursor(cells, wanted, record, cells.FindRecordFrom(fromCell, record));
+  if (valueFirstCell && read.first > 0) *valueFirstCell = read.first;
+  return std::move(read.value);
 }
 
 std::vector<std::pair<std::string, std::string>> ReadRecordValues(std::string_view path,
@@ -268,33 +214,8 @@ std::vector<std::pair<std::string, std::string>> ReadRecordValues(std::string_vi
   std::vector<std::pair<std::string, std::string>> none;
   if (record < 1) return none;
   return ReadSettledRecord(path, [record](ValueCellFile& cells) {
-    std::vector<std::pair<std::string, std::string>> values;
-    std::unordered_map<std::string, size_t> completed;
-    // The value being read is of the name of the record's last cell met: a cell of the record
-    // with another name starts it again.
-    std::string name, partial;
-    const RecordCells where = CellsToRead(cells, record, 1);
-    const int64_t last = std::min(where.last, cells.CellCount());
-    for (int64_t k = where.first; k <= last;) {
-      const ScannedCell& cell = cells.Cell(k);
-      if (cell.record != record) {
-        if (where.untilLaterRecord && cell.record > record && cell.stray == 0) break;
-        // Cells of another record change nothing.
-        k += cell.run;
-        continue;
-      }
-      if (const std::string_view cellName = cells.CellName(k); cellName != name) {
-        name = cellName;
-        partial.clear();
-      }
-      if (partial.size() < kMaxValueLength) partial += static_cast<char>(cell.character);
-      if (cell.last == 1) {
-        // Only the first copy of a value counts, as a scan for that field would find it.
-        if (completed.emplace(name, values.size()).second) values.emplace_back(name, partial);
-        partial.clear();
-      }
-      ++k;
-    }
-    return values;
+    NamesAsText names{cells, {}, {}};
+    GatherRecord(cells, record, cells.FindRecordFrom(1, record), names);
+    return std::move(names.values);
   });
 }

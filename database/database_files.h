@@ -86,34 +86,29 @@ bool HasCapturableDefinition(const std::vector<FieldDefinition>& fields,
 // hold.
 int64_t CountValueFileRecords(std::string_view path);
 
-// The first complete value of a field among the cells of `record` from cell `first` to cell
-// `last` ("" when there is none), gathered from the record's own cells in file order: a value
-// completes on its cell with lastCharacter 1, a cell of another field of the record starts it
-// again, and a cell of another record, whatever its name, changes nothing. With
-// `untilLaterRecord` the cells end sooner, at the first cell of a later record in the main
-// sequence of ascending records. `valueFirst` and `valueLast`, when given, receive the places
-// of the value's first and last cells.
-std::string GatherRecordFieldValue(ValueCellFile& cells, std::string_view fieldName, int64_t record,
-                                   int64_t first, int64_t last, bool untilLaterRecord,
-                                   int64_t* valueFirst = nullptr, int64_t* valueLast = nullptr);
-// The same for the field whose name has the number `wanted` in `cells` (ValueCellFile::NameNumber).
-std::string GatherRecordFieldValue(ValueCellFile& cells, uint8_t wanted, int64_t record,
-                                   int64_t first, int64_t last, bool untilLaterRecord,
-                                   int64_t* valueFirst = nullptr, int64_t* valueLast = nullptr);
+// What a reader with a cursor reads of a field in a record: the value ("" when the record has
+// no whole value of the field) and, where it was read from the cursor on, the places of its
+// first and last cells (0 where the record was read from its first cell, and the cursor stays).
+struct FieldRead {
+  std::string value;
+  int64_t first = 0, last = 0;
+};
+// The value of the field whose name has the number `wanted` in `cells`
+// (ValueCellFile::NameNumber) in a record, as the readers with a cursor read it, the cursor at
+// `mainFirst` (the first cell of the main sequence from the cursor on whose record is `record`
+// or a later one). A record with strays is read through all of its cells (the value gathered
+// from the record's own cells in file order, database/value_gather.h); so is the value of a
+// field whose value lies behind the cursor in a record whose fields came out of their order;
+// any other from the cursor on, up to the first cell of a later record in the main sequence.
+FieldRead ReadFieldFromCursor(ValueCellFile& cells, uint8_t wanted, int64_t record,
+                              int64_t mainFirst);
 
-// The first complete value of every field whose name `cells` numbers (ValueCellFile::NameNumber),
-// by that number (entry 0 unused, "" where there is none), gathered in one walk over the cells of
-// `record` from `first` to `last` as GatherRecordFieldValue gathers each.
-std::vector<std::string> GatherRecordValues(ValueCellFile& cells, int64_t record, int64_t first,
-                                            int64_t last);
-
-// The first complete value of a field in a record ("" when there is none), as
-// GatherRecordFieldValue gathers it, starting at cell `fromCell` (from 1): the record's run in
+// The first complete value of a field in a record ("" when there is none), read as
+// ReadFieldFromCursor reads it with the cursor at cell `fromCell` (from 1): the record's run in
 // the main sequence of ascending records is found from `fromCell` on in a few steps
 // (ValueCellFile::FindRecordFrom) instead of reading every cell before it. `valueFirstCell`,
-// when given, receives the index of the value's first cell. A record read whole (one with
-// strays, or whose fields came out of order: database/value_order.h) is read through all of
-// its cells, whatever `fromCell` says, and leaves `valueFirstCell` as it was. Read from a path,
+// when given, receives the index of the value's first cell where it was read from the cursor,
+// and is left as it was where the record was read through all of its cells. Read from a path,
 // a record that grew while it was read (a capture under way) is read again.
 std::string ScanRecordFieldValue(std::string_view path, std::string_view fieldName, int64_t record,
                                  int64_t fromCell = 1, int64_t* valueFirstCell = nullptr);
@@ -121,8 +116,8 @@ std::string ScanRecordFieldValue(std::string_view path, std::string_view fieldNa
 std::string ScanRecordFieldValue(ValueCellFile& cells, std::string_view fieldName, int64_t record,
                                  int64_t fromCell, int64_t* valueFirstCell = nullptr);
 // The first complete value of every field of a record, in the order they complete, read in
-// one pass over the record's cells, as every field's scan finds it; read again when the file
-// grew while it was read.
+// one walk over the record's cells, as every field's scan from the first cell finds it; read
+// again when the file grew while it was read.
 std::vector<std::pair<std::string, std::string>> ReadRecordValues(std::string_view path,
                                                                   int64_t record);
 

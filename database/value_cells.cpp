@@ -6,14 +6,42 @@
 #include <cstddef>
 #include <cstring>
 #include <limits>
+#include <numeric>
 
 #include "database/database_files.h"
 #include "database/records.h"
 #include "database/value_block_sizes.h"
 #include "database/value_cell_bytes.h"
+#include "database/value_gather.h"
 #include "database/value_scan.h"
 
 using namespace valuecell;
+
+namespace {
+
+// A file that ends in part of a cell is looked at this many times, this many milliseconds
+// apart, before the part is taken for the remains of a write that stopped.
+constexpr int kPartLooks = 3;
+constexpr int kPartLookIntervalMs = 10;
+
+// Every name that has a number, each first whole value by its number.
+struct NumberedNames {
+  using Key = uint8_t;
+  static constexpr bool kByRuns = true;
+  std::vector<std::string>& values;
+  std::vector<bool> whole;
+  size_t left;
+  uint8_t Of(const ScannedCell& cell, int64_t) const { return cell.name; }
+  bool Wants(uint8_t name) const { return name != 0 && !whole[name]; }
+  void Complete(uint8_t name, std::string&& value, int64_t, int64_t) {
+    values[name] = std::move(value);
+    whole[name] = true;
+    --left;
+  }
+  bool Done() const { return left == 0; }
+};
+
+}  // namespace
 
 ValueCellFile::ValueCellFile(std::string_view path, int blockCells, BlockOrder order)
     : path_(path),
@@ -24,20 +52,12 @@ ValueCellFile::ValueCellFile(std::string_view path, int blockCells, BlockOrder o
   const int64_t cells = files::FileLength(path) / kZbdEntryLength;
   if (cells > 0 && cells < blockCells_) blockCells_ = static_cast<int>(cells);
   if (file_.Open(path, kZbdEntryLength) != 0) return;
-  length_ = file_.Length();
+  // A file that ends in part of a cell is being written (a write becomes visible a page at a
+  // time): looked at again a few times, until it ends on a whole cell or the part stays, as
+  // the part a stopped write left does.
+  bool partStays = false;
+  length_ = file_.SettledLength(kPartLooks, kPartLookIntervalMs, {}, partStays);
   cellCount_ = length_ / kZbdEntryLength;
-}
-
-ValueCellFile::ValueCellFile(const ValueCellFile& other, int blockCells)
-    : path_(other.path_),
-      recordOrder_(other.recordOrder_),
-      blockCells_(static_cast<int>(
-          std::clamp<int64_t>(blockCells, 1, std::max<int64_t>(other.cellCount_, 1)))),
-      order_(BlockOrder::jumps) {
-  if (other.cellCount_ < 1 || file_.Open(path_, kZbdEntryLength) != 0) return;
-  // The cells the other reader has, whatever the file has become since.
-  length_ = other.length_;
-  cellCount_ = other.cellCount_;
 }
 
 uint8_t ValueCellFile::NameNumber(std::string_view fieldName) {
@@ -46,11 +66,17 @@ uint8_t ValueCellFile::NameNumber(std::string_view fieldName) {
   if (names_.size() == 255) names_.clear();
   names_.emplace_back(fieldName);
   // Cells already decoded do not know the new name, nor do the names met.
-  for (Block& block : blocks_) block.number = -1;
   metNames_.Forget();
+  ForgetDecoded();
+  return static_cast<uint8_t>(names_.size());
+}
+
+void ValueCellFile::ForgetDecoded() {
+  for (Block& block : blocks_) block.number = -1;
   hot_ = nullptr;
   hotFirst_ = hotEnd_ = 0;
-  return static_cast<uint8_t>(names_.size());
+  window_.clear();
+  valuesRecord_ = 0;
 }
 
 uint8_t ValueCellFile::NameOf(const char* cell) {
@@ -122,6 +148,9 @@ void ValueCellFile::Decode(Block& block, int64_t number) {
     for (size_t k = 0; k < count; ++k)
       damaged |= !IsPossibleRecord(out[k].record, first + static_cast<int64_t>(k));
   }
+  // A jump is damaged whatever its number, and so is read with its neighbours, which read it
+  // as they read a damaged cell.
+  damaged |= order.JumpsWithin(first - 1, first + static_cast<int64_t>(count));
   if (damaged) [[unlikely]]
     PlaceRecords(block, first);
   block.number = number;
@@ -203,12 +232,15 @@ bool ValueCellFile::DecodeCells(Block& block, int64_t first) {
 void ValueCellFile::PlaceRecords(Block& block, int64_t first) {
   const size_t count = block.cells.size();
   const char* const base = RawCell(first);
+  const ValueFileOrder& order = *recordOrder_;
   for (size_t k = 0; k < count; ++k) {
     const int64_t i = first + static_cast<int64_t>(k);
     const char* const cell = base + k * kZbdEntryLength;
-    if (IsPossibleRecord(StoredRecord(cell), i)) continue;
-    block.cells[k].record = RecordOfCell(i > 1 ? cell - kZbdEntryLength : nullptr, cell,
-                                         i < cellCount_ ? cell + kZbdEntryLength : nullptr, i);
+    const bool jump = order.IsJump(i);
+    if (!jump && IsPossibleRecord(StoredRecord(cell), i)) continue;
+    block.cells[k].record = RecordOfCell(
+        i > 1 && !order.IsJump(i - 1) ? cell - kZbdEntryLength : nullptr, cell,
+        i < cellCount_ && !order.IsJump(i + 1) ? cell + kZbdEntryLength : nullptr, i, jump);
   }
   for (size_t k = count; k-- > 0;) {
     ScannedCell& c = block.cells[k];
@@ -294,36 +326,72 @@ int64_t ValueCellFile::FindRecordFrom(int64_t from, int64_t record) {
   return std::min(order.MainCellFrom(low), cellCount_ + 1);
 }
 
-ValueCellFile::Span ValueCellFile::SpanOfRecord(int64_t record, int64_t mainFirst) {
+void ValueCellFile::LoadStrays(int64_t index, int64_t upTo) {
   const ValueFileOrder& order = Order();
-  if (!order.mapped) return {1, cellCount_};
-  Span span{cellCount_ + 1, 0};
-  if (record < 1 || record > cellCount_) return span;
-  if (mainFirst < 1) mainFirst = FindRecordFrom(1, record);
+  const int64_t total = static_cast<int64_t>(order.strayCells.size());
+  // The record's strays, however many, a window at a time; a block's worth at least, the
+  // strays of the records after it, which a reader going on through the records reads next.
+  constexpr int64_t kLargestWindow = 65536;
+  const int64_t count = std::min(
+      total - index, std::max<int64_t>(blockCells_, std::min(upTo - index, kLargestWindow)));
+  window_.assign(static_cast<size_t>(std::max<int64_t>(count, 0)), ScannedCell{});
+  windowFirst_ = index;
+  if (count < 1) return;
+  const int64_t* const places = order.strayCells.data() + index;
+  // The strays are read in file order, those near one another in one read.
+  std::vector<int64_t> byPlace(static_cast<size_t>(count));
+  std::iota(byPlace.begin(), byPlace.end(), 0);
+  std::sort(byPlace.begin(), byPlace.end(),
+            [places](int64_t a, int64_t b) { return places[a] < places[b]; });
+  constexpr int64_t kNear = 16, kLongestRead = 4096;
+  // The record of each stray, by the entry of the record whose strays hold it.
+  auto entry = std::upper_bound(order.spread.begin(), order.spread.end(), index,
+                                [](int64_t i, const SpreadRecord& s) { return i < s.end; });
+  for (int64_t j = 0; j < count; ++j) {
+    while (entry->end <= index + j) ++entry;
+    window_[static_cast<size_t>(j)].record = entry->record;
+  }
+  for (size_t k = 0; k < byPlace.size();) {
+    const int64_t from = places[byPlace[k]];
+    size_t end = k + 1;
+    while (end < byPlace.size() && places[byPlace[end]] - places[byPlace[end - 1]] <= kNear &&
+           places[byPlace[end]] - from < kLongestRead)
+      ++end;
+    file_.GetRun(from, places[byPlace[end - 1]] - from + 1, windowBytes_);
+    for (; k < end; ++k) {
+      const int64_t j = byPlace[k];
+      const char* const raw =
+          windowBytes_.data() + static_cast<size_t>(places[j] - from) * kZbdEntryLength;
+      ScannedCell& c = window_[static_cast<size_t>(j)];
+      c.character = static_cast<uint8_t>(raw[offsetof(ZbdEntry, character)]);
+      c.last = IsLastCharacter(raw) ? 1 : 0;
+      c.name = NameOf(raw);
+      c.stray = 1;
+      if (fieldOrderKnown_) c.field = FieldOf(raw);
+    }
+  }
+  // Runs over strays one after another in the file, of one record and one name.
+  for (int64_t j = count - 1; j >= 0; --j) {
+    ScannedCell& c = window_[static_cast<size_t>(j)];
+    const ScannedCell* after = j + 1 < count ? &window_[static_cast<size_t>(j + 1)] : nullptr;
+    const bool joins = after && places[j + 1] == places[j] + 1 && after->record == c.record &&
+                       after->name == c.name;
+    c.run = joins ? static_cast<uint16_t>(std::min<int>(after->run + 1, UINT16_MAX)) : 1;
+  }
+  StepValueScan();
+}
+
+const std::vector<std::string>& ValueCellFile::RecordValues(int64_t record, int64_t mainFirst) {
+  if (record == valuesRecord_ && valuesNames_ == names_.size()) return values_;
+  values_.assign(names_.size() + 1, std::string());
+  NumberedNames names{values_, std::vector<bool>(values_.size(), false), names_.size()};
+  // Back to the first cell of the record's run, wherever the caller's cursor found it.
   if (mainFirst <= cellCount_ && Cell(mainFirst).record == record)
-    span = {mainFirst, FindRecordFrom(mainFirst, record + 1) - 1};
-  if (const SpreadRecord* spread = order.SpreadOf(record); spread && spread->first > 0)
-    span = {std::min(span.first, spread->first), std::max(span.last, spread->last)};
-  return span;
-}
-
-bool ValueCellFile::Holds(int64_t first, int64_t last) const {
-  if (first > last) return true;
-  if (first < 1 || last > cellCount_ || highestBlock_ < 0) return false;
-  const int64_t from = (first - 1) / blockCells_, to = (last - 1) / blockCells_;
-  // The block after the highest takes the place of the lowest of the four.
-  const int64_t lowest =
-      highestBlock_ - static_cast<int64_t>(blocks_.size()) + (to > highestBlock_ ? 2 : 1);
-  if (from < lowest || to > highestBlock_ + 1) return false;
-  for (int64_t n = from; n <= std::min(to, highestBlock_); ++n)
-    if (blocks_[static_cast<size_t>(n % static_cast<int64_t>(blocks_.size()))].number != n)
-      return false;
-  return true;
-}
-
-ValueCellFile& ValueCellFile::Apart() {
-  if (!apart_) apart_.reset(new ValueCellFile(*this, kRecordBlockCells));
-  return *apart_;
+    mainFirst = RunFirstCell(record, mainFirst);
+  GatherRecord(*this, record, mainFirst, names);
+  valuesRecord_ = record;
+  valuesNames_ = names_.size();
+  return values_;
 }
 
 int64_t ValueCellFile::RunFirstCell(int64_t record, int64_t cell) {
@@ -355,9 +423,7 @@ void ValueCellFile::LearnFieldOrder() {
         kMaxFieldDefinitions);
   }
   // The cells decoded so far do not know their fields.
-  for (Block& block : blocks_) block.number = -1;
-  hot_ = nullptr;
-  hotFirst_ = hotEnd_ = 0;
+  ForgetDecoded();
 }
 
 int16_t ValueCellFile::FieldOf(const char* cell) {

@@ -6,6 +6,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <span>
 #include <string>
@@ -22,10 +23,11 @@
 // possible at its place, the record its neighbours give a damaged cell (RecordOfCell,
 // database/value_order.h). Where the file's records do not ascend (two desks captured at once,
 // or a cell begun early), the cells beside the main sequence of ascending records are strays
-// (ValueFileOrder): the jumps and the scans in order pass over them, and a record that has some,
-// or whose fields came out of order, is read through all of its cells in file order, from the
-// first of them to the last. Only the cells as stored decide, never a neighbour as read, so a
-// cell reads the same in whatever block it is read.
+// (ValueFileOrder): the jumps and the scans in order pass over them, and a record that has some
+// is read through its run in the main sequence and its own strays, in file order, whatever lies
+// between them, so that reading a record costs its own cells and those among its run. Only the
+// cells as stored decide, never a neighbour as read, so a cell reads the same in whatever block
+// it is read.
 //
 // One cell, decoded.
 struct ScannedCell {
@@ -34,15 +36,18 @@ struct ScannedCell {
   uint8_t last = 0;   // 1 on the last character of a value
   uint8_t name = 0;   // which of the names asked for the cell carries, from 1; 0 for any other
   uint8_t stray = 0;  // 1 for a cell beside the main sequence
-  // How many cells from this one on, to the end of its block, read as the same record, carry
-  // the same name number and are strays alike: a scan that wants none of them passes over them
-  // in one step.
+  // How many cells from this one on, to the end of its block (or of the strays read with it
+  // that follow one another in the file), read as the same record, carry the same name number
+  // and are strays alike: a scan that wants none of them passes over them in one step.
   uint16_t run = 1;
   // The first definition of the cell's name among the fields defined beside the file, from 0;
   // -1 for a name no definition has, and for every cell until the fields' order is asked for
   // (FieldsInOrder).
   int16_t field = -1;
 };
+
+// What a visitor of a record's cells (ValueCellFile::VisitRecordCells) asks for next.
+enum class CellWalk { goOn, endRun, stop };
 
 // Whether a reader passes through the file in order, so that the blocks after the one it reads
 // are read ahead while it works on that one (the cells it gets are the same either way).
@@ -67,11 +72,6 @@ class ValueCellFile {
     if (i >= hotFirst_ && i < hotEnd_) return hot_[i - hotFirst_];
     return LoadCell(i);
   }
-  // The run of cell i: the cells from i on that ScannedCell::run counts, one after another.
-  std::span<const ScannedCell> Run(int64_t i) {
-    const ScannedCell& cell = Cell(i);
-    return {&cell, cell.run};
-  }
   // The cells from cell i on to the end of its block, one after another; none outside the file.
   std::span<const ScannedCell> CellsFrom(int64_t i) {
     if (i < 1 || i > cellCount_) return {};
@@ -80,14 +80,6 @@ class ValueCellFile {
   }
   // How many names have numbers (NameNumber).
   size_t NameCount() const { return names_.size(); }
-  // What a reader made of the last record it read whole, for readers that take several of its
-  // fields one after another: kept for them, and no use once another name is numbered.
-  struct RecordMemo {
-    int64_t record = 0;
-    size_t names = 0;
-    std::vector<std::string> values;
-  };
-  RecordMemo& Memo() { return memo_; }
   // The field name cell i carries: up to its zero byte, or the whole field without one.
   std::string_view CellName(int64_t i);
 
@@ -106,23 +98,26 @@ class ValueCellFile {
   // double, then by halving the rest, so that a record near `from` costs a block and one
   // anywhere in the file a few dozen cells.
   int64_t FindRecordFrom(int64_t from, int64_t record);
-  // Whether the record is read through all of its cells in file order (SpanOfRecord), not
-  // through its run in the main sequence.
+  // Whether the record has strays, and so is read through them as well as its run.
   bool ReadsWhole(int64_t record) { return Order().ReadsWhole(record); }
-  // The cells from the first of a record read whole to its last: its run in the main sequence
-  // and its strays, with cells of other records among them. `mainFirst` is the first cell of the
-  // main sequence of the record or a later one, where the caller has found it (0: found here).
-  // Every cell of the file for a file whose order is not mapped.
-  struct Span {
-    int64_t first = 1, last = 0;
-  };
-  Span SpanOfRecord(int64_t record, int64_t mainFirst = 0);
-  // Whether cells `first` to `last` are in the blocks this reader holds, or in the block after
-  // them: read here, they cost no jump back and no block read ahead is lost.
-  bool Holds(int64_t first, int64_t last) const;
-  // A second reader of the same file, with the same order and cells, for cells far from those
-  // this one reads, so that reading them leaves this one's blocks and reads ahead as they are.
-  ValueCellFile& Apart();
+  // Calls `visit(first, cells)` with the cells of a record in file order, a stretch of cells
+  // that follow one another in the file at a time (`first` is the place of the first): its
+  // strays before its run in the main sequence, the run from cell `mainFirst` on (the first cell
+  // of the main sequence of the record or a later one, as the caller found it), which goes on
+  // to the end of the file, then its strays after it. Cells of other records lie among those
+  // of the run; the visitor passes over them, ends the run at the first cell of a later record
+  // in the main sequence (CellWalk::endRun), and ends the walk once it has what it wants
+  // (CellWalk::stop). Strays are read a window at a time: those of the record and those of the records
+  // after it, a block's worth of them, so that a reader going through the records in order
+  // reads each stray once, in few reads.
+  template <typename Visit>
+  void VisitRecordCells(int64_t record, int64_t mainFirst, Visit&& visit);
+  // The first whole value of every field whose name has a number (NameNumber), by that number
+  // (entry 0 unused, "" where there is none), gathered in one walk over the record's cells
+  // (`mainFirst` as for VisitRecordCells, or any cell of its run from there on); the answer
+  // for the last record asked is kept until another name is numbered, for readers that take
+  // several fields of a record one after another.
+  const std::vector<std::string>& RecordValues(int64_t record, int64_t mainFirst);
 
   // The first cell of the record's run in the main sequence, found back from `cell`, one of its
   // cells there; the answer for the last record asked is kept.
@@ -140,9 +135,6 @@ class ValueCellFile {
   int64_t LastRecordNumber() { return Order().lastRecord; }
 
  private:
-  // A reader of the cells of `other`, with its order and cell count.
-  ValueCellFile(const ValueCellFile& other, int blockCells);
-
   struct Block {
     int64_t number = -1;  // -1: holds nothing
     std::vector<ScannedCell> cells;
@@ -161,6 +153,11 @@ class ValueCellFile {
   void LearnFieldOrder();
   // Reads the damaged cells of a block by their neighbours, then counts the runs anew.
   void PlaceRecords(Block& block, int64_t first);
+  // Decodes strayCells[index ..] into the window: at least up to strayCells[upTo - 1] where
+  // that is not far, and a block's worth of strays where there are as many.
+  void LoadStrays(int64_t index, int64_t upTo);
+  // Forgets every cell decoded (a name numbered, the fields' order learnt).
+  void ForgetDecoded();
   // Reads the cells of block `number` and the cell on either side of it into bytes_.
   void ReadBlockBytes(int64_t number);
   // Those cells: the first and how many.
@@ -188,14 +185,58 @@ class ValueCellFile {
   bool skipKnown_ = false;
   int64_t skipFrom_ = 0, skipRecord_ = 0, skipFound_ = 0;
   int64_t highestBlock_ = -1;  // the highest block decoded
-  std::unique_ptr<ValueCellFile> apart_;
   // The fields defined beside the file by name, each its first definition, once asked for;
   // and the definitions of the name fields met lately, by their bytes.
   bool fieldOrderKnown_ = false;
   std::unordered_map<std::string, int16_t> fieldOfName_;
   valuecell::MetNames<int16_t> metFields_;
-  RecordMemo memo_;
+  // The strays of strayCells[windowFirst_ ..] decoded, in the order of strayCells.
+  std::vector<ScannedCell> window_;
+  int64_t windowFirst_ = 0;
+  std::string windowBytes_;
+  // The values RecordValues gave last: of which record, with how many names numbered.
+  int64_t valuesRecord_ = 0;
+  size_t valuesNames_ = 0;
+  std::vector<std::string> values_;
   int64_t runRecord_ = 0, runFirst_ = 0;  // the last record RunFirstCell answered for
   int64_t orderedRecord_ = 0;  // the last record FieldsInOrder answered for, and its answer
   bool orderedAnswer_ = true;
 };
+
+template <typename Visit>
+void ValueCellFile::VisitRecordCells(int64_t record, int64_t mainFirst, Visit&& visit) {
+  const ValueFileOrder& order = Order();
+  const ValueFileOrder::StrayRange strays = order.StraysOf(record);
+  int64_t next = strays.first;
+  // The record's strays before cell `before`, a stretch of cells one after another at a time.
+  const auto visitStrays = [&](int64_t before) {
+    while (next < strays.last && order.strayCells[static_cast<size_t>(next)] < before) {
+      if (next < windowFirst_ || next >= windowFirst_ + static_cast<int64_t>(window_.size()))
+        LoadStrays(next, strays.last);
+      const int64_t windowEnd = windowFirst_ + static_cast<int64_t>(window_.size());
+      const int64_t first = order.strayCells[static_cast<size_t>(next)];
+      int64_t count = 1;
+      while (next + count < std::min(strays.last, windowEnd) &&
+             order.strayCells[static_cast<size_t>(next + count)] == first + count &&
+             first + count < before)
+        ++count;
+      const ScannedCell* const cells = window_.data() + (next - windowFirst_);
+      next += count;
+      if (visit(first, std::span<const ScannedCell>(cells, static_cast<size_t>(count))) ==
+          CellWalk::stop)
+        return false;
+    }
+    return true;
+  };
+  if (!visitStrays(mainFirst)) return;
+  if (mainFirst <= cellCount_ && Cell(mainFirst).record == record) {
+    for (int64_t k = mainFirst; k <= cellCount_;) {
+      const std::span<const ScannedCell> cells = CellsFrom(k);
+      const CellWalk walk = visit(k, cells);
+      if (walk == CellWalk::stop) return;
+      if (walk == CellWalk::endRun) break;
+      k += static_cast<int64_t>(cells.size());
+    }
+  }
+  visitStrays(std::numeric_limits<int64_t>::max());
+}

@@ -25,6 +25,10 @@ constexpr size_t kKeptFiles = 4;
 // and half as many spread over the file when it was first passed over, are still the cells it
 // was found for.
 constexpr int64_t kCheckedCells = 32;
+// Whether a cell is a jump is known from the two cells after it; how a cell is read, from the
+// cells on either side; whether it is a stray, from how the two cells after it are read. So the
+// placing of this many last cells waits for the cells that may be appended after them.
+constexpr int64_t kTailCells = 5;
 
 std::atomic<int64_t> cellsPlaced{0};
 
@@ -34,41 +38,106 @@ struct PassState {
   int64_t highest = 0;     // the record count so far
 };
 
-SpreadRecord Union(const SpreadRecord& a, const SpreadRecord& b) {
-  return {a.record, std::min(a.first, b.first), std::max(a.last, b.last)};
+// Where the look for jumps stood before a cell: the highest number of a cell that is no jump
+// and that its place can hold.
+struct JumpState {
+  int64_t highest = 0;
+};
+
+// A stray of a record, as the pass meets it.
+struct Stray {
+  int64_t record = 0, cell = 0;
+};
+
+void SetBit(std::vector<uint64_t>& bits, int64_t cell) {
+  const size_t word = static_cast<size_t>(cell / 64);
+  if (word >= bits.size()) bits.resize(word + 1, 0);
+  bits[word] |= uint64_t{1} << (cell % 64);
 }
 
-// Folds the records met since the last fold into the spread records, keeping them by record.
-void Fold(ValueFileOrder& order, std::vector<SpreadRecord>& fresh) {
-  if (fresh.empty()) return;
-  std::sort(fresh.begin(), fresh.end(),
-            [](const SpreadRecord& a, const SpreadRecord& b) { return a.record < b.record; });
-  std::vector<SpreadRecord> merged;
-  merged.reserve(order.spread.size() + fresh.size());
-  size_t a = 0, b = 0;
-  while (a < order.spread.size() || b < fresh.size()) {
-    const bool takeKept =
-        b == fresh.size() || (a < order.spread.size() && order.spread[a].record <= fresh[b].record);
-    const SpreadRecord next = takeKept ? order.spread[a++] : fresh[b++];
-    if (!merged.empty() && merged.back().record == next.record)
-      merged.back() = Union(merged.back(), next);
-    else
-      merged.push_back(next);
+// Clears the bits of the cells from `cell` on, and the words left without a bit.
+void ClearBitsFrom(std::vector<uint64_t>& bits, int64_t cell) {
+  const size_t word = static_cast<size_t>(cell / 64);
+  if (word < bits.size()) {
+    bits[word] &= (uint64_t{1} << (cell % 64)) - 1;
+    bits.resize(word + 1);
   }
-  order.spread = std::move(merged);
+  while (!bits.empty() && bits.back() == 0) bits.pop_back();
+}
+
+// Whether a bit is set from `first` to `last`.
+bool AnyBitWithin(const std::vector<uint64_t>& bits, int64_t first, int64_t last) {
+  first = std::max<int64_t>(first, 0);
+  last = std::min<int64_t>(last, static_cast<int64_t>(bits.size()) * 64 - 1);
+  for (int64_t i = first; i <= last;) {
+    const int64_t span = std::min(64 - i % 64, last - i + 1);
+    const uint64_t mask = span == 64 ? ~uint64_t{0} : (uint64_t{1} << span) - 1;
+    if (((bits[static_cast<size_t>(i / 64)] >> (i % 64)) & mask) != 0) return true;
+    i += span;
+  }
+  return false;
+}
+
+// Adds strays met since the last fold to the records' places of strays. Those are all further
+// on in the file than the strays already kept, so a record's places stay in file order; only
+// the entries from the lowest record among them on are written again.
+void Fold(ValueFileOrder& order, std::vector<Stray>& fresh) {
+  if (fresh.empty()) return;
+  std::stable_sort(fresh.begin(), fresh.end(),
+                   [](const Stray& a, const Stray& b) { return a.record < b.record; });
+  std::vector<SpreadRecord>& spread = order.spread;
+  std::vector<int64_t>& places = order.strayCells;
+  const size_t from = static_cast<size_t>(
+      std::lower_bound(spread.begin(), spread.end(), fresh.front().record,
+                       [](const SpreadRecord& s, int64_t r) { return s.record < r; }) -
+      spread.begin());
+  const int64_t placesFrom = from == 0 ? 0 : spread[from - 1].end;
+  std::vector<SpreadRecord> records;
+  std::vector<int64_t> merged;
+  records.reserve(spread.size() - from + fresh.size());
+  merged.reserve(places.size() - static_cast<size_t>(placesFrom) + fresh.size());
+  size_t a = from, b = 0;
+  int64_t begin = placesFrom;
+  while (a < spread.size() || b < fresh.size()) {
+    const bool kept = b == fresh.size() || (a < spread.size() && spread[a].record <= fresh[b].record);
+    const int64_t record = kept ? spread[a].record : fresh[b].record;
+    if (kept) {
+      merged.insert(merged.end(), places.begin() + begin, places.begin() + spread[a].end);
+      begin = spread[a++].end;
+    }
+    for (; b < fresh.size() && fresh[b].record == record; ++b) merged.push_back(fresh[b].cell);
+    records.push_back({record, placesFrom + static_cast<int64_t>(merged.size())});
+  }
+  spread.resize(from);
+  spread.insert(spread.end(), records.begin(), records.end());
+  places.resize(static_cast<size_t>(placesFrom));
+  places.insert(places.end(), merged.begin(), merged.end());
   fresh.clear();
+}
+
+// Takes the stray of `record` at `cell`, the last of its strays, out of the order.
+void Unfold(ValueFileOrder& order, int64_t record, int64_t cell) {
+  const int64_t index = order.SpreadIndexOf(record);
+  if (index < 0) return;
+  const size_t k = static_cast<size_t>(index);
+  const int64_t last = order.spread[k].end - 1;
+  if (order.strayCells[static_cast<size_t>(last)] != cell) return;
+  order.strayCells.erase(order.strayCells.begin() + last);
+  for (size_t j = k; j < order.spread.size(); ++j) --order.spread[j].end;
+  const int64_t begin = k == 0 ? 0 : order.spread[k - 1].end;
+  if (order.spread[k].end == begin) order.spread.erase(order.spread.begin() + index);
 }
 
 struct KeptOrder {
   std::string path;
   files::FileStamp stamp;
   std::shared_ptr<ValueFileOrder> order;
-  // Before cell tailCell, the last cells but two, whose places the cells appended after them
-  // decide: where the pass stood, and the spread records then.
+  // From cell tailCell on, the last cells, whose places the cells appended after them decide:
+  // where the pass and the look for jumps stood before it, and the strays placed from it on.
   int64_t tailCell = 0;
   PassState tail;
-  std::vector<SpreadRecord> tailSpread;
-  bool tailMapped = true;
+  JumpState tailJumps;
+  std::vector<Stray> tailStrays;
   // The cells compared before the order is used again for a file that has changed: some spread
   // over the file, chosen by the pass from its first cell, which the cells appended since leave
   // as they were; and the last ones.
@@ -101,61 +170,71 @@ std::string BytesOfCells(const files::RecordFile& file, const std::vector<int64_
   return bytes;
 }
 
+// Takes the last cells' places out of a kept order, so that the pass can place them again with
+// the cells appended after them.
+void ForgetTail(KeptOrder& kept, ValueFileOrder& order) {
+  for (auto s = kept.tailStrays.rbegin(); s != kept.tailStrays.rend(); ++s)
+    Unfold(order, s->record, s->cell);
+  kept.tailStrays.clear();
+  ClearBitsFrom(order.strays, kept.tailCell);
+  ClearBitsFrom(order.jumps, kept.tailCell);
+}
+
 // Places the cells from cell `fromCell` on, up to cell `cells`, going on from where the pass
-// stood before it: the start of the file, or the kept order's last cells but two.
+// stood before it: the start of the file, or the kept order's tail.
 void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder& order,
                  int64_t fromCell, int64_t cells) {
   PassState state = fromCell > 1 ? kept.tail : PassState{};
-  std::vector<SpreadRecord> fresh;
-  const int64_t budget = SpreadRecordBudget(cells);
-  const auto fold = [&] {
-    Fold(order, fresh);
-    if (order.mapped && static_cast<int64_t>(order.spread.size()) > budget) {
-      order.mapped = false;
-      order.spread.clear();
-      order.spread.shrink_to_fit();
-    }
-  };
-  // The record is read whole; `cell` is a stray of it.
-  const auto spread = [&](int64_t record, int64_t cell) {
-    if (!order.mapped) return;
-    if (!fresh.empty() && fresh.back().record == record) {
-      fresh.back() = Union(fresh.back(), {record, cell, cell});
-      return;
-    }
-    fresh.push_back({record, cell, cell});
-    if (fresh.size() > 2 * order.spread.size() + 4096) fold();
-  };
-  // The cells after which the file may grow are placed again then: where the pass stood before
-  // them is kept.
-  kept.tailCell = std::max<int64_t>(cells - 2, 1);
+  JumpState jumps = fromCell > 1 ? kept.tailJumps : JumpState{};
+  int64_t jumpsKnown = fromCell - 1;  // the last cell known to be a jump or not
+  std::vector<Stray> fresh;
+  const int64_t tailCell = std::max<int64_t>(cells - kTailCells + 1, 1);
+  kept.tailCell = tailCell;
+  kept.tailStrays.clear();
 
   std::string bytes;
   for (int64_t first = fromCell; first <= cells;) {
     const int64_t last = std::min((first - 1) / kPassCells * kPassCells + kPassCells, cells);
-    // Each cell is read with its neighbours, and placed knowing the records of the two after.
-    const int64_t from = std::max<int64_t>(first - 1, 1), to = std::min(last + 3, cells);
+    // Each cell is placed knowing how the two after it are read, each of those read with its
+    // neighbours, each of which is a jump or not by the two cells after it.
+    const int64_t from = std::max<int64_t>(first - 1, 1), to = std::min(last + 5, cells);
     file.GetRun(from, to - from + 1, bytes);
     const auto raw = [&](int64_t i) -> const char* {
       if (i < from || i > to) return nullptr;
       return bytes.data() + static_cast<size_t>(i - from) * kZbdEntryLength;
     };
+    const auto possibleAt = [&](int64_t i) {
+      return i <= to && IsPossibleRecord(StoredRecord(raw(i)), i);
+    };
+    // A cell numbered more than one past every record before it is a jump unless one of the
+    // two cells after it goes on from its number.
+    for (const int64_t decideTo = std::min(last + 3, cells); jumpsKnown < decideTo;) {
+      const int64_t i = ++jumpsKnown;
+      if (i == tailCell) kept.tailJumps = jumps;
+      if (!possibleAt(i)) continue;
+      const int64_t stored = StoredRecord(raw(i));
+      bool jump = stored > jumps.highest + 1;
+      for (int64_t k = i + 1; jump && k <= std::min(i + 2, cells); ++k)
+        if (possibleAt(k) && StoredRecord(raw(k)) - stored >= 0 && StoredRecord(raw(k)) - stored <= 1)
+          jump = false;
+      if (jump)
+        SetBit(order.jumps, i);
+      else
+        jumps.highest = std::max(jumps.highest, stored);
+    }
     const auto recordOf = [&](int64_t i) {
-      const char* cell = bytes.data() + static_cast<size_t>(i - from) * kZbdEntryLength;
+      const char* cell = raw(i);
+      const bool jump = order.IsJump(i);
       // Most cells hold a record their place can: their neighbours are not needed.
-      if (const int64_t stored = StoredRecord(cell); IsPossibleRecord(stored, i)) [[likely]]
+      if (const int64_t stored = StoredRecord(cell); !jump && IsPossibleRecord(stored, i)) [[likely]]
         return stored;
-      return RecordOfCell(raw(i - 1), cell, raw(i + 1), i);
+      return RecordOfCell(order.IsJump(i - 1) ? nullptr : raw(i - 1), cell,
+                          i < cells && !order.IsJump(i + 1) ? raw(i + 1) : nullptr, i, jump);
     };
     int64_t record = recordOf(first);
     int64_t next = first < cells ? recordOf(first + 1) : -1;
     for (int64_t i = first; i <= last; ++i) {
-      if (i == kept.tailCell) {
-        fold();
-        kept.tail = state;
-        kept.tailSpread = order.spread;
-        kept.tailMapped = order.mapped;
-      }
+      if (i == tailCell) kept.tail = state;
       const int64_t afterNext = i + 1 < cells ? recordOf(i + 2) : -1;
       // A cell joins the main sequence unless it belongs to no record, to a record before the
       // main sequence's last, or to a later record than the two cells after it, the first of
@@ -164,11 +243,13 @@ void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder&
       const bool early = record > state.mainRecord && next >= 1 && next >= state.mainRecord &&
                          next < record && afterNext < record;
       if (record < 1 || record < state.mainRecord || early) [[unlikely]] {
-        const size_t word = static_cast<size_t>(i / 64);
-        if (word >= order.strays.size()) order.strays.resize(word + 1, 0);
-        order.strays[word] |= uint64_t{1} << (i % 64);
+        SetBit(order.strays, i);
         if (early && record == state.highest + 1) state.highest = record;
-        if (record >= 1) spread(record, i);
+        if (record >= 1) {
+          fresh.push_back({record, i});
+          if (i >= tailCell) kept.tailStrays.push_back({record, i});
+          if (fresh.size() > order.strayCells.size() + 4096) Fold(order, fresh);
+        }
       } else {
         state.mainRecord = record;
         state.highest = std::max(state.highest, record);
@@ -180,9 +261,7 @@ void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder&
     StepValueScan();
     first = last + 1;
   }
-  fold();
-  // The bits end with the word of the last stray, however the strays came.
-  while (!order.strays.empty() && order.strays.back() == 0) order.strays.pop_back();
+  Fold(order, fresh);
   order.cells = cells;
   order.lastRecord = state.highest;
   if (fromCell == 1) {
@@ -202,9 +281,10 @@ bool StillHoldsItsCells(const files::RecordFile& file, const KeptOrder& kept) {
 
 }  // namespace
 
-int64_t RecordOfCell(const char* before, const char* cell, const char* after, int64_t position) {
+int64_t RecordOfCell(const char* before, const char* cell, const char* after, int64_t position,
+                     bool jump) {
   const int64_t stored = StoredRecord(cell);
-  if (IsPossibleRecord(stored, position)) return stored;
+  if (!jump && IsPossibleRecord(stored, position)) return stored;
   const bool low = before && IsPossibleRecord(StoredRecord(before), position - 1);
   // The cell after lends its record only where this cell could hold it.
   const bool high = after && IsPossibleRecord(StoredRecord(after), position);
@@ -220,19 +300,11 @@ int64_t RecordOfCell(const char* before, const char* cell, const char* after, in
 }
 
 bool ValueFileOrder::StraysWithin(int64_t first, int64_t last) const {
-  first = std::max<int64_t>(first, 1);
-  last = std::min(last, cells);
-  last = std::min<int64_t>(last, static_cast<int64_t>(strays.size()) * 64 - 1);
-  for (int64_t i = first; i <= last;) {
-    const size_t word = static_cast<size_t>(i / 64);
-    const uint64_t bits = strays[word] >> (i % 64);
-    const int64_t left = 64 - i % 64;
-    const int64_t span = std::min(left, last - i + 1);
-    const uint64_t mask = span == 64 ? ~uint64_t{0} : (uint64_t{1} << span) - 1;
-    if ((bits & mask) != 0) return true;
-    i += span;
-  }
-  return false;
+  return AnyBitWithin(strays, std::max<int64_t>(first, 1), std::min(last, cells));
+}
+
+bool ValueFileOrder::JumpsWithin(int64_t first, int64_t last) const {
+  return AnyBitWithin(jumps, std::max<int64_t>(first, 1), std::min(last, cells));
 }
 
 int64_t ValueFileOrder::MainCellFrom(int64_t cell) const {
@@ -249,10 +321,16 @@ int64_t ValueFileOrder::MainCellFrom(int64_t cell) const {
   return cells + 1;
 }
 
-const SpreadRecord* ValueFileOrder::SpreadOf(int64_t record) const {
+int64_t ValueFileOrder::SpreadIndexOf(int64_t record) const {
   const auto at = std::lower_bound(spread.begin(), spread.end(), record,
                                    [](const SpreadRecord& s, int64_t r) { return s.record < r; });
-  return at != spread.end() && at->record == record ? &*at : nullptr;
+  return at != spread.end() && at->record == record ? at - spread.begin() : -1;
+}
+
+ValueFileOrder::StrayRange ValueFileOrder::StraysOf(int64_t record) const {
+  const int64_t k = SpreadIndexOf(record);
+  if (k < 0) return {};
+  return {k == 0 ? 0 : spread[static_cast<size_t>(k - 1)].end, spread[static_cast<size_t>(k)].end};
 }
 
 std::shared_ptr<const ValueFileOrder> OrderOfValueFile(const files::RecordFile& file,
@@ -284,22 +362,26 @@ std::shared_ptr<const ValueFileOrder> OrderOfValueFile(const files::RecordFile& 
     found->used = ++orderUses;
     return found->order;
   }
-  // The pass works on copies, so that a reader that runs while it lets the windows work finds
-  // what was kept before it.
   KeptOrder next;
-  auto order = std::make_shared<ValueFileOrder>();
+  std::shared_ptr<ValueFileOrder> order;
   int64_t fromCell = 1;
   if (sameCells) {
     // Only appended to: the last cells kept now have cells after them, which decide how they
-    // are placed.
-    next = *found;
+    // are placed. The order is followed on in place, out of the list while the pass lets the
+    // windows work, so that a reader running then finds none; one that a reader still holds is
+    // followed on in a copy.
     fromCell = found->tailCell;
-    order->strays = found->order->strays;
-    for (int64_t i = fromCell; i <= found->order->cells; ++i)
-      if (static_cast<size_t>(i / 64) < order->strays.size())
-        order->strays[static_cast<size_t>(i / 64)] &= ~(uint64_t{1} << (i % 64));
-    order->spread = found->tailSpread;
-    order->mapped = found->tailMapped;
+    if (found->order.use_count() == 1) {
+      next = std::move(*found);
+      keptOrders.erase(found);
+      order = next.order;
+    } else {
+      next = *found;
+      order = std::make_shared<ValueFileOrder>(*found->order);
+    }
+    ForgetTail(next, *order);
+  } else {
+    order = std::make_shared<ValueFileOrder>();
   }
   next.path = std::string(path);
   FollowCells(file, next, *order, fromCell, cells);

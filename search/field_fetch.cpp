@@ -24,50 +24,20 @@ std::string ScanFieldValue(ValueCellFile& cells, std::string_view fieldName, int
     return rule.mayStopEarly && !value.empty() && DigitValueOf(value.front()) != textDigit;
   };
   // Cells of earlier records met before any cell of this one change nothing, so the scan
-  // passes over them at once.
+  // passes over them at once. A record read through all of its cells leaves the cursor where it
+  // is, as the records after it are found from there.
   const int64_t mainFirst = cells.FirstCellOfRecordFrom(searchCellCursor, record);
-  if (cells.ReadsWhole(record)) {
-    // Read through all of its cells, as the readers that jump read it; the cursor stays, as the
-    // records after it are found from where it stands. Cells far from those this scan reads go
-    // through a reader of their own, so that the scan still passes over the file once.
-    const ValueCellFile::Span span = cells.SpanOfRecord(record, mainFirst);
-    ValueCellFile& reader = cells.Holds(span.first, span.last) ? cells : cells.Apart();
-    // The record's fields are gathered in one walk over its cells, for every field asked of it.
-    const uint8_t wanted = reader.NameNumber(fieldName);
-    ValueCellFile::RecordMemo& memo = reader.Memo();
-    if (memo.record != record || memo.names != reader.NameCount()) {
-      memo.values = GatherRecordValues(reader, record, span.first, span.last);
-      memo.record = record;
-      memo.names = reader.NameCount();
-    }
-    const std::string& value = memo.values[wanted];
-    return stopsEarly(value) ? std::string() : value;
-  }
-  const uint8_t wanted = cells.NameNumber(fieldName);
-  if (mainFirst <= cells.CellCount() && cells.Cell(mainFirst).record == record) {
-    // With the cursor inside the record, a value of the field that ends before it, or on it, is
-    // one the scan from the cursor passes by: where the record's fields are out of their order
-    // (two desks gave it one number), that value is the record's, and the cursor stays.
-    const int64_t runFirst = cells.RunFirstCell(record, mainFirst);
-    if (runFirst < mainFirst) {
-      std::string before = GatherRecordFieldValue(cells, wanted, record, runFirst, mainFirst, true);
-      if (!before.empty() && !cells.FieldsInOrder(record, runFirst))
-        return stopsEarly(before) ? std::string() : before;
-    }
-  }
-  int64_t valueFirst = 0, valueLast = 0;
-  std::string value = GatherRecordFieldValue(cells, wanted, record, mainFirst, cells.CellCount(),
-                                             true, &valueFirst, &valueLast);
-  if (value.empty()) return value;
-  if (stopsEarly(value)) {
-    searchCellCursor = valueFirst;
+  FieldRead read = ReadFieldFromCursor(cells, cells.NameNumber(fieldName), record, mainFirst);
+  if (read.value.empty() || read.first == 0) return stopsEarly(read.value) ? "" : read.value;
+  if (stopsEarly(read.value)) {
+    searchCellCursor = read.first;
     return {};
   }
   if (record != searchCursorRecord) {
-    searchCellCursor = valueLast;
+    searchCellCursor = read.last;
     searchCursorRecord = record;
   }
-  return value;
+  return std::move(read.value);
 }
 
 std::string ReadFieldValueForSearch(ValueCellFile& cells, std::string_view fieldName,

@@ -2,10 +2,11 @@
 // value file forward from one shared cell cursor, which moves on to the last cell of the first
 // value completed in each new record, and end at the first cell of a later record in the main
 // sequence of ascending records; the criteria and the list's columns therefore come in the order
-// in which their fields are defined. A value is gathered from its record's own cells alone. A
-// record read whole (one with strays, or whose fields came out of order: database/value_order.h)
-// is read through all of its cells, as the record browser reads it, and leaves the cursor where
-// it was; the scan still passes over the file once.
+// in which their fields are defined. A value is gathered from its record's own cells alone
+// (database/value_gather.h). A record with strays (database/value_order.h), or a value behind
+// the cursor in a record whose fields came out of their order, is read through all of the
+// record's cells, as the record browser reads it (ReadFieldFromCursor), and leaves the cursor
+// where it was; the scan still passes over the file once, and reads each stray once.
 #pragma once
 #include <cstdint>
 #include <functional>

@@ -63,7 +63,9 @@ std::array<ArmedFailure, 7> armedFailures;
 int failuresFired = 0;
 int appendPauseUs = 0;
 std::function<void(int64_t at, int64_t bytes)> beforeAppendReadBack;
+std::function<void()> betweenLengthLooks;
 std::atomic<int64_t> wholeFileReads{0};
+std::atomic<int64_t> recordBytesAsked{0};
 
 ArmedFailure* Armed(testing::Step step) {
   ArmedFailure& a = armedFailures[static_cast<size_t>(step)];
@@ -466,6 +468,7 @@ namespace {
 
 // Reads up to out.size() bytes at `at`; returns how many came.
 size_t ReadAt(int fd, std::string& out, off_t at) {
+  recordBytesAsked += static_cast<int64_t>(out.size());
   size_t done = 0;
   while (done < out.size()) {
     const ssize_t got = pread(fd, out.data() + done, out.size() - done, at + static_cast<off_t>(done));
@@ -733,6 +736,7 @@ int64_t RecordFile::SettledLength(int looks, int intervalMs,
   for (int look = 2; look <= looks && recordLength_ > 0 && length % recordLength_ != 0; ++look) {
     std::this_thread::sleep_for(std::chrono::milliseconds(std::max(intervalMs, 0)));
     if (whileWaiting) whileWaiting();
+    if (betweenLengthLooks) betweenLengthLooks();
     const int64_t now = Length();
     partStays = now == length;
     length = now;
@@ -937,7 +941,10 @@ void ResetFailures() {
   failuresFired = 0;
   appendPauseUs = 0;
   beforeAppendReadBack = nullptr;
+  betweenLengthLooks = nullptr;
 }
+
+void BetweenLengthLooks(std::function<void()> hook) { betweenLengthLooks = std::move(hook); }
 
 void PauseBeforeAppendWrites(int microseconds) { appendPauseUs = std::max(microseconds, 0); }
 
@@ -948,6 +955,8 @@ void BeforeAppendReadBack(std::function<void(int64_t at, int64_t bytes)> hook) {
 int FailuresFired() { return failuresFired; }
 
 int64_t WholeFileReads() { return wholeFileReads.load(); }
+
+int64_t RecordBytesRead() { return recordBytesAsked.load(); }
 
 int RunsReadAhead(const RecordFile& file) {
   if (!file.ahead_) return 0;

@@ -264,7 +264,7 @@ enum class Step {
 // The next `step` of any writer fails with `errnum`; it then fires no more (a later step of
 // the same kind succeeds unless armed again). Arming the same step again replaces it.
 void ArmFailure(Step step, int errnum, int64_t afterBytes = 0);
-// Disarms every step, takes away the pause and the hook below, and sets the count of failures
+// Disarms every step, takes away the pause and the hooks below, and sets the count of failures
 // back to 0.
 void ResetFailures();
 // How many armed failures have fired since the last reset.
@@ -279,8 +279,14 @@ void PauseBeforeAppendWrites(int microseconds);
 // them back: a test writes other bytes there, as another program writing at the same moment
 // would. An empty hook takes it away.
 void BeforeAppendReadBack(std::function<void(int64_t at, int64_t bytes)> hook);
+// From now until ResetFailures, RecordFile::SettledLength runs `hook` between its looks at the
+// file's length, as another program's write would go on there. An empty hook takes it away.
+void BetweenLengthLooks(std::function<void()> hook);
 // How many whole-file reads (ReadWholeFile, ReadTextLines) ran since the process began.
 int64_t WholeFileReads();
+// How many bytes the reads of record files (RecordFile's reads, its reads ahead and the reads
+// back of its appends) asked for since the process began.
+int64_t RecordBytesRead();
 
 // Arms a failure for the life of a scope and resets every failure when it ends:
 //   files::testing::FailureScope full(files::testing::Step::Write, ENOSPC, 100);

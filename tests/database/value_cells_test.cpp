@@ -253,8 +253,9 @@ TEST(ValueCells, TheOrderFollowedOverAppendedCellsIsTheOrderFoundAnew) {
     ASSERT_EQ(kept.cells, cells);
     ASSERT_EQ(kept.lastRecord, found.lastRecord) << cells;
     ASSERT_EQ(kept.strays, found.strays) << cells;
+    ASSERT_EQ(kept.jumps, found.jumps) << cells;
     ASSERT_EQ(kept.spread, found.spread) << cells;
-    ASSERT_EQ(kept.mapped, found.mapped) << cells;
+    ASSERT_EQ(kept.strayCells, found.strayCells) << cells;
     // The order just found is the one the next append follows on from.
   }
 }

@@ -2,6 +2,7 @@
 // readers, so that every reader can be held against it: the record each cell is read as, the
 // cells beside the main sequence of ascending records, and the value of a field in a record.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -29,26 +30,51 @@ inline std::vector<Cell> CellsOf(const std::string& bytes) {
   return cells;
 }
 
-// The record a cell names where its place can hold it (1 <= record <= place); else, of the
-// neighbours whose records their places can hold, the one before when the cell continues its
-// value, the one after when the cell goes on into it and this place can hold that record, else
-// the nearer one or the one there is; with none, or between two that descend, no record (0).
+// Which cells are jumps: a cell whose place can hold its number, a number more than one past
+// that of every cell before it whose place holds it and that is no jump, where neither of the
+// two cells after it holds its number or the next one (with places that can hold them).
+inline std::vector<bool> JumpsOf(const std::vector<Cell>& cells) {
+  const auto possible = [&](size_t k) {
+    return k < cells.size() && cells[k].stored >= 1 &&
+           cells[k].stored <= static_cast<int64_t>(k + 1);
+  };
+  std::vector<bool> jumps(cells.size(), false);
+  int64_t highest = 0;
+  for (size_t k = 0; k < cells.size(); ++k) {
+    if (!possible(k)) continue;
+    const int64_t r = cells[k].stored;
+    bool goesOn = false;
+    for (size_t j = k + 1; j <= k + 2; ++j)
+      goesOn |= possible(j) && (cells[j].stored == r || cells[j].stored == r + 1);
+    jumps[k] = r > highest + 1 && !goesOn;
+    if (!jumps[k]) highest = std::max(highest, r);
+  }
+  return jumps;
+}
+
+// The record a cell names where its place can hold it and it is no jump; else, of the
+// neighbours whose records their places can hold and that are no jumps, the one before when
+// the cell continues its value, the one after when the cell goes on into it and this place can
+// hold that record, else the nearer one or the one there is; with none, or between two that
+// descend, no record (0).
 inline std::vector<int64_t> RecordsRead(const std::vector<Cell>& cells) {
-  const auto possible = [](int64_t record, size_t place) {
-    return record >= 1 && record <= static_cast<int64_t>(place);
+  const std::vector<bool> jumps = JumpsOf(cells);
+  const auto sound = [&](size_t k, size_t place) {
+    return cells[k].stored >= 1 && cells[k].stored <= static_cast<int64_t>(place) && !jumps[k];
   };
   std::vector<int64_t> read;
   for (size_t k = 0; k < cells.size(); ++k) {
     const Cell& c = cells[k];
     const size_t place = k + 1;
-    if (possible(c.stored, place)) {
+    if (sound(k, place)) {
       read.push_back(c.stored);
       continue;
     }
-    const Cell* before =
-        k > 0 && possible(cells[k - 1].stored, place - 1) ? &cells[k - 1] : nullptr;
-    const Cell* after =
-        k + 1 < cells.size() && possible(cells[k + 1].stored, place) ? &cells[k + 1] : nullptr;
+    const Cell* before = k > 0 && sound(k - 1, place - 1) ? &cells[k - 1] : nullptr;
+    const Cell* after = k + 1 < cells.size() && sound(k + 1, place + 1) &&
+                                cells[k + 1].stored <= static_cast<int64_t>(place)
+                            ? &cells[k + 1]
+                            : nullptr;
     int64_t record = 0;
     if (before && !before->last && before->name == c.name)
       record = before->stored;

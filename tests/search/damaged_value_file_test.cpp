@@ -10,11 +10,13 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "database/capture.h"
 #include "database/value_block_sizes.h"
 #include "database/value_cells.h"
+#include "platform/files/files.h"
 #include "search/field_fetch.h"
 #include "search/linked_fields.h"
 #include "search/search_engine.h"
@@ -313,6 +315,11 @@ TEST_F(ValueFileReaders, DesksThatCapturedAtOnceAndDamagedCellsReadAsTheScanFrom
       {"the last cell naming record 1", WithRecord(records, lastCell, 1), 300, false},
       {"the last cell naming record 2^62", WithRecord(records, lastCell, int64_t{1} << 62), 300,
        false},
+      // Cells inside values of records 100 and 200 naming records far past every record.
+      {"two cells numbered far past every record",
+       WithRecord(WithRecord(records, lastCell / 3 + 2, lastCell / 3), 2 * lastCell / 3 + 2,
+                  2 * lastCell / 3),
+       300, true},
       {"zero cells before the records", Zeros(20) + Records(5), 5, true},
       {"zero cells ending in a cell naming record 2^62",
        WithRecord(Zeros(2000), 2000, int64_t{1} << 62), 0, true},
@@ -356,6 +363,24 @@ TEST_F(ValueFileReaders, RecordsOfOneNumberAndFieldsOutOfOrderReadAsTheBrowserSh
            Join(ValueCells("Pagado", "1", 1)),
        2,
        {"A", none, "1", none, none, "5", none, none}},
+      // No writer numbers a record more than one past every record before it: the cell of
+      // record 5 counts nothing, and reads as a damaged cell does, here as no record's.
+      {"Nombre ABC of record 1, Nombre D and Importe 5 of 2, Pagado 1 of 5, Pagado 1 of 1",
+       Join(ValueCells("Nombre", "ABC", 1)) + Join(ValueCells("Nombre", "D", 2)) +
+           Join(ValueCells("Importe", "5", 2)) + Join(ValueCells("Pagado", "1", 5)) +
+           Join(ValueCells("Pagado", "1", 1)),
+       2,
+       {"ABC", none, "1", none, "D", "5", none, none}},
+      // Records that go on from the higher number read as they stand.
+      {"records 1 and 2, then records 5, 6 and 7",
+       Join(RecordCells(1)) + Join(RecordCells(2)) + Join(RecordCells(5)) + Join(RecordCells(6)) +
+           Join(RecordCells(7)),
+       7,
+       [] {
+         std::vector<std::string> shown = WrittenRecords(7);
+         std::fill(shown.begin() + 2 * 4, shown.begin() + 4 * 4, kNoData);
+         return shown;
+       }()},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -496,23 +521,127 @@ TEST_F(ValueFileReaders, AFileOfManyInterleavedRecordsReadsAsRightAsOneOfFew) {
   EXPECT_EQ(foundCount, (kRecords + 1) / 2);
 }
 
-// A file of many records each with a cell written far later, more than are worth keeping: its
-// order is not kept, and every record is still read as the scan from the first cell reads it.
-TEST_F(ValueFileReaders, AFileDamagedThroughoutIsReadSlowerButAlike) {
-  constexpr int64_t kRecords = 140000;
-  std::string bytes;
-  for (int64_t r = 1; r <= kRecords; ++r) bytes += Cell("Nombre", 'a', r, false);
-  for (int64_t r = 1; r <= kRecords; ++r) bytes += Cell("Nombre", 'b', r, true);
-  Link(bytes);
-  ValueCellFile cells(LinkedValuePath(), kRecordBlockCells);
-  EXPECT_FALSE(cells.Order().mapped);
-  EXPECT_TRUE(cells.Order().spread.empty());
-  EXPECT_EQ(GetLastRecordNumber(), kRecords);
-  for (const int64_t r : {int64_t{1}, int64_t{70000}, kRecords}) {
-    EXPECT_EQ(ReadRecordFieldValue("Nombre", r), "ab") << r;
-    const std::vector<std::pair<std::string, std::string>> values = {{"Nombre", "ab"}};
-    EXPECT_EQ(ReadRecordValues(LinkedValuePath(), r), values) << r;
+// The shapes in which desks that capture at once leave their records, and a hostile one, at
+// two sizes: every reader reads the file in a number of bytes that grows with its cells, as it
+// does for the same records one after another, and reads every value as the scan from the first
+// cell does.
+TEST_F(ValueFileReaders, EveryReaderReadsAFileInBytesThatGrowWithItsCells) {
+  const auto one = [](const std::string& name, char c, int64_t record) {
+    return Cell(name, c, record, true);
+  };
+  const auto letter = [](int64_t r) { return static_cast<char>('a' + r % 26); };
+  struct Shape {
+    const char* what;
+    std::function<std::string(int64_t records)> cells;
+  };
+  const Shape shapes[] = {
+      {"one-cell records of two desks, one a write behind the other",
+       [&](int64_t n) {
+         std::string bytes = one("Nombre", letter(1), 1);
+         for (int64_t r = 2; r <= n; ++r)
+           bytes += one("Nombre", letter(r), r) + one("Nombre", 'Z', r - 1);
+         return bytes + one("Nombre", 'Z', n);
+       }},
+      {"three desks a character at a time, two one-character fields",
+       [&](int64_t n) {
+         std::string bytes;
+         for (int64_t r = 1; r + 2 <= n; r += 3) {
+           for (int64_t d = 0; d < 3; ++d) bytes += one("Nombre", letter(r + d), r + d);
+           for (int64_t d = 0; d < 3; ++d) bytes += one("Importe", '5', r + d);
+         }
+         return bytes;
+       }},
+      {"every record's first field, then every record's second, then every third",
+       [&](int64_t n) {
+         std::string bytes;
+         for (const char* name : {"Nombre", "Importe", "Pagado"})
+           for (int64_t r = 1; r <= n; ++r) bytes += one(name, letter(r), r);
+         return bytes;
+       }},
+      {"records one after another, then cells of them all over again",
+       [&](int64_t n) {
+         std::string bytes;
+         for (int64_t r = 1; r <= n; ++r) bytes += one("Nombre", letter(r), r);
+         for (int64_t k = 0; k < 3 * n; ++k)
+           bytes += one(k % 2 ? "Importe" : "Pagado", 'x', 1 + (k * 7919) % n);
+         return bytes;
+       }},
+  };
+  for (const Shape& shape : shapes) {
+    SCOPED_TRACE(shape.what);
+    // Every value as the model reads it, in a small file.
+    const std::string small = shape.cells(60);
+    Link(small);
+    ExpectEveryReaderReadsAsTheModel(small, 60);
+
+    struct Read {
+      int64_t search = 0, list = 0, browser = 0;
+    };
+    const auto bytesRead = [&](int64_t records) {
+      const std::string bytes = shape.cells(records);
+      Link(bytes);
+      ForgetValueFileOrders();
+      EXPECT_EQ(GetLastRecordNumber(), records);
+      Read read;
+      int64_t before = files::testing::RecordBytesRead();
+      SearchCriteria criteria;
+      criteria.fieldNames[0] = "Nombre";
+      criteria.kinds[0] = "=";
+      criteria.searchTexts[0] = "b";
+      criteria.criteriaCount = 1;
+      EXPECT_EQ(SearchRecordsOneField(criteria, {}).matchCount, (records + 24) / 26);
+      read.search = files::testing::RecordBytesRead() - before;
+      before = files::testing::RecordBytesRead();
+      searchCellCursor = 1;
+      ValueCellFile listCells(LinkedValuePath(), kRecordListBlockCells);
+      for (int64_t r = 1; r <= records; ++r)
+        for (const char* name : {"Nombre", "Importe", "Pagado"})
+          ReadLinkedFieldValue(listCells, name, r);
+      read.list = files::testing::RecordBytesRead() - before;
+      before = files::testing::RecordBytesRead();
+      for (int64_t r = 1; r <= records; r += 7) ShowBrowserPosition(r);
+      read.browser = (files::testing::RecordBytesRead() - before) / ((records + 6) / 7);
+      return std::pair(read, static_cast<int64_t>(bytes.size()));
+    };
+    const auto [smaller, smallerBytes] = bytesRead(3000);
+    const auto [larger, largerBytes] = bytesRead(12000);
+    // The search and the list read the file a few times at most, whatever its size; a browser
+    // step reads some blocks of cells.
+    EXPECT_LT(larger.search, 6 * largerBytes);
+    EXPECT_LT(larger.list, 6 * largerBytes);
+    EXPECT_LT(larger.search, 6 * smaller.search);
+    EXPECT_LT(larger.list, 6 * smaller.list);
+    EXPECT_LT(larger.browser, 2 * smaller.browser + 64 * 1024);
+    EXPECT_LT(larger.browser, 256 * 1024);
   }
+}
+
+// A value file that ends in part of a cell is being written: a reader waits a few moments for
+// the rest of it, and reads a part that stays (a desk stopped in mid-write) as it stands.
+TEST_F(ValueFileReaders, AFileEndingInPartOfACellIsReadOnceTheCellIsWhole) {
+  const std::string four = Join(RecordCells(4));
+  const std::string written = Records(3) + four.substr(0, 4 * kZbdEntryLength + 50);
+  const std::string rest = four.substr(written.size() - Records(3).size());
+  std::vector<std::pair<std::string, std::string>> whole;
+  for (size_t f = 0; f < kFields.size(); ++f)
+    if (!WrittenValue(4, f).empty()) whole.emplace_back(kFields[f], WrittenValue(4, f));
+  Link(written);
+  int looks = 0;
+  files::testing::BetweenLengthLooks([&] {
+    if (looks++ == 0) std::ofstream(LinkedValuePath(), std::ios::binary | std::ios::app) << rest;
+  });
+  EXPECT_EQ(ReadRecordValues(LinkedValuePath(), 4), whole);
+  EXPECT_EQ(looks, 1);
+
+  // A part that stays is looked at a few times, then read as it stands.
+  Link(Records(3) + four.substr(0, 50));
+  looks = 0;
+  files::testing::BetweenLengthLooks([&] { ++looks; });
+  EXPECT_EQ(GetLastRecordNumber(), 3);
+  EXPECT_GE(looks, 1);
+  EXPECT_LE(looks, 4);
+  EXPECT_EQ(ReadRecordFieldValue("Ciudad", 3), WrittenValue(3, 3));
+  files::testing::ResetFailures();
 }
 
 // A record read while its capture is still arriving (the one write becomes visible a page at a
@@ -568,8 +697,8 @@ TEST_F(ValueFileReaders, AChangedFileIsFollowedOnlyWhereItHoldsTheCellsItWasFoun
   EXPECT_EQ(ReadRecordFieldValue("Nombre", 301), "Socio 301");
   EXPECT_EQ(GetLastRecordNumber(), 301);
   EXPECT_EQ(ReadRecordFieldValue("Ciudad", 300), WrittenValue(300, 3));
-  // The three last cells of before are placed again, with the cells after them.
-  EXPECT_EQ(CellsPlacedByOrderPasses() - placed, added + 3);
+  // The five last cells of before are placed again, with the cells after them.
+  EXPECT_EQ(CellsPlacedByOrderPasses() - placed, added + 5);
 
   // The file written over in place by a longer one whose cell where the old one ended is the
   // same, one of records two desks interleaved: its records are those of the new file.

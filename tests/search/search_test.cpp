@@ -109,10 +109,11 @@ TEST_F(SearchFrameTest, SpecimenThreeFieldCases) {
        {"A", "10", "5"},
        {{"A", "12", "5"}, {"A", "12", "05"}, {"A", "12", "x"}, {"B", "12", "x"}, {"A", "10", "x"}},
        {2, 3}},
+      // Record 3 has two cells, so that the one numbered two past record 1 goes on.
       {"no cells at all meet \"<>\" three times",
        {"<>", "<>", "<>"},
        {"x", "y", "z"},
-       {{"x", "q", ""}, {"", "", ""}, {"", "y", ""}},
+       {{"x", "q", ""}, {"", "", ""}, {"", "y", "z"}},
        {2}},
       {"missing values read as 0",
        {"=", "<=", ">="},
