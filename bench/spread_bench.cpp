@@ -41,7 +41,9 @@ std::string OneCell(int field, char character, int64_t record) {
   return std::string(reinterpret_cast<const char*>(&e), sizeof e);
 }
 
-char Letter(int64_t record, int field) { return static_cast<char>('a' + (record * 7 + field) % 26); }
+char Letter(int64_t record, int field) {
+  return static_cast<char>('a' + (record * 7 + field) % 26);
+}
 
 int64_t Cells() { return 10 * bench::Records(); }
 
@@ -78,14 +80,16 @@ std::string OneBehind() {
   return MakeDatabase("Detras", [](std::ofstream& out) {
     const int64_t records = Cells() / 2;
     out << OneCell(0, Letter(1, 0), 1);
-    for (int64_t r = 2; r <= records; ++r) out << OneCell(0, Letter(r, 0), r) << OneCell(0, 'Z', r - 1);
+    for (int64_t r = 2; r <= records; ++r)
+      out << OneCell(0, Letter(r, 0), r) << OneCell(0, 'Z', r - 1);
     out << OneCell(0, 'Z', records);
   });
 }
 
 std::string OneBehindAscending() {
   return MakeDatabase("DetrasOrden", [](std::ofstream& out) {
-    for (int64_t r = 1; r <= Cells() / 2; ++r) out << OneCell(0, Letter(r, 0), r) << OneCell(0, 'Z', r);
+    for (int64_t r = 1; r <= Cells() / 2; ++r)
+      out << OneCell(0, Letter(r, 0), r) << OneCell(0, 'Z', r);
   });
 }
 
@@ -98,8 +102,7 @@ std::string ThreeDesks() {
 }
 
 std::string TwoFieldsAscending() {
-  return MakeDatabase("DosOrden",
-                      [](std::ofstream& out) { Ascending(out, Cells() / 6 * 3, 2); });
+  return MakeDatabase("DosOrden", [](std::ofstream& out) { Ascending(out, Cells() / 6 * 3, 2); });
 }
 
 std::string ByField() {
@@ -151,8 +154,8 @@ void Search(benchmark::State& state, std::string (*make)(), const char* kind) {
   state.counters["records"] = static_cast<double>(GetLastRecordNumber());
 }
 
-#define SEARCH(name, make)                                                         \
-  void BM_Search##name(benchmark::State& state) { Search(state, make, "="); }     \
+#define SEARCH(name, make)                                                    \
+  void BM_Search##name(benchmark::State& state) { Search(state, make, "="); } \
   BENCHMARK(BM_Search##name)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 SEARCH(OneBehind, OneBehind)

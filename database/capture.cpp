@@ -8,11 +8,11 @@
 #include "database/linked_database.h"
 #include "database/value_append.h"
 #include "database/value_scan.h"
-#include "page/shared_helpers.h"
-#include "platform/files/files.h"
 #include "page/page_store.h"
 #include "page/settings.h"
+#include "page/shared_helpers.h"
 #include "page/start_values.h"
+#include "platform/files/files.h"
 
 int captureLockWaitMs = 3000;
 

@@ -13,8 +13,8 @@ struct CapturedValue {
 
 // What the capture command does next.
 struct CapturePlan {
-  bool ask = false;        // ask `message` with Yes and No, and on Yes archive `values`
-  std::string message;     // the question, or else the message shown with OK
+  bool ask = false;     // ask `message` with Yes and No, and on Yes archive `values`
+  std::string message;  // the question, or else the message shown with OK
   std::vector<CapturedValue> values;
 };
 
@@ -25,8 +25,8 @@ CapturePlan PrepareCapture();
 
 struct ArchiveResult {
   bool written = false;
-  int64_t recordNumber = 0;   // the new record's number when written
-  std::string message;        // shown with OK
+  int64_t recordNumber = 0;  // the new record's number when written
+  std::string message;       // shown with OK
 };
 
 // Checks the values against the fields' maximum lengths, then appends them as record

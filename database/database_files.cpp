@@ -140,13 +140,15 @@ struct NamesAsText {
   ValueCellFile& cells;
   std::vector<std::pair<std::string, std::string>> values;
   std::unordered_set<std::string> whole;
+  std::string partial;
   std::string Of(const ScannedCell&, int64_t place) const {
     return std::string(cells.CellName(place));
   }
   bool Wants(const std::string& name) const { return !whole.contains(name); }
-  void Complete(const std::string& name, std::string&& value, int64_t, int64_t) {
+  std::string& Partial() { return partial; }
+  void Complete(const std::string& name, int64_t, int64_t) {
     whole.insert(name);
-    values.emplace_back(name, std::move(value));
+    values.emplace_back(name, std::move(partial));
   }
   bool Done() const { return false; }
 };
@@ -162,33 +164,52 @@ FieldRead ReadFieldFromCursor(ValueCellFile& cells, uint8_t wanted, int64_t reco
     read.value = cells.RecordValues(record, mainFirst)[wanted];
     return read;
   }
-  OneFieldName field{wanted};
   if (mainFirst <= cells.CellCount() && cells.Cell(mainFirst).record == record) {
     // The cursor is inside the record's run. Every value of the field that is whole by the
     // cursor's cell is one the scan from the cursor passes by, or reads cut: where the record's
     // fields are out of their order (two desks gave it one number), such a value is the
     // record's, and is read from the run's first cell with the cursor left where it is.
-    if (const int64_t runFirst = cells.RunFirstCell(record, mainFirst); runFirst < mainFirst) {
-      ValueGather<OneFieldName> behind(record, true, field);
-      for (int64_t k = runFirst; k <= mainFirst && !field.whole;) {
+    const int64_t runFirst = cells.RunFirstCell(record, mainFirst);
+    // The run's cells from its first to the cursor's, a stretch of a block at a time.
+    const auto visitBehind = [&](auto&& visit) {
+      for (int64_t k = runFirst; k <= mainFirst;) {
         std::span<const ScannedCell> run = cells.CellsFrom(k);
-        run = run.first(static_cast<size_t>(std::min<int64_t>(
-            static_cast<int64_t>(run.size()), mainFirst - k + 1)));
-        if (behind.Take(k, run) != CellWalk::goOn) break;
+        run = run.first(static_cast<size_t>(
+            std::min<int64_t>(static_cast<int64_t>(run.size()), mainFirst - k + 1)));
+        if (!visit(k, run)) return;
         k += static_cast<int64_t>(run.size());
       }
-      if (field.whole && !cells.FieldsInOrder(record, runFirst)) {
-        read.value = std::move(field.value);
-        return read;
-      }
-      field = OneFieldName{wanted};
+    };
+    // Most records have none of the field there: only a run's first cell is looked at.
+    bool behind = false;
+    if (runFirst < mainFirst)
+      visitBehind([&](int64_t, std::span<const ScannedCell> run) {
+        for (const ScannedCell* c = run.data(); c < run.data() + run.size() && !behind; c += c->run)
+          behind = c->record == record && c->name == wanted;
+        return !behind;
+      });
+    if (behind && !cells.FieldsInOrder(record, runFirst)) {
+      OneFieldName field{wanted, read.value};
+      ValueGather<OneFieldName> gather(record, true, field);
+      visitBehind([&](int64_t k, std::span<const ScannedCell> run) {
+        gather.Take(k, run);
+        return !field.whole;
+      });
+      if (field.whole) return read;
+      read.value.clear();
     }
   }
+  // A record without strays is its run from the cursor on.
+  OneFieldName field{wanted, read.value};
   ValueGather<OneFieldName> gather(record, true, field);
-  cells.VisitRecordCells(record, mainFirst, [&](int64_t first, std::span<const ScannedCell> run) {
-    return gather.Take(first, run);
-  });
-  if (field.whole) read = {std::move(field.value), field.first, field.last};
+  for (int64_t k = mainFirst; k <= cells.CellCount();) {
+    const std::span<const ScannedCell> run = cells.CellsFrom(k);
+    if (gather.Take(k, run) != CellWalk::goOn) break;
+    k += static_cast<int64_t>(run.size());
+  }
+  if (!field.whole) read.value.clear();
+  read.first = field.first;
+  read.last = field.last;
   return read;
 }
 
@@ -204,7 +225,8 @@ std::string ScanRecordFieldValue(ValueCellFile& cells, std::string_view fieldNam
                                  int64_t fromCell, int64_t* valueFirstCell) {
   if (record < 1) return {};
   const uint8_t wanted = cells.NameNumber(fieldName);
-  FieldRead read = ReadFieldFromCursor(cells, wanted, record, cells.FindRecordFrom(fromCell, record));
+  FieldRead read =
+      ReadFieldFromCursor(cells, wanted, record, cells.FindRecordFrom(fromCell, record));
   if (valueFirstCell && read.first > 0) *valueFirstCell = read.first;
   return std::move(read.value);
 }
@@ -214,7 +236,7 @@ std::vector<std::pair<std::string, std::string>> ReadRecordValues(std::string_vi
   std::vector<std::pair<std::string, std::string>> none;
   if (record < 1) return none;
   return ReadSettledRecord(path, [record](ValueCellFile& cells) {
-    NamesAsText names{cells, {}, {}};
+    NamesAsText names{cells, {}, {}, {}};
     GatherRecord(cells, record, cells.FindRecordFrom(1, record), names);
     return std::move(names.values);
   });

@@ -6,10 +6,10 @@
 #include "database/value_append.h"
 #include "database/value_block_sizes.h"
 #include "database/value_cells.h"
-#include "page/start_values.h"
-#include "platform/files/files.h"
 #include "page/page_store.h"
 #include "page/settings.h"
+#include "page/start_values.h"
+#include "platform/files/files.h"
 
 std::vector<std::string> linkedFieldNames(1);
 std::vector<int16_t> linkedFieldTypes(1, 0);
@@ -73,7 +73,7 @@ int16_t FindLinkedFieldType(std::string_view fieldName) {
 
 int32_t IsCapturableField(std::string_view fieldName) {
   return HasCapturableDefinition(ReadFieldDefinitions(LinkedFieldDefinitionPath()), fieldName) ? 1
-                                                                                            : 0;
+                                                                                               : 0;
 }
 
 std::string ReadRecordFieldValue(std::string_view fieldName, int64_t record) {

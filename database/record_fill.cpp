@@ -7,12 +7,12 @@
 #include "database/date_arithmetic.h"
 #include "database/linked_database.h"
 #include "database/value_scan.h"
-#include "page/shared_helpers.h"
-#include "platform/numbers/numbers.h"
-#include "platform/text/text.h"
 #include "page/page_store.h"
 #include "page/painter.h"
+#include "page/shared_helpers.h"
 #include "page/start_values.h"
+#include "platform/numbers/numbers.h"
+#include "platform/text/text.h"
 
 std::function<void()> repaintAfterFill;
 std::function<std::optional<std::string>(const std::string&)> templateScriptRunner;
@@ -63,23 +63,12 @@ void FillByType(PageObject& o, int16_t type, const std::string& name, const Fill
     case kFieldNumberOther:
     case kFieldText:
     case kFieldTextOther:
-    case kFieldTextThird:
-      SetFixedField(o.fillText, value);
-      break;
-    case kFieldYesNo:
-      o.optionMarked = numbers::ToInt32(numbers::NumericValueOfText(value));
-      break;
-    case kFieldMemo:
-      SetFixedField(o.text, value);
-      break;
-    case kFieldDate:
-      SetFixedField(o.fillText, DateFieldText(value, source.today));
-      break;
-    case kFieldListChoice:
-      SetFixedField(o.fillText, source.ListItemOf(name, value));
-      break;
-    default:
-      break;
+    case kFieldTextThird: SetFixedField(o.fillText, value); break;
+    case kFieldYesNo: o.optionMarked = numbers::ToInt32(numbers::NumericValueOfText(value)); break;
+    case kFieldMemo: SetFixedField(o.text, value); break;
+    case kFieldDate: SetFixedField(o.fillText, DateFieldText(value, source.today)); break;
+    case kFieldListChoice: SetFixedField(o.fillText, source.ListItemOf(name, value)); break;
+    default: break;
   }
 }
 

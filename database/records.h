@@ -10,11 +10,11 @@
 
 #pragma pack(push, 1)
 struct Z04Record {
-  int32_t recordKind;   // 0: copied into every cell of the field as entryKind; not interpreted
-  char fieldName[31];   // 4: at most 30 characters, compared exactly (case and blanks count)
-  int16_t fieldType;    // 35: FieldType
-  int16_t maxLength;    // 37: most characters a captured value may have
-  int16_t spare;        // 39: copied into cells; not interpreted
+  int32_t recordKind;    // 0: copied into every cell of the field as entryKind; not interpreted
+  char fieldName[31];    // 4: at most 30 characters, compared exactly (case and blanks count)
+  int16_t fieldType;     // 35: FieldType
+  int16_t maxLength;     // 37: most characters a captured value may have
+  int16_t spare;         // 39: copied into cells; not interpreted
   char listText[12001];  // 41: for list choices (type 9), the items separated by "|"
 };
 
@@ -53,14 +53,14 @@ constexpr int kZbdEntryLength = static_cast<int>(sizeof(ZbdEntry));
 
 // FieldType: the fieldType of a field, and what its values are.
 enum FieldType : int16_t {
-  kFieldPhonetic = 0,     // text drawn in the phonetic font
-  kFieldNumber = 1,       // numbers keep "." for thousands and "'" as the decimal mark
+  kFieldPhonetic = 0,  // text drawn in the phonetic font
+  kFieldNumber = 1,    // numbers keep "." for thousands and "'" as the decimal mark
   kFieldNumberOther = 2,
   kFieldText = 3,
-  kFieldYesNo = 4,        // "1" or "0"
-  kFieldMemo = 5,         // fills the main text of an object
+  kFieldYesNo = 4,  // "1" or "0"
+  kFieldMemo = 5,   // fills the main text of an object
   kFieldTextOther = 6,
   kFieldTextThird = 7,
-  kFieldDate = 8,         // dd/mm/yyyy
-  kFieldListChoice = 9,   // 99 + n: the n-th "|" item of the field's listText
+  kFieldDate = 8,        // dd/mm/yyyy
+  kFieldListChoice = 9,  // 99 + n: the n-th "|" item of the field's listText
 };

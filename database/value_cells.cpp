@@ -31,10 +31,12 @@ struct NumberedNames {
   std::vector<std::string>& values;
   std::vector<bool> whole;
   size_t left;
+  std::string partial;
   uint8_t Of(const ScannedCell& cell, int64_t) const { return cell.name; }
   bool Wants(uint8_t name) const { return name != 0 && !whole[name]; }
-  void Complete(uint8_t name, std::string&& value, int64_t, int64_t) {
-    values[name] = std::move(value);
+  std::string& Partial() { return partial; }
+  void Complete(uint8_t name, int64_t, int64_t) {
+    values[name] = std::move(partial);
     whole[name] = true;
     --left;
   }
@@ -61,9 +63,15 @@ ValueCellFile::ValueCellFile(std::string_view path, int blockCells, BlockOrder o
 }
 
 uint8_t ValueCellFile::NameNumber(std::string_view fieldName) {
-  for (size_t k = 0; k < names_.size(); ++k)
-    if (names_[k] == fieldName) return static_cast<uint8_t>(k + 1);
+  // Readers ask for their fields in turn, so the name after the last one asked comes first.
+  for (size_t n = 0; n < names_.size(); ++n) {
+    const size_t k = (lastNamed_ + 1 + n) % names_.size();
+    if (names_[k] != fieldName) continue;
+    lastNamed_ = k;
+    return static_cast<uint8_t>(k + 1);
+  }
   if (names_.size() == 255) names_.clear();
+  lastNamed_ = names_.size();
   names_.emplace_back(fieldName);
   // Cells already decoded do not know the new name, nor do the names met.
   metNames_.Forget();
@@ -384,7 +392,7 @@ void ValueCellFile::LoadStrays(int64_t index, int64_t upTo) {
 const std::vector<std::string>& ValueCellFile::RecordValues(int64_t record, int64_t mainFirst) {
   if (record == valuesRecord_ && valuesNames_ == names_.size()) return values_;
   values_.assign(names_.size() + 1, std::string());
-  NumberedNames names{values_, std::vector<bool>(values_.size(), false), names_.size()};
+  NumberedNames names{values_, std::vector<bool>(values_.size(), false), names_.size(), {}};
   // Back to the first cell of the record's run, wherever the caller's cursor found it.
   if (mainFirst <= cellCount_ && Cell(mainFirst).record == record)
     mainFirst = RunFirstCell(record, mainFirst);

@@ -107,8 +107,8 @@ class ValueCellFile {
   // to the end of the file, then its strays after it. Cells of other records lie among those
   // of the run; the visitor passes over them, ends the run at the first cell of a later record
   // in the main sequence (CellWalk::endRun), and ends the walk once it has what it wants
-  // (CellWalk::stop). Strays are read a window at a time: those of the record and those of the records
-  // after it, a block's worth of them, so that a reader going through the records in order
+  // (CellWalk::stop). Strays are read a window at a time: those of the record and those of the
+  // records after it, a block's worth of them, so that a reader going through the records in order
   // reads each stray once, in few reads.
   template <typename Visit>
   void VisitRecordCells(int64_t record, int64_t mainFirst, Visit&& visit);
@@ -175,6 +175,7 @@ class ValueCellFile {
   int64_t length_ = 0;
   int64_t cellCount_ = 0;
   std::vector<std::string> names_;
+  size_t lastNamed_ = 0;                   // the index of the name NameNumber answered last
   valuecell::MetNames<uint8_t> metNames_;  // the name numbers of the names met lately
   std::array<Block, 4> blocks_;            // block n is kept in blocks_[n % 4]
   std::string bytes_;  // cells bytesFirst_ on: block bytesBlock_ and its neighbours, as last read

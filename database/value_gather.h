@@ -18,8 +18,9 @@
 // kMaxValueLength characters.
 //
 // `Names` says what is a cell's name (`Of(cell, place)`, a Key), whether the cells of a run
-// (ScannedCell::run) share their name, which names are wanted (`Wants`), what becomes of a whole
-// value (`Complete(name, value, firstPlace, lastPlace)`) and when nothing more is wanted (`Done`).
+// (ScannedCell::run) share their name, which names are wanted (`Wants`), where the value being
+// gathered grows (`Partial()`), what becomes of it once whole (`Complete(name, firstPlace,
+// lastPlace)`) and when nothing more is wanted (`Done`).
 template <typename Names>
 class ValueGather {
  public:
@@ -39,29 +40,36 @@ class ValueGather {
       }
       const int64_t place = first + (c - start);
       auto name = names_.Of(*c, place);
+      std::string& partial = names_.Partial();
       if (!named_ || name != name_) {
         name_ = std::move(name);
         named_ = true;
-        partial_.clear();
+        partial.clear();
       }
       if (!names_.Wants(name_)) {
         c = next;
         continue;
       }
+      // The run's characters up to its first last character, if it has one, in one pass.
+      if (partial.empty()) valueFirst_ = place;
+      const size_t before = partial.size();
+      const size_t room = kMaxValueLength - std::min(before, kMaxValueLength);
+      partial.resize(before + std::min(static_cast<size_t>(next - c), room));
+      char* const out = partial.data() + before;
       const ScannedCell* stop = c;
-      while (stop != next && stop->last != 1) ++stop;
+      size_t taken = 0;
+      for (; stop != next && stop->last != 1; ++stop)
+        if (taken < room) out[taken++] = static_cast<char>(stop->character);
       const bool whole = stop != next;
-      if (partial_.empty()) valueFirst_ = place;
-      const ScannedCell* const taken = whole ? stop + 1 : next;
-      for (const ScannedCell* t = c; t != taken && partial_.size() < kMaxValueLength; ++t)
-        partial_ += static_cast<char>(t->character);
+      if (whole && taken < room) out[taken++] = static_cast<char>(stop->character);
+      partial.resize(before + taken);
       if (!whole) {
         c = next;
         continue;
       }
-      names_.Complete(name_, std::move(partial_), valueFirst_, first + (stop - start));
-      partial_.clear();
+      names_.Complete(name_, valueFirst_, first + (stop - start));
       if (names_.Done()) return CellWalk::stop;
+      names_.Partial().clear();
       c = stop + 1;
     }
     return CellWalk::goOn;
@@ -73,7 +81,6 @@ class ValueGather {
   Names& names_;
   typename Names::Key name_{};
   bool named_ = false;
-  std::string partial_;
   int64_t valueFirst_ = 0;
 };
 
@@ -88,20 +95,20 @@ void GatherRecord(ValueCellFile& cells, int64_t record, int64_t mainFirst, Names
   });
 }
 
-// The value of one field, known by its name's number, with the places of its first and last
-// cells.
+// The value of one field, known by its name's number, gathered into `value`, with the places of
+// its first and last cells.
 struct OneFieldName {
   using Key = uint8_t;
   static constexpr bool kByRuns = true;
   uint8_t wanted = 0;
-  std::string value;
+  std::string& value;
   int64_t first = 0, last = 0;
   bool whole = false;
 
   uint8_t Of(const ScannedCell& cell, int64_t) const { return cell.name; }
   bool Wants(uint8_t name) const { return !whole && name == wanted; }
-  void Complete(uint8_t, std::string&& v, int64_t firstPlace, int64_t lastPlace) {
-    value = std::move(v);
+  std::string& Partial() { return value; }
+  void Complete(uint8_t, int64_t firstPlace, int64_t lastPlace) {
     first = firstPlace;
     last = lastPlace;
     whole = true;

@@ -79,39 +79,49 @@ bool AnyBitWithin(const std::vector<uint64_t>& bits, int64_t first, int64_t last
 }
 
 // Adds strays met since the last fold to the records' places of strays. Those are all further
-// on in the file than the strays already kept, so a record's places stay in file order; only
-// the entries from the lowest record among them on are written again.
+// on in the file than the strays already kept, so a record's places stay in file order. The
+// entries are merged in place from the back, so that only those from the lowest record among
+// the new strays on move, and nothing is copied aside.
 void Fold(ValueFileOrder& order, std::vector<Stray>& fresh) {
   if (fresh.empty()) return;
   std::stable_sort(fresh.begin(), fresh.end(),
                    [](const Stray& a, const Stray& b) { return a.record < b.record; });
   std::vector<SpreadRecord>& spread = order.spread;
   std::vector<int64_t>& places = order.strayCells;
-  const size_t from = static_cast<size_t>(
-      std::lower_bound(spread.begin(), spread.end(), fresh.front().record,
-                       [](const SpreadRecord& s, int64_t r) { return s.record < r; }) -
-      spread.begin());
-  const int64_t placesFrom = from == 0 ? 0 : spread[from - 1].end;
-  std::vector<SpreadRecord> records;
-  std::vector<int64_t> merged;
-  records.reserve(spread.size() - from + fresh.size());
-  merged.reserve(places.size() - static_cast<size_t>(placesFrom) + fresh.size());
-  size_t a = from, b = 0;
-  int64_t begin = placesFrom;
-  while (a < spread.size() || b < fresh.size()) {
-    const bool kept = b == fresh.size() || (a < spread.size() && spread[a].record <= fresh[b].record);
-    const int64_t record = kept ? spread[a].record : fresh[b].record;
-    if (kept) {
-      merged.insert(merged.end(), places.begin() + begin, places.begin() + spread[a].end);
-      begin = spread[a++].end;
-    }
-    for (; b < fresh.size() && fresh[b].record == record; ++b) merged.push_back(fresh[b].cell);
-    records.push_back({record, placesFrom + static_cast<int64_t>(merged.size())});
+  const auto entryOf = [&](int64_t record) {
+    return std::lower_bound(spread.begin(), spread.end(), record,
+                            [](const SpreadRecord& s, int64_t r) { return s.record < r; });
+  };
+  size_t newRecords = 0;
+  for (size_t b = 0; b < fresh.size(); ++b) {
+    if (b > 0 && fresh[b].record == fresh[b - 1].record) continue;
+    const auto at = entryOf(fresh[b].record);
+    newRecords += at == spread.end() || at->record != fresh[b].record;
   }
-  spread.resize(from);
-  spread.insert(spread.end(), records.begin(), records.end());
-  places.resize(static_cast<size_t>(placesFrom));
-  places.insert(places.end(), merged.begin(), merged.end());
+  size_t a = spread.size(), b = fresh.size();
+  size_t outRecords = spread.size() + newRecords;
+  int64_t outPlaces = static_cast<int64_t>(places.size() + fresh.size());
+  // Grown to the size they take, not to twice it: the places are most of an order's memory.
+  spread.reserve(outRecords);
+  places.reserve(static_cast<size_t>(outPlaces));
+  spread.resize(outRecords);
+  places.resize(static_cast<size_t>(outPlaces));
+  // From the last record back: each record's new places after its kept ones.
+  while (b > 0) {
+    const bool kept = a > 0 && spread[a - 1].record >= fresh[b - 1].record;
+    const int64_t record = kept ? spread[a - 1].record : fresh[b - 1].record;
+    const int64_t end = outPlaces;
+    for (; b > 0 && fresh[b - 1].record == record; --b)
+      places[static_cast<size_t>(--outPlaces)] = fresh[b - 1].cell;
+    if (kept) {
+      const int64_t keptEnd = spread[a - 1].end;
+      const int64_t keptBegin = a > 1 ? spread[a - 2].end : 0;
+      for (int64_t k = keptEnd; k > keptBegin;)
+        places[static_cast<size_t>(--outPlaces)] = places[static_cast<size_t>(--k)];
+      --a;
+    }
+    spread[--outRecords] = {record, end};
+  }
   fresh.clear();
 }
 
@@ -215,7 +225,8 @@ void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder&
       const int64_t stored = StoredRecord(raw(i));
       bool jump = stored > jumps.highest + 1;
       for (int64_t k = i + 1; jump && k <= std::min(i + 2, cells); ++k)
-        if (possibleAt(k) && StoredRecord(raw(k)) - stored >= 0 && StoredRecord(raw(k)) - stored <= 1)
+        if (possibleAt(k) && StoredRecord(raw(k)) - stored >= 0 &&
+            StoredRecord(raw(k)) - stored <= 1)
           jump = false;
       if (jump)
         SetBit(order.jumps, i);
@@ -226,7 +237,8 @@ void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder&
       const char* cell = raw(i);
       const bool jump = order.IsJump(i);
       // Most cells hold a record their place can: their neighbours are not needed.
-      if (const int64_t stored = StoredRecord(cell); !jump && IsPossibleRecord(stored, i)) [[likely]]
+      if (const int64_t stored = StoredRecord(cell); !jump && IsPossibleRecord(stored, i))
+          [[likely]]
         return stored;
       return RecordOfCell(order.IsJump(i - 1) ? nullptr : raw(i - 1), cell,
                           i < cells && !order.IsJump(i + 1) ? raw(i + 1) : nullptr, i, jump);
@@ -248,7 +260,7 @@ void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder&
         if (record >= 1) {
           fresh.push_back({record, i});
           if (i >= tailCell) kept.tailStrays.push_back({record, i});
-          if (fresh.size() > order.strayCells.size() + 4096) Fold(order, fresh);
+          if (fresh.size() > order.strayCells.size() / 4 + 4096) Fold(order, fresh);
         }
       } else {
         state.mainRecord = record;
@@ -322,6 +334,7 @@ int64_t ValueFileOrder::MainCellFrom(int64_t cell) const {
 }
 
 int64_t ValueFileOrder::SpreadIndexOf(int64_t record) const {
+  if (spread.empty()) return -1;
   const auto at = std::lower_bound(spread.begin(), spread.end(), record,
                                    [](const SpreadRecord& s, int64_t r) { return s.record < r; });
   return at != spread.end() && at->record == record ? at - spread.begin() : -1;

@@ -28,7 +28,7 @@ std::string ScanFieldValue(ValueCellFile& cells, std::string_view fieldName, int
   // is, as the records after it are found from there.
   const int64_t mainFirst = cells.FirstCellOfRecordFrom(searchCellCursor, record);
   FieldRead read = ReadFieldFromCursor(cells, cells.NameNumber(fieldName), record, mainFirst);
-  if (read.value.empty() || read.first == 0) return stopsEarly(read.value) ? "" : read.value;
+  if (read.first == 0) return stopsEarly(read.value) ? std::string() : std::move(read.value);
   if (stopsEarly(read.value)) {
     searchCellCursor = read.first;
     return {};

@@ -700,6 +700,26 @@ TEST_F(ValueFileReaders, AChangedFileIsFollowedOnlyWhereItHoldsTheCellsItWasFoun
   // The five last cells of before are placed again, with the cells after them.
   EXPECT_EQ(CellsPlacedByOrderPasses() - placed, added + 5);
 
+  // In a file of interleaved records, another capture's cells are followed on in the order the
+  // readers had, not in a copy of it.
+  std::string pairs = Records(1);
+  for (int64_t r = 2; r < 200; r += 2) pairs += Interleaved(RecordCells(r), RecordCells(r + 1));
+  Link(pairs);
+  const ValueFileOrder* kept = nullptr;
+  {
+    ValueCellFile reader(LinkedValuePath(), kRecordBlockCells);
+    kept = &reader.Order();
+    ASSERT_FALSE(kept->spread.empty());
+  }
+  std::ofstream(LinkedValuePath(), std::ios::binary | std::ios::app)
+      << Interleaved(RecordCells(200), RecordCells(201));
+  {
+    ValueCellFile reader(LinkedValuePath(), kRecordBlockCells);
+    EXPECT_EQ(&reader.Order(), kept);
+    EXPECT_EQ(reader.LastRecordNumber(), 201);
+  }
+  ExpectEveryReaderReadsAsTheModel(pairs + Interleaved(RecordCells(200), RecordCells(201)), 201);
+
   // The file written over in place by a longer one whose cell where the old one ended is the
   // same, one of records two desks interleaved: its records are those of the new file.
   std::string other = Records(1);
