@@ -14,6 +14,7 @@
 #include "database/value_cell_bytes.h"
 #include "database/value_gather.h"
 #include "database/value_scan.h"
+#include "page/start_values.h"
 
 using namespace valuecell;
 
@@ -23,6 +24,12 @@ namespace {
 // apart, before the part is taken for the remains of a write that stopped.
 constexpr int kPartLooks = 3;
 constexpr int kPartLookIntervalMs = 10;
+
+// The file in which a reader last found a part of a cell that stayed while it looked (a desk
+// stopped in mid-write), as it was then, by whatever path: read again unchanged, it is read as
+// it stands at once.
+files::FileStamp stayingPart;
+StartValues startValues(stayingPart);
 
 // Every name that has a number, each first whole value by its number.
 struct NumberedNames {
@@ -57,8 +64,14 @@ ValueCellFile::ValueCellFile(std::string_view path, int blockCells, BlockOrder o
   // A file that ends in part of a cell is being written (a write becomes visible a page at a
   // time): looked at again a few times, until it ends on a whole cell or the part stays, as
   // the part a stopped write left does.
-  bool partStays = false;
-  length_ = file_.SettledLength(kPartLooks, kPartLookIntervalMs, {}, partStays);
+  length_ = file_.Length();
+  files::FileStamp stamp;
+  if (length_ % kZbdEntryLength != 0 &&
+      !(file_.Stamp(stamp) && stamp == stayingPart)) {
+    bool partStays = false;
+    length_ = file_.SettledLength(kPartLooks, kPartLookIntervalMs, {}, partStays);
+    if (partStays && file_.Stamp(stamp)) stayingPart = stamp;
+  }
   cellCount_ = length_ / kZbdEntryLength;
 }
 

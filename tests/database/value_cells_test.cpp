@@ -219,8 +219,8 @@ TEST(ValueCells, IsolatedDamagedCellsLeaveTheMainSequenceAscending) {
   }
 }
 
-// A file appended to a few cells at a time, some of them damaged, some of records written late
-// or early, across the blocks the order is found in: after every append the order followed on
+// A file appended to a few cells at a time, some of them damaged, some numbered past every
+// record, some of records written late or early, across the blocks the order is found in: after every append the order followed on
 // over the new cells is the order found anew from the first cell.
 TEST(ValueCells, TheOrderFollowedOverAppendedCellsIsTheOrderFoundAnew) {
   std::mt19937 random(7);
@@ -235,6 +235,8 @@ TEST(ValueCells, TheOrderFollowedOverAppendedCellsIsTheOrderFoundAnew) {
       int64_t stored = record;
       if (random() % 40 == 0) stored = random() % 2 ? cells + 5 : 0;  // damaged
       if (random() % 40 == 0) stored = std::max<int64_t>(record - 1, 1);  // written late
+      // Numbered past every record: a jump, unless the cells after it go on from its number.
+      if (random() % 60 == 0) stored = std::min<int64_t>(cells, record + 2 + random() % 3);
       bytes += EncodeValueCell('a', 1, random() % 2 ? "A" : "B", 3, 10, 0, stored,
                                random() % 3 == 0 ? 1 : 0);
     }

@@ -633,14 +633,19 @@ TEST_F(ValueFileReaders, AFileEndingInPartOfACellIsReadOnceTheCellIsWhole) {
   EXPECT_EQ(ReadRecordValues(LinkedValuePath(), 4), whole);
   EXPECT_EQ(looks, 1);
 
-  // A part that stays is looked at a few times, then read as it stands.
+  // A part that stays is looked at a few times, then read as it stands, and at once by the
+  // readers after while the file stays as it is.
   Link(Records(3) + four.substr(0, 50));
   looks = 0;
   files::testing::BetweenLengthLooks([&] { ++looks; });
   EXPECT_EQ(GetLastRecordNumber(), 3);
   EXPECT_GE(looks, 1);
   EXPECT_LE(looks, 4);
+  const int looked = looks;
   EXPECT_EQ(ReadRecordFieldValue("Ciudad", 3), WrittenValue(3, 3));
+  EXPECT_EQ(ReadRecordValues(LinkedValuePath(), 4),
+            (std::vector<std::pair<std::string, std::string>>{}));
+  EXPECT_EQ(looks, looked);
   files::testing::ResetFailures();
 }
 
