@@ -180,7 +180,8 @@ FieldRead ReadFieldFromCursor(ValueCellFile& cells, uint8_t wanted, int64_t reco
         k += static_cast<int64_t>(run.size());
       }
     };
-    // Most records have none of the field there: only a run's first cell is looked at.
+    // Most records have no cell of the field there, which the first cell of each run tells;
+    // only those that have one are looked at for their fields' order.
     bool behind = false;
     if (runFirst < mainFirst)
       visitBehind([&](int64_t, std::span<const ScannedCell> run) {

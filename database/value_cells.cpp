@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <bitset>
 #include <cstddef>
 #include <cstring>
 #include <limits>
@@ -36,7 +37,7 @@ struct NumberedNames {
   using Key = uint8_t;
   static constexpr bool kByRuns = true;
   std::vector<std::string>& values;
-  std::vector<bool> whole;
+  std::bitset<256> whole;
   size_t left;
   std::string partial;
   uint8_t Of(const ScannedCell& cell, int64_t) const { return cell.name; }
@@ -66,8 +67,7 @@ ValueCellFile::ValueCellFile(std::string_view path, int blockCells, BlockOrder o
   // the part a stopped write left does.
   length_ = file_.Length();
   files::FileStamp stamp;
-  if (length_ % kZbdEntryLength != 0 &&
-      !(file_.Stamp(stamp) && stamp == stayingPart)) {
+  if (length_ % kZbdEntryLength != 0 && !(file_.Stamp(stamp) && stamp == stayingPart)) {
     bool partStays = false;
     length_ = file_.SettledLength(kPartLooks, kPartLookIntervalMs, {}, partStays);
     if (partStays && file_.Stamp(stamp)) stayingPart = stamp;
@@ -362,8 +362,10 @@ void ValueCellFile::LoadStrays(int64_t index, int64_t upTo) {
   // The strays are read in file order, those near one another in one read.
   std::vector<int64_t> byPlace(static_cast<size_t>(count));
   std::iota(byPlace.begin(), byPlace.end(), 0);
-  std::sort(byPlace.begin(), byPlace.end(),
-            [places](int64_t a, int64_t b) { return places[a] < places[b]; });
+  // Most often they are in file order already: the strays of records in turn.
+  if (!std::is_sorted(places, places + count))
+    std::sort(byPlace.begin(), byPlace.end(),
+              [places](int64_t a, int64_t b) { return places[a] < places[b]; });
   constexpr int64_t kNear = 16, kLongestRead = 4096;
   // The record of each stray, by the entry of the record whose strays hold it.
   auto entry = std::upper_bound(order.spread.begin(), order.spread.end(), index,
@@ -372,8 +374,11 @@ void ValueCellFile::LoadStrays(int64_t index, int64_t upTo) {
     while (entry->end <= index + j) ++entry;
     window_[static_cast<size_t>(j)].record = entry->record;
   }
+  const char* before = nullptr;  // the stray decoded before, while its bytes are at hand
+  const ScannedCell* beforeCell = nullptr;
   for (size_t k = 0; k < byPlace.size();) {
     const int64_t from = places[byPlace[k]];
+    before = nullptr;
     size_t end = k + 1;
     while (end < byPlace.size() && places[byPlace[end]] - places[byPlace[end - 1]] <= kNear &&
            places[byPlace[end]] - from < kLongestRead)
@@ -386,9 +391,17 @@ void ValueCellFile::LoadStrays(int64_t index, int64_t upTo) {
       ScannedCell& c = window_[static_cast<size_t>(j)];
       c.character = static_cast<uint8_t>(raw[offsetof(ZbdEntry, character)]);
       c.last = IsLastCharacter(raw) ? 1 : 0;
-      c.name = NameOf(raw);
       c.stray = 1;
-      if (fieldOrderKnown_) c.field = FieldOf(raw);
+      // Strays read one after another mostly carry the name of the one before.
+      if (before && EqualWords(WordsOfName(raw), WordsOfName(before))) {
+        c.name = beforeCell->name;
+        c.field = beforeCell->field;
+      } else {
+        c.name = NameOf(raw);
+        if (fieldOrderKnown_) c.field = FieldOf(raw);
+      }
+      before = raw;
+      beforeCell = &c;
     }
   }
   // Runs over strays one after another in the file, of one record and one name.
@@ -405,7 +418,7 @@ void ValueCellFile::LoadStrays(int64_t index, int64_t upTo) {
 const std::vector<std::string>& ValueCellFile::RecordValues(int64_t record, int64_t mainFirst) {
   if (record == valuesRecord_ && valuesNames_ == names_.size()) return values_;
   values_.assign(names_.size() + 1, std::string());
-  NumberedNames names{values_, std::vector<bool>(values_.size(), false), names_.size(), {}};
+  NumberedNames names{values_, {}, names_.size(), {}};
   // Back to the first cell of the record's run, wherever the caller's cursor found it.
   if (mainFirst <= cellCount_ && Cell(mainFirst).record == record)
     mainFirst = RunFirstCell(record, mainFirst);

@@ -99,7 +99,7 @@ class ValueCellFile {
   // anywhere in the file a few dozen cells.
   int64_t FindRecordFrom(int64_t from, int64_t record);
   // Whether the record has strays, and so is read through them as well as its run.
-  bool ReadsWhole(int64_t record) { return Order().ReadsWhole(record); }
+  bool ReadsWhole(int64_t record) { return SpreadIndex(record) >= 0; }
   // Calls `visit(first, cells)` with the cells of a record in file order, a stretch of cells
   // that follow one another in the file at a time (`first` is the place of the first): its
   // strays before its run in the main sequence, the run from cell `mainFirst` on (the first cell
@@ -107,8 +107,9 @@ class ValueCellFile {
   // to the end of the file, then its strays after it. Cells of other records lie among those
   // of the run; the visitor passes over them, ends the run at the first cell of a later record
   // in the main sequence (CellWalk::endRun), and ends the walk once it has what it wants
-  // (CellWalk::stop). Strays are read a window at a time: those of the record and those of the
-  // records after it, a block's worth of them, so that a reader going through the records in order
+  // (CellWalk::stop). Strays among the cells the reader holds, or in the block it reads next,
+  // are read there; the others a window at a time: those of the record and those of the records
+  // after it, a block's worth of them, so that a reader going through the records in order
   // reads each stray once, in few reads.
   template <typename Visit>
   void VisitRecordCells(int64_t record, int64_t mainFirst, Visit&& visit);
@@ -153,6 +154,21 @@ class ValueCellFile {
   void LearnFieldOrder();
   // Reads the damaged cells of a block by their neighbours, then counts the runs anew.
   void PlaceRecords(Block& block, int64_t first);
+  // The record's entry among the spread ones (ValueFileOrder::SpreadIndexOf), the one after the
+  // last found looked at first, as readers go through the records in order.
+  int64_t SpreadIndex(int64_t record) {
+    const int64_t index = Order().SpreadIndexOf(record, spreadHint_);
+    if (index >= 0) spreadHint_ = index;
+    return index;
+  }
+  // Whether cell i is in a block this reader holds decoded, or in the block after the highest
+  // it has decoded, which a reader going through the file in order reads next.
+  bool HoldsNear(int64_t i) const {
+    const int64_t number = (i - 1) / blockCells_;
+    return blocks_[static_cast<size_t>(number % static_cast<int64_t>(blocks_.size()))].number ==
+               number ||
+           number == highestBlock_ + 1;
+  }
   // Decodes strayCells[index ..] into the window: at least up to strayCells[upTo - 1] where
   // that is not far, and a block's worth of strays where there are as many.
   void LoadStrays(int64_t index, int64_t upTo);
@@ -176,6 +192,7 @@ class ValueCellFile {
   int64_t cellCount_ = 0;
   std::vector<std::string> names_;
   size_t lastNamed_ = 0;                   // the index of the name NameNumber answered last
+  int64_t spreadHint_ = -1;                // the spread entry SpreadIndex found last
   valuecell::MetNames<uint8_t> metNames_;  // the name numbers of the names met lately
   std::array<Block, 4> blocks_;            // block n is kept in blocks_[n % 4]
   std::string bytes_;  // cells bytesFirst_ on: block bytesBlock_ and its neighbours, as last read
@@ -207,25 +224,32 @@ class ValueCellFile {
 template <typename Visit>
 void ValueCellFile::VisitRecordCells(int64_t record, int64_t mainFirst, Visit&& visit) {
   const ValueFileOrder& order = Order();
-  const ValueFileOrder::StrayRange strays = order.StraysOf(record);
+  const ValueFileOrder::StrayRange strays = order.StraysAt(SpreadIndex(record));
   int64_t next = strays.first;
   // The record's strays before cell `before`, a stretch of cells one after another at a time.
   const auto visitStrays = [&](int64_t before) {
     while (next < strays.last && order.strayCells[static_cast<size_t>(next)] < before) {
-      if (next < windowFirst_ || next >= windowFirst_ + static_cast<int64_t>(window_.size()))
-        LoadStrays(next, strays.last);
-      const int64_t windowEnd = windowFirst_ + static_cast<int64_t>(window_.size());
+      // The strays one after another in the file from this one on.
       const int64_t first = order.strayCells[static_cast<size_t>(next)];
       int64_t count = 1;
-      while (next + count < std::min(strays.last, windowEnd) &&
+      while (next + count < strays.last &&
              order.strayCells[static_cast<size_t>(next + count)] == first + count &&
              first + count < before)
         ++count;
-      const ScannedCell* const cells = window_.data() + (next - windowFirst_);
-      next += count;
-      if (visit(first, std::span<const ScannedCell>(cells, static_cast<size_t>(count))) ==
-          CellWalk::stop)
-        return false;
+      std::span<const ScannedCell> cells;
+      if (HoldsNear(first)) {
+        // Among the cells this reader holds, or in the block it reads next: read there.
+        cells = CellsFrom(first);
+        cells = cells.first(std::min(cells.size(), static_cast<size_t>(count)));
+      } else {
+        if (next < windowFirst_ || next >= windowFirst_ + static_cast<int64_t>(window_.size()))
+          LoadStrays(next, strays.last);
+        const int64_t inWindow = windowFirst_ + static_cast<int64_t>(window_.size()) - next;
+        cells = {window_.data() + (next - windowFirst_),
+                 static_cast<size_t>(std::min(count, inWindow))};
+      }
+      next += static_cast<int64_t>(cells.size());
+      if (visit(first, cells) == CellWalk::stop) return false;
     }
     return true;
   };

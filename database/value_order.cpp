@@ -88,15 +88,14 @@ void Fold(ValueFileOrder& order, std::vector<Stray>& fresh) {
                    [](const Stray& a, const Stray& b) { return a.record < b.record; });
   std::vector<SpreadRecord>& spread = order.spread;
   std::vector<int64_t>& places = order.strayCells;
-  const auto entryOf = [&](int64_t record) {
-    return std::lower_bound(spread.begin(), spread.end(), record,
-                            [](const SpreadRecord& s, int64_t r) { return s.record < r; });
-  };
+  // How many of their records have no entry yet, walking both in record order.
   size_t newRecords = 0;
+  auto kept = std::lower_bound(spread.begin(), spread.end(), fresh.front().record,
+                               [](const SpreadRecord& s, int64_t r) { return s.record < r; });
   for (size_t b = 0; b < fresh.size(); ++b) {
     if (b > 0 && fresh[b].record == fresh[b - 1].record) continue;
-    const auto at = entryOf(fresh[b].record);
-    newRecords += at == spread.end() || at->record != fresh[b].record;
+    while (kept != spread.end() && kept->record < fresh[b].record) ++kept;
+    newRecords += kept == spread.end() || kept->record != fresh[b].record;
   }
   size_t a = spread.size(), b = fresh.size();
   size_t outRecords = spread.size() + newRecords;
@@ -333,17 +332,24 @@ int64_t ValueFileOrder::MainCellFrom(int64_t cell) const {
   return cells + 1;
 }
 
-int64_t ValueFileOrder::SpreadIndexOf(int64_t record) const {
+int64_t ValueFileOrder::SpreadIndexOf(int64_t record, int64_t hint) const {
   if (spread.empty()) return -1;
+  const int64_t size = static_cast<int64_t>(spread.size());
+  if (hint >= 0 && hint < size && spread[static_cast<size_t>(hint)].record <= record) {
+    // Readers that go through the records in order ask for the hint's record or a later one.
+    if (spread[static_cast<size_t>(hint)].record == record) return hint;
+    if (hint + 1 == size || spread[static_cast<size_t>(hint + 1)].record > record) return -1;
+    if (spread[static_cast<size_t>(hint + 1)].record == record) return hint + 1;
+  }
   const auto at = std::lower_bound(spread.begin(), spread.end(), record,
                                    [](const SpreadRecord& s, int64_t r) { return s.record < r; });
   return at != spread.end() && at->record == record ? at - spread.begin() : -1;
 }
 
-ValueFileOrder::StrayRange ValueFileOrder::StraysOf(int64_t record) const {
-  const int64_t k = SpreadIndexOf(record);
-  if (k < 0) return {};
-  return {k == 0 ? 0 : spread[static_cast<size_t>(k - 1)].end, spread[static_cast<size_t>(k)].end};
+ValueFileOrder::StrayRange ValueFileOrder::StraysAt(int64_t index) const {
+  if (index < 0 || index >= static_cast<int64_t>(spread.size())) return {};
+  return {index == 0 ? 0 : spread[static_cast<size_t>(index - 1)].end,
+          spread[static_cast<size_t>(index)].end};
 }
 
 std::shared_ptr<const ValueFileOrder> OrderOfValueFile(const files::RecordFile& file,

@@ -79,13 +79,14 @@ struct ValueFileOrder {
   // The first cell of the main sequence from `cell` on (cells + 1 when there is none).
   int64_t MainCellFrom(int64_t cell) const;
   // The record's entry among the spread ones, as an index into `spread`; -1 for a record that
-  // has no strays.
-  int64_t SpreadIndexOf(int64_t record) const;
-  // The places of the record's strays in file order: indexes `first` to `last` - 1 of strayCells.
+  // has no strays. The entry `hint` and the one after it are looked at first.
+  int64_t SpreadIndexOf(int64_t record, int64_t hint = -1) const;
+  // The places of the strays of the record of entry `index` (none for -1) in file order:
+  // indexes `first` to `last` - 1 of strayCells.
   struct StrayRange {
     int64_t first = 0, last = 0;
   };
-  StrayRange StraysOf(int64_t record) const;
+  StrayRange StraysAt(int64_t index) const;
   // Whether the record is read through its strays as well as its run in the main sequence.
   bool ReadsWhole(int64_t record) const { return SpreadIndexOf(record) >= 0; }
 };
