@@ -220,9 +220,14 @@ void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder&
     for (const int64_t decideTo = std::min(last + 3, cells); jumpsKnown < decideTo;) {
       const int64_t i = ++jumpsKnown;
       if (i == tailCell) kept.tailJumps = jumps;
-      if (!possibleAt(i)) continue;
       const int64_t stored = StoredRecord(raw(i));
-      bool jump = stored > jumps.highest + 1;
+      // At most one past every record before it, which its place can always hold.
+      if (stored >= 1 && stored <= jumps.highest + 1) [[likely]] {
+        jumps.highest = std::max(jumps.highest, stored);
+        continue;
+      }
+      if (!IsPossibleRecord(stored, i)) continue;
+      bool jump = true;
       for (int64_t k = i + 1; jump && k <= std::min(i + 2, cells); ++k)
         if (possibleAt(k) && StoredRecord(raw(k)) - stored >= 0 &&
             StoredRecord(raw(k)) - stored <= 1)
@@ -230,17 +235,19 @@ void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder&
       if (jump)
         SetBit(order.jumps, i);
       else
-        jumps.highest = std::max(jumps.highest, stored);
+        jumps.highest = stored;
     }
+    const bool jumpsHere = AnyBitWithin(order.jumps, first - 1, last + 3);
+    const auto isJump = [&](int64_t i) { return jumpsHere && order.IsJump(i); };
     const auto recordOf = [&](int64_t i) {
       const char* cell = raw(i);
-      const bool jump = order.IsJump(i);
+      const bool jump = isJump(i);
       // Most cells hold a record their place can: their neighbours are not needed.
       if (const int64_t stored = StoredRecord(cell); !jump && IsPossibleRecord(stored, i))
           [[likely]]
         return stored;
-      return RecordOfCell(order.IsJump(i - 1) ? nullptr : raw(i - 1), cell,
-                          i < cells && !order.IsJump(i + 1) ? raw(i + 1) : nullptr, i, jump);
+      return RecordOfCell(isJump(i - 1) ? nullptr : raw(i - 1), cell,
+                          i < cells && !isJump(i + 1) ? raw(i + 1) : nullptr, i, jump);
     };
     int64_t record = recordOf(first);
     int64_t next = first < cells ? recordOf(first + 1) : -1;
