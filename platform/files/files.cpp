@@ -912,7 +912,8 @@ bool RemoveLeftLock(const std::string& path, const FileStamp& stamp) {
   }
   // Where a third program made a lock file meanwhile, the one moved stays away: its holder then
   // writes beside the third, as programs on a folder without locks do.
-  if (link(aside.c_str(), path.c_str()) != 0 && errno != EEXIST) rename(aside.c_str(), path.c_str());
+  if (link(aside.c_str(), path.c_str()) != 0 && errno != EEXIST)
+    rename(aside.c_str(), path.c_str());
   unlink(aside.c_str());
   return false;
 }

@@ -195,8 +195,8 @@ class RecordFile {
   std::string path_;
   int recordLength_ = 0;
   bool open_ = false;
-  mutable int fd_ = -1;  // -1 while the file does not exist
-  mutable int writeError_ = 0;  // the errno opening it for writing failed with: it only reads
+  mutable int fd_ = -1;             // -1 while the file does not exist
+  mutable int writeError_ = 0;      // the errno opening it for writing failed with: it only reads
   mutable int64_t seenLength_ = 0;  // the length Length gave last
 };
 
@@ -204,7 +204,7 @@ class RecordFile {
 struct LockHolder {
   std::string machine;  // its host name; empty where the file names none
   int64_t process = 0;
-  int64_t since = 0;    // seconds since 1970 by the holder's clock; 0 where unknown
+  int64_t since = 0;  // seconds since 1970 by the holder's clock; 0 where unknown
   bool operator==(const LockHolder&) const = default;
 };
 

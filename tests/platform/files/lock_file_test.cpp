@@ -58,10 +58,11 @@ TEST(LockFile, ALockFileHoldsOffEveryOtherTakerAndNamesItsHolder) {
 
   // The holder lets go while the other waits.
   int waits = 0;
-  EXPECT_EQ(second.Take(path, 60000, 10000, [&] {
-    ++waits;
-    first.Release();
-  }),
+  EXPECT_EQ(second.Take(path, 60000, 10000,
+                        [&] {
+                          ++waits;
+                          first.Release();
+                        }),
             0);
   EXPECT_EQ(waits, 1);
   EXPECT_FALSE(second.TookOver());
@@ -111,22 +112,48 @@ TEST(LockFile, ALockFileLeftBehindIsTakenOver) {
     files::LockHolder named;
   };
   const Case cases[] = {
-      {"a killed holder of this machine", killedHolder, 0, 0, 10000, 0,
+      {"a killed holder of this machine",
+       killedHolder,
+       0,
+       0,
+       10000,
+       0,
        {ThisHost(), killed, std::stoll(killedLines[2])}},
-      {"another machine's, left an hour ago", otherMachine, 3600, 0, 10000, 0,
+      {"another machine's, left an hour ago",
+       otherMachine,
+       3600,
+       0,
+       10000,
+       0,
        {"otra-maquina", 4242, 1700000000}},
       {"a holder that wrote nothing, an hour ago", "", 3600, 0, 10000, 0, {}},
-      {"another machine's, unchanged while it is watched", otherMachine, 0, 60000, 50, 0,
+      {"another machine's, unchanged while it is watched",
+       otherMachine,
+       0,
+       60000,
+       50,
+       0,
        {"otra-maquina", 4242, 1700000000}},
-      {"another machine's, just written", otherMachine, 0, 30, 10000, EWOULDBLOCK,
+      {"another machine's, just written",
+       otherMachine,
+       0,
+       30,
+       10000,
+       EWOULDBLOCK,
        {"otra-maquina", 4242, 1700000000}},
-      {"a process of this machine that runs", thisProcess, 0, 30, 10000, EWOULDBLOCK,
+      {"a process of this machine that runs",
+       thisProcess,
+       0,
+       30,
+       10000,
+       EWOULDBLOCK,
        {ThisHost(), getpid(), 1700000000}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     WriteRaw(path, c.holder);
-    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::seconds(c.agoSeconds));
+    fs::last_write_time(path,
+                        fs::file_time_type::clock::now() - std::chrono::seconds(c.agoSeconds));
     files::LockFile lock;
     EXPECT_EQ(lock.Take(path, c.waitMs, c.staleMs), c.result);
     EXPECT_EQ(lock.Held(), c.result == 0);
@@ -177,9 +204,9 @@ TEST(LockFile, AFolderThatTakesNoFileIsToldApart) {
     int errnum;
     int result;
   };
-  for (const Case& c : {Case{EACCES, files::kNoLockFiles}, Case{EROFS, files::kNoLockFiles},
-                        Case{ENAMETOOLONG, files::kNoLockFiles}, Case{EIO, EIO},
-                        Case{ENOSPC, ENOSPC}}) {
+  for (const Case& c :
+       {Case{EACCES, files::kNoLockFiles}, Case{EROFS, files::kNoLockFiles},
+        Case{ENAMETOOLONG, files::kNoLockFiles}, Case{EIO, EIO}, Case{ENOSPC, ENOSPC}}) {
     SCOPED_TRACE(c.errnum);
     files::testing::FailureScope refused(files::testing::Step::LockFile, c.errnum);
     files::LockFile lock;
