@@ -1,6 +1,7 @@
 #include "database/capture.h"
 
 #include <cerrno>
+#include <ctime>
 #include <new>
 #include <string_view>
 #include <utility>
@@ -15,6 +16,7 @@
 #include "platform/files/files.h"
 
 int captureLockWaitMs = 3000;
+int captureStaleLockMs = 10000;
 
 namespace {
 
@@ -28,27 +30,47 @@ constexpr const char* kOutOfMemory =
     "No hay memoria suficiente, no se ha grabado el formulario ...";
 constexpr const char* kNotLocked =
     "No se ha podido bloquear la base de datos, no se ha grabado el formulario ...";
+constexpr const char* kNotWritten =
+    "No se ha podido escribir en la base de datos, no se ha grabado el formulario ...";
+constexpr const char* kNumbersTaken =
+    "Otros puestos han grabado a la vez registros con los mismos n\xFAmeros, no se ha grabado "
+    "el formulario ...";
 
 // Whether a capture of this run has said that it went without the lock.
 bool unlockedCaptureTold = false;
-StartValues startValues(unlockedCaptureTold, captureLockWaitMs);
+StartValues startValues(unlockedCaptureTold, captureLockWaitMs, captureStaleLockMs);
 
-// Said once a run, with the record written: the folder keeps no locks, so the number just given
-// may be given again by another desk capturing at the same time, and on a network folder,
-// whose file system may place two desks' writes at one end, a record may be lost.
+// Said once a run, with the record written: the folder keeps no locks, so a capture given the
+// number another desk's got at the same moment is written again under another, and on a network
+// folder, whose file system may place two desks' writes at one end, a record may be lost.
 std::string UnlockedCaptureWarning() {
   return "La carpeta de la base de datos no admite bloqueos de ficheros ...\r\n" +
          linkedDatabaseFolder +
-         "\r\nLas capturas se graban sin bloqueo: dos puestos que capturen a la vez pueden "
-         "recibir el mismo n\xFAmero de registro, y en una carpeta de red puede perderse un "
-         "registro capturado en el mismo momento desde otro puesto ...";
+         "\r\nLas capturas se graban sin bloqueo: una captura que recibe a la vez el mismo "
+         "n\xFAmero de registro que otra de otro puesto se graba de nuevo con otro n\xFAmero, y "
+         "en una carpeta de red puede perderse un registro capturado en el mismo momento desde "
+         "otro puesto ...";
 }
 
-// Said when a record written without the lock was not found where it landed as it was written.
-std::string MixedRecordWarning(int64_t record) {
+// The desk named in a lock file, and since when (`when` leads the date) where it says.
+std::string HolderText(const files::LockHolder& holder, const char* when) {
+  std::string text = holder.machine.empty() ? std::string("otro puesto")
+                                            : "el puesto " + holder.machine + " (proceso " +
+                                                  std::to_string(holder.process) + ")";
+  const std::time_t since = static_cast<std::time_t>(holder.since);
+  const std::tm* local = holder.since > 0 ? std::localtime(&since) : nullptr;
+  char date[32] = {};
+  if (local && std::strftime(date, sizeof date, "%d/%m/%Y a las %H:%M:%S", local) > 0)
+    text += std::string(" ") + when + " " + date;
+  return text;
+}
+
+// Said when the write failed after the whole record was in the file: a capture made again would
+// store it twice.
+std::string MaybeWrittenWarning(int64_t record) {
   return "El registro " + std::to_string(record) +
-         " puede haberse mezclado con otro grabado a la vez desde otro puesto: compruebe sus "
-         "datos ...";
+         " puede haberse grabado con ese n\xFAmero: compruebe sus datos antes de capturar de "
+         "nuevo ...";
 }
 
 // The cells of a record: the values in field order, one cell a character.
@@ -125,17 +147,16 @@ ArchiveResult ArchiveRecord(const std::vector<CapturedValue>& values) {
     return result;
   }
 
-  // The reports are made before the cells are written, with room for what they may add:
-  // nothing after the write can fail.
-  std::string written, mixed, notice;
+  // The report is made before the cells are written, with room for what it may add: nothing
+  // after the write can fail.
+  std::string written, notice;
   const RecordAppend append = AppendNewRecord(
-      LinkedValuePath(), captureLockWaitMs,
+      LinkedValuePath(), captureLockWaitMs, captureStaleLockMs,
       [&](int64_t record) {
         written =
             "El formulario ha sido grabado ...\r\nN\xFAmero de Registro " + std::to_string(record);
-        mixed = "\r\n\r\n" + MixedRecordWarning(record);
         if (!unlockedCaptureTold) notice = "\r\n\r\n" + UnlockedCaptureWarning();
-        written.reserve(written.size() + mixed.size() + notice.size());
+        written.reserve(written.size() + notice.size());
         return RecordCells(fields, values, record);
       },
       [] { StepValueScan(); });
@@ -143,16 +164,29 @@ ArchiveResult ArchiveRecord(const std::vector<CapturedValue>& values) {
     result.message = append.error == EWOULDBLOCK
                          ? std::string(kBusy)
                          : kNotLocked + std::string("\r\n") + files::ErrorText(append.error);
+    if (append.holder)
+      result.message += "\r\nLa ocupa " + HolderText(*append.holder, "desde el") + " ...";
+  } else if (append.wholeLeft) {
+    result.message = files::ErrorText(append.error) + "\r\n" + MaybeWrittenWarning(append.record);
   } else if (append.error != 0) {
-    result.message = files::ErrorText(append.error);
+    result.message = kNotWritten + std::string("\r\n") + files::ErrorText(append.error);
     if (append.partLeft) result.message += std::string("\r\n") + kPartLeft;
+  } else if (append.numbersTaken) {
+    result.message = kNumbersTaken;
   } else {
     result.written = true;
     result.recordNumber = append.record;
-    if (append.mixed) written += mixed;
     if (append.unlocked && !unlockedCaptureTold) written += notice;
     result.message = std::move(written);
     if (append.unlocked) unlockedCaptureTold = true;
+  }
+  // Said whatever became of the capture; left out where memory runs out after the write.
+  if (append.leftBy) {
+    try {
+      result.message += "\r\n\r\nSe ha retirado el bloqueo de la base de datos que dej\xF3 " +
+                        HolderText(*append.leftBy, "el") + " ...";
+    } catch (const std::bad_alloc&) {
+    }
   }
   return result;
 }

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <linux/magic.h>
 #include <pwd.h>
+#include <signal.h>
 #include <string.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
@@ -16,8 +17,10 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <mutex>
 #include <new>
+#include <random>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -59,11 +62,15 @@ struct ArmedFailure {
   int errnum = 0;
   int64_t afterBytes = 0;
 };
-std::array<ArmedFailure, 7> armedFailures;
+std::array<ArmedFailure, 8> armedFailures;
 int failuresFired = 0;
 int appendPauseUs = 0;
 std::function<void(int64_t at, int64_t bytes)> beforeAppendReadBack;
 std::function<void()> betweenLengthLooks;
+std::function<void()> beforeNextEndWrite;
+std::function<void()> beforeLeftLockTakenOver;
+bool locksExcludeNothing = false;
+bool appendsAtLengthSeen = false;
 std::atomic<int64_t> wholeFileReads{0};
 std::atomic<int64_t> recordBytesAsked{0};
 
@@ -72,9 +79,20 @@ ArmedFailure* Armed(testing::Step step) {
   return a.armed ? &a : nullptr;
 }
 
-// The pause a test put between an append's look at the file and its write.
-void PauseBeforeAppendWrite() {
-  if (appendPauseUs > 0) std::this_thread::sleep_for(std::chrono::microseconds(appendPauseUs));
+// Runs a test's hook once, taking it away first.
+void RunOnce(std::function<void()>& hook) {
+  if (!hook) return;
+  const std::function<void()> run = std::move(hook);
+  hook = nullptr;
+  run();
+}
+
+// What a test put between a look at a file's end and a write there: the pause of an append, and
+// another program's write.
+void BeforeEndWrite(bool append) {
+  if (append && appendPauseUs > 0)
+    std::this_thread::sleep_for(std::chrono::microseconds(appendPauseUs));
+  RunOnce(beforeNextEndWrite);
 }
 
 // 0 when the step may run; otherwise the errno the test armed it with.
@@ -119,7 +137,7 @@ int WriteFully(int fd, std::string_view data, off_t at, Pieces* pieces = nullptr
     done += static_cast<size_t>(n);
     if (pieces) {
       // After a write on a file open for appending, the offset is where the piece ended.
-      const int64_t end = lseek(fd, 0, SEEK_CUR);
+      const int64_t end = at < 0 ? lseek(fd, 0, SEEK_CUR) : at + static_cast<int64_t>(done);
       const int64_t start = end - n;
       if (end < 0 || (pieces->first >= 0 && start != pieces->end)) pieces->contiguous = false;
       if (pieces->first < 0) pieces->first = start;
@@ -449,7 +467,8 @@ int64_t RecordFile::Length() const {
   if (!open_ || Attach(false) != 0) return 0;
   struct stat st;
   if (fstat(fd_, &st) != 0) return 0;
-  return static_cast<int64_t>(st.st_size);
+  seenLength_ = static_cast<int64_t>(st.st_size);
+  return seenLength_;
 }
 
 bool RecordFile::Stamp(FileStamp& stamp) const {
@@ -656,6 +675,15 @@ int RecordFile::Put(int64_t n, std::string_view data) {
   return WriteFully(fd_, record, static_cast<off_t>((n - 1) * recordLength_));
 }
 
+int RecordFile::WriteAt(int64_t offset, std::string_view bytes) {
+  DropReadAhead(false);
+  if (!open_) return EBADF;
+  if (offset < 0) return EINVAL;
+  if (const int error = ReadyToWrite(); error != 0) return error;
+  BeforeEndWrite(false);
+  return WriteFully(fd_, bytes, static_cast<off_t>(offset));
+}
+
 int RecordFile::Append(std::string_view data) {
   if (!open_) return EBADF;
   const int64_t before = Length();
@@ -684,7 +712,7 @@ int RecordFile::AppendWhole(std::string_view records, bool* partLeft) {
   if (const int error = Attach(true); error != 0) return error;
   if (writeError_ != 0) return writeError_;
   const int64_t before = Length();
-  PauseBeforeAppendWrite();
+  BeforeEndWrite(true);
   int error = WriteFully(fd_, records.substr(0, whole),
                          static_cast<off_t>(before / recordLength_ * recordLength_));
   if (error == 0) error = FlushFile(fd_);
@@ -698,23 +726,29 @@ int RecordFile::ReadyToWrite() {
   return writeError_;
 }
 
-int RecordFile::AppendAtEnd(std::string_view bytes, EndAppend& landing) {
+int RecordFile::AppendAtEnd(std::string_view bytes, EndAppend& landing, bool cutBackAlone) {
   DropReadAhead(false);
   landing = {};
   if (!open_) return EBADF;
   if (bytes.empty()) return 0;
   if (const int error = ReadyToWrite(); error != 0) return error;
+  // A test's client with a view of its own of the file's length writes where it saw the end.
+  const off_t at = appendsAtLengthSeen ? static_cast<off_t>(seenLength_) : -1;
   // For this write only: Put's writes go where they are asked to.
   const int flags = fcntl(fd_, F_GETFL);
-  if (flags < 0 || fcntl(fd_, F_SETFL, flags | O_APPEND) != 0) return errno;
-  PauseBeforeAppendWrite();
+  if (at < 0 && (flags < 0 || fcntl(fd_, F_SETFL, flags | O_APPEND) != 0)) return errno;
+  BeforeEndWrite(true);
   Pieces pieces;
-  int error = WriteFully(fd_, bytes, -1, &pieces);
-  fcntl(fd_, F_SETFL, flags);
+  int error = WriteFully(fd_, bytes, at, &pieces);
+  if (at < 0) fcntl(fd_, F_SETFL, flags);
   landing.at = pieces.first;
+  landing.whole = pieces.done == bytes.size();
   if (error == 0) error = FlushFile(fd_);
   if (error != 0) {
-    landing.partLeft = pieces.done > 0;
+    // Cut back only while they end the file: what follows them is another program's.
+    const bool cutBack = cutBackAlone && pieces.done > 0 && pieces.contiguous &&
+                         Length() == pieces.end && TruncateFile(fd_, pieces.first) == 0;
+    landing.partLeft = pieces.done > 0 && !cutBack;
     return error;
   }
   if (!pieces.contiguous) return 0;
@@ -761,6 +795,7 @@ int RecordFile::LockExclusive(int waitMs, const std::function<void()>& whileWait
       std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(waitMs, 0));
   for (;;) {
     int error = InjectedFailure(testing::Step::Lock);
+    if (error == 0 && locksExcludeNothing) return 0;
     if (error == 0 && fcntl(fd_, F_OFD_SETLK, &lock) == 0) return 0;
     if (error == 0) error = errno;
     if (error == EINTR) continue;
@@ -772,6 +807,203 @@ int RecordFile::LockExclusive(int waitMs, const std::function<void()>& whileWait
     if (whileWaiting) whileWaiting();
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
+}
+
+// Lock files ---------------------------------------------------------------------------------
+
+namespace {
+
+// This machine's host name as the system gives it.
+std::string HostName() {
+  char name[256] = {};
+  if (gethostname(name, sizeof name - 1) != 0) return {};
+  return name;
+}
+
+// What tells this start of the machine from every other: a lock file's process number means
+// something only on the machine and the start it was written on.
+const std::string& BootId() {
+  static const std::string id = [] {
+    std::string text;
+    const int fd = ::open("/proc/sys/kernel/random/boot_id", O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return text;
+    char buffer[64] = {};
+    const ssize_t n = read(fd, buffer, sizeof buffer - 1);
+    ::close(fd);
+    if (n > 0) text.assign(buffer, static_cast<size_t>(n));
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    return text;
+  }();
+  return id;
+}
+
+bool ProcessRuns(int64_t process) {
+  if (process <= 0 || process > std::numeric_limits<pid_t>::max()) return false;
+  return kill(static_cast<pid_t>(process), 0) == 0 || errno == EPERM;
+}
+
+// A lock file's text: the holder's machine, process, time taken and machine start, a line each.
+std::string HolderText() {
+  using namespace std::chrono;
+  const int64_t now = duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+  return HostName() + "\n" + std::to_string(getpid()) + "\n" + std::to_string(now) + "\n" +
+         BootId() + "\n";
+}
+
+// A lock file as it was found: its holder, whether that is a process of this machine as it runs
+// now, and its stamp.
+struct FoundLock {
+  LockHolder holder;
+  bool thisMachine = false;
+  FileStamp stamp;
+};
+
+// Reads the lock file at `path`. Returns 0 or the errno (ENOENT once its holder let it go).
+int ReadLock(const std::string& path, FoundLock& found) {
+  found = {};
+  struct stat st;
+  int error = 0;
+  const int fd = OpenRegularFile(path, O_RDONLY, error, st);
+  if (fd < 0) return error;
+  std::string content;
+  error = ReadAtMost(fd, 4096, st.st_size, content);
+  ::close(fd);
+  if (error != 0) return error;
+  found.stamp = StampOfStat(st);
+  std::vector<std::string> lines;
+  SplitLines(content, lines);
+  lines.resize(4);
+  found.holder.machine = text::FromUtf8(lines[0]);
+  found.holder.process = std::strtoll(lines[1].c_str(), nullptr, 10);
+  found.holder.since = std::strtoll(lines[2].c_str(), nullptr, 10);
+  found.thisMachine = !lines[0].empty() && lines[0] == HostName() && lines[3] == BootId();
+  return 0;
+}
+
+// How long ago, by the clock of the folder's server, the lock file of `stamp` was last written:
+// the time of a file made beside it now, less its own. 0 where none can be made.
+int64_t AgeOnServerMs(const std::string& path, const FileStamp& stamp) {
+  std::string probe = path + ".XXXXXX";
+  const int fd = mkostemp(probe.data(), O_CLOEXEC);
+  if (fd < 0) return 0;
+  struct stat st;
+  const bool stated = fstat(fd, &st) == 0;
+  ::close(fd);
+  unlink(probe.c_str());
+  if (!stated) return 0;
+  return std::max<int64_t>(StampOfStat(st).modifiedNs - stamp.modifiedNs, 0) / 1000000;
+}
+
+// Whether two stamps are of one lock file left as it was: a rename changes its change time, and
+// a file made after it may take its inode.
+bool SameLockFile(const FileStamp& a, const FileStamp& b) {
+  return a.device == b.device && a.inode == b.inode && a.size == b.size &&
+         a.modifiedNs == b.modifiedNs;
+}
+
+// Moves the lock file left behind at `path` out of the way, as long as it is still the one
+// found (`stamp`). Of programs that find it at once, one moves it; one that moved a lock file
+// made since puts it back.
+bool RemoveLeftLock(const std::string& path, const FileStamp& stamp) {
+  RunOnce(beforeLeftLockTakenOver);
+  static std::minstd_rand names(std::random_device{}());
+  const std::string aside = path + "." + std::to_string(getpid()) + "-" + std::to_string(names());
+  if (rename(path.c_str(), aside.c_str()) != 0) return false;
+  struct stat st;
+  if (stat(aside.c_str(), &st) == 0 && SameLockFile(StampOfStat(st), stamp)) {
+    unlink(aside.c_str());
+    return true;
+  }
+  // Where a third program made a lock file meanwhile, the one moved stays away: its holder then
+  // writes beside the third, as programs on a folder without locks do.
+  if (link(aside.c_str(), path.c_str()) != 0 && errno != EEXIST)
+    rename(aside.c_str(), path.c_str());
+  unlink(aside.c_str());
+  return false;
+}
+
+// Makes the lock file exclusively, its holder written in. Returns 0 or the errno.
+int MakeLockFile(const std::string& path, std::string_view holder, struct stat& st) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
+  if (fd < 0) return errno;
+  // A lock file without its holder excludes as well: what is written is for the others to read.
+  for (size_t done = 0; done < holder.size();) {
+    const ssize_t n = write(fd, holder.data() + done, holder.size() - done);
+    if (n <= 0 && errno != EINTR) break;
+    if (n > 0) done += static_cast<size_t>(n);
+  }
+  const int error = fstat(fd, &st) == 0 ? 0 : errno;
+  ::close(fd);
+  return error;
+}
+
+bool TakesNoNewFiles(int error) {
+  return error == EACCES || error == EPERM || error == EROFS || error == ENAMETOOLONG ||
+         error == EOPNOTSUPP || error == EISDIR || error == kNotRegularFile;
+}
+
+}  // namespace
+
+int LockFile::Take(std::string_view path, int waitMs, int staleMs,
+                   const std::function<void()>& whileWaiting) {
+  Release();
+  holder_ = {};
+  tookOver_ = false;
+  path_ = OsPath(path);
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(waitMs, 0));
+  const std::string mine = HolderText();
+  // The lock file found last, and how old it was then.
+  FileStamp seen;
+  Clock::time_point seenAt;
+  int64_t ageSeenMs = -1;
+  bool removedLeft = false;
+  LockHolder left;
+  for (;;) {
+    struct stat st;
+    int error = InjectedFailure(testing::Step::LockFile);
+    if (error == 0) error = MakeLockFile(path_, mine, st);
+    if (error == 0) {
+      made_ = StampOfStat(st);
+      held_ = true;
+      tookOver_ = removedLeft;
+      if (removedLeft) holder_ = left;
+      return 0;
+    }
+    if (error == EINTR) continue;
+    if (error != EEXIST) return TakesNoNewFiles(error) ? kNoLockFiles : error;
+    FoundLock found;
+    error = ReadLock(path_, found);
+    if (error == ENOENT && Clock::now() < deadline) continue;  // let go meanwhile
+    if (error == ENOENT) return EWOULDBLOCK;
+    if (error != 0) return TakesNoNewFiles(error) ? kNoLockFiles : error;
+    if (ageSeenMs < 0 || !(found.stamp == seen)) {
+      seen = found.stamp;
+      seenAt = Clock::now();
+      ageSeenMs = AgeOnServerMs(path_, seen);
+    }
+    const int64_t ageMs =
+        ageSeenMs +
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - seenAt).count();
+    const bool leftBehind =
+        (found.thisMachine && !ProcessRuns(found.holder.process)) || ageMs > staleMs;
+    if (leftBehind && RemoveLeftLock(path_, found.stamp)) {
+      removedLeft = true;
+      left = found.holder;
+      continue;
+    }
+    holder_ = found.holder;
+    if (Clock::now() >= deadline) return EWOULDBLOCK;
+    if (whileWaiting) whileWaiting();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
+void LockFile::Release() {
+  if (!held_) return;
+  held_ = false;
+  struct stat st;
+  if (stat(path_.c_str(), &st) == 0 && SameLockFile(StampOfStat(st), made_)) unlink(path_.c_str());
 }
 
 // Text files ---------------------------------------------------------------------------------
@@ -942,11 +1174,25 @@ void ResetFailures() {
   appendPauseUs = 0;
   beforeAppendReadBack = nullptr;
   betweenLengthLooks = nullptr;
+  beforeNextEndWrite = nullptr;
+  beforeLeftLockTakenOver = nullptr;
+  locksExcludeNothing = false;
+  appendsAtLengthSeen = false;
 }
 
 void BetweenLengthLooks(std::function<void()> hook) { betweenLengthLooks = std::move(hook); }
 
 void PauseBeforeAppendWrites(int microseconds) { appendPauseUs = std::max(microseconds, 0); }
+
+void BeforeNextEndWrite(std::function<void()> hook) { beforeNextEndWrite = std::move(hook); }
+
+void LocksExcludeNothing() { locksExcludeNothing = true; }
+
+void AppendsAtLengthSeen() { appendsAtLengthSeen = true; }
+
+void BeforeLeftLockTakenOver(std::function<void()> hook) {
+  beforeLeftLockTakenOver = std::move(hook);
+}
 
 void BeforeAppendReadBack(std::function<void(int64_t at, int64_t bytes)> hook) {
   beforeAppendReadBack = std::move(hook);

@@ -69,6 +69,9 @@ constexpr int kNotRegularFile = 1001;   // a device, a FIFO, a socket or a pseud
 // RecordFile::LockExclusive on a file system that keeps no locks (NFS without its lock service,
 // SMB mounted without byte-range locks, some FUSE file systems).
 constexpr int kLocksUnsupported = 1002;
+// LockFile::Take in a folder that takes no new file (one we may only read, a read-only disk, a
+// name too long for it) or where something else than a file stands at the lock file's name.
+constexpr int kNoLockFiles = 1003;
 
 // "Err: " followed by the error number and its text, as the system's messages show file
 // errors. The common file errors have texts of the program's own in Spanish; the others take
@@ -129,6 +132,9 @@ class RecordFile {
   // Writes record n (from 1); `data` is cut or zero-padded to the record length.
   // Returns 0 or the errno.
   int Put(int64_t n, std::string_view data);
+  // Writes `bytes` as they are at byte `offset` (the rest of a part of a record at the end, at
+  // its own place). Returns 0 or the errno.
+  int WriteAt(int64_t offset, std::string_view bytes);
   // Appends at length / record length + 1. A failed append leaves the file as long as it
   // was. Returns 0 or the errno.
   int Append(std::string_view data);
@@ -151,14 +157,16 @@ class RecordFile {
     int64_t at = -1;        // the offset of the first byte written; -1 when none was
     bool readBack = false;  // written in one piece and read back there as they were written
     bool partLeft = false;  // the append failed after some of them may have reached the file
+    bool whole = false;     // every one of them was written: a failure was the flush's
   };
   // Appends `bytes` (any number of them) where the file ends at the moment of the write, as the
   // system places a write on a file open for appending, never at a length read before: for a
-  // file other programs append to at the same time without a lock. Flushes them to the disk,
-  // then reads them back where they landed. A failure never cuts the file, as another program
-  // may have appended after them; `landing.partLeft` then says whether any of them may be in
-  // it. Returns 0 or the errno.
-  int AppendAtEnd(std::string_view bytes, EndAppend& landing);
+  // file other programs append to at the same time. Flushes them to the disk, then reads them
+  // back where they landed. A failure never cuts the file back, as another program may have
+  // appended after them, unless `cutBackAlone` (for a caller that holds off the other programs
+  // of its kind): it is then cut back to where they began as long as nothing follows them.
+  // `landing.partLeft` says whether any of them may be in it. Returns 0 or the errno.
+  int AppendAtEnd(std::string_view bytes, EndAppend& landing, bool cutBackAlone = false);
   // The length of a file other programs may be appending to. When it ends in part of a record,
   // the write of another may be under way (a write becomes visible a page at a time): looks
   // again, `looks` times in all `intervalMs` apart, running `whileWaiting` between looks, until
@@ -187,8 +195,52 @@ class RecordFile {
   std::string path_;
   int recordLength_ = 0;
   bool open_ = false;
-  mutable int fd_ = -1;  // -1 while the file does not exist
-  mutable int writeError_ = 0;  // the errno opening it for writing failed with: it only reads
+  mutable int fd_ = -1;             // -1 while the file does not exist
+  mutable int writeError_ = 0;      // the errno opening it for writing failed with: it only reads
+  mutable int64_t seenLength_ = 0;  // the length Length gave last
+};
+
+// Who holds a lock file: the machine and the process on it, and when it took the lock.
+struct LockHolder {
+  std::string machine;  // its host name; empty where the file names none
+  int64_t process = 0;
+  int64_t since = 0;  // seconds since 1970 by the holder's clock; 0 where unknown
+  bool operator==(const LockHolder&) const = default;
+};
+
+// A lock file beside a file that programs on several machines write, made exclusively
+// (O_CREAT | O_EXCL: atomic on local disks and on the servers of NFS v3 and later and of SMB),
+// so that the programs that take it exclude one another on every folder they share, whatever
+// the folder's byte-range locks do. It names its holder, and only its holder removes it.
+class LockFile {
+ public:
+  LockFile() = default;
+  ~LockFile() { Release(); }
+  LockFile(const LockFile&) = delete;
+  LockFile& operator=(const LockFile&) = delete;
+
+  // Makes the lock file at `path`, naming this process. While another holds it, tries again
+  // every few milliseconds for up to `waitMs`, running `whileWaiting` between tries. A lock file
+  // left by a process of this machine that no longer runs is taken over at once; any other once
+  // it has been left unchanged for longer than `staleMs`, by the clock of the folder's server.
+  // Of programs that find one left behind at the same moment, one takes it. Returns 0,
+  // EWOULDBLOCK when another still holds it then (Holder() names it), kNoLockFiles, or the
+  // errno making it failed with.
+  int Take(std::string_view path, int waitMs, int staleMs,
+           const std::function<void()>& whileWaiting = {});
+  // Removes the lock file, as long as it is still the one Take made.
+  void Release();
+  bool Held() const { return held_; }
+  // Who holds the lock file Take waited for in vain, or who left the one it took over.
+  const LockHolder& Holder() const { return holder_; }
+  // Whether Take took over a lock file left behind.
+  bool TookOver() const { return tookOver_; }
+
+ private:
+  std::string path_;
+  FileStamp made_;  // of the lock file as Take made it
+  bool held_ = false, tookOver_ = false;
+  LockHolder holder_;
 };
 
 // Reads a whole regular file of at most `maxBytes` bytes, never blocking. Returns 0 or the
@@ -259,13 +311,14 @@ enum class Step {
   Truncate,   // cutting a record file or undoing an append
   Delete,     // deleting a file
   Lock,       // a try of RecordFile::LockExclusive, as the file system would refuse it
+  LockFile,   // a try at making a lock file (LockFile::Take), as the folder would refuse it
 };
 
 // The next `step` of any writer fails with `errnum`; it then fires no more (a later step of
 // the same kind succeeds unless armed again). Arming the same step again replaces it.
 void ArmFailure(Step step, int errnum, int64_t afterBytes = 0);
-// Disarms every step, takes away the pause and the hooks below, and sets the count of failures
-// back to 0.
+// Disarms every step, takes away the pause, the hooks and the ways of a shared folder below,
+// and sets the count of failures back to 0.
 void ResetFailures();
 // How many armed failures have fired since the last reset.
 int FailuresFired();
@@ -274,6 +327,22 @@ int FailuresFired();
 // the caller's count of its records, and its write: programs appending to one file at once then
 // overlap there every time. 0 takes the pause away.
 void PauseBeforeAppendWrites(int microseconds);
+// The next write of a record file at its end (RecordFile::WriteAt, AppendWhole, AppendAtEnd)
+// first runs `hook`, as another program writing between this one's look at the file and its
+// write would; the hook is taken away as it runs, so that the writes it makes do not run it.
+void BeforeNextEndWrite(std::function<void()> hook);
+// From now until ResetFailures, RecordFile::LockExclusive takes a lock that holds off no one
+// and succeeds, as on a folder whose every client keeps its locks to itself (NFS mounted with
+// nolock, some FUSE file systems).
+void LocksExcludeNothing();
+// From now until ResetFailures, RecordFile::AppendAtEnd writes at the length its opening last
+// saw (Length, SettledLength) instead of where the file ends, as a client of a shared folder
+// that keeps its own view of a file's length does.
+void AppendsAtLengthSeen();
+// The next lock file LockFile::Take finds left behind first runs `hook`, before Take takes it
+// over, as another program finding it at the same moment would; the hook is taken away as it
+// runs.
+void BeforeLeftLockTakenOver(std::function<void()> hook);
 // From now until ResetFailures, RecordFile::AppendAtEnd runs `hook` with where its bytes landed
 // (the offset of the first, and how many) once they are written and flushed, before it reads
 // them back: a test writes other bytes there, as another program writing at the same moment

@@ -225,6 +225,42 @@ TEST(FailureSeam, AFailedAppendAtTheEndIsNeverCutBack) {
   }
 }
 
+// An appender that holds off the others of its kind cuts a failed append at the end back, as
+// long as nothing follows it: what follows is another program's.
+TEST(FailureSeam, AFailedAppendAtTheEndIsCutBackAloneWhileNothingFollowsIt) {
+  const std::string path = testenv::NewFolder("seam-end-alone") + "valores.zbd";
+  struct Case {
+    Step step;
+    int64_t afterBytes;
+    bool cutBackFails;
+    bool followed;  // another program's bytes follow the append (written at a stale length)
+    const char* left;
+    bool partLeft, whole;
+  };
+  for (const Case& c : {Case{Step::Write, 3, false, false, "AAAA", false, false},
+                        Case{Step::Flush, 0, false, false, "AAAA", false, true},
+                        Case{Step::Flush, 0, true, false, "AAAACCCC", true, true},
+                        Case{Step::Write, 2, false, true, "AAAACCBB", true, false},
+                        Case{Step::Write, 0, false, false, "AAAA", false, false}}) {
+    SCOPED_TRACE(c.left);
+    WriteRaw(path, "AAAA");
+    files::RecordFile f;
+    ASSERT_EQ(f.Open(path, 4), 0);
+    ASSERT_EQ(f.Length(), 4);
+    if (c.followed) {
+      files::testing::AppendsAtLengthSeen();
+      WriteRaw(path, "AAAABBBB");
+    }
+    FailureScope fail(c.step, EIO, c.afterBytes);
+    if (c.cutBackFails) files::testing::ArmFailure(Step::Truncate, EIO);
+    files::RecordFile::EndAppend landing;
+    EXPECT_EQ(f.AppendAtEnd("CCCC", landing, true), EIO);
+    EXPECT_EQ(landing.partLeft, c.partLeft);
+    EXPECT_EQ(landing.whole, c.whole);
+    EXPECT_EQ(ReadRaw(path), c.left);
+  }
+}
+
 // A record file that cannot be written says why before anything is tried on it, and every
 // writer says the same.
 TEST(FailureSeam, ARecordFileThatCannotBeWrittenSaysWhy) {

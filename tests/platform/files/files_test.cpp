@@ -330,6 +330,55 @@ TEST(RecordFile, AnAppendAtTheEndGoesWhereTheFileEndsWhenItIsWritten) {
   EXPECT_EQ(closed.AppendAtEnd("x", landing), EBADF);
 }
 
+// A write at an offset puts the bytes there as they are, after another program's write at the
+// end that a test puts between the look and the write.
+TEST(RecordFile, AWriteAtAnOffsetPutsTheBytesThereAsTheyAre) {
+  const std::string path = testenv::NewFolder("write-at") + "v.dat";
+  WriteRaw(path, "AAAAB");
+  files::RecordFile f;
+  ASSERT_EQ(f.Open(path, 4), 0);
+  int others = 0;
+  files::testing::BeforeNextEndWrite([&] {
+    ++others;
+    std::ofstream(path, std::ios::binary | std::ios::app) << "BBBXXXX";
+  });
+  ASSERT_EQ(f.WriteAt(5, "BBB"), 0);
+  ASSERT_EQ(f.WriteAt(12, "C"), 0);
+  files::testing::ResetFailures();
+  EXPECT_EQ(others, 1);  // once
+  EXPECT_EQ(ReadRaw(path), "AAAABBBBXXXXC");
+  EXPECT_EQ(f.WriteAt(-1, "C"), EINVAL);
+  files::RecordFile closed;
+  EXPECT_EQ(closed.WriteAt(0, "C"), EBADF);
+}
+
+// The ways of a shared folder a test can put on the files layer: locks that hold off no one, and
+// appends at the length the opening last saw rather than where the file ends.
+TEST(RecordFile, ASharedFoldersWaysCanBePutOnTheFiles) {
+  const std::string path = testenv::NewFolder("shared-ways") + "v.dat";
+  WriteRaw(path, "AAAA");
+  files::RecordFile f, other;
+  ASSERT_EQ(f.Open(path, 4), 0);
+  ASSERT_EQ(other.Open(path, 4), 0);
+  files::testing::LocksExcludeNothing();
+  files::testing::AppendsAtLengthSeen();
+  EXPECT_EQ(f.LockExclusive(0), 0);
+  EXPECT_EQ(other.LockExclusive(0), 0);
+  EXPECT_EQ(f.Length(), 4);
+  std::ofstream(path, std::ios::binary | std::ios::app) << "BBBB";  // another client
+  files::RecordFile::EndAppend landing;
+  ASSERT_EQ(f.AppendAtEnd("CC", landing), 0);
+  EXPECT_EQ(landing.at, 4);
+  EXPECT_TRUE(landing.readBack);
+  EXPECT_EQ(ReadRaw(path), "AAAACCBB");
+  files::testing::ResetFailures();
+  ASSERT_EQ(f.AppendAtEnd("DD", landing), 0);
+  EXPECT_EQ(landing.at, 8);
+  EXPECT_EQ(ReadRaw(path), "AAAACCBBDD");
+  EXPECT_EQ(other.LockExclusive(0), 0);
+  EXPECT_EQ(f.LockExclusive(0), EWOULDBLOCK);
+}
+
 // A file that ends in part of a record is looked at again while the part moves, as another
 // program's write under way would move it; a part that stays is told.
 TEST(RecordFile, TheEndOfAFileInPartOfARecordIsLookedAtAgain) {
