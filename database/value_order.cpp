@@ -208,19 +208,44 @@ void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder&
     // neighbours, each of which is a jump or not by the two cells after it.
     const int64_t from = std::max<int64_t>(first - 1, 1), to = std::min(last + 5, cells);
     file.GetRun(from, to - from + 1, bytes);
-    const auto raw = [&](int64_t i) -> const char* {
-      if (i < from || i > to) return nullptr;
+    // A cell read in this stretch; raw() too for one that may lie outside it (none there).
+    const auto at = [&](int64_t i) {
       return bytes.data() + static_cast<size_t>(i - from) * kZbdEntryLength;
     };
+    const auto raw = [&](int64_t i) -> const char* { return i < from || i > to ? nullptr : at(i); };
     const auto possibleAt = [&](int64_t i) {
       return i <= to && IsPossibleRecord(StoredRecord(raw(i)), i);
     };
+    // A stretch whose numbers go on from where the pass stood by one at the most, as one desk
+    // writes its records, up to the cells its last ones are placed by, holds no jump, damaged
+    // cell or stray: every cell is its own record's, in the main sequence.
+    if (const int64_t through = std::min(last + 3, cells);
+        through < tailCell && !AnyBitWithin(order.jumps, first - 1, jumpsKnown)) {
+      int64_t before = state.mainRecord, highest = jumps.highest;
+      int64_t k = first;
+      for (; k <= through; ++k) {
+        const int64_t stored = StoredRecord(at(k));
+        if (stored < std::max<int64_t>(before, 1) || stored > highest + 1) break;
+        before = stored;
+        if (k > jumpsKnown) highest = std::max(highest, stored);
+      }
+      if (k > through) {
+        jumpsKnown = through;
+        jumps.highest = highest;
+        state.mainRecord = StoredRecord(at(last));
+        state.highest = std::max(state.highest, state.mainRecord);
+        cellsPlaced += last - first + 1;
+        StepValueScan();
+        first = last + 1;
+        continue;
+      }
+    }
     // A cell numbered more than one past every record before it is a jump unless one of the
     // two cells after it goes on from its number.
     for (const int64_t decideTo = std::min(last + 3, cells); jumpsKnown < decideTo;) {
       const int64_t i = ++jumpsKnown;
       if (i == tailCell) kept.tailJumps = jumps;
-      const int64_t stored = StoredRecord(raw(i));
+      const int64_t stored = StoredRecord(at(i));
       // At most one past every record before it, which its place can always hold.
       if (stored >= 1 && stored <= jumps.highest + 1) [[likely]] {
         jumps.highest = std::max(jumps.highest, stored);
@@ -240,7 +265,7 @@ void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder&
     const bool jumpsHere = AnyBitWithin(order.jumps, first - 1, last + 3);
     const auto isJump = [&](int64_t i) { return jumpsHere && order.IsJump(i); };
     const auto recordOf = [&](int64_t i) {
-      const char* cell = raw(i);
+      const char* cell = at(i);
       const bool jump = isJump(i);
       // Most cells hold a record their place can: their neighbours are not needed.
       if (const int64_t stored = StoredRecord(cell); !jump && IsPossibleRecord(stored, i))
