@@ -72,7 +72,9 @@ struct ValueFileOrder {
     return cell >= 0 && word < bits.size() ? bits[word] : 0;
   }
   uint64_t StrayWord(int64_t cell) const { return WordOf(strays, cell); }
-  bool IsJump(int64_t cell) const { return (WordOf(jumps, cell) >> (cell % 64)) & 1; }
+  bool IsJump(int64_t cell) const {
+    return cell >= 0 && ((WordOf(jumps, cell) >> (cell % 64)) & 1) != 0;
+  }
   // Whether some cell from `first` to `last` is a stray; a jump.
   bool StraysWithin(int64_t first, int64_t last) const;
   bool JumpsWithin(int64_t first, int64_t last) const;
@@ -87,8 +89,6 @@ struct ValueFileOrder {
     int64_t first = 0, last = 0;
   };
   StrayRange StraysAt(int64_t index) const;
-  // Whether the record is read through its strays as well as its run in the main sequence.
-  bool ReadsWhole(int64_t record) const { return SpreadIndexOf(record) >= 0; }
 };
 
 // A file whose last change is more recent than this (in milliseconds) when its order is found is
