@@ -208,7 +208,7 @@ void FollowCells(const files::RecordFile& file, KeptOrder& kept, ValueFileOrder&
     // neighbours, each of which is a jump or not by the two cells after it.
     const int64_t from = std::max<int64_t>(first - 1, 1), to = std::min(last + 5, cells);
     file.GetRun(from, to - from + 1, bytes);
-    // A cell read in this stretch; raw() too for one that may lie outside it (none there).
+    // A cell among the bytes read; raw() gives none for a cell outside them.
     const auto at = [&](int64_t i) {
       return bytes.data() + static_cast<size_t>(i - from) * kZbdEntryLength;
     };
